@@ -369,7 +369,7 @@ bool checker::FileFieldsOf(const FFC_CONTEXT* ctx, const std::string& file, std:
 
 extern "C" {
 
-char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
+bool P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
                                 int32_t lCapacity, int32_t lNameLength, int32_t* plCount, char* pchNames,
                                 int32_t lDataLength, char* pchData, char* pachMsgId, char* pachMsgData,
                                 int32_t* plMsgLength, const char* acCommand)
@@ -377,26 +377,26 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
     if (pachMsgId)
         std::memset(pachMsgId, ' ', 7);
     if (pachMsgData)
-        std::memset(pachMsgData, ' ', 132);
+        std::memset(pachMsgData, ' ', FFC_MESSAGE_TEXT_LEN);
     if (plMsgLength)
         *plMsgLength = 0;
     Finding f;
     auto refuse = [&]() {
         if (pachMsgId)
             std::memcpy(pachMsgId, f.id.data(), std::min<size_t>(f.id.size(), 7));
-        size_t n = std::min<size_t>(f.data.size(), 132);
+        size_t n = std::min<size_t>(f.data.size(), FFC_MESSAGE_TEXT_LEN);
         if (pachMsgData)
             std::memcpy(pachMsgData, f.data.data(), n);
         if (plMsgLength)
             *plMsgLength = static_cast<int32_t>(n);
-        return 'N';
+        return false;
     };
     switch (cRequest) {
     case 'O':
         g_store = GroupStore{};
         g_store.open = true;
-        return 'Y';
-    case 'C': g_store = GroupStore{}; return 'Y';
+        return true;
+    case 'C': g_store = GroupStore{}; return true;
     case 'G':
     case 'X': break;
     default: f = {"PRC0339", std::string("DC_P3136  ") + cRequest}; return refuse();
@@ -416,8 +416,8 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
     }
     if (cRequest == 'G') {
         if (!IsGroupName(listName, prefix))
-            return 'Y';
-        return DefineGroup(listName, entries, prefix, f) ? 'Y' : refuse();
+            return true;
+        return DefineGroup(listName, entries, prefix, f) || refuse();
     }
     std::string file = acFile ? checker::Trim(acFile, 10) : std::string();
     std::string command = acCommand ? checker::Trim(acCommand, 10) : std::string();
@@ -435,7 +435,7 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
             std::memcpy(pchData + i * dataLength, work.data[i].data(), dataLength);
     }
     *plCount = static_cast<int32_t>(work.names.size());
-    return 'Y';
+    return true;
 }
 
 }  // extern "C"

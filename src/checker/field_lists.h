@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dqov/ffc_check_message.h"
 #include "dqov/ffc_context.h"
 
 namespace checker {
@@ -26,10 +27,10 @@ extern "C" {
  * define the group named acListName from the list, 'X' expand the list.
  * The list: capacity entries of ulNameLength characters, *plCount used; a
  * data part of lDataLength bytes per entry (0: none). acFile is the
- * command's file (10 characters, NULL or blank: none). On 'N' the list is
- * unchanged and pachMsgId (7), pachMsgData (132) and *plMsgLength hold the
- * finding for the caller to issue. Returns 'Y' or 'N'. */
-char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
+ * command's file (10 characters, NULL or blank: none). On false the list is
+ * unchanged and pachMsgId (7), pachMsgData (FFC_MESSAGE_TEXT_LEN) and *plMsgLength hold the
+ * finding for the caller to issue. True when the request succeeded. */
+bool P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
                                 int32_t lCapacity, int32_t lNameLength, int32_t* plCount, char* pchNames,
                                 int32_t lDataLength, char* pchData, char* pachMsgId, char* pachMsgData,
                                 int32_t* plMsgLength, const char* acCommand);

@@ -251,11 +251,11 @@ bool DefineFieldGroup(const std::string& name)
     std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
     for (int32_t i = 0; i < count; ++i)
         Pad(names.data() + i * kWidth, kWidth, ParmEntry("FIELDS", i).substr(0, kWidth));
-    char listName[10], msgId[7], msgData[132];
+    char listName[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(listName, 10, name);
     int32_t msgLength = 0;
     if (P3136_sExpandFileFieldList(g.ctx, 'G', nullptr, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
-                                   msgId, msgData, &msgLength, g.parsed.acName) == 'Y')
+                                   msgId, msgData, &msgLength, g.parsed.acName))
         return true;
     Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
     return false;

@@ -17,6 +17,10 @@ using namespace checker;
 
 namespace {
 
+// Parameters a subroutine takes and an EXECUTE passes (the PARMS and
+// WITH_PARMS lists hold at most 50 entries).
+constexpr int32_t kRoutineParmsMax = 50;
+
 void SetRoutine(std::string_view name)
 {
     Pad(G().currentRoutine, sizeof G().currentRoutine, name);
@@ -115,7 +119,7 @@ void P3100_CheckSubroutine(char cKind)
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
     data->cEnded = 'N';
-    int32_t count = subroutine ? std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), 50)) : 0;
+    int32_t count = subroutine ? std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), kRoutineParmsMax)) : 0;
     for (int32_t i = 0; i < count; ++i) {
         int32_t position = i + 1;
         FFC_WORK_RECORD p;
@@ -143,7 +147,7 @@ void P3100_CheckEndRoutine(void)
     Globals& g = G();
     if (Pass() == 1) {
         FFC_WORK_RECORD& r = g.record2;
-        BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, 50));
+        BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, sizeof g.currentRoutine));
         if (WF_cReadFirst(g.ctx, 3, &r, 2) == '0') {
             reinterpret_cast<WR_USRSUBR_DATA*>(r.acData)->cEnded = 'Y';
             WF_cUpdate(g.ctx, 3, &r);
@@ -164,7 +168,7 @@ void P3100_CheckEndRoutine(void)
 void P3100_CheckExecute(void)
 {
     Globals& g = G();
-    int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), 50));
+    int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), kRoutineParmsMax));
     if (Pass() == 1)
         return;
     std::string name = Upper(Parm("SUBROUTINE"));

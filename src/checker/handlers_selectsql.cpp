@@ -179,12 +179,12 @@ void ScanTexts()
                                      text.back() == '\r'))
                 text.pop_back();
         }
-        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), true, 1);
         return;
     }
     for (const char* keyword : {"WHERE", "HAVING"}) {
         std::string text = Parm(keyword);
-        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), true, 1);
     }
     P3100_CheckSelectSqlColumns(1);
 }

@@ -207,12 +207,12 @@ void RecordFieldListGroup(const std::string& group)
             std::memcpy(data.data() + i * kValues * kValueWidth, g.extension.acAttributes + i * kValues * kValueWidth,
                         kValues * kValueWidth);
     }
-    char file[10], list[10], msgId[7], msgData[132];
+    char file[10], list[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(file, 10, "");
     Pad(list, 10, "FIELDS");
     int32_t msgLength = 0;
-    if (P3136_sExpandFileFieldList(g.ctx, 'X', file, list, kCapacity, 10, &count, names.data(), kValues * kValueWidth,
-                                   data.data(), msgId, msgData, &msgLength, g.parsed.acName) != 'Y')
+    if (!P3136_sExpandFileFieldList(g.ctx, 'X', file, list, kCapacity, 10, &count, names.data(), kValues * kValueWidth,
+                                    data.data(), msgId, msgData, &msgLength, g.parsed.acName))
         count = 0;
     std::vector<std::string> fields, attributes;
     for (int32_t i = 0; i < count; ++i) {

@@ -9,12 +9,12 @@
 extern "C" {
 
 /* Scans an SQL text of the current SELECT_SQL (length characters, ended
- * early by a NUL). With the host-field flag 'Y' every host field (":name",
+ * early by a NUL). With fHostFields every host field (":name",
  * or a first token that begins with the national name character) is,
  * with option 1, recorded as used in pass 1 and checked as a field at the
  * command's line in pass 2. A reserved word of SQL after AS is refused
  * (PRC1403). Returns the number of host fields. */
-int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, char cHostFields, int32_t lOption);
+int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, bool fHostFields, int32_t lOption);
 /* The column and field lists of the current SELECT_SQL (not in the
  * whole-statement form): the column texts and GROUP_BY and ORDER_BY are
  * scanned; the column list the statement is made of must fit 1,000

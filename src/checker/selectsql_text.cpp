@@ -129,7 +129,7 @@ void UseHostField(const std::string& written)
 
 extern "C" {
 
-int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, char cHostFields, int32_t lOption)
+int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, bool fHostFields, int32_t lOption)
 {
     if (!pchText)
         return 0;
@@ -139,7 +139,7 @@ int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, char cHo
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         std::vector<std::string> names;
-        if (cHostFields == 'Y')
+        if (fHostFields)
             names = HostFields(token, i == 0);
         for (const std::string& name : names) {
             ++hostFields;
@@ -169,7 +169,7 @@ void P3100_CheckSelectSqlColumns(int32_t lOption)
         std::string text =
             column && FFC_ExtensionSwitch(g.parsed) == 'Y' ? Trim(column, FFC_EXTENSION_COLUMN_WIDTH) : std::string();
         if (!text.empty())
-            P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', lOption);
+            P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), true, lOption);
         else
             text = NameOf(ParmEntry("FIELDS", i));
         if (!columns.empty())
@@ -178,7 +178,7 @@ void P3100_CheckSelectSqlColumns(int32_t lOption)
     }
     for (const char* keyword : {"GROUP_BY", "ORDER_BY"}) {
         std::string text = Parm(keyword);
-        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', lOption);
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), true, lOption);
     }
     if (lOption != 1 || Pass() != 2 || columns.size() <= kColumnListLimit)
         return;

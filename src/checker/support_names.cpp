@@ -19,6 +19,15 @@
 
 namespace {
 
+// A field name in the name trees: its width, the key made of it (with a
+// terminator) and the data kept for it: the name or its generated value,
+// the 4-byte owner number and two flag bytes.
+constexpr size_t kNameWidth = 50;
+constexpr size_t kNameKeyLength = kNameWidth + 1;
+constexpr size_t kNumberOffset = kNameWidth;
+constexpr size_t kFlagsOffset = kNumberOffset + 4;
+constexpr size_t kNameDataLength = kFlagsOffset + 2;
+
 constexpr char kAutoGenerate[] = "*AUTOGENERATEF35KV2";
 constexpr size_t kAutoGenerateLength = sizeof kAutoGenerate - 1;
 
@@ -33,10 +42,11 @@ bool IsAutoGenerate(const char* value, uint32_t length)
 }
 
 // The field name as a tree key: leading blanks and national characters
-// skipped, trailing blanks and control characters dropped, 51 bytes.
-void NameKey(const FFC_CONTEXT* ctx, const char* name, char key[51])
+// skipped, trailing blanks and control characters dropped, kNameKeyLength bytes
+// (the name and a terminator).
+void NameKey(const FFC_CONTEXT* ctx, const char* name, char key[kNameKeyLength])
 {
-    std::memset(key, 0, 51);
+    std::memset(key, 0, kNameKeyLength);
     size_t n = std::strlen(name);
     size_t i = 0;
     while (i < n &&
@@ -45,7 +55,7 @@ void NameKey(const FFC_CONTEXT* ctx, const char* name, char key[51])
     while (n > i && (name[n - 1] == ' ' || name[n - 1] == '\0' || name[n - 1] == '\f' || name[n - 1] == '\n' ||
                      name[n - 1] == '\r'))
         --n;
-    std::memcpy(key, name + i, std::min<size_t>(n - i, 50));
+    std::memcpy(key, name + i, std::min<size_t>(n - i, kNameWidth));
 }
 
 bool CreateTrees(FFC_CONTEXT* ctx)
@@ -55,16 +65,16 @@ bool CreateTrees(FFC_CONTEXT* ctx)
     RBTREE *names = nullptr, *owners = nullptr;
     if (RBTree_CreateTree(&names, 22400) != 0)
         return false;
-    RBTree_DefineKey(names, RBT_TYPE_STRING_NC, 51);
+    RBTree_DefineKey(names, RBT_TYPE_STRING_NC, kNameKeyLength);
     RBTree_DefineKey(names, RBT_TYPE_INT32, 4);
-    RBTree_DefineData(names, RBT_TYPE_BYTES, 56);
+    RBTree_DefineData(names, RBT_TYPE_BYTES, kNameDataLength);
     if (RBTree_CreateTree(&owners, 10000) != 0) {
         RBTree_DestroyTree(names);
         return false;
     }
     RBTree_DefineKey(owners, RBT_TYPE_INT32, 4);
-    RBTree_DefineKey(owners, RBT_TYPE_BYTES, 50);
-    RBTree_DefineData(owners, RBT_TYPE_STRING, 51);
+    RBTree_DefineKey(owners, RBT_TYPE_BYTES, kNameWidth);
+    RBTree_DefineData(owners, RBT_TYPE_STRING, kNameKeyLength);
     ctx->pNameTree = names;
     ctx->pOwnerTree = owners;
     return true;
@@ -98,40 +108,40 @@ int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT* pContext, const char* pszField, in
 {
     if (!pContext || !pszField || !pchValue || !CreateTrees(pContext))
         return -9;
-    char key[51];
+    char key[kNameKeyLength];
     NameKey(pContext, pszField, key);
     const void* nameKey[] = {key, &lOwner};
-    char data[56];
+    char data[kNameDataLength];
     void* out[] = {data};
     bool autoValue = IsAutoGenerate(pchValue, ulValueLength);
     if (RBTree_GetEntry(pContext->pNameTree, nameKey, out)) {
         if (autoValue)
-            checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, 50), std::string_view(data, 50));
+            checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, kNameWidth), std::string_view(data, kNameWidth));
         return 0;
     }
-    std::memset(data, ' ', 50);
+    std::memset(data, ' ', kNameWidth);
     if (autoValue) {
         char generated[64];
         int32_t counter = static_cast<int32_t>(++pContext->ulGeneratedNameCounter);
         std::snprintf(generated, sizeof generated, "%s%7.7ld", "P\xFF", static_cast<long>(counter));
-        checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, 50), generated);
-        if (ulValueLength > 50)
-            std::memset(pchValue + 50, ' ', ulValueLength - 50);
+        checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, kNameWidth), generated);
+        if (ulValueLength > kNameWidth)
+            std::memset(pchValue + kNameWidth, ' ', ulValueLength - kNameWidth);
     }
-    std::memcpy(data, pchValue, std::min<uint32_t>(ulValueLength, 50));
-    std::memcpy(data + 50, &lNumber, 4);
-    std::memset(data + 54, 0, 2);
+    std::memcpy(data, pchValue, std::min<uint32_t>(ulValueLength, kNameWidth));
+    std::memcpy(data + kNumberOffset, &lNumber, 4);
+    std::memset(data + kFlagsOffset, 0, 2);
     const void* in[] = {data};
     if (!RBTree_PutEntry(pContext->pNameTree, nameKey, in))
         return -9;
-    char ownerName[50];
-    checker::Pad(ownerName, 50, key);
+    char ownerName[kNameWidth];
+    checker::Pad(ownerName, kNameWidth, key);
     const void* ownerKey[] = {&lNumber, ownerName};
-    char ownerData[51];
+    char ownerData[kNameKeyLength];
     void* ownerOut[] = {ownerData};
     if (!RBTree_GetEntry(pContext->pOwnerTree, ownerKey, ownerOut)) {
-        char value[51] = {};
-        std::memcpy(value, data, 50);
+        char value[kNameKeyLength] = {};
+        std::memcpy(value, data, kNameWidth);
         const void* ownerIn[] = {value};
         RBTree_PutEntry(pContext->pOwnerTree, ownerKey, ownerIn);
     }
@@ -143,7 +153,7 @@ int32_t P31O2_fFindGeneratedName(FFC_CONTEXT* pContext, const char* pszField, in
 {
     if (!pContext || !pContext->pNameTree)
         return 0;
-    char key[51];
+    char key[kNameKeyLength];
     NameKey(pContext, pszField, key);
     void* out[] = {pchData56};
     for (int32_t owner : {lOwner2, lOwner1}) {
@@ -161,10 +171,10 @@ void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* p
 {
     if (std::memcmp(pachKind, "USEFIELD  ", 10) != 0)
         return;
-    std::string name(pachName50, 50);
-    char data[56];
+    std::string name(pachName50, kNameWidth);
+    char data[kNameDataLength];
     if (P31O2_fFindGeneratedName(pContext, name.c_str(), lOwner1, lOwner2, data))
-        std::memcpy(pachName50, data, 50);
+        std::memcpy(pachName50, data, kNameWidth);
 }
 
 int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const char* pszField, char cMaximum,
@@ -180,17 +190,17 @@ int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const c
     const void* exchangeKey[] = {&lNumber};
     if (RBTree_GetEntry(pContext->pReferenceTree1, exchangeKey, nullptr))
         return 0;
-    char key[51];
+    char key[kNameKeyLength];
     NameKey(pContext, pszField, key);
     int32_t owner = 0;
     const void* nameKey[] = {key, &owner};
-    char data[56];
+    char data[kNameDataLength];
     void* out[] = {data};
     RBTREE_ENTRY* name = RBTree_GetEntry(pContext->pNameTree, nameKey, out);
     if (!name) {
-        checker::Pad(data, 50, key);
-        std::memcpy(data + 50, &lNumber, 4);
-        std::memset(data + 54, 0, 2);
+        checker::Pad(data, kNameWidth, key);
+        std::memcpy(data + kNumberOffset, &lNumber, 4);
+        std::memset(data + kFlagsOffset, 0, 2);
         const void* in[] = {data};
         name = RBTree_PutEntry(pContext->pNameTree, nameKey, in);
         if (!name)
@@ -206,11 +216,11 @@ int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int
 {
     if (!pContext || !pszName)
         return -9;
-    if (!MakeTree(pContext->pReferenceTree2, {{RBT_TYPE_BYTES, 50}, {RBT_TYPE_INT32, 4}},
+    if (!MakeTree(pContext->pReferenceTree2, {{RBT_TYPE_BYTES, kNameWidth}, {RBT_TYPE_INT32, 4}},
                   {{RBT_TYPE_INT32, 4}, {RBT_TYPE_INT32, 4}}))
         return -9;
-    char name[50];
-    checker::Pad(name, 50, pszName);
+    char name[kNameWidth];
+    checker::Pad(name, kNameWidth, pszName);
     const void* key[] = {name, &lScope};
     const void* data[] = {&lKind, &lFlags};
     return RBTree_PutEntry(pContext->pReferenceTree2, key, data) ? 0 : -9;

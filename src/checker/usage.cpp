@@ -511,12 +511,12 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file)
         CountGroupUse(Upper(entry));
         Pad(names.data() + i * kWidth, kWidth, entry.substr(0, kWidth));
     }
-    char fileName[10], listName[10], msgId[7], msgData[132];
+    char fileName[10], listName[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(fileName, 10, file);
     Pad(listName, 10, keyword);
     int32_t msgLength = 0;
-    if (P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
-                                   msgId, msgData, &msgLength, g.parsed.acName) != 'Y') {
+    if (!P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
+                                    msgId, msgData, &msgLength, g.parsed.acName)) {
         Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
         return;
     }

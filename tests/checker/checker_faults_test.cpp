@@ -14,6 +14,7 @@
 
 #include "generator/compile_c.h"
 #include "runcontrol/sample_env.h"
+#include "support/files.h"
 
 namespace {
 
@@ -62,23 +63,20 @@ protected:
         sqlite3_close(db);
     }
 
-    ToolResult check(const std::string& function) { return RunTool(env.toolArguments() + " DEMOPRC " + function); }
+    ToolResult check(const std::string& function) { return runTool(env.toolArguments() + " DEMOPRC " + function); }
     ToolResult generate(const std::string& function)
     {
-        return RunTool("--generate " + env.toolArguments() + " DEMOPRC " + function);
+        return runTool("--generate " + env.toolArguments() + " DEMOPRC " + function);
     }
     ToolResult component(const std::string& name, bool generating = false)
     {
-        return RunTool(std::string(generating ? "--generate " : "") + env.toolArguments() + " --component " + name);
+        return runTool(std::string(generating ? "--generate " : "") + env.toolArguments() + " --component " + name);
     }
 
     std::string sourceDir() const { return env.root() + "/X_VELMO/X_DEM/SOURCE"; }
     std::string generated(const std::string& object, const char* extension) const
     {
-        std::ifstream in(sourceDir() + "/" + object + extension, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return testsupport::readFile(sourceDir() + "/" + object + extension);
     }
     // gcc's findings on the generated files of an object, "" when clean.
     std::string compiled(const std::string& object) const

@@ -178,7 +178,7 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
         "('DEM', 'DEMOPRC', 'PASSTWO', 2, 'GOTO', 'LABEL(L99)'),"
         "('DEM', 'DEMOPRC', 'NOFILE', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
         "('DEM', 'DEMOPRC', 'NOFILE', 2, 'FETCH', 'FIELDS(#CUSTNAM) FROM_FILE(NOSUCHF) WITH_KEY(#CUSTNO)');"));
-    ToolResult passTwo = RunTool("--generate " + where + " DEMOPRC PASSTWO");
+    ToolResult passTwo = runTool("--generate " + where + " DEMOPRC PASSTWO");
     EXPECT_EQ(passTwo.status, 1) << passTwo.out;
     EXPECT_NE(passTwo.out.find("PRC0046 F Line 2 GOTO"), std::string::npos) << passTwo.out;
     EXPECT_EQ(passTwo.out.find("VELMO Generator"), std::string::npos) << passTwo.out;
@@ -193,11 +193,11 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
         "('DEM', 'DEMOPRC', 'ARRGEN', 2, 'DEFINE', 'FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)'),"
         "('DEM', 'DEMOPRC', 'ARRGEN', 3, 'DEF_ARRAY', 'NAME(#KEY) INDEXES(#IX) OF_FIELDS(#CUSTNO #ORDNO)'),"
         "('DEM', 'DEMOPRC', 'ARRGEN', 4, 'CHANGE', 'FIELD(#KEY#IX) TO(''#KEY#IX + 1'')');"));
-    ToolResult arrays = RunTool("--generate " + where + " DEMOPRC ARRGEN");
+    ToolResult arrays = runTool("--generate " + where + " DEMOPRC ARRGEN");
     EXPECT_EQ(arrays.status, 0) << arrays.out;
     EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/ARRGEN.C"));
 
-    ToolResult noFile = RunTool("--generate " + where + " DEMOPRC NOFILE");
+    ToolResult noFile = runTool("--generate " + where + " DEMOPRC NOFILE");
     EXPECT_EQ(noFile.status, 1) << noFile.out;
     EXPECT_NE(noFile.out.find("PRC0019 F Line 2 FETCH: File NOSUCHF (library *FIRST) is neither"), std::string::npos)
         << noFile.out;
@@ -312,10 +312,10 @@ TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
 {
     SampleEnv env;
     const std::string where = env.toolArguments();
-    ToolResult check = RunTool(where + " --component DEMOCOMP");
+    ToolResult check = runTool(where + " --component DEMOCOMP");
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_EQ(check.out.find(" Line "), std::string::npos) << check.out;
-    ToolResult generate = RunTool(where + " --generate --component DEMOCOMP");
+    ToolResult generate = runTool(where + " --generate --component DEMOCOMP");
     EXPECT_EQ(generate.status, 0) << generate.out;
     EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
 }

@@ -92,10 +92,10 @@ TEST_F(CheckJob, SqlScanCountsHostFieldsOutsideQuotes)
     checker::G().ctx = &ctx;
     // Without a check (option 0) the scan only counts the host fields.
     const std::string text = "A = :#X AND B IN (:#Y, ':#Z') AND \"C:D\" = :#W";
-    EXPECT_EQ(P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 0), 3);
-    EXPECT_EQ(P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'N', 0), 0);
+    EXPECT_EQ(P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), true, 0), 3);
+    EXPECT_EQ(P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), false, 0), 0);
     const char nul[] = "A = :#X\0 AND B = :#Y";
-    EXPECT_EQ(P3100_ScanSelectSqlText(nul, sizeof nul - 1, 'Y', 0), 1) << "a NUL ends the text";
+    EXPECT_EQ(P3100_ScanSelectSqlText(nul, sizeof nul - 1, true, 0), 1) << "a NUL ends the text";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "platform/dqos/repo_fixture.h"
 #include "platform/dqoz/dqoz.h"
 #include "runcontrol/tools_job.h"
+#include "support/scratch.h"
 
 class ToolsCheckFixture : public ::testing::Test {
 protected:
@@ -25,7 +26,7 @@ protected:
 
     void SetUp() override
     {
-        DosSetEnvironmentRoot((std::string(DQOV_SAMPLE_DIR) + "/root").c_str());
+        DosSetEnvironmentRoot(testsupport::sampleRoot().c_str());
         ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
         FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
         sys.pCommandNames = P3100_pParserCommandTable();

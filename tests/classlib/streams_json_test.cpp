@@ -9,6 +9,9 @@
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
 #include "classlib/base/wide_text.h"
+#include "support/commands.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -164,28 +167,14 @@ struct JsonFixture {
 // Runs python3's json module over the text; returns its canonical dump.
 std::string pythonCanonical(const std::string& json)
 {
-    char path[] = "/tmp/dqov_json_XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0)
-        return "mkstemp failed";
-    FILE* f = fdopen(fd, "wb");
-    fwrite(json.data(), 1, json.size(), f);
-    fclose(f);
+    const testsupport::ScratchDir dir("dqov_json");
+    const std::string path = (dir / "in.json").string();
+    testsupport::writeFile(path, json);
     std::string cmd = std::string("python3 -c 'import json,sys; d=json.load(sys.stdin); "
                                   "sys.stdout.write(json.dumps(d, ensure_ascii=True, separators=(\",\",\":\")))' < ") +
-                      path + " 2>&1";
-    std::string result;
-    if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-            result.append(buf, n);
-        int rc = pclose(p);
-        if (rc != 0)
-            result = "python3 rejected: " + result;
-    }
-    std::remove(path);
-    return result;
+                      path;
+    const testsupport::CommandResult ran = testsupport::runCommand(cmd, testsupport::Errors::WithOutput);
+    return ran.status != 0 ? "python3 rejected: " + ran.out : ran.out;
 }
 
 }  // namespace

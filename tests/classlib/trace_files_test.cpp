@@ -21,17 +21,12 @@
 #include "classlib/base/timing.h"
 #include "classlib/base/trace.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/files.h"
 #include "xml_test_util.h"
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::readFile;
 
 std::string hostOf(const LCharBuffer& name)
 {

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "classlib/base/lstrings.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 inline std::string u8(const LWString& s)
 {
@@ -16,21 +17,15 @@ inline std::string u8(const LWString& s)
 // A scratch directory removed with its files at the end of the test.
 class ScratchDir {
 public:
-    ScratchDir()
-    {
-        char tmpl[] = "/tmp/dqov_classlib_XXXXXX";
-        m_path = mkdtemp(tmpl);
-    }
-    ~ScratchDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
     const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + "/" + name; }
     std::string write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream out(file(name), std::ios::binary);
-        out << bytes;
+        testsupport::writeFile(file(name), bytes);
         return file(name);
     }
 
 private:
-    std::string m_path;
+    testsupport::ScratchDir m_dir{"dqov_classlib"};
+    std::string m_path = m_dir.str();
 };

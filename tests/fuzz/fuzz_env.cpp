@@ -1,8 +1,6 @@
 // The repository environment of the fuzz targets.
 #include "fuzz_env.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,20 +15,12 @@ namespace dqov_fuzz {
 
 namespace {
 
-std::string SampleRepository()
-{
-    const char* dir = std::getenv("DQOV_SAMPLE_DIR");
-    return std::string(dir && *dir ? dir : DQOV_SAMPLE_DIR) + "/repository.db";
-}
-
 bool Make(Environment& env)
 {
-    char tmpl[] = "/tmp/dqov-fuzz-XXXXXX";
-    if (!mkdtemp(tmpl))
-        return false;
-    env.directory = tmpl;
+    env.scratch.emplace("dqov-fuzz");
+    env.directory = env.scratch->str();
     std::error_code ec;
-    std::filesystem::copy_file(SampleRepository(), env.directory + "/repository.db", ec);
+    std::filesystem::copy_file(testsupport::sampleRepository(), env.directory + "/repository.db", ec);
     if (ec)
         return false;
     FFC_CONTEXT& c = env.ctx;
@@ -50,14 +40,6 @@ bool Make(Environment& env)
 }
 
 }  // namespace
-
-Environment::~Environment()
-{
-    if (directory.empty())
-        return;
-    std::error_code ec;
-    std::filesystem::remove_all(directory, ec);
-}
 
 Environment* RepositoryEnvironment()
 {

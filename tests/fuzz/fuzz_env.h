@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "dqov/ffc_context.h"
+#include "support/scratch.h"
 
 namespace dqov_fuzz {
 
@@ -16,12 +18,12 @@ struct Environment {
     Environment() = default;
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
-    ~Environment();  // removes the private copy when the process ends
 
     FFC_CONTEXT ctx{};
     std::vector<char> keywordArea;
     uint16_t keywordCount = 0;
     std::string directory;
+    std::optional<testsupport::ScratchDir> scratch;  // removed when the process ends
 };
 
 // The environment, connected; null when the sample repository is missing.

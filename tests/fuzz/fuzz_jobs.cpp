@@ -1,9 +1,6 @@
 // The whole-job environment of the fuzz targets.
 #include "fuzz_jobs.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/dqos/dqos.h"
@@ -11,37 +8,17 @@
 
 namespace dqov_fuzz {
 
-namespace {
-
-std::string SampleDirectory()
-{
-    const char* dir = std::getenv("DQOV_SAMPLE_DIR");
-    return dir && *dir ? dir : DQOV_SAMPLE_DIR;
-}
-
-}  // namespace
-
 bool JobEnvironment::Make()
 {
-    char tmpl[] = "/tmp/dqov-fuzz-job-XXXXXX";
-    if (!mkdtemp(tmpl))
-        return false;
-    directory_ = std::filesystem::canonical(tmpl).string();
+    scratch_.emplace("dqov-fuzz-job");
+    directory_ = scratch_->str();
     pristine_ = directory_ + "/pristine.db";
     std::error_code ec;
-    std::filesystem::copy(SampleDirectory() + "/root", root(), std::filesystem::copy_options::recursive, ec);
+    std::filesystem::copy(testsupport::sampleRoot(), root(), std::filesystem::copy_options::recursive, ec);
     if (ec)
         return false;
-    std::filesystem::copy_file(SampleDirectory() + "/repository.db", pristine_, ec);
+    std::filesystem::copy_file(testsupport::sampleRepository(), pristine_, ec);
     return !ec;
-}
-
-JobEnvironment::~JobEnvironment()
-{
-    if (directory_.empty())
-        return;
-    std::error_code ec;
-    std::filesystem::remove_all(directory_, ec);
 }
 
 JobEnvironment* JobEnvironment::Fresh()

@@ -4,7 +4,10 @@
 // input's job committed never reaches the next.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "support/scratch.h"
 
 namespace dqov_fuzz {
 
@@ -13,7 +16,6 @@ public:
     // Put back, connected and with the environment root set; null when
     // the sample environment is missing.
     static JobEnvironment* Fresh();
-    ~JobEnvironment();  // removes the private copy when the process ends
     // Disconnects and clears the environment root again, so that the
     // other targets of the replay find the library as they left it.
     void Leave();
@@ -23,6 +25,7 @@ public:
 
 private:
     bool Make();
+    std::optional<testsupport::ScratchDir> scratch_;  // removed when the process ends
     std::string directory_;
     std::string pristine_;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz_target.h"
+#include "support/files.h"
 
 namespace {
 
@@ -45,10 +46,9 @@ TEST_P(Replay, EverySeedAndCrasherRuns)
     std::vector<std::filesystem::path> inputs = Inputs(GetParam());
     EXPECT_FALSE(inputs.empty()) << "every target has a seed corpus";
     for (const std::filesystem::path& file : inputs) {
-        std::ifstream in(file, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = testsupport::readFile(file);
         SCOPED_TRACE(file.string());
-        target(bytes.data(), bytes.size());
+        target(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
 }
 

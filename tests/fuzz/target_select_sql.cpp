@@ -19,6 +19,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -84,10 +85,8 @@ bool storeSource(const std::string& repository, const std::vector<std::string>& 
 // A copy of the sample environment's root as the environment root.
 bool setRoot(const std::string& directory)
 {
-    const char* sample = std::getenv("DQOV_SAMPLE_DIR");
     std::error_code ec;
-    std::filesystem::copy(std::string(sample && *sample ? sample : DQOV_SAMPLE_DIR) + "/root", directory + "/root",
-                          std::filesystem::copy_options::recursive, ec);
+    std::filesystem::copy(testsupport::sampleRoot(), directory + "/root", std::filesystem::copy_options::recursive, ec);
     return !ec && DosSetEnvironmentRoot((directory + "/root").c_str()) == 0;
 }
 

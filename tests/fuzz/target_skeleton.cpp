@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,24 +24,18 @@
 #include "generator/core/points/skeleton_engine.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/scratch.h"
 
 namespace {
 
 struct Generation {
+    std::optional<testsupport::ScratchDir> scratch;  // removed when the process ends
     std::string directory;
     FFC_CONTEXT ctx{};
     FFC_CHECK_STATE state{};
     FFC_PROCESS_DEFINITION process{};
     FFC_FUNCTION_DEFINITION function{};
     std::vector<char> options = std::vector<char>(999, 'N');
-
-    ~Generation()  // the private copy goes when the process ends
-    {
-        if (directory.empty())
-            return;
-        std::error_code ec;
-        std::filesystem::remove_all(directory, ec);
-    }
 };
 
 int32_t NoCommand(FFC_CONTEXT*, uint16_t, uint16_t, GEN_COMMAND_RECORD*)
@@ -59,15 +54,12 @@ bool Connect(const Generation& g)
 
 bool SetUp(Generation& g)
 {
-    const char* sampleDir = std::getenv("DQOV_SAMPLE_DIR");
-    const std::filesystem::path sample(sampleDir && *sampleDir ? sampleDir : DQOV_SAMPLE_DIR);
-    char tmpl[] = "/tmp/dqov-fuzz-skeleton-XXXXXX";
-    if (!mkdtemp(tmpl))
-        return false;
-    g.directory = tmpl;
+    g.scratch.emplace("dqov-fuzz-skeleton");
+    g.directory = g.scratch->str();
     std::error_code ec;
-    std::filesystem::copy(sample / "root", g.directory + "/root", std::filesystem::copy_options::recursive, ec);
-    std::filesystem::copy_file(sample / "repository.db", g.directory + "/repository.db", ec);
+    std::filesystem::copy(testsupport::sampleRoot(), g.directory + "/root", std::filesystem::copy_options::recursive,
+                          ec);
+    std::filesystem::copy_file(testsupport::sampleRepository(), g.directory + "/repository.db", ec);
     if (ec || DosSetEnvironmentRoot((g.directory + "/root").c_str()) != 0 || !Connect(g))
         return false;
     setenv("DQOV_FIXED_TIME", "20261206143005", 1);

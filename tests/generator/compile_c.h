@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace gentest {
 
 /* The compiler line, up to the file's own arguments. */
@@ -44,10 +46,8 @@ inline std::string compileGeneratedC(const std::filesystem::path& generated, con
     const std::string gcc = compileCommand(generated, work / (generated.filename().string() + ".o")) + " " + defines +
                             includes + " '" + generated.string() + "' > '" + log.string() + "' 2>&1";
     const int rc = std::system(gcc.c_str());
-    std::ifstream in(log, std::ios::binary);
-    std::ostringstream findings;
-    findings << in.rdbuf();
-    return rc == 0 && findings.str().empty() ? "" : "gcc status " + std::to_string(rc) + "\n" + findings.str();
+    const std::string findings = testsupport::readFile(log);
+    return rc == 0 && findings.empty() ? "" : "gcc status " + std::to_string(rc) + "\n" + findings;
 }
 
 /* The .C, .STG, .H and .PGM of a generated function, each compiled in the

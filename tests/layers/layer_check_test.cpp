@@ -12,6 +12,10 @@
 #include <fstream>
 #include <string>
 
+#include "support/commands.h"
+#include "support/files.h"
+#include "support/scratch.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,48 +27,34 @@ struct Result {
 
 Result RunCheck(const fs::path& root, const fs::path& layers)
 {
-    const std::string command =
-        std::string(DQOV_SOURCE_DIR) + "/scripts/check-layers '" + root.string() + "' '" + layers.string() + "' 2>&1";
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 512> buffer{};
-    while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
-        r.output += buffer.data();
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    const testsupport::CommandResult ran = testsupport::runCommand(
+        std::string(DQOV_SOURCE_DIR) + "/scripts/check-layers " + testsupport::shellQuote(root.string()) + " " +
+            testsupport::shellQuote(layers.string()),
+        testsupport::Errors::WithOutput);
+    return Result{ran.status, ran.out};
 }
 
-void Write(const fs::path& file, const std::string& text)
-{
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << text;
-}
+using testsupport::writeFile;
 
 class LayerCheckTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path() / ("layer-check-" + std::to_string(::getpid()));
-        fs::remove_all(root);
         // base <- middle <- top, and side beside middle, linking base only
-        Write(root / "layers.txt", "base: src/base include/pub:\n"
-                                   "middle: src/middle: base\n"
-                                   "side: src/side: base\n"
-                                   "top: src/top src/middle/top_part.h: middle base\n");
-        Write(root / "include/pub/api.h", "#pragma once\n");
-        Write(root / "src/base/base.h", "#pragma once\n#include <string>\n#include \"pub/api.h\"\n");
-        Write(root / "src/middle/middle.h", "#pragma once\n#include \"base/base.h\"\n");
-        Write(root / "src/middle/middle.cpp", "#include \"middle/middle.h\"\n#include \"middle.h\"\n");
-        Write(root / "src/middle/top_part.h", "#pragma once\n#include \"middle/middle.h\"\n");
-        Write(root / "src/side/side.cpp", "#include \"base/base.h\"\n");
-        Write(root / "src/top/top.cpp", "#include \"middle/middle.h\"\n#include \"middle/top_part.h\"\n");
+        writeFile(root / "layers.txt", "base: src/base include/pub:\n"
+                                       "middle: src/middle: base\n"
+                                       "side: src/side: base\n"
+                                       "top: src/top src/middle/top_part.h: middle base\n");
+        writeFile(root / "include/pub/api.h", "#pragma once\n");
+        writeFile(root / "src/base/base.h", "#pragma once\n#include <string>\n#include \"pub/api.h\"\n");
+        writeFile(root / "src/middle/middle.h", "#pragma once\n#include \"base/base.h\"\n");
+        writeFile(root / "src/middle/middle.cpp", "#include \"middle/middle.h\"\n#include \"middle.h\"\n");
+        writeFile(root / "src/middle/top_part.h", "#pragma once\n#include \"middle/middle.h\"\n");
+        writeFile(root / "src/side/side.cpp", "#include \"base/base.h\"\n");
+        writeFile(root / "src/top/top.cpp", "#include \"middle/middle.h\"\n#include \"middle/top_part.h\"\n");
     }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path root;
+    testsupport::ScratchDir scratch{"layer-check"};
+    const fs::path root = scratch.path();
 };
 
 TEST_F(LayerCheckTree, DownwardIncludesPassAndEachReachIsReported)
@@ -74,13 +64,13 @@ TEST_F(LayerCheckTree, DownwardIncludesPassAndEachReachIsReported)
     EXPECT_EQ(clean.output, "");
 
     // upward: base includes a header of middle, which stands above it
-    Write(root / "src/base/base.cpp", "#include \"base/base.h\"\n\n#include \"middle/middle.h\"\n");
+    writeFile(root / "src/base/base.cpp", "#include \"base/base.h\"\n\n#include \"middle/middle.h\"\n");
     // sideways: side does not link middle
-    Write(root / "src/side/side.cpp", "#include \"base/base.h\"\n#include \"middle/middle.h\"\n");
+    writeFile(root / "src/side/side.cpp", "#include \"base/base.h\"\n#include \"middle/middle.h\"\n");
     // a header of top that lies in middle's folder is top's, not middle's
-    Write(root / "src/middle/uses_top.cpp", "#include \"middle/top_part.h\"\n");
+    writeFile(root / "src/middle/uses_top.cpp", "#include \"middle/top_part.h\"\n");
     // a file outside every layer
-    Write(root / "src/loose/loose.cpp", "int x;\n");
+    writeFile(root / "src/loose/loose.cpp", "int x;\n");
     Result faults = RunCheck(root, root / "layers.txt");
     EXPECT_EQ(faults.status, 1);
     EXPECT_NE(faults.output.find("src/base/base.cpp:3: layer base includes src/middle/middle.h of layer middle"),
@@ -105,8 +95,7 @@ TEST(LayerCheckLibrary, TheLibraryKeepsItsLayers)
 {
     const fs::path layers = fs::path(DQOV_SAMPLE_DIR).parent_path() / "layers.txt";
     ASSERT_TRUE(fs::exists(layers)) << layers;
-    std::ifstream in(layers);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = testsupport::readFile(layers);
     for (const char* line : {"platform: src/platform: \n", "classlib: src/classlib: platform\n",
                              "runcontrol: src/runcontrol include/dqov: platform\n",
                              "tables: src/tables include/dqov/dqov_tables.h: platform\n"})

@@ -25,16 +25,14 @@
 #include "platform/dqos/dqos.h"
 #include "runcontrol/painter_script.h"
 #include "runcontrol/sample_env.h"
+#include "support/files.h"
 
 namespace design_test {
 
 // A painter script of samples/painter, as text.
 inline std::string Sample(const char* name)
 {
-    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return testsupport::readFile(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
 }
 
 inline std::string Replace(std::string text, const std::string& from, const std::string& to)

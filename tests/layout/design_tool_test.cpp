@@ -14,7 +14,7 @@ namespace {
 
 ToolResult Tool(const SampleEnv& env, const std::string& args)
 {
-    return RunTool(env.toolArguments() + " " + args, true);
+    return runTool(env.toolArguments() + " " + args, true);
 }
 
 std::string Script(const char* name)

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace progen {
@@ -32,7 +33,7 @@ struct Param {
 };
 
 struct Tables {
-    std::vector<std::string> commands;              // every command of the language
+    std::vector<std::string> commands;                 // every command of the language
     std::map<std::string, std::vector<Param>> params;  // by command, in parameter order
     const Param* param(const std::string& command, const std::string& keyword) const;
 };
@@ -52,7 +53,7 @@ struct Field {
 struct File {
     std::string name;
     std::vector<std::string> fields, keys;
-    std::string view;                 // logical view, "" none
+    std::string view;  // logical view, "" none
     std::vector<std::string> viewKeys;
 };
 
@@ -99,6 +100,42 @@ std::set<std::string> Produced(const Tables& tables, const Program& p);
 
 /* Everything of the tables that can be produced, in the same form. */
 std::set<std::string> Producible(const Tables& tables);
+
+// Values of the kinds keyword elements take: quoted literals and texts.
+
+/* The text quoted as a literal, inner quotes doubled. */
+inline std::string quote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("''") : std::string(1, c);
+    return q + "'";
+}
+
+/* A text of n characters (letters, digits and blanks, no blank at either
+** end), from position `at` of a running sentence. */
+inline std::string textAt(int n, unsigned at)
+{
+    static const std::string words = "Stock level of the NORTH depot for week 42 is below the reorder point ";
+    std::string s;
+    for (unsigned i = at; int(s.size()) < n; ++i)
+        s += words[i % words.size()];
+    for (char& c : s)
+        if (c == ' ' && (&c == &s.front() || &c == &s.back()))
+            c = 'X';
+    return s;
+}
+
+/* The forms of a keyword's values in some commands ("" all). */
+struct KeywordForms {
+    const char* keyword;
+    const char* commands;
+    const char* forms;
+};
+const std::vector<KeywordForms>& KeywordTable();
+
+/* Keywords that are not written together. */
+const std::vector<std::pair<std::string, std::string>>& ExcludingPairs();
 
 }  // namespace progen
 

@@ -4,18 +4,17 @@
 
 #include "checker/params/parsed_command.h"
 #include "progen.h"
-#include "progen_values.h"
 
 namespace progen {
 
 namespace {
 
 /* Commands that stand only in components, not in functions. */
-const std::set<std::string> kComponentOnly = {
-    "BEGIN_COM", "END_COM",    "DEFINE_COM", "DEFINE_MAP", "SET",     "DEFINE_PTY", "PTYROUTINE",
-    "EVTROUTINE", "DEFINE_EVT", "SIGNAL",     "MTHROUTINE", "INVOKE",  "SET_REF",    "IF_REF",
-    "FOR",       "ENDFOR",     "ASSIGN",     "_ASSIGN",    "IMPORT",  "WEBROUTINE", "WEB_MAP",
-    "ATTRIBUTE", "PERFORM",    "_PERFORM",   "_INVOKE"};
+const std::set<std::string> kComponentOnly = {"BEGIN_COM",  "END_COM",    "DEFINE_COM", "DEFINE_MAP", "SET",
+                                              "DEFINE_PTY", "PTYROUTINE", "EVTROUTINE", "DEFINE_EVT", "SIGNAL",
+                                              "MTHROUTINE", "INVOKE",     "SET_REF",    "IF_REF",     "FOR",
+                                              "ENDFOR",     "ASSIGN",     "_ASSIGN",    "IMPORT",     "WEBROUTINE",
+                                              "WEB_MAP",    "ATTRIBUTE",  "PERFORM",    "_PERFORM",   "_INVOKE"};
 
 /* The top-level tokens of a value: blanks separate, quotes and
 ** parentheses hold together. */
@@ -64,14 +63,6 @@ std::pair<std::string, std::vector<std::pair<std::string, std::string>>> split(s
     return r;
 }
 
-std::string sqlText(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
-}
-
 }  // namespace
 
 bool HasLists(const Program& p)
@@ -92,18 +83,17 @@ std::string CaseText(const Program& p)
     for (const Field& f : p.fields)
         o << "FIELD " << f.name << " " << f.type << " " << f.length << " " << f.decimals << " "
           << (f.nullable ? 'Y' : 'N') << (f.dflt.empty() ? "" : " " + f.dflt) << "\n";
+    auto names = [&](const char* head, const std::vector<std::string>& v) {
+        o << head;
+        for (const std::string& k : v)
+            o << " " << k;
+    };
     for (const File& f : p.files) {
-        o << "FILE " << f.name << " KEYS";
-        for (const std::string& k : f.keys)
-            o << " " << k;
-        o << " FIELDS";
-        for (const std::string& k : f.fields)
-            o << " " << k;
-        if (!f.view.empty()) {
-            o << " VIEW " << f.view;
-            for (const std::string& k : f.viewKeys)
-                o << " " << k;
-        }
+        o << "FILE " << f.name;
+        names(" KEYS", f.keys);
+        names(" FIELDS", f.fields);
+        if (!f.view.empty())
+            names((" VIEW " + f.view).c_str(), f.viewKeys);
         o << "\n";
     }
     for (const std::string& l : p.lines)
@@ -156,7 +146,11 @@ Program ParseCase(const std::string& text)
 
 std::string StoreSql(const Program& p, const std::string& function)
 {
-    std::string s;
+    std::string s = "BEGIN;\n";
+    // a row of a table of the repository: its columns and the values in them
+    auto row = [&](const char* table, const char* columns, const std::string& values) {
+        s += std::string("INSERT INTO ") + table + " (" + columns + ") VALUES (" + values + ");\n";
+    };
     std::set<std::string> defined;  // fields the function defines itself, or names a file's field with
     for (const std::string& l : p.lines) {
         auto [cmd, kws] = split(l);
@@ -170,35 +164,31 @@ std::string StoreSql(const Program& p, const std::string& function)
     for (const Field& f : p.fields) {
         if (defined.count(f.name))
             continue;
-        s += "INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT, X03DFT) VALUES "
-             "('DEM', " +
-             sqlText(f.name) + ", " + sqlText(std::string(1, f.type)) + ", " + std::to_string(f.length) + ", " +
-             std::to_string(f.decimals) + ", '', " + (f.nullable ? "'ASQN'" : "''") + ", '', " + sqlText(f.dflt) +
-             ");\n";
-        s += "INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES ('DEM', " +
-             sqlText(f.name) + ", 'ENG', " + sqlText("Label " + f.name) + ", " + sqlText(f.name) +
-             ", '', '', " + sqlText("Field " + f.name + " of the generated function") + ");\n";
+        row("QV_F03", "X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT, X03DFT",
+            "'DEM', " + quote(f.name) + ", " + quote(std::string(1, f.type)) + ", " + std::to_string(f.length) + ", " +
+                std::to_string(f.decimals) + ", '', " + (f.nullable ? "'ASQN'" : "''") + ", '', " + quote(f.dflt));
+        row("QV_FTX", "FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES",
+            "'DEM', " + quote(f.name) + ", 'ENG', " + quote("Label " + f.name) + ", " + quote(f.name) + ", '', '', " +
+                quote("Field " + f.name + " of the generated function"));
     }
     for (const File& f : p.files) {
-        const std::string id = "'DEM', " + sqlText(f.name) + ", 'DEMLIB'";
-        s += "INSERT INTO QV_F27 (X27P_I, X27PFL, X27PLB, X27EXF, X27SP1) VALUES (" + id + ", 'N', '');\n";
+        const std::string id = "'DEM', " + quote(f.name) + ", 'DEMLIB'";
+        row("QV_F27", "X27P_I, X27PFL, X27PLB, X27EXF, X27SP1", id + ", 'N', ''");
         for (size_t i = 0; i < f.fields.size(); ++i)
-            s += "INSERT INTO QV_F14 (X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1) VALUES (" + id +
-                 ", 'FFD', " + sqlText(f.fields[i]) + ", " + std::to_string(i + 1) + ", " + sqlText(f.fields[i]) +
-                 ");\n";
+            row("QV_F14", "X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1",
+                id + ", 'FFD', " + quote(f.fields[i]) + ", " + std::to_string(i + 1) + ", " + quote(f.fields[i]));
         for (size_t i = 0; i < f.keys.size(); ++i)
-            s += "INSERT INTO QV_F24 (X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ) VALUES (" + id + ", " +
-                 sqlText(f.keys[i]) + ", " + std::to_string(i + 1) + ");\n";
-        if (!f.view.empty()) {
-            s += "INSERT INTO QV_F15 (X15P_I, X15LGL, X15PFL, X15PLB) VALUES ('DEM', " + sqlText(f.view) + ", " +
-                 sqlText(f.name) + ", 'DEMLIB');\n";
-            for (size_t i = 0; i < f.viewKeys.size(); ++i)
-                s += "INSERT INTO QV_F43 (X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ) VALUES (" + id + ", " +
-                     sqlText(f.view) + ", " + sqlText(f.viewKeys[i]) + ", " + std::to_string(i + 1) + ");\n";
-        }
+            row("QV_F24", "X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ",
+                id + ", " + quote(f.keys[i]) + ", " + std::to_string(i + 1));
+        if (!f.view.empty())
+            row("QV_F15", "X15P_I, X15LGL, X15PFL, X15PLB",
+                "'DEM', " + quote(f.view) + ", " + quote(f.name) + ", 'DEMLIB'");
+        for (size_t i = 0; i < f.viewKeys.size(); ++i)
+            row("QV_F43", "X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ",
+                id + ", " + quote(f.view) + ", " + quote(f.viewKeys[i]) + ", " + std::to_string(i + 1));
     }
-    s += "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOPRC', " +
-         sqlText(function) + ", '', 'N', 'Y');\n";
+    row("QV_F23", "X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM",
+        "'DEM', 'DEMOPRC', " + quote(function) + ", '', 'N', 'Y'");
     for (size_t i = 0; i < p.lines.size(); ++i) {
         std::string l = p.lines[i], label;
         if (l.size() > 5 && l.compare(3, 2, ": ") == 0) {
@@ -206,12 +196,11 @@ std::string StoreSql(const Program& p, const std::string& function)
             l = l.substr(5);
         }
         const size_t blank = l.find(' ');
-        s += "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES ('DEM', 'DEMOPRC', " +
-             sqlText(function) + ", " + std::to_string(i + 1) + ", " + sqlText(label) + ", " +
-             sqlText(l.substr(0, blank)) + ", " + sqlText(blank == std::string::npos ? "" : l.substr(blank + 1)) +
-             ");\n";
+        row("QV_SRC", "SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM",
+            "'DEM', 'DEMOPRC', " + quote(function) + ", " + std::to_string(i + 1) + ", " + quote(label) + ", " +
+                quote(l.substr(0, blank)) + ", " + quote(blank == std::string::npos ? "" : l.substr(blank + 1)));
     }
-    return "BEGIN;\n" + s + "COMMIT;\n";
+    return s + "COMMIT;\n";
 }
 
 std::set<std::string> Produced(const Tables& tables, const Program& p)

@@ -3,33 +3,32 @@
 // forms of each command family below, each keyword element written with
 // the kinds of value it takes (values of progen_values.cpp).
 #include <algorithm>
-#include <functional>
-#include <iterator>
 #include <random>
-#include <sstream>
 
 #include "progen.h"
-#include "progen_values.h"
 
 namespace progen {
 
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
-        {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
+        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc "
+                         "-Werror=infinite-recursion"},
+        {"urequest",
+         "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
     };
     return s;
 }
 
 namespace {
 
+using std::to_string;
+
 class Writer {
 public:
     Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
         : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0)
-    {
-    }
+    {}
 
     Program run()
     {
@@ -38,33 +37,32 @@ public:
         const int target = rnd(20, 200);
         // the routines' names and parameters are fixed first so calls can be written anywhere
         for (int i = 0, n = rnd(0, 3); i < n; ++i)
-            subs_.push_back({"PGSUB" + std::to_string(i + 1), pickParams()});
+            subs_.push_back({"PGSUB" + to_string(i + 1), pickParams()});
         for (int i = 0, n = rnd(1, 6); i < n; ++i)
-            labels_.push_back("L" + std::to_string(10 + i * 5));
+            labels_.push_back("L" + to_string(10 + i * 5));
         header();
         const size_t bodyTarget = static_cast<size_t>(target) * 3 / 4;
         for (const std::string& u : used_)
             emit(u);
         body_ = true;
         while (p_.lines.size() < bodyTarget)
-            statement(0, true);
+            statement(0);
         body_ = false;
         // every label stands on a command of the main routine
         for (const std::string& l : labels_)
             if (!placed_.count(l))
-                emit(l + ": MESSAGE MSGTXT(" + quote(text(rnd(1, 40))) + ")");
-        if (report_)
-            for (int n = 1; n <= report_; ++n) {
-                emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
-                emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
-            }
+                emit(l + ": MESSAGE MSGTXT(" + phrase(40) + ")");
+        for (int n = 1; n <= report_; ++n) {
+            emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + to_string(n) + ")");
+            emit("ENDPRINT REPORT_NUM(" + to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
+        }
         if (webEvent_)  // the main routine of a web event function ends at its one screen
-            emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
+            emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
         else if (subset_)
-            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
+            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
-            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
-                                    "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
+                      "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -87,23 +85,21 @@ private:
     std::string text(int n) { return textAt(n, unsigned(rnd(0, 70))); }
     int rnd(int a, int b) { return std::uniform_int_distribution<int>(a, b)(r_); }
     bool chance(int pct) { return rnd(1, 100) <= pct; }
+    /* one of the texts; a number from a to b; a quoted text of 1 to `most` characters */
+    std::string one(const std::vector<std::string>& v) { return pick(v); }
+    std::string number(int a, int b) { return to_string(rnd(a, b)); }
+    std::string phrase(int most) { return quote(text(rnd(1, most))); }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
+    std::string any(const std::vector<std::string>& v) { return v.empty() ? "" : pick(v); }
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
     /* the statement forms the flow-and-data subset leaves out: files,
     ** screens, validation blocks, reports, calls of programs, functions and
-    ** built-ins, submitted jobs and system commands */
+    ** built-ins, submitted jobs and system commands; form 11 with no routine
+    ** (it falls through to a screen) and form 21 with no group (it submits a job) */
     bool outsideSubset(int form) const
     {
-        switch (form) {
-        case 8: case 9: case 12: case 13: case 14: case 18: case 19: case 20: case 22: case 23: case 24: case 25:
-            return true;
-        case 11:
-            return subs_.empty();  // with no routine it falls through to a screen
-        case 21:
-            return group_.empty();  // with no group it submits a job
-        default:
-            return false;
-        }
+        static const std::set<int> outside = {8, 9, 12, 13, 14, 18, 19, 20, 22, 23, 24, 25};
+        return outside.count(form) || (form == 11 && subs_.empty()) || (form == 21 && group_.empty());
     }
     const Field& field(const std::string& n) const
     {
@@ -113,20 +109,34 @@ private:
         return p_.fields.front();
     }
 
-    static std::vector<std::string> words(const std::string& s)
-    {
-        std::istringstream in(s);
-        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-    }
-
     static bool has(const std::string& line, const std::string& keyword)
     {
         return line.find(" " + keyword + "(") != std::string::npos;
     }
 
+    /* the pieces of s between the separators */
+    static std::vector<std::string> split(const std::string& s, char sep)
+    {
+        std::vector<std::string> out;
+        for (size_t a = 0, b; a <= s.size(); a = b + 1)
+            out.push_back(s.substr(a, (b = std::min(s.find(sep, a), s.size())) - a));
+        return out;
+    }
+
+    /* the fields named one after the other: "#A #B" */
+    static std::string hashed(const std::vector<std::string>& names)
+    {
+        std::string s;
+        for (const std::string& f : names)
+            s += (s.empty() ? "#" : " #") + f;
+        return s;
+    }
+
     /* A form of the value table expanded; "" when the function has nothing it needs. */
     std::string expand(const std::string& form, const Param& p, const std::string& line)
     {
+        const size_t h = line.find('#');  // the first field the command names
+        const std::string first = h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
         std::string out;
         for (size_t i = 0; i < form.size(); ++i) {
             if (form[i] != '{') {
@@ -142,32 +152,19 @@ private:
                 for (const std::string& f : alpha_)
                     if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
                         a.push_back(f);
-                if (!a.empty())
-                    v = "#" + pick(a);
+                v = a.empty() ? "" : "#" + pick(a);
             } else if (k == "N") {
                 v = numField();
-            } else if (k == "P") {
-                v = "#" + num_[1];
-            } else if (k == "S") {
-                v = "#" + status_;
-            } else if (k == "R") {
-                v = "#" + rrn_;
+            } else if (k == "P" || k == "S" || k == "R") {  // the counter, the status, the record number
+                v = "#" + (k == "P" ? num_[1] : k == "S" ? status_ : rrn_);
             } else if (k[0] == 'T') {
                 v = quote(text(rnd(1, std::stoi(k.substr(1)))));
             } else if (k[0] == 'I' && k != "IA") {
-                v = std::to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
+                v = to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
             } else if (k[0] == 'L') {
-                std::vector<std::string> sp;
-                for (size_t a = 1, b; a <= k.size(); a = b + 1) {
-                    b = k.find('|', a);
-                    if (b == std::string::npos)
-                        b = k.size();
-                    sp.push_back(k.substr(a, b - a));
-                }
-                v = target(sp);
+                v = target(split(k.substr(1), '|'));
             } else if (k == "V") {
-                if (!p.values.empty())
-                    v = pick(p.values);
+                v = any(p.values);
             } else if (k == "D") {
                 for (const Element& e : p.elements) {
                     if (e.dflt.empty())
@@ -175,20 +172,13 @@ private:
                     v += (v.empty() ? "" : " ") + e.dflt;
                 }
             } else if (k == "F1") {
-                const size_t h = line.find('#');
-                if (h != std::string::npos)
-                    v = line.substr(h, line.find_first_of(" )", h) - h);
-            } else if (k == "IA") {
-                const size_t h = line.find('#');
-                const std::string f = h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
-                bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos : false;
-                for (const Field& d : p_.fields)
-                    if (d.name == f && !has(line, "TYPE"))
-                        alpha = d.type == 'A';
+                v = first;
+            } else if (k == "IA") {  // the field's kind, or the kind its definition gives it
+                const bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos
+                                                     : !first.empty() && field(first.substr(1)).type == 'A';
                 v = alpha ? "LC" : "RZ";
             } else if (k == "C") {
-                if (!conds_.empty())
-                    v = pick(conds_);
+                v = any(conds_);
             }
             if (v.empty())
                 return "";
@@ -226,15 +216,7 @@ private:
                 if (p.keyword != k.keyword ||
                     (*k.commands && (" " + std::string(k.commands) + " ").find(" " + cmd + " ") == std::string::npos))
                     continue;
-                std::vector<std::string> forms;
-                std::string f = k.forms;
-                for (size_t a = 0, b; a <= f.size(); a = b + 1) {
-                    b = f.find(';', a);
-                    if (b == std::string::npos)
-                        b = f.size();
-                    forms.push_back(f.substr(a, b - a));
-                }
-                const std::string v = expand(pick(forms), p, out);
+                const std::string v = expand(pick(split(k.forms, ';')), p, out);
                 if (!v.empty())
                     out += " " + p.keyword + "(" + v + ")";
                 break;
@@ -269,9 +251,16 @@ private:
     }
 
     /* ---- the dictionary and the files ---------------------------------- */
+    /* a field the function knows, among the alphanumeric or the numeric ones the commands use */
+    void known(const Field& f)
+    {
+        p_.fields.push_back(f);
+        (f.type == 'A' ? alpha_ : num_).push_back(f.name);
+    }
+
     std::string addField(char type, int len, int dec = 0, bool nullable = false, const std::string& dft = "")
     {
-        const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + std::to_string(++fieldNo_);
+        const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + to_string(++fieldNo_);
         p_.fields.push_back({name, type, len, dec, nullable, dft});
         return name;
     }
@@ -300,11 +289,11 @@ private:
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
                 int dec = chance(30) ? 0 : rnd(0, len);
-                std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                std::string dft = chance(15) ? one({"*ZERO", "0"}) : "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
-                static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
-                                                                      {'F', 4}, {'F', 8}, {'E', 10}, {'M', 8},
+                static const std::vector<std::pair<char, int>> ext = {{'I', 1},  {'I', 2}, {'I', 4},  {'I', 8},
+                                                                      {'F', 4},  {'F', 8}, {'E', 10}, {'M', 8},
                                                                       {'Z', 26}, {'H', 0}, {'Y', 1}};
                 auto [type, len] = pick(ext);
                 if (type == 'H')
@@ -318,7 +307,7 @@ private:
     {
         for (int i = 0, n = rnd(0, 3); i < n && !subset_; ++i) {
             File f;
-            f.name = "PGFILE" + std::to_string(i + 1);
+            f.name = "PGFILE" + to_string(i + 1);
             // the file's fields are its own: keys alpha or packed, then data
             for (int k = 0, nk = rnd(1, 3); k < nk; ++k)
                 f.keys.push_back(chance(50) ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 15), 0));
@@ -329,7 +318,7 @@ private:
                 (field(name).type == 'A' ? alpha_ : num_).push_back(name);
             }
             if (chance(60)) {
-                f.view = "PGFILE" + std::to_string(i + 1) + "V";
+                f.view = "PGFILE" + to_string(i + 1) + "V";
                 f.viewKeys = {f.fields[f.keys.size()]};
                 if (f.keys.size() > 1 && chance(50))
                     f.viewKeys.push_back(f.keys[0]);
@@ -346,7 +335,7 @@ private:
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const bool alpha = chance(50);
             ps.push_back({alpha ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 9), rnd(0, 1)),
-                          pick<std::string>({"*RECEIVED", "*RETURNED", "*BOTH"})});
+                          one({"*RECEIVED", "*RETURNED", "*BOTH"})});
         }
         return ps;
     }
@@ -355,7 +344,7 @@ private:
     std::string numLiteral(const Field& f)
     {
         const int ints = f.length - f.decimals;
-        std::string v = ints > 0 ? std::to_string(rnd(0, 9)) : "0";
+        std::string v = ints > 0 ? number(0, 9) : "0";
         if (ints > 1 && chance(30))
             v = std::string(static_cast<size_t>(rnd(1, ints)), '9');
         if (f.decimals > 0 && chance(50))
@@ -365,11 +354,7 @@ private:
         return v;
     }
 
-    std::string alphaLiteral(int max)
-    {
-        int n = chance(20) ? max : rnd(1, max);
-        return quote(text(n));
-    }
+    std::string alphaLiteral(int max) { return quote(text(chance(20) ? max : rnd(1, max))); }
 
     std::string numField() { return "#" + pick(num_); }
     std::string alphaField() { return "#" + pick(alpha_); }
@@ -378,23 +363,20 @@ private:
     {
         switch (rnd(0, 5)) {
         case 0:
-            return quote("#" + pick(num_) + " " + pick<std::string>({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) +
-                         " " + std::to_string(rnd(0, 99)));
-        case 1:
-            return quote("#" + pick(alpha_) + " = " + quote(text(1)));
+            return quote("#" + pick(num_) + " " + one({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) + " " +
+                         number(0, 99));
+        case 1: return quote("#" + pick(alpha_) + " = " + quote(text(1)));
         case 2:
-            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + pick<std::string>({"AND", "OR"}) + " (#" +
-                         pick(alpha_) + " *NE #" + pick(alpha_) + ")");
+            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + one({"AND", "OR"}) + " (#" + pick(alpha_) +
+                         " *NE #" + pick(alpha_) + ")");
         case 3:
             if (!conds_.empty())
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (chance(50))
-                return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
-            return quote("#" + pick(num_) + " >= #" + pick(num_));
-        default:
-            return quote("#" + pick(alpha_) + " *EQ *BLANK");
+            return chance(50) ? quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2")
+                              : quote("#" + pick(num_) + " >= #" + pick(num_));
+        default: return quote("#" + pick(alpha_) + " *EQ *BLANK");
         }
     }
 
@@ -404,27 +386,15 @@ private:
         std::vector<std::string> v = {"*DEFAULT"};
         if (f.nullable)
             v.push_back("*NULL");
-        switch (f.type) {
-        case 'A':
+        if (f.type == 'A')
             v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)});
-            break;
-        case 'P':
-        case 'S':
+        else if (f.type == 'P' || f.type == 'S')
             v.insert(v.end(), {"*ZERO", numField(), numLiteral(f), numLiteral(f),
                                quote(numField() + " + " + numField() + " * 2"), quote("(" + numField() + " - 1) / 3")});
-            break;
-        case 'I':
-        case 'F':
-            // an integer literal of at most as many digits as the field has bytes
-            v.insert(v.end(), {"*ZERO", numField(),
-                               std::to_string(rnd(0, 99))});
-            break;
-        case 'H':
+        else if (f.type == 'I' || f.type == 'F')  // an integer literal of at most as many digits as the field has bytes
+            v.insert(v.end(), {"*ZERO", numField(), number(0, 99)});
+        else if (f.type == 'H')
             v.push_back("*BLANK");
-            break;
-        default:
-            break;
-        }
         return pick(v);
     }
 
@@ -434,20 +404,17 @@ private:
     /* a label keyword's value: the special values it takes, or a label of the main routine */
     std::string target(const std::vector<std::string>& specials)
     {
-        if (inMain_ && chance(30))
-            return label();
-        return pick(specials);
+        return inMain_ && chance(30) ? label() : pick(specials);
     }
 
-    std::string fields(std::vector<std::string> from, int most)
+    /* from 1 to `most` of the fields, in a random order */
+    std::vector<std::string> some(std::vector<std::string> from, int most)
     {
         std::shuffle(from.begin(), from.end(), r_);
         from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, most))));
-        std::string s;
-        for (const std::string& f : from)
-            s += (s.empty() ? "#" : " #") + f;
-        return s;
+        return from;
     }
+    std::string fields(const std::vector<std::string>& from, int most) { return hashed(some(from, most)); }
 
     /* the widest a field's value is shown: an edit code adds separators, a sign and a point */
     static int shown(const Field& d) { return d.type == 'P' || d.type == 'S' ? d.length + d.length / 3 + 2 : d.length; }
@@ -465,9 +432,10 @@ private:
     std::string msg()
     {
         if (chance(30))
-            return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
-                   (chance(50) ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")" : "");
-        return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
+            return " MSGID(PG0000" + number(1, 9) + ") MSGFILE(PGMSGF)" +
+                   (chance(50) ? " MSGDTA(" + one({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")"
+                               : "");
+        return " MSGTXT(" + phrase(80) + ")";
     }
 
     /* an edit word of a number of `len` digits, `dec` of them decimals */
@@ -486,9 +454,11 @@ private:
         // outside the flow-and-data subset, further options and what the function is: a built-in, an
         // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
         // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
-        // but a trigger or a system variable's evaluation may receive a data structure (a file's record) and working lists from its caller
-        static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
-                                                       "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
+        // but a trigger or a system variable's evaluation may receive a data structure (a file's record) and working
+        // lists from its caller
+        static const std::vector<std::string> kinds = {
+            "*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE", "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE",
+            "*WEBEVENT"};
         const int kind = subset_ ? 99 : rnd(0, 29);
         for (const char* o : {"*LIGHTUSAGE", "*DBOPTIMISE", "*DBOPTIMIZE", "*DBOPTIMISE_BATCH", "*DBOPTIMIZE_BATCH",
                               "*NOIGCCNV", "*NO_RLTB_MIRROR", "*CLOSE_DISPLAY", "*NOPGMCOMMIT", "*MLOPTIMIZE",
@@ -500,69 +470,63 @@ private:
         webEvent_ = kind == 5;
         receives_ = kind != 6 && kind != 1 && kind != 2 && !subset_;
         if (kind == 6)
-            opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
-                                   : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
+            opts += ") TRIGGER(" + (p_.files.empty() || chance(30)
+                                        ? std::string("*FIELD")
+                                        : p_.files[0].name + one({"", " DEMLIB", " DEMLIB *NONE"}));
         else if (receives_ && !p_.files.empty() && chance(15))
             opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
         if (kind == 6) {
-            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]}
-                                                            : p_.files[0].fields, false, ""});
-            std::string s = "DEF_LIST NAME(#TRIG_LIST) FIELDS(";
-            for (const std::string& f : lists_.back().fields)
-                s += (s.back() == '(' ? "#" : " #") + f;
-            emit(s + ") TYPE(*WORKING)");
+            lists_.push_back({"TRIG_LIST",
+                              p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]} : p_.files[0].fields,
+                              false, ""});
+            emit("DEF_LIST NAME(#TRIG_LIST) FIELDS(" + hashed(lists_.back().fields) + ") TYPE(*WORKING)");
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
-            const std::string name = "#PGD" + std::to_string(i + 1);
-            switch (rnd(0, 2)) {
-            case 0: {
-                const int len = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ")" +
-                     (chance(30) ? " DEFAULT(" + quote(text(std::min(len, 48))) + ")" : "") + " LABEL(" +
-                     quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
-                p_.fields.push_back({name.substr(1), 'A', len, 0, false, ""});
-                alpha_.push_back(name.substr(1));
-                break;
-            }
-            case 1: {
-                const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
-                emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
-                     std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
-                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
-                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")" : ""));
-                p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
-                num_.push_back(name.substr(1));
-                break;
-            }
-            default: {
-                std::string ref = pick(num_);
-                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + quote(text(rnd(1, 15))) + ")");
-                Field f = field(ref);
+            const std::string name = "#PGD" + to_string(i + 1);
+            Field f = {name.substr(1), 'A', 0, 0, false, ""};
+            const int kind = rnd(0, 2);
+            if (kind == 0) {
+                f.length = rnd(1, 256);
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + to_string(f.length) + ")" +
+                     (chance(30) ? " DEFAULT(" + quote(text(std::min(f.length, 48))) + ")" : "") + " LABEL(" +
+                     phrase(15) + ")" + (chance(30) ? " DESC(" + phrase(40) + ")" : ""));
+            } else if (kind == 1) {
+                f = {f.name, 'P', rnd(1, 30), 0, false, ""};
+                f.decimals = rnd(0, std::min(f.length - 1, 9));
+                emit("DEFINE FIELD(" + name + ") TYPE(" + one({"*DEC", "*SIGNED"}) + ") LENGTH(" + to_string(f.length) +
+                     ") DECIMALS(" + to_string(f.decimals) + ")" +
+                     (chance(40)                    ? " EDIT_CODE(" + one({"1", "3", "J", "Z"}) + ")"
+                      : f.length < 24 && chance(30) ? " EDIT_WORD(" + editWord(f.length, f.decimals) + ")"
+                                                    : ""));
+            } else {
+                const std::string ref = pick(num_);
+                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + phrase(15) + ")");
+                f = field(ref);
                 f.name = name.substr(1);
                 f.nullable = false;
-                p_.fields.push_back(f);
-                num_.push_back(f.name);
             }
-            }
+            known(f);
         }
         for (const Field& f : p_.fields)
             if (f.name.rfind("PGD", 0) == 0)
                 used_.push_back("CHANGE FIELD(#" + f.name + ") TO(*DEFAULT)");
         if (chance(30)) {
             const std::string f = pick(num_);
-            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + one({"1", "3", "Z"}) + ")");
             // a field given another length, or the definition of another field
             const std::string g = pick(num_);
             const Field& d = field(g);
             if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
                 std::vector<std::string> wider;  // fields of its kind no narrower, that fit a screen line
                 for (const Field& w : p_.fields)
-                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 && w.name != g && !w.nullable)
+                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 &&
+                        w.name != g && !w.nullable)
                         wider.push_back(w.name);
                 if (chance(50))
-                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
-                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
+                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + to_string(d.length + 1) + ") DECIMALS(" +
+                         to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) +
+                         ")");
                 else if (!wider.empty())
                     emit("OVERRIDE FIELD(#" + g + ") REFFLD(#" + pick(wider) + ")");
             }
@@ -574,18 +538,17 @@ private:
             for (size_t i = f.keys.size(); i < f.fields.size(); ++i)
                 if (chance(50)) {
                     Field r = field(f.fields[i]);
-                    r.name = "PGR" + std::to_string(++fieldNo_);
+                    r.name = "PGR" + to_string(++fieldNo_);
                     renamed_[f.fields[i]] = r.name;
                     pairs += (pairs.empty() ? "(#" : " (#") + f.fields[i] + " #" + r.name + ")";
-                    p_.fields.push_back(r);
-                    (r.type == 'A' ? alpha_ : num_).push_back(r.name);
+                    known(r);
                 }
             if (!pairs.empty())
-                emit("RENAME FILE(" + f.name + pick<std::string>({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
+                emit("RENAME FILE(" + f.name + one({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
-            conds_.push_back("*PGCOND" + std::to_string(i + 1));
+            conds_.push_back("*PGCOND" + to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
         if (chance(30)) {
@@ -600,7 +563,7 @@ private:
             if (over) {
                 const int at = rnd(1, 20);
                 alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
-                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + std::to_string(at);
+                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + to_string(at);
             }
             array_ = "PGY";
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
@@ -617,22 +580,14 @@ private:
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             List l;
-            l.name = "PGLIST" + std::to_string(i + 1);
+            l.name = "PGLIST" + to_string(i + 1);
             l.browse = chance(40) && !subset_;  // a browse list is shown on a screen
-            std::vector<std::string> from;
-            for (const std::string& f : screenFields())
-                from.push_back(f);
-            std::shuffle(from.begin(), from.end(), r_);
-            from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, 5))));
-            l.fields = from;
-            std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(";
-            for (size_t k = 0; k < from.size(); ++k)
-                s += (k ? " #" : "#") + from[k];
-            s += ")";
+            l.fields = some(screenFields(), 5);
+            std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(" + hashed(l.fields) + ")";
             if (l.browse) {
                 s += " TYPE(*BROWSE)";
                 if (chance(30))
-                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + pick<std::string>({"*CURRENT", "#" + num_[1]}) +
+                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + one({"*CURRENT", "#" + num_[1]}) +
                          ") SEL_ENTRY(#" + num_[1] + ") SCROLL_TXT(#" + alpha_[0] + ")";
                 if (chance(70)) {
                     l.counter = counter_;
@@ -640,7 +595,7 @@ private:
                 }
             } else {
                 s += (chance(30) ? " TYPE(*WORKING)" : "") + std::string(" ENTRYS(") +
-                     std::to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
+                     to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
                 if (chance(30))
                     s += " LONG_LIST(1)";
                 else if (chance(30))
@@ -656,11 +611,12 @@ private:
             // a working list received from the caller and handed back
             std::string& fn = p_.lines.front();
             if (receives_ && !l.browse && chance(20))
-                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")" : fn.insert(fn.size() - 1, " #" + l.name);
+                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")"
+                                                           : fn.insert(fn.size() - 1, " #" + l.name);
         }
         if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
-            std::vector<std::string> item, alpha, nums;  // fields that fit a report line
+            std::vector<std::string> alpha, nums;  // fields that fit a report line
             for (const std::string& f : allFields()) {
                 const Field& d = field(f);
                 if (d.type == 'A' && d.length <= 20)
@@ -668,35 +624,33 @@ private:
                 if ((d.type == 'P' || d.type == 'S') && d.length <= 15)
                     nums.push_back(f);
             }
-            item = alpha;
-            item.insert(item.end(), nums.begin(), nums.end());
+            const std::vector<std::string> item = joined(alpha, nums);
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
-                const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
+                const std::string num = " REPORT_NUM(" + to_string(n) + ")";
                 // a foot's fields start below the last line: four lines of headings and value, ten apart
                 const bool foot = chance(50);
-                std::string more = foot || chance(30) ? " LAST_LINE(" + std::to_string(rnd(30, 46)) + ")" : "";
+                std::string more = foot || chance(30) ? " LAST_LINE(" + number(30, 46) + ")" : "";
                 if (chance(40))
-                    more += " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                           ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
-                           pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
-                           pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
-                           ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
-                           ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
+                    more += " NAME(PGRPT" + to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                            ") OUTQ(" + one({"*FILE", "#" + alpha_[0]}) + ") COPIES(" + one({"*FILE", "#" + num_[1]}) +
+                            ") FORMTYPE(" + one({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
+                            ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
+                            ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
                 emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
-                emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
-                     quote(text(rnd(1, 20))) + " 1 10))" + num);
-                lines_.push_back("#PGLINE" + std::to_string(n));
+                emit("DEF_HEAD NAME(#PGHEAD" + to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" + phrase(20) +
+                     " 1 10))" + num);
+                lines_.push_back("#PGLINE" + to_string(n));
                 emit("DEF_LINE NAME(" + lines_.back() + ") FIELDS(" + fields(item, 5) + ") DESIGN(" +
-                     pick<std::string>({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" +
-                     pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" + num);
+                     one({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" + one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" +
+                     num);
                 if (chance(60)) {
                     const std::string by = pick(alpha);
-                    emit("DEF_BREAK NAME(#PGBRK" + std::to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
-                         ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
-                         (chance(40) ? " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")" : "") + num);
+                    emit("DEF_BREAK NAME(#PGBRK" + to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
+                         ") TRIGGER_BY(" + one({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
+                         (chance(40) ? " DOWN_SEP(" + number(1, 10) + ")" : "") + num);
                 }
                 if (foot)
-                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
+                    emit("DEF_FOOT NAME(#PGFOOT" + to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
             }
             if (lines_.empty())
                 report_ = 0;
@@ -704,15 +658,37 @@ private:
     }
 
     /* ---- statements ----------------------------------------------------- */
-    void block(int depth, bool main, int most)
+    void block(int depth, int most)
     {
-        ++depth_;
         for (int i = 0, n = rnd(1, most); i < n; ++i)
-            statement(depth + 1, main);
-        --depth_;
+            statement(depth + 1);
     }
 
-    void statement(int depth, bool main)
+    /* a command that opens a block of statements, the block and what ends it ("" nothing) */
+    void nested(const std::string& open, int depth, int most, const std::string& close = "")
+    {
+        emit(open);
+        block(depth, most);
+        if (!close.empty())
+            emit(close);
+    }
+
+    /* the body of a loop whose first command is written, and the command that ends it */
+    void loop(int depth, const std::string& close)
+    {
+        ++loops_, ++level_;
+        block(depth, 3);
+        --loops_, --level_;
+        emit(close);
+    }
+
+    std::string keep()
+    {
+        return "KEEP_" + one({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] + ") IN_FIELD(#" +
+               num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : "");
+    }
+
+    void statement(int depth)
     {
         const bool nest = depth < 6;
         int form = rnd(0, 31);
@@ -722,17 +698,15 @@ private:
         case 0:
         case 1: {
             const std::string f = pick(allFields());
-            emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" + (chance(10) ? " ROUND_UP(*YES)" : ""));
-            return;
+            return emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" +
+                        (chance(10) ? " ROUND_UP(*YES)" : ""));
         }
         case 2:
             if (nest) {
                 emit("IF COND(" + condition() + ")");
-                block(depth, main, 3);
-                if (chance(40)) {
-                    emit("ELSE");
-                    block(depth, main, 2);
-                }
+                block(depth, 3);
+                if (chance(40))
+                    nested("ELSE", depth, 2);
                 emit("ENDIF");
             }
             return;
@@ -740,58 +714,44 @@ private:
             if (nest && (!subset_ || level_ < kLevels)) {
                 const bool w = chance(50);
                 if (subset_) {  // a few rounds counted on the level's own field, advanced first
-                    const std::string n = std::to_string(rnd(1, 3)), c = "#" + loopField();
+                    const std::string n = number(1, 3), c = "#" + loopField();
                     emit("CHANGE FIELD(" + c + ") TO(0)");
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" +
-                         quote(c + (w ? pick<std::string>({" < ", " *LT "}) : pick<std::string>({" >= ", " *GE "})) + n) + ")");
+                         quote(c + (w ? one({" < ", " *LT "}) : one({" >= ", " *GE "})) + n) + ")");
                     emit("CHANGE FIELD(" + c + ") TO(" + quote(c + " + 1") + ")");
                 } else {
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
                 }
-                ++loops_, ++level_;
-                block(depth, main, 3);
-                --loops_, --level_;
-                emit(w ? "ENDWHILE" : "ENDUNTIL");
+                loop(depth, w ? "ENDWHILE" : "ENDUNTIL");
             }
             return;
         case 4:
             if (nest && (!subset_ || level_ < kLevels)) {
                 emit("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
-                     (subset_ ? pick<std::string>({"2", "3", "4"}) : pick<std::string>({"10", "#" + num_[1], "99"})) +
-                     ") STEP(" + pick<std::string>({"1", "2"}) + ")");
-                ++loops_, ++level_;
-                block(depth, main, 3);
-                --loops_, --level_;
-                emit("END_LOOP");
+                     (subset_ ? one({"2", "3", "4"}) : one({"10", "#" + num_[1], "99"})) + ") STEP(" + one({"1", "2"}) +
+                     ")");
+                loop(depth, "END_LOOP");
             }
             return;
         case 5:
             if (nest) {
                 const bool alpha = chance(50);
-                const std::string f = alpha ? alphaField() : numField();
-                emit("CASE OF_FIELD(" + f + ")");
-                for (int i = 0, n = rnd(1, 3); i < n; ++i) {
-                    emit("WHEN VALUE_IS(" +
-                         quote(pick<std::string>({"= ", "< ", "> ", "<> "}) +
-                               (alpha ? quote(text(1)) : std::to_string(rnd(0, 9)))) +
-                         ")");
-                    block(depth, main, 2);
-                }
-                if (chance(60)) {
-                    emit("OTHERWISE");
-                    block(depth, main, 2);
-                }
+                emit("CASE OF_FIELD(" + (alpha ? alphaField() : numField()) + ")");
+                for (int i = 0, n = rnd(1, 3); i < n; ++i)
+                    nested("WHEN VALUE_IS(" +
+                               quote(one({"= ", "< ", "> ", "<> "}) + (alpha ? quote(text(1)) : number(0, 9))) + ")",
+                           depth, 2);
+                if (chance(60))
+                    nested("OTHERWISE", depth, 2);
                 emit("ENDCASE");
             }
             return;
         case 6:
-            if (loops_ > 0) {
-                emit(pick<std::string>({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
-                return;
-            }
+            if (loops_ > 0)
+                return emit(one({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
             [[fallthrough]];
         case 7:
-            if (main && inMain_ && !labels_.empty() && chance(50)) {
+            if (inMain_ && !labels_.empty() && chance(50)) {
                 // the subset: a GOTO to a label not yet placed (forward), or a backward one at most twice a run
                 std::vector<std::string> ahead;
                 for (const std::string& l : labels_)
@@ -807,63 +767,51 @@ private:
                 bare_ = subset_;  // nor the GOTO itself: a label on its own GOTO never ends
                 emit("GOTO LABEL(" + (subset_ && !ahead.empty() ? pick(ahead) : label()) + ")");
                 bare_ = false;
-                emit("ENDIF");
-            } else {
-                emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
+                return emit("ENDIF");
             }
-            return;
+            return emit("MESSAGE" + msg() + " TYPE(" + one({"*INFO", "*STATUS", "*WINDOW"}) + ")");
         case 8:
         case 9:
             if (!p_.files.empty() && nest)
-                io(depth, main);
+                io(depth);
             return;
         case 10:
             if (!lists_.empty())
-                listOp(depth, main);
+                listOp(depth);
             return;
         case 11:
-            if (!subs_.empty()) {
-                execute(curSub_);
-                return;
-            }
+            if (!subs_.empty())
+                return execute(curSub_);
             [[fallthrough]];
         case 12:
             if (nest && !(webEvent_ && inMain_))
-                screen(depth, main);
+                screen(depth);
             return;
         case 13:
             if (nest)
-                validation(depth, main);
+                validation(depth);
             return;
         case 14:
             if (report_) {
-                const std::string num = " REPORT_NUM(" + std::to_string(rnd(1, report_)) + ")";
+                const int n = rnd(1, report_);
+                const std::string num = " REPORT_NUM(" + to_string(n) + ")";
                 switch (rnd(0, 3)) {
-                case 0:
-                    emit("PRINT LINE(" + lines_[std::stoul(num.substr(12)) - 1] + ")" + num);
-                    break;
-                case 1:
-                    emit("SPACE LINES(" + std::to_string(rnd(1, 3)) + ")" + num);
-                    break;
-                case 2:
-                    emit("SKIP TO_LINE(" + std::to_string(rnd(1, 60)) + ")" + num);
-                    break;
+                case 0: return emit("PRINT LINE(" + lines_[size_t(n - 1)] + ")" + num);
+                case 1: return emit("SPACE LINES(" + number(1, 3) + ")" + num);
+                case 2: return emit("SKIP TO_LINE(" + number(1, 60) + ")" + num);
                 default:
-                    if (fileLoops_ == 0)
-                        break;
-                    emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" +
-                         num_[2] + ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
+                    if (fileLoops_ > 0)
+                        emit(keep());
                 }
             }
             return;
         case 15: {
             const std::string a = pick(alpha_), b = pick(alpha_);
-            std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
+            std::string into = "#" + b + " " + to_string(rnd(1, field(b).length)) + " *END";
             if (chance(30))
                 into = "#" + b;
-            emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" + into +
-                 ")");
-            return;
+            return emit("SUBSTRING FIELD(#" + a + " " + to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" +
+                        into + ")");
         }
         case 16:
             if (nest) {
@@ -871,91 +819,67 @@ private:
                 for (const Field& f : p_.fields)
                     if (f.nullable)
                         nul.push_back(f.name);
-                if (!nul.empty()) {
-                    emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
-                } else if (chance(50)) {
-                    emit("IF_MODE IS(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
-                } else {
-                    emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")");
-                }
-                block(depth, main, 2);
-                emit("ENDIF");
+                if (!nul.empty())
+                    nested("IF_NULL FIELD(" + fields(nul, 2) + ")", depth, 2, "ENDIF");
+                else if (chance(50))
+                    nested("IF_MODE IS(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")", depth, 2, "ENDIF");
+                else
+                    nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")", depth, 2,
+                           "ENDIF");
             }
             return;
-        case 17:
-            emit("SET_MODE TO(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
-            return;
+        case 17: return emit("SET_MODE TO(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
         case 18:
-            emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
-            return;
+            return emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
         case 19: {
             std::string parms;
             for (int i = 0, n = rnd(0, 3); i < n; ++i)
                 parms += (i ? " " : "") + (chance(50) ? alphaField() : numField());
-            emit("CALL PGM(PGCALL" + std::to_string(rnd(1, 9)) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
-                 (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
-            return;
+            return emit("CALL PGM(PGCALL" + number(1, 9) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
+                        (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
         }
         case 20:
-            emit(pick<std::string>({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
-                 (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
-            return;
+            return emit(one({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
+                        (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
         case 21:
-            if (group_.size() && (subset_ || chance(50))) {
-                emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
-                return;
-            }
-            emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
-                            : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
-            return;
+            if (group_.size() && (subset_ || chance(50)))
+                return emit("CHANGE FIELD(" + group_ + ") TO(" + one({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
+            return emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
+                                   : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
         case 22:
-            emit((on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"})
-                                 : std::string("UPRINT")) +
-                 " FIELDS(" + fields(screenFields(), 3) + ")");
-            return;
-        case 23:
-            emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
-            return;
+            return emit((on("urequest") ? one({"UDISPLAY", "UREQUEST", "UPRINT"}) : std::string("UPRINT")) +
+                        " FIELDS(" + fields(screenFields(), 3) + ")");
+        case 23: return emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
         case 24:
             if (inMain_ && !included_) {
                 included_ = true;
-                emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
-                return;
+                return emit("INCLUDE PROCESS(" + one({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
             }
             [[fallthrough]];
         case 25:
-            emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
-                 (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
-                 (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
-                 (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
-                 (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
-            return;
+            return emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                        (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
+                        (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
+                        (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
+                        (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
         case 26:
             if (!array_.empty()) {
                 const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
-                if (subset_) {  // the loops over the index run it past the array's three elements
-                    guarded("'(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)'", change);
-                } else {
-                    emit(change);
-                }
-                return;
+                if (subset_)  // the loops over the index run it past the array's three elements
+                    return guarded("'(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)'", change);
+                return emit(change);
             }
             [[fallthrough]];
         case 28:
-            if (report_ && fileLoops_ > 0) {
-                emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
-                     ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
-                return;
-            }
+            if (report_ && fileLoops_ > 0)
+                return emit(keep());
             [[fallthrough]];
         case 27:
-            if (nest) {
-                emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
-                     ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")");
-                block(depth, main, 2);
-                emit("ENDIF");
-            }
+            if (nest)
+                nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) + ") IS_NOT(" +
+                           one({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")",
+                       depth, 2, "ENDIF");
             return;
         default: {
             const std::string f = pick(num_);
@@ -964,56 +888,37 @@ private:
         }
     }
 
-    std::vector<std::string> allFields() const
+    static std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b)
     {
-        std::vector<std::string> a = alpha_;
-        a.insert(a.end(), num_.begin(), num_.end());
-        a.insert(a.end(), ext_.begin(), ext_.end());
+        a.insert(a.end(), b.begin(), b.end());
         return a;
     }
+    std::vector<std::string> allFields() const { return joined(joined(alpha_, num_), ext_); }
 
     /* ---- files ---------------------------------------------------------- */
-    std::string keyed(const File& f, bool& view)
-    {
-        view = !f.view.empty() && chance(40);
-        const std::vector<std::string>& keys = view ? f.viewKeys : f.keys;
-        std::string k;
-        for (const std::string& key : keys)
-            k += (k.empty() ? "#" : " #") + key;
-        return k;
-    }
-
     std::string ioTail(const std::string& command, bool notFound)
     {
-        std::string s;
-        if (chance(30))
-            s += " IO_STATUS(#" + status_ + ")";
-        if (chance(30))
-            s += " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")";
-        if (chance(30))
-            s += " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")";
+        std::string s = chance(30) ? " IO_STATUS(#" + status_ + ")" : "";
+        s += chance(30) ? " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : "";
+        s += chance(30) ? " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : "";
         if (notFound && chance(40))
             s += std::string(command == "SELECT" ? " END_FILE(" : " NOT_FOUND(") + target({"*NEXT", "*RETURN"}) + ")";
-        if (chance(20))
-            s += " ISSUE_MSG(*YES)";
-        return s;
+        return s + (chance(20) ? " ISSUE_MSG(*YES)" : "");
     }
 
-    void io(int depth, bool main)
+    void io(int depth)
     {
         const File& f = pick(p_.files);
-        bool view = false;
-        const std::string key = keyed(f, view);
+        const bool view = !f.view.empty() && chance(40);
+        const std::string key = hashed(view ? f.viewKeys : f.keys);
         const std::string file = (view ? f.view : f.name) + (chance(20) ? " DEMLIB" : "");
         // how the record is found: by key (with the number of keys), by a condition, by number
         const int how = rnd(0, 9);
         std::string by = " WITH_KEY(" + key + ")";
-        if (chance(25))
-            by += " NBR_KEYS(" +
-                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
-                  ")";
+        by += chance(25) ? " NBR_KEYS(" + one({"*WITHKEY", "*COMPUTE", "1"}) + ")" : "";
+        const std::string where = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
         if (how == 8)
-            by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+            by = where;
         if (how == 9 && !view)
             by = " WITH_RRN(#" + rrn_ + ")";
         std::vector<std::string> data(f.fields.begin(), f.fields.end());
@@ -1022,93 +927,71 @@ private:
                 d = renamed_.at(d);
         switch (rnd(0, 11)) {
         case 0:
-            emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
-            return;
+            return emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
         case 1:
         case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
             if (how < 6 || (how == 9 && !view))
                 s += by;
             else if (how < 8)
-                s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+                s += where;
             if (chance(20))
-                s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
+                s += " OPTIONS(" + one({"*BACKWARDS", "*STARTKEY"}) + ")";
             else if (chance(20) && how >= 6)
-                s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
+                s += " OPTIONS(*BLOCK " + number(1, 99) + ")";
             else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
-                s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
-            emit(s + ioTail("SELECT", true));
-            ++selects_;
+                s += " OPTIONS(" + one({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
             ++fileLoops_;
-            block(depth, main, 3);
+            nested(s + ioTail("SELECT", true), depth, 3);
             --fileLoops_;
-            --selects_;
-            emit("ENDSELECT");
-            return;
+            return emit("ENDSELECT");
         }
         case 3:
-            if (!view) {
-                emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
-                return;
-            }
+            if (!view)
+                return emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
             [[fallthrough]];
         case 4:
-            emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
-            return;
-        case 5:
-            emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
-            return;
-        case 6:
-            emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
-            return;
+            return emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
+        case 5: return emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
+        case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
         case 7:
-            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
-            emit("CLOSE FILE(" + file + ")");
-            return;
+            emit("OPEN FILE(" + file + ") USE_OPTION(" + one({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
+            return emit("CLOSE FILE(" + file + ")");
         case 8:
             if (!view) {
-                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + pick<std::string>({"*ALL", "#" + alpha_[2]}) +
+                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + one({"*ALL", "#" + alpha_[2]}) +
                      ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
-                emit("CLOSE FILE(*ALL)");
-                return;
+                return emit("CLOSE FILE(*ALL)");
             }
             [[fallthrough]];
         case 9:
-            if (!view) {
-                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
-                     pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
-                return;
-            }
+            if (!view)
+                return emit("POINT FILE(" + file + ") TO_FILE(" + one({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
+                            one({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
             [[fallthrough]];
         case 10:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
-                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name +
+                                (chance(50) ? " A" : "") + "))";
                 if (chance(20))
-                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
+                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" +
+                        quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
                 else if (chance(25))
                     s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
-                if (chance(20))
-                    s += " CONNECT(*NO)";
-                if (chance(50))
-                    s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
-                if (chance(40))
-                    s += " ORDER_BY(" + quote(f.fields[0]) + ")";
-                if (chance(30))
-                    s += " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")";
-                emit(s);
-                block(depth, main, 2);
-                emit("ENDSELECT");
-                return;
+                s += chance(20) ? " CONNECT(*NO)" : "";
+                s += chance(50) ? " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")" : "";
+                s += chance(40) ? " ORDER_BY(" + quote(f.fields[0]) + ")" : "";
+                s += chance(30) ? " DISTINCT(" + one({"*YES", "*NO"}) + ")" : "";
+                return nested(s, depth, 2, "ENDSELECT");
             }
             [[fallthrough]];
-        default:
-            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
+        default: emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
         }
     }
 
     /* ---- lists ---------------------------------------------------------- */
-    void listOp(int depth, bool main)
+    void listOp(int depth)
     {
         const List& l = pick(lists_);
         const std::string n = "#" + l.name;
@@ -1116,66 +999,54 @@ private:
         case 0: {
             const bool after = !l.browse && chance(30);
             const std::string a = "#" + num_[1];
-            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : "");
+            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
+                                    (after ? " AFTER(" + a + ")" : "");
             if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
-                guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
-            else
-                emit(add);
-            return;
+                return guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
+            return emit(add);
         }
-        case 1:
-            emit("CLR_LIST NAMED(" + n + ")");
-            return;
-        case 2:
-            emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
-            return;
+        case 1: return emit("CLR_LIST NAMED(" + n + ")");
+        case 2: return emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + number(1, 5) + ")");
         case 3:
             if (depth < 6 && (!subset_ || level_ < kLevels)) {
-                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
-                     (l.browse && chance(40) ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")" : ""));
-                ++selects_;
-                ++inList_, level_ += subset_;
-                block(depth, main, 3);
+                level_ += subset_;
+                nested("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
+                           (l.browse && chance(40)
+                                ? " GET_ENTRYS(" + one({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
+                                : ""),
+                       depth, 3);
                 if (chance(30) && !l.browse)
-                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n + ")");
-                --inList_, level_ -= subset_;
-                --selects_;
+                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n +
+                         ")");
+                level_ -= subset_;
                 emit("ENDSELECT");
             }
             return;
         case 4:
-            emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
-                 (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
-            return;
+            return emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
+                        (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
         case 5:
-            emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
-                 (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
-            return;
+            return emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
+                        (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
         case 6:
-            if (!l.browse) {
-                emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
-                     pick<std::string>({"*ASCEND", "*DESCEND"}) + "))");
-                return;
-            }
+            if (!l.browse)
+                return emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
+                            one({"*ASCEND", "*DESCEND"}) + "))");
             [[fallthrough]];
-        case 7:
-            emit("UPD_ENTRY IN_LIST(" + n + ")");
-            return;
+        case 7: return emit("UPD_ENTRY IN_LIST(" + n + ")");
         default:
-            if (l.browse && depth < 6 && !(webEvent_ && inMain_)) {
-                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
-                     (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
-                return;
-            }
+            if (l.browse && depth < 6 && !(webEvent_ && inMain_))
+                return emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
+                            (chance(50) ? " " + number(5, 12) : "") + ")");
             emit("DLT_LIST NAMED(" + n + ")");
         }
     }
 
     /* ---- screens and validation ----------------------------------------- */
-    void screen(int depth, bool main)
+    void screen(int depth)
     {
-        const std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
-        const std::string id = chance(30) ? pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
+        const std::string cmd = one({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
+        const std::string id = chance(30) ? one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
         const bool pop = cmd == "POP_UP";
         // a pop-up shows fields that leave room for its frame beside value and identification (any, when not given)
         std::vector<std::string> from;
@@ -1183,28 +1054,19 @@ private:
             if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
                 from.push_back(f);
         std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
-        if (chance(30))
-            s += " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")";
-        if (!id.empty())
-            s += " IDENTIFY(" + id + ")";
+        s += chance(30) ? " DESIGN(" + one({"*ACROSS", "*DOWN"}) + ")" : "";
+        s += id.empty() ? "" : " IDENTIFY(" + id + ")";
         if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
-            s += " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")";
-        if (chance(30))
-            s += " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")";
-        if (chance(20))
-            s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
-        if (chance(20))
-            s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
+            s += " DOWN_SEP(" + number(1, 10) + ")";
+        s += chance(30) ? " PANEL_TITL(" + phrase(40) + ")" : "";
+        s += chance(20) ? " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")" : "";
+        s += chance(20) ? " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")" : "";
         if (chance(20) && !pop)
-            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
-        if (chance(20))
-            s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
+            s += " TEXTS((" + phrase(20) + " " + number(18, 20) + " 2))";
+        s += chance(20) ? " USER_KEYS((" + number(1, 9) + " " + phrase(8) + "))" : "";
         emit(pop ? window(enrich(s)) : s, !pop);
-        if (chance(40)) {
-            emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
-            block(depth, main, 2);
-            emit("ENDIF");
-        }
+        if (chance(40))
+            nested("IF_KEY WAS(" + one({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")", depth, 2, "ENDIF");
     }
 
     /* A pop-up's window sized to what it shows, within a screen of 23 lines
@@ -1223,7 +1085,7 @@ private:
         const int across = value("ACROSS_SEP").empty() ? 1 : std::stoi(value("ACROSS_SEP"));
         const char id = value("IDENTIFY").empty() ? 'C' : value("IDENTIFY")[1];
         int wide = 23, lines = 3;  // a text of 20 from column 2 two lines below the fields
-        for (const std::string& f : words(value("FIELDS"))) {
+        for (const std::string& f : split(value("FIELDS"), ' ')) {
             const int v = shown(field(f.substr(1)));
             wide = std::max(wide, 3 + (id == 'C' ? std::max(v, 20) : id == 'L' ? v + 16 : id == 'D' ? v + 48 : v));
             lines += (id == 'C' ? 3 : 1) + down - 1;
@@ -1237,27 +1099,25 @@ private:
             for (const std::string& f : l.fields)
                 row += std::max(shown(field(f)), 20) + 1 + across;
             if (l.browse && row <= 73 && lines + 12 <= 21) {
-                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + std::to_string(rnd(1, 12)) : "") + ")";
+                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + number(1, 12) : "") + ")";
                 wide = std::max(wide, row);
                 lines += 8;
             }
         }
         if (chance(30))
-            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(textLine) + " 2))";
+            s += " TEXTS((" + phrase(20) + " " + to_string(textLine) + " 2))";
         const int w = rnd(wide + 2, 75), h = rnd(lines + 4, 21);
-        return s + " AT_LOC(" + std::to_string(rnd(2, 23 - h)) + " " + std::to_string(rnd(3, 78 - w)) +
-               ") DIMENSIONS(" + std::to_string(w) + " " + std::to_string(h) + ")";
+        return s + " AT_LOC(" + number(2, 23 - h) + " " + number(3, 78 - w) + ") DIMENSIONS(" + to_string(w) + " " +
+               to_string(h) + ")";
     }
 
-    std::string check(bool inside)
+    std::string check()
     {
-        (void)inside;
-        const std::string ok = pick<std::string>({"*NEXT", "*ACCEPT"}), bad = pick<std::string>({"*ERROR", "*NEXT"});
+        const std::string ok = one({"*NEXT", "*ACCEPT"}), bad = one({"*ERROR", "*NEXT"});
         switch (rnd(0, 4)) {
         case 0:
-            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + std::to_string(rnd(0, 4)) + " " +
-                   std::to_string(rnd(5, 9)) + "))" + (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") +
-                   (chance(30) ? msg() : "");
+            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + number(0, 4) + " " + number(5, 9) + "))" +
+                   (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") + (chance(30) ? msg() : "");
         case 1: {
             std::string l;
             for (int i = 0, n = rnd(1, 4); i < n; ++i)
@@ -1269,46 +1129,32 @@ private:
         case 2:
             return "CONDCHECK FIELD(" + numField() + ") COND(" + condition() + ")" +
                    (chance(30) ? " IF_TRUE(" + ok + ") IF_FALSE(" + bad + ")" : "") + (chance(30) ? msg() : "");
-        case 3:
-            return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
+        case 3: return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
         default:
             if (!p_.files.empty()) {
                 const File& f = pick(p_.files);
-                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") + ") WITH_KEY(" + keyedAll(f) + ")";
+                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") +
+                       ") WITH_KEY(" + hashed(f.keys) + ")";
             }
             return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
         }
     }
 
-    std::string keyedAll(const File& f)
+    void validation(int depth)
     {
-        std::string k;
-        for (const std::string& key : f.keys)
-            k += (k.empty() ? "#" : " #") + key;
-        return k;
-    }
-
-    void validation(int depth, bool main)
-    {
-        if (chance(20)) {
-            emit(check(false));
-            return;
-        }
+        if (chance(20))
+            return emit(check());
         emit(std::string("BEGINCHECK") + (chance(30) ? " KEEP_COUNT(#" + num_[1] + ")" : ""));
         for (int i = 0, n = rnd(1, 4); i < n; ++i)
-            emit(check(true));
+            emit(check());
         if (chance(30))
             emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
         if (chance(20))
-            emit("ON_ERROR IF_ERROR(" + pick<std::string>({"*NEXT", "*LASTDIS"}) + ")" + msg());
+            emit("ON_ERROR IF_ERROR(" + one({"*NEXT", "*LASTDIS"}) + ")" + msg());
         emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
-        if (chance(30) && depth < 6) {
-            emit("IF_ERROR");
-            block(depth, main, 2);
-            emit("ENDIF");
-        }
+        if (chance(30) && depth < 6)
+            nested("IF_ERROR", depth, 2, "ENDIF");
     }
-
     /* ---- subroutines ---------------------------------------------------- */
     void execute(int from)
     {
@@ -1349,10 +1195,11 @@ private:
         for (const auto& [f, how] : s.params)
             parms += (parms.empty() ? "(#" : " (#") + f + " " + how + ")";
         emit("SUBROUTINE NAME(" + s.name + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")"));
-        const size_t end = p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
+        const size_t end =
+            p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
         execute(int(i));
         while (p_.lines.size() < end)
-            statement(1, false);
+            statement(1);
         emit("ENDROUTINE");
     }
 
@@ -1374,7 +1221,7 @@ private:
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
-    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, loops_ = 0, report_ = 0;
     bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
 };
 

@@ -7,18 +7,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "checker/params/parsed_command.h"
 #include "progen/progen.h"
+#include "support/commands.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
 const progen::Tables& tables()
 {
-    static const progen::Tables t = progen::LoadTables(std::string(DQOV_SAMPLE_DIR) + "/repository.db");
+    static const progen::Tables t = progen::LoadTables(testsupport::sampleRepository().string());
     return t;
 }
 
@@ -69,8 +72,8 @@ TEST(Progen, DictionaryHoldsEveryKindOfField)
             views += !f.view.empty();
         }
     }
-    for (const char* k : {"A", "P", "S", "H", "E", "M", "Z", "I1", "I2", "I4", "I8", "F4", "F8", "Y", "nullable",
-                          "A256", "P31"})
+    for (const char* k :
+         {"A", "P", "S", "H", "E", "M", "Z", "I1", "I2", "I4", "I8", "F4", "F8", "Y", "nullable", "A256", "P31"})
         EXPECT_TRUE(kinds.count(k)) << k;
     EXPECT_GT(files, 0);
     EXPECT_GT(views, 0);
@@ -78,8 +81,9 @@ TEST(Progen, DictionaryHoldsEveryKindOfField)
 
 TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
 {
-    progen::Program p = progen::ParseCase("FIELD PGA1 A 5 0 Y 'AB'\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 VIEW PGFILE1V PGA1\n"
-                                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD L10: CHANGE FIELD(#PGA1) TO('It''s')\n");
+    progen::Program p =
+        progen::ParseCase("FIELD PGA1 A 5 0 Y 'AB'\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 VIEW PGFILE1V PGA1\n"
+                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD L10: CHANGE FIELD(#PGA1) TO('It''s')\n");
     const std::string sql = progen::StoreSql(p, "PROGEN");
     EXPECT_NE(sql.find("'PGA1', 'A', 5, 0, '', 'ASQN', '', '''AB''')"), std::string::npos) << sql;
     EXPECT_NE(sql.find("2, 'L10', 'CHANGE', 'FIELD(#PGA1) TO(''It''''s'')')"), std::string::npos) << sql;
@@ -91,8 +95,9 @@ TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
     EXPECT_TRUE(produced.count("FUNCTION OPTIONS=*DIRECT"));
     EXPECT_FALSE(produced.count("CHANGE ROUND_UP 1"));
     // a field a RENAME names a file's field with is the function's own, not the dictionary's
-    p = progen::ParseCase("FIELD PGA1 A 5 0 N\nFIELD PGP2 P 7 2 N\nFIELD PGR3 P 7 2 N\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 PGP2\n"
-                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD RENAME FILE(PGFILE1 *FIRST) FIELDS((#PGP2 #PGR3))\n");
+    p = progen::ParseCase(
+        "FIELD PGA1 A 5 0 N\nFIELD PGP2 P 7 2 N\nFIELD PGR3 P 7 2 N\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 PGP2\n"
+        "CMD FUNCTION OPTIONS(*DIRECT)\nCMD RENAME FILE(PGFILE1 *FIRST) FIELDS((#PGP2 #PGR3))\n");
     const std::string renamed = progen::StoreSql(p, "PROGEN");
     EXPECT_NE(renamed.find("VALUES ('DEM', 'PGP2', 'P', 7, 2"), std::string::npos) << renamed;
     EXPECT_EQ(renamed.find("'PGR3', 'P'"), std::string::npos) << renamed;
@@ -174,10 +179,16 @@ TEST(Progen, ThousandSeedsProduceEveryCommandAndKeywordElement)
 ** of at most two jumps; an entry is added only after an entry its list has. */
 TEST(Progen, FlowAndDataFunctionsEnd)
 {
+    auto starts = [](const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; };
+    auto holds = [](const std::string& s, const std::string& p) { return s.find(p) != std::string::npos; };
     auto field = [](const std::string& l, const std::string& kw) {  // "#NAME" of KW(#NAME ...)
         const size_t at = l.find(" " + kw + "(#");
-        return at == std::string::npos ? std::string() : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
+        return at == std::string::npos
+                   ? std::string()
+                   : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
     };
+    const std::set<std::string> opens = {"DOWHILE", "DOUNTIL", "BEGIN_LOOP", "SELECTLIST"};
+    const std::set<std::string> closes = {"ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDSELECT"};
     int loops = 0, gotos = 0, afters = 0;
     for (uint64_t seed = 1; seed <= 300; ++seed) {
         std::vector<std::string> l = progen::Generate(tables(), seed, {progen::kFlowAndData}).lines;
@@ -190,44 +201,45 @@ TEST(Progen, FlowAndDataFunctionsEnd)
         int depth = 0;
         for (size_t i = 0; i < l.size(); ++i) {
             const std::string& c = l[i];
-            const std::string cmd = c.substr(0, c.find(' '));
+            const std::string cmd = c.substr(0, c.find(' ')), at = std::to_string(seed) + ": " + c;
             if (cmd == "DOWHILE" || cmd == "DOUNTIL") {
-                const std::string f = c.substr(c.find("COND('") + 6, c.find(' ', c.find("COND('")) - c.find("COND('") - 6);
+                const size_t cond = c.find("COND('") + 6;
+                const std::string f = c.substr(cond, c.find(' ', cond) - cond);
                 ASSERT_TRUE(i > 0 && i + 1 < l.size()) << seed;
-                EXPECT_EQ(l[i - 1].rfind("CHANGE FIELD(" + f + ") TO(0)", 0), 0u) << seed << ": " << c;
-                EXPECT_EQ(l[i + 1].rfind("CHANGE FIELD(" + f + ") TO('" + f + " + 1')", 0), 0u) << seed << ": " << c;
-                EXPECT_TRUE(c.back() == ')' && c[c.size() - 3] >= '1' && c[c.size() - 3] <= '3') << seed << ": " << c;
+                EXPECT_TRUE(starts(l[i - 1], "CHANGE FIELD(" + f + ") TO(0)")) << at;
+                EXPECT_TRUE(starts(l[i + 1], "CHANGE FIELD(" + f + ") TO('" + f + " + 1')")) << at;
+                EXPECT_TRUE(c.back() == ')' && c[c.size() - 3] >= '1' && c[c.size() - 3] <= '3') << at;
                 counters.insert(f);
             }
             if (cmd == "BEGIN_LOOP") {
-                EXPECT_NE(std::string("234").find(c.at(c.find(" TO(") + 4)), std::string::npos) << seed << ": " << c;
+                EXPECT_NE(std::string("234").find(c.at(c.find(" TO(") + 4)), std::string::npos) << at;
                 counters.insert(field(c, "USING"));
             }
-            depth += (cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP" || cmd == "SELECTLIST") -
-                     (cmd == "ENDWHILE" || cmd == "ENDUNTIL" || cmd == "END_LOOP" || cmd == "ENDSELECT");
-            EXPECT_LE(depth, 3) << seed << ": " << c;
-            loops += cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP";
+            depth += int(opens.count(cmd)) - int(closes.count(cmd));
+            EXPECT_LE(depth, 3) << at;
+            loops += opens.count(cmd) && cmd != "SELECTLIST";
             if (cmd == "GOTO") {
-                const std::string to = c.substr(c.find("LABEL(") + 6, 3);
-                const bool back = labels.at(to) < i;
-                EXPECT_TRUE(!back || (l[i - 2].find("COND('#") != std::string::npos && l[i - 2].find(" < 2')") != std::string::npos &&
-                                      l[i - 1].find(" + 1')") != std::string::npos)) << seed << ": " << c;
+                const bool back = labels.at(c.substr(c.find("LABEL(") + 6, 3)) < i;
+                EXPECT_TRUE(!back ||
+                            (holds(l[i - 2], "COND('#") && holds(l[i - 2], " < 2')") && holds(l[i - 1], " + 1')")))
+                    << at;
                 gotos += back;
             }
-            if (cmd == "ADD_ENTRY" && c.find(" AFTER(") != std::string::npos) {
-                EXPECT_EQ(l[i - 1].rfind("IF COND('(" + field(c, "AFTER") + " >= 0) AND (" + field(c, "AFTER") + " <= #", 0), 0u)
-                    << seed << ": " << c;
+            if (cmd == "ADD_ENTRY" && holds(c, " AFTER(")) {
+                const std::string a = field(c, "AFTER");
+                EXPECT_TRUE(starts(l[i - 1], "IF COND('(" + a + " >= 0) AND (" + a + " <= #")) << at;
                 ++afters;
             }
         }
         // the loop fields change only where their loops count them
         for (const std::string& c : l)
             for (const std::string& f : counters) {
-                const bool named = c.find(f + " ") != std::string::npos || c.find(f + ")") != std::string::npos;
-                const bool counts = c.rfind("CHANGE FIELD(" + f + ") TO(0)", 0) == 0 || c.rfind("CHANGE FIELD(" + f + ") TO('", 0) == 0 ||
-                                    c.rfind("CHANGE FIELD(" + f + ") TO(1)", 0) == 0;  // an array's index, at the start
-                const bool reads = c.rfind("DO", 0) == 0 || c.rfind("BEGIN_LOOP", 0) == 0 || c.rfind("IF COND('", 0) == 0 ||
-                                   c.find("FIELD(#PGY" + f + ")") != std::string::npos || c.rfind("DEF_ARRAY", 0) == 0;
+                const bool named = holds(c, f + " ") || holds(c, f + ")");
+                const bool counts = starts(c, "CHANGE FIELD(" + f + ") TO(0)") ||
+                                    starts(c, "CHANGE FIELD(" + f + ") TO('") ||
+                                    starts(c, "CHANGE FIELD(" + f + ") TO(1)");  // an array's index, at the start
+                const bool reads = starts(c, "DO") || starts(c, "BEGIN_LOOP") || starts(c, "IF COND('") ||
+                                   holds(c, "FIELD(#PGY" + f + ")") || starts(c, "DEF_ARRAY");
                 EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
             }
     }
@@ -238,15 +250,12 @@ TEST(Progen, FlowAndDataFunctionsEnd)
 
 TEST(Progen, KeptCasesReplay)
 {
-    const std::filesystem::path build = std::filesystem::path(DQOV_TOOL_PATH).parent_path();
+    const std::filesystem::path build = std::filesystem::path(testsupport::toolPath()).parent_path();
     const std::string command = std::string(DQOV_SOURCE_DIR) + "/scripts/progen --build '" + build.string() +
                                 "' --cases '" + DQOV_SOURCE_DIR + "/tests/progen/cases' > '" +
                                 (build / "progen-cases.log").string() + "' 2>&1";
     const int rc = std::system(command.c_str());
-    std::ifstream in(build / "progen-cases.log");
-    std::stringstream log;
-    log << in.rdbuf();
-    EXPECT_EQ(rc, 0) << log.str();
+    EXPECT_EQ(rc, 0) << testsupport::readFile(build / "progen-cases.log");
 }
 
 }  // namespace

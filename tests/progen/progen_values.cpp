@@ -8,7 +8,7 @@
 //   {F1} the first field the command names  {C} a condition name
 //   {IA} an input attribute of the kind of that field (LC alphanumeric, RZ numeric)
 // Forms are separated by ';'. Keywords of a pair exclude each other.
-#include "progen_values.h"
+#include "progen.h"
 
 namespace progen {
 
@@ -26,7 +26,9 @@ const std::vector<KeywordForms>& KeywordTable()
     static const std::vector<KeywordForms> t = {
         {"MSGTXT", kMsg, "{T80}"},
         {"MSGTXT", kChecks, "{T80}"},
-        {"MSGID", kMsg, "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A};PG00002) MSGFILE(PGMSGF) MSGDTA(({N} Y) ({A} N)"},
+        {"MSGID", kMsg,
+         "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A};PG00002) MSGFILE(PGMSGF) MSGDTA(({N} Y) ({A} "
+         "N)"},
         {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({N};PG00003) MSGFILE(PGMSGF) MSGDTA(({N} N)"},
         {"TYPE", "ABORT EXIT MENU MESSAGE IF_ERROR SET_ERROR", "*INFO;*STATUS;*WINDOW;*WINDOWBUZ"},
         {"MIN_TIME", kMsg, "{I1-5}"},
@@ -112,7 +114,8 @@ const std::vector<KeywordForms>& KeywordTable()
 const std::vector<std::pair<std::string, std::string>>& ExcludingPairs()
 {
     static const std::vector<std::pair<std::string, std::string>> p = {
-        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}, {"GENERIC", "OPTIONS"}, {"WHERE", "NBR_KEYS"}, {"WITH_RRN", "NBR_KEYS"}};
+        {"MSGTXT", "MSGID"},    {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"},   {"TYPE", "WINDOW_FLD"},
+        {"GENERIC", "OPTIONS"}, {"WHERE", "NBR_KEYS"},    {"WITH_RRN", "NBR_KEYS"}};
     return p;
 }
 

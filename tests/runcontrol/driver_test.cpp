@@ -19,6 +19,7 @@
 #include "platform/dqoz/dqoz.h"
 #include "sample_env.h"
 #include "scripted_painter.h"
+#include "support/files.h"
 
 namespace {
 
@@ -358,8 +359,7 @@ TEST_F(Driver, EventLogNoticesAtStartAndEnd)
 {
     rq.pszNotifyHandle = "H42";
     ASSERT_EQ(run(), DC_P31O2_OK);
-    std::ifstream log(env.root() + "/X_VELMO/X_EVENTS.LOG");
-    std::string all((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    const std::string all = testsupport::readFile(env.root() + "/X_VELMO/X_EVENTS.LOG");
     EXPECT_NE(all.find(" START H42 DEMOPRC/DEMOMIN Job started"), std::string::npos) << all;
     EXPECT_NE(all.find(" END H42 DEMOPRC/DEMOMIN Job ended: 0 error(s), 0 warning(s), result 0"), std::string::npos)
         << all;
@@ -371,8 +371,7 @@ void addComponentSample(const SampleEnv& env)
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(env.repository().c_str(), &db), SQLITE_OK);
     for (const char* f : {"/samples/objlayer/schema.sql", "/samples/objlayer/10-components.sql"}) {
-        std::ifstream in(std::string(DQOV_SOURCE_DIR) + f);
-        std::string sql((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string sql = testsupport::readFile(std::string(DQOV_SOURCE_DIR) + f);
         char* err = nullptr;
         EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
         sqlite3_free(err);

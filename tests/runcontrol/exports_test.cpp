@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/commands.h"
+
 namespace {
 
 constexpr const char* kEntryPoints[] = {
@@ -137,20 +139,19 @@ constexpr const char* kEntryPoints[] = {
 
 TEST(Exports, EveryEntryPointIsInTheDynamicSymbolTable)
 {
-    std::string lib = (std::filesystem::path(DQOV_TOOL_PATH).parent_path() / "libdqov.so").string();
+    std::string lib = (std::filesystem::path(testsupport::toolPath()).parent_path() / "libdqov.so").string();
     ASSERT_TRUE(std::filesystem::exists(lib)) << lib;
-    std::string cmd = "nm -D --defined-only " + lib;
-    FILE* p = popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
+    const testsupport::CommandResult nm =
+        testsupport::runCommand("nm -D --defined-only " + testsupport::shellQuote(lib), testsupport::Errors::Kept);
+    ASSERT_EQ(nm.status, 0);
     std::set<std::string> defined;
-    char line[1024];
-    while (std::fgets(line, sizeof line, p)) {
+    std::istringstream lines(nm.out);
+    for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
         std::string address, kind, name;
         if (fields >> address >> kind >> name && (kind == "T" || kind == "W"))
             defined.insert(name);
     }
-    ASSERT_EQ(pclose(p), 0);
     for (const char* name : kEntryPoints)
         EXPECT_TRUE(defined.count(name)) << name << " is not exported with C linkage";
 }

@@ -24,6 +24,8 @@
 #include <vector>
 
 #include "sample_env.h"
+#include "support/commands.h"
+#include "support/files.h"
 
 extern char** environ;
 
@@ -46,7 +48,7 @@ public:
         int fds[2];
         if (pipe(fds) != 0)
             return;
-        std::vector<std::string> all{DQOV_TOOL_PATH};
+        std::vector<std::string> all{testsupport::toolPath()};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all)
@@ -203,15 +205,9 @@ public:
     // The repository as SQL text, for comparing states.
     std::string dump() const
     {
-        std::string out;
-        FILE* p = popen(("sqlite3 '" + repository() + "' .dump").c_str(), "r");
-        char buf[4096];
-        size_t n;
-        while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0)
-            out.append(buf, n);
-        if (p)
-            pclose(p);
-        return out;
+        return testsupport::runCommand("sqlite3 " + testsupport::shellQuote(repository()) + " .dump",
+                                       testsupport::Errors::Kept)
+            .out;
     }
 
     // Every file and directory below the root, with the hashes of the files.
@@ -287,15 +283,6 @@ inline size_t Count(const std::string& text, const std::string& part)
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
-}
-
-inline std::vector<std::string> Lines(const std::string& path)
-{
-    std::vector<std::string> all;
-    std::ifstream in(path);
-    for (std::string l; std::getline(in, l);)
-        all.push_back(l);
-    return all;
 }
 
 }  // namespace jobtool

@@ -267,8 +267,7 @@ TEST(Jobs, TwoWamJobsAtOnceWorkInFoldersOfTheirOwn)
     for (const auto& e : fs::directory_iterator(env.root() + "/X_VELMO")) {
         if (e.path().filename().string().rfind("d_trace.", 0) != 0)
             continue;
-        std::ifstream in(e.path());
-        for (std::string line; std::getline(in, line);)
+        for (const std::string& line : testsupport::readLines(e.path()))
             if (const size_t at = line.find("TEMP\\web\\J"); at != std::string::npos)
                 folders.insert(line.substr(at, line.find('\\', at + 9) - at));
     }

@@ -28,7 +28,6 @@ namespace {
 
 using jobtool::Count;
 using jobtool::FileTree;
-using jobtool::Lines;
 using jobtool::Ran;
 using jobtool::Scratch;
 
@@ -72,7 +71,7 @@ Road roadOf(const Scratch& base, const std::vector<Job>& jobs, int cleanStatus =
             << jobText(job) << "\n" << r.out;
         if (r.status != cleanStatus)
             continue;
-        for (const std::string& tag : Lines(log)) {
+        for (const std::string& tag : testsupport::readLines(log)) {
             EXPECT_FALSE(tag.empty()) << jobText(job) << ": a statement ran without a location";
             // a job that cannot run leaves through the fatal path, whose own
             // statements undo it: failing one of them is failing twice

@@ -12,23 +12,18 @@
 #include <string>
 
 #include "sample_env.h"
+#include "support/files.h"
 
 namespace {
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::readFile;
 
 TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
 {
     SampleEnv env;
     const std::string where = env.toolArguments();
 
-    ToolResult clean = RunTool("--generate " + where + " DEMOPRC DEMOMIN");
+    ToolResult clean = runTool("--generate " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(clean.status, 0) << clean.out;
     EXPECT_NE(clean.out.find("<BLU>VELMO Full Function Checker (FFC) Invoked"), std::string::npos) << clean.out;
     EXPECT_NE(clean.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << clean.out;
@@ -50,28 +45,28 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
                                 "('DEM', 'DEMOPRC', 'BADFN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
                                 "('DEM', 'DEMOPRC', 'BADFN', 2, 'FROBNICATE', ''),"
                                 "('DEM', 'DEMOPRC', 'BADFN', 3, 'RETURN', '');"));
-    ToolResult errors = RunTool("--generate " + where + " DEMOPRC BADFN");
+    ToolResult errors = runTool("--generate " + where + " DEMOPRC BADFN");
     EXPECT_EQ(errors.status, 1) << errors.out;
     EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
     EXPECT_NE(errors.out.find("<RED>Job ended with result 1: "), std::string::npos) << errors.out;
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/BADFN.C"));
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'BADFN'"), "6");
 
-    ToolResult unknown = RunTool(where + " DEMOPRC NOSUCH");
+    ToolResult unknown = runTool(where + " DEMOPRC NOSUCH");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
                            "<RED>Job ended with result 2: 1 error(s), 0 warning(s). The job could not run (run "
                            "driver result -1).\r\n");
 
     ToolResult noRepository =
-        RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
+        runTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
     EXPECT_EQ(noRepository.status, 2);
     EXPECT_EQ(noRepository.out.rfind("<RED>The repository " + env.root() + "/none.db cannot be opened", 0), 0u)
         << noRepository.out;
 
-    EXPECT_EQ(RunTool(where + " ONLYONE").status, 2);
-    EXPECT_EQ(RunTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
-    EXPECT_EQ(RunTool("--help").status, 0);
+    EXPECT_EQ(runTool(where + " ONLYONE").status, 2);
+    EXPECT_EQ(runTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
+    EXPECT_EQ(runTool("--help").status, 0);
 }
 
 /* Without --root and --repository (nor their environment settings) the tool
@@ -90,23 +85,16 @@ TEST(Tool, TakesTheSampleEnvironmentBesideItself)
     namespace fs = std::filesystem;
     const std::string bin = env.root() + "/../bin";
     fs::create_directories(bin + "/sample");
-    fs::copy_file(DQOV_TOOL_PATH, bin + "/dqov");
+    fs::copy_file(testsupport::toolPath(), bin + "/dqov");
     fs::copy(env.root(), bin + "/sample/root", fs::copy_options::recursive);
     fs::copy_file(env.repository(), bin + "/sample/repository.db");
 
-    const std::string cmd =
-        "cd / && env -u DQOV_ENV_ROOT -u DQOV_REPOSITORY " + bin + "/dqov DEMOPRC BESIDE 2>/dev/null";
-    std::string out;
-    FILE* p = popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    char buf[512];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-        out.append(buf, n);
-    const int st = pclose(p);
+    const ToolResult r =
+        testsupport::runCommand("cd / && env -u DQOV_ENV_ROOT -u DQOV_REPOSITORY " + bin + "/dqov DEMOPRC BESIDE");
     /* the function was found and checked: its unknown command is an error */
-    EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, 1) << out;
-    EXPECT_NE(out.find("PRC1059"), std::string::npos) << out;
-    EXPECT_NE(out.find("<RED>Job ended with result 1: "), std::string::npos) << out;
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("PRC1059"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("<RED>Job ended with result 1: "), std::string::npos) << r.out;
 }
 
 TEST(Tool, CSharpIsAskedForWithGenerate)
@@ -116,12 +104,12 @@ TEST(Tool, CSharpIsAskedForWithGenerate)
     const std::string project = env.root() + "/X_VELMO/X_DEM/SOURCE/C#/DEMOMIN";
 
     /* C# is generated code: without --generate the request is refused before any job */
-    ToolResult alone = RunTool("--csharp " + where + " DEMOPRC DEMOMIN");
+    ToolResult alone = runTool("--csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(alone.status, 2);
     EXPECT_EQ(alone.out, "");
     EXPECT_FALSE(std::filesystem::exists(project));
 
-    ToolResult csharp = RunTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
+    ToolResult csharp = runTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(csharp.status, 0) << csharp.out;
     EXPECT_NE(csharp.out.find("<GRN>Job ended with result 0: 0 error(s), "), std::string::npos) << csharp.out;
     for (const char* name :
@@ -139,19 +127,19 @@ TEST(Tool, Zoph2PutsTheListsIntoTheTwoLevelTables)
     const std::string where = env.toolArguments();
     const std::string c = env.root() + "/X_VELMO/X_DEM/SOURCE/DEFLIST.C";
 
-    ToolResult two = RunTool("--generate --zoph2 " + where + " DEMODEF DEFLIST");
+    ToolResult two = runTool("--generate --zoph2 " + where + " DEMODEF DEFLIST");
     EXPECT_EQ(two.status, 0) << two.out;
-    std::string text = ReadText(c);
+    std::string text = readFile(c);
     EXPECT_NE(text.find("static X_LIST_1 FUNCTION_LIST_DEF [] = {"), std::string::npos) << text;
     EXPECT_NE(text.find("static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {"), std::string::npos);
     EXPECT_NE(text.find("X_Create_List_Instances_2 (pX_Ids,"), std::string::npos);
 
-    ToolResult plain = RunTool("--generate " + where + " DEMODEF DEFLIST");
+    ToolResult plain = runTool("--generate " + where + " DEMODEF DEFLIST");
     EXPECT_EQ(plain.status, 0) << plain.out;
-    text = ReadText(c);
+    text = readFile(c);
     EXPECT_NE(text.find("static struct X_LIST FUNCTION_LIST_DEF [] = {"), std::string::npos) << text;
     EXPECT_EQ(text.find("X_LIST_2"), std::string::npos);
-    EXPECT_NE(RunTool("--help").out.find("--zoph2"), std::string::npos);
+    EXPECT_NE(runTool("--help").out.find("--zoph2"), std::string::npos);
 }
 
 }  // namespace

@@ -28,36 +28,7 @@ void RT_Stop(const char *pszFormat, ...);
 void RT_NotHere(const char *pszRoutine);
 
 /* ---- exact decimals ---- */
-#define RT_DIGITS 140
-
-typedef struct {
-    int neg;
-    int scale;
-    unsigned char d[RT_DIGITS]; /* d[0] the last digit */
-} RT_DEC;
-
-void RT_DecZero(RT_DEC *a);
-int RT_DecIsZero(const RT_DEC *a);
-void RT_DecScaleTo(RT_DEC *a, int scale);
-void RT_DecTruncate(RT_DEC *a, int scale);
-int RT_DecCompare(const RT_DEC *a, const RT_DEC *b);
-void RT_DecAdd(const RT_DEC *a, const RT_DEC *b, int subtract, RT_DEC *r);
-void RT_DecMultiply(const RT_DEC *a, const RT_DEC *b, RT_DEC *r);
-/* a / b to `scale` decimals, cut; non-zero for a division by zero */
-int RT_DecDivide(const RT_DEC *a, const RT_DEC *b, int scale, RT_DEC *r);
-void RT_DecRoundHalfUp(RT_DEC *a, int scale);
-int RT_DecIntegerDigits(const RT_DEC *a);
-void RT_DecFromText(RT_DEC *a, const char *text);
-void RT_DecToText(const RT_DEC *a, char *text); /* text of RT_DIGITS + 4 bytes */
-void RT_DecFromLongLong(RT_DEC *a, long long v);
-long long RT_DecToLongLong(const RT_DEC *a);
-/* the decimal nearest to a double at `scale` decimals; a scale below 0: of
-   15 significant digits, the precision a double carries */
-void RT_DecFromDouble(RT_DEC *a, double v, int scale);
-double RT_DecToDouble(const RT_DEC *a);
-/* A whole number of at most 15 digits: the decimal it stands for is the
-   same at every scale. */
-int RT_DoubleIsWhole(double v);
+#include "rt_decimal.h"
 
 /* ---- fields ---- */
 /* The storage kinds of a field descriptor. */
@@ -115,6 +86,17 @@ void RT_ReleaseTexts(void);
 void RT_ReleaseSlots(void);
 /* The number of languages of the texts the program registers. */
 void RT_SetLanguageCount(int scCount);
+
+/* The start of a driver's run: the field vector `pFields` of `scFields`
+** fields filled from the program's definition `pDefinition`, the run
+** time's hold on it and on the function block, and the blocks as a run of
+** the function in display mode finds them (no fatal error, the vector's
+** assignments unchecked, the function beginning, its third global area). */
+void RT_BeginRun(struct X_IDS *pIds, struct X_FUN *pFun, struct X_FLD *pFields, const struct X_FLD *pDefinition,
+                 int scFields, void *pvGlobal3);
+/* The end of a driver's run: "FATAL ERROR SET" when the run set the fatal
+** error, and the lists, store slots and texts released. */
+void RT_EndRun(const struct X_IDS *pIds);
 
 /* The function's field vector, as the driver set it up. */
 extern struct X_FLD *RT_pFields;

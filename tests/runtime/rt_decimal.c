@@ -9,7 +9,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "rt.h"
+#include "rt_decimal.h"
 
 void RT_DecZero(RT_DEC *a)
 {

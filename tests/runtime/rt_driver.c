@@ -96,19 +96,7 @@ int main(int argc, char **argv)
 #if defined(X_DEBUG)
     (void)DebugSubRoutine; /* a function without subroutines calls none */
 #endif
-    memcpy(fields, FUNCTION_FIELD_DEF, sizeof fields);
-    RT_pFields = fields;
-    RT_scFields = RT_VECTOR_SIZE;
-    RT_pFun = &fun;
-    ids.chFatalError = NO;
-    ids.chXVecAssignOption = (X_CHAR)-1;
-    ids.chExecutionState = 'B';
-    fun.pvGlobal3 = &global3;
-    fun.chMode = X_FUNCTION_MODE_DISPLAY;
-    fun.chError = NO;
-    fun.chShutDown = NO;
-    fun.pX_Fld = fields;
-    fun.scX_Fld = (X_SHORT)RT_VECTOR_SIZE;
+    RT_BeginRun(&ids, &fun, fields, FUNCTION_FIELD_DEF, RT_VECTOR_SIZE, &global3);
     ENTRY(&ids, &pro, &fun, fields, pX_NULL, keys, &global1, &global2);
     RT_ShowFields("END", fields, RT_VECTOR_SIZE);
     RT_ShowLists("END");
@@ -116,10 +104,6 @@ int main(int argc, char **argv)
         printf("ENDED %d\n", RT_EndCode);
     else
         printf("ENDED -\n");
-    if (ids.chFatalError == YES)
-        printf("FATAL ERROR SET\n");
-    RT_ReleaseLists();
-    RT_ReleaseSlots();
-    RT_ReleaseTexts();
+    RT_EndRun(&ids);
     return 0;
 }

@@ -4,7 +4,8 @@
 ** array bounds are kept, the texts are taken and not used), the end of the
 ** main function, the clearing of the function's fields, the function mode
 ** field, and the exchange list of a
-** function that no other function called (it holds nothing).
+** function that no other function called (it holds nothing); and the start
+** and end of a driver's run.
 */
 #include <stdio.h>
 #include <string.h>
@@ -12,6 +13,33 @@
 #include "rt.h"
 
 extern int RT_EndCode;
+
+void RT_BeginRun(struct X_IDS *pIds, struct X_FUN *pFun, struct X_FLD *pFields, const struct X_FLD *pDefinition,
+                 int scFields, void *pvGlobal3)
+{
+    memcpy(pFields, pDefinition, (size_t)scFields * sizeof *pFields);
+    RT_pFields = pFields;
+    RT_scFields = scFields;
+    RT_pFun = pFun;
+    pIds->chFatalError = NO;
+    pIds->chXVecAssignOption = (X_CHAR)-1;
+    pIds->chExecutionState = 'B';
+    pFun->pvGlobal3 = pvGlobal3;
+    pFun->chMode = X_FUNCTION_MODE_DISPLAY;
+    pFun->chError = NO;
+    pFun->chShutDown = NO;
+    pFun->pX_Fld = pFields;
+    pFun->scX_Fld = (X_SHORT)scFields;
+}
+
+void RT_EndRun(const struct X_IDS *pIds)
+{
+    if (pIds->chFatalError == YES)
+        printf("FATAL ERROR SET\n");
+    RT_ReleaseLists();
+    RT_ReleaseSlots();
+    RT_ReleaseTexts();
+}
 
 void X_End_Main(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_SHORT sEnd)
 {

@@ -6,6 +6,7 @@
 #include "dqov/dqov_tables.h"
 
 #include "support.h"
+#include "support/commands.h"
 #include "tables/dbms_env.h"
 
 #include <gtest/gtest.h>
@@ -485,13 +486,8 @@ int main(int argc, char** argv)
 }
 )");
     const std::string command = "gcc -x c -std=c99 -pedantic -Wall -Wextra -Werror -fsyntax-only -I '" +
-                                std::string(DQOV_SOURCE_DIR) + "/include' '" + program + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string log;
-    char buffer[512];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
-        log.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << log;
-    EXPECT_EQ(log, "");
+                                std::string(DQOV_SOURCE_DIR) + "/include' '" + program + "'";
+    const testsupport::CommandResult ran = testsupport::runCommand(command, testsupport::Errors::WithOutput);
+    EXPECT_EQ(ran.status, 0) << ran.out;
+    EXPECT_EQ(ran.out, "");
 }

@@ -64,8 +64,8 @@ class SampleRoot {
 public:
     SampleRoot()
     {
-        fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", dir_.path() / "root", fs::copy_options::recursive);
         root_ = dir_.path() / "root";
+        testsupport::copySampleRoot(root_);
         DosSetEnvironmentRoot(root_.c_str());
     }
     ~SampleRoot() { DosSetEnvironmentRoot(nullptr); }
@@ -281,7 +281,7 @@ TEST(Removal, SampleFunctionAndProcessDeleteExactlyTheirFiles)
 {
     SampleRoot root;
     std::string repository = root.dir() + "/repository.db";
-    fs::copy_file(fs::path(DQOV_SAMPLE_DIR) / "repository.db", repository);
+    testsupport::copySampleRepository(repository);
     const std::vector<std::string> generated = {
         "X_VELMO/X_DEM/EXECUTE/DEMOMIN.DLL", "X_VELMO/X_DEM/EXECUTE/DEMOMIN.PDB", "X_VELMO/X_DEM/SOURCE/DEMOMIN.C",
         "X_VELMO/X_DEM/SOURCE/DEMOMIN.H",    "X_VELMO/X_DEM/SOURCE/DEMOMIN.RC",   "X_VELMO/X_DEM/SOURCE/DEMOMIN",
@@ -346,7 +346,7 @@ TEST(Removal, RemovesEverythingAGenerationWrote)
     const std::set<std::string> before = entries(env.root());
     for (const char* job : {"--generate --csharp DEMOPRC CUSTUPD", "--generate --component DEMOREC",
                             "--generate --web all --component DEMOWEB", "--generate --html --xml DEMOWEB ORDWEB"}) {
-        const ToolResult r = RunTool(env.toolArguments() + " " + job);
+        const ToolResult r = runTool(env.toolArguments() + " " + job);
         ASSERT_EQ(r.status, 0) << job << "\n" << r.out;
     }
     const std::string source = env.root() + "/X_VELMO/X_DEM/SOURCE/";

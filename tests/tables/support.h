@@ -5,6 +5,8 @@
 // starts). A test that needs a server fails when it cannot reach it.
 #pragma once
 
+#include "support/files.h"
+#include "support/scratch.h"
 #include "tables/ctd/ctd.h"
 
 #include <libpq-fe.h>
@@ -16,45 +18,22 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 namespace ctdtest {
 
-class TempDir {
+// A scratch folder of the table tests, with files written into it.
+class TempDir : public testsupport::ScratchDir {
 public:
-    TempDir()
-    {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "ctd-XXXXXX").string();
-        if (mkdtemp(tmpl.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = std::filesystem::canonical(tmpl);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
+    TempDir() : ScratchDir("ctd") {}
+    // Writes the file NAME (folders made as needed); its path.
     std::string file(const std::string& name, const std::string& content) const
     {
-        std::filesystem::path p = path_ / name;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << content;
-        return p.string();
+        testsupport::writeFile(path() / name, content);
+        return (path() / name).string();
     }
-
-private:
-    std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::readFile;
 
 inline std::string sampleEnvironmentFile()
 {

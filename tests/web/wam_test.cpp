@@ -532,7 +532,7 @@ TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData)
 {
     dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
     const fs::path work = repo.dir();
-    fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", work / "root", fs::copy_options::recursive);
+    testsupport::copySampleRoot(work / "root");
     const std::string command = std::string(DQOV_TOOL_PATH) + " --generate --web all --root " +
                                 (work / "root").string() + " --repository " + repo.path() + " --component DEMOWEB > " +
                                 (work / "out.txt").string();
@@ -584,7 +584,7 @@ TEST(WamTool, MissingWebLibraryEndsTheJobWithAFatalError)
 {
     dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
     const fs::path work = repo.dir();
-    fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", work / "root", fs::copy_options::recursive);
+    testsupport::copySampleRoot(work / "root");
     const fs::path lib = work / "lib";
     fs::create_directory(lib);
     fs::copy_file(fs::path(DQOV_TOOL_PATH).parent_path() / "libdqov.so", lib / "libdqov.so");

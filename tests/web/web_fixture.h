@@ -20,18 +20,14 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/repo_fixture.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace web_test {
 
 namespace fs = std::filesystem;
 
-inline std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::readFile;
 
 inline unsigned long fixedClock(DQOZ_DATETIME* dt)
 {
@@ -141,7 +137,7 @@ protected:
     void SetUp() override
     {
         root = fs::path(repo.dir()) / "root";
-        fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", root, fs::copy_options::recursive);
+        testsupport::copySampleRoot(root);
         ASSERT_EQ(0u, DosSetEnvironmentRoot(root.c_str()));
         ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
         SMISC_SetSession("DEM", "ENG");

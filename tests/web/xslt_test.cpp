@@ -11,6 +11,7 @@
 #include "classlib/base/lstream.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/scratch.h"
 #include "web/tsml/tsml_names.h"
 #include "web/web_fixture.h"
 #include "web/xslt/weblet_inliner.h"
@@ -180,7 +181,8 @@ int scriptedLoader(WdWebletSinkContext* context, WdWebletLoadRequest* request, W
 
 class WorkingFiles : public ::testing::Test {
 protected:
-    fs::path root = fs::temp_directory_path() / ("wd-files-" + std::to_string(getpid()));
+    testsupport::ScratchDir scratch{"wd-files"};
+    const fs::path root = scratch.path();
     LComPtr<WdGenWebletInliner> inliner = createWebletInliner();
 
     void SetUp() override
@@ -202,12 +204,7 @@ protected:
         inliner->initialize("HTML", "DESKTOP", "ENG", "TSP", "DESIGN\\", "WORK\\HTML_DESKTOP\\", "TSP\\tsp.xsl",
                             scriptedLoader, nullptr);
     }
-    void TearDown() override
-    {
-        DosSetEnvironmentRoot(nullptr);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
+    void TearDown() override { DosSetEnvironmentRoot(nullptr); }
     bool written(const char* name) { return fs::exists(root / "WORK" / "HTML_DESKTOP" / name); }
 };
 

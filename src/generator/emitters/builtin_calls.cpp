@@ -70,7 +70,7 @@ void writeDefaults(const char* table, const std::array<GEN_BIF_VALUE, GEN_BIF_DE
         const GEN_BIF_VALUE& v = values[static_cast<size_t>(i)];
         const char* reference = nullptr;
         const char* declared = nullptr;
-        CGEN_GetTextLiteralDefineName(v.defaultValue, nullptr, nullptr, 'Y', &reference, &declared);
+        CGEN_GetTextLiteralDefineName(v.defaultValue, nullptr, nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
         const char type = v.cType == '\0' ? ' ' : v.cType;
         if (cs())
             P3109_Line(P3109_Format("  %snew _X_ZOPH_BIF_DEFAULT( '%c',%d,%d,%s ) ", i == 0 ? " " : ",", type,
@@ -108,7 +108,7 @@ bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::
     /* a special value without a value of its own is passed as not
        available; a field or literal the generation cannot resolve stops
        it, never passing as the field of an earlier look-up */
-    number = P3109_OperandVector(fReturn ? "TO_GET" : "WITH_ARGS", value, fReturn ? 20 : 50);
+    number = P3109_OperandVector(fReturn ? "TO_GET" : "WITH_ARGS", value, fReturn ? 20 : GEN_OPERAND_NAME_WIDTH);
     type = vectorType;
     return true;
 }
@@ -242,7 +242,7 @@ void P3109_EmitUse()
     std::vector<std::string> arguments;
     for (int32_t i = 0; i < a; ++i)
         arguments.push_back(P3109_ParmField("WITH_ARGS", 0, i));
-    P3109_EmitDynamicSysVars(arguments, 50);
+    P3109_EmitDynamicSysVars(arguments, GEN_OPERAND_NAME_WIDTH);
 
     for (int pass = 0; pass < 2; ++pass) {
         const bool returns = pass == 1;

@@ -187,7 +187,7 @@ void alwaysExchange()
 std::vector<std::string> parameterValues()
 {
     std::vector<std::string> values;
-    for (int32_t i = 0; i < std::min<int32_t>(P3109_ParmCount("PARMS"), 50); ++i)
+    for (int32_t i = 0; i < std::min<int32_t>(P3109_ParmCount("PARMS"), GEN_CALL_PARMS_MAX); ++i)
         values.push_back(P3109_ParmField("PARMS", 0, i));
     return values;
 }
@@ -471,13 +471,13 @@ void submitProgram()
 }
 
 /* The exchanged names: a group becomes its fields; at most 200, each
-** blank-filled to 50. */
+** blank-filled to GEN_OPERAND_NAME_WIDTH. */
 void addExchanged(std::vector<std::string>& names, const std::string& name)
 {
     for (const std::string& field : P3109_ExpandFieldName(name)) {
         if (names.size() == kExchangeLimit)
             P3109_ReportException();
-        names.push_back(P3109_Padded(field, 50));
+        names.push_back(P3109_Padded(field, GEN_OPERAND_NAME_WIDTH));
     }
 }
 
@@ -568,8 +568,10 @@ void P3109_EmitExchangeAlways()
             addExchanged(names, std::string(r.acName, 10));
     }
     if (names.empty()) {
-        CGEN_AddStaticWorkingEntry(2, "X_PVOID Exchange_Always", "", "public Object Exchange_Always", "", 'Y');
-        CGEN_AddStaticWorkingEntry(2, "X_SHORT scExchange_Always", "", "public int scExchange_Always", "", 'Y');
+        CGEN_AddStaticWorkingEntry(2, "X_PVOID Exchange_Always", "", "public Object Exchange_Always", "",
+                                   GEN_STATIC_UNIQUE);
+        CGEN_AddStaticWorkingEntry(2, "X_SHORT scExchange_Always", "", "public int scExchange_Always", "",
+                                   GEN_STATIC_UNIQUE);
     } else {
         P3109_EmitConstantVectorGroup("Exchange_Always", names, true);
         putToExchangeList("Exchange_Always");

@@ -208,7 +208,8 @@ void P3109_EmitIfRef()
 {
     P3109_EmitCommandPrologue();
     CGEN_AddStaticWorkingEntry(0, "X_COMP_RETURN_CODE lIfRefCommandResult", "INSTANCE(lIfRefCommandResult) = FALSE;",
-                               "public int lIfRefCommandResult", "pGlobal1.lIfRefCommandResult = 0;", 'Y');
+                               "public int lIfRefCommandResult", "pGlobal1.lIfRefCommandResult = 0;",
+                               GEN_STATIC_UNIQUE);
     P3109_EmitComponentDispatch(P3109_fCSharp()
                                     ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref pGlobal1.lIfRefCommandResult"
                                     : "X_COMP_DISPATCH_ZOPHX_CONDITION, &(INSTANCE(lIfRefCommandResult))",

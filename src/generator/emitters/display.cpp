@@ -82,9 +82,9 @@ void writeConditions(const GEN_PANEL& panel)
         P3109_Line("pX_Fun->scX_CondEvaluate = 0;");
         P3109_Line("pX_Fun->pX_CondEvaluate = &(X_CondEvaluate[0]);");
     }
-    P3109_EmitConditionTest(panel.conditions, 'Y');
+    P3109_EmitConditionTest(panel.conditions, GEN_CONDITIONS_IDENTIFY);
     if (panel.pBrowse)
-        P3109_EmitConditionTest(panel.pBrowse->conditions, 'Y');
+        P3109_EmitConditionTest(panel.pBrowse->conditions, GEN_CONDITIONS_IDENTIFY);
 }
 
 /* The C# form of the panel manager's call: the same arguments, the control
@@ -275,7 +275,7 @@ void P3109_EmitDisplay()
     }
     const std::string flag = "fDialogue_" + panel.number + "_Initialised";
     CGEN_AddStaticWorkingEntry(0, "X_BOOL " + flag, "INSTANCE(" + flag + ") = FALSE;", "public bool " + flag,
-                               "pGlobal1." + flag + " = false;", 'N');
+                               "pGlobal1." + flag + " = false;", GEN_STATIC_ALWAYS);
 
     P3109_WriteComment("Perform one time panel text initialisation logic");
     P3109_Line("if (!(" + P3109_Instance(flag) + "))");

@@ -182,10 +182,10 @@ void registerArray(const std::string& name, const char* type, std::string& count
 {
     CGEN_AddStaticWorkingEntry(
         0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
-        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", 'N');
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
-                               "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
-                               "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", 'N');
+        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(
+        0, "X_SHORT sc" + name, "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
+        "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", GEN_STATIC_ALWAYS);
     count = P3109_Instance("sc" + name);
     pointer = P3109_Instance("p" + name);
 }
@@ -718,7 +718,7 @@ void writeControlBlock(Tables& t)
     /* every instance of the function has its own copy of the block */
     CGEN_AddStaticWorkingEntry(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";",
                                "public X_PANEL_CTL " + name, "pGlobal1." + name + " = new X_PANEL_CTL( " + name + " );",
-                               'N');
+                               GEN_STATIC_ALWAYS);
     const FFC_CONTEXT* ctx = P3109_Context();
     const std::string stdHead = P3109_Parm("STD_HEAD");
     const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ')

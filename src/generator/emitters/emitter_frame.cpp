@@ -291,7 +291,7 @@ void P3109_EmitLabelTarget()
 constexpr const char* kCondEvaluateDelegate = "System.Func<X_IDS, X_PRO, X_FUN, X_FLD[], X_LIST[], X_FKEY, "
                                               "FUNCTION_STATIC_GLOBAL_1, FUNCTION_STATIC_GLOBAL_2, char>";
 
-void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
+void P3109_EmitConditionTest(const std::vector<std::string>& names, GEN_CONDITIONS_FORM form)
 {
     if (names.empty())
         return;
@@ -303,14 +303,14 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         const std::string key = found->key;
         const GEN_CONDITION* condition = P3109_pFindCondition(key);
         const int number = condition ? condition->sNumber : 0;
-        if (cForm == 'Y' && P3109_fCSharp()) {
+        if (form == GEN_CONDITIONS_IDENTIFY && P3109_fCSharp()) {
             /* the run time keeps the routine as a Delegate: C# makes one of a
                method only through a delegate type of its signature */
             P3109_Line(
                 P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, new %s( %s ) );",
                              number, kCondEvaluateDelegate, found->name.c_str()));
             P3109_Line("pX_Fun.scX_CondEvaluate++;");
-        } else if (cForm == 'Y') {
+        } else if (form == GEN_CONDITIONS_IDENTIFY) {
             P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun->scX_CondEvaluate].sCondNumber = %d;", number));
             P3109_Line("X_CondEvaluate[pX_Fun->scX_CondEvaluate].Version.pfCondEvaluate_V5 = " + found->name + ";");
             P3109_Line("pX_Fun->scX_CondEvaluate++;");
@@ -470,7 +470,7 @@ void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t u
         if (first)
             P3109_WriteComment("Evaluate dynamic system variables used in command");
         first = false;
-        P3109_WriteSetToSpecialValue(info, 'N', 'Y');
+        P3109_WriteSetToSpecialValue(info, GEN_REFRESH_DYNAMIC);
     }
 }
 

@@ -40,14 +40,18 @@ void P3109_UseGeneratorTextsForWebRecords();
 /* ---- the command emitter frame ---- */
 void P3109_EmitCommandPrologue();
 void P3109_EmitLabelTarget();
-/* cForm 'Y' identifies the conditions for run-time evaluation, 'N' tests
-** them now. */
-void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm);
+/* GEN_CONDITIONS_IDENTIFY identifies the conditions for run-time
+** evaluation, GEN_CONDITIONS_TEST tests them now. */
+enum GEN_CONDITIONS_FORM { GEN_CONDITIONS_TEST, GEN_CONDITIONS_IDENTIFY };
+void P3109_EmitConditionTest(const std::vector<std::string>& names, GEN_CONDITIONS_FORM form);
 void P3109_EmitFatalErrorTest();
 void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent);
 void P3109_EmitUnsupportedCommand();
 void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome);
 void P3109_EmitIoStatusToField(std::string_view userField);
+/* Entries of a PARMS or WITH_PARMS list that a call passes (the commands
+** take at most 50). */
+inline constexpr int32_t GEN_CALL_PARMS_MAX = 50;
 /* Operand names of ulWidth characters each. */
 void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t ulWidth);
 void P3109_EmitFatalErrorBreak();
@@ -187,7 +191,7 @@ void P3109_EmitCallCheck();
 void P3109_EmitIncrementErrorCount();
 void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field);
 void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field);
-/* Operand names blank-padded to 50; fStatic: a constant group of the
+/* Operand names blank-padded to GEN_OPERAND_NAME_WIDTH; fStatic: a constant group of the
 ** third static list. */
 void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic,
                                    std::string_view keyword = "FIELDS");
@@ -248,9 +252,11 @@ void P3109_EmitRenameTable();
 /* The rows of the rename table in the current target: one per rename whose
 ** two fields the function uses. */
 std::vector<std::string> P3109_RenameTableRows();
-/* cForceClose 'Y' only for CLOSE; an empty group applies no renames. */
+/* Whether the call asks the I/O module to close the file. */
+enum GEN_IO_CLOSE { GEN_IO_NO_FORCE_CLOSE, GEN_IO_FORCE_CLOSE };
+/* GEN_IO_FORCE_CLOSE only for CLOSE; an empty group applies no renames. */
 void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view pointerName, std::string_view blockName,
-                              char cForceClose, std::string_view fileName, std::string_view group);
+                              GEN_IO_CLOSE close, std::string_view fileName, std::string_view group);
 /* Insertion points 23 and 25. */
 void P3109_EmitDbmCloseStructs();
 void P3109_EmitDbmOpenStructs();
@@ -266,7 +272,7 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
 ** is evaluated in code, and the text naming its condition routine. The
 ** tables handed to the module are the rows of the WHERE's compiled
 ** routine; a WHERE left as text is evaluated in code. */
-void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, char& cToModule, char& cInCode,
+void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, bool& fToModule, bool& fInCode,
                            std::string_view physical, std::string_view library, std::string& routine, char cMode);
 void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName);
 /* Whether the command's WHERE was compiled: its condition routine answers

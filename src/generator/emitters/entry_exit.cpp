@@ -465,7 +465,7 @@ void P3109_EmitExecCpf()
     CGEN_SetTextLiteralPrefix("COMMAND");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(command, nullptr, nullptr, ' ', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(command, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     P3109_Line("X_PDF_Exec_OS400 (pX_Ids, pX_Pro, pX_Fun,");
     P3109_Line(std::string("                     sCommandLen, ") + (reference ? reference : "pX_NULL") +
                ", &sRetCode);");
@@ -515,8 +515,8 @@ void P3109_EmitTransfer()
     } else if (trimmed != "*NEXT") {
         P3109_WriteComment("Set next function from user specified value");
         GEN_FIELD_INFO info;
-        if (P3109_fFindUsedField(to, info, 50) ||
-            (P3109_fWrittenAsField(trimmed) && P3109_fRequiredField("TOFUNCTION", to, info, 50)))
+        if (P3109_fFindUsedField(to, info, GEN_OPERAND_NAME_WIDTH) ||
+            (P3109_fWrittenAsField(trimmed) && P3109_fRequiredField("TOFUNCTION", to, info, GEN_OPERAND_NAME_WIDTH)))
             P3109_WriteGetAsVchar(info, cs ? "pX_Pro.vchNextFunc" : "pX_Pro->vchNextFunc");
         else if (cs)
             P3109_Line("pX_Pro.vchNextFunc = " + P3109_MakeStringLiteral(trimmed) + ";");

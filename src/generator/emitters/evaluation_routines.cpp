@@ -129,7 +129,7 @@ void roundLine(GEN_EVALUATION_NODE& entry)
 void declareWorkResult(const GEN_WORK_RESULT& w)
 {
     if (w.cType == 'L' || w.cType == 'C')
-        CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + w.name, "", "public char " + w.name, "", 'Y');
+        CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + w.name, "", "public char " + w.name, "", GEN_STATIC_UNIQUE);
 }
 
 /* *BLANK and *ZERO (and their plural forms) named in a condition: no
@@ -157,7 +157,7 @@ bool namesEmptyValue(const DC_EXPRESSION_OPERAND* o)
 {
     if (!o || o->cWorkResult == 'Y' || std::memcmp(o->acClass, "SV", 2) != 0)
         return false;
-    const std::string name = P3109_TrimRight(std::string_view(o->acName, 50));
+    const std::string name = P3109_TrimRight(std::string_view(o->acName, sizeof o->acName));
     for (const char* n : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
         if (P3109_CopyUpper(name, name.size()) == n)
             return true;
@@ -425,8 +425,8 @@ void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUA
         const DC_EXPRESSION_OPERAND& o = r.aOperands[i];
         GEN_FIELD_INFO info;
         if (o.cWorkResult != 'Y' && std::memcmp(o.acClass, "SV", 2) == 0 &&
-            P3109_fFindUsedField(std::string_view(o.acName, 50), info, 50))
-            P3109_WriteSetToSpecialValue(info, 'N', 'Y');
+            P3109_fFindUsedField(std::string_view(o.acName, sizeof o.acName), info, GEN_OPERAND_NAME_WIDTH))
+            P3109_WriteSetToSpecialValue(info, GEN_REFRESH_DYNAMIC);
     }
     LogicWriter w{entry, lastResult, cResult};
     for (int i = 0; i < r.sOperationCount; ++i)
@@ -515,7 +515,7 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     const DC_EXPRESSION_OPERAND* o = operand(sIndex);
     if (!o)
         return {};
-    const std::string name = P3109_TrimRight(std::string_view(o->acName, 50));
+    const std::string name = P3109_TrimRight(std::string_view(o->acName, sizeof o->acName));
     /* a condition name is the yes/no answer of its DEF_COND's routine */
     if (o->cWorkResult != 'Y' && std::memcmp(o->acClass, "CN", 2) == 0) {
         const GEN_EVALUATION_NODE* condition = P3109_pFindNamedCondition(name);
@@ -526,7 +526,8 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
            null pointer would not do as a vector index; a literal longer
            than the request's name is found by its whole text */
         const std::string whole = dqov::literal::WholeOperandName(&P3109_EvaluationRequest().request, sIndex - 1);
-        const std::string_view used = whole.empty() ? std::string_view(o->acName, 50) : std::string_view(whole);
+        const std::string_view used =
+            whole.empty() ? std::string_view(o->acName, sizeof o->acName) : std::string_view(whole);
         if (!P3109_fFindUsedField(used, info, used.size()))
             return "V_NOT_AVAILABLE";
         return info.vectorName;

@@ -123,7 +123,7 @@ void P3109_EmitOpen()
         if (code == "KPO")
             P3109_Line(block + ".chKeepOpen = YES;");
         P3109_EmitOamBinding(module, "", block);
-        P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, "");
+        P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, "");
         statusAndAction(block);
         closeBlock();
         return;
@@ -141,7 +141,7 @@ void P3109_EmitOpen()
     P3109_Line(block + ".chOPNQRYF = YES;");
     P3109_Line(block + ".pOPNQRYF = " + (P3109_fCSharp() ? "" : "&") + query + ";");
     P3109_EmitOamBinding(module, "", block);
-    P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, "");
+    P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, "");
     statusAndAction(block);
     closeBlock();
 }
@@ -161,7 +161,7 @@ void P3109_EmitClose()
     P3109_WriteComment("Prepare arguments for the I/O Module");
     P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::Close, block);
     P3109_EmitOamBinding(module, "", block);
-    P3109_EmitInvokeIoModule(module, "", block, 'Y', io.file, "");
+    P3109_EmitInvokeIoModule(module, "", block, GEN_IO_FORCE_CLOSE, io.file, "");
     statusAndAction(block);
     closeBlock();
 }

@@ -47,7 +47,7 @@ Condition conditionOf(std::string_view keyword)
             return c;
     }
     const std::string text = P3109_ParmField(keyword);
-    c.routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', 'Y', 0)->name;
+    c.routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     return c;
 }
 
@@ -276,7 +276,7 @@ void P3109_EmitWhen()
             if (slot.empty() || P3109_TrimRight(slot.substr(0, 20)).empty())
                 continue;
             const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, 70);
-            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', 'N', 0)->name);
+            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', GEN_EVAL_NEW, 0)->name);
         }
         if (routines.size() == 1)
             P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");

@@ -252,9 +252,10 @@ std::string querySelectVector()
 {
     const std::string selection = P3109_Parm("QRYSLT");
     GEN_FIELD_INFO info;
-    if (P3109_fWrittenAsField(selection) && P3109_fRequiredField("QRYSLT", P3109_ParmField("QRYSLT"), info, 50))
+    if (P3109_fWrittenAsField(selection) &&
+        P3109_fRequiredField("QRYSLT", P3109_ParmField("QRYSLT"), info, GEN_OPERAND_NAME_WIDTH))
         return info.vectorName;
-    if (selection == "*ALL" || !P3109_fFindUsedField(P3109_ParmField("QRYSLT"), info, 50))
+    if (selection == "*ALL" || !P3109_fFindUsedField(P3109_ParmField("QRYSLT"), info, GEN_OPERAND_NAME_WIDTH))
         return "X_DBM_OPNQRYF_SELECT_ALL";
     return info.vectorName;
 }
@@ -522,7 +523,7 @@ void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerN
     csInitialiser.assign("FunctionGlobalStatic3.")
         .append(binding)
         .append(".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;");
-    CGEN_AddStaticWorkingEntry(2, declaration, initialiser, csDeclaration, csInitialiser, 'Y');
+    CGEN_AddStaticWorkingEntry(2, declaration, initialiser, csDeclaration, csInitialiser, GEN_STATIC_UNIQUE);
     P3109_WriteComment("Complete initialization of X_DBM");
     if (P3109_fCSharp()) {
         const std::string p(pointerName), b(blockName);
@@ -577,7 +578,7 @@ void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength)
                time counts in */
             CGEN_AddStaticWorkingEntry(0, "X_ULONG " + name, "INSTANCE(" + name + ") = 0;",
                                        "public X_IO_COUNTER " + name + " = new X_IO_COUNTER()",
-                                       "pGlobal1." + name + ".ulCount = 0;", 'Y');
+                                       "pGlobal1." + name + ".ulCount = 0;", GEN_STATIC_UNIQUE);
         }
     }
     const std::string n = std::to_string(number);
@@ -711,13 +712,13 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
 }
 
 void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view pointerName, std::string_view blockName,
-                              char cForceClose, std::string_view fileName, std::string_view group)
+                              GEN_IO_CLOSE close, std::string_view fileName, std::string_view group)
 {
     const std::string module = P3109_IoModuleName(moduleName);
     const std::string p(pointerName), b(blockName);
     const bool cs = P3109_fCSharp();
     P3109_WriteComment("Prepare to invoke the OAM");
-    if (cForceClose == 'Y') {
+    if (close == GEN_IO_FORCE_CLOSE) {
         P3109_Line(p.empty() ? b + ".chForceClose = YES;" : P3109_Deref("p" + p, "chForceClose = YES;"));
         P3109_Line("");
     }

@@ -239,10 +239,11 @@ std::string P3109_EmitFileCheckKeyGroup()
     }
     P3109_WriteLine(1, 6, line + "};");
     CGEN_AddStaticWorkingEntry(0, "X_PSHORT ps" + name, "INSTANCE(ps" + name + ") = &(as" + name + "[0]);",
-                               "public short[] ps" + name, "pGlobal1.ps" + name + " = as" + name + ";", 'Y');
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
-                               "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);",
-                               "public int sc" + name, "pGlobal1.sc" + name + " = as" + name + ".Length;", 'Y');
+                               "public short[] ps" + name, "pGlobal1.ps" + name + " = as" + name + ";",
+                               GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingEntry(
+        0, "X_SHORT sc" + name, "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);",
+        "public int sc" + name, "pGlobal1.sc" + name + " = as" + name + ".Length;", GEN_STATIC_UNIQUE);
     return name;
 }
 
@@ -303,10 +304,10 @@ bool P3109_fWhereIsCompiled()
     return static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3 || P3109_pRoutineReference() != nullptr;
 }
 
-void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, char& cToModule, char& cInCode,
+void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, bool& fToModule, bool& fInCode,
                            std::string_view, std::string_view, std::string& routine, char cMode)
 {
-    cToModule = cInCode = 'N';
+    fToModule = fInCode = false;
     routine.clear();
     const std::string where = P3109_ParmField("WHERE");
     if (P3109_fBlankText(where))
@@ -317,7 +318,7 @@ void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockN
     if (static_cast<unsigned char>(where[0]) == 3 || P3109_pRoutineReference() != nullptr) {
         const std::string reference = whereReference(where);
         if (cMode != 'Y' && EXPR_fRoutineHasSysVarBlock(P3109_ExpressionWriter(), reference.c_str()) == 'Y') {
-            cToModule = 'Y';
+            fToModule = true;
             std::string component, activity, group;
             DQOO_FCC_EnumerateRoutinePcode(reference.c_str(), noteLiteralRow, nullptr, nullptr);
             P3109_EmitWhereGroup(pointerName, blockName, group);
@@ -327,15 +328,15 @@ void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockN
                 routine = conditionRoutineName(reference);
             return;
         }
-        cInCode = 'Y';
+        fInCode = true;
         keepInCode(pointerName, blockName);
         routine = conditionRoutineName(reference);
         warnWithoutKeys();
         return;
     }
     /* a WHERE the checker left as text is evaluated in code */
-    cInCode = 'Y';
+    fInCode = true;
     keepInCode(pointerName, blockName);
-    routine = P3109_pszMakeEvaluationName(where, 'L', 500, where, 'N', 'Y', 0)->name;
+    routine = P3109_pszMakeEvaluationName(where, 'L', 500, where, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     warnWithoutKeys();
 }

@@ -59,7 +59,7 @@ std::string P3109_TextLiteralName(const char* pszPrefix, std::string_view text)
     CGEN_SetTextLiteralPrefix(pszPrefix);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, 'Y', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
     return reference ? reference : "pX_NULL";
 }
 

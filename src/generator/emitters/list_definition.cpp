@@ -338,7 +338,7 @@ void writeList(const GEN_LIST_DEFINITION& list)
     const std::vector<GEN_FIELD_INFO> fields = P3109_ListFieldInfos(list);
     const std::string& adjustment = list.adjustment;
     CGEN_AddStaticWorkingEntry(0, "X_LONG " + adjustment, "INSTANCE(" + adjustment + ") = 0;",
-                               "public int " + adjustment, "pGlobal1." + adjustment + " = 0;", 'N');
+                               "public int " + adjustment, "pGlobal1." + adjustment + " = 0;", GEN_STATIC_ALWAYS);
     writeStructure(list, fields);
     writeVector(list, fields);
     writeIndexConstants(list);

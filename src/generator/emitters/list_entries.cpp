@@ -125,7 +125,7 @@ Frame open(const char* listKeyword, bool fFrame, bool fConditions)
     f.list = P3109_pFindListOrReport(P3109_Parm(listKeyword));
     if (!f.list || !fConditions)
         return f;
-    P3109_EmitConditionTest(f.list->conditions, 'N');
+    P3109_EmitConditionTest(f.list->conditions, GEN_CONDITIONS_TEST);
     f.mode = P3109_EmitListEntryMode(P3109_ParmField("WITH_MODE"));
     return f;
 }
@@ -251,7 +251,8 @@ bool writeWhereTest()
     const std::string where = P3109_ParmField("WHERE");
     if (P3109_TrimRight(where).empty())
         return false;
-    const std::string routine = P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', 'Y', 0)->name;
+    const std::string routine =
+        P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     P3109_WriteComment("If this entry matches the WHERE clause");
     P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") == YES )");
     P3109_WriteOpenBrace();

@@ -30,7 +30,7 @@ std::string literalName(const char* prefix, std::string_view text)
     CGEN_SetTextLiteralPrefix(prefix);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, ' ', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     return reference ? reference : "pX_NULL";
 }
 

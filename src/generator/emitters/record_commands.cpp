@@ -68,11 +68,14 @@ bool compiledWhere()
     return P3109_fWhereIsCompiled();
 }
 
+/* Names one KEEP_LAST vector group may hold. */
+constexpr size_t kKeepLastLimit = 200;
+
 /* KEEP_LAST: the names of one of its two constant vector groups (at most
-** 200), or the generator's internal error beyond that. */
+** kKeepLastLimit), or the generator's internal error beyond that. */
 void keepLastGroup(const std::string& name, const std::vector<std::string>& names)
 {
-    if (names.size() > 200)
+    if (names.size() > kKeepLastLimit)
         P3109_ReportException();
     P3109_EmitConstantVectorGroup(name, names, true);
 }
@@ -90,12 +93,12 @@ size_t registerKeepLast(const GEN_IO_FILE& io, const std::string& keys, const st
     std::vector<std::string> keyNames, dataNames;
     const int32_t count = P3109_ParmCount("WITH_KEY");
     for (int32_t i = 0; i < count; ++i)
-        keyNames.push_back(P3109_Padded(P3109_ParmField("WITH_KEY", 0, i), 50));
+        keyNames.push_back(P3109_Padded(P3109_ParmField("WITH_KEY", 0, i), GEN_OPERAND_NAME_WIDTH));
     const std::string library = io.physicalLibrary.empty() ? P3109_TrimRight(io.library) : io.physicalLibrary;
     for (const std::string& field : P3109_GroupMembers(P3109_IoFieldGroup()))
-        if (P3109_sCountFileFields(field, io.physical, library, "FFD") == 'Y' ||
-            P3109_sCountFileFields(field, io.physical, library, "VFD") == 'Y')
-            dataNames.push_back(P3109_Padded(field, 50));
+        if (P3109_sCountFileFields(field, io.physical, library, "FFD") ||
+            P3109_sCountFileFields(field, io.physical, library, "VFD"))
+            dataNames.push_back(P3109_Padded(field, GEN_OPERAND_NAME_WIDTH));
     keepLastGroup(keys, keyNames);
     keepLastGroup(data, dataNames);
     return slot;
@@ -183,7 +186,7 @@ void writeChange(const ChangeCommand& c)
     if (c.fieldGroup)
         P3109_EmitFieldGroup("", block);
     P3109_EmitKeyGroup("", block, P3109_ParmField("NBR_KEYS"));
-    char toModule = 'N', inCode = 'N';
+    bool toModule = false, inCode = false;
     std::string routine;
     if (c.where)
         P3109_EmitWhereClause("", block, toModule, inCode, io.physical,
@@ -191,7 +194,7 @@ void writeChange(const ChangeCommand& c)
                               'N');
     P3109_EmitStatementEvaluations("", block);
     P3109_EmitOamBinding(module, "", block);
-    const bool loop = inCode == 'Y';
+    const bool loop = inCode;
     const bool cs = P3109_fCSharp();
     if (loop) {
         openBlock();
@@ -199,7 +202,7 @@ void writeChange(const ChangeCommand& c)
         P3109_Line("do");
         openBlock();
     }
-    P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
+    P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, group);
     P3109_WriteComment(c.statusComment);
     P3109_EmitGetIoStatus("", block);
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
@@ -215,7 +218,7 @@ void writeChange(const ChangeCommand& c)
         P3109_WriteComment("Close the open file cursor");
         P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst("X_DBM_CURSOR_CLOSE") + ";");
         P3109_Line(block + ".chRetRRNO = NO;");
-        P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
+        P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, group);
     }
     action("Handle an I/O failure", "IO_ERROR", "X_DBM_FATAL_ERROR");
     action("Handle a data validation error", "VAL_ERROR", "X_DBM_VALIDATION_ERROR");
@@ -275,19 +278,19 @@ void P3109_EmitFetch()
     P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::Fetch, block);
     P3109_EmitFieldGroup("", block);
     P3109_EmitKeyGroup("", block, P3109_ParmField("NBR_KEYS"));
-    char toModule = 'N', inCode = 'N';
+    bool toModule = false, inCode = false;
     std::string routine;
     P3109_EmitWhereClause("", block, toModule, inCode, io.physical,
                           io.physicalLibrary.empty() ? P3109_TrimRight(io.library) : io.physicalLibrary, routine, 'N');
     P3109_EmitStatementEvaluations("", block);
     P3109_EmitSetLock(P3109_Parm("LOCK"), "", block);
     P3109_EmitOamBinding(module, "", block);
-    const bool loop = inCode == 'Y';
+    const bool loop = inCode;
     if (loop) {
         P3109_Line("do");
         openBlock();
     }
-    P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
+    P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, group);
     P3109_WriteComment("Handle returned status and/or fatal errors");
     P3109_EmitGetIoStatus("", block);
     convert("X_DBM_END_FILE", "X_DBM_NO_RECORD");
@@ -304,7 +307,7 @@ void P3109_EmitFetch()
         P3109_WriteComment("Close the open file cursor");
         P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst("X_DBM_CURSOR_CLOSE") + ";");
         P3109_Line(block + ".chRetRRNO = NO;");
-        P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
+        P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, group);
     }
     action("Handle an I/O failure", "IO_ERROR", "X_DBM_FATAL_ERROR");
     action("Handle a data validation error", "VAL_ERROR", "X_DBM_VALIDATION_ERROR");
@@ -335,7 +338,7 @@ void P3109_EmitCheckFor()
     P3109_EmitKeyGroup("", block, P3109_ParmField("NBR_KEYS"));
     P3109_EmitStatementEvaluations("", block);
     P3109_EmitOamBinding(module, "", block);
-    P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, "");
+    P3109_EmitInvokeIoModule(module, "", block, GEN_IO_NO_FORCE_CLOSE, io.file, "");
     P3109_WriteComment("Handle returned status and/or fatal error");
     P3109_EmitGetIoStatus("", block);
     convert("X_DBM_END_FILE", "X_DBM_NOT_EQUAL_KEY");

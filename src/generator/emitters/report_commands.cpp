@@ -164,7 +164,7 @@ void P3109_EmitPrint()
         }
         if (name[0] == '*') {
             printBreaks(*tables, 'T', "Print_Trailing_", "Print Trailing Break Lines");
-            P3109_EmitNewPageTest(P3109_ParmNumber("REPORT_NUM"), 0, 'Y');
+            P3109_EmitNewPageTest(P3109_ParmNumber("REPORT_NUM"), 0, GEN_NEW_PAGE_STATEMENT);
             printBreaks(*tables, 'L', "Print_Leading_", "Print Leading Break Lines");
             continue;
         }
@@ -196,7 +196,7 @@ void P3109_EmitSpaceSkip()
     P3109_Line(cs() ? "int sLoopCount;" : "X_SHORT sLoopCount;");
     P3109_Line("for (sLoopCount = 0; sLoopCount < " + std::to_string(P3109_ParmNumber("LINES")) + "; sLoopCount++)");
     P3109_WriteOpenBrace();
-    P3109_EmitNewPageTest(P3109_ParmNumber("REPORT_NUM"), 1, 'N');
+    P3109_EmitNewPageTest(P3109_ParmNumber("REPORT_NUM"), 1, GEN_NEW_PAGE_BLOCK);
     P3109_Line(P3109_SpaceLinesCall(n, "1", false));
     P3109_WriteCloseBrace();
     P3109_WriteCloseBrace();

@@ -281,7 +281,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         const std::string bytes = std::to_string(item.usByteLength);
         /* C# keeps the last value's bytes, one byte too */
         CGEN_AddStaticWorkingEntry(0, item.usByteLength == 1 ? "X_CHAR " + name : "X_FCHAR " + name + "[" + bytes + "]",
-                                   "", "public byte[] " + name + " = new byte[" + bytes + "]", "", 'N');
+                                   "", "public byte[] " + name + " = new byte[" + bytes + "]", "", GEN_STATIC_ALWAYS);
     }
     bool runtimeTexts = false;
     for (size_t i : texts)
@@ -648,7 +648,7 @@ void emitReportLine(int iKind)
         if (!control.empty() && control != "*NONE")
             P3109_sIssueMessage("PRC1196", 'F',
                                 P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded("PRINT_CTL", 10) +
-                                    P3109_Padded(control, 50));
+                                    P3109_Padded(control, GEN_OPERAND_NAME_WIDTH));
         return;
     }
     s.out.cSuppress = 'N';
@@ -738,7 +738,7 @@ void P3109_EmitReportStructs()
         /* every instance of the function prints from its own copy */
         CGEN_AddStaticWorkingEntry(0, "struct X_PIM X_Report_" + n,
                                    "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";", "public X_PIM X_Report_" + n,
-                                   "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", 'N');
+                                   "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", GEN_STATIC_ALWAYS);
         const auto line = [](const std::string& text) { P3109_WriteLine(kDataQueue, 6, text); };
         const auto value = [](int16_t v) { return std::to_string(v); };
         const auto text = [](const std::string& t) {

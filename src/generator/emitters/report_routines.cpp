@@ -131,7 +131,7 @@ void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluste
             blockOpen = false;
             if (!P3109_TrimRight(condition).empty()) {
                 const GEN_CONDITION* c = P3109_pFindCondition(condition);
-                P3109_EmitConditionTest({condition}, 'N');
+                P3109_EmitConditionTest({condition}, GEN_CONDITIONS_TEST);
                 P3109_Line("if (" + P3109_Instance("X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue") +
                            " == YES)");
                 P3109_WriteOpenBrace();
@@ -146,7 +146,7 @@ void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluste
             tested.push_back(entry.sCluster);
             const size_t cluster = static_cast<size_t>(entry.sCluster);
             if (cluster < tables.clusters.size() && !tables.clusters[cluster].conditions.empty()) {
-                P3109_EmitConditionTest(tables.clusters[cluster].conditions, 'N');
+                P3109_EmitConditionTest(tables.clusters[cluster].conditions, GEN_CONDITIONS_TEST);
                 P3109_Line(" ");
             }
         }
@@ -355,7 +355,7 @@ void P3109_EmitPrintLineRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables
                 first = false;
                 P3109_Line(callRoutine("Print_Leading_" + t.identifier));
             }
-        P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
+        P3109_EmitNewPageTest(lReport, c.lLineTotal, GEN_NEW_PAGE_BLOCK);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), false);
         writePrintCalls(tables, GEN_LINE_LINE, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), false);
@@ -381,7 +381,7 @@ void P3109_EmitPrintLeadingRoutine(int32_t lReport, const GEN_REPORT_TABLES& tab
         P3109_Line("   || ( " + vecCall("X_Vec_Compare_Values"));
         P3109_Line(compareArguments(trigger, c.sTriggerSlot, ", "));
         P3109_WriteOpenBrace();
-        P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
+        P3109_EmitNewPageTest(lReport, c.lLineTotal, GEN_NEW_PAGE_BLOCK);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
         writePrintCalls(tables, GEN_LINE_LEAD, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), true);
@@ -420,7 +420,7 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_Line(compareArguments(trigger, c.sTriggerSlot, ","));
         P3109_WriteOpenBrace();
         P3109_Line(report(n, "chLevelBreak") + " = YES;");
-        P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
+        P3109_EmitNewPageTest(lReport, c.lLineTotal, GEN_NEW_PAGE_BLOCK);
         P3109_Line(report(n, "chLevelBreak") + " = NO;");
         /* the break lines print the values of the group that ends; the
            values of the group that begins are put back after them */
@@ -446,14 +446,14 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
 
 }  // namespace
 
-void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement)
+void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, GEN_NEW_PAGE_FORM form)
 {
     const std::string n = std::to_string(lReport);
     P3109_WriteComment("Test for and handle a new page condition");
     P3109_Line("if (((" + report(n, "sCurrentLine") + " + " + std::to_string(lLines) + ")");
     P3109_Line("               > " + report(n, "sLastDetailLine") + ")");
     P3109_Line("  || (" + report(n, "sPIMCallCount") + " == 0))");
-    if (cStatement == 'Y') {
+    if (form == GEN_NEW_PAGE_STATEMENT) {
         P3109_Line("     " + report(n, "chOverFlowOn") + " = YES;");
         P3109_Line("else " + report(n, "chOverFlowOn") + " = NO;");
         P3109_Line(callRoutine("Print_Headings_" + n));

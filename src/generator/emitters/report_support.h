@@ -66,9 +66,9 @@ GEN_REPORT_SLOT* P3109_pReportSlot(int32_t lReport);
 void P3109_EmitGroupFieldArray(std::string_view group, std::string_view arrayName);
 void P3109_EmitBreakFieldArray(const std::vector<std::string>& names, std::string_view arrayName, bool fKeepPageFields);
 
-/* The new-page test of a report for k lines: block form (cStatement 'N')
-** or statement form ('Y'). */
-void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement);
+/* The new-page test of a report for k lines: block form or statement form. */
+enum GEN_NEW_PAGE_FORM { GEN_NEW_PAGE_BLOCK, GEN_NEW_PAGE_STATEMENT };
+void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, GEN_NEW_PAGE_FORM form);
 
 /* The calls of the run time that space lines and skip to a line of a
 ** report; fSpaced chooses the spacing of the break routines' form. */

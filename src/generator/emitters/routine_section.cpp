@@ -109,13 +109,14 @@ void writeStructureType(GEN_STREAM stream, const GEN_DATA_STRUCTURE& ds)
     P3109_WriteLine(stream, 3, cs ? "}" : "};");
     /* C# reaches the storage through its reference, the copy of the pointer */
     const std::string pointer = P3109_DataStructurePointerName(ds);
-    CGEN_AddStaticWorkingEntry(
-        0, "struct " + ds.structureName + " " + ds.storageName, "",
-        "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName + "()", "", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " " + ds.storageName, "",
+                               "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName +
+                                   "()",
+                               "", GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " *" + pointer,
                                "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));",
                                "public " + ds.structureName + " " + pointer,
-                               "pGlobal1." + pointer + " = pGlobal1." + ds.storageName + ";", 'Y');
+                               "pGlobal1." + pointer + " = pGlobal1." + ds.storageName + ";", GEN_STATIC_UNIQUE);
 }
 
 void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)

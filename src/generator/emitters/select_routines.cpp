@@ -54,19 +54,19 @@ void closeRoutine(bool fReturn)
 
 /* The answer of a SELECT's selection routine, by its end-where option and
 ** where its WHERE went. */
-void writeAnswer(const std::string& block, char cEndWhere, char cToModule, char cInCode, const std::string& routine,
+void writeAnswer(const std::string& block, char cEndWhere, bool fToModule, bool fInCode, const std::string& routine,
                  bool fCompiled)
 {
     const std::string ok = P3109_fCSharp() ? "if ( " + P3109_CSharpIoStatusTest("X_DBM_OKAY") + " )"
                                            : "if ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_OKAY, 2 ) == 0 )";
     const std::string parms = P3109_StdParms(), where = P3109_Deref("p" + block, "chWhereZOPH");
-    if (cEndWhere == 'S' && cToModule == 'Y') {
+    if (cEndWhere == 'S' && fToModule) {
         P3109_Line(ok);
         P3109_Line(fCompiled
                        ? "   return ( ( ( ( " + where + " == NO ) || " + routine + "( " + parms + " ) ) ) ? YES : NO );"
                        : "   return ( ( ( " + where + " == NO ) || ( " + routine + "( " + parms +
                              " ) == YES ) ) ? YES : NO );");
-    } else if ((cEndWhere == 'Y' || cEndWhere == 'S') && cInCode == 'Y') {
+    } else if ((cEndWhere == 'Y' || cEndWhere == 'S') && fInCode) {
         P3109_Line(ok);
         P3109_Line(fCompiled ? "   return ( ( " + routine + "( " + parms + " ) ) ? YES : NO );"
                              : "   return ( " + routine + "( " + parms + " ) );");
@@ -132,7 +132,7 @@ void writeSelectBody(const GEN_SELECT_NODE& select)
     P3109_EmitStatementEvaluations(block, "");
     P3109_EmitSetLock(P3109_Parm("LOCK"), block, "");
     P3109_EmitOamBinding(module, block, "");
-    char toModule = 'N', inCode = 'N';
+    bool toModule = false, inCode = false;
     std::string routine;
     P3109_EmitWhereClause(block, "", toModule, inCode, io.physical,
                           io.physicalLibrary.empty() ? P3109_TrimRight(io.library) : io.physicalLibrary, routine,
@@ -146,13 +146,13 @@ void writeSelectBody(const GEN_SELECT_NODE& select)
     P3109_Line(p + " = " + P3109_Instance(p) + ";");
     P3109_Line(P3109_Deref(p, "sDBMRequest = ") + P3109_RunTimeConst("X_DBM_SELECT_NEXT") + ";");
     closeBlock();
-    const bool loop = inCode == 'Y' && endWhere == 'N';
+    const bool loop = inCode && endWhere == 'N';
     const bool compiled = P3109_fWhereIsCompiled();
     if (loop) {
         P3109_Line("do");
         openBlock();
     }
-    P3109_EmitInvokeIoModule(module, block, "", 'N', io.file, group);
+    P3109_EmitInvokeIoModule(module, block, "", GEN_IO_NO_FORCE_CLOSE, io.file, group);
     P3109_WriteComment("Handle returned status and/or fatal errors");
     P3109_EmitGetIoStatus(block, "");
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
@@ -198,7 +198,7 @@ void writeSelectClose(const GEN_SELECT_NODE& select)
     P3109_Line("");
     P3109_Line(P3109_Deref(p, "sDBMRequest = ") + P3109_RunTimeConst("X_DBM_CURSOR_CLOSE") + ";");
     P3109_Line(P3109_Deref(p, "chRetRRNO = NO;"));
-    P3109_EmitInvokeIoModule(P3109_IoModuleName(io.physical), select.loopName, "", 'N', io.file, "");
+    P3109_EmitInvokeIoModule(P3109_IoModuleName(io.physical), select.loopName, "", GEN_IO_NO_FORCE_CLOSE, io.file, "");
     P3109_Line("");
     /* C# leaves the block to the garbage collector */
     if (!cs) {

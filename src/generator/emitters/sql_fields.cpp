@@ -215,7 +215,7 @@ void registerHostFields(std::string_view text)
     for (size_t i = 0; i < tokens.size(); ++i) {
         std::string name;
         if (hostName(tokens[i], i == 0, name))
-            P3109_RegisterSqlFieldUse(name, name.size(), 'N', 'Y', 'N', 'Y');
+            P3109_RegisterSqlFieldUse(name, name.size(), 'N', 'Y', false, true);
     }
 }
 
@@ -246,8 +246,8 @@ void P3109_SetCommandSqlFiles()
     P3109_SetSelectSqlFiles(std::move(files), P3109_Context());
 }
 
-void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsage1, char cUsage2, char cCheck,
-                               char cLookUp)
+void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsage1, char cUsage2, bool fCheck,
+                               bool fLookUp)
 {
     const std::string key = fieldKey(name.substr(0, std::min(ulLength, name.size())));
     if (P3109_TrimRight(key).empty())
@@ -256,7 +256,7 @@ void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsa
     const GEN_SQL_FIELD_USE use{static_cast<int16_t>(r.usNumber), static_cast<int16_t>(r.usSequence), 'N', ' '};
     int found = 0;
     if (GEN_SQL_FIELD* e = P3109_pFindSqlField(found, 10, key)) {
-        if (!e->fResolved && cLookUp == 'Y')
+        if (!e->fResolved && fLookUp)
             resolve(*e);
         if (recordedBy(*e, r)) {
             setLetters(*e, cUsage1, cUsage2);
@@ -275,12 +275,12 @@ void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsa
     scratch.name = key;
     scratch.identifier = P3109_MakeCIdentifierExt(P3109_TrimRight(key));
     scratch.uses.push_back(use);
-    if (P3109_sCheckFileFieldMangling(key, &scratch, 1, 0) == 0 && cCheck == 'Y')
+    if (P3109_sCheckFileFieldMangling(key, &scratch, 1, 0) == 0 && fCheck)
         return;
     GEN_SQL_FIELD& f = P3109_AddSqlField(key);
     f.uses = scratch.uses;
     f.column = scratch.column;
-    if (cLookUp == 'Y')
+    if (fLookUp)
         resolve(f);
     setLetters(f, cUsage1, cUsage2);
 }
@@ -302,7 +302,7 @@ std::string P3109_SqlLiteral(std::string_view text)
     CGEN_SetTextLiteralPrefix("SQL");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, 'N', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     return reference ? reference : "pX_NULL";
 }
 
@@ -453,7 +453,7 @@ void P3109_LoadSelectSqlCommands()
         const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
         for (int32_t i = 0; i < count; ++i) {
             const bool plain = !columns || P3109_TrimRight(columnText(&extension, i)).empty();
-            P3109_RegisterSqlFieldUse(P3109_ParmField("FIELDS", 0, i), 10, 'Y', 'N', plain && !whole ? 'Y' : 'N', 'Y');
+            P3109_RegisterSqlFieldUse(P3109_ParmField("FIELDS", 0, i), 10, 'Y', 'N', plain && !whole, true);
         }
         if (whole) {
             const std::string statement = P3109_ParmField("USING");

@@ -38,10 +38,10 @@ struct GEN_ODBC_CLAUSE {
 ** file-field checks ask about. */
 void P3109_SetCommandSqlFiles();
 /* Registers one use of a field by the current command (its letters set
-** once from 'N'); cCheck 'Y' runs the file-field name check, cLookUp 'Y'
+** once from 'N'); fCheck runs the file-field name check, fLookUp
 ** resolves the field among the function's used fields. */
-void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsage1, char cUsage2, char cCheck,
-                               char cLookUp);
+void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsage1, char cUsage2, bool fCheck,
+                               bool fLookUp);
 /* Scans one clause; in the writing pass writes its entries. */
 void P3109_EmitOdbcColumnEntries(const GEN_SELECT_NODE& select, std::string_view text, size_t ulLength,
                                  GEN_ODBC_PASS& pass, const GEN_ODBC_CLAUSE& clause);

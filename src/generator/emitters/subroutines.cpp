@@ -103,11 +103,11 @@ void writeRoutineLocals(char cKind)
 /* The arguments moved in ('R', 'B') or out ('T', 'B') of the subroutine. */
 void moveArguments(const std::string& subroutine, bool fIn)
 {
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_PARMS"), 50);
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_PARMS"), GEN_CALL_PARMS_MAX);
     bool first = true;
     for (int32_t i = 0; i < count; ++i) {
         GEN_FIELD_INFO argument, parameter;
-        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, 50))
+        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, GEN_OPERAND_NAME_WIDTH))
             continue;
         if (!fIn && !argument.fKind("FL"))
             continue;

@@ -45,6 +45,7 @@ bool insideBlock()
     return P3109_EmitterState().sValidationDepth > 0;
 }
 
+/* Entries of a list parameter that one vector group holds. */
 constexpr size_t kGroupNameLimit = 50;
 
 /* The field set in error, as SET_ERROR sets it. */
@@ -56,15 +57,15 @@ void setFieldInError(const GEN_FIELD_INFO& field)
         P3109_Line("pX_Fld[" + field.vectorName + "].chValError = YES;");
 }
 
-/* The entries of a list parameter, blank-padded to 50 for a vector group;
-** at most 50. */
+/* The entries of a list parameter, blank-padded to GEN_OPERAND_NAME_WIDTH
+** for a vector group; at most kGroupNameLimit. */
 void collect(std::vector<std::string>& names, const std::string& entry)
 {
     if (P3109_TrimRight(entry).empty())
         return;
     if (names.size() == kGroupNameLimit)
         P3109_ReportException();
-    names.push_back(P3109_Padded(entry, 50));
+    names.push_back(P3109_Padded(entry, GEN_OPERAND_NAME_WIDTH));
 }
 
 /* The operands of the first 50 entries of a list parameter, each entry's
@@ -72,7 +73,7 @@ void collect(std::vector<std::string>& names, const std::string& entry)
 std::vector<std::string> collectEntries(const char* keyword, int columns)
 {
     std::vector<std::string> names;
-    const int32_t count = std::min<int32_t>(P3109_ParmCount(keyword), 50);
+    const int32_t count = std::min<int32_t>(P3109_ParmCount(keyword), static_cast<int32_t>(kGroupNameLimit));
     for (int32_t i = 0; i < count; ++i)
         for (int column = 0; column < columns; ++column)
             collect(names, P3109_ParmField(keyword, column, i));
@@ -362,7 +363,7 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
                the generation stops, naming it (a special value written in
                place has none to give) */
             GEN_FIELD_INFO info;
-            if (P3109_fFindUsedField(operands[i], info, 50))
+            if (P3109_fFindUsedField(operands[i], info, GEN_OPERAND_NAME_WIDTH))
                 line += info.vectorName;
             else {
                 if (P3109_TrimRight(operands[i]).rfind('*', 0) == 0)
@@ -384,12 +385,13 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
     CGEN_AddStaticWorkingEntry(
         list, "X_PSHORT " + name,
         operands.empty() ? pointer + " = pX_NULL;" : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
-        "public short[] " + name, csInstance + name + (operands.empty() ? " = null;" : " = as" + name + ";"), 'Y');
+        "public short[] " + name, csInstance + name + (operands.empty() ? " = null;" : " = as" + name + ";"),
+        GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingEntry(
         list, "X_SHORT sc" + name,
         operands.empty() ? count + " = 0;" : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
         "public int sc" + name, csInstance + "sc" + name + (operands.empty() ? " = 0;" : " = as" + name + ".Length;"),
-        'Y');
+        GEN_STATIC_UNIQUE);
 }
 
 void P3109_EmitDateCheck()
@@ -431,7 +433,7 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
     /* a list the checker compiled as its condition (one holding a special
        value, which has no vector entry) needs no group */
     if (P3109_pRoutineReference()) {
-        P3109_EmitDynamicSysVars(values, 50);
+        P3109_EmitDynamicSysVars(values, GEN_OPERAND_NAME_WIDTH);
         GEN_CHECK_MESSAGE message;
         P3109_EmitCheckMessage(message, 'B');
         noteCheckResult();
@@ -440,7 +442,7 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
             return;
         }
     }
-    P3109_EmitDynamicSysVars(values, 50);
+    P3109_EmitDynamicSysVars(values, GEN_OPERAND_NAME_WIDTH);
     const std::string group = groupPrefix + g().lineNumberText;
     if (!values.empty())
         P3109_EmitConstantVectorGroup(group, values, false, keyword);
@@ -499,7 +501,8 @@ void P3109_EmitCondCheck()
     const std::string indent(15, ' ');
     if (!writeCompiledCheck(field, c, message, indent)) {
         const std::string text = P3109_ParmField("COND");
-        const std::string routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', 'Y', 0)->name;
+        const std::string routine =
+            P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
         P3109_WriteComment("Invoke the condition checker with result");
         P3109_Line(P3109_RunTime("X_Condition_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line(indent + field.vectorName + "," + routine + "(" + P3109_StdParms() + "),");
@@ -518,7 +521,7 @@ void P3109_EmitCallCheck()
     std::vector<std::string> parms = collectEntries("PROG_PARM", 1);
     const std::string group = "Parms_" + g().lineNumberText;
     if (!parms.empty()) {
-        P3109_EmitDynamicSysVars(parms, 50);
+        P3109_EmitDynamicSysVars(parms, GEN_OPERAND_NAME_WIDTH);
         P3109_EmitConstantVectorGroup(group, parms, false, "PROG_PARM");
     }
     GEN_CHECK_MESSAGE message;

@@ -42,7 +42,7 @@ struct LayoutRun {
     LAYOUT_FORMAT_SLOT slots[kLayoutFormats + 1]{};
     char formatName[kLayoutFormats + 1][8]{};
     char formatKind[kLayoutFormats + 1][6]{};
-    char error = 'N';
+    bool error = false; /* a fatal finding stopped the layout */
 
     /* The editor's design callback takes the findings and the records. */
     bool callbackPresent() const { return callback && lpc && cmpe; }

@@ -113,7 +113,7 @@ void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY& e, int32_t format)
     const int32_t line = e.lLine, column = e.lColumn;
     e.lLine = r.candLine;
     e.lColumn = r.mirror == 'Y' ? r.width - e.lWidth - r.candColumn + 2 : r.candColumn;
-    PostEvent(3, &e);
+    PostEvent(ReportEvent::ItemRecordWriting, &e);
     WriteEntryRecord(r, LAYOUT_KIND_PRTFLD, format, e.lFieldNumber, e);
     e.lLine = line;
     e.lColumn = column;
@@ -186,7 +186,7 @@ void Fail(LAYOUT_FIELD_ENTRY& e)
     r.state->cFinalSeverity = 'F';
     P3116_ReportMessage();
     e.cFailed = 'Y';
-    r.error = 'Y';
+    r.error = true;
 }
 
 }  // namespace
@@ -219,14 +219,14 @@ void P3116_LoadGroupFields()
             output == "SBIN" || output.find("SBIN ") != std::string::npos || output.find(" SBIN") != std::string::npos;
         if (def.cType != 'P' && def.cType != 'S' && (def.cType != 'A' || binary)) {
             P3116_IssueMessage('F', def.cType == 'A' ? 865 : 896, bare);
-            r.error = 'Y';
+            r.error = true;
             continue;
         }
         if (r.count >= kEntries) {
             r.state->cFinalSeverity = 'F';
             SetSlot("PRC0323", bare, true);
             P3116_ReportMessage();
-            r.error = 'Y';
+            r.error = true;
             break;
         }
         r.current = ++r.count;
@@ -280,7 +280,7 @@ void P3116_LoadGroupFields()
         e.cIdentification = own != '0' && own != ' ' ? own : r.identify;
         e.lLines = e.cIdentification == 'C' && HeadOrFoot() ? 4 : 1;
         ReportItemGeometry(e, r.ctx->cRightToLeft == 'Y');
-        PostEvent(1, &e);
+        PostEvent(ReportEvent::FieldLoaded, &e);
     }
 }
 
@@ -372,7 +372,7 @@ void P3116_PlaceFixedFields()
             SetSlot(e.lColumn == 0 ? "PRC0132" : "PRC0131", name);
             P3116_ReportMessage();
             e.cFailed = 'Y';
-            r.error = 'Y';
+            r.error = true;
         }
         r.candPage = r.page;
         r.candLine = e.lLine;

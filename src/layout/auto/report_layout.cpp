@@ -49,12 +49,14 @@ bool HeadOrFoot()
     return std::memcmp(r.lineKind, "HEAD", 4) == 0 || std::memcmp(r.lineKind, "FOOT", 4) == 0;
 }
 
-void PostEvent(int code, void* entry)
+void PostEvent(ReportEvent code, void* entry)
 {
     Report& r = Rpt();
     if (!CallbackPresent())
         return;
-    RPT_DESIGN_EVENT event{code, entry, code == 0 || code == 4 ? r.state : nullptr, code == 0 ? &r.start : nullptr};
+    const bool withState = code == ReportEvent::Started || code == ReportEvent::Message;
+    RPT_DESIGN_EVENT event{static_cast<intptr_t>(code), entry, withState ? r.state : nullptr,
+                           code == ReportEvent::Started ? &r.start : nullptr};
     r.callback(r.cmpe, r.lpc, &event);
 }
 
@@ -72,7 +74,7 @@ void SetSlot(const char* msgId, const std::string& data, bool blankFirst)
 void P3116_ReportMessage()
 {
     Report& r = Rpt();
-    PostEvent(4, r.currentEntry());
+    PostEvent(ReportEvent::Message, r.currentEntry());
     if (CallbackPresent())
         return;
     AddFinalMessage(r);
@@ -193,14 +195,14 @@ void P3116_LayoutReport()
     ResetPosition();
     r.highestFormat = 0;
     FillStartInfo();
-    PostEvent(0, nullptr);
-    r.error = 'N';
+    PostEvent(ReportEvent::Started, nullptr);
+    r.error = false;
     if (r.pageSize <= 0) {
         // A report without width or overflow line has no place for anything.
         r.state->cFinalSeverity = 'F';
         SetSlot("PRC0187", r.commandName, true);
         P3116_ReportMessage();
-        r.error = 'Y';
+        r.error = true;
         return;
     }
     P3116_LoadTextMaps();
@@ -218,14 +220,14 @@ void P3116_LayoutReport()
         r.state->cFinalSeverity = 'W';
         SetSlot("PRC0130", std::string(e.acEditMask, 132), true);
         P3116_ReportMessage();
-        r.error = 'Y';
+        r.error = true;
     }
     ResetPosition();
     P3116_LoadGroupFields();
-    if (r.error == 'Y')
+    if (r.error)
         return;
     P3116_PlaceFixedFields();
-    if (r.error == 'Y')
+    if (r.error)
         return;
     P3116_PlaceAutomatically();
 }
@@ -237,7 +239,7 @@ void P3116_WriteFormatRecords()
         r.state->cFinalSeverity = 'F';
         std::memcpy(r.state->acFinalMsgId, "PRC0307", 7);
         P3116_ReportMessage();
-        r.error = 'Y';
+        r.error = true;
         return;
     }
     for (int32_t f = 1; f <= r.highestFormat; ++f) {
@@ -262,7 +264,7 @@ void P3116_CompleteReportDesign()
     r.table.shrink_to_fit();
     r.buffer.clear();
     r.buffer.shrink_to_fit();
-    if (!CallbackPresent() && r.error == 'Y') {
+    if (!CallbackPresent() && r.error) {
         r.state->cFinalSeverity = 'F';
         std::memcpy(r.state->acFinalMsgId, "PRC0084", 7);
         std::memset(r.state->acFinalText, ' ', sizeof r.state->acFinalText);
@@ -303,7 +305,7 @@ extern "C" void P3116_DesignReport(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pStat
         std::memset(name, ' ', sizeof name);
     P3116_StartReportDesign();
     P3116_LayoutReport();
-    if (r.error != 'Y' && !CallbackPresent())
+    if (!r.error && !CallbackPresent())
         P3116_WriteFormatRecords();
     P3116_CompleteReportDesign();
     EndLayoutRun(r);

@@ -56,7 +56,15 @@ Report& Rpt();
 LAYOUT_FIELD_ENTRY& Item(int32_t number);
 std::string ItemName(const LAYOUT_FIELD_ENTRY& e);
 bool CallbackPresent();
-void PostEvent(int code, void* entry);
+/* Events of the design callback; the number is the block's event code. */
+enum class ReportEvent : intptr_t {
+    Started = 0,           /* start of the layout proper: check state, start information */
+    FieldLoaded = 1,       /* each field of the line loaded */
+    TextItemCreated = 2,   /* each text item created */
+    ItemRecordWriting = 3, /* just before an item's PRTFLD record is written */
+    Message = 4,           /* every message: current entry, check state */
+};
+void PostEvent(ReportEvent event, void* entry);
 void SetSlot(const char* msgId, const std::string& data, bool blankFirst = false);
 void P3116_ReportMessage();
 void P3116_IssueMessage(char severity, unsigned long number, const std::string& value);

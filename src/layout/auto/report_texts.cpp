@@ -47,7 +47,7 @@ void AddTextItem(const std::string& text, int width, int32_t line, int32_t colum
     std::memset(e.acListName, ' ', sizeof e.acListName);
     std::memset(e.acSavedName, ' ', sizeof e.acSavedName);
     std::memset(e.acCondition, ' ', 12);
-    PostEvent(2, &e);
+    PostEvent(ReportEvent::TextItemCreated, &e);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ bool AddTo(CodeList& list, const std::string& code, const char* msgId, const LAY
     if (list.add(code))
         return true;
     IssueFinding('F', msgId, EntryName(e));
-    Screen().error = 'Y';
+    Screen().error = true;
     return false;
 }
 
@@ -220,11 +220,11 @@ void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY& e)
         ++d.pushButtons[e.sPushButton];
     if (e.cControlKind == 'B' && e.cIdentification != 'N') {
         IssueFinding('F', "PRC0300", EntryName(e));
-        d.error = 'Y';
+        d.error = true;
     }
     if ((e.cControlKind == 'R' || e.cControlKind == 'X') && e.cIdentification != 'L' && e.cIdentification != 'N') {
         IssueFinding('F', "PRC0301", EntryName(e));
-        d.error = 'Y';
+        d.error = true;
     }
 }
 
@@ -351,7 +351,7 @@ void P3111_LoadFieldGroup(const char* group)
             continue;
         if (d.count >= static_cast<int32_t>(d.table.size())) {
             IssueFinding('F', "PRC0323", dqov::text::Trim(f.acField, 10));
-            d.error = 'Y';
+            d.error = true;
             break;
         }
         d.current = ++d.count;
@@ -459,7 +459,7 @@ void P3111_LoadFieldGroup(const char* group)
                 e.lValueOffset = widestDescription + 7;
             e.lWidth = e.lValueWidth + widestDescription + 7;
         }
-        PostEvent(2, &e);
+        PostEvent(DialogueEvent::FieldLoaded, &e);
     }
 }
 
@@ -472,7 +472,7 @@ void P3111_CheckPushButtonNumbers()
         char number[3];
         std::snprintf(number, sizeof number, "%02d", n);
         IssueFinding('F', "PRC0304", std::string("PB") + number);
-        d.error = 'Y';
+        d.error = true;
     }
 }
 

@@ -40,12 +40,12 @@ bool CallbackPresent()
     return Screen().callbackPresent();
 }
 
-void PostEvent(int code, void* entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void* start)
+void PostEvent(DialogueEvent code, void* entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void* start)
 {
     Dialogue& d = Screen();
     if (!CallbackPresent())
         return;
-    DLG_DESIGN_EVENT event{code, entry, v1, v2, v3, v4, start};
+    DLG_DESIGN_EVENT event{static_cast<intptr_t>(code), entry, v1, v2, v3, v4, start};
     d.callback(d.cmpe, d.lpc, &event);
 }
 
@@ -61,7 +61,7 @@ void P3111_IssueMessage(char severity)
     Dialogue& d = Screen();
     FFC_CHECK_STATE& st = *d.state;
     st.cFinalSeverity = severity;
-    PostEvent(5, d.currentEntry(), reinterpret_cast<intptr_t>(&st));
+    PostEvent(DialogueEvent::Message, d.currentEntry(), reinterpret_cast<intptr_t>(&st));
     if (CallbackPresent())
         return;
     AddFinalMessage(d);
@@ -167,7 +167,7 @@ int16_t P3111_sStartDialogueDesign()
     d.stdHead = head == 'X' ? (d.ctx->cTitleLines == 'N' ? 'N' : 'Y') : head;
     if (popUp) {
         P3111_SizePopUp();
-        if (d.error == 'Y')
+        if (d.error)
             return -1;
     }
     d.popTop = popUp ? d.popUp.lLine - 1 : 0;
@@ -230,7 +230,7 @@ void P3111_CompleteDialogueDesign()
         d.state->cFinalSeverity = ' ';
         return;
     }
-    if (d.error == 'Y') {
+    if (d.error) {
         d.state->cFinalSeverity = 'F';
         std::memcpy(d.state->acFinalMsgId, "PRC0084", 7);
         std::memset(d.state->acFinalText, ' ', sizeof d.state->acFinalText);
@@ -267,10 +267,10 @@ extern "C" void P3111_DesignDialogue(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pSt
     d.screenLines = lScreenLines;
     int16_t status = P3111_sStartDialogueDesign();
     FillStartInfo();
-    PostEvent(0, nullptr, reinterpret_cast<intptr_t>(pState), 0, 0, 0, &d.start);
+    PostEvent(DialogueEvent::Started, nullptr, reinterpret_cast<intptr_t>(pState), 0, 0, 0, &d.start);
     if (status >= 0) {
         P3111_LayoutMainRecord();
-        PostEvent(1, d.currentEntry());
+        PostEvent(DialogueEvent::MainRecordLaidOut, d.currentEntry());
         P3111_LayoutBrowseList();
         P3111_WriteFormatRecords();
     }

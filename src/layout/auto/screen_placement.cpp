@@ -68,11 +68,15 @@ int32_t LineWidth(const LAYOUT_FIELD_ENTRY& e, int32_t k)
     return e.lIdentOffset + e.lHeadingWidth;
 }
 
+// Occupancy map bytes: a placed entry's attribute positions hold zero, the
+// positions between them kTaken; blank is free.
+constexpr char kTaken = 'X';
+
 char Occupied(int32_t index)
 {
     const Dialogue& d = Screen();
     if (index < 1 || index > static_cast<int32_t>(d.occupancy.size()))
-        return 'X';
+        return kTaken;
     return d.occupancy[static_cast<size_t>(index - 1)];
 }
 
@@ -83,46 +87,57 @@ void Mark(int32_t index, char value)
         d.occupancy[static_cast<size_t>(index - 1)] = value;
 }
 
-// The fit test; the message of the letter is left in the slot.
-char P3111_cCheckFit(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
+// Result of the fit test of an entry at a position: that it fits, or the
+// first reason it does not.
+enum class Fit : char {
+    Fits = 'K',           // fits on the line
+    PastLineEnd = 'L',    // fits, but runs past the end of the line (PRC0081)
+    PastPageEnd = 'F',    // its end lies on the next page (PRC0080)
+    OutsideArea = 'P',    // start or end outside the usable area (PRC0080)
+    Overlaps = 'V',       // a position is already taken (PRC0082)
+    PastPageLimit = 'X',  // beyond the last page the layout may use (PRC0166)
+};
+
+// The fit test; the message of the result is left in the slot.
+Fit P3111_cCheckFit(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
 {
     Dialogue& d = Screen();
     const std::string name = EntryName(e);
-    char result = 'K';
+    Fit result = Fit::Fits;
     const int32_t lines = std::max<int32_t>(e.lLines, 1);
     for (int32_t k = 0; k < lines; ++k) {
         const int32_t start = P3111_PositionToIndex(page, line + k, column) - 1;
         const Position s = P3111_IndexToPosition(start);
         if (s.page > d.pageLimit) {
             SetSlot("PRC0166", name);
-            return 'X';
+            return Fit::PastPageLimit;
         }
         if (s.page < 1 || s.page != page || !InArea(s)) {
             SetSlot("PRC0080", name);
-            return 'P';
+            return Fit::OutsideArea;
         }
         const int32_t end = start + LineWidth(e, k) + 1;
         const Position t = P3111_IndexToPosition(end);
         if (t.page < 1 || t.page > d.pageLimit || !InArea(t)) {
             SetSlot("PRC0080", name);
-            return 'P';
+            return Fit::OutsideArea;
         }
         if (t.page != page) {
             SetSlot("PRC0080", name);
-            return 'F';
+            return Fit::PastPageEnd;
         }
         for (int32_t i = start; i <= end; ++i) {
             const char c = Occupied(i);
             if (c != ' ' && c != '\0') {
                 SetSlot("PRC0082", name);
-                return 'V';
+                return Fit::Overlaps;
             }
         }
         if (P3111_IndexToPosition(end - 1).line != s.line) {
             SetSlot("PRC0081", name);
-            result = 'L';
+            result = Fit::PastLineEnd;
         } else {
-            result = 'K';
+            result = Fit::Fits;
         }
     }
     return result;
@@ -152,7 +167,7 @@ void P3111_ReservePositions(LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, i
         Mark(start, '\0');
         Mark(end, '\0');
         for (int32_t i = start + 1; i < end; ++i)
-            Mark(i, 'X');
+            Mark(i, kTaken);
         d.lowest[page] = std::min(d.lowest[page], P3111_IndexToPosition(start).line);
         const int32_t last = P3111_IndexToPosition(ListLineKind() ? end - 1 : end).line;
         d.highest[page] = std::max(d.highest[page], last);
@@ -174,14 +189,14 @@ void P3111_NewPage()
     ++d.page;
     d.line = 2;
     d.column = 2;
-    d.newPage = 'Y';
+    d.newPage = true;
 }
 
 void P3111_NextLine()
 {
     Dialogue& d = Screen();
     d.line += std::max<int32_t>(d.downSep, 1);
-    d.newPage = 'N';
+    d.newPage = false;
     if (d.line > d.lastLine) {
         P3111_NewPage();
         return;
@@ -195,7 +210,7 @@ void P3111_NextColumn()
 {
     Dialogue& d = Screen();
     d.column += std::max<int32_t>(d.acrossSep, 1);
-    d.newPage = 'N';
+    d.newPage = false;
     if (d.column > d.width)
         P3111_NextLine();
 }
@@ -208,7 +223,7 @@ void MoveTo(int32_t index)
     d.page = p.page;
     d.line = p.line;
     d.column = p.column;
-    d.newPage = d.page != before ? 'Y' : 'N';
+    d.newPage = d.page != before;
 }
 
 void P3111_AdvanceAfterField(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
@@ -247,7 +262,7 @@ void Fail(LAYOUT_FIELD_ENTRY& e)
 {
     P3111_IssueMessage('F');
     e.cFailed = 'Y';
-    Screen().error = 'Y';
+    Screen().error = true;
 }
 
 void P3111_PlaceFixedFields()
@@ -267,21 +282,21 @@ void P3111_PlaceFixedFields()
         if (e.lColumn == 0) {
             IssueFinding('F', "PRC0116", EntryName(e));
             e.cFailed = 'Y';
-            d.error = 'Y';
+            d.error = true;
         }
         if (e.lLine == 0) {
             IssueFinding('F', "PRC0117", EntryName(e));
             e.cFailed = 'Y';
-            d.error = 'Y';
+            d.error = true;
         }
         const int32_t line = e.lLine - d.lineOffset;
-        const char fit = P3111_cCheckFit(e, d.page, line, e.lColumn);
-        if (fit == 'K' && e.cFailed != 'Y') {
+        const Fit fit = P3111_cCheckFit(e, d.page, line, e.lColumn);
+        if (fit == Fit::Fits && e.cFailed != 'Y') {
             P3111_ReservePositions(e, d.page, line, e.lColumn);
-        } else if (fit == 'L' && e.cFailed != 'Y' && d.commandName != "POP_UP" && d.singlePage != 'Y') {
+        } else if (fit == Fit::PastLineEnd && e.cFailed != 'Y' && d.commandName != "POP_UP" && d.singlePage != 'Y') {
             P3111_ReservePositions(e, d.page, line, e.lColumn);
             P3111_IssueMessage('W');
-        } else if (fit != 'K' && fit != 'L') {
+        } else if (fit != Fit::Fits && fit != Fit::PastLineEnd) {
             Fail(e);
         } else if (e.cFailed != 'Y') {
             Fail(e);
@@ -296,10 +311,10 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
 {
     Dialogue& d = Screen();
     for (;;) {
-        const char fit = P3111_cCheckFit(e, d.page, d.line, d.column);
+        const Fit fit = P3111_cCheckFit(e, d.page, d.line, d.column);
         const int32_t page = d.page, line = d.line, column = d.column;
         switch (fit) {
-        case 'K':
+        case Fit::Fits:
             P3111_ReservePositions(e, page, line, column);
             P3111_AdvanceAfterField(e, page, line, column);
             if (d.page != page) {
@@ -307,27 +322,27 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
                 return Step::Restart;
             }
             return Step::Next;
-        case 'P':
-        case 'V':
+        case Fit::OutsideArea:
+        case Fit::Overlaps:
             P3111_NextColumn();
             if (d.page != page)
                 return Step::Restart;
             continue;
-        case 'F':
+        case Fit::PastPageEnd:
             if (e.lWidth + 2 >= d.pageSize) {
                 Fail(e);
                 return Step::Stop;
             }
             P3111_NewPage();
             return Step::Restart;
-        case 'X': Fail(e); return Step::Stop;
-        default: break;
+        case Fit::PastPageLimit: Fail(e); return Step::Stop;
+        case Fit::PastLineEnd: break;  // below
         }
         if (e.lWidth + 2 < d.width) {
             if (e.cControlKind == 'D') {
                 IssueFinding('F', "PRC1267", EntryName(e));
                 e.cFailed = 'Y';
-                d.error = 'Y';
+                d.error = true;
                 return Step::Stop;
             }
             P3111_NextLine();
@@ -343,7 +358,7 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
         if (stop) {
             IssueFinding('F', stop, EntryName(e));
             e.cFailed = 'Y';
-            d.error = 'Y';
+            d.error = true;
             return Step::Stop;
         }
         P3111_ReservePositions(e, page, line, column);
@@ -357,10 +372,10 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
 void PlaceAutomatically()
 {
     Dialogue& d = Screen();
-    while (d.error != 'Y') {
+    while (!d.error) {
         bool restart = false, handled = false;
         const int32_t pageBefore = d.page;
-        for (int32_t i = 1; i <= d.count && !restart && d.error != 'Y'; ++i) {
+        for (int32_t i = 1; i <= d.count && !restart && !d.error; ++i) {
             LAYOUT_FIELD_ENTRY& e = Entry(i);
             if (!ToHandle(e, i) || e.lLine != 0 || e.lColumn != 0)
                 continue;
@@ -384,7 +399,7 @@ void PlaceAutomatically()
         }
         if (restart)
             continue;
-        if (!handled && d.newPage == 'Y' && d.page > 1 && d.page != pageBefore)
+        if (!handled && d.newPage && d.page > 1 && d.page != pageBefore)
             d.page = pageBefore;
         break;
     }
@@ -396,7 +411,7 @@ void P3111_LayoutMainRecord()
 {
     Dialogue& d = Screen();
     std::fill(std::begin(d.pushButtons), std::end(d.pushButtons), 0);
-    d.error = 'N';
+    d.error = false;
     PlacedPages().assign(d.table.size(), 0);
     P3111_LoadTextMaps();
     for (int32_t i = 1; i <= d.count; ++i) {
@@ -404,18 +419,19 @@ void P3111_LayoutMainRecord()
         d.current = i;
         const std::string text(e.acEditMask, 132);
         const int32_t line = e.lLine - d.lineOffset;
-        const char fit = P3111_cCheckFit(e, d.page, line, e.lColumn);
-        if (fit == 'K') {
+        const Fit fit = P3111_cCheckFit(e, d.page, line, e.lColumn);
+        if (fit == Fit::Fits) {
             P3111_ReservePositions(e, d.page, line, e.lColumn);
             continue;
         }
-        if (fit == 'L' && d.commandName != "POP_UP" && d.singlePage != 'Y') {
+        if (fit == Fit::PastLineEnd && d.commandName != "POP_UP" && d.singlePage != 'Y') {
             P3111_ReservePositions(e, d.page, line, e.lColumn);
             continue;
         }
-        IssueFinding(fit == 'L' && d.singlePage == 'Y' && d.commandName != "POP_UP" ? 'F' : 'W',
-                     fit == 'L' && d.singlePage == 'Y' && d.commandName != "POP_UP" ? "PRC0243" : "PRC0101", text);
-        d.error = 'Y';
+        IssueFinding(
+            fit == Fit::PastLineEnd && d.singlePage == 'Y' && d.commandName != "POP_UP" ? 'F' : 'W',
+            fit == Fit::PastLineEnd && d.singlePage == 'Y' && d.commandName != "POP_UP" ? "PRC0243" : "PRC0101", text);
+        d.error = true;
     }
     d.page = 1;
     d.line = d.firstLine + 1;
@@ -424,7 +440,7 @@ void P3111_LayoutMainRecord()
     dqov::text::Pad(group, 10, dqov::cmdparm::ParmText(*d.command, "@GROUPNAME"));
     P3111_LoadFieldGroup(group);
     PlacedPages().assign(d.table.size(), 0);
-    if (d.error != 'Y') {
+    if (!d.error) {
         P3111_PlaceFixedFields();
         PlaceAutomatically();
     }
@@ -435,7 +451,7 @@ void P3111_LayoutBrowseList()
 {
     Dialogue& d = Screen();
     const std::string browse = dqov::cmdparm::ParmText(*d.command, "BROWSELIST");
-    if (d.error == 'Y' || browse.empty() || browse == "*NONE")
+    if (d.error || browse.empty() || browse == "*NONE")
         return;
     dqov::text::Pad(d.design, 10, "ACROSS");
     d.identify = 'C';
@@ -447,7 +463,7 @@ void P3111_LayoutBrowseList()
     dqov::text::Pad(group, 10, browse);
     P3111_LoadFieldGroup(group);
     PlacedPages().assign(d.table.size(), 0);
-    if (d.error == 'Y')
+    if (d.error)
         return;
     // heading depth over the entries that fit on one line
     int32_t depth = 0, sum = 0, previousColumn = 0;
@@ -467,7 +483,7 @@ void P3111_LayoutBrowseList()
         d.page = 1;
         d.line = 2;
         d.column = 2;
-        d.newPage = 'Y';
+        d.newPage = true;
     } else {
         const int32_t top = d.highest[d.formats];
         const bool tight = d.noFrame == 'Y' && depth == 1;
@@ -476,7 +492,7 @@ void P3111_LayoutBrowseList()
         if (needed <= d.lastLine) {
             d.line = top + (tight ? 1 : 2);
             d.column = 2;
-            d.newPage = 'N';
+            d.newPage = false;
         } else {
             P3111_NewPage();
         }
@@ -494,15 +510,15 @@ void P3111_LayoutBrowseList()
         }
         if (d.page != controlPage || d.line > controlLine)
             break;
-        const char fit = P3111_cCheckFit(e, d.page, d.line, d.column);
-        if (fit != 'K' && !(fit == 'L' && placed == 0))
+        const Fit fit = P3111_cCheckFit(e, d.page, d.line, d.column);
+        if (fit != Fit::Fits && !(fit == Fit::PastLineEnd && placed == 0))
             break;
         const int32_t page = d.page, line = d.line, column = d.column;
         P3111_ReservePositions(e, page, line, column);
         P3111_AdvanceAfterField(e, page, line, column);
         ++placed;
     }
-    PostEvent(6, nullptr, 0, controlLine, controlPage);
+    PostEvent(DialogueEvent::ControlPartPlaced, nullptr, 0, controlLine, controlPage);
     // the list line
     d.identify = 'L';
     std::memcpy(d.kind, "SFL   ", 6);
@@ -524,7 +540,7 @@ void P3111_LayoutBrowseList()
     d.page = listPage;
     d.line = controlLine + d.headingLines[controlPage];
     d.column = 2;
-    for (int32_t i = 1; i <= d.count && d.error != 'Y'; ++i) {
+    for (int32_t i = 1; i <= d.count && !d.error; ++i) {
         LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (e.cPlaced == 'Y')
             continue;
@@ -535,7 +551,7 @@ void P3111_LayoutBrowseList()
         }
         if (e.cControlKind != 'N') {
             IssueFinding('F', "PRC0303", EntryName(e));
-            d.error = 'Y';
+            d.error = true;
             return;
         }
         if (e.lColumn != 0) {
@@ -546,17 +562,17 @@ void P3111_LayoutBrowseList()
         for (;;) {
             if (d.page != listPage) {
                 IssueFinding('F', "PRC0088", EntryName(e));
-                d.error = 'Y';
+                d.error = true;
                 return;
             }
-            const char fit = P3111_cCheckFit(e, d.page, d.line, d.column);
+            const Fit fit = P3111_cCheckFit(e, d.page, d.line, d.column);
             const int32_t page = d.page, line = d.line, column = d.column;
-            if (fit == 'K') {
+            if (fit == Fit::Fits) {
                 P3111_ReservePositions(e, page, line, column);
                 P3111_AdvanceAfterField(e, page, line, column);
                 break;
             }
-            if (fit == 'L') {
+            if (fit == Fit::PastLineEnd) {
                 if (e.lWidth + 2 < d.width) {
                     P3111_NextLine();
                     continue;
@@ -564,7 +580,7 @@ void P3111_LayoutBrowseList()
                 const char* stop = d.commandName == "POP_UP" ? "PRC0190" : d.singlePage == 'Y' ? "PRC0241" : nullptr;
                 if (stop) {
                     IssueFinding('F', stop, EntryName(e));
-                    d.error = 'Y';
+                    d.error = true;
                     return;
                 }
                 P3111_ReservePositions(e, page, line, column);
@@ -573,13 +589,13 @@ void P3111_LayoutBrowseList()
                 P3111_IssueMessage('W');
                 break;
             }
-            if (fit == 'F')
+            if (fit == Fit::PastPageEnd)
                 P3111_NewPage();
             else
                 P3111_NextColumn();
         }
     }
-    if (d.error == 'Y' || d.highest[listPage] < d.lowest[listPage])
+    if (d.error || d.highest[listPage] < d.lowest[listPage])
         return;
     const int32_t h = d.highest[listPage] - d.lowest[listPage] + 1;
     const int32_t free = d.lastLine - d.lowest[listPage] + 1;
@@ -589,7 +605,7 @@ void P3111_LayoutBrowseList()
         size = limit;
     d.sflPage[listPage] = size;
     d.sflSize[listPage] = size + 1;
-    PostEvent(7, nullptr, 0, 0, 0, size);
+    PostEvent(DialogueEvent::SubfilePageSized, nullptr, 0, 0, 0, size);
 }
 
 }  // namespace layout::screen

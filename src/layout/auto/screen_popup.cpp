@@ -79,14 +79,14 @@ void P3111_SizePopUp()
     FIX_LongToDigits(&lineNumber, 4, line);
     if (WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) != '0') {
         IssueFinding('F', "PRC0188", std::string(line, 4));
-        d.error = 'Y';
+        d.error = true;
         return;
     }
     POP_UP_DATA& p = d.popUp;
     std::memcpy(&p, r.acData, sizeof p);
     if (!PositionSound(p)) {
         IssueFinding('F', "PRC0188", std::string(line, 4));
-        d.error = 'Y';
+        d.error = true;
         return;
     }
     ComputeLines(p);

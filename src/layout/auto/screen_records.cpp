@@ -50,7 +50,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
         // A format holds 50 condition names: a further one cannot be given
         // an indicator of its own.
         IssueFinding('F', "PRC0322", dqov::text::Trim(e.acCondition, 10));
-        Screen().error = 'Y';
+        Screen().error = true;
         return;
     }
     std::memcpy(slot.acNames[slot.lCount], e.acCondition, 10);
@@ -100,7 +100,7 @@ void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY& e, int32_t page)
     }
     GiveErrorIndicator(e, page);
     GiveConditionIndicator(e, page);
-    PostEvent(4, &e);
+    PostEvent(DialogueEvent::FieldRecordWriting, &e);
     WriteEntryRecord(d, LAYOUT_KIND_RCDFLD, page, number, e);
     e.lLine = line;
     e.lColumn = column;
@@ -123,7 +123,7 @@ void P3111_WriteFormatRecords()
     FIX_LongToDigits(&lineNumber, 4, line);
     if (screenCommand && overlay && multiPage) {
         IssueFinding('F', "PRC0199", std::string(line, 4));
-        d.error = 'Y';
+        d.error = true;
         if (LAYOUT_FIELD_ENTRY* e = d.currentEntry())
             e->cFailed = 'Y';
     }
@@ -133,7 +133,7 @@ void P3111_WriteFormatRecords()
     }
     if (formats < 1) {
         IssueFinding('F', "PRC0321", "");
-        d.error = 'Y';
+        d.error = true;
         return;
     }
     if (CallbackPresent())

@@ -18,7 +18,7 @@ namespace layout::screen {
 constexpr int kFormats = kLayoutFormats;
 constexpr int kOccupancy = 9999;
 
-/* The start information handed to the callback with event 0. */
+/* The start information handed to the callback with the Started event. */
 struct DLG_START_INFO {
     void* apArguments[8];
     char cMirror, cSinglePage, cNoFrame;
@@ -64,7 +64,7 @@ struct Dialogue : LayoutRun {
 
     /* cursor */
     int32_t page = 1, line = 2, column = 2;
-    char newPage = 'N';
+    bool newPage = false; /* the last move opened a new page */
 
     int32_t pushButtons[21]{};
     DLG_START_INFO start{};
@@ -74,13 +74,24 @@ Dialogue& Screen();
 
 /* Text of the message slot helpers. */
 void SetSlot(const char* msgId, const std::string& data);
-/* Issues the message in the slot with the given severity (event 5, run
+/* Issues the message in the slot with the given severity (Message event, run
  * message and counts unless a callback is present). */
 void P3111_IssueMessage(char severity);
 /* Convenience: slot + issue. */
 void IssueFinding(char severity, const char* msgId, const std::string& data);
-void PostEvent(int code, void* entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0, intptr_t v4 = 0,
-               void* start = nullptr);
+/* Events of the design callback; the number is the block's event code. */
+enum class DialogueEvent : intptr_t {
+    Started = 0,            /* after the start step: check state, start information */
+    MainRecordLaidOut = 1,  /* the current entry */
+    FieldLoaded = 2,        /* each entry at the end of a field group's load */
+    TextEntryCreated = 3,   /* each text-map entry created */
+    FieldRecordWriting = 4, /* just before an entry's RCDFLD record is written */
+    Message = 5,            /* every message: current entry, check state */
+    ControlPartPlaced = 6,  /* browse list control part: its line and page */
+    SubfilePageSized = 7,   /* the subfile page size */
+};
+void PostEvent(DialogueEvent event, void* entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0,
+               intptr_t v4 = 0, void* start = nullptr);
 bool CallbackPresent();
 
 LAYOUT_FIELD_ENTRY& Entry(int32_t number);

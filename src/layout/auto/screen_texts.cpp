@@ -58,7 +58,7 @@ void AddTextEntry(const std::string& text, int width, int32_t line, int32_t colu
     e.cInOutCond = 'N';
     e.cControlKind = 'N';
     e.sPushButton = 0;
-    PostEvent(3, &e);
+    PostEvent(DialogueEvent::TextEntryCreated, &e);
 }
 
 }  // namespace

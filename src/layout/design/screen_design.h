@@ -227,7 +227,7 @@ uint16_t P3097_usGetDbcsLength(FFC_CONTEXT* pContext, void* pUnused, uint16_t us
 void P3097_ConvertToShiftText(FFC_CONTEXT* pContext, const char* pText, uint16_t usLength, char* pResult,
                               int32_t lSwitch);
 char P3097_cGetAlignment(FFC_CONTEXT* pContext);
-char P3097_cHasControlCode(const char* pachCodes);
+bool P3097_cHasControlCode(const char* pachCodes);
 void P3097_ShowScreenOnce(void);
 void P3097_GetDesignMode(void);
 int P3097_CompareKeysUp(const void* p1, const void* p2);

@@ -64,8 +64,7 @@ extern "C" void P3097_InsertField(void)
     char kind = 'R';
     const bool control = target >= 1 && std::memcmp(s.formats[target - 1].kind, "SFLCTL", 6) == 0 &&
                          target < static_cast<int32_t>(s.formats.size());
-    if (control && P3097_cHasControlCode(inputCodes.c_str()) == 'N' &&
-        P3097_cHasControlCode(outputCodes.c_str()) == 'N') {
+    if (control && !P3097_cHasControlCode(inputCodes.c_str()) && !P3097_cHasControlCode(outputCodes.c_str())) {
         P3097_GetDesignMode();
         if (s.designMode == ' ') {
             std::memset(s.painterCommand, ' ', 4);

@@ -213,15 +213,15 @@ char P3097_cGetAlignment(FFC_CONTEXT* pContext)
     return box != (pContext->cRightToLeft == 'Y') ? 'R' : 'L';
 }
 
-char P3097_cHasControlCode(const char* pachCodes)
+bool P3097_cHasControlCode(const char* pachCodes)
 {
     for (int i = 0; i < 10; ++i) {
         const std::string code(pachCodes + 4 * i, 4);
         if ((code >= "PB01" && code <= "PB20") || (code >= "RB01" && code <= "RB99") || code.compare(0, 2, "DD") == 0 ||
             code == "CBOX")
-            return 'Y';
+            return true;
     }
-    return 'N';
+    return false;
 }
 
 void P3097_ShowScreenOnce(void)

@@ -81,7 +81,7 @@ void warn(std::vector<std::string>* warnings, int number, std::string_view line)
 {
     if (!warnings)
         return;
-    std::string shown(line.substr(0, 200));
+    std::string shown(line.substr(0, X_CTD_QUOTED_LINE_LEN));
     warnings->push_back(X_CTD_FormatMessage(X_CTD_GetMessageText(number), {shown}));
 }
 

@@ -335,6 +335,8 @@ char X_CTD_CountMessages(const X_CTD_TABLE_DEFINITION& record, uint16_t& informa
                          uint16_t& fatal);
 void X_CTD_ClearMessages(X_CTD_TABLE_DEFINITION& record);
 std::string X_CTD_GetMessageText(int number);
+// Characters of a rejected or unknown line that its warning quotes.
+inline constexpr size_t X_CTD_QUOTED_LINE_LEN = 200;
 // Formats message `number` through the record's message function and adds it.
 void X_CTD_IssueMessage(X_CTD_TABLE_DEFINITION& record, char level, int number,
                         std::initializer_list<std::string_view> values);

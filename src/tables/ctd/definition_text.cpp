@@ -59,7 +59,10 @@ public:
     }
 
     void line(const std::string& text);
-    void rejectPiece(const std::string& text) { X_CTD_IssueMessage(r_, 'W', 388, {text.substr(0, 200)}); }
+    void rejectPiece(const std::string& text)
+    {
+        X_CTD_IssueMessage(r_, 'W', 388, {text.substr(0, X_CTD_QUOTED_LINE_LEN)});
+    }
     void finish() { applyRrnoRule(); }
 
 private:
@@ -70,8 +73,8 @@ private:
             return X_CTD_KeywordDiffers(upper_, kw) == 0;
         return upper_ == kw;
     }
-    void outOfContext() { X_CTD_IssueMessage(r_, 'W', 387, {line_.substr(0, 200)}); }
-    void unknown() { X_CTD_IssueMessage(r_, 'W', 388, {line_.substr(0, 200)}); }
+    void outOfContext() { X_CTD_IssueMessage(r_, 'W', 387, {line_.substr(0, X_CTD_QUOTED_LINE_LEN)}); }
+    void unknown() { X_CTD_IssueMessage(r_, 'W', 388, {line_.substr(0, X_CTD_QUOTED_LINE_LEN)}); }
     void enter(Section s)
     {
         section_ = s;

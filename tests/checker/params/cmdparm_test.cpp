@@ -10,18 +10,11 @@
 #include "checker/params/cmdparm_internal.h"
 #include "keyword_sql.h"
 #include "params_env.h"
+#include "support/files.h"
 
 using namespace dqov::cmdparm;
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(KeywordTable, SampleScriptIsWrittenFromTheDefinitions)
 {
@@ -29,7 +22,7 @@ TEST(KeywordTable, SampleScriptIsWrittenFromTheDefinitions)
     const std::string sql = KeywordTableSql();
     if (std::getenv("DQOV_WRITE_KEYWORD_SQL"))
         std::ofstream(path, std::ios::binary) << sql;
-    EXPECT_EQ(ReadFile(path), sql) << "rewrite with DQOV_WRITE_KEYWORD_SQL=1";
+    EXPECT_EQ(testsupport::readFile(path), sql) << "rewrite with DQOV_WRITE_KEYWORD_SQL=1";
 }
 
 TEST(KeywordTable, LoadedAreaGivesTheCompiledLayout)
@@ -162,9 +155,8 @@ TEST_F(Prepare, EveryCommandOfTheSampleFunctions)
     const char* files[] = {"CUSTLST", "CUSTUPD", "DEMINC", "DEMOMIN"};
     int prepared = 0;
     for (const char* f : files) {
-        std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/DEMOPRC/" + f + ".zoph");
-        std::string line;
-        while (std::getline(in, line)) {
+        for (const std::string& line :
+             testsupport::readLines(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/DEMOPRC/" + f + ".zoph")) {
             std::string rest = line;
             size_t colon = rest.find(':');
             if (colon != std::string::npos && colon <= 3)

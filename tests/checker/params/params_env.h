@@ -19,6 +19,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "queued_messages.h"
+#include "support/scratch.h"
 
 inline constexpr const char* kQueue = "PRMTEST   ";
 
@@ -27,10 +28,8 @@ public:
     ParamsEnv()
     {
         // a private copy of the sample repository with a multilingual variable
-        char tmpl[] = "/tmp/dqov-params-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        const std::string repo = dir_ + "/repository.db";
-        std::filesystem::copy_file(std::string(DQOV_SAMPLE_DIR) + "/repository.db", repo);
+        const std::string repo = (dir_ / "repository.db").string();
+        testsupport::copySampleRepository(repo);
         sqlite3* db = nullptr;
         sqlite3_open(repo.c_str(), &db);
         sqlite3_exec(db,
@@ -56,8 +55,6 @@ public:
     {
         P31O2_FreeRunContext(&ctx);
         SSQL_Disconnect();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
     ParamsEnv(const ParamsEnv&) = delete;
     ParamsEnv& operator=(const ParamsEnv&) = delete;
@@ -73,6 +70,6 @@ public:
     int16_t loadRc = -1;
 
 private:
-    std::string dir_;
+    testsupport::ScratchDir dir_{"dqov-params"};
     bool connected_ = false;
 };

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -40,6 +41,8 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "runcontrol/tools_job.h"
+#include "support/files.h"
+#include "support/scratch.h"
 #include "web/pages/page_generators.h"
 
 namespace gencore_test {
@@ -53,20 +56,8 @@ inline void throwingHook(unsigned long action, unsigned long)
     throw Exited{action};
 }
 
-inline std::string readFile(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const std::filesystem::path& p, const std::string& text)
-{
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary);
-    out << text;
-}
+using testsupport::readFile;
+using testsupport::writeFile;
 
 /* A file stream of the generator whose text can be read back. */
 class Capture {
@@ -190,13 +181,9 @@ protected:
     {
         previousHook_ = DosSetExitHook(throwingHook);
         forgetCheckerContext();
-        char tmpl[] = "/tmp/gencore-test-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        const std::filesystem::path sample(DQOV_SAMPLE_DIR);
-        std::filesystem::copy(sample / "root", dir_ / "root", std::filesystem::copy_options::recursive);
+        sample_.emplace("gencore-test");
+        dir_ = sample_->dir();
         std::filesystem::create_directories(dir_ / "root" / "X_VELMO" / "X_DEM" / "SOURCE");
-        std::filesystem::copy_file(sample / "repository.db", dir_ / "repository.db");
         ASSERT_EQ(DosSetEnvironmentRoot((dir_ / "root").c_str()), 0u);
         ASSERT_EQ(SSQL_sConnect((dir_ / "repository.db").c_str()), SSQL_RC_OK) << SSQL_pszLastError();
         setenv("DQOV_FIXED_TIME", "20261206143005", 1);
@@ -251,8 +238,7 @@ protected:
         DosSetGuidSeed(0, 0);
         unsetenv("DQOV_FIXED_TIME");
         DosSetExitHook(previousHook_);
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
+        sample_.reset();
     }
 
     // The checker's hold on a job's context outlives its run (the generator
@@ -384,6 +370,7 @@ protected:
         writeRecord("USEFIELD", key, "", more);
     }
 
+    std::optional<testsupport::SampleCopy> sample_;
     std::filesystem::path dir_;
     FFC_CONTEXT ctx;
     FFC_CHECK_STATE state;

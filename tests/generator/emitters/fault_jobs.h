@@ -95,6 +95,15 @@ protected:
         return rc == 0 ? "" : "mcs status " + std::to_string(rc) + "\n" + gencore_test::readFile(log);
     }
 
+    /* The job ended without errors, and the function's C and C# sets
+    ** compile clean. */
+    void expectClean(const std::string& function)
+    {
+        EXPECT_EQ(errors, 0) << out_;
+        EXPECT_EQ(gcc(function), "");
+        EXPECT_EQ(mcs(function), "");
+    }
+
     /* The function's C program built with the least run time (and the
     ** further C files given) and run, stopping at the sequence numbers
     ** given: the values of its alphanumeric and packed fields before each,

@@ -37,8 +37,7 @@ TEST_F(LongLiterals, ALiteralOfMoreThanFiftyCharactersIsMovedWhole)
     EXPECT_NE(findBlock(programLines(gencore_test::readFile(sourceDir() / "LITCHG.STG")),
                         {"#define BYTE_LEN_V_ALPHA_LITERAL_001                        53"}),
               std::string::npos);
-    EXPECT_EQ(gcc("LITCHG"), "");
-    EXPECT_EQ(mcs("LITCHG"), "");
+    expectClean("LITCHG");
     auto values = runValues("LITCHG", {3});
     EXPECT_EQ(values[3]["A256"], padded(text, 256));
 }
@@ -56,8 +55,7 @@ TEST_F(LongLiterals, LongLiteralsInValuesAndConditionsKeepTheirWholeText)
         generated("LITLNG", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('''" + longer + "''')", "RETURN"})
             .empty())
         << out_;
-    EXPECT_EQ(gcc("LITLNG"), "");
-    EXPECT_EQ(mcs("LITLNG"), "");
+    expectClean("LITLNG");
     auto values = runValues("LITLNG", {3});
     EXPECT_EQ(values[3]["A256"], padded(longer, 256));
 
@@ -66,8 +64,7 @@ TEST_F(LongLiterals, LongLiteralsInValuesAndConditionsKeepTheirWholeText)
                    "IF COND('#A60 = ''" + shorter + "''')", "CHANGE FIELD(#A256) TO(#A60)", "ENDIF", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_TRUE(has(gencore_test::readFile(sourceDir() / "LITCND.TXT"), shorter));
-    EXPECT_EQ(gcc("LITCND"), "");
-    EXPECT_EQ(mcs("LITCND"), "");
+    expectClean("LITCND");
 }
 
 /* Literals as long as the longest alphanumeric field: 255 characters
@@ -92,8 +89,7 @@ TEST_F(LongLiterals, LiteralsAsLongAsTheLongestFieldAreMovedWhole)
                      .empty())
         << out_;
     EXPECT_FALSE(has(out_, "PRC0059")) << out_;
-    EXPECT_EQ(gcc("LIT255"), "");
-    EXPECT_EQ(mcs("LIT255"), "");
+    expectClean("LIT255");
     auto values = runValues("LIT255", {3, 5});
     EXPECT_EQ(values[3]["A256"], padded(plain, 256));
     EXPECT_EQ(values[5]["A60"], padded(plain.substr(0, 60), 60));
@@ -153,8 +149,7 @@ TEST_F(LongLiterals, LiteralsSharingTheirFirstFiftyCharactersStayApart)
             csharp += gencore_test::readFile(f.path());
     EXPECT_TRUE(has(csharp, one)) << csharp;
     EXPECT_TRUE(has(csharp, two)) << csharp;
-    EXPECT_EQ(gcc("LITTWO"), "");
-    EXPECT_EQ(mcs("LITTWO"), "");
+    expectClean("LITTWO");
     auto values = runValues("LITTWO", {22}, {"compare_runtime.c"});
     EXPECT_EQ(values[22]["A60"], padded(two, 60));
     EXPECT_EQ(values[22]["A256"], padded(one, 256));

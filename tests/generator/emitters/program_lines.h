@@ -12,14 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace emitters_test {
 
 /* The source lines of a sample function, empty lines left out. */
 inline std::vector<std::string> sampleSource(const std::string& process, const std::string& function)
 {
-    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/" + process + "/" + function + ".zoph");
     std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);)
+    for (const std::string& l : testsupport::readLines(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/" +
+                                                       process + "/" + function + ".zoph"))
         if (!l.empty())
             lines.push_back(l);
     return lines;

@@ -230,7 +230,7 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     EXPECT_NE(checked::Last(issuedMessages()).find("PRC1192 F KEEP_MAX"), std::string::npos)
         << checked::Last(issuedMessages());
     /* inside the row loop of a SELECT */
-    P3109_PushBlock('Y', 'N', 'N');
+    P3109_PushBlock(true, false, false);
     P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cSelectLoop = 'Y';
     const std::vector<std::string> k = texts(lines([] { P3109_EmitKeep(); }));
     P3109_PopBlock();

@@ -30,14 +30,6 @@ protected:
                     {"VFDEC", 'S', 15, 10},
                     {"VFNUL", 'P', 7, 2, "ASQN"}});
     }
-
-    /* The job's output holds no finding of severity F. */
-    void expectClean(const std::string& function)
-    {
-        EXPECT_EQ(errors, 0) << out_;
-        EXPECT_EQ(gcc(function), "");
-        EXPECT_EQ(mcs(function), "");
-    }
 };
 
 /* KEEP_TOTAL into a decimal of 11 decimals: the loop starts the total at

@@ -28,13 +28,6 @@ protected:
                     {"VVQTY", 'P', 9, 2},
                     {"VVTXT", 'A', 20}});
     }
-
-    void expectClean(const std::string& function)
-    {
-        EXPECT_EQ(errors, 0) << out_;
-        EXPECT_EQ(gcc(function), "");
-        EXPECT_EQ(mcs(function), "");
-    }
 };
 
 /* Zero has no integer digit: it is a default of a decimal without integer

@@ -14,6 +14,8 @@
 
 #include "expr_test_support.h"
 #include "generator/expressions/expr_opcodes.h"
+#include "support/commands.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -34,11 +36,8 @@ const char* const kRuntimeStandIn =
 // else the compiler's messages.
 std::string Compile(const std::vector<std::string>& lines)
 {
-    char path[] = "/tmp/dqov_expr_XXXXXX.c";
-    const int fd = mkstemps(path, 2);
-    if (fd < 0)
-        return "mkstemps failed";
-    close(fd);
+    const testsupport::ScratchDir dir("dqov_expr");
+    const std::string path = (dir / "routine.c").string();
     {
         std::ofstream out(path);
         out << "#include \"" DQOV_SOURCE_DIR "/samples/runtime/c/x_compopc.h\"\n"
@@ -47,16 +46,11 @@ std::string Compile(const std::vector<std::string>& lines)
             out << "   " << l << "\n";
         out << "}\n";
     }
-    const std::string cmd = std::string("gcc -std=c99 -fsyntax-only -Wall -Werror=overflow ") + path + " 2>&1";
-    std::string messages;
-    if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[512];
-        while (size_t n = fread(buf, 1, sizeof buf, p))
-            messages.append(buf, n);
-        if (pclose(p) != 0 && messages.empty())
-            messages = "gcc failed";
-    }
-    std::remove(path);
+    const testsupport::CommandResult gcc = testsupport::runCommand(
+        "gcc -std=c99 -fsyntax-only -Wall -Werror=overflow " + path, testsupport::Errors::WithOutput);
+    std::string messages = gcc.out;
+    if (gcc.status != 0 && messages.empty())
+        messages = "gcc failed";
     return messages.substr(0, 1500);
 }
 

@@ -24,6 +24,8 @@
 
 #include "expr_compile_support.h"
 #include "expr_routine_support.h"
+#include "support/commands.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -452,46 +454,17 @@ const std::vector<Case> kCases = {
 
 class ExactRun : public CompiledRoutines {
 protected:
-    std::filesystem::path dir;
+    testsupport::ScratchDir dir{"expr-exact"};
     CaptureWriter gen;
 
     void SetUp() override
     {
         CompiledRoutines::SetUp();
-        char tmpl[] = "/tmp/expr-exact-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         gen.indent = 0;
         for (const FieldDef& f : kFields)
             gen.dictionary.fields[f.name] = FieldFacts(vector(f.name).c_str(), f.type, f.length, f.decimals);
     }
-    void TearDown() override
-    {
-        CompiledRoutines::TearDown();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
     static std::string vector(const std::string& name) { return "V_FIELD_" + name; }
-    static std::string text(const CaptureWriter& w, uint32_t stream)
-    {
-        std::string out;
-        for (const WrittenLine& l : w.lines)
-            if (l.stream == stream)
-                out += std::string(l.indent, ' ') + l.text + (l.continued ? " \\" : "") + "\n";
-        return out;
-    }
-    static std::string run(const std::string& command)
-    {
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::fgets(buffer, sizeof buffer, p) != nullptr)
-                out += buffer;
-            if (pclose(p) != 0)
-                out += "(failed)";
-        }
-        return out;
-    }
     static DQOO_CHECKED_OPERAND targetOperand(const FieldDef& f)
     {
         return Operand("FL", f.name, f.type, f.length, f.decimals);
@@ -585,7 +558,7 @@ TEST_F(ExactRun, EveryResultIsTheOneWorkedOutByHand)
     const std::string driver = compileCases();
     EXPR_WriteEvaluationHeaderSections(gen);
     EXPR_WriteEvaluationRoutines(gen);
-    const std::string header = text(gen, gen.header), source = text(gen, 7);
+    const std::string header = gen.StreamText(gen.header), source = gen.StreamText(7);
 
     std::ostringstream prelude;
     prelude << "#define X_MODULE_COMPONENT_EVALUATE_PCODE 1\n#include <stdio.h>\n#include \"x_funstd.h\"\n"
@@ -610,16 +583,18 @@ TEST_F(ExactRun, EveryResultIsTheOneWorkedOutByHand)
         out << prelude.str() << header << source << driver;
     }
     const std::string root(DQOV_SOURCE_DIR);
-    const std::string include = " -I '" + root + "/samples/runtime/c' -I '" + root + "/tests/generator/expressions'";
+    const std::string include = " -I '" + root + "/samples/runtime/c' -I '" + root +
+                                "/tests/generator/expressions' -I '" + root + "/tests/runtime'";
     /* the generated routines compile as generated programs must */
-    ASSERT_EQ(run("gcc -std=c99 -O2 -Wall -Werror -c" + include + " -o '" + o.string() + "' '" + c.string() +
-                  "' 2>&1"),
+    ASSERT_EQ(testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -c" + include + " -o '" + o.string() + "' '" +
+                                     c.string() + "' 2>&1"),
               "")
         << header << source;
-    ASSERT_EQ(run("gcc -std=c99 -O2 -Wall -Werror" + include + " -o '" + exe.string() + "' '" + o.string() + "' '" +
-                  root + "/tests/generator/expressions/least_runtime.c' 2>&1"),
+    ASSERT_EQ(testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror" + include + " -o '" + exe.string() + "' '" +
+                                     o.string() + "' '" + root + "/tests/generator/expressions/least_runtime.c' '" +
+                                     root + "/tests/runtime/rt_decimal.c' 2>&1"),
               "");
-    const std::string got = run("'" + exe.string() + "' 2>&1");
+    const std::string got = testsupport::runOutput("'" + exe.string() + "' 2>&1");
     /* line by line, so that a difference names its case and run */
     std::istringstream gotLines(got), expectedLines(expected());
     std::string g, e;

@@ -106,6 +106,16 @@ public:
         return std::any_of(lines.begin(), lines.end(), [&](const WrittenLine& l) { return l.text == text; });
     }
     void Clear() { lines.clear(); }
+    // The lines of one stream, macro lines continued as the line writer
+    // continues them.
+    std::string StreamText(uint32_t stream) const
+    {
+        std::string out;
+        for (const WrittenLine& l : lines)
+            if (l.stream == stream)
+                out += std::string(l.indent, ' ') + l.text + (l.continued ? " \\" : "") + "\n";
+        return out;
+    }
 };
 
 // Facts of a field of the dictionary of the tests.

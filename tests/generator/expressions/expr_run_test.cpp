@@ -15,6 +15,8 @@
 
 #include "expr_compile_support.h"
 #include "expr_routine_support.h"
+#include "support/commands.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -101,31 +103,8 @@ const std::pair<const char*, const char*> kRuns[] = {
 
 class RunRoutines : public CompiledRoutines {
 protected:
-    std::filesystem::path dir;
+    testsupport::ScratchDir dir{"expr-run"};
 
-    void SetUp() override
-    {
-        CompiledRoutines::SetUp();
-        char tmpl[] = "/tmp/expr-run-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override
-    {
-        CompiledRoutines::TearDown();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-    // The lines of one stream, macro lines continued as the line writer
-    // continues them.
-    static std::string text(const CaptureWriter& gen, uint32_t stream)
-    {
-        std::string out;
-        for (const WrittenLine& l : gen.lines)
-            if (l.stream == stream)
-                out += std::string(l.indent, ' ') + l.text + (l.continued ? " \\" : "") + "\n";
-        return out;
-    }
     // #EXTOTAL := #EXA + 2 * #EXB (B0000001), CASE OF_FIELD(#EXA) (B0000002),
     // WHEN VALUE_IS('= 1' '= 2') (F0000003) and WHEN VALUE_IS('> #EXB') (F0000004).
     void compileSample()
@@ -229,18 +208,6 @@ protected:
         gen.dictionary.fields["EXRATE"] = FieldFacts("V_FIELD_EXRATE", 'P', 5, 3);
         gen.dictionary.fields["EXAMOUNT"] = FieldFacts("V_FIELD_EXAMOUNT", 'P', 11, 2);
     }
-    static std::string run(const std::string& command)
-    {
-        std::string out;
-        if (FILE* p = popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (std::fgets(buffer, sizeof buffer, p) != nullptr)
-                out += buffer;
-            if (pclose(p) != 0)
-                out += "(failed)";
-        }
-        return out;
-    }
 };
 
 TEST_F(RunRoutines, SumAndWhenGroupComputeTheirValues)
@@ -250,7 +217,7 @@ TEST_F(RunRoutines, SumAndWhenGroupComputeTheirValues)
     fields(gen);
     EXPR_WriteEvaluationHeaderSections(gen);
     EXPR_WriteEvaluationRoutines(gen);
-    const std::string header = text(gen, gen.header), source = text(gen, 7);
+    const std::string header = gen.StreamText(gen.header), source = gen.StreamText(7);
     ASSERT_NE(source.find("When_Evaluation_Routine_4"), std::string::npos) << source;
 
     const std::filesystem::path c = dir / "routines.c", exe = dir / "routines";
@@ -263,9 +230,9 @@ TEST_F(RunRoutines, SumAndWhenGroupComputeTheirValues)
     }
     const std::string build = "gcc -std=c99 -Wall -Werror -I '" + std::string(DQOV_SOURCE_DIR) +
                               "/samples/runtime/c' -o '" + exe.string() + "' '" + c.string() + "' 2>&1";
-    ASSERT_EQ(run(build), "") << header << source;
+    ASSERT_EQ(testsupport::runOutput(build), "") << header << source;
     for (const auto& [arguments, values] : kRuns)
-        EXPECT_EQ(run("'" + exe.string() + "' " + arguments), values) << arguments;
+        EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' " + arguments), values) << arguments;
 }
 
 }  // namespace
@@ -313,7 +280,7 @@ TEST_F(RunRoutines, CSharpRoutinesCompileWithMcsAndRun)
     fields(gen);
     gen.target = '#';
     EXPR_WriteEvaluationRoutines(gen);
-    const std::string routines = text(gen, 7);
+    const std::string routines = gen.StreamText(7);
     gen.Clear();
     gen.stream = 9;
     gen.indent = 8;
@@ -326,7 +293,7 @@ TEST_F(RunRoutines, CSharpRoutinesCompileWithMcsAndRun)
         EXPR_WriteCommandEvaluationCall(gen, "\x03"
                                              "B0000006");
     }
-    const std::string calls = text(gen, 9);
+    const std::string calls = gen.StreamText(9);
     const std::filesystem::path cs = dir / "Routines.cs", exe = dir / "Routines.exe";
     {
         std::ofstream out(cs);
@@ -343,10 +310,10 @@ TEST_F(RunRoutines, CSharpRoutinesCompileWithMcsAndRun)
     }
     const std::string build = "mcs -nologo -warn:0 -out:'" + exe.string() + "' '" + cs.string() + "' '" +
                               std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/'*.cs 2>&1";
-    ASSERT_EQ(run(build), "") << routines << calls;
+    ASSERT_EQ(testsupport::runOutput(build), "") << routines << calls;
     /* the same values as the C routines compute */
     for (const auto& [arguments, values] : kRuns)
-        EXPECT_EQ(run("mono '" + exe.string() + "' " + arguments), values) << arguments;
+        EXPECT_EQ(testsupport::runOutput("mono '" + exe.string() + "' " + arguments), values) << arguments;
 }
 
 }  // namespace

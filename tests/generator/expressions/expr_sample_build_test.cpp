@@ -17,18 +17,14 @@
 #include <vector>
 
 #include "generator/compile_c.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::readFile;
 
 // The generated text that addresses a field through its structure.
 std::string field(const char* structure, const char* name)
@@ -38,23 +34,10 @@ std::string field(const char* structure, const char* name)
 
 class SampleBuild : public ::testing::Test {
 protected:
-    fs::path dir;
+    testsupport::SampleCopy sample{"expr-sample"};
+    const fs::path dir = sample.dir();
     fs::path source() const { return dir / "root" / "X_VELMO" / "X_DEM" / "SOURCE"; }
 
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/expr-sample-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        const fs::path sample(DQOV_SAMPLE_DIR);
-        fs::copy(sample / "root", dir / "root", fs::copy_options::recursive);
-        fs::copy_file(sample / "repository.db", dir / "repository.db");
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
     int generate(const std::string& process, const std::string& function)
     {
         const std::string command = "'" + std::string(DQOV_TOOL_PATH) + "' --generate --root '" +

@@ -7,6 +7,8 @@
 ** store, the fatal error, and an expression evaluator that runs the
 ** instruction table of an expression left to the run time: exact decimal
 ** arithmetic over every decimal type, with the sizes the table's rows give.
+** The exact decimals are the test run time's (tests/runtime/rt_decimal.c),
+** compiled with it.
 **
 ** It implements only what the routines of the test call; an opcode the
 ** evaluator does not know ends the run with a message naming it.
@@ -17,272 +19,7 @@
 
 #include "x_funstd.h"
 #include "least_runtime.h"
-
-/* ---- exact decimals ---------------------------------------------------- */
-
-#define LR_DIGITS 140
-
-typedef struct {
-    int neg;
-    int scale;
-    unsigned char d[LR_DIGITS]; /* d[0] the last digit */
-} LR_DEC;
-
-static void decZero(LR_DEC *a)
-{
-    memset(a, 0, sizeof *a);
-}
-
-static int decLength(const LR_DEC *a)
-{
-    int n = LR_DIGITS;
-    while (n > 0 && a->d[n - 1] == 0)
-        --n;
-    return n;
-}
-
-static int decIsZero(const LR_DEC *a)
-{
-    return decLength(a) == 0;
-}
-
-/* Raises the scale, the value unchanged. */
-static void decScaleTo(LR_DEC *a, int scale)
-{
-    int shift = scale - a->scale, i;
-    if (shift <= 0)
-        return;
-    for (i = LR_DIGITS - 1; i >= 0; --i)
-        a->d[i] = i >= shift ? a->d[i - shift] : 0;
-    a->scale = scale;
-}
-
-/* Cuts to `scale` decimals (toward zero). */
-static void decTruncate(LR_DEC *a, int scale)
-{
-    int shift = a->scale - scale, i;
-    if (shift <= 0) {
-        decScaleTo(a, scale);
-        return;
-    }
-    for (i = 0; i < LR_DIGITS; ++i)
-        a->d[i] = i + shift < LR_DIGITS ? a->d[i + shift] : 0;
-    a->scale = scale;
-    if (decIsZero(a))
-        a->neg = 0;
-}
-
-static int decCompareMagnitude(const LR_DEC *a0, const LR_DEC *b0)
-{
-    LR_DEC a = *a0, b = *b0;
-    int i, scale = a.scale > b.scale ? a.scale : b.scale;
-    decScaleTo(&a, scale);
-    decScaleTo(&b, scale);
-    for (i = LR_DIGITS - 1; i >= 0; --i)
-        if (a.d[i] != b.d[i])
-            return a.d[i] < b.d[i] ? -1 : 1;
-    return 0;
-}
-
-static int decCompare(const LR_DEC *a, const LR_DEC *b)
-{
-    int an = a->neg && !decIsZero(a), bn = b->neg && !decIsZero(b);
-    if (an != bn)
-        return an ? -1 : 1;
-    return an ? -decCompareMagnitude(a, b) : decCompareMagnitude(a, b);
-}
-
-static void decAdd(const LR_DEC *a0, const LR_DEC *b0, int subtract, LR_DEC *r)
-{
-    LR_DEC a = *a0, b = *b0;
-    int i, carry = 0, scale = a.scale > b.scale ? a.scale : b.scale;
-    decScaleTo(&a, scale);
-    decScaleTo(&b, scale);
-    if (subtract)
-        b.neg = !b.neg;
-    decZero(r);
-    r->scale = scale;
-    if (a.neg == b.neg) {
-        for (i = 0; i < LR_DIGITS; ++i) {
-            int s = a.d[i] + b.d[i] + carry;
-            r->d[i] = (unsigned char)(s % 10);
-            carry = s / 10;
-        }
-        r->neg = a.neg;
-    } else {
-        const LR_DEC *big = &a, *small = &b;
-        if (decCompareMagnitude(&a, &b) < 0) {
-            big = &b;
-            small = &a;
-        }
-        for (i = 0; i < LR_DIGITS; ++i) {
-            int s = big->d[i] - small->d[i] - carry;
-            carry = s < 0;
-            r->d[i] = (unsigned char)(s < 0 ? s + 10 : s);
-        }
-        r->neg = big->neg;
-    }
-    if (decIsZero(r))
-        r->neg = 0;
-}
-
-static void decMultiply(const LR_DEC *a, const LR_DEC *b, LR_DEC *r)
-{
-    int i, j, la = decLength(a), lb = decLength(b);
-    int acc[2 * LR_DIGITS];
-    memset(acc, 0, sizeof acc);
-    for (i = 0; i < la; ++i)
-        for (j = 0; j < lb; ++j)
-            acc[i + j] += a->d[i] * b->d[j];
-    decZero(r);
-    for (i = 0; i < 2 * LR_DIGITS - 1; ++i) {
-        acc[i + 1] += acc[i] / 10;
-        acc[i] %= 10;
-    }
-    for (i = 0; i < LR_DIGITS; ++i)
-        r->d[i] = (unsigned char)acc[i];
-    r->scale = a->scale + b->scale;
-    r->neg = a->neg != b->neg && !decIsZero(r);
-}
-
-/* The quotient cut to `scale` decimals; 1 when b is zero. */
-static int decDivide(const LR_DEC *a, const LR_DEC *b, int scale, LR_DEC *r)
-{
-    /* a / b = (A / 10^sa) / (B / 10^sb): the integer A * 10^(scale + sb - sa) / B */
-    LR_DEC num = *a, den = *b, rem;
-    int i, shift;
-    decZero(r);
-    if (decIsZero(b))
-        return 1;
-    num.neg = den.neg = 0;
-    shift = scale + b->scale - a->scale;
-    num.scale = 0;
-    den.scale = 0;
-    if (shift > 0) {
-        decScaleTo(&num, shift);
-        num.scale = 0;
-    } else if (shift < 0) {
-        num.scale = -shift;
-        decTruncate(&num, 0);
-    }
-    /* long division, digit by digit from the top */
-    decZero(&rem);
-    for (i = LR_DIGITS - 1; i >= 0; --i) {
-        int q = 0, k;
-        for (k = LR_DIGITS - 1; k > 0; --k)
-            rem.d[k] = rem.d[k - 1];
-        rem.d[0] = num.d[i];
-        while (decCompareMagnitude(&rem, &den) >= 0) {
-            LR_DEC t;
-            decAdd(&rem, &den, 1, &t);
-            rem = t;
-            ++q;
-        }
-        r->d[i] = (unsigned char)q;
-    }
-    r->scale = scale;
-    r->neg = a->neg != b->neg && !decIsZero(r);
-    return 0;
-}
-
-/* Half up to `scale` decimals: away from zero from half a unit on. */
-static void decRoundHalfUp(LR_DEC *a, int scale)
-{
-    LR_DEC half, t;
-    if (a->scale <= scale) {
-        decScaleTo(a, scale);
-        return;
-    }
-    decZero(&half);
-    half.scale = scale + 1;
-    half.d[0] = 5;
-    half.neg = a->neg;
-    decAdd(a, &half, 0, &t);
-    *a = t;
-    decTruncate(a, scale);
-}
-
-static int decIntegerDigits(const LR_DEC *a)
-{
-    int n = decLength(a) - a->scale;
-    return n > 0 ? n : 0;
-}
-
-static void decFromText(LR_DEC *a, const char *text)
-{
-    const char *p = text;
-    int digits[LR_DIGITS], n = 0, scale = 0, point = 0, i;
-    decZero(a);
-    if (*p == '-') {
-        a->neg = 1;
-        ++p;
-    } else if (*p == '+') {
-        ++p;
-    }
-    for (; *p != '\0' && n < LR_DIGITS; ++p) {
-        if (*p == '.') {
-            point = 1;
-            continue;
-        }
-        if (*p < '0' || *p > '9')
-            break;
-        digits[n++] = *p - '0';
-        if (point)
-            ++scale;
-    }
-    for (i = 0; i < n; ++i)
-        a->d[i] = (unsigned char)digits[n - 1 - i];
-    a->scale = scale;
-    if (decIsZero(a))
-        a->neg = 0;
-}
-
-static void decToText(const LR_DEC *a, char *text)
-{
-    int i, n = decLength(a);
-    char *p = text;
-    if (n <= a->scale)
-        n = a->scale + 1;
-    if (a->neg && !decIsZero(a))
-        *p++ = '-';
-    for (i = n - 1; i >= 0; --i) {
-        *p++ = (char)('0' + a->d[i]);
-        if (i == a->scale && i > 0)
-            *p++ = '.';
-    }
-    *p = '\0';
-}
-
-static void decFromLongLong(LR_DEC *a, long long v)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%lld", v);
-    decFromText(a, text);
-}
-
-static long long decToLongLong(const LR_DEC *a0)
-{
-    LR_DEC a = *a0;
-    char text[LR_DIGITS + 4];
-    decTruncate(&a, 0);
-    decToText(&a, text);
-    return strtoll(text, NULL, 10);
-}
-
-/* The decimal nearest to a double at `scale` decimals. */
-static void decFromDouble(LR_DEC *a, double v, int scale)
-{
-    char text[400];
-    snprintf(text, sizeof text, "%.*f", scale, v);
-    decFromText(a, text);
-}
-
-static double decToDouble(const LR_DEC *a)
-{
-    char text[LR_DIGITS + 4];
-    decToText(a, text);
-    return strtod(text, NULL);
-}
+#include "rt_decimal.h"
 
 /* ---- field storage ------------------------------------------------------- */
 
@@ -319,18 +56,18 @@ void LR_Define(int s, char type, int length, int decimals, int full)
     LR_Fld[s].pField = (X_PDICTIONARY_FIELD)lrField[s].storage;
 }
 
-static void storeDecimal(int s, const LR_DEC *value)
+static void storeDecimal(int s, const RT_DEC *value)
 {
-    LR_DEC v = *value;
+    RT_DEC v = *value;
     unsigned char *data = fieldData(s);
-    int i, n = lrField[s].length, digits[LR_DIGITS];
-    decTruncate(&v, lrField[s].decimals);
-    if ((lrField[s].type == 'P' || lrField[s].type == 'S') && decIntegerDigits(&v) > n - lrField[s].decimals) {
+    int i, n = lrField[s].length, digits[RT_DIGITS];
+    RT_DecTruncate(&v, lrField[s].decimals);
+    if ((lrField[s].type == 'P' || lrField[s].type == 'S') && RT_DecIntegerDigits(&v) > n - lrField[s].decimals) {
         LR_Overflow = 1;
         X_Fatal_Error(LR_pIds, pX_NULL, pX_NULL, "store", 100);
         return;
     }
-    for (i = 0; i < n && i < LR_DIGITS; ++i)
+    for (i = 0; i < n && i < RT_DIGITS; ++i)
         digits[i] = v.d[n - 1 - i];
     if (lrField[s].full)
         ((X_FLD_INFO *)LR_Fld[s].pField)->bFieldState &= (XFIELDSTATE)~FsIsSqlNull;
@@ -354,7 +91,7 @@ static void storeDecimal(int s, const LR_DEC *value)
             data[n - 1] = (unsigned char)((data[n - 1] & 0x0F) | X_SIGNED_NEGATIVE);
         return;
     case 'I': {
-        long long w = decToLongLong(&v);
+        long long w = RT_DecToLongLong(&v);
         if (n == 2)
             ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16 = (X_INT16)w;
         else if (n == 4)
@@ -364,7 +101,7 @@ static void storeDecimal(int s, const LR_DEC *value)
         return;
     }
     case 'F':
-        ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64 = decToDouble(&v);
+        ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64 = RT_DecToDouble(&v);
         return;
     default:
         fprintf(stderr, "no decimal store into field %d\n", s);
@@ -372,18 +109,18 @@ static void storeDecimal(int s, const LR_DEC *value)
     }
 }
 
-static void readDecimal(int s, LR_DEC *v)
+static void readDecimal(int s, RT_DEC *v)
 {
     const unsigned char *data = fieldData(s);
     int i, n = lrField[s].length;
-    decZero(v);
+    RT_DecZero(v);
     switch (lrField[s].type) {
     case 'P': {
         int nibbles = lrField[s].bytes * 2, k, sign = data[lrField[s].bytes - 1] & 0x0F;
         for (k = 0; k < nibbles - 1; ++k) {
             int digit = k % 2 == 0 ? data[k / 2] >> 4 : data[k / 2] & 0x0F;
             int place = nibbles - 2 - k;
-            if (place < LR_DIGITS)
+            if (place < RT_DIGITS)
                 v->d[place] = (unsigned char)digit;
         }
         v->neg = sign == 0xD || sign == 0xB;
@@ -395,25 +132,25 @@ static void readDecimal(int s, LR_DEC *v)
         v->neg = (data[n - 1] & 0xF0) == X_SIGNED_NEGATIVE;
         break;
     case 'I':
-        decFromLongLong(v, n == 2   ? ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16
+        RT_DecFromLongLong(v, n == 2   ? ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16
                            : n == 4 ? ((X_FLD_INT32 *)LR_Fld[s].pField)->iInt32
                                     : ((X_FLD_INT64 *)LR_Fld[s].pField)->iInt64);
         return;
     case 'F':
-        decFromDouble(v, ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64, 15);
+        RT_DecFromDouble(v, ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64, 15);
         return;
     default:
         fprintf(stderr, "no decimal in field %d\n", s);
         exit(3);
     }
     v->scale = lrField[s].decimals;
-    if (decIsZero(v))
+    if (RT_DecIsZero(v))
         v->neg = 0;
 }
 
 void LR_Set(int s, const char *value)
 {
-    LR_DEC v;
+    RT_DEC v;
     char type = lrField[s].type;
     if (type == 'A') {
         size_t n = strlen(value);
@@ -429,14 +166,14 @@ void LR_Set(int s, const char *value)
         ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64 = strtod(value, NULL);
         return;
     }
-    decFromText(&v, value);
+    RT_DecFromText(&v, value);
     storeDecimal(s, &v);
 }
 
 void LR_Show(int s)
 {
-    LR_DEC v;
-    char text[LR_DIGITS + 4];
+    RT_DEC v;
+    char text[RT_DIGITS + 4];
     int i;
     switch (lrField[s].type) {
     case 'A':
@@ -452,7 +189,7 @@ void LR_Show(int s)
     case 'F': printf("%.6g", ((X_FLD_FLT64 *)LR_Fld[s].pField)->dFloat64); return;
     default:
         readDecimal(s, &v);
-        decToText(&v, text);
+        RT_DecToText(&v, text);
         fputs(text, stdout);
         return;
     }
@@ -462,44 +199,44 @@ void LR_Show(int s)
 
 void X_Vec_Get_as_Long(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s, X_LONG *pl)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pI, (void)pP, (void)pF, (void)pV;
     readDecimal(s, &v);
-    *pl = (X_LONG)decToLongLong(&v);
+    *pl = (X_LONG)RT_DecToLongLong(&v);
 }
 
 void X_Vec_Get_as_LongLong(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s,
                            X_LONGLONG *pl)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pI, (void)pP, (void)pF, (void)pV;
     readDecimal(s, &v);
-    *pl = decToLongLong(&v);
+    *pl = RT_DecToLongLong(&v);
 }
 
 void X_Vec_Get_as_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s,
                          X_PDOUBLE pd)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pI, (void)pP, (void)pF, (void)pV;
     readDecimal(s, &v);
-    *pd = decToDouble(&v);
+    *pd = RT_DecToDouble(&v);
 }
 
 void X_Vec_Set_from_Long(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s, X_LONG l)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pI, (void)pP, (void)pF, (void)pV;
-    decFromLongLong(&v, l);
+    RT_DecFromLongLong(&v, l);
     storeDecimal(s, &v);
 }
 
 void X_Vec_Set_from_LongLong(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s,
                              X_LONGLONG l)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pI, (void)pP, (void)pF, (void)pV;
-    decFromLongLong(&v, l);
+    RT_DecFromLongLong(&v, l);
     storeDecimal(s, &v);
 }
 
@@ -507,9 +244,9 @@ void X_Vec_Set_from_LongLong(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *p
 void X_Vec_Set_from_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s,
                            X_DOUBLE d)
 {
-    LR_DEC v;
+    RT_DEC v;
     (void)pP, (void)pF, (void)pV;
-    decFromDouble(&v, d, pI->chXVecAssignOption);
+    RT_DecFromDouble(&v, d, pI->chXVecAssignOption);
     storeDecimal(s, &v);
 }
 
@@ -532,7 +269,7 @@ X_VOID X_Fatal_Error(struct X_IDS *pX_Ids, struct X_PRO *pX_Pro, struct X_FUN *p
 
 typedef struct {
     char kind; /* 'D' decimal, 'F' double, 'B' boolean, 'S' string, 'V' a field vector, 'H' a high or low string */
-    LR_DEC dec;
+    RT_DEC dec;
     double f;
     int b;
     const char *s;
@@ -557,9 +294,9 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, LR_VALUE *v)
     memset(v, 0, sizeof *v);
     v->kind = 'D';
     switch (headerKind(frame, k)) {
-    case X_VAR_HEADER_KIND_FACTOR_LONG: decFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONG *)factor)->lValue); return;
+    case X_VAR_HEADER_KIND_FACTOR_LONG: RT_DecFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONG *)factor)->lValue); return;
     case X_VAR_HEADER_KIND_FACTOR_LONGLONG:
-        decFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONGLONG *)factor)->llValue);
+        RT_DecFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONGLONG *)factor)->llValue);
         return;
     case X_VAR_HEADER_KIND_FACTOR_DOUBLE:
         v->kind = 'F';
@@ -576,12 +313,12 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, LR_VALUE *v)
             v->dec.d[place++] = byte >> 4;
         }
         v->dec.scale = (int)p->lScale;
-        v->dec.neg = sign == 0xD && !decIsZero(&v->dec);
+        v->dec.neg = sign == 0xD && !RT_DecIsZero(&v->dec);
         return;
     }
     case X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE: {
         const X_VAR_FACTOR_DECIMAL_DOUBLE *p = factor;
-        decFromDouble(&v->dec, p->dValue, (int)p->lScale);
+        RT_DecFromDouble(&v->dec, p->dValue, (int)p->lScale);
         return;
     }
     case X_VAR_HEADER_KIND_FACTOR_STRING:
@@ -606,7 +343,7 @@ static void fieldValue(int s, int asDouble, LR_VALUE *v)
     v->kind = 'D';
     if (asDouble) {
         v->kind = 'F';
-        v->f = decToDouble(&v->dec);
+        v->f = RT_DecToDouble(&v->dec);
     }
 }
 
@@ -616,22 +353,22 @@ static int isDoubleType(const char *name)
 }
 
 /* The number as a decimal: a double at the nearest decimal of 15 places. */
-static LR_DEC asDecimal(const LR_VALUE *v)
+static RT_DEC asDecimal(const LR_VALUE *v)
 {
-    LR_DEC d;
+    RT_DEC d;
     if (v->kind == 'F') {
-        decFromDouble(&d, v->f, 15);
+        RT_DecFromDouble(&d, v->f, 15);
         return d;
     }
     return v->dec;
 }
 
 /* Fits a result to the digits and decimals of its pair operand. */
-static void fit(LR_DEC *r, int pair)
+static void fit(RT_DEC *r, int pair)
 {
     int digits = (pair >> 8) & 0xFF, decimals = pair & 0xFF;
-    decTruncate(r, decimals);
-    if (decIntegerDigits(r) > digits - decimals) {
+    RT_DecTruncate(r, decimals);
+    if (RT_DecIntegerDigits(r) > digits - decimals) {
         LR_Overflow = 1;
         X_Fatal_Error(LR_pIds, pX_NULL, pX_NULL, "evaluation", 100);
     }
@@ -654,8 +391,8 @@ static int compareValues(const LR_VALUE *a, const LR_VALUE *b)
     if (a->kind == 'F' && b->kind == 'F')
         return a->f < b->f ? -1 : a->f > b->f;
     {
-        LR_DEC x = asDecimal(a), y = asDecimal(b);
-        return decCompare(&x, &y);
+        RT_DEC x = asDecimal(a), y = asDecimal(b);
+        return RT_DecCompare(&x, &y);
     }
 }
 
@@ -707,7 +444,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             constant(frame, operand, v);
             if (v->kind == 'D' && isDoubleType(nameOf(opcode))) {
                 v->kind = 'F';
-                v->f = decToDouble(&v->dec);
+                v->f = RT_DecToDouble(&v->dec);
             }
             ++top;
             continue;
@@ -778,7 +515,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
                            opcode == X_COMP_OPCODE_COERCE_PACKED63_TO_FLOAT64;
             (void)to;
             if (toDouble && a->kind == 'D') {
-                a->f = decToDouble(&a->dec);
+                a->f = RT_DecToDouble(&a->dec);
                 a->kind = 'F';
             } else if (!toDouble) {
                 int whole = opcode == X_COMP_OPCODE_COERCE_PACKED31_TO_INT32 || opcode == X_COMP_OPCODE_COERCE_PACKED31_TO_INT64 ||
@@ -788,7 +525,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
                 a->dec = asDecimal(a);
                 a->kind = 'D';
                 if (whole)
-                    decTruncate(&a->dec, 0);
+                    RT_DecTruncate(&a->dec, 0);
             }
             continue;
         }
@@ -804,7 +541,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             if (top < 1)
                 fail("arithmetic without two values", opcode);
             if (a->kind == 'F' || b->kind == 'F') {
-                double x = a->kind == 'F' ? a->f : decToDouble(&a->dec), y = b->kind == 'F' ? b->f : decToDouble(&b->dec);
+                double x = a->kind == 'F' ? a->f : RT_DecToDouble(&a->dec), y = b->kind == 'F' ? b->f : RT_DecToDouble(&b->dec);
                 if (operation == 2 && y == 0) {
                     X_Fatal_Error(LR_pIds, pX_NULL, pX_NULL, "Evaluation", 11);
                     a->f = 0;
@@ -813,14 +550,14 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
                 }
                 a->kind = 'F';
             } else {
-                LR_DEC r;
+                RT_DEC r;
                 if (operation == 0 || operation == 1) {
-                    decAdd(&a->dec, &b->dec, operation == 1, &r);
+                    RT_DecAdd(&a->dec, &b->dec, operation == 1, &r);
                 } else if (operation == 3) {
-                    decMultiply(&a->dec, &b->dec, &r);
-                } else if (decDivide(&a->dec, &b->dec, operand & 0xFF, &r) != 0) {
+                    RT_DecMultiply(&a->dec, &b->dec, &r);
+                } else if (RT_DecDivide(&a->dec, &b->dec, operand & 0xFF, &r) != 0) {
                     X_Fatal_Error(LR_pIds, pX_NULL, pX_NULL, "Evaluation", 11);
-                    decZero(&r);
+                    RT_DecZero(&r);
                 }
                 fit(&r, operand);
                 a->dec = r;
@@ -832,7 +569,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             LR_VALUE *a = &stack[top];
             a->dec = asDecimal(a);
             a->kind = 'D';
-            decRoundHalfUp(&a->dec, operand & 0xFF);
+            RT_DecRoundHalfUp(&a->dec, operand & 0xFF);
             continue;
         }
         /* comparisons: the operator is the place in EQ LT LE GT GE NE */
@@ -852,7 +589,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         }
         if (opcode >= X_COMP_OPCODE_IS_LONG_NULL && opcode <= X_COMP_OPCODE_IS_FLOAT64_NULL) {
             LR_VALUE *a = &stack[top];
-            int r = a->kind == 'F' ? a->f == 0 : decIsZero(&a->dec);
+            int r = a->kind == 'F' ? a->f == 0 : RT_DecIsZero(&a->dec);
             memset(a, 0, sizeof *a);
             a->kind = 'B';
             a->b = r;
@@ -878,11 +615,11 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         /* pulls into fields: the field vector is pushed after the value */
         if (opcode >= X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG && opcode <= X_COMP_OPCODE_PULL_FLOAT64_VECTOR_FROM_FLOAT64) {
             LR_VALUE *target = &stack[top], *a = &stack[top - 1];
-            LR_DEC d;
+            RT_DEC d;
             if (top < 1 || target->kind != 'V')
                 fail("pull without its field vector", opcode);
             if (a->kind == 'F')
-                decFromDouble(&d, a->f, operand > 0 ? operand : 15); /* the scale the value is stored with */
+                RT_DecFromDouble(&d, a->f, operand > 0 ? operand : 15); /* the scale the value is stored with */
             else
                 d = a->dec;
             storeDecimal(target->b, &d);

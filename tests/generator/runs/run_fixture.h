@@ -7,6 +7,8 @@
 
 #include "generator/core/gen_fixture.h"
 #include "runcontrol/tools_job.h"
+#include "support/commands.h"
+#include "support/files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -48,18 +50,38 @@ inline const char* kRunFlags =
     "-std=c99 -g -O1 -Wall -fsanitize=undefined,address -fno-sanitize=alignment -fno-sanitize-recover=all "
     "-fno-omit-frame-pointer";
 
-inline std::string shellQuote(const std::string& s)
-{
-    std::string q = "'";
-    for (const char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using testsupport::shellQuote;
 
 inline int runCommand(const std::string& command)
 {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testsupport::commandStatus(command);
+}
+
+/* Compiles a program with every part of the test run time of tests/runtime
+** but its function driver (rt_driver.c, which a program that is to run a
+** generated function names among its FILES): DEFINES (gcc options) first,
+** the run-time interface, the folder INCLUDE (none when empty), the test
+** run time's folder, and a header every file takes first (none when
+** empty). gcc's findings go to LOG; true when it compiled. */
+inline bool compileWithTestRuntime(const std::string& defines, const std::string& include,
+                                   const std::string& forcedInclude, const std::vector<std::string>& files,
+                                   const std::string& exe, const std::string& log)
+{
+    const std::string root(DQOV_SOURCE_DIR);
+    std::string gcc = std::string("gcc ") + kRunFlags + (defines.empty() ? "" : " " + defines) + " -I " +
+                      shellQuote(root + "/samples/runtime/c");
+    if (!include.empty())
+        gcc += " -I " + shellQuote(include);
+    gcc += " -I " + shellQuote(root + "/tests/runtime");
+    if (!forcedInclude.empty())
+        gcc += " -include " + shellQuote(forcedInclude);
+    for (const std::string& file : files)
+        gcc += " " + shellQuote(file);
+    for (const auto& part : std::filesystem::directory_iterator(root + "/tests/runtime"))
+        if (part.path().extension() == ".c" && part.path().filename() != "rt_driver.c")
+            gcc += " " + shellQuote(part.path().string());
+    gcc += " -o " + shellQuote(exe) + " -lm > " + shellQuote(log) + " 2>&1";
+    return runCommand(gcc) == 0;
 }
 
 class RunFixture : public gencore_test::JobFixture {
@@ -77,36 +99,10 @@ protected:
             RunToolsJob(sys, process, function, 'G', errors, warnings, result, false, zoph2);
         EXPECT_EQ(result, 0) << out;
         EXPECT_EQ(errors, 0) << out;
-        const std::filesystem::path src = sourceDir();
-        if (!std::filesystem::exists(src / (std::string(function) + ".C"))) {
-            ADD_FAILURE() << function << " was not generated:\n" << out;
+        const std::string exe = compileWithRuntime(function, "rt_driver.c", out);
+        if (exe.empty())
             return r;
-        }
-        const std::filesystem::path work = dir_ / "run";
-        std::filesystem::create_directories(work);
-        const std::string root(DQOV_SOURCE_DIR), fn(function);
-        const std::string texts = (work / (fn + ".TXH")).string(), exe = (work / fn).string(),
-                          log = (work / (fn + ".log")).string(), err = (work / (fn + ".err")).string();
-        if (runCommand(shellQuote(root + "/scripts/text-strings-header") + " " + shellQuote((src / (fn + ".TXT")).string()) +
-                       " > " + shellQuote(texts)) != 0) {
-            ADD_FAILURE() << "no text strings header for " << fn;
-            return r;
-        }
-        std::string gcc = std::string("gcc ") + kRunFlags + " -DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn +
-                          " -I " + shellQuote(root + "/samples/runtime/c") + " -I " + shellQuote(src.string()) +
-                          " -I " + shellQuote(root + "/tests/runtime") + " -include " + shellQuote(texts);
-        for (const auto& part : std::filesystem::directory_iterator(root + "/tests/runtime"))
-            if (part.path().extension() == ".c")
-                gcc += " " + shellQuote(part.path().string());
-        gcc += " -o " + shellQuote(exe) + " -lm > " + shellQuote(log) + " 2>&1";
-        if (runCommand(gcc) != 0) {
-            ADD_FAILURE() << fn << " did not compile with the test run time:\n" << gencore_test::readFile(log);
-            return r;
-        }
-        const int status = runCommand(shellQuote(exe) + " " + args + " > " + shellQuote(log) + " 2> " + shellQuote(err));
-        r.output = gencore_test::readFile(log);
-        r.errors = gencore_test::readFile(err);
-        r.ran = status == 0;
+        runCompiled(r, function, shellQuote(exe) + " " + args);
         std::istringstream lines(r.output);
         std::string line;
         while (std::getline(lines, line)) {
@@ -125,8 +121,6 @@ protected:
                 continue;
             r.at[line.substr(0, second)] = line.substr(second + 1);
         }
-        EXPECT_TRUE(r.ran) << fn << " ended with status " << status << ":\n" << r.errors << r.output;
-        EXPECT_EQ(r.errors, "") << fn;
         return r;
     }
 
@@ -147,7 +141,7 @@ protected:
         if (exe.empty())
             return r;
         const std::filesystem::path scriptFile = dir_ / "run" / (std::string(component) + ".script");
-        std::ofstream(scriptFile) << script;
+        testsupport::writeFile(scriptFile, script);
         runCompiled(r, component, shellQuote(exe) + " " + shellQuote(scriptFile.string()));
         return r;
     }
@@ -173,17 +167,9 @@ private:
             ADD_FAILURE() << "no text strings header for " << fn;
             return {};
         }
-        std::string gcc = std::string("gcc ") + kRunFlags + " -DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn +
-                          " -I " + shellQuote(root + "/samples/runtime/c") + " -I " + shellQuote(src.string()) +
-                          " -I " + shellQuote(root + "/tests/runtime") + " -include " + shellQuote(texts);
-        /* the parts of the run time, the function driver only when it is the driver */
-        for (const auto& part : std::filesystem::directory_iterator(root + "/tests/runtime"))
-            if (part.path().extension() == ".c" && part.path().filename() != "rt_driver.c")
-                gcc += " " + shellQuote(part.path().string());
-        gcc += " " + shellQuote(root + "/tests/runtime/" + driver);
-        gcc += " -o " + shellQuote(exe) + " -lm > " + shellQuote(log) + " 2>&1";
-        if (runCommand(gcc) != 0) {
-            ADD_FAILURE() << fn << " did not compile with the test run time:\n" << gencore_test::readFile(log);
+        if (!compileWithTestRuntime("-DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn, src.string(), texts,
+                                    {root + "/tests/runtime/" + driver}, exe, log)) {
+            ADD_FAILURE() << fn << " did not compile with the test run time:\n" << testsupport::readFile(log);
             return {};
         }
         return exe;
@@ -195,8 +181,8 @@ private:
         const std::filesystem::path work = dir_ / "run";
         const std::string log = (work / (fn + ".log")).string(), err = (work / (fn + ".err")).string();
         const int status = runCommand(command + " > " + shellQuote(log) + " 2> " + shellQuote(err));
-        r.output = gencore_test::readFile(log);
-        r.errors = gencore_test::readFile(err);
+        r.output = testsupport::readFile(log);
+        r.errors = testsupport::readFile(err);
         r.ran = status == 0;
         EXPECT_TRUE(r.ran) << fn << " ended with status " << status << ":\n" << r.errors << r.output;
         EXPECT_EQ(r.errors, "") << fn;

@@ -4,7 +4,7 @@
 // literal (the decimal the program wrote is not known from the double).
 #include "generator/runs/run_fixture.h"
 
-#include <unistd.h>
+#include "support/scratch.h"
 
 namespace runs_test {
 namespace {
@@ -51,26 +51,18 @@ int main(void)
 
 TEST(RuntimeLiterals, AFractionIntoADecimalLiteralWithoutItsScaleStopsTheRun)
 {
-    const std::filesystem::path work =
-        std::filesystem::temp_directory_path() / ("rt_literals_" + std::to_string(getpid()));
-    std::filesystem::create_directories(work);
-    std::ofstream(work / "literals.c") << kProgram;
-    const std::string root(DQOV_SOURCE_DIR), exe = (work / "literals").string(), log = (work / "log").string(),
-                      out = (work / "out").string(), err = (work / "err").string();
-    std::string gcc = std::string("gcc ") + kRunFlags + " -I " + shellQuote(root + "/samples/runtime/c") + " -I " +
-                      shellQuote(root + "/tests/runtime") + " " + shellQuote((work / "literals.c").string());
-    for (const auto& part : std::filesystem::directory_iterator(root + "/tests/runtime"))
-        if (part.path().extension() == ".c" && part.path().filename() != "rt_driver.c")
-            gcc += " " + shellQuote(part.path().string());
-    gcc += " -o " + shellQuote(exe) + " -lm > " + shellQuote(log) + " 2>&1";
-    ASSERT_EQ(runCommand(gcc), 0) << gencore_test::readFile(log);
+    testsupport::ScratchDir work("rt_literals");
+    testsupport::writeFile(work / "literals.c", kProgram);
+    const std::string exe = (work / "literals").string(), log = (work / "log").string(), out = (work / "out").string(),
+                      err = (work / "err").string();
+    ASSERT_TRUE(compileWithTestRuntime("", "", "", {(work / "literals.c").string()}, exe, log))
+        << testsupport::readFile(log);
     /* the stop of the run time ends it with 3 */
     EXPECT_EQ(runCommand(shellQuote(exe) + " > " + shellQuote(out) + " 2> " + shellQuote(err)), 3);
-    EXPECT_EQ(gencore_test::readFile(out), "SET WHOLE 100\nSET RATE 1.125\n");
-    EXPECT_EQ(gencore_test::readFile(err),
+    EXPECT_EQ(testsupport::readFile(out), "SET WHOLE 100\nSET RATE 1.125\n");
+    EXPECT_EQ(testsupport::readFile(err),
               "run time: X_Vec_Set_from_Double of 0.10000000000000001 into literal RATE with no scale set: the "
               "decimal it stands for is unknown (at command 0)\n");
-    std::filesystem::remove_all(work);
 }
 
 }  // namespace

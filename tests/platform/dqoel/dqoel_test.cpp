@@ -1,6 +1,7 @@
 // Event-log notices appended as lines below the environment root.
 #include "platform/dqoel/dqoel.h"
 #include "platform/dqoz/temp_root.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,6 @@
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(Dqoel, StartAndEndNoticesAreAppendedWithTimeStamps)
 {
     TempRoot root;
@@ -30,7 +23,7 @@ TEST(Dqoel, StartAndEndNoticesAreAppendedWithTimeStamps)
     EXPECT_EQ(EL_SendNotificationEx("NOTIFY 7", EL_NOTICE_END, "DEM/DEMOPRC/DEMOFN", "ended\r\nnormally"), 0);
     EXPECT_EQ(EL_SendNotificationEx("h", EL_NOTICE_END, nullptr, nullptr), 0);
     unsetenv("DQOV_FIXED_TIME");
-    EXPECT_EQ(ReadFile(root.path() / "x_velmo" / "X_EVENTS.LOG"),
+    EXPECT_EQ(testsupport::readFile(root.path() / "x_velmo" / "X_EVENTS.LOG"),
               "2026-01-02 03:04:05 START NOTIFY_7 DEM/DEMOPRC/DEMOFN check and generate\n"
               "2026-01-02 03:04:05 END NOTIFY_7 DEM/DEMOPRC/DEMOFN ended  normally\n"
               "2026-01-02 03:04:05 END h -\n");
@@ -57,7 +50,7 @@ TEST(Dqoel, LinesOfConcurrentJobsDoNotMix)
         });
     for (auto& j : jobs)
         j.join();
-    std::istringstream in(ReadFile(root.path() / "X_VELMO" / "X_EVENTS.LOG"));
+    std::istringstream in(testsupport::readFile(root.path() / "X_VELMO" / "X_EVENTS.LOG"));
     std::string line;
     int count = 0;
     while (std::getline(in, line)) {

@@ -4,6 +4,8 @@
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_fixture.h"
 #include "platform/dqoo/dqoo_pcode.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -322,15 +324,13 @@ namespace {
 
 TEST(ExpressionFixtureFile, LoadsFromAFile)
 {
-    char tmpl[] = "/tmp/objlayer-fixture-XXXXXX";
-    const int fd = mkstemp(tmpl);
-    ASSERT_GE(fd, 0);
+    const testsupport::ScratchDir dir("objlayer-fixture");
+    const std::string file = (dir / "fixture.txt").string();
     const std::string text = "ROUTINE r kind=130 number=4\r\nEXPRESSION\r\nCODE i\r\nINSTRUCTION i opcode=148\r\n";
-    ASSERT_EQ(static_cast<ssize_t>(text.size()), write(fd, text.data(), text.size()));
-    close(fd);
+    testsupport::writeFile(file, text);
+    ASSERT_EQ(testsupport::readFile(file), text);
     char error[200];
-    ASSERT_EQ(0, DQOO_FCC_LoadExpressionFixtureFile(tmpl, error, sizeof error)) << error;
-    unlink(tmpl);
+    ASSERT_EQ(0, DQOO_FCC_LoadExpressionFixtureFile(file.c_str(), error, sizeof error)) << error;
     const std::vector<EXPR_PCODE_ROUTINE*> routines = enumerateRoutines();
     ASSERT_EQ(1u, routines.size());
     EXPECT_EQ(EXPR_ROUTINE_STRING, routines[0]->kind);

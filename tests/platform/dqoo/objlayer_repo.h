@@ -5,6 +5,8 @@
 #define DQOV_TESTS_OBJLAYER_REPO_H
 
 #include "platform/dqos/dqos.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -17,26 +19,14 @@
 
 namespace objlayer_test {
 
-inline std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::readFile;
 
 class SampleRepository {
 public:
     SampleRepository()
     {
-        char tmpl[] = "/tmp/objlayer-test-XXXXXX";
-        if (mkdtemp(tmpl) == nullptr)
-            throw std::runtime_error("no temporary directory");
-        dir_ = tmpl;
-        path_ = dir_ + "/repository.db";
-        const std::filesystem::path sample = std::filesystem::path(DQOV_SAMPLE_DIR) / "repository.db";
-        if (std::filesystem::exists(sample))
-            std::filesystem::copy_file(sample, path_);
+        if (std::filesystem::exists(testsupport::sampleRepository()))
+            testsupport::copySampleRepository(path_);
         sqlite3* db = nullptr;
         sqlite3_open(path_.c_str(), &db);
         const std::filesystem::path objlayer = std::filesystem::path(DQOV_SOURCE_DIR) / "samples" / "objlayer";
@@ -53,17 +43,12 @@ public:
         if (SSQL_sConnect(path_.c_str()) != SSQL_RC_OK)
             throw std::runtime_error(SSQL_pszLastError());
     }
-    ~SampleRepository()
-    {
-        SSQL_Disconnect();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    ~SampleRepository() { SSQL_Disconnect(); }
     SampleRepository(const SampleRepository&) = delete;
     SampleRepository& operator=(const SampleRepository&) = delete;
 
     const std::string& path() const { return path_; }
-    const std::string& dir() const { return dir_; }
+    std::string dir() const { return dir_.str(); }
 
     // Runs SQL on the connection's database with a separate handle (for
     // setting up cases); the services library's transaction is committed
@@ -78,8 +63,8 @@ public:
     }
 
 private:
-    std::string dir_;
-    std::string path_;
+    testsupport::ScratchDir dir_{"objlayer-test"};
+    std::string path_ = (dir_ / "repository.db").string();
 };
 
 }  // namespace objlayer_test

@@ -4,6 +4,8 @@
 #include "platform/dqoo/objlayer_repo.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -120,26 +122,19 @@ class SampleRoot {
 public:
     SampleRoot()
     {
-        char tmpl[] = "/tmp/objlayer-root-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        const fs::path sample = fs::path(DQOV_SAMPLE_DIR) / "root";
-        if (fs::exists(sample))
-            fs::copy(sample, dir_, fs::copy_options::recursive);
+        if (fs::exists(testsupport::sampleRoot()))
+            fs::copy(testsupport::sampleRoot(), dir_.path(), fs::copy_options::recursive);
         fs::create_directories(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "CSHARP" / "DEMOFN" / "obj");
-        std::ofstream(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "CSHARP" / "DEMOFN" / "DEMOFN.cs") << "class X {}\n";
-        std::ofstream(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "DEMOFN.C") << "int x;\n";
-        EXPECT_EQ(0, OSRV_InitServices(dir_.c_str()));
+        testsupport::writeFile(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "CSHARP" / "DEMOFN" / "DEMOFN.cs",
+                               "class X {}\n");
+        testsupport::writeFile(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "DEMOFN.C", "int x;\n");
+        EXPECT_EQ(0, OSRV_InitServices(dir_.path().c_str()));
     }
-    ~SampleRoot()
-    {
-        DosSetEnvironmentRoot(nullptr);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    const fs::path& dir() const { return dir_; }
+    ~SampleRoot() { DosSetEnvironmentRoot(nullptr); }
+    const fs::path& dir() const { return dir_.path(); }
 
 private:
-    fs::path dir_;
+    testsupport::ScratchDir dir_{"objlayer-root"};
 };
 
 TEST(ObjectServer, RemovesADirectoryTreeOfTheEnvironment)
@@ -175,11 +170,9 @@ TEST(ObjectServer, NoRemovalWithoutAnEnvironmentRoot)
 {
     DosSetEnvironmentRoot(nullptr);
     unsetenv("DQOV_ENV_ROOT");
-    char tmpl[] = "/tmp/objlayer-noroot-XXXXXX";
-    const fs::path dir = mkdtemp(tmpl);
-    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree(dir.c_str()));
-    EXPECT_TRUE(fs::exists(dir));
-    fs::remove_all(dir);
+    const testsupport::ScratchDir dir("objlayer-noroot");
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree(dir.path().c_str()));
+    EXPECT_TRUE(fs::exists(dir.path()));
     EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_InitServices("/nonexistent/objlayer/root"));
 }
 

@@ -1,14 +1,12 @@
 // Temporary repository files for the services library's tests.
 #pragma once
 
-#include <sqlite3.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
+#include <sqlite3.h>
 #include <string>
 
 #include "platform/dqos/dqos.h"
+#include "support/scratch.h"
 
 namespace dqos_test {
 
@@ -16,11 +14,8 @@ namespace dqos_test {
 // DDL; removed with the object.
 class TempRepository {
 public:
-    explicit TempRepository(const char* ddl)
+    explicit TempRepository(const char* ddl) : dir_("dqos-test"), path_((dir_ / "repo.db").string())
     {
-        char tmpl[] = "/tmp/dqos-test-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        path_ = dir_ + "/repo.db";
         sqlite3* db = nullptr;
         sqlite3_open(path_.c_str(), &db);
         sqlite3_exec(db, ddl, nullptr, nullptr, nullptr);
@@ -33,18 +28,13 @@ public:
         std::filesystem::copy_file(file, r.path_, std::filesystem::copy_options::overwrite_existing);
         return r;
     }
-    ~TempRepository()
-    {
-        SSQL_Disconnect();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    TempRepository(TempRepository&& o) noexcept : dir_(std::move(o.dir_)), path_(std::move(o.path_)) { o.dir_.clear(); }
+    ~TempRepository() { SSQL_Disconnect(); }
+    TempRepository(TempRepository&& o) noexcept = default;
     const std::string& path() const { return path_; }
-    const std::string& dir() const { return dir_; }
+    std::string dir() const { return dir_.str(); }
 
 private:
-    std::string dir_;
+    testsupport::ScratchDir dir_;
     std::string path_;
 };
 
@@ -64,7 +54,7 @@ inline int countFromOutside(const std::string& path, const char* sql)
 
 inline std::string sampleRepository()
 {
-    return std::string(DQOV_SAMPLE_DIR) + "/repository.db";
+    return testsupport::sampleRepository().string();
 }
 
 }  // namespace dqos_test

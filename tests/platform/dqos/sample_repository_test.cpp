@@ -13,6 +13,7 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_messages.h"
 #include "repo_fixture.h"
+#include "support/files.h"
 
 using dqos_test::TempRepository;
 
@@ -207,8 +208,7 @@ TEST_F(SampleRepository, EveryMessageIdIssuedInTheCodeHasAText)
     for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(DQOV_SOURCE_DIR) + "/src")) {
         if (!entry.is_regular_file())
             continue;
-        std::ifstream in(entry.path());
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text = testsupport::readFile(entry.path());
         for (std::sregex_iterator it(text.begin(), text.end(), idPattern), end; it != end; ++it)
             issued.insert((*it)[1].str() + (*it)[2].str());
     }

@@ -2,6 +2,7 @@
 // removals marked until then, and everything as it was after a rollback.
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqoz/dqoz.h"
+#include "support/files.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +18,6 @@
 #include <vector>
 
 namespace {
-
-std::string read(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The name a file's new text is written under.
 std::string aside(const std::string& rel)
@@ -49,7 +42,7 @@ bool write(const std::string& path, const std::string& text, bool append = false
 std::string readMapped(const std::string& path)
 {
     std::string host;
-    return dqoz::MapPath(path, host) == DQOZ_NO_ERROR ? read(host) : "<unmapped>";
+    return dqoz::MapPath(path, host) == DQOZ_NO_ERROR ? testsupport::readFile(host) : "<unmapped>";
 }
 
 class FileWork : public ::testing::Test {
@@ -64,7 +57,7 @@ protected:
         DosBeginFileWork();
     }
     void TearDown() override { DosRollbackFileWork(); }
-    std::string at(const std::string& rel) const { return read(root.path() / rel); }
+    std::string at(const std::string& rel) const { return testsupport::readFile(root.path() / rel); }
 };
 
 TEST_F(FileWork, NewTextIsWrittenAsideAndReadBackUntilTheCommit)
@@ -250,7 +243,7 @@ protected:
         DosRollbackFileWork();
         DosJournalFileWork(nullptr);
     }
-    std::string at(const std::string& rel) const { return read(root.path() / rel); }
+    std::string at(const std::string& rel) const { return testsupport::readFile(root.path() / rel); }
     std::string deadAside(const std::string& rel) const { return rel + ".dqov-new-" + std::to_string(dead); }
     std::string journal(pid_t pid) const { return ".dqov-job-" + std::to_string(pid); }
 

@@ -4,46 +4,23 @@
 #define DQOV_TESTS_DQOZ_TEMP_ROOT_H
 
 #include "platform/dqoz/dqoz.h"
+#include "support/scratch.h"
 
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 
-#include <cstdlib>
-
-class TempRoot {
+class TempRoot : public testsupport::ScratchDir {
 public:
-    TempRoot()
-    {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "dqoz-XXXXXX").string();
-        if (mkdtemp(tmpl.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = std::filesystem::canonical(tmpl);
-        DosSetEnvironmentRoot(path_.c_str());
-    }
-    ~TempRoot()
-    {
-        DosSetEnvironmentRoot(nullptr);
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempRoot(const TempRoot&) = delete;
-    TempRoot& operator=(const TempRoot&) = delete;
+    TempRoot() : ScratchDir("dqoz") { DosSetEnvironmentRoot(path().c_str()); }
+    ~TempRoot() { DosSetEnvironmentRoot(nullptr); }
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-    void mkdirs(const std::string& rel) const { std::filesystem::create_directories(path_ / rel); }
+    void mkdirs(const std::string& rel) const { std::filesystem::create_directories(path() / rel); }
     void touch(const std::string& rel, const std::string& content = "x") const
     {
-        std::ofstream(path_ / rel, std::ios::binary) << content;
+        std::ofstream(path() / rel, std::ios::binary) << content;
     }
-    bool exists(const std::string& rel) const { return std::filesystem::exists(path_ / rel); }
-
-private:
-    std::filesystem::path path_;
+    bool exists(const std::string& rel) const { return std::filesystem::exists(path() / rel); }
 };
 
 #endif

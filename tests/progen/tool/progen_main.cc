@@ -13,14 +13,20 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "../progen.h"
 
 int main(int argc, char** argv)
 {
-    std::string tables, store, casePath, coverage;
-    long long seed = -1;
+    std::string tables, store, casePath, coverage, seedText = "-1";
+    // the arguments that take a value, and where it goes
+    const std::map<std::string, std::string*> valued = {{"--tables", &tables},
+                                                        {"--seed", &seedText},
+                                                        {"--store", &store},
+                                                        {"--case", &casePath},
+                                                        {"--coverage", &coverage}};
     bool verbose = false;
     std::set<std::string> allow;
     if (const char* env = std::getenv("PROGEN_ALLOW")) {
@@ -38,16 +44,8 @@ int main(int argc, char** argv)
             }
             return argv[++i];
         };
-        if (a == "--tables")
-            tables = next();
-        else if (a == "--seed")
-            seed = std::stoll(next());
-        else if (a == "--store")
-            store = next();
-        else if (a == "--case")
-            casePath = next();
-        else if (a == "--coverage")
-            coverage = next();
+        if (valued.count(a))
+            *valued.at(a) = next();
         else if (a == "--allow")
             allow.insert(next());
         else if (a == "-v")
@@ -63,6 +61,7 @@ int main(int argc, char** argv)
         }
     }
     try {
+        const long long seed = std::stoll(seedText);
         const progen::Tables t = progen::LoadTables(tables);
         if (!coverage.empty()) {
             const long long from = std::stoll(coverage), to = std::stoll(coverage.substr(coverage.find('-') + 1));
@@ -91,9 +90,8 @@ int main(int argc, char** argv)
         }
         progen::Program p;
         if (!casePath.empty()) {
-            std::ifstream in(casePath);
             std::stringstream b;
-            b << in.rdbuf();
+            b << std::ifstream(casePath).rdbuf();
             p = progen::ParseCase(b.str());
         } else if (seed >= 0) {
             p = progen::Generate(t, uint64_t(seed), allow);

@@ -112,21 +112,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: %s SCRIPT\n", argv[0]);
         return 2;
     }
-    memcpy(fields, FUNCTION_FIELD_DEF, sizeof fields);
-    RT_pFields = fields;
-    RT_scFields = RT_VECTOR_SIZE;
-    RT_pFun = &fun;
+    RT_BeginRun(&ids, &fun, fields, FUNCTION_FIELD_DEF, RT_VECTOR_SIZE, &global3);
     component.pX_ProComponent = &pro;
     ids.pX_IdsComponent = &component;
-    ids.chFatalError = NO;
-    ids.chXVecAssignOption = (X_CHAR)-1;
-    ids.chExecutionState = 'B';
-    fun.pvGlobal3 = &global3;
-    fun.chMode = X_FUNCTION_MODE_DISPLAY;
-    fun.chError = NO;
-    fun.chShutDown = NO;
-    fun.pX_Fld = fields;
-    fun.scX_Fld = (X_SHORT)RT_VECTOR_SIZE;
     ENTRY(&ids, &pro, &fun, fields, pX_NULL, keys, &global1, &global2);
     frame.pX_Fun = &fun;
     frame.pX_Fld = fields;
@@ -167,10 +155,6 @@ int main(int argc, char** argv)
         }
     }
     fclose(script);
-    if (ids.chFatalError == YES)
-        printf("FATAL ERROR SET\n");
-    RT_ReleaseLists();
-    RT_ReleaseSlots();
-    RT_ReleaseTexts();
+    RT_EndRun(&ids);
     return 0;
 }

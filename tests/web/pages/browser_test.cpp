@@ -19,23 +19,16 @@
 #include <vector>
 
 #include "runcontrol/sample_env.h"
+#include "support/commands.h"
+#include "support/files.h"
 
 namespace {
 
 std::string Shell(const std::string& command, int& status)
 {
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;)
-        out.append(buffer, n);
-    const int rc = pclose(p);
-    status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    return out;
+    const testsupport::CommandResult r = testsupport::runCommand(command, testsupport::Errors::Kept);
+    status = r.status;
+    return r.out;
 }
 
 std::string Decode(const std::string& text)
@@ -168,12 +161,8 @@ TEST_F(SamplePages, JobWritesTwoPagesOfEachKind)
 // The texts of the generated program's text strings file, by name.
 std::map<std::string, std::string> ProgramTexts(const std::string& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
     std::map<std::string, std::string> texts;
-    std::istringstream lines(all.str());
-    for (std::string line; std::getline(lines, line);) {
+    for (const std::string& line : testsupport::readLines(file)) {
         std::vector<std::string> parts;
         std::istringstream fields(line);
         for (std::string part; std::getline(fields, part, '\0');)
@@ -203,10 +192,7 @@ TEST_F(SamplePages, ProgramHoldsTheFieldTextsItsPagesShow)
 {
     ASSERT_EQ(status, 0) << output;
     const std::string source = env->root() + "/X_VELMO/X_DEM/SOURCE/";
-    std::ifstream in(source + "ORDWEB.C", std::ios::binary);
-    std::stringstream c;
-    c << in.rdbuf();
-    const std::string program = c.str();
+    const std::string program = testsupport::readFile(source + "ORDWEB.C");
     const auto texts = ProgramTexts(source + "ORDWEB.TXT");
     const size_t fields = program.find("static struct X_MFLD MultiField[");
     ASSERT_NE(fields, std::string::npos);

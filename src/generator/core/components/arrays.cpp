@@ -100,7 +100,8 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
         e.fExtended = true;
         const std::string kind = P3109_pszFieldKindName(first), count = std::to_string(held);
         CGEN_AddStaticWorkingEntry(1, kind + " " + storage + "[" + count + "]", "",
-                                   "public " + kind + "[] " + storage + " = new " + kind + "[" + count + "]", "", 'N');
+                                   "public " + kind + "[] " + storage + " = new " + kind + "[" + count + "]", "",
+                                   GEN_STATIC_ALWAYS);
         e.address = "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[0]))";
         e.csAddress = "pGlobal2." + storage;
         return;
@@ -110,10 +111,11 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
     const std::string csDeclaration = "public byte[] " + storage + " = new byte[" + bytes + "]";
     e.csAddress = "pGlobal2." + storage;
     if (size > 1) {
-        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage + "[" + bytes + "]", "", csDeclaration, "", 'N');
+        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage + "[" + bytes + "]", "", csDeclaration, "",
+                                   GEN_STATIC_ALWAYS);
         e.address = "&(INSTANCE_S2(" + storage + "[0]))";
     } else {
-        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage, "", csDeclaration, "", 'N');
+        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage, "", csDeclaration, "", GEN_STATIC_ALWAYS);
         e.address = "&(INSTANCE_S2(" + storage + "))";
     }
 }
@@ -189,7 +191,7 @@ void P3109_ReleaseArrayIndexes()
     std::vector<std::string>().swap(as().indexFields);
 }
 
-char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
+bool P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
 {
     const std::string key = fieldKey(field);
     for (const GEN_ARRAY_ENTRY& e : as().table) {
@@ -207,15 +209,15 @@ char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
                offset of the array object */
             if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
                 reference = "new X_ARRAY_ELEMENT( pGlobal2." + storage + ", " + std::to_string(offset) + " )";
-                return 'Y';
+                return true;
             }
             reference = size > 1
                             ? "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[" + std::to_string(offset) + "]))"
                             : "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "))";
-            return 'Y';
+            return true;
         }
     }
-    return 'N';
+    return false;
 }
 
 int16_t P3109_sFindArrayDefinition(std::string_view name)

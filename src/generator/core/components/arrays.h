@@ -40,10 +40,10 @@ const std::vector<GEN_ARRAY_ENTRY>& P3109_ArrayTable();
 bool P3109_fIsArrayIndexField(std::string_view field);
 void P3109_ReleaseArrayIndexes();
 
-/* 'Y' with the address of the field's storage inside the array that
-** holds it (the element at the field's place), 'N' when no array holds
+/* True with the address of the field's storage inside the array that
+** holds it (the element at the field's place), false when no array holds
 ** the field. */
-char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference);
+bool P3109_MakeFieldArrayRef(std::string_view field, std::string& reference);
 /* The table index of the array of that name (at most 10 characters, up to
 ** a terminator); 0 when absent. */
 int16_t P3109_sFindArrayDefinition(std::string_view name);

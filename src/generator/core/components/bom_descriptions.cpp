@@ -62,9 +62,9 @@ std::string literal(const char* prefix, std::string_view value, bool arrayForm)
     const char* reference = nullptr;
     const char* declared = nullptr;
     if (arrayForm)
-        CGEN_GetTextLiteralArrayName(value, nullptr, nullptr, 'N', &reference, &declared);
+        CGEN_GetTextLiteralArrayName(value, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     else
-        CGEN_GetTextLiteralDefineName(value, nullptr, nullptr, 'N', &reference, &declared);
+        CGEN_GetTextLiteralDefineName(value, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     return reference ? reference : "";
 }
 

@@ -260,9 +260,9 @@ void addDispatchStatics(const BOM_RECORD_NAMES& n)
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
     CGEN_AddStaticWorkingEntry(1, P3109_Format("struct X_%s_%s fDataRec_%s_%s", k, id, k, id), "",
-                               P3109_Format("public object fDataRec_%s_%s", k, id), "", 'Y');
+                               P3109_Format("public object fDataRec_%s_%s", k, id), "", GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingEntry(1, P3109_Format("X_FLD_RECORD fRec_%s_%s", k, id), "",
-                               P3109_Format("public X_FLD_RECORD fRec_%s_%s", k, id), "", 'Y');
+                               P3109_Format("public X_FLD_RECORD fRec_%s_%s", k, id), "", GEN_STATIC_UNIQUE);
 }
 
 void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& written)

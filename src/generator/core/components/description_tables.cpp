@@ -73,7 +73,7 @@ std::string literal(const char* namePart, std::string_view text, const std::stri
     CGEN_SetTextLiteralPrefix(namePart);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, language.c_str(), nullptr, 'Y', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, language.c_str(), nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
     if (pReference)
         *pReference = reference ? reference : "";
     const char* chosen = csharp() ? declared : reference;
@@ -265,12 +265,14 @@ void P3109_WriteConditionBlocks()
     if (!d.renames.empty()) {
         const std::string n = std::to_string(d.renames.size());
         CGEN_AddStaticWorkingEntry(0, "struct X_RENAME_STACK X_RenameStack[" + n + "]", "",
-                                   "public X_RENAME_STACK[] X_RenameStack = new X_RENAME_STACK[" + n + "]", "", 'N');
-        CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_RenameStack", "", "public int scX_RenameStack", "", 'N');
+                                   "public X_RENAME_STACK[] X_RenameStack = new X_RENAME_STACK[" + n + "]", "",
+                                   GEN_STATIC_ALWAYS);
+        CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_RenameStack", "", "public int scX_RenameStack", "",
+                                   GEN_STATIC_ALWAYS);
     }
     const std::string count = std::to_string(d.conditions.size());
     CGEN_AddStaticWorkingEntry(0, "struct X_COND X_Cond[" + count + "]", "",
-                               "public X_COND[] X_Cond = new X_COND[" + count + "]", "", 'N');
+                               "public X_COND[] X_Cond = new X_COND[" + count + "]", "", GEN_STATIC_ALWAYS);
     const std::deque<GEN_LIST_DEFINITION>& lists = P3109_ListDefinitions();
     if (lists.empty())
         return;

@@ -183,7 +183,8 @@ void writeAlphaLiteral(const GEN_FIELD_INFO& f)
     CGEN_SetTextLiteralPrefix("LITERAL");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(literalText(f.operandText), nullptr, nullptr, 'N', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(literalText(f.operandText), nullptr, nullptr, GEN_LITERAL_AS_IS, &reference,
+                                  &declared);
     const std::string value = csharp() ? (declared ? declared : "") : (reference ? reference : "");
     const std::string& v = f.vectorName;
     P3109_Line(csharp() ? "DqooDef.X_CPYBYTES( ref pX_Fld[" + v + "].pField, " + value + ", BYTE_LEN_" + v + " );"
@@ -287,8 +288,9 @@ void P3109_WriteFieldInitialValues(int32_t lArgument)
     }
     forEachUsedField("AL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeAlphaLiteral(f); });
     forEachUsedField("NL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeNumericLiteral(f); });
-    forEachUsedField(
-        "SV", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { P3109_WriteSetToSpecialValue(f, 'Y', 'N'); });
+    forEachUsedField("SV", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+        P3109_WriteSetToSpecialValue(f, GEN_REFRESH_STATIC);
+    });
 }
 
 void P3109_WriteWorkFieldInits()

@@ -95,7 +95,7 @@ void writeByteCopy(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
 void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
 {
     if (source.cRefresh == 'D')
-        P3109_WriteSetToSpecialValue(source, 'N', 'Y');
+        P3109_WriteSetToSpecialValue(source, GEN_REFRESH_DYNAMIC);
     if (csharp()) {
         writeCSharpMove(source, target);
         return;

@@ -255,7 +255,7 @@ void declareField(const GEN_FIELD_INFO& f)
         const std::string decl = P3109_MakeFieldDeclaration(f, false);
         const std::string cs =
             P3109_MakeCSharpDeclarationByType(f.cType, "", local, f.lLength, f.fUnsigned(), f.fNational());
-        CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", 'N');
+        CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", GEN_STATIC_ALWAYS);
         return;
     }
     const std::string cType = P3109_pszDictionaryTypeName(f.cType, false),
@@ -264,7 +264,7 @@ void declareField(const GEN_FIELD_INFO& f)
        descriptor's version line casts it */
     if (const std::string decimal = P3109_MakeCSharpDecimalDeclaration(f, ""); !decimal.empty()) {
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", "", decimal, "",
-                                   'N');
+                                   GEN_STATIC_ALWAYS);
         return;
     }
     std::string init, csInit;
@@ -274,15 +274,16 @@ void declareField(const GEN_FIELD_INFO& f)
     }
     if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local, init,
-                                   "public " + csType + " " + local, csInit, 'N');
+                                   "public " + csType + " " + local, csInit, GEN_STATIC_ALWAYS);
     else if (f.cType == 'A')
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_ALPHA " + local + "[" + bytes + "]", init,
                                    /* compact: the declaration of a literal still fits its 79 characters */
-                                   "public string " + local + " = new String(' '," + bytes + ")", csInit, 'N');
+                                   "public string " + local + " = new String(' '," + bytes + ")", csInit,
+                                   GEN_STATIC_ALWAYS);
     else
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", init,
                                    "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]", csInit,
-                                   'N');
+                                   GEN_STATIC_ALWAYS);
 }
 
 bool declarable(const GEN_WORK_FIELD& w)
@@ -300,20 +301,20 @@ void declareWorkField(const GEN_WORK_FIELD& w)
     case 'A':
         if (w.lLength == 1)
             CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "",
-                                       "public string " + n + " = new String( ' ', 1 )", "", 'N');
+                                       "public string " + n + " = new String( ' ', 1 )", "", GEN_STATIC_ALWAYS);
         else
             CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n + "[BYTE_LEN_" + w.indexSymbol + "]", "",
                                        "public string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )",
-                                       "", 'N');
+                                       "", GEN_STATIC_ALWAYS);
         return;
     case 'C':
-    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "public char " + n, "", 'N'); return;
+    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "public char " + n, "", GEN_STATIC_ALWAYS); return;
     default:
         if (w.sDecimals != 0 || w.lLength >= 10)
             CGEN_AddStaticWorkingEntry(1, "X_DOUBLE " + n, "INSTANCE_S2(" + n + ") = 0.0;", "public double " + n,
-                                       "pGlobal2." + n + " = 0.0;", 'N');
+                                       "pGlobal2." + n + " = 0.0;", GEN_STATIC_ALWAYS);
         else
-            CGEN_AddStaticWorkingEntry(1, "X_LONG " + n, "", "public int " + n, "", 'N');
+            CGEN_AddStaticWorkingEntry(1, "X_LONG " + n, "", "public int " + n, "", GEN_STATIC_ALWAYS);
         return;
     }
 }
@@ -410,7 +411,7 @@ void writeFieldRow(const Entry& e, bool fFirst)
     nameUse(e);
     const bool needs = P3109_fNeedsZophxHandling(f) != 0;
     std::string arrayRef;
-    const bool arrayReferenced = f.array.cKind == ' ' && P3109_MakeFieldArrayRef(f.fieldName, arrayRef) == 'Y';
+    const bool arrayReferenced = f.array.cKind == ' ' && P3109_MakeFieldArrayRef(f.fieldName, arrayRef);
     Row r;
     r.name = CGEN_NameLiteral(f.DisplayName());
     r.typeName = P3109_pszFieldTypeName(&f);
@@ -543,7 +544,8 @@ void writeEvaluationTable(const std::vector<Entry>& entries)
 {
     const bool cs = csharp();
     CGEN_AddStaticWorkingEntry(2, "X_FLD_EVALUATION EvaluationRoutineTable_1", "",
-                               "public X_FLD_EVALUATION EvaluationRoutineTable_1 = new X_FLD_EVALUATION()", "", 'N');
+                               "public X_FLD_EVALUATION EvaluationRoutineTable_1 = new X_FLD_EVALUATION()", "",
+                               GEN_STATIC_ALWAYS);
     P3109_WriteLine(kBindingQueue, 3, " ");
     P3109_WriteLine(kBindingQueue, 3, "{");
     int32_t items = 0;
@@ -635,7 +637,7 @@ void P3109_WriteFieldVector()
     for (const Entry& e : entries) {
         extended += e.f.cResolved == 'E';
         std::string arrayRef;
-        if (e.f.array.cKind == ' ' && e.f.cResolved != 'E' && P3109_MakeFieldArrayRef(e.f.fieldName, arrayRef) == 'N')
+        if (e.f.array.cKind == ' ' && e.f.cResolved != 'E' && !P3109_MakeFieldArrayRef(e.f.fieldName, arrayRef))
             declareField(e.f);
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)

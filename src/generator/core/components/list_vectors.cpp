@@ -211,7 +211,7 @@ void writeInstanceCreation()
 void staticVariable(const std::string& declaration, const std::string& initialiser, const std::string& csDeclaration,
                     const std::string& csInitialiser = "")
 {
-    CGEN_AddStaticWorkingEntry(0, declaration, initialiser, csDeclaration, csInitialiser, 'N');
+    CGEN_AddStaticWorkingEntry(0, declaration, initialiser, csDeclaration, csInitialiser, GEN_STATIC_ALWAYS);
 }
 
 /* The C# type of a work field the emitters declare. */

@@ -64,7 +64,7 @@ std::string registerText(const char* namePart, std::string_view text, const std:
     CGEN_SetTextLiteralPrefix(namePart);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, language.c_str(), nullptr, 'Y', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, language.c_str(), nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
     if (pWritten)
         *pWritten = (csharp() ? declared : reference) ? (csharp() ? declared : reference) : "";
     return reference ? std::string(reference).substr(0, 31) : std::string();
@@ -76,9 +76,10 @@ void writeBifSections()
         if (b.cUsed != 'Y')
             continue;
         if (b.cCall == 'Y')
-            CGEN_AddStaticWorkingEntry(
-                0, "X_YES_NO " + b.routine + "_Called", "INSTANCE(" + b.routine + "_Called) = NO;",
-                "public char " + b.routine + "_Called = 'N'", "pGlobal1." + b.routine + "_Called = NO;", 'N');
+            CGEN_AddStaticWorkingEntry(0, "X_YES_NO " + b.routine + "_Called",
+                                       "INSTANCE(" + b.routine + "_Called) = NO;",
+                                       "public char " + b.routine + "_Called = 'N'",
+                                       "pGlobal1." + b.routine + "_Called = NO;", GEN_STATIC_ALWAYS);
         /* C# resolves the routines through their classes: no prototypes */
         if (b.cKind != 'L' || csharp())
             continue;

@@ -80,7 +80,7 @@ void P3109_WriteReportPrototypes()
                 header(std::string("F_VOID_FUNCTION ") + (line.kind == "TRAI" ? "Print_Trailing_" : "Print_Leading_") +
                        name + " (FUNCTION_STD_ARGS);");
                 CGEN_AddStaticWorkingEntry(0, "X_ULONG ulBreakCount" + name, "", "public int ulBreakCount" + name, "",
-                                           'N');
+                                           GEN_STATIC_ALWAYS);
             }
         }
     }
@@ -95,9 +95,9 @@ void P3109_WriteCursorPrototypes()
     P3109_WriteDashedBoxComment(g().header, "Prototypes for SQL cursor tracking/closing");
     header("F_VOID_FUNCTION X_Close_Cursors (FUNCTION_STD_ARGS, X_LONG);");
     const std::string n = std::to_string(cursors);
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT sCurrentCursors", "", "public int sCurrentCursors", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT sCurrentCursors", "", "public int sCurrentCursors", "", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(0, "PFNCURSORCLS pfCloseCursor[" + n + "]", "",
-                               "public Action[] pfCloseCursor = new Action[" + n + "]", "", 'N');
+                               "public Action[] pfCloseCursor = new Action[" + n + "]", "", GEN_STATIC_ALWAYS);
 }
 
 void P3109_WriteTempStoreCount()

@@ -108,7 +108,8 @@ void P3109_WriteUsageDebugComments(GEN_STREAM stream)
                         P3109_Format("/* %s : %s Scope(%4.4ld) */", kind == 100 ? "MEMBER  " : "PROPERTY",
                                      trimmed.c_str(), static_cast<long>(scope)));
         GEN_FIELD_INFO f;
-        if (P3109_sGetUsedField(P3109_Padded(trimmed, 50), GEN_SLOT_LOOKUP, f, 50) != 0) {
+        if (P3109_sGetUsedField(P3109_Padded(trimmed, GEN_OPERAND_NAME_WIDTH), GEN_SLOT_LOOKUP, f,
+                                GEN_OPERAND_NAME_WIDTH) != 0) {
             P3109_WriteLine(stream, 3,
                             P3109_Format("/*                **** %s **** */", "Cannot be decoded by GETFIELDINFOSCOPED"));
             continue;

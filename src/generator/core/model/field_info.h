@@ -109,8 +109,8 @@ void P3109_MakeWorkFieldFromWork(const GEN_WORK_VALUE& work, GEN_FIELD_INFO& inf
 /* The type under which a numeric operand is computed; may set its
 ** storage length ('L' 4 bytes, 'D' 8 bytes). */
 char P3109_chChooseWorkFieldType(GEN_FIELD_INFO& info);
-/* 'Y' when a numeric operand may be computed in machine arithmetic. */
-char P3109_fFastMathsAllowed(const GEN_FIELD_INFO& info);
+/* Whether a numeric operand may be computed in machine arithmetic. */
+bool P3109_fFastMathsAllowed(const GEN_FIELD_INFO& info);
 
 /* The vector name of the field behind a used-field record: the field a
 ** mangled file-field record stands for, a literal, a system variable or a

@@ -36,9 +36,10 @@ void P3109_WriteSetToAllSame(const GEN_FIELD_INFO& field, char cFill);
 void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view literal, uint16_t usLength);
 /* Loads the operand's current value into its vector entry: a special value
 ** named as operand, a multilingual variable, a system variable or a
-** condition result, as the operand's refresh class and the two flags
-** allow. */
-void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, char cStatic, char cDynamic);
+** condition result, as the operand's refresh class and the refresh classes
+** asked for allow. */
+enum GEN_REFRESH_CLASSES { GEN_REFRESH_STATIC = 1, GEN_REFRESH_DYNAMIC = 2 };
+void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses);
 
 /* ---- moves ---- */
 void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target);

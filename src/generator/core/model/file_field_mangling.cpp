@@ -87,8 +87,8 @@ std::string singleText(const char* tag, SSQL_AREA* area, unsigned short declared
     return trimmed(std::string_view(value.text, std::min<size_t>(value.length, width)));
 }
 
-/* One single-row count; 'Y' when above 0. */
-char singleCount(const char* tag, SSQL_AREA* area, unsigned short declared)
+/* One single-row count; true when above 0. */
+bool singleCount(const char* tag, SSQL_AREA* area, unsigned short declared)
 {
     SSQL_SQLDA* ca = nullptr;
     SSQL_SQLDA* da = nullptr;
@@ -99,7 +99,7 @@ char singleCount(const char* tag, SSQL_AREA* area, unsigned short declared)
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
         P3109_FatalSqlError(tag);
-    return rc == SSQL_RC_OK && count > 0 ? 'Y' : 'N';
+    return rc == SSQL_RC_OK && count > 0;
 }
 
 GEN_SQL_FIELD_USE& currentUse(GEN_SQL_FIELD& entry)
@@ -196,7 +196,7 @@ std::string P3109_sLookupMangledColumn(std::string_view field, std::string_view 
     return {};
 }
 
-char P3109_sCountMangledColumns(std::string_view file, std::string_view library, char cKind, std::string_view column)
+bool P3109_sCountMangledColumns(std::string_view file, std::string_view library, char cKind, std::string_view column)
 {
     auto area = std::make_unique<SSQL_AREA>();
     const std::string f = trimmed(file), l = trimmed(library), c = trimmed(column);
@@ -219,10 +219,10 @@ char P3109_sCountMangledColumns(std::string_view file, std::string_view library,
                             "X54PLB = '%s' AND X54TYP = 'AN$' AND X54AKI = '%s'",
                             partition().c_str(), f.c_str(), l.c_str(), c.c_str()));
     }
-    return 'N';
+    return false;
 }
 
-char P3109_sCountFileFields(std::string_view field, std::string_view file, std::string_view library,
+bool P3109_sCountFileFields(std::string_view field, std::string_view file, std::string_view library,
                             std::string_view type)
 {
     auto area = std::make_unique<SSQL_AREA>();
@@ -289,7 +289,7 @@ int P3109_CheckFileFieldMangling(std::string_view field, char& cKind, char& cFla
     if (ulFile < 1 || ulFile > files.size())
         return 0;
     const GEN_SQL_FILE& f = files[ulFile - 1];
-    if (P3109_sCountFileFields(field, f.name, f.library, rowType) != 'Y')
+    if (!P3109_sCountFileFields(field, f.name, f.library, rowType))
         return 0;
     cKind = f.cClass;
     cFlag = f.cMark;
@@ -315,7 +315,7 @@ GEN_SQL_FIELD* P3109_sCheckSelectSqlFileField(std::string_view field, size_t ulL
         const GEN_SQL_FILE& f = files[i];
         if (P3109_CheckFileFieldMangling(field, cKind, cFlag, column, i + 1, "FFD", entry) == 1)
             return true;
-        if (P3109_sCountMangledColumns(f.name, f.library, f.cClass, field) == 'Y') {
+        if (P3109_sCountMangledColumns(f.name, f.library, f.cClass, field)) {
             cKind = f.cClass;
             column = trimmed(field);
             return true;
@@ -354,7 +354,7 @@ int16_t P3109_sCheckFileFieldMangling(std::string_view field, GEN_SQL_FIELD* pEn
     for (const GEN_SQL_FILE& f : files) {
         if (f.cClass != 'N')
             continue;
-        const bool holds = P3109_sCountFileFields(name, f.name, f.library, "FFD") == 'Y' ||
+        const bool holds = P3109_sCountFileFields(name, f.name, f.library, "FFD") ||
                            (f.cMark == ' ' && P3109_fIsFileMangledField(identifier, f.name, f.library, "FFD") == 1);
         if (!holds)
             continue;
@@ -382,8 +382,8 @@ int16_t P3109_sCheckFileFieldMangling(std::string_view field, GEN_SQL_FIELD* pEn
     for (const GEN_SQL_FILE& f : files) {
         if (f.cClass == 'N')
             continue;
-        const bool asField = P3109_sCountFileFields(name, f.name, f.library, "FFD") == 'Y';
-        if (!asField && P3109_sCountMangledColumns(f.name, f.library, f.cClass, name) != 'Y')
+        const bool asField = P3109_sCountFileFields(name, f.name, f.library, "FFD");
+        if (!asField && !P3109_sCountMangledColumns(f.name, f.library, f.cClass, name))
             continue;
         if (fCheckOnly)
             return 1;

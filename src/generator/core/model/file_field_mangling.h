@@ -68,11 +68,11 @@ void P3109_ResetSqlFields();
 ** file; empty when there is none or for any other kind. */
 std::string P3109_sLookupMangledColumn(std::string_view field, std::string_view file, std::string_view library,
                                        char cKind);
-/* 'Y' when the file has a column (kind 'Y') or alternate name (kind 'I')
-** of that name, else 'N'. */
-char P3109_sCountMangledColumns(std::string_view file, std::string_view library, char cKind, std::string_view column);
-/* 'Y' when the file holds the field as a row of that type ("FFD", "VFD"). */
-char P3109_sCountFileFields(std::string_view field, std::string_view file, std::string_view library,
+/* Whether the file has a column (kind 'Y') or alternate name (kind 'I')
+** of that name. */
+bool P3109_sCountMangledColumns(std::string_view file, std::string_view library, char cKind, std::string_view column);
+/* Whether the file holds the field as a row of that type ("FFD", "VFD"). */
+bool P3109_sCountFileFields(std::string_view field, std::string_view file, std::string_view library,
                             std::string_view type);
 /* 1 when a field of the file of that type has the C identifier given. */
 int P3109_fIsFileMangledField(std::string_view identifier, std::string_view file, std::string_view library,

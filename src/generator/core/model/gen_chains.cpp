@@ -88,16 +88,17 @@ GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
     return nullptr;
 }
 
-/* A named condition ('*' key, reuse switch 'Y', no macro) shares the node
+/* A named condition ('*' key, GEN_EVAL_SHARE_NAMED, no macro) shares the node
 ** of an earlier use of the same key marked 'Y'. A new node is a macro when
 ** the macro switch is set, the object does not use ZOPHX and the key's
 ** first byte is not 3; otherwise a routine. */
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, char cReuse, int32_t lMacroSwitch)
+                                                 std::string_view text, char cFlag, GEN_EVAL_REUSE reuse,
+                                                 int32_t lMacroSwitch)
 {
     Chains& c = chains();
     const std::string k = key10(key);
-    if (!key.empty() && key[0] == '*' && cReuse == 'Y' && lMacroSwitch == 0)
+    if (!key.empty() && key[0] == '*' && reuse == GEN_EVAL_SHARE_NAMED && lMacroSwitch == 0)
         if (GEN_EVALUATION_NODE* named = P3109_pFindNamedCondition(key))
             return named;
 
@@ -155,9 +156,10 @@ GEN_SELECT_NODE* P3109_MakeSelectNames(bool fNamesConnection)
         n.odbcSelectName = numbered("pODBCSelect_", line);
         if (fNamesConnection)
             n.connectName = numbered("pX_ConnectDB_", line);
-        CGEN_AddStaticWorkingEntry(
-            0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName, "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;",
-            "public X_ODBC_SELECT_2[] " + n.odbcSelectName, "pGlobal1." + n.odbcSelectName + " = null;", 'N');
+        CGEN_AddStaticWorkingEntry(0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName,
+                                   "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;",
+                                   "public X_ODBC_SELECT_2[] " + n.odbcSelectName,
+                                   "pGlobal1." + n.odbcSelectName + " = null;", GEN_STATIC_ALWAYS);
     }
     Chains& c = chains();
     c.selects.push_back(std::move(n));

@@ -56,8 +56,11 @@ struct GEN_POINT_ENTRY {
 
 /* Registers a generated evaluation and returns its node (see the
 ** comment of the definition). */
+/* Whether a named condition shares the node of an earlier use of its key. */
+enum GEN_EVAL_REUSE { GEN_EVAL_NEW, GEN_EVAL_SHARE_NAMED };
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, char cReuse, int32_t lMacroSwitch);
+                                                 std::string_view text, char cFlag, GEN_EVAL_REUSE reuse,
+                                                 int32_t lMacroSwitch);
 /* The evaluation DEF_COND registered for a condition name (its key, the
 ** name's first 10 characters upper-cased, marked 'Y'); null when none. */
 GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name);

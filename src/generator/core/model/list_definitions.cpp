@@ -184,7 +184,7 @@ void defineComponentList(const ModelList& m)
     list.texts[2] = P3109_MakeShortLiteral(0);
     const std::string& adj = list.adjustment;
     CGEN_AddStaticWorkingEntry(0, "X_LONG " + adj, "INSTANCE(" + adj + ") = 0;", "public int " + adj,
-                               "pGlobal1." + adj + " = 0;", 'N');
+                               "pGlobal1." + adj + " = 0;", GEN_STATIC_ALWAYS);
     P3109_fAddMemberLink(0, list.vectorName, 1, "X_COMPONENT_LIST_NA", "DqooDef.X_COMPONENT_LIST_NA");
     writeListHead(list);
 

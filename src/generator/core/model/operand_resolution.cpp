@@ -243,7 +243,7 @@ void scanNumericLiteral(GEN_FIELD_INFO& info)
     int64_t value = 0;
     int digitCount = 0;
     bool plain = true;
-    for (char c : P3109_Padded(info.operandText, 50)) {
+    for (char c : P3109_Padded(info.operandText, GEN_OPERAND_NAME_WIDTH)) {
         if (c == ' ')
             continue;
         if (c == '+' || c == '-')
@@ -418,7 +418,7 @@ char P3109_chChooseWorkFieldType(GEN_FIELD_INFO& info)
 {
     if (info.cType == 'A' || P3109_fNeedsZophxHandling(info))
         return info.cType;
-    if (P3109_fFastMathsAllowed(info) != 'Y')
+    if (!P3109_fFastMathsAllowed(info))
         return info.cType;
     if (P3109_MakeUpperName(info.fieldName, info.fieldName.size()) == 'Y')
         return info.cType;
@@ -432,13 +432,13 @@ char P3109_chChooseWorkFieldType(GEN_FIELD_INFO& info)
     return info.cType;
 }
 
-char P3109_fFastMathsAllowed(const GEN_FIELD_INFO& info)
+bool P3109_fFastMathsAllowed(const GEN_FIELD_INFO& info)
 {
     if (P3109_fNeedsZophxHandling(info))
         P3109_ZophxFieldMisuse("Fast_Maths_Allowed()", info.DisplayName());
     if (info.cFastMaths == 'Y')
-        return 'Y';
-    return P3109_State().process.compare(0, 4, "QTW$") == 0 ? 'Y' : 'N';
+        return true;
+    return P3109_State().process.compare(0, 4, "QTW$") == 0;
 }
 
 std::string P3109_ResolveFieldVectorName(const FFC_WORK_RECORD& record)

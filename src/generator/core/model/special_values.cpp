@@ -134,7 +134,7 @@ void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name2
 {
     P3109_WriteOpenBrace();
     const GEN_EVALUATION_NODE* node =
-        P3109_pszMakeEvaluationName(name20, 'L', 500, P3109_Padded(name20, 250), 'N', 'Y', 0);
+        P3109_pszMakeEvaluationName(name20, 'L', 500, P3109_Padded(name20, 250), 'N', GEN_EVAL_SHARE_NAMED, 0);
     if (csharp()) {
         P3109_Line("string pvchRESULT;");
         P3109_Line("if (" + node->name + "(" + GEN_FUNCTION_PARMS_CS +
@@ -196,7 +196,7 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
     const int32_t ebcdic = SSNLS_usGetEbcdicLength(text.c_str());
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralArrayName(text, nullptr, nullptr, 'N', &reference, &declared);
+    CGEN_GetTextLiteralArrayName(text, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     /* C# names the literal by its declared name */
     const std::string ref = (csharp() ? declared : reference) ? (csharp() ? declared : reference) : "";
 
@@ -222,10 +222,10 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
     P3109_WriteCloseBrace();
 }
 
-void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, char cStatic, char cDynamic)
+void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses)
 {
-    if (operand.cRefresh == 'N' || (cStatic == 'N' && operand.cRefresh == 'S') ||
-        (cDynamic == 'N' && operand.cRefresh == 'D'))
+    if (operand.cRefresh == 'N' || (!(refreshClasses & GEN_REFRESH_STATIC) && operand.cRefresh == 'S') ||
+        (!(refreshClasses & GEN_REFRESH_DYNAMIC) && operand.cRefresh == 'D'))
         return;
     const std::string name20 = P3109_Padded(operand.operandName, 20);
     if (namesBlankOrZero(name20)) {

@@ -42,6 +42,11 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
                                            size_t ulNameLength = FFC_WORK_NAME_LEN);
 
+/* An operand as written: the name of its used-field record. Operands are
+** looked up by this width and the vector groups' names are blank-filled
+** to it. */
+inline constexpr size_t GEN_OPERAND_NAME_WIDTH = FFC_WORK_NAME_LEN;
+
 /* Looks the name up among the used fields (first ulWidth characters); a
 ** name that is empty or starts with a blank is none. */
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);

@@ -123,7 +123,7 @@ std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand()
     return parsed;
 }
 
-void P3109_PushBlock(char cLoop, char cCase, char cLabels)
+void P3109_PushBlock(bool fLoop, bool fCase, bool fLabels)
 {
     GEN_MODULE_STATE& g = P3109_State();
     if (g.sBlockDepth + 1 >= GEN_BLOCK_STACK_CAPACITY)
@@ -140,19 +140,19 @@ void P3109_PushBlock(char cLoop, char cCase, char cLabels)
     e.lRoutineValue1 = g.lRoutineValue1;
     e.lRoutineValue2 = g.lRoutineValue2;
     e.sRoutineValue3 = g.sRoutineValue3;
-    e.cLoop = cLoop;
+    e.fLoop = fLoop;
     char text[40];
-    if (cLabels == 'Y') {
+    if (fLabels) {
         std::snprintf(text, sizeof text, "Continue__%d", e.lLineNumber);
         e.continueLabel = text;
         std::snprintf(text, sizeof text, "Leave__%d", e.lLineNumber);
         e.leaveLabel = text;
     }
-    if (cCase != 'Y')
+    if (!fCase)
         return;
     for (int i = g.sBlockDepth - 1; i >= 0; --i) {
         GEN_BLOCK_ENTRY& below = g.blocks[static_cast<size_t>(i)];
-        if (below.cLoop != 'Y')
+        if (!below.fLoop)
             continue;
         std::snprintf(text, sizeof text, "Continue__%d", below.lLineNumber);
         below.continueLabel = text;
@@ -180,7 +180,7 @@ void P3109_MakeBreakContinueGoto(std::string& output, char cKind)
     output.clear();
     for (int i = g.sBlockDepth; i >= 0; --i) {
         const GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(i)];
-        if (e.cLoop != 'Y')
+        if (!e.fLoop)
             continue;
         if (cKind == 'L')
             output = e.leaveLabel.empty() ? "break" : "goto " + e.leaveLabel;

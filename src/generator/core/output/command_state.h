@@ -12,7 +12,10 @@
 
 #include "generator/core/output/command_lookup.h"
 
-void P3109_PushBlock(char cLoop, char cCase, char cLabels);
+/* Opens a block: fLoop a loop (the target of LEAVE and ITERATE); fCase a
+** CASE block, inside which a break would leave the switch, so the nearest
+** enclosing loop gets labels; fLabels a loop with labels of its own. */
+void P3109_PushBlock(bool fLoop, bool fCase, bool fLabels);
 void P3109_PopBlock();
 void P3109_MakeBreakContinueGoto(std::string& output, char cKind);
 void P3109_WriteLeavePoint();

@@ -202,21 +202,21 @@ void copyLines(GEN_STREAM out, const std::string& path)
 
 }  // namespace
 
-char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
+bool P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
 {
     line.clear();
     FFC_StopWhenInterrupted();
     FILE* f = P3109_pStreamFile(stream);
     if (!f)
-        return 'N';
+        return false;
     char buffer[kReadBuffer];
     const long n = readLine(f, inputFiles()[stream], buffer);
     if (n < 0)
-        return 'N';
+        return false;
     line.assign(buffer, static_cast<size_t>(n));
     if (fAppendBlank)
         line += ' ';
-    return 'Y';
+    return true;
 }
 
 GEN_STREAM P3109_pOpenInputFile(const std::string& name)

@@ -15,13 +15,13 @@
 
 #include "generator/core/output/gen_state.h"
 
-/* 'Y' with the line (trailing blanks and line-end characters removed, one
-** blank appended with the flag), 'N' at end of file or on a read error. A
+/* True with the line (trailing blanks and line-end characters removed, one
+** blank appended with the flag), false at end of file or on a read error. A
 ** line longer than 4,100 characters is not split: it is reported as an
 ** error of the skeleton file (DCM9992, severity 'F', counted as an output
-** failure) and reading ends with 'N'. An interruption of the process ends
+** failure) and reading ends with false. An interruption of the process ends
 ** the job (FFC_StopWhenInterrupted). */
-char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line);
+bool P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line);
 
 /* Open helpers: the stream, or GEN_NO_STREAM after PRC1001 (input) or
 ** PRC1002 (output, append), severity 'F', with the 256-character name. */

@@ -116,7 +116,7 @@ struct GEN_BLOCK_ENTRY {
     char cErrorCountField = 'N';             /* BEGINCHECK: a field counts the block's errors */
     std::string errorCountField;             /* its vector identifier */
     char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
-    char cLoop = 'N';
+    bool fLoop = false; /* a loop: LEAVE and ITERATE go to it */
     std::string continueLabel;
     std::string leaveLabel;
     int32_t lIterator1 = 0; /* BEGIN_LOOP: the literal step */

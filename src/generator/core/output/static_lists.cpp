@@ -62,13 +62,13 @@ void writeLine(GEN_STREAM stream, std::string_view text)
     CGEN_WriteListLine(text, stream);
 }
 
-void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim, int32_t lForm,
+void registerLiteral(std::string_view text, const char* pszLanguage, GEN_LITERAL_TRIM trim, int32_t lForm,
                      const char** ppszReference, const char** ppszDeclared)
 {
     static const char kError[] = "ERROR!";
     LiteralRegistry& r = registry();
     std::string copy(text);
-    if (cTrim == 'Y')
+    if (trim == GEN_LITERAL_TRIMMED)
         copy = P3109_TrimRight(copy);
     std::string language =
         pszLanguage && *pszLanguage
@@ -133,7 +133,7 @@ void CGEN_FreeStaticWorkingLists()
 }
 
 void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
-                                std::string_view csDeclaration, std::string_view csInitialiser, char cUnique)
+                                std::string_view csDeclaration, std::string_view csInitialiser, GEN_STATIC_MODE mode)
 {
     if (sList < 0 || sList > 2)
         return;
@@ -144,7 +144,7 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
         return refuse("static initialiser",
                       cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser : csInitialiser);
     auto& list = lists()[static_cast<size_t>(sList)];
-    if (cUnique == 'Y')
+    if (mode == GEN_STATIC_UNIQUE)
         for (const GEN_STATIC_ENTRY& e : list)
             if (e.cDeclaration == cDeclaration)
                 return;
@@ -243,16 +243,16 @@ void CGEN_SetTextLiteralPrefix(std::string_view namePart)
     registry().namePart = part;
 }
 
-void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void*, char cTrim,
+void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void*, GEN_LITERAL_TRIM trim,
                                    const char** ppszReference, const char** ppszDeclared)
 {
-    registerLiteral(text, pszLanguage, cTrim, 0, ppszReference, ppszDeclared);
+    registerLiteral(text, pszLanguage, trim, 0, ppszReference, ppszDeclared);
 }
 
-void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void*, char cTrim,
+void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void*, GEN_LITERAL_TRIM trim,
                                   const char** ppszReference, const char** ppszDeclared)
 {
-    registerLiteral(text, pszLanguage, cTrim, 1, ppszReference, ppszDeclared);
+    registerLiteral(text, pszLanguage, trim, 1, ppszReference, ppszDeclared);
 }
 
 std::string CGEN_NameLiteral(std::string_view name)
@@ -260,7 +260,7 @@ std::string CGEN_NameLiteral(std::string_view name)
     CGEN_SetTextLiteralPrefix("NAME");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(name, nullptr, nullptr, 'Y', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(name, nullptr, nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
     return reference ? reference : "";
 }
 

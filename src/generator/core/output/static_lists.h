@@ -24,11 +24,13 @@ struct GEN_STATIC_ENTRY {
 
 void CGEN_ResetStaticWorkingLists();
 void CGEN_FreeStaticWorkingLists();
-/* Adds an entry; with unique 'Y' nothing is added when the list already
-** holds the same C declaration. A text longer than its field is refused
-** with a fatal message. */
+/* Whether an entry is added when its list already holds its C declaration. */
+enum GEN_STATIC_MODE { GEN_STATIC_ALWAYS, GEN_STATIC_UNIQUE };
+/* Adds an entry; with GEN_STATIC_UNIQUE nothing is added when the list
+** already holds the same C declaration. A text longer than its field is
+** refused with a fatal message. */
 void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
-                                std::string_view csDeclaration, std::string_view csInitialiser, char cUnique);
+                                std::string_view csDeclaration, std::string_view csInitialiser, GEN_STATIC_MODE mode);
 const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
@@ -43,12 +45,14 @@ struct GEN_TEXT_LITERAL {
 
 int16_t CGEN_SetTextLiteralLanguage(std::string_view workFileName, std::string_view language);
 void CGEN_SetTextLiteralPrefix(std::string_view namePart);
+/* Whether a text's trailing blanks are dropped before it is registered. */
+enum GEN_LITERAL_TRIM { GEN_LITERAL_AS_IS, GEN_LITERAL_TRIMMED };
 /* Register a text; the two out-arguments receive the reference and the
 ** declared name, valid until the registry is emptied. */
-void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved, char cTrim,
-                                   const char** ppszReference, const char** ppszDeclared);
-void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved, char cTrim,
-                                  const char** ppszReference, const char** ppszDeclared);
+void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved,
+                                   GEN_LITERAL_TRIM trim, const char** ppszReference, const char** ppszDeclared);
+void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved,
+                                  GEN_LITERAL_TRIM trim, const char** ppszReference, const char** ppszDeclared);
 /* Registers a name under the name part "NAME" and returns its reference:
 ** the name column of a descriptor row. */
 std::string CGEN_NameLiteral(std::string_view name);

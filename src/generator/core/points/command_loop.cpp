@@ -44,7 +44,7 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
     if (e.lPopWhen == when)
         P3109_PopBlock();
     if (e.lPushWhen == when)
-        P3109_PushBlock(e.acBlock[0], e.acBlock[1], e.acBlock[2]);
+        P3109_PushBlock(e.acBlock[0] == 'Y', e.acBlock[1] == 'Y', e.acBlock[2] == 'Y');
     if (e.lIndentWhen == when)
         inlineIndent();
 }
@@ -170,7 +170,7 @@ void P3109_DispatchCommand()
     }
     if (nameIs(e->acName, "SUBROUTINE")) {
         /* never bound: every SUBROUTINE opens a block and a routine head */
-        P3109_PushBlock('N', 'N', 'N');
+        P3109_PushBlock(false, false, false);
         P3109_Parts().pfnEmitSubroutine('S', "");
         return;
     }

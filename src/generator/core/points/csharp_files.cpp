@@ -185,7 +185,7 @@ void P3109_RunSkeleton(const std::string& skeleton, const std::string& output)
     s.skel.currentSkeleton = skeleton;
     P3109_ResetSkeletonConditions();
     std::string line;
-    while (P3109_lAbortWord() == 0 && in != GEN_NO_STREAM && P3109_fReadSkeletonLine(in, 0, line) == 'Y') {
+    while (P3109_lAbortWord() == 0 && in != GEN_NO_STREAM && P3109_fReadSkeletonLine(in, 0, line)) {
         P3109_SetSkeletonLine(line);
         P3109_ProcessSkeletonLine();
         if (s.skel.cKeep == 'Y')

@@ -308,8 +308,7 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     checkDiskSpace(g);
     P3109_ResetSkeletonConditions();
     std::string line;
-    while (P3109_lAbortWord() == 0 && g.skeletonIn != GEN_NO_STREAM &&
-           P3109_fReadSkeletonLine(g.skeletonIn, 1, line) == 'Y') {
+    while (P3109_lAbortWord() == 0 && g.skeletonIn != GEN_NO_STREAM && P3109_fReadSkeletonLine(g.skeletonIn, 1, line)) {
         P3109_SetSkeletonLine(line);
         P3109_ProcessSkeletonLine();
         if (g.skel.cKeep == 'Y')

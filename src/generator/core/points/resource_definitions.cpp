@@ -66,7 +66,7 @@ void elementValue(const GEN_GROUP_ELEMENT& e, std::string& c, std::string& cs)
         }
         const char* reference = nullptr;
         const char* declared = nullptr;
-        CGEN_GetTextLiteralArrayName(e.cValue, nullptr, nullptr, 'Y', &reference, &declared);
+        CGEN_GetTextLiteralArrayName(e.cValue, nullptr, nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
         c = reference ? reference : "";
         /* the C# data definitions are written with the C set, whose text
         ** literals the C# class does not declare: the text stands itself */
@@ -225,7 +225,8 @@ void P3109_WriteComponentExchangeVector()
                    std::to_string(std::max<size_t>(entries.size(), 1)) + "]{");
     for (size_t i = 0; i < entries.size(); ++i) {
         GEN_FIELD_INFO f;
-        std::string symbol = P3109_sGetUsedField(entries[i].field, GEN_SLOT_LOOKUP, f, 50) == 0 && !f.vectorName.empty()
+        std::string symbol = P3109_sGetUsedField(entries[i].field, GEN_SLOT_LOOKUP, f, GEN_OPERAND_NAME_WIDTH) == 0 &&
+                                     !f.vectorName.empty()
                                  ? f.vectorName
                                  : "V_NOT_AVAILABLE";
         if (entries[i].fMaximum)
@@ -261,8 +262,8 @@ void P3109_WriteEvaluationCases()
         P3109_Line("case " + std::to_string(e.ulNumber) + ":");
         P3109_IndentIn();
         GEN_FIELD_INFO f;
-        if (P3109_sGetUsedField(e.field, GEN_SLOT_LOOKUP, f, 50) == 0)
-            P3109_WriteSetToSpecialValue(f, 'N', 'Y');
+        if (P3109_sGetUsedField(e.field, GEN_SLOT_LOOKUP, f, GEN_OPERAND_NAME_WIDTH) == 0)
+            P3109_WriteSetToSpecialValue(f, GEN_REFRESH_DYNAMIC);
         P3109_Line("break;");
         out.usIndent = indent;
         out.sDepth = depth;

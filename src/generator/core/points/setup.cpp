@@ -121,34 +121,35 @@ void seedStaticLists(bool processSwitch)
     CGEN_ResetStaticWorkingLists();
     CGEN_AddStaticWorkingEntry(0, "X_ULONG ulStructureSize",
                                "INSTANCE(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_1 );",
-                               "public int ulStructureSize", "pGlobal1.ulStructureSize = 0;", 'N');
+                               "public int ulStructureSize", "pGlobal1.ulStructureSize = 0;", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(1, "X_ULONG ulStructureSize",
                                "INSTANCE_S2(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_2 );",
-                               "public int ulStructureSize", "pGlobal2.ulStructureSize = 0;", 'N');
-    CGEN_AddStaticWorkingEntry(2, "X_ULONG ulStructureSize",
-                               "INSTANCE_S3(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_3 );",
-                               "public int ulStructureSize", "FunctionGlobalStatic3.ulStructureSize = 0;", 'N');
+                               "public int ulStructureSize", "pGlobal2.ulStructureSize = 0;", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(
+        2, "X_ULONG ulStructureSize", "INSTANCE_S3(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_3 );",
+        "public int ulStructureSize", "FunctionGlobalStatic3.ulStructureSize = 0;", GEN_STATIC_ALWAYS);
     (void)processSwitch;
 }
 
 void addFurtherStaticVariables(bool processSwitch)
 {
     CGEN_AddStaticWorkingEntry(0, "struct X_UIM * pX_UIM", "INSTANCE(pX_UIM) = pX_Ids->pX_UIM;", "public X_UIM pX_UIM",
-                               "pGlobal1.pX_UIM = pX_Ids.pX_UIM;", 'N');
-    CGEN_AddStaticWorkingEntry(0, "X_LONG lEntryCount", "", "public int lEntryCount", "", 'N');
-    CGEN_AddStaticWorkingEntry(2, "X_SHORT sLangNo", "", "public int sLangNo", "", 'N');
-    CGEN_AddStaticWorkingEntry(2, "X_SHORT scX_Fld",
-                               "INSTANCE_S3(scX_Fld) = sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD);",
-                               "public int scX_Fld", "FunctionGlobalStatic3.scX_Fld = FUNCTION_FIELD_DEF.Length;", 'N');
-    CGEN_AddStaticWorkingEntry(2, "X_SHORT scX_List", "", "public int scX_List", "", 'N');
+                               "pGlobal1.pX_UIM = pX_Ids.pX_UIM;", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lEntryCount", "", "public int lEntryCount", "", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(2, "X_SHORT sLangNo", "", "public int sLangNo", "", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(
+        2, "X_SHORT scX_Fld", "INSTANCE_S3(scX_Fld) = sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD);",
+        "public int scX_Fld", "FunctionGlobalStatic3.scX_Fld = FUNCTION_FIELD_DEF.Length;", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(2, "X_SHORT scX_List", "", "public int scX_List", "", GEN_STATIC_ALWAYS);
     if (!processSwitch)
         return;
     /* C declarations are no C#: the C# class declares the same members in its own words */
-    CGEN_AddStaticWorkingEntry(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", "public X_FKEY[] X_FKey", "", 'N');
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_Parm", "", "public int scX_Parm", "", 'N');
-    CGEN_AddStaticWorkingEntry(0, "struct X_PARM * pX_Parm", "", "public X_PARM[] pX_Parm", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", "public X_FKEY[] X_FKey", "",
+                               GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_Parm", "", "public int scX_Parm", "", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(0, "struct X_PARM * pX_Parm", "", "public X_PARM[] pX_Parm", "", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "",
-                               "public object[] aStorePointers", "", 'N');
+                               "public object[] aStorePointers", "", GEN_STATIC_ALWAYS);
 }
 
 void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
@@ -263,7 +264,7 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     st->lLineWord = 0;
     st->pFieldTable = nullptr;
     g.sBlockDepth = -1;
-    P3109_PushBlock('N', 'N', 'N');
+    P3109_PushBlock(false, false, false);
     /* The totals stay as the checker left them: zeroing them here would
        drop the checker's counts from the job's totals while the pass-1 and
        later-pass counts they are the sum of remain. */

@@ -195,6 +195,10 @@ void scanLine(bool fBif)
     }
 }
 
+/* The last column of a skeleton line a replacement keeps of the line's
+** remainder (a skeleton line holds at most 4,095 characters). */
+constexpr size_t kSkeletonLineColumns = 4095;
+
 }  // namespace
 
 void P3109_ResetSkeletonConditions()
@@ -251,7 +255,7 @@ void P3109_ReplaceDirective(std::string_view text)
     std::string rest;
     size_t from = s.usColumn + s.ulDirectiveLength;
     if (from < line.size())
-        rest = line.substr(from, from < 4095 ? 4095 - from : 0);
+        rest = line.substr(from, from < kSkeletonLineColumns ? kSkeletonLineColumns - from : 0);
     std::string rebuilt = line.substr(0, s.usColumn) + std::string(text) + rest;
     while (!rebuilt.empty() && rebuilt.back() == ' ')
         rebuilt.pop_back();
@@ -278,7 +282,7 @@ void P3109_ProcessBifSkeleton()
     g.skel.currentSkeleton = g.files.bifSkeleton;
     P3109_ResetSkeletonConditions();
     std::string line;
-    while (in != GEN_NO_STREAM && P3109_lAbortWord() == 0 && P3109_fReadSkeletonLine(in, 1, line) == 'Y') {
+    while (in != GEN_NO_STREAM && P3109_lAbortWord() == 0 && P3109_fReadSkeletonLine(in, 1, line)) {
         P3109_SetSkeletonLine(line);
         scanLine(true);
         if (g.skel.cKeep == 'Y' && P3109_lCurrentCondition() != 0)

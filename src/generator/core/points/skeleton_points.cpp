@@ -386,8 +386,8 @@ void P3109_WriteExchangeSave()
     }
     P3109_BlankDirective();
     /* the C# set declares the same two members in its static class */
-    CGEN_AddStaticWorkingEntry(0, "struct X_EXCHL SaveExch", "", "public X_EXCHL SaveExch", "", 'Y');
-    CGEN_AddStaticWorkingEntry(0, "PX_EXCHL2 pSaveExch2", "", "public X_EXCHL2 pSaveExch2", "", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "struct X_EXCHL SaveExch", "", "public X_EXCHL SaveExch", "", GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingEntry(0, "PX_EXCHL2 pSaveExch2", "", "public X_EXCHL2 pSaveExch2", "", GEN_STATIC_UNIQUE);
 }
 
 void P3109_SubstituteFileBaseNameAt63()

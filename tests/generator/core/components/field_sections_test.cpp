@@ -138,8 +138,8 @@ TEST_F(FieldSections, TextStringsFileHoldsEveryLiteralInUtf8)
     CGEN_SetTextLiteralPrefix("NAME");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName("A\\B", nullptr, nullptr, 'N', &reference, &declared);
-    CGEN_GetTextLiteralArrayName("xyz", "ENG", nullptr, 'N', &reference, &declared);
+    CGEN_GetTextLiteralDefineName("A\\B", nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
+    CGEN_GetTextLiteralArrayName("xyz", "ENG", nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     GEN_LANGUAGE jpn, eng;
     jpn.code = "JPN";
     eng.code = "ENG";

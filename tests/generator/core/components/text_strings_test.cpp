@@ -24,7 +24,7 @@ protected:
     {
         const char* reference = nullptr;
         const char* declared = nullptr;
-        CGEN_GetTextLiteralDefineName(text, language, nullptr, 'N', &reference, &declared);
+        CGEN_GetTextLiteralDefineName(text, language, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     }
 
     GEN_LANGUAGE eng;

@@ -289,12 +289,14 @@ TEST_F(FieldCode, OperandLoaderFollowsTheRefreshClass)
     useField("*ZEROS", "SV", "");
     setUp();
     GEN_FIELD_INFO date = field("*DATE");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, 'Y', 'N'); }),
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, GEN_REFRESH_STATIC); }),
               "X_Vec_Set_from_SysVar (pX_Ids,pX_Pro,pX_Fun,pX_Fld,\n"
               "          V_SV_DATE,\"*DATE\");\n");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, 'N', 'Y'); }), "");
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, GEN_REFRESH_DYNAMIC); }), "");
     GEN_FIELD_INFO zeros = field("*ZEROS");
-    EXPECT_NE(writtenBy([&] { P3109_WriteSetToSpecialValue(zeros, 'Y', 'Y'); }).find("sIndexVOV = 0;"),
+    EXPECT_NE(writtenBy([&] {
+                  P3109_WriteSetToSpecialValue(zeros, GEN_REFRESH_STATIC | GEN_REFRESH_DYNAMIC);
+              }).find("sIndexVOV = 0;"),
               std::string::npos);
 }
 

@@ -37,12 +37,12 @@ TEST_F(Mangling, LookupsByTheDatabaseClass)
     EXPECT_EQ(P3109_sLookupMangledColumn("CUSTNO", "ALTF", "EXTLIB", 'I'), "CUST_NUMBER");
     EXPECT_EQ(P3109_sLookupMangledColumn("CUSTNO", "ALTF", "EXTLIB", 'N'), "");
     EXPECT_EQ(P3109_sLookupMangledColumn("CREDIT", "ALTF", "EXTLIB", 'I'), "") << "no row: empty";
-    EXPECT_EQ(P3109_sCountMangledColumns("EXTF", "EXTLIB", 'Y', "CUST_ID"), 'Y');
-    EXPECT_EQ(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'Y', "CUST_ID"), 'N');
-    EXPECT_EQ(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'I', "CUST_NUMBER"), 'Y');
-    EXPECT_EQ(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'N', "CUST_NUMBER"), 'N');
-    EXPECT_EQ(P3109_sCountFileFields("#CUSTNO", "EXTF", "EXTLIB", "FFD"), 'Y');
-    EXPECT_EQ(P3109_sCountFileFields("CUSTNO", "EXTF", "EXTLIB", "VFD"), 'N');
+    EXPECT_TRUE(P3109_sCountMangledColumns("EXTF", "EXTLIB", 'Y', "CUST_ID"));
+    EXPECT_FALSE(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'Y', "CUST_ID"));
+    EXPECT_TRUE(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'I', "CUST_NUMBER"));
+    EXPECT_FALSE(P3109_sCountMangledColumns("ALTF", "EXTLIB", 'N', "CUST_NUMBER"));
+    EXPECT_TRUE(P3109_sCountFileFields("#CUSTNO", "EXTF", "EXTLIB", "FFD"));
+    EXPECT_FALSE(P3109_sCountFileFields("CUSTNO", "EXTF", "EXTLIB", "VFD"));
     EXPECT_EQ(P3109_fIsFileMangledField("ORDaNO", "FILEA", "LIB", "FFD"), 1);
     EXPECT_EQ(P3109_fIsFileMangledField("ORD_NO", "FILEA", "LIB", "FFD"), 0);
 }

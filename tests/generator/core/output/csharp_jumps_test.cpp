@@ -15,6 +15,8 @@
 #include <sstream>
 
 #include "generator/core/output/csharp_jumps.h"
+#include "support/commands.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -38,30 +40,8 @@ std::string text(const std::vector<GEN_HELD_LINE>& lines)
     return out;
 }
 
-std::string run(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, p) != nullptr)
-            out += buffer;
-        if (pclose(p) != 0)
-            out += "(failed)";
-    }
-    return out;
-}
-
 class CSharpJumps : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("dqov_jumps_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     /* The body mended, as a method Run(a) that answers the trace of T(...)
        calls; compiled by mcs. Empty when it compiles. */
     std::string compile(const std::string& body, std::string* mended = nullptr, const std::string& more = "")
@@ -81,12 +61,16 @@ protected:
                           << more
                           << "   public static void Main(string[] args)\n"
                              "   {\n      System.Console.Write(Run(int.Parse(args[0])));\n   }\n}\n";
-        return run("mcs -nologo -warn:0 -out:'" + (dir_ / "Jumps.exe").string() + "' '" + cs.string() + "' 2>&1");
+        return testsupport::runOutput("mcs -nologo -warn:0 -out:'" + (dir_ / "Jumps.exe").string() + "' '" +
+                                      cs.string() + "' 2>&1");
     }
 
-    std::string trace(int a) { return run("mono '" + (dir_ / "Jumps.exe").string() + "' " + std::to_string(a)); }
+    std::string trace(int a)
+    {
+        return testsupport::runOutput("mono '" + (dir_ / "Jumps.exe").string() + "' " + std::to_string(a));
+    }
 
-    std::filesystem::path dir_;
+    testsupport::ScratchDir dir_{"dqov_jumps"};
 };
 
 /* WHEN 2 goes back to the screen of WHEN 1: the C program enters WHEN 1's
@@ -375,9 +359,12 @@ TEST_F(CSharpJumps, CIntoALoopPastItsSetUp)
                         "int main(int argc, char** argv)\n{\n"
                         "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0;\n"
                      << body << "   return 0;\n}\n";
-    ASSERT_EQ(run("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"), "") << body;
-    EXPECT_EQ(run("'" + exe.string() + "' 0"), "eval top0 x0 top1 x1 ");
-    EXPECT_EQ(run("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
+    ASSERT_EQ(
+        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
+        "")
+        << body;
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 0"), "eval top0 x0 top1 x1 ");
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
 }
 
 /* A switch cannot be entered: its head would pick a case of its own. The

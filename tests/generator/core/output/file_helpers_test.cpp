@@ -24,14 +24,14 @@ TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndNeverSplit)
     GEN_STREAM in = P3109_pOpenInputFile("\\lines.txt");
     ASSERT_NE(in, GEN_NO_STREAM);
     std::string line;
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
+    EXPECT_TRUE(P3109_fReadSkeletonLine(in, 1, line));
     EXPECT_EQ(line, "ABC ");
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
+    EXPECT_TRUE(P3109_fReadSkeletonLine(in, 1, line));
     EXPECT_EQ(line, " ");
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y'); /* 4,100 characters and their line end: one line */
+    EXPECT_TRUE(P3109_fReadSkeletonLine(in, 0, line)); /* 4,100 characters and their line end: one line */
     EXPECT_EQ(line, std::string(4100, 'z'));
     /* one character more is an error of the skeleton file, and reading ends */
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'N');
+    EXPECT_FALSE(P3109_fReadSkeletonLine(in, 0, line));
     EXPECT_EQ(state.stats.lFatalLater, 1);
     EXPECT_EQ(P3109_State().lOutputFailures, 1);
     P3109_CloseStream(in);

@@ -200,8 +200,7 @@ TEST_F(LineWriter, HeldLinesReachTheFileWhenWritten)
     P3109_HoldStreamLines(stream);
     P3109_WriteLine(stream, 0, "held at the close");
     P3109_CloseStream(stream);
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "held at the close \r\n");
+    EXPECT_EQ(testsupport::readFile(path), "held at the close \r\n");
     std::remove(path);
     /* the slot again, for a stream that holds nothing */
     Capture next;
@@ -350,8 +349,7 @@ TEST_F(LineWriter, AWrittenFileOfMegabytesGetsEveryLineInOrderAsItsBufferGrows)
     }
     P3109_CloseStream(stream);
     ASSERT_GT(expected.size(), size_t{20} * 64 * 1024);  // past the growth and through many large buffers
-    std::ifstream in(path, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string written = testsupport::readFile(path);
     std::remove(path);
     ASSERT_EQ(written.size(), expected.size());
     EXPECT_TRUE(written == expected);

@@ -22,8 +22,9 @@ protected:
 TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
 {
     for (int i = 1; i <= 11; ++i)
-        CGEN_AddStaticWorkingEntry(1, "X_LONG l" + std::to_string(i), "", "X_LONG l" + std::to_string(i), "", 'N');
-    CGEN_AddStaticWorkingEntry(1, "X_LONG l3", "INSTANCE_S2(l3) = 3;", "public int l3", "", 'Y');
+        CGEN_AddStaticWorkingEntry(1, "X_LONG l" + std::to_string(i), "", "X_LONG l" + std::to_string(i), "",
+                                   GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(1, "X_LONG l3", "INSTANCE_S2(l3) = 3;", "public int l3", "", GEN_STATIC_UNIQUE);
     ASSERT_EQ(CGEN_StaticWorkingList(1).size(), 11u);
     Capture c, cs;
     CGEN_WriteStaticWorkingDeclarations(1, c.stream(), cs.stream());
@@ -44,8 +45,9 @@ TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
 
 TEST_F(StaticLists, InitialisersAtTheColumnAndOnlyWhenGiven)
 {
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT a", "", "public int a", "", 'N');
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT b", "INSTANCE(b) = 2;", "public int b", "pGlobal1.b = 2;", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT a", "", "public int a", "", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT b", "INSTANCE(b) = 2;", "public int b", "pGlobal1.b = 2;",
+                               GEN_STATIC_ALWAYS);
     Capture c;
     P3109_WriteStaticWorkingInitialisers(0, c.stream(), 6, GEN_TARGET_C);
     P3109_WriteStaticWorkingInitialisers(0, c.stream(), 3, GEN_TARGET_CSHARP);
@@ -55,7 +57,7 @@ TEST_F(StaticLists, InitialisersAtTheColumnAndOnlyWhenGiven)
 
 TEST_F(StaticLists, OverlongDeclarationIsRefusedWithAFatalMessage)
 {
-    CGEN_AddStaticWorkingEntry(0, std::string(80, 'd'), "", "public int d", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, std::string(80, 'd'), "", "public int d", "", GEN_STATIC_ALWAYS);
     EXPECT_TRUE(CGEN_StaticWorkingList(0).empty());
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }
@@ -65,26 +67,26 @@ TEST_F(StaticLists, TextLiteralNames)
     CGEN_SetTextLiteralLanguage("X.UTW", "ENG ");
     CGEN_SetTextLiteralPrefix("LANGUAGE");
     const char *ref = nullptr, *decl = nullptr;
-    CGEN_GetTextLiteralDefineName("Hello", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("Hello", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_1");
     EXPECT_STREQ(decl, "U_LANGUAGE_TEXT_1");
-    CGEN_GetTextLiteralArrayName("World", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralArrayName("World", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "&(auchULANGUAGE_Text_2[0])");
     EXPECT_STREQ(decl, "auchULANGUAGE_Text_2");
-    CGEN_GetTextLiteralDefineName("Hello", "ENG", nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("Hello", "ENG", nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_1");
-    CGEN_GetTextLiteralArrayName("Hello", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralArrayName("Hello", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(decl, "auchULANGUAGE_Text_3");
-    CGEN_GetTextLiteralDefineName("Hello  ", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("Hello  ", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_4");
-    CGEN_GetTextLiteralDefineName("Hello  ", nullptr, nullptr, 'Y', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("Hello  ", nullptr, nullptr, GEN_LITERAL_TRIMMED, &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_1");
     EXPECT_STREQ(CGEN_pFindTextLiteral("&(auchULANGUAGE_Text_2[0])", nullptr), "World");
     CGEN_SetTextLiteralPrefix(std::string(21, 'P')); /* too long: the name part stays */
-    CGEN_GetTextLiteralDefineName("New", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("New", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_5");
     CGEN_SetTextLiteralLanguage("X.UTW", "FRA");
-    CGEN_GetTextLiteralDefineName("Hello", nullptr, nullptr, 'N', &ref, &decl);
+    CGEN_GetTextLiteralDefineName("Hello", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U__TEXT_1");
 }
 

@@ -68,12 +68,12 @@ TEST_F(ReportsResources, FastMathsOfOrdinaryNumericFields)
     f.fieldName = "AMOUNT    ";
     f.acKind[0] = 'F';
     f.acKind[1] = 'L';
-    EXPECT_EQ(P3109_fFastMathsAllowed(f), 'N');
+    EXPECT_FALSE(P3109_fFastMathsAllowed(f));
     f.cFastMaths = 'Y';
-    EXPECT_EQ(P3109_fFastMathsAllowed(f), 'Y');
+    EXPECT_TRUE(P3109_fFastMathsAllowed(f));
     f.cFastMaths = 'N';
     P3109_State().process = "QTW$ORD";
-    EXPECT_EQ(P3109_fFastMathsAllowed(f), 'Y');
+    EXPECT_TRUE(P3109_fFastMathsAllowed(f));
     f.lLength = 31;
     const std::string text = expectFatal([&] { P3109_fFastMathsAllowed(f); });
     EXPECT_NE(text.find("Internal error: Fast_Maths_Allowed() unexpected use of ZOPHX Field AMOUNT"), std::string::npos)

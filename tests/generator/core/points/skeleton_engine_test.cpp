@@ -156,8 +156,7 @@ TEST_F(Skeleton, EveryPointOfTheSampleSkeletonsHasItsWriter)
         if (e.path().extension() != ".S")
             continue;
         const bool bif = e.path().filename().string().rfind("FUN0002", 0) == 0;
-        std::ifstream in(e.path());
-        for (std::string line; std::getline(in, line);)
+        for (const std::string& line : testsupport::readLines(e.path()))
             for (size_t at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
                 if (line.compare(at, 2, "%%") == 0) { /* a condition directive or a literal percent */
                     ++at;
