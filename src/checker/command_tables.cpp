@@ -1,6 +1,6 @@
 // Command tables, command lookup and the checker's fixed vocabulary.
 #include "checker/command_tables.h"
-#include "checker/params/fixed_text.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <array>

@@ -9,8 +9,8 @@
 #ifndef DQOV_CHECKER_COMMAND_TABLES_H
 #define DQOV_CHECKER_COMMAND_TABLES_H
 
-#include "checker/params/command_records.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "params/command_records.h"
 #include "platform/dqot/dqot.h"
 #include <stdint.h>
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 
 using checker::Upper;

@@ -3,7 +3,7 @@
 // by hand.
 #include "generator/core/gen_fixture.h"
 
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/components/identification.h"
 #include "generator/core/model/definitions.h"
 

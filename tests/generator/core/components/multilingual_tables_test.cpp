@@ -3,14 +3,14 @@
 #include "checked_access.h"
 #include "generator/core/tables_fixture.h"
 
-#include "checker/params/field_texts.h"
-#include "dqov/definitions.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/multilingual_tables.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "params/field_texts.h"
 
 namespace gencore_test {
 namespace {

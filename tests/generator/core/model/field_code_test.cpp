@@ -3,7 +3,6 @@
 // names that keep exact decimal arithmetic.
 #include "generator/core/gen_fixture.h"
 
-#include "checker/params/parsed_command.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/field_values.h"
@@ -11,6 +10,7 @@
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
 #include "generator/core/points/command_loop.h"
+#include "params/parsed_command.h"
 
 namespace gencore_test {
 namespace {

@@ -3,8 +3,8 @@
 #include "checked_access.h"
 #include "generator/core/tables_fixture.h"
 
-#include "dqov/fix.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/components/record_definitions.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"

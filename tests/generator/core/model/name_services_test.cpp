@@ -1,7 +1,7 @@
 // Generated names, used-name registries and the small shared services.
 #include "generator/core/gen_fixture.h"
 
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/services.h"
 #include "generator/core/points/command_loop.h"

@@ -4,7 +4,7 @@
 // routines and the debug array table.
 #include "generator/core/tables_fixture.h"
 
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/components/field_initialisation.h"
 #include "generator/core/components/field_vector.h"
 #include "generator/core/model/bif_parameters.h"

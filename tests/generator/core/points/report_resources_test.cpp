@@ -4,7 +4,7 @@
 #include "checked_access.h"
 #include "generator/core/tables_fixture.h"
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/components/report_prototypes.h"
 #include "generator/core/model/component_model.h"
 #include "generator/core/model/definitions.h"
