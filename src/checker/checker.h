@@ -25,6 +25,7 @@
 #include "params/fixed_text.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
 
 extern "C" {
 
@@ -129,6 +130,9 @@ int32_t P31O2_fIsIncludeCommand(const char* pName);
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength);
 
 }  // extern "C"
+
+/* P3100_IssueMessage by the message's name, with the severity of the message table. */
+void P3100_IssueMessage(dqov::Msg msg, const char* pText, uint32_t ulLength);
 
 /* Internal state and helpers of the checker (C++ only). */
 namespace checker {
@@ -263,6 +267,7 @@ inline Globals& G()
 }
 
 /* Current command helpers (the fixed-field ones are the parameter checks'). */
+using dqov::Msg;
 using dqov::text::Pad;
 using dqov::text::Trim;
 using dqov::text::TrimmedView;
@@ -303,7 +308,12 @@ uint32_t RunCount(SSQL_AREA& area, const char* tag);
  * location tags: open, first fetch, further fetches, close. */
 std::vector<std::string> FetchNames(SSQL_AREA& area, const char* const tags[4], size_t limit = SIZE_MAX);
 
-/* Messages for the current command. */
+/* Messages for the current command: with the severity of the message table;
+ * a text carrier (CheckerText, ServicesText) with the caller's severity; a
+ * message whose id another step handed over (the layout's final message, an
+ * operand check's finding) by that id. */
+void Issue(Msg msg, std::string_view data = {});
+void Issue(char severity, Msg msg, std::string_view data);
 void Issue(char severity, const char* msgId, std::string_view data = {});
 void IssueText(std::string_view text, char severity = 'I');
 
@@ -333,8 +343,8 @@ bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
  * is read into the buffer). */
 bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
- * finding `duplicateMsgId`, when a record of that kind and name exists. */
-bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId);
+ * finding `duplicate`, when a record of that kind and name exists. */
+bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, Msg duplicate);
 /* The "DEF_COND" record of a condition name of the function (with its
  * '*'); false when the function defines no such condition. */
 bool FindConditionRecord(const std::string& name, FFC_WORK_RECORD& r);

@@ -15,159 +15,31 @@ struct CommandRow {
     const char* name;
     const char* role;     // "" for none
     const char* partner;  // "" for none
+    const char* flags;    // "" for all 'N'
 };
 
-// Function commands (rows 1-98).
-constexpr CommandRow kFunctionRows[FFC_FUNCTION_ROWS] = {
-    {"GROUP_BY", "NA", ""},
-    {"SELECT", "ST", "ENDSELECT"},
-    {"ENDSELECT", "US", "SELECT"},
-    {"IF", "ST", "ENDIF"},
-    {"ELSE", "PR", "IF"},
-    {"ENDIF", "US", "IF"},
-    {"GOTO", "NA", ""},
-    {"DOWHILE", "ST", "ENDWHILE"},
-    {"ENDWHILE", "US", "DOWHILE"},
-    {"DOUNTIL", "ST", "ENDUNTIL"},
-    {"ENDUNTIL", "US", "DOUNTIL"},
-    {"FETCH", "NA", ""},
-    {"INSERT", "NA", ""},
-    {"UREQUEST", "NA", ""},
-    {"UDISPLAY", "NA", ""},
-    {"SET_MODE", "NA", ""},
-    {"IF_MODE", "S2", "ENDIF"},
-    {"CHANGE", "NA", ""},
-    {"DELETE", "NA", ""},
-    {"UPDATE", "NA", ""},
-    {"CHECK_FOR", "NA", ""},
-    {"RENAME", "NA", ""},
-    {"DEFINE", "NA", ""},
-    {"OVERRIDE", "NA", ""},
-    {"MESSAGE", "NA", ""},
-    {"ABORT", "NA", ""},
-    {"EXIT", "NA", ""},
-    {"MENU", "NA", ""},
-    {"TRANSFER", "NA", ""},
-    {"BEGINCHECK", "ST", "ENDCHECK"},
-    {"ENDCHECK", "US", "BEGINCHECK"},
-    {"ON_ERROR", "NA", ""},
-    {"IF_ERROR", "S2", "ENDIF"},
-    {"SET_ERROR", "NA", ""},
-    {"DATECHECK", "NA", ""},
-    {"RANGECHECK", "NA", ""},
-    {"VALUECHECK", "NA", ""},
-    {"CONDCHECK", "NA", ""},
-    {"FILECHECK", "NA", ""},
-    {"CALLCHECK", "NA", ""},
-    {"CALL", "NA", ""},
-    {"UPRINT", "NA", ""},
-    {"ENDPRINT", "NA", ""},
-    {"REQUEST", "NA", ""},
-    {"DISPLAY", "NA", ""},
-    {"IF_NULL", "S2", "ENDIF"},
-    {"DEF_LIST", "NA", ""},
-    {"ADD_ENTRY", "NA", ""},
-    {"CLR_LIST", "NA", ""},
-    {"INZ_LIST", "NA", ""},
-    {"DLT_LIST", "NA", ""},
-    {"UPD_ENTRY", "NA", ""},
-    {"SELECTLIST", "S6", "ENDSELECT"},
-    {"IF_STATUS", "S2", "ENDIF"},
-    {"CASE", "ST", "ENDCASE"},
-    {"WHEN", "PR", "CASE"},
-    {"OTHERWISE", "PR", "CASE"},
-    {"ENDCASE", "US", "CASE"},
-    {"EXCHANGE", "NA", ""},
-    {"SUBSTRING", "NA", ""},
-    {"EXEC_CPF", "NA", ""},
-    {"BEGIN_LOOP", "ST", "END_LOOP"},
-    {"END_LOOP", "US", "BEGIN_LOOP"},
-    {"COMMIT", "NA", ""},
-    {"ROLLBACK", "NA", ""},
-    {"SUBROUTINE", "ST", "ENDROUTINE"},
-    {"ENDROUTINE", "U7", "SUBROUTINE"},
-    {"EXECUTE", "NA", ""},
-    {"RETURN", "NA", ""},
-    {"DEF_REPORT", "NA", ""},
-    {"DEF_HEAD", "NA", ""},
-    {"DEF_FOOT", "NA", ""},
-    {"DEF_LINE", "NA", ""},
-    {"DEF_BREAK", "NA", ""},
-    {"PRINT", "NA", ""},
-    {"KEEP_TOTAL", "NA", ""},
-    {"KEEP_COUNT", "NA", ""},
-    {"KEEP_AVG", "NA", ""},
-    {"KEEP_MAX", "NA", ""},
-    {"KEEP_MIN", "NA", ""},
-    {"SPACE", "NA", ""},
-    {"SKIP", "NA", ""},
-    {"CLOSE", "NA", ""},
-    {"GET_ENTRY", "NA", ""},
-    {"LOC_ENTRY", "NA", ""},
-    {"SORT_LIST", "NA", ""},
-    {"IF_KEY", "S2", "ENDIF"},
-    {"BROWSE", "NA", ""},
-    {"SUBMIT", "NA", ""},
-    {"USE", "NA", ""},
-    {"POINT", "NA", ""},
-    {"OPEN", "NA", ""},
-    {"EXEC_OS400", "NA", ""},
-    {"POP_UP", "NA", ""},
-    {"DEF_COND", "NA", ""},
-    {"FUNCTION", "NA", ""},
-    {"DEF_ARRAY", "NA", ""},
-    {"SELECT_SQL", "S6", "ENDSELECT"},
+constexpr CommandRow kRows[] = {
+#define DQOV_COMMAND(number, name, role, partner, params, flags, ...) {name, role, partner, flags},
+#include "params/commands.def"
+#undef DQOV_COMMAND
 };
+static_assert(std::size(kRows) == FFC_COMMAND_COUNT);
 
-// Component and later commands (rows 99-127); rows 124-127 have no role.
-constexpr CommandRow kComponentRows[FFC_COMMAND_COUNT - FFC_FUNCTION_ROWS] = {
-    {"CONTINUE", "LM", ""},
-    {"LEAVE", "LM", ""},
-    {"DLT_ENTRY", "NA", ""},
-    {"BEGIN_COM", "ST", "END_COM"},
-    {"END_COM", "US", "BEGIN_COM"},
-    {"DEFINE_COM", "NA", ""},
-    {"DEFINE_MAP", "NA", ""},
-    {"SET", "NA", ""},
-    {"DEFINE_PTY", "NA", ""},
-    {"PTYROUTINE", "ST", "ENDROUTINE"},
-    {"EVTROUTINE", "ST", "ENDROUTINE"},
-    {"DEFINE_EVT", "NA", ""},
-    {"SIGNAL", "NA", ""},
-    {"MTHROUTINE", "ST", "ENDROUTINE"},
-    {"INVOKE", "NA", ""},
-    {"SET_REF", "NA", ""},
-    {"IF_REF", "S2", "ENDIF"},
-    {"FOR", "ST", "ENDFOR"},
-    {"ENDFOR", "US", "FOR"},
-    {"ASSIGN", "NA", ""},
-    {"_ASSIGN", "NA", ""},
-    {"IMPORT", "NA", ""},
-    {"WEBROUTINE", "ST", "ENDROUTINE"},
-    {"INCLUDE", "NA", ""},
-    {"WEB_MAP", "NA", ""},
-    {"ATTRIBUTE", "", ""},
-    {"PERFORM", "", ""},
-    {"_PERFORM", "", ""},
-    {"_INVOKE", "", ""},
-};
-
-constexpr uint32_t kRoleRows = 123;  // rows 124-127 carry no role
-
-// Flag rows holding at least one 'Y'; every other row is 28 'N'.
-struct FlagRow {
-    uint32_t number;
-    const char* flags;
-};
-constexpr FlagRow kFlagRows[] = {
-    {2, "YYYYYYYNYNNNNNYYNNYNNNNNYNYN"},  {12, "YYYYYYNYYNNNNNNNNYYNNNNNYNYN"}, {13, "YYNNYYNNYNNNNNNNNNYYNNNNYNYY"},
-    {14, "YNNNYYNNNYYNNNNNNNNNNNNYYNNN"}, {15, "YNNNYYNNNYYYYYNNNNNNNNNYYNNN"}, {19, "YYYYYYNYYNNNNNNNNYYYNNNNYNYY"},
-    {20, "YYYYYYNYYNNNNNNNNYYYNNNNYNYY"}, {21, "YYNYYYNYYNNNNNNNNYYNNNNNYNYN"}, {22, "NYNNNNNNNNNNNNNNNNNNNNNNNNNN"},
-    {39, "NYNYNNNNNNNNNNNNNNNNNNNNNNYN"}, {42, "YNNNYYNNNNNNNNNNNNNNNNNYYNNN"}, {43, "NNNNYYNNNNNNNNNNNNNNNNNNNNNN"},
-    {44, "YNNNNNNNNYYYYYNNYNNNYYYNNYNN"}, {45, "YNNNNNNNNYYYYYNNYNNNYYYNNYNN"}, {83, "NYNNYYNNNNNNNNNNNNNNNNNNNNNN"},
-    {88, "YYYYYYNYYYYYYYYYNNYNYNNYYNNN"}, {91, "NYNNNNNNNNNNNNNNNNNNNNNNNNNN"}, {92, "NYNNYYNNNNNNNNNNNNNNNNNNNNNN"},
-    {94, "YNNNNNNNNYYYYYNNYNNNYYYNNYNN"},
-};
+constexpr bool RowsAreSound()
+{
+    // the commands with a role come first: the joined role table holds
+    // their rows, and the rows after it have none
+    bool roles = true;
+    for (const CommandRow& r : kRows) {
+        const std::string_view role(r.role), flags(r.flags);
+        if (!(role.empty() || role.size() == 2) || (!role.empty() && !roles) ||
+            !(flags.empty() || flags.size() == FFC_COMMAND_FLAG_COUNT) || flags.find_first_not_of("YN") != flags.npos)
+            return false;
+        roles = roles && !role.empty();
+    }
+    return true;
+}
+static_assert(RowsAreSound(), "roles of two letters, the rows without one last, and flag rows of 28 'Y'/'N'");
 
 struct Tables {
     char names[FFC_COMMAND_LOOKUP_SIZE][10]{};
@@ -195,7 +67,7 @@ void pad(char* field, size_t width, std::string_view text)
 
 const CommandRow& row(uint32_t number)
 {
-    return number <= FFC_FUNCTION_ROWS ? kFunctionRows[number - 1] : kComponentRows[number - 1 - FFC_FUNCTION_ROWS];
+    return kRows[number - 1];
 }
 
 void joinOnce()
@@ -208,7 +80,7 @@ void joinOnce()
         std::array<char, 10> partner;
         pad(partner.data(), 10, row(n).partner);
         t.partners.push_back(partner);
-        if (n <= kRoleRows) {
+        if (*row(n).role) {
             std::array<char, 2> role{row(n).role[0], row(n).role[1]};
             t.roles.push_back(role);
         }
@@ -292,8 +164,9 @@ void P3100_BuildCommandTables(FFC_CONTEXT* pContext)
     std::memset(t.flags, 0, sizeof t.flags);
     for (uint32_t n = 1; n <= FFC_COMMAND_COUNT; ++n)
         std::memset(t.flags[n - 1], 'N', FFC_COMMAND_FLAG_COUNT);
-    for (const FlagRow& r : kFlagRows)
-        std::memcpy(t.flags[r.number - 1], r.flags, FFC_COMMAND_FLAG_COUNT);
+    for (uint32_t n = 1; n <= FFC_COMMAND_COUNT; ++n)
+        if (*row(n).flags)
+            std::memcpy(t.flags[n - 1], row(n).flags, FFC_COMMAND_FLAG_COUNT);
     joinOnce();
     if (pContext)
         pContext->pCommandLookup = &t.lookup;

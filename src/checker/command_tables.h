@@ -3,7 +3,8 @@
  * The language's 127 commands are known through fixed tables indexed by
  * command number less one: names, a two-letter structure role and partner,
  * and 28 Y/N flags that switch on the optional parameter groups of the file
- * and screen commands. The lookup (128 entries, sorted by name compared as
+ * and screen commands, all taken from the command list
+ * (params/commands.def). The lookup (128 entries, sorted by name compared as
  * unsigned bytes) is built once per process; the checker, the parameter
  * preparation and the generator cache their handlers in its entries. */
 #ifndef DQOV_CHECKER_COMMAND_TABLES_H
@@ -14,10 +15,41 @@
 #include "platform/dqot/dqot.h"
 #include <stdint.h>
 
-#define FFC_COMMAND_COUNT 127
-#define FFC_COMMAND_LOOKUP_SIZE 128
+/* The commands: the rows of the command list (127). */
+enum {
+    FFC_COMMAND_COUNT = 0
+#define DQOV_COMMAND(...) +1
+#include "params/commands.def"
+#undef DQOV_COMMAND
+};
+#define FFC_COMMAND_LOOKUP_SIZE (FFC_COMMAND_COUNT + 1)
 #define FFC_COMMAND_FLAG_COUNT 28
-#define FFC_FUNCTION_ROWS 98 /* rows of the function commands; the rest are component rows */
+
+/* The flag columns of a command's row, by their place in it: a 'Y' lets
+ * the common check of the file and screen commands examine the parameter
+ * group. The columns without a name here are carried in the rows but
+ * examined by no check. */
+typedef enum FFC_COMMAND_FLAG {
+    FFC_FLAG_FIELD_LIST = 0,      /* the field list */
+    FFC_FLAG_FILE = 1,            /* the file name ("*FIRST"; the library looked up) */
+    FFC_FLAG_WHERE = 2,           /* the WHERE condition */
+    FFC_FLAG_KEY = 3,             /* the key values */
+    FFC_FLAG_IO_STATUS = 4,       /* the I/O status field ("*STATUS") */
+    FFC_FLAG_IO_ERROR = 5,        /* the I/O error action */
+    FFC_FLAG_END_ACTION = 6,      /* an action taking "*NEXT", "*RETURN" or a label */
+    FFC_FLAG_SECOND_ACTION = 7,   /* a second such action */
+    FFC_FLAG_VAL_ERROR = 8,       /* the validation error action */
+    FFC_FLAG_EXIT_KEY = 9,        /* the exit key action */
+    FFC_FLAG_MENU_KEY = 10,       /* the menu key action */
+    FFC_FLAG_KEY_COUNT = 14,      /* a value "*WITHKEY" or "*COMPUTE" */
+    FFC_FLAG_NO_OR_NONE = 15,     /* a value "*NO" or "*NONE" */
+    FFC_FLAG_SIGNED_BINARY = 16,  /* a field that must be signed binary */
+    FFC_FLAG_NONE_VALUE = 18,     /* a value "*NONE" */
+    FFC_FLAG_NO_VALUE = 19,       /* a value "*NO" */
+    FFC_FLAG_FUNCTION_KEYS = 20,  /* the function keys of the screen */
+    FFC_FLAG_CURSOR = 21,         /* the cursor position */
+    FFC_FLAG_IO_MODULE = 26       /* the I/O module */
+} FFC_COMMAND_FLAG;
 
 typedef struct FFC_COMMAND_LOOKUP {
     FFC_COMMAND_ENTRY aEntries[FFC_COMMAND_LOOKUP_SIZE];
@@ -33,7 +65,7 @@ const char* P3100_pCommandName(uint32_t ulNumber);
  * for none) and the 10-character partner (blanks for none). */
 const char* P3100_pStructureRole(uint32_t ulNumber);
 const char* P3100_pStructurePartner(uint32_t ulNumber);
-/* Row of 28 flags of the writable flag table. */
+/* Row of 28 flags of the writable flag table (FFC_COMMAND_FLAG places). */
 const char* P3100_pCommandFlags(uint32_t ulNumber);
 /* Number of rows the joined role and partner tables hold (127 once built). */
 uint32_t P3100_ulStructureRows(void);

@@ -124,7 +124,8 @@ struct Targets {
 ** to 62). */
 void refuse(const std::string& text, const std::string& reason)
 {
-    Issue('F', "PRC1810", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
+    Issue(Msg::ExpressionNotCompiled,
+          Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
 }
 
 // Runs the compiler and keeps the reference, or reports what it refused.

@@ -17,6 +17,9 @@
 
 #include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 using checker::Upper;
 
@@ -43,6 +46,8 @@ GroupStore g_store;
 struct Finding {
     std::string id;
     std::string data;
+    Finding() = default;
+    Finding(Msg msg, std::string text) : id(dqov::MsgId(msg)), data(std::move(text)) {}
 };
 
 std::string Padded(std::string s, size_t width)
@@ -119,7 +124,7 @@ struct WorkList {
         if (refuseDuplicates && Contains(name))
             return true;
         if (names.size() >= capacity) {
-            f = {"PRC0338", Number8(static_cast<long>(capacity))};
+            f = {Msg::FieldListFull, Number8(static_cast<long>(capacity))};
             return false;
         }
         names.push_back(name);
@@ -225,12 +230,13 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
         }
         if (trimmed == "*ALL" || trimmed == "*ALL_REAL" || trimmed == "*ALL_VIRT") {
             if (file.empty()) {
-                f = {"PRC0336", Padded(trimmed, 50)};
+                f = {Msg::EntryNeedsFile, Padded(trimmed, 50)};
                 return false;
             }
             std::string physical;
             if (!PhysicalFile(ctx, file, physical)) {
-                f = {"PRC0337", Padded(checker::Trim(ctx->acPartition, 3), 3) + Padded(file, 10) + Padded(trimmed, 10)};
+                f = {Msg::ListFileNotFound,
+                     Padded(checker::Trim(ctx->acPartition, 3), 3) + Padded(file, 10) + Padded(trimmed, 10)};
                 return false;
             }
             std::vector<std::string> fields;
@@ -270,7 +276,7 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
                 return false;
         } else {
             if (entry.empty() || entry[0] != prefix) {
-                f = {"PRC0335", Padded(trimmed, 50)};
+                f = {Msg::ExclusionPrefixMissing, Padded(trimmed, 50)};
                 return false;
             }
             work.Remove(bare);
@@ -285,7 +291,7 @@ bool ApplyToGroup(Group& group, const std::string& name, bool adding, char prefi
     std::string member = Padded(Bare(name, prefix), 10).substr(0, 10);
     if (std::find(g_store.registry.begin(), g_store.registry.end(), member) == g_store.registry.end()) {
         if (g_store.registry.size() >= kMaxRegistry) {
-            f = {"PRC0333",
+            f = {Msg::TooManyGroupMembers,
                  "+0000999" + Padded(member.substr(0, 9), 9) + " " + Padded(group.name.substr(0, 9), 9) + " "};
             return false;
         }
@@ -297,7 +303,7 @@ bool ApplyToGroup(Group& group, const std::string& name, bool adding, char prefi
         if (at != group.members.end())
             return true;
         if (group.members.size() >= kMaxMembers) {
-            f = {"PRC0338", "+0000100"};
+            f = {Msg::FieldListFull, "+0000100"};
             return false;
         }
         group.members.push_back(bare);
@@ -311,11 +317,11 @@ bool DefineGroup(const std::string& listName, const std::vector<std::string>& en
 {
     std::string name = Padded(Bare(listName, prefix), 10).substr(0, 10);
     if (g_store.groups.size() >= kMaxGroups) {
-        f = {"PRC0330", "+0000100" + name};
+        f = {Msg::TooManyFieldGroups, "+0000100" + name};
         return false;
     }
     if (FindGroup(name, prefix)) {
-        f = {"PRC0331", name};
+        f = {Msg::FieldGroupExists, name};
         return false;
     }
     g_store.groups.push_back({name, {}});
@@ -329,17 +335,17 @@ bool DefineGroup(const std::string& listName, const std::vector<std::string>& en
             continue;
         }
         if (entry == "*ALL" || entry == "*ALL_REAL" || entry == "*ALL_VIRT") {
-            f = {"PRC0336", entryData(entry)};
+            f = {Msg::EntryNeedsFile, entryData(entry)};
             return false;
         }
         if (IsGroupName(entry, prefix)) {
             if (Same(entry, 10, name, 10, prefix)) {
-                f = {"PRC0334", entryData(entry)};
+                f = {Msg::GroupNamesItself, entryData(entry)};
                 return false;
             }
             const Group* earlier = FindGroup(entry, prefix);
             if (!earlier || earlier == &group) {
-                f = {"PRC0332", entryData(entry)};
+                f = {Msg::GroupNameNotEarlier, entryData(entry)};
                 return false;
             }
             std::vector<std::string> members = earlier->members;
@@ -399,7 +405,7 @@ bool P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
     case 'C': g_store = GroupStore{}; return true;
     case 'G':
     case 'X': break;
-    default: f = {"PRC0339", std::string("DC_P3136  ") + cRequest}; return refuse();
+    default: f = {Msg::FieldListRequestNotValid, std::string("DC_P3136  ") + cRequest}; return refuse();
     }
     char prefix = Prefix(pContext);
     std::string listName = acListName ? checker::Trim(acListName, 10) : std::string();

@@ -21,6 +21,9 @@
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/messages.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -56,9 +59,9 @@ std::string Field(const char* text, size_t width)
     return checker::Trim(text, width);
 }
 
-void Queue(FFC_CONTEXT* ctx, const char* queue, const char* id, const std::string& data)
+void Queue(FFC_CONTEXT* ctx, const char* queue, Msg msg, const std::string& data)
 {
-    P9006_sQueueMessage(ctx, queue, id, static_cast<uint16_t>(data.size()), data.data());
+    P9006_sQueueMessage(ctx, queue, dqov::MsgId(msg), static_cast<uint16_t>(data.size()), data.data());
 }
 
 std::string Padded(const std::string& text, size_t width)
@@ -188,7 +191,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
 
     for (int32_t i = 0; i < values; ++i) {
         if (Blank(rq.aacValues[i], P3105_VALUE_LEN)) {
-            Queue(pContext, acQueue, "PRC0200", Number8(i + 1));
+            Queue(pContext, acQueue, Msg::KeyValueBlank, Number8(i + 1));
             rq.cResult = 'N';
         }
     }
@@ -199,7 +202,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
         P3105_FIELD_REQUEST field{};
         checker::Pad(field.acName, 10, name);
         if (KeyFieldAttributes(pContext, field) != '0') {
-            Queue(pContext, acQueue, "DCM0121", file + library + "0000001" + Padded(name, 10));
+            Queue(pContext, acQueue, Msg::KeyFieldNotUsable, file + library + "0000001" + Padded(name, 10));
             rq.cResult = 'N';
             return;
         }
@@ -215,7 +218,8 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
     for (int32_t i = 0; i < values; ++i) {
         char* value = rq.aacValues[i];
         if (i >= g_keyCount) {
-            Queue(pContext, acQueue, "DCM0122", file + library + "+0000001" + std::string(value, P3105_VALUE_LEN));
+            Queue(pContext, acQueue, Msg::KeyValueHasNoKeyField,
+                  file + library + "+0000001" + std::string(value, P3105_VALUE_LEN));
             rq.cResult = 'N';
             std::memcpy(rq.aacCodes[i], "ER", 2);
             continue;
@@ -225,7 +229,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
         for (char& c : upper)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (upper.compare(0, 5, "*MTXT") == 0) {
-            Queue(pContext, acQueue, "DCM1108", Padded(text, 50));
+            Queue(pContext, acQueue, Msg::MultilingualTextAsKeyValue, Padded(text, 50));
             rq.cResult = 'N';
             std::memcpy(rq.aacCodes[i], "ER", 2);
             continue;
@@ -272,7 +276,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
     for (int k = 0; k < g_keyCount; ++k) {
         if (k < values && !Blank(rq.aacValues[k], P3105_VALUE_LEN))
             continue;
-        Queue(pContext, acQueue, "DCM0123", file + library + "0000001" + std::string(g_keys[k].name, 10));
+        Queue(pContext, acQueue, Msg::KeyFieldHasNoValue, file + library + "0000001" + std::string(g_keys[k].name, 10));
         if (rq.cPartialAllowed != 'Y')
             rq.cResult = 'N';
     }

@@ -69,7 +69,7 @@ void ObtainFieldDefaultValueRoutines(void)
                     const int32_t line = g.state ? g.state->lLine : 0;
                     if (g.state)
                         g.state->lLine = FieldDefaultLine(field);
-                    Issue('F', "PRC1230", Fixed(field, 10) + Fixed(value, 50));
+                    Issue(Msg::DefaultValueNotValid, Fixed(field, 10) + Fixed(value, 50));
                     if (g.state)
                         g.state->lLine = line;
                 }
@@ -177,10 +177,10 @@ void P3100_DefineUserBuiltInFunction(void)
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     std::string owner = Trim(program, 10);
     if (rc == SSQL_RC_OK && Upper(owner) != Upper(g.functionName)) {
-        Issue('F', "PRC1406", Fixed(name, 20) + Fixed(owner, 10));
+        Issue(Msg::BuiltinDefinedTwice, Fixed(name, 20) + Fixed(owner, 10));
         return;
     }
-    Issue('I', "PRC1407", Fixed(name, 20));
+    Issue(Msg::BuiltinNotCatalogued, Fixed(name, 20));
 }
 
 // Each list of a component needs at least one column from the dictionary.

@@ -50,12 +50,12 @@ bool ElementDefinition(const std::string& written, FFC_FIELD_DEFINITION& def)
             def.lDecimals = decimals;
             first = false;
         } else if (type != def.cType || length != def.lLength || decimals != def.lDecimals) {
-            Issue('F', "PRC0219", written);
+            Issue(Msg::ArrayFieldsNotValid, written);
             return false;
         }
     }
     if (first && fields <= 0)
-        Issue('F', "PRC0219", written);
+        Issue(Msg::ArrayFieldsNotValid, written);
     return !first;
 }
 
@@ -124,25 +124,25 @@ void P3100_CheckDefArray(void)
         return;
     }
     if (name.empty() || name.size() > kArrayNameMax) {
-        Issue('F', "PRC0216", written);
+        Issue(Msg::ArrayNameNotValid, written);
         return;
     }
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_ARRAYNAM, written);
     if (FindRecord(r, 2)) {
-        Issue('F', "PRC0218", written);
+        Issue(Msg::ArrayDefinedTwice, written);
         return;
     }
     for (int32_t i = 0; i < indexes; ++i) {
         std::string index = Upper(ParmEntry("INDEXES", i));
         std::string field = FieldOf(index);
         if (field.empty() || field.size() > kIndexNameMax) {
-            Issue('F', "PRC0217", index);
+            Issue(Msg::ArrayIndexNotValid, index);
             return;
         }
     }
     if (ParmCount("OF_FIELDS") <= 0 && Upper(Parm("OVERLAYING")) == "*NONE") {
-        Issue('F', "PRC0219", written);
+        Issue(Msg::ArrayFieldsNotValid, written);
         return;
     }
     FFC_FIELD_DEFINITION def;

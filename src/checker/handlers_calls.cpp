@@ -86,13 +86,13 @@ std::string TargetFinding(const std::string& process, const std::string& functio
 // The file of the command's FILE parameter (name and library, in
 // capitals): a file of the partition, recorded as used; otherwise the
 // finding `msgId` and false.
-bool UseNamedFile(const char* msgId, std::string& file, std::string& library)
+bool UseNamedFile(Msg msg, std::string& file, std::string& library)
 {
     file = Upper(Parm("FILE", 0));
     library = Upper(Parm("FILE", 1));
     char kind = ' ';
     if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
-        Issue('F', msgId, "FILE(" + file + ")");
+        Issue(msg, "FILE(" + file + ")");
         return false;
     }
     RecordFileUse(file, library);
@@ -116,20 +116,20 @@ void P3100_CheckCall(void)
         for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i)
             RecordDataStructureUse(Upper(ParmEntry("PASS_DS", i)), "PASS_DS   ");
         if (programCall && process != "*DIRECT")
-            Issue('F', "PRC0163", "PGM(" + program + ")");
+            Issue(Msg::CallNotValid, "PGM(" + program + ")");
         return;
     }
     if (!programCall) {
         std::string finding = TargetFinding(process, function, "");
         if (!finding.empty())
-            Issue('F', "PRC1038", finding);
+            Issue(Msg::CallTargetNotValid, finding);
     }
     int32_t lists = ParmCount("PASS_LST");
     for (int32_t i = 0; i < lists; ++i) {
         ListDefinition list;
         std::string name = ParmEntry("PASS_LST", i);
         if (!name.empty() && !FindList(name, list))
-            Issue('F', "PRC1006", NameOf(name));
+            Issue(Msg::ListNotDefined, NameOf(name));
     }
     CheckEntryValues("PARMS");
     /* a data structure passed is a file of the repository */
@@ -137,10 +137,10 @@ void P3100_CheckCall(void)
         const std::string structure = NameOf(ParmEntry("PASS_DS", i));
         char kind = ' ';
         if (!structure.empty() && !FileKnown(structure, "", kind))
-            Issue('F', "PRC0163", "PASS_DS(" + structure + ")");
+            Issue(Msg::CallNotValid, "PASS_DS(" + structure + ")");
     }
     if (!TargetValid(Parm("IF_ERROR"), {"*ABORT", "*NEXT", "*RETURN"}))
-        Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
+        Issue(Msg::CallNotValid, "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
 }
 
 // SUBMIT: a process and function, or a program, to run as a batch job.
@@ -152,13 +152,13 @@ void P3100_CheckSubmit(void)
     bool processCall = Given(process);
     if (Pass() == 1) {
         if (programCall == processCall)
-            Issue('F', "PRC0170", programCall ? "PGM(" + program + ")" : std::string("PROCESS(*NONE)"));
+            Issue(Msg::SubmitNotValid, programCall ? "PGM(" + program + ")" : std::string("PROCESS(*NONE)"));
         return;
     }
     if (processCall) {
         std::string finding = TargetFinding(process, function, "*NONE");
         if (!finding.empty())
-            Issue('F', "PRC0170", finding);
+            Issue(Msg::SubmitNotValid, finding);
     }
     CheckEntryValues("PARMS");
 }
@@ -173,14 +173,14 @@ void P3100_CheckCallCheck(void)
     if (Pass() == 1) {
         NoteMessageText();
         if (target.empty()) {
-            Issue('F', "PRC0264", "BY_CALLING");
+            Issue(Msg::CallCheckNotValid, "BY_CALLING");
             return;
         }
         std::string library = Upper(Parm("BY_CALLING", 1));
         if (library == "*DIRECT") {
             SetParmEntry("@PGMKIND", 0, 0, "F");
             if (target[0] == '*' || target.size() > 7 || !FunctionExists("*DIRECT", target))
-                Issue('F', "PRC0264", "BY_CALLING(" + target + ")");
+                Issue(Msg::CallCheckNotValid, "BY_CALLING(" + target + ")");
             return;
         }
         SetParmEntry("@PGMKIND", 0, 0, "P");
@@ -198,7 +198,7 @@ void P3100_CheckPoint(void)
     if (Pass() != 1)
         return;
     std::string file, library;
-    if (!UseNamedFile("PRC0178", file, library))
+    if (!UseNamedFile(Msg::PointNotValid, file, library))
         return;
 }
 
@@ -219,7 +219,7 @@ void P3100_CheckRename(void)
     if (Pass() != 1)
         return;
     std::string file, library;
-    if (!UseNamedFile("PRC0205", file, library))
+    if (!UseNamedFile(Msg::FieldListNotValid, file, library))
         return;
     int32_t pairs = ParmCount("FIELDS");
     for (int32_t i = 0; i < pairs; ++i) {
@@ -227,12 +227,12 @@ void P3100_CheckRename(void)
         std::string field = NameOf(written);
         std::string target = NameOf(renamed);
         if (field.empty() || target.empty()) {
-            Issue('F', "PRC0205", field.empty() ? written : renamed);
+            Issue(Msg::FieldListNotValid, field.empty() ? written : renamed);
             continue;
         }
         uint32_t inFile = FieldsOfFile(file, field);
         if (inFile == 0) {
-            Issue('F', "PRC0205", field);
+            Issue(Msg::FieldListNotValid, field);
             continue;
         }
         FFC_WORK_RECORD& r = g.record2;

@@ -45,7 +45,7 @@ bool ComponentOnly()
     if (!G().ctx->lFunctionRun)
         return InsideBlock();
     if (Pass() == 1)
-        Issue('F', "PRC1051", std::string_view(G().parsed.acName, 10));
+        Issue(Msg::ComponentCommandInFunction, std::string_view(G().parsed.acName, 10));
     return false;
 }
 
@@ -64,7 +64,7 @@ bool LevelTwoInComponent()
     if (!(ctx->lComponentRun && !ctx->lLanguageLevelTwo))
         return true;
     if (Pass() == 1)
-        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
+        Issue(Msg::CommandNotForObject, std::string_view(G().parsed.acName, 10));
     return false;
 }
 
@@ -200,7 +200,8 @@ long P3100_sCheckFieldExistsCallback(const char* pszField)
         RecordFieldUse(field, field, "FL");
         return 0;
     }
-    Issue('F', field.size() <= 10 ? "PRC0056" : "PRC0059", std::string_view(field).substr(0, 50));
+    Issue('F', field.size() <= 10 ? Msg::FieldNotInDictionary : Msg::FieldNotUsableHere,
+          std::string_view(field).substr(0, 50));
     return 1;
 }
 

@@ -309,25 +309,25 @@ void CheckBuiltInTypes(const std::string& name)
         if (listAt(f->argumentTypes, i)) {
             ListDefinition list;
             if (!FindList(ParmEntry("WITH_ARGS", i), list))
-                Issue('F', "PRC1006", NameOf(ParmEntry("WITH_ARGS", i)));
+                Issue(Msg::ListNotDefined, NameOf(ParmEntry("WITH_ARGS", i)));
             continue;
         }
         OperandInfo info = CheckOperandValue(ParmEntry("WITH_ARGS", i));
         char expected = expectedClass(f->argumentTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
-            Issue('F', "PRC0172", name);
+            Issue(Msg::BuiltinArgumentType, name);
     }
     for (int32_t i = 0; i < gets; ++i) {
         if (listAt(f->returnTypes, i)) {
             ListDefinition list;
             if (!FindList(ParmEntry("TO_GET", i), list))
-                Issue('F', "PRC1006", NameOf(ParmEntry("TO_GET", i)));
+                Issue(Msg::ListNotDefined, NameOf(ParmEntry("TO_GET", i)));
             continue;
         }
         OperandInfo info = CheckFieldOperand(ParmEntry("TO_GET", i));
         char expected = expectedClass(f->returnTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != expected)
-            Issue('F', "PRC0173", name);
+            Issue(Msg::BuiltinReturnType, name);
     }
 }
 
@@ -398,27 +398,27 @@ void P3100_CheckDefine(void)
     std::string written = Parm("FIELD");
     std::string field = FieldOf(written);
     if (field.empty()) {
-        Issue('F', "PRC0058", written);
+        Issue(Msg::DefineNotValid, written);
         return;
     }
     if (FieldDefined(field)) {
-        Issue('F', "PRC0058", written);
+        Issue(Msg::DefineNotValid, written);
         return;
     }
     std::string reference = Parm("REFFLD");
     if (GivenNotSame(reference)) {
         std::string refField = NameOf(reference);
         if (!FieldDefined(refField) && !FieldInDictionary(refField)) {
-            Issue('F', "PRC0056", reference);
+            Issue(Msg::FieldNotInDictionary, reference);
             return;
         }
     } else if (!GivenNotSame(Parm("TYPE")) && !FieldInDictionary(field)) {
-        Issue('F', "PRC0058", written);
+        Issue(Msg::DefineNotValid, written);
         return;
     }
     FFC_FIELD_DEFINITION def;
     if (!NewFieldDefinition(field, reference, def)) {
-        Issue('F', "PRC0058", written);
+        Issue(Msg::DefineNotValid, written);
         return;
     }
     if (!EditingSound(def))
@@ -448,7 +448,7 @@ void P3100_CheckOverride(void)
     std::string written = Parm("FIELD");
     std::string field = FieldOf(written);
     if (field.empty() || (!FieldDefined(field) && !FieldInDictionary(field))) {
-        Issue('F', "PRC0063", written);
+        Issue(Msg::OverrideNotValid, written);
         return;
     }
     bool changes = GivenNotSame(Parm("REFFLD"));
@@ -456,12 +456,12 @@ void P3100_CheckOverride(void)
         changes = changes || GivenNotSame(Parm(keyword));
     changes = changes || ParmCount("COLHDG") > 0 || ParmCount("INPUT_ATR") > 0 || ParmCount("OUTPUT_ATR") > 0;
     if (!changes) {
-        Issue('W', "PRC0069", written);
+        Issue(Msg::OverrideChangesNothing, written);
         return;
     }
     FFC_FIELD_DEFINITION def;
     if (!NewFieldDefinition(field, Parm("REFFLD"), def)) {
-        Issue('F', "PRC0064", written);
+        Issue(Msg::OverrideValueNotValid, written);
         return;
     }
     if (!EditingSound(def))
@@ -478,7 +478,7 @@ void P3100_CheckChange(void)
 {
     if (Pass() == 1) {
         if (ParmCount("FIELD") <= 0)
-            Issue('F', "PRC0211", "FIELD");
+            Issue(Msg::ChangeNotValid, "FIELD");
         return;
     }
     OperandInfo target;
@@ -545,11 +545,11 @@ void P3100_CheckDefList(void)
     if (Pass() != 1)
         return;
     if (IsComponentRun() && !G().ctx->lLanguageLevelTwo) {
-        Issue('F', "PRC1052", Trim(G().parsed.acName, 10));
+        Issue(Msg::CommandNotForObject, Trim(G().parsed.acName, 10));
         return;
     }
     if (ParmCount("FIELDS") <= 0) {
-        Issue('F', "PRC0181", "FIELDS");
+        Issue(Msg::ParameterHasNoEntry, "FIELDS");
         return;
     }
     CheckFieldListValues();
@@ -564,7 +564,7 @@ void P3100_CheckGroupBy(void)
         return;
     std::string name = Upper(Parm("NAME"));
     if (ParmCount("FIELDS") <= 0) {
-        Issue('F', "PRC0181", "FIELDS");
+        Issue(Msg::ParameterHasNoEntry, "FIELDS");
         return;
     }
     if (!DefineFieldGroup(name))
@@ -602,12 +602,12 @@ void P3100_CheckUse(void)
     std::string name = Upper(Parm("BUILTIN"));
     const BuiltInFunction* f = name.empty() ? nullptr : FindBuiltIn(name);
     if (!f) {
-        Issue('F', "PRC0373", name);
+        Issue(Msg::UseBuiltinNotValid, name);
         return;
     }
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
     if (given > f->arguments || given < f->required || gets > f->returns)
-        Issue('F', "PRC0171", name);
+        Issue(Msg::BuiltinArgumentCount, name);
 }
 
 }  // extern "C"
@@ -622,7 +622,7 @@ void CheckCommandCondition()
         return;
     std::string condition = Parm("COND");
     if (condition.empty()) {
-        Issue('F', "PRC0181", "COND");
+        Issue(Msg::ParameterHasNoEntry, "COND");
         return;
     }
     CheckCompiledCondition(condition);
@@ -695,7 +695,7 @@ void P3100_CheckBeginLoop(void)
     std::string loopField = Parm("USING");
     if (Pass() == 1) {
         if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty())
-            Issue('F', "PRC0158", loopField);
+            Issue(Msg::BeginLoopNotValid, loopField);
         return;
     }
     if (Upper(loopField) != "*INTERNAL")

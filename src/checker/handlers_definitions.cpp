@@ -69,7 +69,7 @@ void CheckTrigger()
     if (trigger[0] == '*' ||
         CountRows("DC_P3100/SQL041", "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' ",
                   trigger) == 0)
-        Issue('F', "PRC0265", "TRIGGER(" + trigger + ")");
+        Issue(Msg::FunctionOptionNotValid, "TRIGGER(" + trigger + ")");
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ void P3100_CheckFunctionOptions(void)
             ListDefinition list;
             std::string name = ParmEntry("RCV_LIST", i);
             if (!FindList(name, list))
-                Issue('F', "PRC1006", NameOf(name));
+                Issue(Msg::ListNotDefined, NameOf(name));
         }
         return;
     }
@@ -148,7 +148,7 @@ void P3100_CheckFunctionOptions(void)
                            ? "*SYSTEM_VARIABLE"
                            : nullptr;
     if (kind && (Given(structure) || lists > 0))
-        Issue('F', "PRC0265", std::string(Given(structure) ? "RCV_DS" : "RCV_LIST") + " with " + kind);
+        Issue(Msg::FunctionOptionNotValid, std::string(Given(structure) ? "RCV_DS" : "RCV_LIST") + " with " + kind);
 }
 
 // DEF_COND: a named condition, recorded once in source order; IF, DOWHILE
@@ -167,11 +167,11 @@ void P3100_CheckDefCond(void)
         return;
     }
     if (name.size() < 2 || name[0] != '*' || condition.empty()) {
-        Issue('F', "PRC0195", name);
+        Issue(Msg::DefCondNotValid, name);
         return;
     }
     FFC_WORK_RECORD& r = g.record2;
-    if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
+    if (!BlankNewRecord(r, WR_DEF_COND, name, Msg::ConditionDefinedTwice))
         return;
     BlankRecord(r, WR_DEF_COND, name);
     auto* data = reinterpret_cast<WR_DEF_COND_DATA*>(r.acData);
@@ -193,7 +193,7 @@ void P3100_CheckInclude(void)
     first->sSubLine = 1;
     if (RS_fFindSourceRecord(g.ctx, first.get(), sizeof *first) == 0)
         return;
-    Issue('F', "PRC0377", Upper(Parm("FUNCTION")));
+    Issue(Msg::IncludeNotExpanded, Upper(Parm("FUNCTION")));
 }
 
 // MESSAGE, ABORT, EXIT and MENU: not allowed in a component; the message
@@ -231,7 +231,7 @@ static void RunLayout(P3100_LAYOUT_CALL layout)
 static void CheckKeyTarget(const char* keyword, const std::string& target)
 {
     if (!TargetValid(target, {"*NEXT", "*EXIT", "*MENU", "*RETURN", "*LASTDIS", "*ERROR", "*ABORT", "*AUTO"}))
-        Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(Upper(target), 20));
+        Issue(Msg::ValueNotAllowedForParameter, dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(Upper(target), 20));
 }
 
 static void CheckKeyTargets()
@@ -240,7 +240,7 @@ static void CheckKeyTargets()
         const std::string target = Upper(Parm(keyword, 1));
         /* only the prompt key takes *AUTO */
         if (target == "*AUTO" && std::strcmp(keyword, "PROMPT_KEY") != 0)
-            Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(target, 20));
+            Issue(Msg::ValueNotAllowedForParameter, dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(target, 20));
         else
             CheckKeyTarget(keyword, target);
     }
@@ -251,7 +251,7 @@ static void CheckKeyTargets()
             continue;
         const std::string target = Upper(ParmEntry("USER_KEYS", i, 2));
         if (target == "*AUTO")
-            Issue('F', "DCM0310", dqov::text::Fixed("USER_KEYS", 10) + dqov::text::Fixed(target, 20));
+            Issue(Msg::ValueNotAllowedForParameter, dqov::text::Fixed("USER_KEYS", 10) + dqov::text::Fixed(target, 20));
         else
             CheckKeyTarget("USER_KEYS", target);
     }

@@ -51,7 +51,7 @@ void P3100_CheckElse(void)
         return;
     const StackLevel& top = g.stack[g.depth];
     if (std::memcmp(top.name, "IF        ", 10) == 0 && top.middleCount > 1)
-        Issue('F', "PRC0165", Trim(g.parsed.acName, 10));
+        Issue(Msg::ElseWithoutIf, Trim(g.parsed.acName, 10));
 }
 
 // GOTO: the label must be a LABEL record of the current routine; "*FIRST"
@@ -62,7 +62,7 @@ void P3100_CheckGoto(void)
     std::string label = Upper(Parm("LABEL"));
     if (Pass() == 1) {
         if (label.find('_') != std::string::npos)
-            Issue('F', "PRC1036", label);
+            Issue(Msg::LabelNotValid, label);
         else if (label == "*FIRST")
             g.labelReferences.push_back("*FIRST    ");
         return;
@@ -70,13 +70,13 @@ void P3100_CheckGoto(void)
     if (label.empty() || label == "*FIRST")
         return;
     if (label.size() > 3 || label.find('_') != std::string::npos) {
-        Issue('F', "PRC0046", label);
+        Issue(Msg::GotoLabelNotDefined, label);
         return;
     }
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
     if (!FindRecord(r, 3))
-        Issue('F', "PRC0046", label);
+        Issue(Msg::GotoLabelNotDefined, label);
 }
 
 void P3100_CheckReturn(void) {}
@@ -112,7 +112,7 @@ void P3100_CheckSubroutine(char cKind)
     if (Pass() != 1)
         return;
     FFC_WORK_RECORD& r = g.record2;
-    if (!BlankNewRecord(r, WR_USRSUBR, name, "PRC0122"))
+    if (!BlankNewRecord(r, WR_USRSUBR, name, Msg::ExecuteNotValid))
         return;
     auto* data = reinterpret_cast<WR_USRSUBR_DATA*>(r.acData);
     data->usModule = 0;
@@ -175,12 +175,12 @@ void P3100_CheckExecute(void)
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USRSUBR, name);
     if (name.empty() || !FindRecord(r, 2)) {
-        Issue('F', "PRC0122", name);
+        Issue(Msg::ExecuteNotValid, name);
         return;
     }
     const auto* data = reinterpret_cast<const WR_USRSUBR_DATA*>(r.acData);
     if (passed > FIX_lDigitsToLong(data->acParmCount, 3, nullptr))
-        Issue('F', "PRC0122", name);
+        Issue(Msg::ExecuteNotValid, name);
 }
 
 }  // extern "C"

@@ -38,23 +38,23 @@ void CheckActionLabel(const char* keyword)
         return;
     // the finding names the keyword whose branch has no target
     if (std::strcmp(keyword, "IO_ERROR") == 0)
-        Issue('F', "PRC0025", action);
+        Issue(Msg::IoErrorLabelNotDefined, action);
     else
-        Issue('F', "PRC1409", Fixed(keyword, 10) + action);
+        Issue(Msg::ErrorLabelNotDefined, Fixed(keyword, 10) + action);
 }
 
-// The action parameters the command's flag columns switch on: 6 the I/O
-// error action, 7 and 8 the actions at the end of the file or when no row
-// is found, 9 the validation error action.
+// The action parameters the command's flag columns switch on: the I/O
+// error action, the actions at the end of the file or when no row is found,
+// the validation error action.
 void CheckActionLabels()
 {
     const char* flags = G().currentFlags;
-    if (flags[5] == 'Y')
+    if (flags[FFC_FLAG_IO_ERROR] == 'Y')
         CheckActionLabel("IO_ERROR");
-    if (flags[6] == 'Y' || flags[7] == 'Y')
+    if (flags[FFC_FLAG_END_ACTION] == 'Y' || flags[FFC_FLAG_SECOND_ACTION] == 'Y')
         for (const char* keyword : {"END_FILE", "NOT_FOUND"})
             CheckActionLabel(keyword);
-    if (flags[8] == 'Y')
+    if (flags[FFC_FLAG_VAL_ERROR] == 'Y')
         CheckActionLabel("VAL_ERROR");
 }
 
@@ -198,7 +198,8 @@ void CheckKeyCount()
     const bool counted = count == "*COMPUTE" || !FieldOf(count).empty() || (number >= 1 && number <= keys);
     if (counted && keys > 0 && !NameIs("FILECHECK"))
         return;
-    Issue('F', "PRC1196", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
+    Issue(Msg::KeywordValueNotUsable,
+          Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
 }
 
 }  // namespace
@@ -252,10 +253,10 @@ void P3100_CheckFileCommand(int32_t)
     std::string library = Upper(Parm(fileKeyword, 1));
     if (Pass() == 2) {
         CheckActionLabels();
-        if (g.currentFlags[3] == 'Y')
+        if (g.currentFlags[FFC_FLAG_KEY] == 'Y')
             CheckKeys(file, library);
         CheckKeyCount();
-        if (g.currentFlags[2] == 'Y')
+        if (g.currentFlags[FFC_FLAG_WHERE] == 'Y')
             CompileFileWhere(Parm("WHERE"), file);
         return;
     }
@@ -263,14 +264,14 @@ void P3100_CheckFileCommand(int32_t)
     // the generated key-count check reads
     if (const std::string count = Parm("NBR_KEYS"); KeyCountNumber(count) > 0)
         RecordOperand(count);
-    if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)
+    if (!RecordNamedFile(file, library) && g.currentFlags[FFC_FLAG_KEY] == 'Y' && ParmCount("WITH_KEY") > 0)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.
-        Issue('I', "PRC1401", Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
+        Issue(Msg::KeysNotChecked, Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
     // The key values, the condition and the status field are recorded
     // with every command's keywords; the field list is expanded here, with
     // the fields of the command's file.
-    if (g.currentFlags[0] == 'Y')
+    if (g.currentFlags[FFC_FLAG_FIELD_LIST] == 'Y')
         RecordExpandedFieldList("FIELDS", file);
 }
 
@@ -285,10 +286,10 @@ void P3100_CheckSelect(void)
     std::string generic = Upper(Parm("GENERIC"));
     if (generic.size() > 1 && generic[1] == 'Y' && ParmFlag("OPTIONS", "*STARTKEY")) {
         SetParmEntry("GENERIC", 0, 0, "*NO");
-        Issue('W', "PRC1022");
+        Issue(Msg::GenericWithStartKey);
     }
     if (ParmFlag("OPTIONS", "*BLOCK") && ParmCount("WITH_KEY") > 0)
-        Issue('F', "PRC0210");
+        Issue(Msg::BlockSelectWithKeys);
     int depth = std::clamp(g.depth, 0, kStackLimit);
     g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
@@ -305,7 +306,7 @@ void P3100_CheckSelectAll(void)
     for (int32_t i = 0; i < fields; ++i) {
         if (Upper(ParmEntry("FIELDS", i)) != "*ALL")
             continue;
-        Issue('W', "PRC0024", Upper(Parm("FROM_FILE", 0)));
+        Issue(Msg::SelectAllFields, Upper(Parm("FROM_FILE", 0)));
         return;
     }
 }

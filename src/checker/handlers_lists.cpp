@@ -50,7 +50,7 @@ bool RequireList(const char* keyword, ListDefinition& list)
     std::string written = Parm(keyword);
     if (FindList(written, list))
         return true;
-    Issue('F', "PRC1006", NameOf(written));
+    Issue(Msg::ListNotDefined, NameOf(written));
     return false;
 }
 
@@ -210,7 +210,7 @@ void P3100_CheckGetEntry(void)
     ListDefinition list;
     RequireList("FROM_LIST", list);
     if (number.empty())
-        Issue('F', "PRC0181", "NUMBER");
+        Issue(Msg::ParameterHasNoEntry, "NUMBER");
     else
         CheckOperandValue(number, 'N');
     CheckStatusField();
@@ -227,7 +227,7 @@ void P3100_CheckDltEntry(void)
     if (number.empty() || Upper(number) == "*CURRENT")
         return;
     if (IsSpecial(number)) {
-        Issue('F', "PRC0344", "NUMBER(" + number + ")");
+        Issue(Msg::DltEntryNotValid, "NUMBER(" + number + ")");
         return;
     }
     CheckFieldOperand(number, 'N');
@@ -247,13 +247,13 @@ void P3100_CheckLocEntry(void)
         CheckCompiledCondition(where);
     if (Given(number)) {
         if (IsSpecial(number))
-            Issue('F', "PRC0154", "RET_NUMBER(" + number + ")");
+            Issue(Msg::LocEntryNotValid, "RET_NUMBER(" + number + ")");
         else
             CheckFieldOperand(number, 'N');
     }
     std::string get = Parm("GET_ENTRY");
     if (!get.empty() && !YesNo(get))
-        Issue('F', "PRC0154", "GET_ENTRY(" + get + ")");
+        Issue(Msg::LocEntryNotValid, "GET_ENTRY(" + get + ")");
     CheckStatusField();
 }
 
@@ -268,21 +268,21 @@ void P3100_CheckSortList(void)
     if (!RequireList("NAMED", list))
         return;
     if (list.kind != 'W') {
-        Issue('F', "PRC0156", list.name);
+        Issue(Msg::SortListListNotValid, list.name);
         return;
     }
     if (keys <= 0) {
-        Issue('F', "PRC0009", "BY_FIELDS");
+        Issue(Msg::SortListNotValid, "BY_FIELDS");
         return;
     }
     for (int32_t i = 0; i < keys; ++i) {
         std::string field = NameOf(ParmEntry("BY_FIELDS", i));
         std::string order = Upper(ParmEntry("BY_FIELDS", i, 1));
         if (std::find(list.fields.begin(), list.fields.end(), field) == list.fields.end())
-            Issue('F', "PRC0155", field);
+            Issue(Msg::SortFieldNotInList, field);
         if (!order.empty() && order != "*ASCEND" && order != "*ASCENDING" && order != "*DESCEND" &&
             order != "*DESCENDING")
-            Issue('F', "PRC0009", order);
+            Issue(Msg::SortListNotValid, order);
     }
 }
 
@@ -306,7 +306,7 @@ void P3100_CheckSelectList(void)
         bool keyword =
             std::any_of(std::begin(kSelections), std::end(kSelections), [&](const char* k) { return s == k; });
         if (!keyword || (known && s != "*ALL" && list.kind != 'B'))
-            Issue('F', "PRC0152", s);
+            Issue(Msg::SelectListNotValid, s);
     }
     if (!where.empty())
         CheckCompiledCondition(where);

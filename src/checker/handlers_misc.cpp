@@ -24,9 +24,9 @@ void P3100_CheckSetMode(void)
     if (Pass() == 1)
         return;
     if (mode.empty())
-        Issue('F', "PRC0181", "TO");
+        Issue(Msg::ParameterHasNoEntry, "TO");
     else if (mode != "*DISPLAY" && mode != "*ADD" && mode != "*CHANGE" && mode != "*DELETE")
-        Issue('F', "PRC1196", Fixed("SET_MODE", 10) + Fixed("TO", 10) + Fixed(mode, 50));
+        Issue(Msg::KeywordValueNotUsable, Fixed("SET_MODE", 10) + Fixed("TO", 10) + Fixed(mode, 50));
 }
 
 void P3100_CheckIfMode(void)
@@ -44,7 +44,7 @@ void P3100_CheckIfNull(void)
 {
     if (Pass() == 1) {
         if (ParmCount("FIELD") <= 0)
-            Issue('F', "PRC0181", "FIELD");
+            Issue(Msg::ParameterHasNoEntry, "FIELD");
         return;
     }
     CheckFieldEntries("FIELD");
@@ -78,7 +78,7 @@ void P3100_CheckSubstring(void)
     std::string source = Parm("FIELD", 0), target = Parm("INTO_FIELD", 0);
     if (Pass() == 1) {
         if (target.empty())
-            Issue('F', "PRC0150", "INTO_FIELD");
+            Issue(Msg::SubstringNotValid, "INTO_FIELD");
         return;
     }
     CheckOperandValue(source);
@@ -97,14 +97,14 @@ void P3100_CheckExecCommand(void)
     const char* textKeyword = NameIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
     if (Pass() == 1) {
         if (Parm(textKeyword).empty())
-            Issue('F', "PRC0112", textKeyword);
+            Issue(Msg::ExecCommandNotValid, textKeyword);
         return;
     }
     std::string target = Upper(Parm("IF_ERROR"));
     if (target.empty() || target == "*ABORT" || target == "*NEXT" || target == "*RETURN")
         return;
     if (target[0] == '*' || !LabelKnown(target))
-        Issue('F', "PRC0112", "IF_ERROR(" + target + ")");
+        Issue(Msg::ExecCommandNotValid, "IF_ERROR(" + target + ")");
 }
 
 // OPEN: every file (*ALL) or one file of the partition.
@@ -117,7 +117,7 @@ void P3100_CheckOpen(void)
         return;
     char kind = ' ';
     if (!FileKnown(file, library, kind)) {
-        Issue('F', "PRC0182", file);
+        Issue(Msg::OpenNotValid, file);
         return;
     }
     RecordFileUse(file, library);

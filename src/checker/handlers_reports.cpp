@@ -31,7 +31,7 @@ WR_DRINF_DATA* Report()
     int number = text.empty() ? 1 : std::atoi(text.c_str());
     if (number < 1 || number > 9) {
         if (Pass() == 1)
-            Issue('F', "PRC0297", "REPORT_NUM(" + text + ")");
+            Issue(Msg::ReportLineNotValid, "REPORT_NUM(" + text + ")");
         return nullptr;
     }
     return &G().reports[number - 1];
@@ -63,7 +63,7 @@ void DefineLineGroup(const std::string& name, int report, const char* origin)
 {
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
-    if (!BlankNewRecord(r, WR_GROUPNAM, name, "PRC0297"))
+    if (!BlankNewRecord(r, WR_GROUPNAM, name, Msg::ReportLineNotValid))
         return;
     auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     std::memcpy(data->acOrigin, origin, 3);
@@ -133,7 +133,7 @@ void P3100_CheckDefReport(void)
     int length = std::atoi(Parm("FORMSIZE", 0).c_str()), width = std::atoi(Parm("FORMSIZE", 1).c_str());
     int overflow = std::atoi(Parm("OVERFLOW").c_str());
     if (length < 0 || width < 0 || overflow < 0 || (length > 0 && overflow > length)) {
-        Issue('F', "PRC0297", "FORMSIZE/OVERFLOW");
+        Issue(Msg::ReportLineNotValid, "FORMSIZE/OVERFLOW");
         return;
     }
     if (length > 0)
@@ -187,7 +187,7 @@ void CheckReportLine()
     if (!control.empty() && control != "*NONE" && (G().ctx->cOption == 'G' || IsComponentRun())) {
         std::string data = std::string(G().parsed.acName, 10) + "PRINT_CTL " + control;
         data.resize(70, ' ');
-        Issue('F', "PRC1196", data);
+        Issue(Msg::KeywordValueNotUsable, data);
     }
     std::string name = Upper(Parm("NAME"));
     const char* origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
@@ -247,7 +247,7 @@ void P3100_CheckPrint(void)
         FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, WR_GROUPNAM, line);
         if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData)->acOrigin, "LIN", 3) != 0)
-            Issue('F', "PRC0137", line);
+            Issue(Msg::PrintLineNotValid, line);
     }
 }
 
@@ -265,7 +265,7 @@ void P3100_CheckSpaceSkip(void)
     std::string text = Parm(skip ? "TO_LINE" : "LINES");
     int value = std::atoi(text.c_str());
     if (skip ? (value < 1 || value > report->sPageLength) : value < 0)
-        Issue('F', "PRC0298", std::string(skip ? "TO_LINE(" : "LINES(") + text + ")");
+        Issue(Msg::SpaceOrSkipNotValid, std::string(skip ? "TO_LINE(" : "LINES(") + text + ")");
 }
 
 // ENDPRINT: the report is closed (its status field is recorded with the
@@ -283,7 +283,7 @@ void P3100_CheckUprint(void)
     if (Pass() != 1)
         return;
     if (ParmCount("FIELDS") <= 0) {
-        Issue('F', "PRC0145", "FIELDS");
+        Issue(Msg::UprintNotValid, "FIELDS");
         return;
     }
     RecordExpandedFieldList("FIELDS", {});
@@ -317,7 +317,7 @@ void P3100_CheckExternalObject(const char* pachObject, const char* pachLibrary)
         SZOPH_XREF_Record(g.xref, "PRTF", object.c_str(), "USE", g.state->lLine > 0 ? g.state->lLine : 0);
     if (object == "QSYSPRT" && (library.empty() || library == "*LIBL"))
         return;
-    Issue('W', "PRC1405", Fixed(object, 10) + Fixed(library.empty() ? "*LIBL" : library, 10));
+    Issue(Msg::PrintFileNotValidated, Fixed(object, 10) + Fixed(library.empty() ? "*LIBL" : library, 10));
 }
 
 // KEEP_TOTAL, KEEP_COUNT, KEEP_AVG, KEEP_MAX and KEEP_MIN: a value kept
@@ -332,11 +332,11 @@ void P3100_CheckKeepCommand(void)
     if (Pass() == 1) {
         const StackLevel* loop = InnermostLoop();
         if (!loop) {
-            Issue('F', "PRC0146", Trim(g.parsed.acName, 10));
+            Issue(Msg::KeepNotValid, Trim(g.parsed.acName, 10));
             return;
         }
         if (sources <= 0) {
-            Issue('F', "PRC0146", "OF_FIELD");
+            Issue(Msg::KeepNotValid, "OF_FIELD");
             return;
         }
         FFC_WORK_RECORD& r = g.record2;
@@ -351,19 +351,19 @@ void P3100_CheckKeepCommand(void)
         return;
     }
     if (FieldOf(target).empty()) {
-        Issue('F', "PRC0148", target);
+        Issue(Msg::KeepResultNotValid, target);
         return;
     }
     OperandInfo result = CheckFieldOperand(target);
     if (result.valid && numeric && result.typeClass != 'N')
-        Issue('F', "PRC0148", target);
+        Issue(Msg::KeepResultNotValid, target);
     for (int32_t i = 0; i < sources; ++i) {
         std::string source = ParmEntry("OF_FIELD", i);
         if (FieldOf(source).empty())
             continue;
         OperandInfo info = CheckFieldOperand(source);
         if (info.valid && (NameIs("KEEP_TOTAL") || NameIs("KEEP_AVG")) && info.typeClass != 'N')
-            Issue('F', "PRC0147", source);
+            Issue(Msg::KeepFieldNotNumeric, source);
     }
 }
 

@@ -98,7 +98,7 @@ static bool P3100_sCheckDatabaseFile(SqlFile& f)
         FFC_SQL_Error(ca, "DC_P3100/SQL072");
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     if (rc != SSQL_RC_OK) {
-        Issue('F', "PRC0378", f.physical);
+        Issue(Msg::NoDatabaseDefinition, f.physical);
         return false;
     }
     f.dsn = std::string(dsn.text, std::min<size_t>(dsn.length, kDsnWidth));
@@ -119,7 +119,7 @@ namespace {
 
 void DescribeDatabase(const SqlFile& f)
 {
-    Issue('I', "PRC0381", Fixed(f.physical, 10) + Fixed(f.dsn, 32) + Fixed(f.type, 32));
+    Issue(Msg::FileDatabase, Fixed(f.physical, 10) + Fixed(f.dsn, 32) + Fixed(f.type, 32));
 }
 
 bool SameDatabase(const std::string& dsn1, const std::string& type1, const std::string& dsn2, const std::string& type2)
@@ -133,9 +133,8 @@ void CompareDatabases(const SqlFile& first, const SqlFile& file)
     if (first.cls == 'Y' && file.cls == 'Y') {
         if (!first.database || !file.database || SameDatabase(first.dsn, first.type, file.dsn, file.type))
             return;
-        Issue('W', "PRC0380",
-              Fixed(first.physical, 10) + Fixed(first.library, 10) + Fixed(file.physical, 10) +
-                  Fixed(file.library, 10));
+        Issue(Msg::OtherDatabasesDiffer, Fixed(first.physical, 10) + Fixed(first.library, 10) +
+                                             Fixed(file.physical, 10) + Fixed(file.library, 10));
         DescribeDatabase(first);
         DescribeDatabase(file);
         return;
@@ -148,7 +147,7 @@ void CompareDatabases(const SqlFile& first, const SqlFile& file)
     std::string dsn = sys ? sys->szRepositoryDsn : "", type = sys ? sys->szRepositoryType : "";
     if (SameDatabase(other.dsn, other.type, dsn, type))
         return;
-    Issue('W', "PRC0379",
+    Issue(Msg::DatabasesDifferMixed,
           Fixed(own.physical, 10) + Fixed(own.library, 10) + Fixed(other.physical, 10) + Fixed(other.library, 10));
     DescribeDatabase(other);
 }
@@ -195,7 +194,7 @@ void CheckFiles()
     bool whole = Parm("@WHOLE") == "Y";
     int32_t files = std::min<int32_t>(ParmCount("FROM_FILES"), 10);
     if (files <= 0 && !whole)
-        Issue('F', "PRC0247");
+        Issue(Msg::SelectSqlNamesNoFile);
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     std::vector<SqlFile> resolved;
     char overall = ' ';
@@ -216,11 +215,11 @@ void CheckFiles()
             f.found = true;
             f.kind = 'L';
             if (generating) {
-                Issue('W', "PRC1019", f.name);
-                Issue('W', "PRC1020", f.name);
+                Issue(Msg::SelectSqlLogicalView, f.name);
+                Issue(Msg::SelectSqlPhysicalUsed, f.name);
             }
         } else {
-            Issue('F', "PRC0019", Fixed(f.name, 10) + Fixed("*FIRST", 10));
+            Issue(Msg::FileNotPhysicalOrLogical, Fixed(f.name, 10) + Fixed("*FIRST", 10));
             resolved.push_back(f);
             continue;
         }
@@ -282,13 +281,13 @@ void CheckFiles()
                 continue;
             for (int32_t k = i + 1; k < files; ++k)
                 if (Upper(ParmEntry("FROM_FILES", k, 1)) == name)
-                    Issue('F', "PRC0248", name);
+                    Issue(Msg::CorrelationNameTwice, name);
             if (IsSqlReservedWord(name))
-                Issue('F', "PRC1403", Fixed(name, 30));
+                Issue(Msg::SqlReservedWord, Fixed(name, 30));
         }
     }
     if (ParmCount("FIELDS") <= 0)
-        Issue('F', "PRC0181", "FIELDS");
+        Issue(Msg::ParameterHasNoEntry, "FIELDS");
     ScanTexts();
 }
 
@@ -329,7 +328,7 @@ void CheckFieldsAndLabels()
         FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_LABEL, error, std::string_view(g.currentRoutine, 10));
         if (error.empty() || error.size() > 3 || !FindRecord(r, 3))
-            Issue('F', "PRC0025", error);
+            Issue(Msg::IoErrorLabelNotDefined, error);
     }
     const bool whole = Parm("@WHOLE") == "Y";
     if (!whole)

@@ -118,7 +118,7 @@ void P3100_CheckEndCheckOnError(void)
     }
     std::string target = Parm("IF_ERROR");
     if (!TargetValid(target, {"*LASTDIS", "*NEXT", "*RETURN"}))
-        Issue('F', "PRC0072", Upper(target));
+        Issue(Msg::OnErrorTargetNotValid, Upper(target));
     CheckMessageData();
 }
 
@@ -137,7 +137,7 @@ void P3100_CheckSetError(void)
     int32_t n = ParmCount("FOR_FIELD");
     if (Pass() == 1) {
         if (n <= 0) {
-            Issue('F', "PRC0181", "FOR_FIELD");
+            Issue(Msg::ParameterHasNoEntry, "FOR_FIELD");
             return;
         }
         RecordMessage();
@@ -205,7 +205,7 @@ void P3100_CheckCondCheck(void)
     CheckedField();
     std::string condition = Parm("COND");
     if (condition.empty())
-        Issue('F', "PRC0181", "COND");
+        Issue(Msg::ParameterHasNoEntry, "COND");
     else
         CheckCompiledCondition(condition);
     CheckCheckAction("IF_TRUE");

@@ -165,7 +165,7 @@ void FillFieldData(char* data, const std::string& field, const char* values, boo
         // A value of no kind is refused where it is written, rather than
         // dropped from the layout.
         if (!known && reportUnknown)
-            Issue('F', "PRC1195", dqov::text::Fixed(field, 10) + dqov::text::Fixed(value, 10));
+            Issue(Msg::FieldKeywordUnknown, dqov::text::Fixed(field, 10) + dqov::text::Fixed(value, 10));
     }
 }
 

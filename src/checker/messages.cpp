@@ -75,7 +75,7 @@ bool NotInComponent()
     if (!IsComponentRun())
         return true;
     if (Pass() == 1)
-        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
+        Issue(Msg::CommandNotForObject, std::string_view(G().parsed.acName, 10));
     return false;
 }
 
@@ -103,7 +103,7 @@ void CheckCheckAction(const char* keyword)
 {
     const std::string action = Upper(Parm(keyword));
     if (!action.empty() && action != "*NEXT" && action != "*ERROR" && action != "*ACCEPT")
-        Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(action, 20));
+        Issue(Msg::ValueNotAllowedForParameter, dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(action, 20));
 }
 
 uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b)
@@ -161,6 +161,16 @@ bool DesignOnlyScope()
     return G().state && std::memcmp(G().state->acScope, "X3", 2) == 0;
 }
 
+void Issue(Msg msg, std::string_view data)
+{
+    Issue(dqov::MsgSeverity(msg), dqov::MsgId(msg), data);
+}
+
+void Issue(char severity, Msg msg, std::string_view data)
+{
+    Issue(severity, dqov::MsgId(msg), data);
+}
+
 void Issue(char severity, const char* msgId, std::string_view data)
 {
     P3100_IssueMessageRecord(nullptr, 0, severity, msgId, data.data(), static_cast<uint32_t>(data.size()));
@@ -168,7 +178,7 @@ void Issue(char severity, const char* msgId, std::string_view data)
 
 void IssueText(std::string_view text, char severity)
 {
-    Issue(severity, "DCM9898", text);
+    Issue(severity, Msg::CheckerText, text);
 }
 
 namespace {
@@ -359,11 +369,11 @@ bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts)
     return WF_cFindFirst(G().ctx, 2, &r, parts) == '0';
 }
 
-bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId)
+bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, Msg duplicate)
 {
     BlankRecord(r, kind, name);
     if (RecordExists(r, 2)) {
-        Issue('F', duplicateMsgId, name);
+        Issue(duplicate, name);
         return false;
     }
     BlankRecord(r, kind, name);
@@ -433,7 +443,7 @@ void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...)
         std::vsnprintf(text, sizeof text, format, args);
         va_end(args);
     }
-    Issue(cSeverity, "PRC0047", text);
+    Issue(cSeverity, Msg::ServicesText, text);
 }
 
 void P3100_ReplayQueuedMessages(void)
@@ -456,3 +466,8 @@ void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName)
 }
 
 }  // extern "C"
+
+void P3100_IssueMessage(dqov::Msg msg, const char* pText, uint32_t ulLength)
+{
+    P3100_IssueMessage(dqov::MsgSeverity(msg), dqov::MsgId(msg), pText, ulLength);
+}

@@ -89,7 +89,7 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
             return CheckLongLiteral(text, options, typeClass, length, decimals);
         // Longer than any operand can be: refused as it stands, never cut
         // into something that might pass.
-        Issue('F', "PRC0059", text.substr(0, 50));
+        Issue(Msg::FieldNotUsableHere, text.substr(0, 50));
         return info;
     }
     DC_OPERAND_BLOCK block;

@@ -93,7 +93,7 @@ bool Parse()
     // past it (keywords, labels, the end of a literal) would be neither
     // checked nor generated, so the command is refused with its length.
     if (g.source.lWrittenLength > static_cast<int32_t>(FFC_SOURCE_TEXT_MAX)) {
-        Issue('F', "PRC1408", dqov::text::Fixed(std::to_string(g.source.lWrittenLength), 7));
+        Issue(Msg::CommandTooLong, dqov::text::Fixed(std::to_string(g.source.lWrittenLength), 7));
         return false;
     }
     // Every parse route reads the command as a terminated text, which a
@@ -103,7 +103,7 @@ bool Parse()
         int32_t column = static_cast<int32_t>(static_cast<const char*>(nul) - g.source.acParameters) + 1;
         char digits[7];
         FIX_LongToDigits(&column, 7, digits);
-        Issue('F', "PRC1402", std::string_view(digits, 7));
+        Issue(Msg::NulInParameters, std::string_view(digits, 7));
         return false;
     }
     if (g.source.lBuiltIn)
@@ -252,7 +252,7 @@ void P3100_Pass1(void)
             if (!entry) {
                 BlankParameters(p);
                 P3100_RecordLabel();
-                Issue('F', "PRC1059");
+                Issue(Msg::CommandUnknown);
             } else {
                 g.currentNumber = entry->ulNumber;
                 std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
@@ -287,7 +287,7 @@ void P3100_Pass1(void)
                 if (g.extension.lEntries > 0)
                     FFC_ExtensionSwitch(p) = 'Y';
                 if (rc != 0) {
-                    Issue('F', "PRC0007", std::string_view(P3100_pCommandName(entry->ulNumber), 10));
+                    Issue(Msg::CommandParametersNotValid, std::string_view(P3100_pCommandName(entry->ulNumber), 10));
                     P3100_ReplayQueuedMessages();
                 } else {
                     P3100_DispatchCommand(entry);
@@ -327,7 +327,7 @@ void P3100_Pass1(void)
         std::memset(g.state->acLabel, ' ', 3);
         FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(level.name);
         const char* partner = entry ? P3100_pStructurePartner(entry->ulNumber) : "          ";
-        Issue('F', "PRC0023", std::string(partner, 10) + std::string(level.name, 10));
+        Issue(Msg::StructureNotClosed, std::string(partner, 10) + std::string(level.name, 10));
         g.parsed.sLine = level.line;
         g.parsed.sSubLine = level.subLine;
         if (RS_fFindCommandRecord(g.ctx, &g.parsed, sizeof g.parsed) == 0) {
@@ -423,7 +423,7 @@ void P3100_Pass2(void)
     g.state->lLine = -1;
     g.state->lLineWord = 0;
     if (g.prc0324 == 'Y')
-        Issue('W', "PRC0324");
+        Issue(Msg::WebEventMainCommand);
 
     FFC_WORK_RECORD& r = g.record;
     BlankRecord(r, WR_GROUPNAM);
@@ -432,14 +432,14 @@ void P3100_Pass2(void)
         if (WR_GroupUseCount(data) != 0)
             continue;
         if (std::memcmp(data->acOrigin, "DEF", 3) == 0)
-            Issue('F', "PRC0094", std::string_view(r.acName, 10));
+            Issue(Msg::GroupDefinedNeverUsed, std::string_view(r.acName, 10));
         else if (std::memcmp(data->acOrigin, "LIN", 3) == 0)
-            Issue('F', "PRC0140", std::string_view(r.acName, 10));
+            Issue(Msg::LineGroupNeverUsed, std::string_view(r.acName, 10));
     }
     for (int i = 0; i < 9; ++i) {
         const WR_DRINF_DATA& d = g.reports[i];
         if (d.cState == 'Y')
-            Issue('F', "PRC0142", std::string_view(d.acNumber + 3, 1));
+            Issue(Msg::ReportHasNoDefinition, std::string_view(d.acNumber + 3, 1));
         if (d.cState != 'P')
             continue;
         // The print file is named where the report is first used.
@@ -466,14 +466,14 @@ void P3100_Pass2(void)
     ListDefinition triggerList;
     if ((g.sysFlags[SF_TRIGGER_FIELD] == 'Y' || g.sysFlags[SF_TRIGGER_OTHER] == 'Y') &&
         !FindList("TRIG_LIST", triggerList))
-        Issue('F', "PRC1006", "TRIG_LIST");
+        Issue(Msg::ListNotDefined, "TRIG_LIST");
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {
         if (P3100_lCountParameters() > 0)
             P3100_IssueServicesMessage('F', 750);
         else
-            Issue('F', "PRC1017", " ");
+            Issue(Msg::DirectNeeded, " ");
     } else if (IsFunctionRun() && g.ctx->lExtendedLanguage && g.switchDirect != 'Y') {
         P3100_IssueServicesMessage('F', 884);
     }

@@ -33,7 +33,7 @@ constexpr char kXrefRecordTag[] = "DC_P3100/QV_XRF/B";
 
 // A count message of the run's summary: the fatal and the warning totals,
 // seven digits each.
-void AddCountMessage(FFC_CONTEXT* ctx, const char* msgId, int32_t pass, int32_t fatal, int32_t warnings)
+void AddCountMessage(FFC_CONTEXT* ctx, Msg msg, int32_t pass, int32_t fatal, int32_t warnings)
 {
     char counts[14];
     FIX_LongToDigits(&fatal, 7, counts);
@@ -41,8 +41,8 @@ void AddCountMessage(FFC_CONTEXT* ctx, const char* msgId, int32_t pass, int32_t 
     FFC_CHECK_MESSAGE m{};
     std::memset(m.acCommand, ' ', 10);
     m.usPass = static_cast<uint16_t>(pass);
-    m.cSeverity = 'I';
-    std::memcpy(m.acMsgId, msgId, 7);
+    m.cSeverity = dqov::MsgSeverity(msg);
+    std::memcpy(m.acMsgId, dqov::MsgId(msg), 7);
     std::memcpy(m.acObject, ctx->acObjectName, 10);
     std::memset(m.acText, ' ', sizeof m.acText);
     std::memcpy(m.acText, counts, 14);
@@ -309,7 +309,8 @@ void P3100_EndChecking(void)
     g.state->lLine = -1;
     FFC_RUN_STATISTICS& s = g.state->stats;
     int32_t fatal = s.lFatalTotal, warnings = s.lWarningsTotal;
-    AddCountMessage(g.ctx, IsComponentRun() ? "PRC1053" : "PRC0010", g.state->lPass, fatal, warnings);
+    AddCountMessage(g.ctx, IsComponentRun() ? Msg::ComponentCheckingEnded : Msg::CheckingEnded, g.state->lPass, fatal,
+                    warnings);
     P31O2_SetSeverityColour(fatal ? 1 : warnings ? 2 : 3);
     char end[80];
     std::snprintf(end, sizeof end, "Checking ended: %ld fatal, %ld warning message(s)", static_cast<long>(fatal),
@@ -325,7 +326,8 @@ void P3100_IssueCompletionMessages(const char* pachMsgQueue, int32_t lReserved, 
     if (!ctx)
         return;
     constexpr int32_t kGenerationPass = 3;
-    AddCountMessage(ctx, ctx->lComponentRun ? "PRC1054" : "PRC0011", kGenerationPass, lFatal, lWarnings);
+    AddCountMessage(ctx, ctx->lComponentRun ? Msg::ComponentChecked : Msg::FunctionChecked, kGenerationPass, lFatal,
+                    lWarnings);
 }
 
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)

@@ -153,7 +153,7 @@ int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, bool fHo
         std::string word = Upper(token.text);
         // A name given to a column or a table must not be a word of SQL.
         if (afterAs && lOption == 1 && Pass() == 2 && IsSqlReservedWord(word))
-            Issue('F', "PRC1403", Fixed(token.text, 30));
+            Issue(Msg::SqlReservedWord, Fixed(token.text, 30));
         afterAs = word == "AS";
     }
     return hostFields;
@@ -185,7 +185,7 @@ void P3100_CheckSelectSqlColumns(int32_t lOption)
     char digits[7];
     int32_t length = static_cast<int32_t>(columns.size());
     FIX_LongToDigits(&length, 7, digits);
-    Issue('F', "PRC1404", std::string_view(digits, 7));
+    Issue(Msg::SelectSqlColumnsTooLong, std::string_view(digits, 7));
 }
 
 }  // extern "C"

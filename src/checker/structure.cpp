@@ -33,7 +33,7 @@ void Open(const char* role)
     // The depth rises even past the stack's room, so that the closer of an
     // unstacked opener only brings it back down (see Close).
     if (++g.depth > kStackLimit) {
-        Issue('F', "PRC1023", "Command Stack");
+        Issue(Msg::LimitReached, "Command Stack");
         return;
     }
     StackLevel& level = g.stack[g.depth];
@@ -70,7 +70,7 @@ void Close(bool routineCloser)
     if (!match) {
         // the closer first, the opener it closes second: the message reads
         // "Command ENDIF is expected to close the structure opened by IF"
-        Issue('F', "PRC0023", TwoNames(g.parsed.acName, partner));
+        Issue(Msg::StructureNotClosed, TwoNames(g.parsed.acName, partner));
         return;
     }
     g.parsed.sOpenerLine = g.stack[g.depth].line;
@@ -88,7 +88,7 @@ void MiddlePart()
         ++g.stack[g.depth].middleCount;
         return;
     }
-    Issue('F', "PRC0044", TwoNames(partner, g.parsed.acName));
+    Issue(Msg::CommandOutsideStructure, TwoNames(partner, g.parsed.acName));
 }
 
 void LoopModifier()
@@ -99,7 +99,7 @@ void LoopModifier()
         if (g.stack[i].loop == 'Y')
             inLoop = true;
     if (!inLoop)
-        Issue('F', "PRC0320", std::string_view(g.parsed.acName, 10));
+        Issue(Msg::CommandOutsideLoop, std::string_view(g.parsed.acName, 10));
     P3100_RecordLabel();
 }
 
@@ -112,7 +112,7 @@ void P3100_CheckStructure(void)
     Globals& g = G();
     if (IsComponentRun() && !g.source.lBuiltIn && g.depth < 2 &&
         !AnyOf(kComponentTopLevel, std::size(kComponentTopLevel)))
-        Issue('F', "PRC1050", std::string_view(g.parsed.acName, 10));
+        Issue(Msg::ComponentLevelNotValid, std::string_view(g.parsed.acName, 10));
     const char* role = P3100_pStructureRole(g.currentNumber);
     auto is = [role](const char* r) { return role[0] == r[0] && role[1] == r[1]; };
     if (is("ST") || is("S2") || is("S6"))
@@ -138,13 +138,13 @@ void P3100_RecordLabel(void)
     if (label.empty())
         return;
     if (label.find('_') != std::string::npos) {
-        Issue('F', "PRC1036", label);
+        Issue(Msg::LabelNotValid, label);
         return;
     }
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
     if (FindRecord(r, 3)) {
-        Issue('F', "PRC0018", label);
+        Issue(Msg::LabelDefinedTwice, label);
         return;
     }
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));

@@ -752,7 +752,7 @@ bool RecordNamedFile(const std::string& file, const std::string& library)
 {
     if (RecordFileUse(file, library))
         return true;
-    Issue('F', "PRC0019", Fixed(file, 10) + Fixed(library.empty() ? "*FIRST" : library, 10));
+    Issue(Msg::FileNotPhysicalOrLogical, Fixed(file, 10) + Fixed(library.empty() ? "*FIRST" : library, 10));
     return false;
 }
 
@@ -806,7 +806,7 @@ void P3100_CheckFinalFields(void)
         std::memcpy(command, st.acCommand, 10);
         st.lLine = FIX_lDigitsToLong(data->acFirstLine, 7, nullptr);
         std::memcpy(st.acCommand, data->acFirstCommand, 10);
-        Issue('F', "PRC0056", field);
+        Issue(Msg::FieldNotInDictionary, field);
         st.lLine = line;
         std::memcpy(st.acCommand, command, 10);
     }
@@ -839,7 +839,7 @@ void P3100_CheckFieldUsage(void)
         FFC_WORK_RECORD use;
         BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
         if (WF_cFindFirst(g.ctx, 11, &use, 2) != '0')
-            Issue('W', "PRC0202", field);
+            Issue(Msg::FieldNeverUsed, field);
     }
 }
 

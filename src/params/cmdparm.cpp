@@ -19,6 +19,9 @@
 #include "dqov/runcontrol/messages.h"
 #include "params/cmdparm_internal.h"
 #include "params/fixed_text.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace dqov::cmdparm {
 namespace {
@@ -98,11 +101,11 @@ private:
     bool NamesField(const std::string& text) const;
     void WriteCode(DeriveParam which, size_t element, char code);
     /* ---- findings ---- */
-    void Issue(const char* id, const std::string& data)
+    void Issue(Msg msg, const std::string& data)
     {
         failed_ = true;
         if (ctx_ && queue_)
-            P9006_sQueueMessage(ctx_, queue_, id,
+            P9006_sQueueMessage(ctx_, queue_, dqov::MsgId(msg),
                                 static_cast<uint16_t>(std::min<size_t>(data.size(), FFC_MSG_DATA_MAX)), data.data());
     }
     std::string CommandName() const { return Fixed(view_.name, 10); }
@@ -159,7 +162,7 @@ bool Preparer::ReadQuoted(Value& v)
         v.written = text_.substr(start, pos_ - start);
         return true;
     }
-    Issue("DCM0306", CommandName() + Signed7(static_cast<long>(start + 1)));
+    Issue(Msg::LiteralNotClosed, CommandName() + Signed7(static_cast<long>(start + 1)));
     return false;
 }
 
@@ -171,7 +174,7 @@ bool Preparer::ReadGroup(Value& v)
     for (;;) {
         SkipBlanks();
         if (pos_ >= text_.size()) {
-            Issue("DCM0307", CommandName() + Signed7(static_cast<long>(open + 1)));
+            Issue(Msg::BracketNotClosed, CommandName() + Signed7(static_cast<long>(open + 1)));
             return false;
         }
         if (text_[pos_] == ')') {
@@ -197,7 +200,7 @@ bool Preparer::ReadValue(Value& v)
     if (c == '(')
         return ReadGroup(v);
     if (c == ')') {
-        Issue("DCM0308", CommandName() + Signed7(static_cast<long>(pos_ + 1)));
+        Issue(Msg::BracketClosesNothing, CommandName() + Signed7(static_cast<long>(pos_ + 1)));
         return false;
     }
     size_t start = pos_;
@@ -274,12 +277,13 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         errno = 0;
         long n = t.empty() || v.group ? 0 : std::strtol(t.c_str(), &endp, 10);
         if (t.empty() || v.group || v.quoted || *endp != '\0') {
-            Issue("DCM0309", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+            Issue(Msg::ValueNotWholeNumber, Fixed(p.keyword, 10) + Fixed(v.written, 20));
             return false;
         }
         long lo = el.kind == 'N' ? INT32_MIN : INT16_MIN, hi = el.kind == 'N' ? INT32_MAX : INT16_MAX;
         if (errno == ERANGE || n < lo || n > hi) {
-            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.kind == 'N' ? 10 : 5) + Fixed(v.written, 20));
+            Issue(Msg::ParameterValueTooLong,
+                  Fixed(p.keyword, 10) + Signed7(el.kind == 'N' ? 10 : 5) + Fixed(v.written, 20));
             return false;
         }
         if (el.kind == 'N') {
@@ -323,7 +327,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
     default: s = v.written; break;
     }
     if (static_cast<int32_t>(s.size()) > el.width) {
-        Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
+        Issue(Msg::ParameterValueTooLong, Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
         return false;
     }
     dqov::text::Pad(field, static_cast<size_t>(el.width), s);
@@ -338,7 +342,8 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
     const bool column = HasColumnTexts(view_.name, p.keyword);
     const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
     if (!ext_ || p.keyword != "FIELDS" || entry >= FFC_EXTENSION_ENTRIES || extra.size() > most) {
-        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + (column ? 1 : 0))));
+        Issue(Msg::TooManyValuesPerEntry,
+              Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + (column ? 1 : 0))));
         return;
     }
     char* slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
@@ -346,7 +351,8 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
         const Value& v = extra[0];
         const std::string s = TrimBlanks(v.group ? text_.substr(v.begin, v.end - v.begin) : v.Text());
         if (s.size() > FFC_EXTENSION_COLUMN_WIDTH) {
-            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
+            Issue(Msg::ParameterValueTooLong,
+                  Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
             return;
         }
         dqov::text::Pad(slot, FFC_EXTENSION_COLUMN_WIDTH, s);
@@ -356,7 +362,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
     for (size_t i = 0; i < extra.size(); ++i) {
         std::string s = extra[i].quoted ? std::string(extra[i].written) : extra[i].UpperText();
         if (s.size() > FFC_EXTENSION_VALUE_WIDTH) {
-            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
+            Issue(Msg::ParameterValueTooLong, Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
             continue;
         }
         dqov::text::Pad(slot + i * FFC_EXTENSION_VALUE_WIDTH, FFC_EXTENSION_VALUE_WIDTH, s);
@@ -374,7 +380,7 @@ void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
 {
     size_t n = values.size();
     if (static_cast<int32_t>(n) > p.entries) {
-        Issue("DCM0305", Fixed(p.keyword, 10) + Signed7(p.entries));
+        Issue(Msg::TooManyParameterEntries, Fixed(p.keyword, 10) + Signed7(p.entries));
         n = p.entries;
     }
     /* given values replace the default entries */
@@ -406,7 +412,7 @@ void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
         std::span<const Value> parts = ValuesOf(v);
         if (p.layout == 'F') {
             if (v.group) {
-                Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+                Issue(Msg::ValueNotAllowedForParameter, Fixed(p.keyword, 10) + Fixed(v.written, 20));
                 continue;
             }
             std::string u = v.UpperText();
@@ -414,7 +420,7 @@ void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
             bool number = !u.empty() && std::all_of(u.begin(), u.end(),
                                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
             if (it == p.values.end() && !number) {
-                Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+                Issue(Msg::ValueNotAllowedForParameter, Fixed(p.keyword, 10) + Fixed(v.written, 20));
                 continue;
             }
             if (it != p.values.end())
@@ -464,11 +470,11 @@ void Preparer::Assign(const ParamView& p, const Item& item)
     if (values.size() == 1 && values[0].group && p.elements.size() > 1)
         values = values[0].items;
     if (values.size() > p.elements.size()) {
-        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
+        Issue(Msg::TooManyValuesPerEntry, Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
         return;
     }
     if (p.elements.size() == 1 && !p.values.empty() && !values.empty() && !Allowed(p, values[0])) {
-        Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(values[0].written, 20));
+        Issue(Msg::ValueNotAllowedForParameter, Fixed(p.keyword, 10) + Fixed(values[0].written, 20));
         return;
     }
     for (size_t e = 0; e < values.size(); ++e)
@@ -509,7 +515,7 @@ bool Preparer::Run(std::string_view text)
         if (!item.keyword.empty()) {
             p = Find(item.keyword);
             if (!p) {
-                Issue("DCM0301", CommandName() + Fixed(item.keyword, 10));
+                Issue(Msg::CommandHasNoSuchParameter, CommandName() + Fixed(item.keyword, 10));
                 continue;
             }
         } else {
@@ -517,14 +523,14 @@ bool Preparer::Run(std::string_view text)
                    (!view_.params[nextPositional].positional || given_[nextPositional]))
                 ++nextPositional;
             if (nextPositional >= view_.params.size()) {
-                Issue("DCM0303", CommandName() + Fixed(item.value.written, 20));
+                Issue(Msg::NoFurtherPositionalValue, CommandName() + Fixed(item.value.written, 20));
                 continue;
             }
             p = &view_.params[nextPositional];
         }
         size_t index = static_cast<size_t>(p - view_.params.data());
         if (given_[index]) {
-            Issue("DCM0302", CommandName() + Fixed(p->keyword, 10));
+            Issue(Msg::ParameterGivenTwice, CommandName() + Fixed(p->keyword, 10));
             continue;
         }
         given_[index] = true;

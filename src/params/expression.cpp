@@ -11,13 +11,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "dqov/runcontrol/messages.h"
 #include "params/literal_key.h"
 #include "params/operand_internal.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 using namespace dqov::operand;
 
@@ -116,6 +118,8 @@ public:
     int FirstPosition() const { return firstPosition_; }
 
 private:
+    void Finding(Msg msg, const std::string& data, int position) { Finding(dqov::MsgId(msg), data, position); }
+    // a finding of the operand checker, by the id it gave
     void Finding(const char* id, const std::string& data, int position)
     {
         if (errors_++ == 0)
@@ -164,7 +168,7 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
        stand */
     if (r.ok && r.kind == DC_OPERAND_SYSTEM_VARIABLE && (r.resolved == "*NAVAIL" || r.resolved == "*DEFAULT")) {
         r.ok = false;
-        r.messageId = "DCM0410";
+        r.messageId = dqov::MsgId(Msg::OperandKindNotAllowed);
         r.data = Fixed(r.written, 20) + Fixed(r.code, 2);
     }
     if (!r.ok) {
@@ -175,7 +179,7 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
         return false;
     }
     if (operands_.size() >= DC_OPERAND_MAX) {
-        Finding("DCM0462", Signed7(DC_OPERAND_MAX), position);
+        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_OPERAND_MAX), position);
         return false;
     }
     Operand o;
@@ -234,7 +238,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
                 break;
             }
             if (!closed) {
-                Finding("DCM0461", Signed7(pos), pos);
+                Finding(Msg::ExpressionLiteralNotClosed, Signed7(pos), pos);
                 return false;
             }
             good &= AddOperand(text.substr(i, j + 1 - i), pos);
@@ -262,7 +266,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             if (operandBefore() && !code.empty())
                 AddToken("OP", word, code, pos);
             else if (operandBefore()) {
-                Finding("DCM0455", Fixed(word, 20) + Signed7(pos), pos);
+                Finding(Msg::ExpressionOperandWithoutOperator, Fixed(word, 20) + Signed7(pos), pos);
                 return false;
             } else
                 good &= AddOperand(word, pos);
@@ -295,7 +299,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
         std::string_view symbol = text.substr(i, j - i);
         std::string_view code = OperatorCode(symbol);
         if (code.empty()) {
-            Finding("DCM0453", Fixed(symbol, 10) + Signed7(pos), pos);
+            Finding(Msg::ExpressionOperatorUnknown, Fixed(symbol, 10) + Signed7(pos), pos);
             return false;
         }
         AddToken("OP", symbol, code, pos);
@@ -319,7 +323,8 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     if (code == "AN" || code == "OR") {
         for (const Operand* o : {&first, &second})
             if (o->cls != 'L') {
-                Finding("DCM0459", std::string("L") + (o->cls == ' ' ? 'A' : o->cls), op.position);
+                Finding(Msg::ExpressionResultWrongClass, std::string("L") + (o->cls == ' ' ? 'A' : o->cls),
+                        op.position);
                 return false;
             }
         result.cls = result.type = 'L';
@@ -327,7 +332,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     } else if (Precedence(code) == 3) {
         if (first.cls == 'L' || second.cls == 'L' ||
             (first.cls != ' ' && second.cls != ' ' && first.cls != second.cls)) {
-            Finding("DCM0456", Fixed(first.name, 20) + Fixed(second.name, 20), op.position);
+            Finding(Msg::ExpressionOperandTypesDiffer, Fixed(first.name, 20) + Fixed(second.name, 20), op.position);
             return false;
         }
         result.cls = result.type = 'L';
@@ -335,11 +340,11 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     } else {
         for (const Operand* o : {&first, &second})
             if (o->cls != 'N' && o->cls != ' ') {
-                Finding("DCM0457", Fixed(o->name, 20), op.position);
+                Finding(Msg::ExpressionAlphanumericInArithmetic, Fixed(o->name, 20), op.position);
                 return false;
             }
         if (code == "DV" && second.zeroLiteral) {
-            Finding("DCM0458", Signed7(op.position), op.position);
+            Finding(Msg::ExpressionDivisionByZero, Signed7(op.position), op.position);
             return false;
         }
         int32_t i1 = first.length - first.decimals, i2 = second.length - second.decimals;
@@ -362,7 +367,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
         result.decimals = std::min<int16_t>(dec, static_cast<int16_t>(result.length));
     }
     if (operands_.size() >= DC_OPERAND_MAX || operations_.size() >= DC_OPERATION_MAX) {
-        Finding("DCM0462", Signed7(DC_OPERAND_MAX), op.position);
+        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_OPERAND_MAX), op.position);
         return false;
     }
     result.name = WorkResultName(prefix_, static_cast<int>(operations_.size() + 1));
@@ -399,14 +404,14 @@ bool ExpressionCheck::Parse()
         const std::string_view cls = t.cls;
         if (cls == "FL") {
             if (!expectOperand) {
-                Finding("DCM0455", Fixed(t.text, 20) + Signed7(t.position), t.position);
+                Finding(Msg::ExpressionOperandWithoutOperator, Fixed(t.text, 20) + Signed7(t.position), t.position);
                 return false;
             }
             values.push_back(t.operand);
             expectOperand = false;
         } else if (cls == "OB") {
             if (!expectOperand) {
-                Finding("DCM0455", Fixed(t.text, 20) + Signed7(t.position), t.position);
+                Finding(Msg::ExpressionOperandWithoutOperator, Fixed(t.text, 20) + Signed7(t.position), t.position);
                 return false;
             }
             ops.push_back(&t);
@@ -414,21 +419,22 @@ bool ExpressionCheck::Parse()
             if (expectOperand) {
                 const Token* before = lastOperator;
                 if (before)
-                    Finding("DCM0454", Fixed(before->text, 10) + Signed7(before->position), before->position);
+                    Finding(Msg::ExpressionOperatorWithoutOperand, Fixed(before->text, 10) + Signed7(before->position),
+                            before->position);
                 else
-                    Finding("DCM0460", "", t.position);
+                    Finding(Msg::ExpressionEmpty, "", t.position);
                 return false;
             }
             if (!reduceWhile([](const Token&) { return true; }))
                 return false;
             if (ops.empty()) {
-                Finding("DCM0452", Signed7(t.position), t.position);
+                Finding(Msg::ExpressionBracketClosesNothing, Signed7(t.position), t.position);
                 return false;
             }
             ops.pop_back();
         } else {
             if (expectOperand) {
-                Finding("DCM0454", Fixed(t.text, 10) + Signed7(t.position), t.position);
+                Finding(Msg::ExpressionOperatorWithoutOperand, Fixed(t.text, 10) + Signed7(t.position), t.position);
                 return false;
             }
             int p = Precedence(t.op);
@@ -440,29 +446,30 @@ bool ExpressionCheck::Parse()
         }
     }
     if (tokens_.empty()) {
-        Finding("DCM0460", "", 1);
+        Finding(Msg::ExpressionEmpty, "", 1);
         return false;
     }
     if (expectOperand) {
         /* the text ends where an operand is due: after an operator, or
            after an open bracket that nothing follows */
         if (lastOperator)
-            Finding("DCM0454", Fixed(lastOperator->text, 10) + Signed7(lastOperator->position), lastOperator->position);
+            Finding(Msg::ExpressionOperatorWithoutOperand,
+                    Fixed(lastOperator->text, 10) + Signed7(lastOperator->position), lastOperator->position);
         else
-            Finding("DCM0451", Signed7(ops.back()->position), ops.back()->position);
+            Finding(Msg::ExpressionBracketNotClosed, Signed7(ops.back()->position), ops.back()->position);
         return false;
     }
     if (!reduceWhile([](const Token&) { return true; }))
         return false;
     if (!ops.empty()) {
-        Finding("DCM0451", Signed7(ops.back()->position), ops.back()->position);
+        Finding(Msg::ExpressionBracketNotClosed, Signed7(ops.back()->position), ops.back()->position);
         return false;
     }
     const Operand& final = operands_[values.back() - 1];
     char expected = req_->cExpectedType == 'L' || req_->cExpectedType == 'N' ? req_->cExpectedType : 'A';
     char found = final.cls == ' ' ? expected : final.cls;
     if (found != expected) {
-        Finding("DCM0459", std::string(1, expected) + found, 1);
+        Finding(Msg::ExpressionResultWrongClass, std::string(1, expected) + found, 1);
         return false;
     }
     if (!SizeResult(values.back(), expected))
@@ -537,18 +544,10 @@ void ExpressionCheck::Run()
     if (!Tokenise(text) || errors_)
         return;
     if (tokens_.size() > DC_TOKEN_MAX) {
-        Finding("DCM0462", Signed7(DC_TOKEN_MAX), tokens_[DC_TOKEN_MAX].position);
+        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_TOKEN_MAX), tokens_[DC_TOKEN_MAX].position);
         return;
     }
     Parse();
-}
-
-/* The whole texts of the operands longer than the request's names, by the
-** request object last checked with them. */
-std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>>& wholeNames()
-{
-    static std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>> names;
-    return names;
 }
 
 int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req,
@@ -591,17 +590,19 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
         o.lLength = ops[i].length;
         o.sDecimals = ops[i].decimals;
     }
-    /* the names cut short are kept whole beside the request */
-    std::vector<std::string> whole;
-    for (int i = 0; i < req->sOperandCount; ++i)
-        if (ops[i].name.size() > sizeof req->aOperands[i].acName) {
-            whole.resize(static_cast<size_t>(req->sOperandCount));
-            whole[static_cast<size_t>(i)] = ops[i].name;
-        }
-    if (whole.empty())
-        wholeNames().erase(req);
-    else
-        wholeNames()[req] = std::move(whole);
+    /* the names cut short are kept whole in the request's name area */
+    size_t used = 0;
+    for (int i = 0; i < req->sOperandCount; ++i) {
+        const std::string& name = ops[i].name;
+        req->asWholeStart[i] = 0;
+        req->asWholeLength[i] = 0;
+        if (name.size() <= sizeof req->aOperands[i].acName || name.size() > sizeof req->acWholeNames - used)
+            continue;
+        std::memcpy(req->acWholeNames + used, name.data(), name.size());
+        req->asWholeStart[i] = static_cast<int16_t>(used);
+        req->asWholeLength[i] = static_cast<int16_t>(name.size());
+        used += name.size();
+    }
     if (list) {
         list->sCount = req->sOperandCount;
         for (int i = 0; i < req->sOperandCount; ++i) {
@@ -625,10 +626,11 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
 
 std::string dqov::literal::WholeOperandName(const DC_EXPRESSION_REQUEST* request, int index)
 {
-    const auto found = wholeNames().find(request);
-    if (found == wholeNames().end() || index < 0 || static_cast<size_t>(index) >= found->second.size())
+    if (!request || index < 0 || index >= request->sOperandCount || index >= DC_OPERAND_MAX ||
+        request->asWholeLength[index] <= 0)
         return {};
-    return found->second[static_cast<size_t>(index)];
+    return std::string(request->acWholeNames + request->asWholeStart[index],
+                       static_cast<size_t>(request->asWholeLength[index]));
 }
 
 /* The queue in which the expression check queues its findings. */

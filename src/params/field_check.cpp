@@ -12,6 +12,9 @@
 #include "params/field_texts.h"
 #include "params/fixed_text.h"
 #include "params/operand_internal.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 using dqov::operand::Fixed;
 
@@ -183,41 +186,43 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry
     const char editCode = cEditCode == 0 ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(cEditCode)));
     std::string wordMask;
     const bool alpha = cType == 'A', numeric = cType == 'P' || cType == 'S';
-    auto refuse = [&](const char* id, const std::string& data) {
-        Queue(pContext, acQueue, id, data);
+    auto refuse = [&](Msg msg, const std::string& data) {
+        Queue(pContext, acQueue, dqov::MsgId(msg), data);
         *pcValid = 'N';
         return int16_t{1};
     };
     char shift = cShift == 0 ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(cShift)));
     if (alpha) {
         if (lLength < 1 || lLength > 256)
-            return refuse("DCM0501", name);
+            return refuse(Msg::FieldLengthNotValid, name);
         if (lDecimals != 0)
-            return refuse("DCM0502", name);
+            return refuse(Msg::FieldDecimalsNotValid, name);
         if (editCode != ' ' || !editWord.empty())
-            return refuse("DCM0503", name);
+            return refuse(Msg::EditOnAlphanumericField, name);
         if (kAlphaShifts.find(shift) == std::string_view::npos)
-            return refuse(kNumericShifts.find(shift) != std::string_view::npos ? "DCM0045" : "DCM0044",
+            return refuse(kNumericShifts.find(shift) != std::string_view::npos ? Msg::NumericShiftOnAlphanumericField
+                                                                               : Msg::KeyboardShiftUnknown,
                           std::string(1, shift));
         if (kDoubleByteShifts.find(shift) != std::string_view::npos && pContext && pContext->cDoubleByte != 'Y')
-            return refuse("DCM0047", std::string(1, shift));
+            return refuse(Msg::DoubleByteShiftNotAvailable, std::string(1, shift));
     } else if (numeric) {
         if (lLength < 1 || lLength > kMaxDigits)
-            return refuse("DCM0501", name);
+            return refuse(Msg::FieldLengthNotValid, name);
         if (lDecimals < 0 || lDecimals > lLength)
-            return refuse("DCM0502", name);
+            return refuse(Msg::FieldDecimalsNotValid, name);
         if (kNumericShifts.find(shift) == std::string_view::npos)
-            return refuse(kAlphaShifts.find(shift) != std::string_view::npos ? "DCM0046" : "DCM0044",
+            return refuse(kAlphaShifts.find(shift) != std::string_view::npos ? Msg::AlphanumericShiftOnNumericField
+                                                                             : Msg::KeyboardShiftUnknown,
                           std::string(1, shift));
         if (editCode != ' ' && kEditCodes.find(editCode) == std::string_view::npos)
-            return refuse("DCM0504", name + editCode);
+            return refuse(Msg::EditCodeUnknown, name + editCode);
         if (!editWord.empty() && editCode != ' ')
-            return refuse("DCM0505", name);
+            return refuse(Msg::EditCodeAndEditWord, name);
         if (editCode == 'Y' && (lDecimals != 0 || lLength < 3 || lLength > 8))
-            return refuse("DCM0507", name + editCode);
+            return refuse(Msg::EditCodeNeedsWholeNumber, name + editCode);
         if (!editWord.empty()) {
             if (EditWordMask(paddedWord, lLength, wordMask) != lLength)
-                return refuse("DCM0506", name + dqov::operand::Signed7(lLength));
+                return refuse(Msg::EditWordDigitCount, name + dqov::operand::Signed7(lLength));
         }
     }
     std::memset(pchImage, ' ', 256);
@@ -264,8 +269,8 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
     *psNumber = 0;
     (void)pchEntry;
     const bool alpha = P3100_chTypeClass(cType) == 'A';
-    auto refuse = [&](const char* id, const std::string& code) {
-        Queue(pContext, acQueue, id, Fixed(code, 4));
+    auto refuse = [&](Msg msg, const std::string& code) {
+        Queue(pContext, acQueue, dqov::MsgId(msg), Fixed(code, 4));
         *pcValid = 'N';
     };
     for (int list = 0; list < 2; ++list) {
@@ -279,7 +284,7 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
             if (code.empty())
                 continue;
             if (std::find(seen.begin(), seen.end(), code) != seen.end()) {
-                refuse("DCM0602", code);
+                refuse(Msg::AttributeCodeGivenTwice, code);
                 continue;
             }
             seen.push_back(code);
@@ -287,14 +292,14 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
             int number = 0;
             if (head == "PB" && TwoDigits(tail, 1, 20, number)) {
                 if (!alpha || cType != 'A' || lLength >= 61)
-                    refuse("DCM1274", code);
+                    refuse(Msg::PushButtonNotForField, code);
                 else
                     *pcControl = 'B', *psNumber = static_cast<int16_t>(number);
                 continue;
             }
             if (head == "RB" && TwoDigits(tail, 1, 99, number)) {
                 if (cType != 'A' || lLength != 1)
-                    refuse("DCM1275", code);
+                    refuse(Msg::RadioButtonNotForField, code);
                 else
                     *pcControl = 'R', *psNumber = static_cast<int16_t>(number);
                 continue;
@@ -302,14 +307,14 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
             if (head == "DD" && tail.size() == 2 && std::isalnum(static_cast<unsigned char>(tail[0])) &&
                 std::isalnum(static_cast<unsigned char>(tail[1]))) {
                 if (cType != 'A' || lLength >= 61)
-                    refuse("DCM1276", code);
+                    refuse(Msg::DropDownNotForField, code);
                 else
                     *pcControl = 'D';
                 continue;
             }
             if (code == "CBOX") {
                 if (cType != 'A' || lLength != 1)
-                    refuse("DCM1277", code);
+                    refuse(Msg::CheckBoxNotForField, code);
                 else
                     *pcControl = 'X';
                 continue;
@@ -319,11 +324,11 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
                 if (a.code == code)
                     known = &a;
             if (!known) {
-                refuse("DCM0601", code);
+                refuse(Msg::AttributeCodeUnknown, code);
                 continue;
             }
             if ((known->suits == 'A' && !alpha) || (known->suits == 'N' && alpha))
-                refuse("DCM0603", code);
+                refuse(Msg::AttributeCodeNotForType, code);
         }
     }
     return *pcValid == 'Y' ? 0 : 1;

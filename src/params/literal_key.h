@@ -22,8 +22,7 @@ namespace dqov::literal {
 /* The whole text of operand `index` (from 0) of the expression request as
 ** the last check of that request found it, when the request's name (50
 ** characters) holds only its start; "" when the name holds all of it. The
-** request's layout stays as it is: the whole texts are kept beside it in
-** memory, for the request object the check filled. */
+** check keeps the whole texts in the request's own name area. */
 std::string WholeOperandName(const DC_EXPRESSION_REQUEST* request, int index);
 
 constexpr size_t kKeyLength = 50; /* the record name's width */

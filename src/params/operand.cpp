@@ -16,6 +16,9 @@
 #include "params/fixed_text.h"
 #include "params/operand_internal.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace dqov::operand {
 namespace {
@@ -100,15 +103,15 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     const std::string text(operand);
     r.written = text;
     // every return gives r itself, so that it is built in the caller's place
-    auto fail = [&](const char* id, std::string data) {
+    auto fail = [&](Msg msg, std::string data) {
         r.ok = false;
-        r.messageId = id;
+        r.messageId = dqov::MsgId(msg);
         r.data = std::move(data);
     };
     auto allowed = [&](int option) { return opt.options[option - 1] == 'Y'; };
-    auto notAllowed = [&]() { fail("DCM0410", Fixed(text, 20) + Fixed(r.code, 2)); };
+    auto notAllowed = [&]() { fail(Msg::OperandKindNotAllowed, Fixed(text, 20) + Fixed(r.code, 2)); };
     if (text.empty()) {
-        fail("DCM0409", "");
+        fail(Msg::OperandRequired, "");
         return r;
     }
     const char point = ctx && ctx->cDecimalPoint != 0 && ctx->cDecimalPoint != ' ' ? ctx->cDecimalPoint : '.';
@@ -133,7 +136,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             break;
         }
         if (!closed || i + 1 != text.size()) {
-            fail("DCM0405", Fixed(text, 20));
+            fail(Msg::LiteralMalformed, Fixed(text, 20));
             return r;
         }
         r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
@@ -150,7 +153,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         for (size_t i = 2; good && i + 1 < text.size(); ++i)
             good = std::isxdigit(static_cast<unsigned char>(text[i]));
         if (!good) {
-            fail("DCM0405", Fixed(text, 20));
+            fail(Msg::LiteralMalformed, Fixed(text, 20));
             return r;
         }
         r.code = "HL", r.kind = DC_OPERAND_HEX_LITERAL, r.cls = 'A', r.type = 'A';
@@ -175,7 +178,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
                 good = false;
         }
         if (!good || (whole.empty() && fraction.empty())) {
-            fail("DCM0405", Fixed(text, 20));
+            fail(Msg::LiteralMalformed, Fixed(text, 20));
             return r;
         }
         whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
@@ -204,7 +207,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
             r.resolved = u;
             if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) {
-                fail("DCM0407", Fixed(u, 20));
+                fail(Msg::MultilingualVariableNotDefined, Fixed(u, 20));
                 return r;
             }
             r.length = 78;
@@ -229,7 +232,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             return r;
         }
         {
-            fail("DCM0406", Fixed(u, 20));
+            fail(Msg::SystemVariableUnknown, Fixed(u, 20));
             return r;
         }
     }
@@ -247,7 +250,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
                         ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
                         : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
         if (!known) {
-            fail("DCM0408", Fixed(Upper(text), 20));
+            fail(Msg::ComponentPropertyUnknown, Fixed(Upper(text), 20));
             return r;
         }
         r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
@@ -289,7 +292,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         return r;
     }
     {
-        fail("DCM0401", Fixed(Upper(text), 20));
+        fail(Msg::OperandFieldNotDefined, Fixed(Upper(text), 20));
         return r;
     }
 }
@@ -352,27 +355,27 @@ void ForgetDefinitions()
 /* Checks a resolved operand against the expected class, length and decimals. */
 bool CheckFit(Resolution& r, char expectedClass, int32_t length, int32_t decimals, bool checkSize)
 {
-    auto fail = [&](const char* id, std::string data) {
+    auto fail = [&](Msg msg, std::string data) {
         r.ok = false;
-        r.messageId = id;
+        r.messageId = dqov::MsgId(msg);
         r.data = std::move(data);
         return false;
     };
     /* the operand as message data, made only for a finding */
     auto name = [&r] { return Fixed(r.written, 20); };
     if (expectedClass != ' ' && expectedClass != 0 && r.cls != ' ' && r.cls != expectedClass)
-        return fail("DCM0402", name() + expectedClass + r.cls);
+        return fail(Msg::OperandWrongTypeClass, name() + expectedClass + r.cls);
     if (!checkSize || length <= 0 || r.cls == ' ')
         return true;
     if (r.cls == 'A') {
         if (r.length > length)
-            return fail("DCM0403", name() + Signed7(length) + Signed7(r.length));
+            return fail(Msg::OperandTooLong, name() + Signed7(length) + Signed7(r.length));
         return true;
     }
     if (r.decimals > decimals)
-        return fail("DCM0404", name() + Signed7(decimals) + Signed7(r.decimals));
+        return fail(Msg::OperandTooManyDecimals, name() + Signed7(decimals) + Signed7(r.decimals));
     if (r.integerDigits > length - decimals)
-        return fail("DCM0403", name() + Signed7(length) + Signed7(r.integerDigits + decimals));
+        return fail(Msg::OperandTooLong, name() + Signed7(length) + Signed7(r.integerDigits + decimals));
     return true;
 }
 

@@ -81,7 +81,12 @@ static_assert(offsetof(FFC_PARSED_COMMAND, acParms) == 55);
 namespace dqov::cmdparm {
 
 inline constexpr int kMaxElements = 6;
-inline constexpr int kCommandCount = 127;
+/* The commands: the rows of commands.def. */
+inline constexpr int kCommandCount = 0
+#define DQOV_COMMAND(...) +1
+#include "params/commands.def"
+#undef DQOV_COMMAND
+    ;
 
 struct Element {
     char kind = 'A';
@@ -584,140 +589,19 @@ template <size_t n> constexpr CommandDef Cmd(const char* name, uint16_t no, cons
 {
     return {name, no, p, static_cast<uint8_t>(n)};
 }
-constexpr CommandDef Bare(const char* name, uint16_t no)
+/* A command without parameters in the parameter area. */
+struct NoParams {};
+inline constexpr NoParams kNoParams{};
+constexpr CommandDef Cmd(const char* name, uint16_t no, NoParams)
 {
     return {name, no, nullptr, 0};
 }
 
-/* The 127 commands in command-number order. */
+/* The commands in command-number order, from the command list. */
 inline constexpr std::array<CommandDef, kCommandCount> kCommands = {{
-    Cmd("GROUP_BY", 1, kGroupBy),
-    Cmd("SELECT", 2, kSelect),
-    Bare("ENDSELECT", 3),
-    Cmd("IF", 4, kCondition),
-    Bare("ELSE", 5),
-    Bare("ENDIF", 6),
-    Cmd("GOTO", 7, kGoto),
-    Cmd("DOWHILE", 8, kCondition),
-    Bare("ENDWHILE", 9),
-    Cmd("DOUNTIL", 10, kCondition),
-    Bare("ENDUNTIL", 11),
-    Cmd("FETCH", 12, kFetch),
-    Cmd("INSERT", 13, kInsert),
-    Cmd("UREQUEST", 14, kUScreen),
-    Cmd("UDISPLAY", 15, kUScreen),
-    Cmd("SET_MODE", 16, kSetMode),
-    Cmd("IF_MODE", 17, kIfMode),
-    Cmd("CHANGE", 18, kChange),
-    Cmd("DELETE", 19, kDelete),
-    Cmd("UPDATE", 20, kUpdate),
-    Cmd("CHECK_FOR", 21, kCheckFor),
-    Cmd("RENAME", 22, kRename),
-    Cmd("DEFINE", 23, kDefine),
-    Cmd("OVERRIDE", 24, kDefine),
-    Cmd("MESSAGE", 25, kMessage),
-    Cmd("ABORT", 26, kMessage),
-    Cmd("EXIT", 27, kMessage),
-    Cmd("MENU", 28, kMessage),
-    Cmd("TRANSFER", 29, kTransfer),
-    Cmd("BEGINCHECK", 30, kBeginCheck),
-    Cmd("ENDCHECK", 31, kEndCheck),
-    Cmd("ON_ERROR", 32, kEndCheck),
-    Cmd("IF_ERROR", 33, kIfError),
-    Cmd("SET_ERROR", 34, kSetError),
-    Cmd("DATECHECK", 35, kDateCheck),
-    Cmd("RANGECHECK", 36, kRangeCheck),
-    Cmd("VALUECHECK", 37, kValueCheck),
-    Cmd("CONDCHECK", 38, kCondCheck),
-    Cmd("FILECHECK", 39, kFileCheck),
-    Cmd("CALLCHECK", 40, kCallCheck),
-    Cmd("CALL", 41, kCall),
-    Cmd("UPRINT", 42, kUPrint),
-    Cmd("ENDPRINT", 43, kEndPrint),
-    Cmd("REQUEST", 44, kScreen),
-    Cmd("DISPLAY", 45, kScreen),
-    Cmd("IF_NULL", 46, kIfNull),
-    Cmd("DEF_LIST", 47, kDefList),
-    Cmd("ADD_ENTRY", 48, kAddEntry),
-    Cmd("CLR_LIST", 49, kListName),
-    Cmd("INZ_LIST", 50, kInzList),
-    Cmd("DLT_LIST", 51, kListName),
-    Cmd("UPD_ENTRY", 52, kUpdEntry),
-    Cmd("SELECTLIST", 53, kSelectList),
-    Cmd("IF_STATUS", 54, kIfStatus),
-    Cmd("CASE", 55, kCase),
-    Cmd("WHEN", 56, kWhen),
-    Bare("OTHERWISE", 57),
-    Bare("ENDCASE", 58),
-    Cmd("EXCHANGE", 59, kExchange),
-    Cmd("SUBSTRING", 60, kSubstring),
-    Cmd("EXEC_CPF", 61, kExecCpf),
-    Cmd("BEGIN_LOOP", 62, kBeginLoop),
-    Bare("END_LOOP", 63),
-    Cmd("COMMIT", 64, kFileOnly),
-    Cmd("ROLLBACK", 65, kFileOnly),
-    Cmd("SUBROUTINE", 66, kSubroutine),
-    Bare("ENDROUTINE", 67),
-    Cmd("EXECUTE", 68, kExecute),
-    Bare("RETURN", 69),
-    Cmd("DEF_REPORT", 70, kDefReport),
-    Cmd("DEF_HEAD", 71, kDefLine),
-    Cmd("DEF_FOOT", 72, kDefLine),
-    Cmd("DEF_LINE", 73, kDefLine),
-    Cmd("DEF_BREAK", 74, kDefBreak),
-    Cmd("PRINT", 75, kPrint),
-    Cmd("KEEP_TOTAL", 76, kKeep),
-    Cmd("KEEP_COUNT", 77, kKeep),
-    Cmd("KEEP_AVG", 78, kKeep),
-    Cmd("KEEP_MAX", 79, kKeep),
-    Cmd("KEEP_MIN", 80, kKeep),
-    Cmd("SPACE", 81, kSpace),
-    Cmd("SKIP", 82, kSkip),
-    Cmd("CLOSE", 83, kClose),
-    Cmd("GET_ENTRY", 84, kGetEntry),
-    Cmd("LOC_ENTRY", 85, kLocEntry),
-    Cmd("SORT_LIST", 86, kSortList),
-    Cmd("IF_KEY", 87, kIfKey),
-    Cmd("BROWSE", 88, kBrowse),
-    Cmd("SUBMIT", 89, kSubmit),
-    Cmd("USE", 90, kUse),
-    Cmd("POINT", 91, kPoint),
-    Cmd("OPEN", 92, kOpen),
-    Cmd("EXEC_OS400", 93, kExecOs),
-    Cmd("POP_UP", 94, kPopUp),
-    Cmd("DEF_COND", 95, kDefCond),
-    Cmd("FUNCTION", 96, kFunction),
-    Cmd("DEF_ARRAY", 97, kDefArray),
-    Cmd("SELECT_SQL", 98, kSelectSql),
-    Cmd("CONTINUE", 99, kCondition),
-    Cmd("LEAVE", 100, kCondition),
-    Cmd("DLT_ENTRY", 101, kDltEntry),
-    Bare("BEGIN_COM", 102),
-    Bare("END_COM", 103),
-    Bare("DEFINE_COM", 104),
-    Bare("DEFINE_MAP", 105),
-    Bare("SET", 106),
-    Bare("DEFINE_PTY", 107),
-    Cmd("PTYROUTINE", 108, kRoutine),
-    Cmd("EVTROUTINE", 109, kRoutine),
-    Bare("DEFINE_EVT", 110),
-    Bare("SIGNAL", 111),
-    Cmd("MTHROUTINE", 112, kRoutine),
-    Bare("INVOKE", 113),
-    Bare("SET_REF", 114),
-    Bare("IF_REF", 115),
-    Bare("FOR", 116),
-    Bare("ENDFOR", 117),
-    Bare("ASSIGN", 118),
-    Bare("_ASSIGN", 119),
-    Bare("IMPORT", 120),
-    Cmd("WEBROUTINE", 121, kRoutine),
-    Cmd("INCLUDE", 122, kInclude),
-    Bare("WEB_MAP", 123),
-    Bare("ATTRIBUTE", 124),
-    Bare("PERFORM", 125),
-    Bare("_PERFORM", 126),
-    Bare("_INVOKE", 127),
+#define DQOV_COMMAND(number, name, role, partner, params, ...) Cmd(name, number, params),
+#include "params/commands.def"
+#undef DQOV_COMMAND
 }};
 
 /* ---- layout ----------------------------------------------------------------- */

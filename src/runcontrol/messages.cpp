@@ -11,10 +11,14 @@
 
 #include "dqov/runcontrol/named_lists.h"
 #include "dqov/runcontrol/record_store.h"
+#include "runcontrol/message_table.h"
 #include "runcontrol/rc_internal.h"
 #include "runcontrol/services_bridge.h"
 
 namespace {
+
+using dqov::Msg;
+using dqov::MsgId;
 
 constexpr uint16_t kQueueCapacity = 65000;
 
@@ -28,7 +32,7 @@ bool resolve(const std::string& file, const std::string& id, const std::string& 
     severity = found ? (sev == ' ' || sev == 0 ? 'I' : sev) : 'F';
     // the text carriers hold their text in the data: it stands even when
     // the message table cannot be read
-    if (!found && (id == "DCM9898" || id == "DCM9992" || id == "PRC0047"))
+    if (!found && (id == MsgId(Msg::CheckerText) || id == MsgId(Msg::DiskSpaceLow) || id == MsgId(Msg::ServicesText)))
         text = rc::Trimmed(data, len);
     return found;
 }

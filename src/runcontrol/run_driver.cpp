@@ -33,6 +33,7 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqot/dqot.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/message_table.h"
 #include "runcontrol/rc_internal.h"
 
 // The build handle: its address is what the object layer and the object
@@ -165,7 +166,7 @@ FFC_MESSAGE_CALLBACK messageCallback()
 
 // A message of the driver itself, outside any line: its text (or
 // substitution data) is left blank for the caller.
-FFC_CHECK_MESSAGE driverMessage(const char* id, char severity, int32_t pass)
+FFC_CHECK_MESSAGE driverMessage(dqov::Msg msg, char severity, int32_t pass)
 {
     FFC_CHECK_MESSAGE m;
     std::memset(&m, ' ', sizeof m);
@@ -173,15 +174,15 @@ FFC_CHECK_MESSAGE driverMessage(const char* id, char severity, int32_t pass)
     m.usPass = static_cast<uint16_t>(pass);
     m.ulSubLine = 0;
     m.cSeverity = severity;
-    std::memcpy(m.acMsgId, id, 7);
+    std::memcpy(m.acMsgId, dqov::MsgId(msg), 7);
     std::memcpy(m.acObject, FFC_MSG_FILE, 10);
     return m;
 }
 
-// A text message (DCM9898) of the driver.
+// A text message (CheckerText) of the driver.
 FFC_CHECK_MESSAGE textMessage(char severity, int32_t pass, const std::string& text)
 {
-    FFC_CHECK_MESSAGE m = driverMessage("DCM9898", severity, pass);
+    FFC_CHECK_MESSAGE m = driverMessage(dqov::Msg::CheckerText, severity, pass);
     rc::Pad(m.acText, sizeof m.acText, text);
     return m;
 }
@@ -365,7 +366,8 @@ int32_t loadSourceOnly(FFC_CONTEXT* c, FFC_CHECK_STATE* s)
     char counts[15];
     std::snprintf(counts, sizeof counts, "%-7u%-7u", static_cast<unsigned>(s->stats.lFatalTotal) % 10000000u,
                   static_cast<unsigned>(s->stats.lWarningsTotal) % 10000000u);
-    FFC_CHECK_MESSAGE m = driverMessage("PRC0011", 'I', c->lCurrentPass);
+    FFC_CHECK_MESSAGE m =
+        driverMessage(dqov::Msg::FunctionChecked, dqov::MsgSeverity(dqov::Msg::FunctionChecked), c->lCurrentPass);
     std::memcpy(m.acText, counts, 14);
     RS_sAddSummaryMessage(c, &m);
     return 0;

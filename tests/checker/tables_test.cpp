@@ -61,6 +61,69 @@ TEST(CommandTables, RolesPartnersAndFlags)
     EXPECT_EQ(std::string(P3100_pCommandFlags(127), 28), std::string(28, 'N'));
 }
 
+// The flag columns by their names, against the rows of the file commands.
+TEST(CommandTables, FlagColumnsByName)
+{
+    P3100_BuildCommandTables(nullptr);
+    const char* fetch = P3100_pCommandFlags(NumberOf("FETCH"));
+    EXPECT_EQ(fetch[FFC_FLAG_FIELD_LIST], 'Y');
+    EXPECT_EQ(fetch[FFC_FLAG_WHERE], 'Y');
+    EXPECT_EQ(fetch[FFC_FLAG_KEY], 'Y');
+    EXPECT_EQ(fetch[FFC_FLAG_IO_ERROR], 'Y');
+    EXPECT_EQ(fetch[FFC_FLAG_END_ACTION], 'N') << "FETCH has no end-of-file action";
+    EXPECT_EQ(fetch[FFC_FLAG_SECOND_ACTION], 'Y') << "its NOT_FOUND";
+    EXPECT_EQ(fetch[FFC_FLAG_VAL_ERROR], 'Y');
+    EXPECT_EQ(fetch[FFC_FLAG_EXIT_KEY], 'N');
+    const char* select = P3100_pCommandFlags(NumberOf("SELECT"));
+    EXPECT_EQ(select[FFC_FLAG_END_ACTION], 'Y') << "its END_FILE";
+    EXPECT_EQ(select[FFC_FLAG_SECOND_ACTION], 'N');
+    const char* insert = P3100_pCommandFlags(NumberOf("INSERT"));
+    EXPECT_EQ(insert[FFC_FLAG_WHERE], 'N');
+    EXPECT_EQ(insert[FFC_FLAG_KEY], 'N');
+    EXPECT_EQ(insert[FFC_FLAG_IO_STATUS], 'Y');
+    EXPECT_EQ(insert[FFC_FLAG_IO_MODULE], 'Y');
+    const char* udisplay = P3100_pCommandFlags(NumberOf("UDISPLAY"));
+    EXPECT_EQ(udisplay[FFC_FLAG_EXIT_KEY], 'Y');
+    EXPECT_EQ(udisplay[FFC_FLAG_MENU_KEY], 'Y');
+    EXPECT_EQ(udisplay[FFC_FLAG_FILE], 'N');
+    const char* rename = P3100_pCommandFlags(NumberOf("RENAME"));
+    EXPECT_EQ(std::string(rename, FFC_COMMAND_FLAG_COUNT), "N" + std::string(1, 'Y') + std::string(26, 'N'));
+    EXPECT_EQ(rename[FFC_FLAG_FILE], 'Y');
+}
+
+// Each structure's opener and closer name each other, with the roles that
+// fit: an opener's partner closes, a closer's and a middle part's partner
+// opens.
+TEST(CommandTables, StructurePartnersAnswerEachOther)
+{
+    P3100_BuildCommandTables(nullptr);
+    auto roleOf = [](uint32_t n) { return std::string(P3100_pStructureRole(n), 2); };
+    int structures = 0;
+    for (uint32_t n = 1; n <= FFC_COMMAND_COUNT; ++n) {
+        const std::string role = roleOf(n);
+        const std::string name(P3100_pCommandName(n), 10);
+        const std::string partnerName(P3100_pStructurePartner(n), 10);
+        if (role == "NA" || role == "LM" || role[0] == '\0') {
+            EXPECT_EQ(partnerName, std::string(10, ' ')) << name;
+            continue;
+        }
+        FFC_COMMAND_ENTRY* partner = P3100_pFindCommand(partnerName.c_str());
+        ASSERT_NE(partner, nullptr) << name << " names " << partnerName;
+        const std::string theirs = roleOf(partner->ulNumber);
+        if (role == "ST" || role == "S2" || role == "S6") {
+            ++structures;
+            EXPECT_TRUE(theirs == "US" || theirs == "U7") << name << " opens, " << partnerName << " is " << theirs;
+            if (theirs == "US" && role == "ST") {
+                EXPECT_EQ(std::string(P3100_pStructurePartner(partner->ulNumber), 10), name);
+            }
+        } else {
+            EXPECT_TRUE(role == "US" || role == "U7" || role == "PR") << name << " " << role;
+            EXPECT_EQ(theirs, "ST") << name << " closes or continues " << partnerName;
+        }
+    }
+    EXPECT_EQ(structures, 22) << "the 14 ST, 6 S2 and 2 S6 openers";
+}
+
 TEST(BuiltInCommands, CodesAndNames)
 {
     uint16_t code = 0;

@@ -10,6 +10,7 @@
 
 #include "dqov/params/dqov_check.h"
 #include "dqov/runcontrol/valid.h"
+#include "params/literal_key.h"
 #include "params_env.h"
 
 namespace {
@@ -348,6 +349,38 @@ TEST(SingleCheck, AnotherToolChecksAnExpression)
     EXPECT_EQ(VALID_fP8007(&b, "EXPRCHK   "), 1);
     EXPECT_EQ(std::string(b.acCode, 2), "FL");
     EXPECT_EQ(VALID_CloseMsgQueue("EXPRCHK"), 0);
+}
+
+// A literal longer than an operand's name (50 characters) is kept whole in
+// the request itself: the name holds its start, the whole text goes with the
+// request when it is copied, and operands that fit have no whole text.
+TEST_F(Expression, LongLiteralsKeptWholeInTheRequest)
+{
+    const std::string sixty = "'" + std::string(58, 'A') + "'";
+    const std::string fiftyFive = "'" + std::string(26, 'B') + std::string(27, 'C') + "'";
+    ASSERT_EQ(Check("#CUSTNAM = " + sixty + " OR #CUSTNAM = " + fiftyFive + " OR #CUSTNAM = 'D'", 'L'), 0);
+    std::vector<std::string> literals;
+    for (int i = 0; i < req->sOperandCount; ++i)
+        if (std::string(req->aOperands[i].acClass, 2) == "AL") {
+            literals.push_back(dqov::literal::WholeOperandName(req.get(), i));
+            if (literals.back().empty())
+                EXPECT_EQ(OperandName(i + 1), "'D'");
+            else
+                EXPECT_EQ(std::string(req->aOperands[i].acName, 50), literals.back().substr(0, 50));
+        } else {
+            EXPECT_EQ(dqov::literal::WholeOperandName(req.get(), i), "") << OperandName(i + 1);
+        }
+    EXPECT_EQ(literals, (std::vector<std::string>{sixty, fiftyFive, ""}));
+    auto copy = std::make_unique<DC_EXPRESSION_REQUEST>(*req);
+    ASSERT_EQ(Check("#CUSTNAM = 'D'", 'L'), 0);
+    EXPECT_EQ(dqov::literal::WholeOperandName(req.get(), 1), "");
+    std::vector<std::string> copied;
+    for (int i = 0; i < copy->sOperandCount; ++i)
+        if (std::string(copy->aOperands[i].acClass, 2) == "AL")
+            copied.push_back(dqov::literal::WholeOperandName(copy.get(), i));
+    EXPECT_EQ(copied, literals);
+    EXPECT_EQ(dqov::literal::WholeOperandName(copy.get(), -1), "");
+    EXPECT_EQ(dqov::literal::WholeOperandName(copy.get(), copy->sOperandCount), "");
 }
 
 }  // namespace

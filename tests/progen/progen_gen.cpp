@@ -282,9 +282,9 @@ private:
             const bool nul = chance(20);
             if (kind <= 2) {
                 const int len = chance(20) ? pick<int>({1, 50, 51, 255, 256}) : rnd(1, 80);
-                std::string dft;
-                if (chance(20))
-                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, rnd(1, len))));
+                const std::string dft = !chance(20)  ? ""
+                                        : chance(50) ? "*BLANK"
+                                                     : quote(text(std::min(48, rnd(1, len))));
                 alpha_.push_back(addField('A', len, 0, nul, dft));
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
@@ -1104,8 +1104,7 @@ private:
                 lines += 8;
             }
         }
-        if (chance(30))
-            s += " TEXTS((" + phrase(20) + " " + to_string(textLine) + " 2))";
+        s += chance(30) ? " TEXTS((" + phrase(20) + " " + to_string(textLine) + " 2))" : "";
         const int w = rnd(wide + 2, 75), h = rnd(lines + 4, 21);
         return s + " AT_LOC(" + number(2, 23 - h) + " " + number(3, 78 - w) + ") DIMENSIONS(" + to_string(w) + " " +
                to_string(h) + ")";
@@ -1122,8 +1121,7 @@ private:
             std::string l;
             for (int i = 0, n = rnd(1, 4); i < n; ++i)
                 l += (i ? " " : "") + quote(text(1));
-            if (chance(30))
-                l = "*BLANK " + l;
+            l = (chance(30) ? "*BLANK " : "") + l;
             return "VALUECHECK FIELD(" + alphaField() + ") WITH_LIST(" + l + ")" + (chance(30) ? msg() : "");
         }
         case 2:

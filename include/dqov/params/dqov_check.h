@@ -98,6 +98,7 @@ void DC_SetComponentPropertyLookup(DC_PROPERTY_LOOKUP pfnLookup, void* pUser);
 #define DC_TOKEN_MAX (DC_TOKEN_TABLE_SIZE / DC_TOKEN_ENTRY_SIZE)
 #define DC_OPERAND_LIST_SIZE 398
 #define DC_OPERAND_MAX 49
+#define DC_WHOLE_NAME_AREA 4000
 #define DC_OPERATION_MAX 49
 
 /* One token (16 bytes): class "OB" open bracket, "CB" close bracket, "FL"
@@ -169,6 +170,15 @@ typedef struct DC_EXPRESSION_REQUEST {
     DC_EXPRESSION_OPERAND aOperands[DC_OPERAND_MAX];
     int16_t sOperationCount;
     DC_OPERATION aOperations[DC_OPERATION_MAX];
+    /* The whole texts of the operands whose name (50 characters) holds only
+     * their start, i.e. long literals: operand i (from 0) has
+     * asWholeLength[i] characters at acWholeNames + asWholeStart[i], and a
+     * length of 0 when its name holds all of it (or when the area is full,
+     * which takes expressions of more than DC_WHOLE_NAME_AREA characters).
+     * The check fills them with the operand table. */
+    int16_t asWholeStart[DC_OPERAND_MAX];
+    int16_t asWholeLength[DC_OPERAND_MAX];
+    char acWholeNames[DC_WHOLE_NAME_AREA];
 } DC_EXPRESSION_REQUEST;
 
 /* The checker option block: 12 option letters (the first 8 are the operand

@@ -18,7 +18,7 @@ typedef struct FFC_CHECK_MESSAGE {
     uint16_t usPass;                   /* pass that issued it */
     uint32_t ulSubLine;                /* sub-line of the command */
     char cSeverity;                    /* 'F', 'W' or 'I' */
-    char acMsgId[7];                   /* "PRC0010" */
+    char acMsgId[7];                   /* e.g. PRC0010 */
     char acObject[10];                 /* object name (message file) */
     char acText[FFC_MESSAGE_TEXT_LEN]; /* text or substitution data, blank-padded */
 } FFC_CHECK_MESSAGE;

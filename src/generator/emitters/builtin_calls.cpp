@@ -18,6 +18,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -98,7 +101,7 @@ bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::
     if (cDefinedType == 'L') {
         const int16_t list = P3109_sFindListDefinition(head);
         if (list < 0) {
-            P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(head, 10));
+            P3109_sIssueMessage(Msg::ListNotDefined, P3109_Padded(head, 10));
             return false;
         }
         number = P3109_ListDefinitions()[static_cast<size_t>(list)].vectorName;
@@ -210,7 +213,7 @@ void P3109_EmitUse()
         routine = entry ? "X_" + std::string(dll) + entry->szName : "UNKNOWN_NAME";
         /* a call of no entry cannot be compiled: say which function it is */
         if (!entry)
-            P3109_sIssueMessage("PRC1191", 'F', def->name);
+            P3109_sIssueMessage(Msg::BuiltinNotInUserDll, def->name);
         break;
     }
     default:

@@ -9,6 +9,9 @@
 #include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -55,9 +58,9 @@ void P3109_EmitFunction()
     if (P3109_fParmFlag("OPTIONS", "*NOPGMCOMMIT"))
         ++flags.lIgnored1015;
     if (P3109_fParmFlag("OPTIONS", "*MINI_SCREEN"))
-        P3109_sIssueMessage("PRC1010", 'W', "*MINI_SCREEN");
+        P3109_sIssueMessage(Msg::OptionIgnored, "*MINI_SCREEN");
     if (P3109_fParmFlag("OPTIONS", "*OS400_EXT_PRINT"))
-        P3109_sIssueMessage("PRC1010", 'W', "*OS400_EXT_PRINT");
+        P3109_sIssueMessage(Msg::OptionIgnored, "*OS400_EXT_PRINT");
 }
 
 void P3109_EmitUprint()

@@ -41,7 +41,10 @@
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/layout_reader.h"
 #include "generator/emitters/list_support.h"
+#include "runcontrol/message_table.h"
 #include "web/pages/web_records.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -459,7 +462,7 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
             editWord = P3109_TextLiteralName("EDITWORD", std::string_view(e.acEditWord, sizeof e.acEditWord));
         /* once, in the C pass: the C# pass writes the same table again */
         if (e.cUsage != 'H' && e.lDecimals >= 1 && editCode == ' ' && editWord == "pX_NULL" && !cs())
-            P3109_sIssueMessage("PRC1031", 'W', P3109_Padded(P3109_DropNationalChar(name), 10));
+            P3109_sIssueMessage(Msg::DecimalsWithoutEdit, P3109_Padded(P3109_DropNationalChar(name), 10));
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
     const auto n = [](int32_t v) { return std::to_string(v); };

@@ -22,6 +22,9 @@
 #include "generator/core/output/services.h"
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -329,16 +332,16 @@ std::string P3109_CursorOffsetText()
 
 void P3109_UnresolvedName(std::string_view keyword, std::string_view name)
 {
-    P3109_sIssueMessage("PRC1194", 'F',
-                        P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
-                            P3109_Padded(P3109_TrimRight(name), GEN_OPERAND_NAME_WIDTH));
+    P3109_sIssueMessage(Msg::KeywordValueNotResolved, P3109_Padded(P3109_CurrentCommandName(), 10) +
+                                                          P3109_Padded(keyword, 10) +
+                                                          P3109_Padded(P3109_TrimRight(name), GEN_OPERAND_NAME_WIDTH));
 }
 
 void P3109_UnusableValue(std::string_view keyword, std::string_view value)
 {
-    P3109_sIssueMessage("PRC1196", 'F',
-                        P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
-                            P3109_Padded(P3109_TrimRight(value), GEN_OPERAND_NAME_WIDTH));
+    P3109_sIssueMessage(Msg::KeywordValueNotUsable, P3109_Padded(P3109_CurrentCommandName(), 10) +
+                                                        P3109_Padded(keyword, 10) +
+                                                        P3109_Padded(P3109_TrimRight(value), GEN_OPERAND_NAME_WIDTH));
 }
 
 bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)

@@ -23,6 +23,9 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -398,7 +401,7 @@ void P3109_EmitUnsupportedCommand()
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
     /* the C pass has said it of the command already */
     if (!P3109_fCSharp())
-        P3109_sIssueMessage("PRC1005", 'W', std::string_view(r.acName, 10));
+        P3109_sIssueMessage(Msg::CommandNotOnPlatform, std::string_view(r.acName, 10));
 }
 
 void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)

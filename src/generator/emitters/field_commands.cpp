@@ -26,6 +26,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -214,7 +217,7 @@ void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_IN
 void writeJoinedTest(const std::vector<std::string>& terms)
 {
     if (terms.empty()) {
-        P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
+        P3109_sIssueMessage(Msg::NoValueToTest, P3109_Padded(P3109_CurrentCommandName(), 10));
         P3109_Line(cs() ? "if ( false )" : "if ( NO )");
         P3109_Line("{");
         return;
@@ -518,7 +521,7 @@ void P3109_EmitSetMode()
     if (mode)
         P3109_Line(P3109_Deref("pX_Fun", "chMode = ") + ::mode(mode) + ";");
     else
-        P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
+        P3109_sIssueMessage(Msg::NoValueToTest, P3109_Padded(P3109_CurrentCommandName(), 10));
     P3109_EmitResetFunctionMode();
 }
 

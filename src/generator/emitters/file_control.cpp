@@ -8,6 +8,9 @@
 #include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -107,7 +110,7 @@ void P3109_EmitOpen()
     if (code == "IMD" || code == "KPO") {
         const std::string keepOpen = code == "KPO" ? "YES" : "NO";
         if (code == "KPO")
-            P3109_sIssueMessage("PRC1010", 'W', "*KEEPOPEN");
+            P3109_sIssueMessage(Msg::OptionIgnored, "*KEEPOPEN");
         if (allFiles()) {
             g().emit.cOpenAll = 'Y';
             P3109_WriteComment("Open all open tables");

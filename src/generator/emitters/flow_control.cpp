@@ -23,6 +23,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -247,7 +250,7 @@ void P3109_EmitCase()
     }
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(block.caseOperand, info)) {
-        P3109_sIssueMessage("PRC1008", 'F', block.caseOperand.substr(0, 9));
+        P3109_sIssueMessage(Msg::FieldNotUsedByFunction, block.caseOperand.substr(0, 9));
         return;
     }
     if (info.cResolved != 'E')
@@ -289,7 +292,7 @@ void P3109_EmitWhen()
         }
         if (routines.empty()) {
             /* a WHEN without values would take its branch always */
-            P3109_sIssueMessage("PRC1190", 'F', "WHEN      ");
+            P3109_sIssueMessage(Msg::NoValueToTest, "WHEN      ");
             P3109_Line("if ( NO )");
         }
     }

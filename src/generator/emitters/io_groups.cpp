@@ -22,6 +22,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -132,7 +135,7 @@ void keepInCode(std::string_view pointerName, std::string_view blockName)
 void warnWithoutKeys()
 {
     if (P3109_ParmCount("WITH_KEY") < 1)
-        P3109_sIssueMessage("PRC1003", 'W', std::string_view(P3109_CurrentCommand().acName, 10));
+        P3109_sIssueMessage(Msg::WhereWithoutKeys, std::string_view(P3109_CurrentCommand().acName, 10));
 }
 
 }  // namespace

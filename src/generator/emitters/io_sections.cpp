@@ -19,6 +19,9 @@
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -218,7 +221,7 @@ void P3109_EmitPoint()
     const int16_t outer = static_cast<int16_t>(g().out.usIndent >= 3 ? g().out.usIndent - 3 : 0);
     /* the settings apply to the iSeries only, whose programs are C */
     if (P3109_fCSharp()) {
-        P3109_sIssueMessage("PRC0385", 'W', std::string_view(P3109_CurrentCommand().acName, 10));
+        P3109_sIssueMessage(Msg::PointSettingsIseriesOnly, std::string_view(P3109_CurrentCommand().acName, 10));
         return;
     }
     P3109_LineAt(outer, "");
@@ -227,5 +230,5 @@ void P3109_EmitPoint()
     writePointSetting(structure, "TO_LIBRARY", "*LIBL", "vchLibrary");
     writePointSetting(structure, "TO_MEMBER", "*FIRST", "vchMember");
     P3109_LineAt(outer, "#endif");
-    P3109_sIssueMessage("PRC0385", 'W', std::string_view(P3109_CurrentCommand().acName, 10));
+    P3109_sIssueMessage(Msg::PointSettingsIseriesOnly, std::string_view(P3109_CurrentCommand().acName, 10));
 }

@@ -18,6 +18,9 @@
 #include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -49,7 +52,7 @@ std::string P3109_ListEntryMove(const GEN_LIST_DEFINITION& list, bool fAssemble)
 GEN_LIST_DEFINITION* P3109_pFindListOrReport(std::string_view name)
 {
     if (P3109_sFindListDefinition(name) < 0) {
-        P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(P3109_TrimRight(name), 10));
+        P3109_sIssueMessage(Msg::ListNotDefined, P3109_Padded(P3109_TrimRight(name), 10));
         return nullptr;
     }
     return P3109_pCurrentListDefinition();

@@ -11,6 +11,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -81,9 +84,9 @@ void P3109_EmitMessage()
     const std::string type = P3109_Parm("TYPE");
     if (P3109_fCommandIs("MESSAGE")) {
         if (type.compare(0, 8, "*WINDOWB") == 0)
-            P3109_sIssueMessage("PRC1010", 'W', "*WINDOWBUZ");
+            P3109_sIssueMessage(Msg::OptionIgnored, "*WINDOWBUZ");
         if (type == "*STATUS" && P3109_ParmNumber("MIN_TIME") != 1)
-            P3109_sIssueMessage("PRC1010", 'W', "MIN_TIME");
+            P3109_sIssueMessage(Msg::OptionIgnored, "MIN_TIME");
         return;
     }
     const char* target = abort ? "*ERROR" : P3109_fCommandIs("EXIT") ? "*EXIT" : "*MENU";
@@ -208,7 +211,7 @@ bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode)
     const std::string field = textField ? P3109_Padded(msgTxt, 10) : P3109_SpecialFieldName("IO", "MSGTXT");
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(field, info)) {
-        P3109_sIssueMessage("PRC1008", 'F', field);
+        P3109_sIssueMessage(Msg::FieldNotUsedByFunction, field);
         return false;
     }
     if (declare) {

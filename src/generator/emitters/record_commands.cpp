@@ -14,6 +14,9 @@
 #include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -247,7 +250,7 @@ void writeChange(const ChangeCommand& c)
 void P3109_EmitFetch()
 {
     if (lockRequested())
-        P3109_sIssueMessage("PRC1014", 'W', " ");
+        P3109_sIssueMessage(Msg::RecordLocking, " ");
     P3109_EmitCommandPrologue();
     const bool evaluations = P3109_fStatementHasEvaluations();
     P3109_OpenIoFrame(evaluations);

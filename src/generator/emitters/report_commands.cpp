@@ -15,6 +15,9 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -258,7 +261,7 @@ void P3109_EmitKeep()
         return;
     if (!insideRowLoop()) {
         /* its first-row test would name a row counter that nothing declares */
-        P3109_sIssueMessage("PRC1192", 'F', P3109_Padded(command, 10));
+        P3109_sIssueMessage(Msg::CommandOutsideSelectLoop, P3109_Padded(command, 10));
         return;
     }
     const bool count = command == "KEEP_COUNT", average = command == "KEEP_AVG";

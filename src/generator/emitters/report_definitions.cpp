@@ -36,6 +36,9 @@
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/layout_reader.h"
 #include "generator/emitters/list_support.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -522,7 +525,7 @@ int32_t writeFormat(const PrintFormat& f, const LineKind& kind, int32_t lReport,
     bool overflow = false;
     const std::vector<SortEntry> entries = sortEntries(f, kind.iType, overflow);
     if (overflow)
-        P3109_sIssueMessage("PRC1023", 'F', "PRINT SORT ENTRIES");
+        P3109_sIssueMessage(Msg::LimitReached, "PRINT SORT ENTRIES");
     const bool heading = kind.iType == GEN_LINE_HEAD || kind.iType == GEN_LINE_FOOT;
     int32_t total = 0, previous = 0;
     PrintDescription d;
@@ -646,9 +649,9 @@ void emitReportLine(int iKind)
            a line given one would print without it */
         const std::string control = P3109_TrimRight(P3109_Parm("PRINT_CTL"));
         if (!control.empty() && control != "*NONE")
-            P3109_sIssueMessage("PRC1196", 'F',
-                                P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded("PRINT_CTL", 10) +
-                                    P3109_Padded(control, GEN_OPERAND_NAME_WIDTH));
+            P3109_sIssueMessage(Msg::KeywordValueNotUsable, P3109_Padded(P3109_CurrentCommandName(), 10) +
+                                                                P3109_Padded("PRINT_CTL", 10) +
+                                                                P3109_Padded(control, GEN_OPERAND_NAME_WIDTH));
         return;
     }
     s.out.cSuppress = 'N';

@@ -25,6 +25,9 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -57,7 +60,7 @@ void checkGenericKeys()
         if (!P3109_fFindUsedField(P3109_ParmField("WITH_KEY", 0, i), info, 20))
             continue;
         if (!genericType(info)) {
-            P3109_sIssueMessage("PRC1012", 'W', " ");
+            P3109_sIssueMessage(Msg::GenericKeyType, " ");
             return;
         }
     }
@@ -158,7 +161,7 @@ void P3109_EmitKeepReset(const char* pchLoopId)
 void P3109_EmitSelect()
 {
     if (P3109_Parm("LOCK").compare(0, 3, "*NO") != 0)
-        P3109_sIssueMessage("PRC1014", 'W', " ");
+        P3109_sIssueMessage(Msg::RecordLocking, " ");
     checkGenericKeys();
     const GEN_SELECT_NODE* select = P3109_MakeSelectNames();
     P3109_RegisterFileAccessBlock({select->loopName, "", "", ""});

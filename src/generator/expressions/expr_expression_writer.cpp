@@ -16,6 +16,9 @@
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -345,7 +348,7 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
     /* an expression with neither C# direct code nor an instruction table
        has no C# form at all */
     if (cs && state == 0 && expression.variantCount != 0 && expression.instructionCount == 0)
-        gen.IssueMessage('F', "PRC1251", EXPR_RoutineName(routine));
+        gen.Issue(Msg::NoCSharpRoutine, EXPR_RoutineName(routine));
 
     bool opened = true;
     if (state == 2) {

@@ -9,6 +9,9 @@
 #include "dqov/runcontrol/fix.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -194,7 +197,7 @@ void EXPR_WriteStringEvaluationCall(ExprWriterServices& gen, const char* referen
     const std::string name(reference, 9);
     ExprFieldFacts facts;
     if (!gen.Fields().FindField(name.c_str(), facts)) {
-        gen.IssueMessage('F', "PRC1008", name);
+        gen.Issue(Msg::FieldNotUsedByFunction, name);
         return;
     }
     gen.Line("X_Vec_Get_as_VarChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + facts.vectorName + ", ' ', pX_NULL, &" + var +

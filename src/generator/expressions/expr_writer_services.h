@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "generator/expressions/expr_generator_services.h"
+#include "runcontrol/message_table.h"
 
 /* The deepest nesting level whose indent still moves. */
 inline constexpr int16_t EXPR_INDENT_DEPTH_LIMIT = 13;
@@ -48,6 +49,8 @@ public:
     virtual char NameCharacter3() const = 0;
     /* A generation message with the current command's context. */
     virtual void IssueMessage(char severity, std::string_view id, std::string_view data) = 0;
+    /* The same, by the message's name, with the severity of the message table. */
+    void Issue(dqov::Msg msg, std::string_view data) { IssueMessage(dqov::MsgSeverity(msg), dqov::MsgId(msg), data); }
     /* DQOO_FCC_FatalError: a failed object-layer call; does not return in a
     ** real run. */
     virtual void ObjectLayerFailure(std::string_view service, long code) = 0;

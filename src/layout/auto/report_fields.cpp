@@ -52,11 +52,11 @@ bool InPage(const Position& p)
     return p.line >= 1 && p.line <= r.overflow && p.column >= 1 && p.column <= r.width;
 }
 
-void SetCheck(const char* code, const char* msgId, const std::string& value)
+void SetCheck(const char* code, Msg msg, const std::string& value)
 {
     Report& r = Rpt();
     std::memcpy(r.check, code, 2);
-    SetSlot(msgId, value);
+    SetSlot(msg, value);
 }
 
 bool ColumnHeadingRows(const LAYOUT_FIELD_ENTRY& e)
@@ -223,8 +223,8 @@ void P3116_LoadGroupFields()
             continue;
         }
         if (r.count >= kEntries) {
-            r.state->cFinalSeverity = 'F';
-            SetSlot("PRC0323", bare, true);
+            r.state->cFinalSeverity = dqov::MsgSeverity(Msg::LayoutFieldsFull);
+            SetSlot(Msg::LayoutFieldsFull, bare, true);
             P3116_ReportMessage();
             r.error = true;
             break;
@@ -296,31 +296,31 @@ void CHKPOS_3116()
         const int32_t start = GETPTR_3116(r.candPage, r.candLine + row, r.candColumn);
         if (start >= kBufferSize) {
             r.state->cFinalSeverity = 'F';
-            SetSlot("PRC0047", "GETPTR_3116: Internal error calculating Screen/Report Buffer index", true);
+            SetSlot(Msg::ServicesText, "GETPTR_3116: Internal error calculating Screen/Report Buffer index", true);
             P3116_ReportMessage();
         }
         const Position s = P3116_IndexToPosition(start);
         if (s.page < 1 || s.page > r.pages || s.page != r.candPage)
-            return SetCheck("PE", "PRC0187", name);
+            return SetCheck("PE", Msg::ReportItemOffFirstPage, name);
         if (!InPage(s))
-            return SetCheck("PE", "PRC0133", name);
+            return SetCheck("PE", Msg::ReportItemOutsidePage, name);
         const int32_t end =
             ColumnHeadingRows(e) && row < 3 ? start + e.lIdentOffset + e.lHeadingWidth - 1 : start + e.lWidth - 1;
         if (end >= kBufferSize) {
             std::memcpy(r.check, "PE", 2);
-            SetSlot("PRC0047", "CHKPOS_3116: Internal error calculating Screen/Report Buffer index", true);
+            SetSlot(Msg::ServicesText, "CHKPOS_3116: Internal error calculating Screen/Report Buffer index", true);
             return;
         }
         const Position t = P3116_IndexToPosition(end);
         if (t.page < 1 || t.page > r.pages || !InPage(t))
-            return SetCheck("PE", "PRC0133", name);
+            return SetCheck("PE", Msg::ReportItemOutsidePage, name);
         if (t.page != s.page)
-            return SetCheck("SF", "PRC0133", name);
+            return SetCheck("SF", Msg::ReportItemOutsidePage, name);
         for (int32_t i = std::max(start, 1); i <= end; ++i)
             if (r.buffer[static_cast<size_t>(i - 1)] != ' ')
-                return SetCheck("OV", "PRC0134", name);
+                return SetCheck("OV", Msg::ReportItemOverlaps, name);
         if (t.line != s.line)
-            SetCheck("SL", "PRC0135", name);
+            SetCheck("SL", Msg::ReportItemTooWide, name);
         else
             std::memcpy(r.check, "OK", 2);
         if (row == 0) {
@@ -368,8 +368,9 @@ void P3116_PlaceFixedFields()
         r.current = i;
         const std::string name = ItemName(e);
         if (e.lColumn == 0 || e.lLine == 0) {
-            r.state->cFinalSeverity = 'F';
-            SetSlot(e.lColumn == 0 ? "PRC0132" : "PRC0131", name);
+            const Msg zero = e.lColumn == 0 ? Msg::ReportFieldColumnZero : Msg::ReportFieldLineZero;
+            r.state->cFinalSeverity = dqov::MsgSeverity(zero);
+            SetSlot(zero, name);
             P3116_ReportMessage();
             e.cFailed = 'Y';
             r.error = true;
@@ -408,8 +409,8 @@ void P3116_PlaceAutomatically()
                     NextLine();
                     continue;
                 }
-                r.state->cFinalSeverity = 'F';
-                SetSlot("PRC0135", ItemName(e));
+                r.state->cFinalSeverity = dqov::MsgSeverity(Msg::ReportItemTooWide);
+                SetSlot(Msg::ReportItemTooWide, ItemName(e));
                 P3116_ReportMessage();
                 return;
             }

@@ -62,10 +62,10 @@ void PostEvent(ReportEvent code, void* entry)
 
 // The message id and the value at the start of the substitution text;
 // the characters after the value keep what they held unless blankFirst.
-void SetSlot(const char* msgId, const std::string& data, bool blankFirst)
+void SetSlot(Msg msg, const std::string& data, bool blankFirst)
 {
     FFC_CHECK_STATE& st = *Rpt().state;
-    std::memcpy(st.acFinalMsgId, msgId, 7);
+    std::memcpy(st.acFinalMsgId, dqov::MsgId(msg), 7);
     if (blankFirst)
         std::memset(st.acFinalText, ' ', sizeof st.acFinalText);
     std::memcpy(st.acFinalText, data.data(), std::min(data.size(), sizeof st.acFinalText));
@@ -89,7 +89,7 @@ void P3116_IssueMessage(char severity, unsigned long number, const std::string& 
     else
         std::snprintf(text, sizeof text, "Message %lu: %s", number, value.c_str());
     Rpt().state->cFinalSeverity = severity;
-    SetSlot("PRC0047", text, true);
+    SetSlot(Msg::ServicesText, text, true);
     P3116_ReportMessage();
 }
 
@@ -199,8 +199,8 @@ void P3116_LayoutReport()
     r.error = false;
     if (r.pageSize <= 0) {
         // A report without width or overflow line has no place for anything.
-        r.state->cFinalSeverity = 'F';
-        SetSlot("PRC0187", r.commandName, true);
+        r.state->cFinalSeverity = dqov::MsgSeverity(Msg::ReportItemOffFirstPage);
+        SetSlot(Msg::ReportItemOffFirstPage, r.commandName, true);
         P3116_ReportMessage();
         r.error = true;
         return;
@@ -217,8 +217,8 @@ void P3116_LayoutReport()
             SAVPOS_3116();
             continue;
         }
-        r.state->cFinalSeverity = 'W';
-        SetSlot("PRC0130", std::string(e.acEditMask, 132), true);
+        r.state->cFinalSeverity = dqov::MsgSeverity(Msg::ReportTextDoesNotFit);
+        SetSlot(Msg::ReportTextDoesNotFit, std::string(e.acEditMask, 132), true);
         P3116_ReportMessage();
         r.error = true;
     }
@@ -236,8 +236,8 @@ void P3116_WriteFormatRecords()
 {
     Report& r = Rpt();
     if (r.highestFormat < 1) {
-        r.state->cFinalSeverity = 'F';
-        std::memcpy(r.state->acFinalMsgId, "PRC0307", 7);
+        r.state->cFinalSeverity = dqov::MsgSeverity(Msg::NoReportItemPlaced);
+        std::memcpy(r.state->acFinalMsgId, dqov::MsgId(Msg::NoReportItemPlaced), 7);
         P3116_ReportMessage();
         r.error = true;
         return;
@@ -265,8 +265,8 @@ void P3116_CompleteReportDesign()
     r.buffer.clear();
     r.buffer.shrink_to_fit();
     if (!CallbackPresent() && r.error) {
-        r.state->cFinalSeverity = 'F';
-        std::memcpy(r.state->acFinalMsgId, "PRC0084", 7);
+        r.state->cFinalSeverity = dqov::MsgSeverity(Msg::LayoutNotCompleted);
+        std::memcpy(r.state->acFinalMsgId, dqov::MsgId(Msg::LayoutNotCompleted), 7);
         std::memset(r.state->acFinalText, ' ', sizeof r.state->acFinalText);
         dqov::text::Pad(r.state->acFinalText, 10, r.commandName);
     } else {

@@ -11,8 +11,11 @@
 #include "dqov/layout/layout_records.h"
 #include "layout/auto/layout_run.h"
 #include "layout/layout.h"
+#include "runcontrol/message_table.h"
 
 namespace layout::report {
+
+using dqov::Msg;
 
 constexpr int kFormats = kLayoutFormats;
 constexpr int kEntries = 100;
@@ -65,7 +68,7 @@ enum class ReportEvent : intptr_t {
     Message = 4,           /* every message: current entry, check state */
 };
 void PostEvent(ReportEvent event, void* entry);
-void SetSlot(const char* msgId, const std::string& data, bool blankFirst = false);
+void SetSlot(Msg msg, const std::string& data, bool blankFirst = false);
 void P3116_ReportMessage();
 void P3116_IssueMessage(char severity, unsigned long number, const std::string& value);
 bool HeadOrFoot();

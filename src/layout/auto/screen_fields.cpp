@@ -126,11 +126,11 @@ void P3111_SetFieldUsage(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f)
     }
 }
 
-bool AddTo(CodeList& list, const std::string& code, const char* msgId, const LAYOUT_FIELD_ENTRY& e)
+bool AddTo(CodeList& list, const std::string& code, Msg msg, const LAYOUT_FIELD_ENTRY& e)
 {
     if (list.add(code))
         return true;
-    IssueFinding('F', msgId, EntryName(e));
+    IssueFinding(msg, EntryName(e));
     Screen().error = true;
     return false;
 }
@@ -138,7 +138,7 @@ bool AddTo(CodeList& list, const std::string& code, const char* msgId, const LAY
 // Control codes of a list go to the control code list; false when it is full.
 bool P3111_AddControlCode(CodeList& controls, const std::string& code, const LAYOUT_FIELD_ENTRY& e)
 {
-    return AddTo(controls, code, "PRC0087", e);
+    return AddTo(controls, code, Msg::TooManyOutputAttributes, e);
 }
 
 bool P3111_CollectControlCodes(CodeList& controls, const std::vector<std::string>& codes, const LAYOUT_FIELD_ENTRY& e)
@@ -179,15 +179,16 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, con
             if (!a)
                 continue;
             flag(side == 0 ? e.acInputFlags : e.acOutputFlags, a->position);
-            if (a->position == 30 && !AddTo(side == 0 ? input : output, code, side == 0 ? "PRC0086" : "PRC0087", e))
+            if (a->position == 30 && !AddTo(side == 0 ? input : output, code,
+                                            side == 0 ? Msg::TooManyInputAttributes : Msg::TooManyOutputAttributes, e))
                 return;
         }
     }
     for (int i = 0; i < 25; ++i) {
         const AttributeCode& a = kAttributes[i];
-        if (e.acInputFlags[a.position - 1] == '1' && !AddTo(input, a.code, "PRC0086", e))
+        if (e.acInputFlags[a.position - 1] == '1' && !AddTo(input, a.code, Msg::TooManyInputAttributes, e))
             return;
-        if (e.acOutputFlags[a.position - 1] == '1' && !AddTo(output, a.code, "PRC0087", e))
+        if (e.acOutputFlags[a.position - 1] == '1' && !AddTo(output, a.code, Msg::TooManyOutputAttributes, e))
             return;
     }
     if (!P3111_CollectControlCodes(controls, inCodes, e) || !P3111_CollectControlCodes(controls, outCodes, e))
@@ -219,11 +220,11 @@ void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY& e)
     if (e.cControlKind == 'B' && e.sPushButton >= 1 && e.sPushButton <= 20)
         ++d.pushButtons[e.sPushButton];
     if (e.cControlKind == 'B' && e.cIdentification != 'N') {
-        IssueFinding('F', "PRC0300", EntryName(e));
+        IssueFinding(Msg::PushButtonIdentification, EntryName(e));
         d.error = true;
     }
     if ((e.cControlKind == 'R' || e.cControlKind == 'X') && e.cIdentification != 'L' && e.cIdentification != 'N') {
-        IssueFinding('F', "PRC0301", EntryName(e));
+        IssueFinding(Msg::ToggleIdentification, EntryName(e));
         d.error = true;
     }
 }
@@ -350,7 +351,7 @@ void P3111_LoadFieldGroup(const char* group)
         if (Get_Function_Field(d.ctx, &local, &def, &text, nullptr) != '0')
             continue;
         if (d.count >= static_cast<int32_t>(d.table.size())) {
-            IssueFinding('F', "PRC0323", dqov::text::Trim(f.acField, 10));
+            IssueFinding(Msg::LayoutFieldsFull, dqov::text::Trim(f.acField, 10));
             d.error = true;
             break;
         }
@@ -394,7 +395,7 @@ void P3111_LoadFieldGroup(const char* group)
         if (d.kindLetter == 'R')
             e.lLine = line;
         else if (line != 0)
-            IssueFinding('W', "PRC0099", EntryName(e) + std::string(list + GF_LINE, 3));
+            IssueFinding(Msg::BrowseFieldLineIgnored, EntryName(e) + std::string(list + GF_LINE, 3));
         e.lColumn = column;
         e.cNewPage = list[GF_NEWPAGE] == '1' ? 'Y' : 'N';
         int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
@@ -439,7 +440,7 @@ void P3111_LoadFieldGroup(const char* group)
             if (d.kindLetter == 'R')
                 e.cRepeat = 'Y';
             else
-                IssueFinding('W', "PRC0100", EntryName(e));
+                IssueFinding(Msg::BrowseFieldRepeatIgnored, EntryName(e));
         }
         P3111_SetFieldUsage(e, f);
         SetEntryOffsets(e);
@@ -471,7 +472,7 @@ void P3111_CheckPushButtonNumbers()
             continue;
         char number[3];
         std::snprintf(number, sizeof number, "%02d", n);
-        IssueFinding('F', "PRC0304", std::string("PB") + number);
+        IssueFinding(Msg::PushButtonNumberTwice, std::string("PB") + number);
         d.error = true;
     }
 }

@@ -49,10 +49,10 @@ void PostEvent(DialogueEvent code, void* entry, intptr_t v1, intptr_t v2, intptr
     d.callback(d.cmpe, d.lpc, &event);
 }
 
-void SetSlot(const char* msgId, const std::string& data)
+void SetSlot(Msg msg, const std::string& data)
 {
     FFC_CHECK_STATE& st = *Screen().state;
-    std::memcpy(st.acFinalMsgId, msgId, 7);
+    std::memcpy(st.acFinalMsgId, dqov::MsgId(msg), 7);
     dqov::text::Pad(st.acFinalText, sizeof st.acFinalText, data);
 }
 
@@ -67,10 +67,10 @@ void P3111_IssueMessage(char severity)
     AddFinalMessage(d);
 }
 
-void IssueFinding(char severity, const char* msgId, const std::string& data)
+void IssueFinding(Msg msg, const std::string& data)
 {
-    SetSlot(msgId, data);
-    P3111_IssueMessage(severity);
+    SetSlot(msg, data);
+    P3111_IssueMessage(dqov::MsgSeverity(msg));
 }
 
 namespace {
@@ -231,8 +231,8 @@ void P3111_CompleteDialogueDesign()
         return;
     }
     if (d.error) {
-        d.state->cFinalSeverity = 'F';
-        std::memcpy(d.state->acFinalMsgId, "PRC0084", 7);
+        d.state->cFinalSeverity = dqov::MsgSeverity(Msg::LayoutNotCompleted);
+        std::memcpy(d.state->acFinalMsgId, dqov::MsgId(Msg::LayoutNotCompleted), 7);
         std::memset(d.state->acFinalText, ' ', sizeof d.state->acFinalText);
         std::memcpy(d.state->acFinalText, d.state->acCommand, 10);
     } else {

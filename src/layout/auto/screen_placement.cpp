@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "dqov/runcontrol/fix.h"
 #include "dqov/runcontrol/workfile.h"
@@ -109,32 +110,32 @@ Fit P3111_cCheckFit(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int
         const int32_t start = P3111_PositionToIndex(page, line + k, column) - 1;
         const Position s = P3111_IndexToPosition(start);
         if (s.page > d.pageLimit) {
-            SetSlot("PRC0166", name);
+            SetSlot(Msg::ScreenTooManyPages, name);
             return Fit::PastPageLimit;
         }
         if (s.page < 1 || s.page != page || !InArea(s)) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return Fit::OutsideArea;
         }
         const int32_t end = start + LineWidth(e, k) + 1;
         const Position t = P3111_IndexToPosition(end);
         if (t.page < 1 || t.page > d.pageLimit || !InArea(t)) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return Fit::OutsideArea;
         }
         if (t.page != page) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return Fit::PastPageEnd;
         }
         for (int32_t i = start; i <= end; ++i) {
             const char c = Occupied(i);
             if (c != ' ' && c != '\0') {
-                SetSlot("PRC0082", name);
+                SetSlot(Msg::ScreenFieldOverlaps, name);
                 return Fit::Overlaps;
             }
         }
         if (P3111_IndexToPosition(end - 1).line != s.line) {
-            SetSlot("PRC0081", name);
+            SetSlot(Msg::ScreenFieldPastLineEnd, name);
             result = Fit::PastLineEnd;
         } else {
             result = Fit::Fits;
@@ -280,12 +281,12 @@ void P3111_PlaceFixedFields()
             continue;
         }
         if (e.lColumn == 0) {
-            IssueFinding('F', "PRC0116", EntryName(e));
+            IssueFinding(Msg::ScreenFieldColumnZero, EntryName(e));
             e.cFailed = 'Y';
             d.error = true;
         }
         if (e.lLine == 0) {
-            IssueFinding('F', "PRC0117", EntryName(e));
+            IssueFinding(Msg::ScreenFieldLineZero, EntryName(e));
             e.cFailed = 'Y';
             d.error = true;
         }
@@ -340,7 +341,7 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
         }
         if (e.lWidth + 2 < d.width) {
             if (e.cControlKind == 'D') {
-                IssueFinding('F', "PRC1267", EntryName(e));
+                IssueFinding(Msg::DropDownRunsOver, EntryName(e));
                 e.cFailed = 'Y';
                 d.error = true;
                 return Step::Stop;
@@ -351,19 +352,19 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
             d.column = 2;
             continue;
         }
-        const char* stop = d.commandName == "POP_UP" ? "PRC0190"
-                           : d.singlePage == 'Y'     ? "PRC0241"
-                           : e.cControlKind == 'D'   ? "PRC1267"
-                                                     : nullptr;
+        const std::optional<Msg> stop = d.commandName == "POP_UP" ? Msg::FieldTooWideForPopUp
+                                        : d.singlePage == 'Y'     ? Msg::FieldAsWideAsLine
+                                        : e.cControlKind == 'D'   ? std::optional<Msg>(Msg::DropDownRunsOver)
+                                                                  : std::nullopt;
         if (stop) {
-            IssueFinding('F', stop, EntryName(e));
+            IssueFinding(*stop, EntryName(e));
             e.cFailed = 'Y';
             d.error = true;
             return Step::Stop;
         }
         P3111_ReservePositions(e, page, line, column);
         P3111_AdvanceAfterField(e, page, line, column);
-        SetSlot("PRC0081", EntryName(e));
+        SetSlot(Msg::ScreenFieldPastLineEnd, EntryName(e));
         P3111_IssueMessage('W');
         return d.page != page ? Step::Restart : Step::Next;
     }
@@ -428,9 +429,10 @@ void P3111_LayoutMainRecord()
             P3111_ReservePositions(e, d.page, line, e.lColumn);
             continue;
         }
-        IssueFinding(
-            fit == Fit::PastLineEnd && d.singlePage == 'Y' && d.commandName != "POP_UP" ? 'F' : 'W',
-            fit == Fit::PastLineEnd && d.singlePage == 'Y' && d.commandName != "POP_UP" ? "PRC0243" : "PRC0101", text);
+        IssueFinding(fit == Fit::PastLineEnd && d.singlePage == 'Y' && d.commandName != "POP_UP"
+                         ? Msg::ScreenTextRunsOver
+                         : Msg::ScreenTextNotPlaced,
+                     text);
         d.error = true;
     }
     d.page = 1;
@@ -550,7 +552,7 @@ void P3111_LayoutBrowseList()
             continue;
         }
         if (e.cControlKind != 'N') {
-            IssueFinding('F', "PRC0303", EntryName(e));
+            IssueFinding(Msg::ControlInBrowseList, EntryName(e));
             d.error = true;
             return;
         }
@@ -561,7 +563,7 @@ void P3111_LayoutBrowseList()
         }
         for (;;) {
             if (d.page != listPage) {
-                IssueFinding('F', "PRC0088", EntryName(e));
+                IssueFinding(Msg::BrowseFieldOffListPage, EntryName(e));
                 d.error = true;
                 return;
             }
@@ -577,15 +579,17 @@ void P3111_LayoutBrowseList()
                     P3111_NextLine();
                     continue;
                 }
-                const char* stop = d.commandName == "POP_UP" ? "PRC0190" : d.singlePage == 'Y' ? "PRC0241" : nullptr;
+                const std::optional<Msg> stop = d.commandName == "POP_UP" ? Msg::FieldTooWideForPopUp
+                                                : d.singlePage == 'Y'     ? std::optional<Msg>(Msg::FieldAsWideAsLine)
+                                                                          : std::nullopt;
                 if (stop) {
-                    IssueFinding('F', stop, EntryName(e));
+                    IssueFinding(*stop, EntryName(e));
                     d.error = true;
                     return;
                 }
                 P3111_ReservePositions(e, page, line, column);
                 P3111_AdvanceAfterField(e, page, line, column);
-                SetSlot("PRC0081", EntryName(e));
+                SetSlot(Msg::ScreenFieldPastLineEnd, EntryName(e));
                 P3111_IssueMessage('W');
                 break;
             }

@@ -78,14 +78,14 @@ void P3111_SizePopUp()
     int32_t lineNumber = d.state->lLine;
     FIX_LongToDigits(&lineNumber, 4, line);
     if (WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) != '0') {
-        IssueFinding('F', "PRC0188", std::string(line, 4));
+        IssueFinding(Msg::PopUpOutOfRange, std::string(line, 4));
         d.error = true;
         return;
     }
     POP_UP_DATA& p = d.popUp;
     std::memcpy(&p, r.acData, sizeof p);
     if (!PositionSound(p)) {
-        IssueFinding('F', "PRC0188", std::string(line, 4));
+        IssueFinding(Msg::PopUpOutOfRange, std::string(line, 4));
         d.error = true;
         return;
     }
@@ -99,7 +99,7 @@ void P3111_SizePopUp()
         const std::string identifier = dqov::text::Trim(p.acTitleId, 10);
         if (identifier != "*NONE" && d.ctx->cPopupIdentifier == 'Y' &&
             static_cast<int32_t>(identifier.size()) + length + 2 > p.lWidth)
-            IssueFinding('F', "PRC0189", "");
+            IssueFinding(Msg::PopUpTooNarrow, "");
     }
     std::memcpy(r.acData, &p, sizeof p);
     WF_cUpdate(d.ctx, LAYOUT_CURSOR_SLOT, &r);

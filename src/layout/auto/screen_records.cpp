@@ -49,7 +49,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
     if (slot.lCount >= LAYOUT_CONDITIONS) {
         // A format holds 50 condition names: a further one cannot be given
         // an indicator of its own.
-        IssueFinding('F', "PRC0322", dqov::text::Trim(e.acCondition, 10));
+        IssueFinding(Msg::TooManyScreenConditions, dqov::text::Trim(e.acCondition, 10));
         Screen().error = true;
         return;
     }
@@ -122,17 +122,17 @@ void P3111_WriteFormatRecords()
     int32_t lineNumber = d.state->lLine;
     FIX_LongToDigits(&lineNumber, 4, line);
     if (screenCommand && overlay && multiPage) {
-        IssueFinding('F', "PRC0199", std::string(line, 4));
+        IssueFinding(Msg::TooManyScreenFormats, std::string(line, 4));
         d.error = true;
         if (LAYOUT_FIELD_ENTRY* e = d.currentEntry())
             e->cFailed = 'Y';
     }
     if (d.ctx->cOption == 'G' && multiPage) {
         ++d.ctx->lMultiPageScreens;
-        IssueFinding('W', "PRC1061", std::string(line, 4));
+        IssueFinding(Msg::ScreenMoreThanOnePage, std::string(line, 4));
     }
     if (formats < 1) {
-        IssueFinding('F', "PRC0321", "");
+        IssueFinding(Msg::NoScreenFormat, "");
         d.error = true;
         return;
     }

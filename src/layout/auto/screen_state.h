@@ -12,8 +12,11 @@
 #include "dqov/layout/layout_records.h"
 #include "layout/auto/layout_run.h"
 #include "layout/layout.h"
+#include "runcontrol/message_table.h"
 
 namespace layout::screen {
+
+using dqov::Msg;
 
 constexpr int kFormats = kLayoutFormats;
 constexpr int kOccupancy = 9999;
@@ -73,12 +76,12 @@ struct Dialogue : LayoutRun {
 Dialogue& Screen();
 
 /* Text of the message slot helpers. */
-void SetSlot(const char* msgId, const std::string& data);
+void SetSlot(Msg msg, const std::string& data);
 /* Issues the message in the slot with the given severity (Message event, run
  * message and counts unless a callback is present). */
 void P3111_IssueMessage(char severity);
 /* Convenience: slot + issue. */
-void IssueFinding(char severity, const char* msgId, const std::string& data);
+void IssueFinding(Msg msg, const std::string& data);
 /* Events of the design callback; the number is the block's event code. */
 enum class DialogueEvent : intptr_t {
     Started = 0,            /* after the start step: check state, start information */

@@ -17,6 +17,9 @@
 #include "layout/command_reader.h"
 #include "params/field_texts.h"
 #include "params/fixed_text.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace layout::design {
 
@@ -75,10 +78,10 @@ void MessageData(const ChosenLine& designed, const LineListEntry& other)
     std::memcpy(area + 30, other.lineName, 10);
 }
 
-void QueueMessage(const char* id)
+void QueueMessage(Msg msg)
 {
     ReportDesign& s = ReportStep();
-    P9006_sQueueMessage(s.ctx, s.msgQueue, id, sizeof s.ctx->acMsgData, s.ctx->acMsgData);
+    P9006_sQueueMessage(s.ctx, s.msgQueue, dqov::MsgId(msg), sizeof s.ctx->acMsgData, s.ctx->acMsgData);
 }
 
 bool ReportPresent(const WR_DRINF_DATA& report)
@@ -350,7 +353,7 @@ void P3019_SelectReports(void)
             }
             s.error = 'Y';
             MessageData(s.designed, line);
-            QueueMessage("DCM0635");
+            QueueMessage(Msg::DesignLineAlreadyChosen);
         } else if (mark.cSelection == 'X') {
             ++s.chosenCount;
             c.selection = 'X';
@@ -360,10 +363,10 @@ void P3019_SelectReports(void)
     std::memset(s.ctx->acMsgData, ' ', sizeof s.ctx->acMsgData);
     if (s.chosenCount > 0 && s.designed.command[0] == '\0') {
         s.error = 'Y';
-        QueueMessage("DCM0637");
+        QueueMessage(Msg::DesignLineNoneMarkedOne);
     }
     if (s.chosenCount == 0) {
-        QueueMessage("DCM0636");
+        QueueMessage(Msg::DesignLineNotMarked);
         return;
     }
     if (s.error == 'Y')

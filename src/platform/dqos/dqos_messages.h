@@ -15,7 +15,7 @@ inline constexpr std::string_view kLibraryMessageFile = "DC@F23";
 
 struct MessageText {
     std::string file;      // message file the text was found in
-    std::string id;        // message id, e.g. "PRC0010"
+    std::string id;        // message id, e.g. PRC0010
     std::string language;  // language the text was found in
     char severity = ' ';   // default severity 'F', 'W', 'I', or ' '
     std::string layout;    // widths of the substitution fields, "10,10"; "*" whole data

@@ -16,12 +16,12 @@
 #include "dqov/runcontrol/run_driver.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
 #include "web/wam/web_support.h"
 #include "web/wam/webroutine_builder.h"
 
 namespace {
 
-constexpr char kSinkMessageId[] = "PRC0047";
 constexpr size_t kLayoutNameLength = 20;
 
 const FFC_SYSTEM_DEFINITION* systemDefinition()
@@ -83,7 +83,7 @@ const char* choice(uint32_t value, std::initializer_list<const char*> names)
 WebMessageSink::WebMessageSink() : m_context(P31O2_pGetCurrentRunContext())
 {
     std::memset(&m_record, 0, sizeof m_record);
-    std::memcpy(m_record.acMsgId, kSinkMessageId, sizeof m_record.acMsgId);
+    std::memcpy(m_record.acMsgId, dqov::MsgId(dqov::Msg::ServicesText), sizeof m_record.acMsgId);
     if (m_context)
         std::memcpy(m_record.acObject, m_context->acObjectName, sizeof m_record.acObject);
 }

@@ -25,7 +25,7 @@ class WebRoutineBuilder;
 enum WebGenerationMode : uint32_t { kWebGenerationNew = 1, kWebGenerationAll = 3 };
 
 // Every message of the generation reaches the run's message store through
-// the sink, as message "PRC0047" with a severity letter; 'W' and 'F' are
+// the sink, as message ServicesText (PRC0047) with a severity letter; 'W' and 'F' are
 // counted.
 class WebMessageSink {
 public:

@@ -30,6 +30,9 @@
 #include "generator/core/output/emitter_interface.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -108,7 +111,7 @@ void subroutineCall(const BOM_DESCRIPTION_NODE* item, bool& declared)
 ** MESSAGE_ID) with its context number and first substitution value (a C
 ** expression, or pX_NULL), handed to the run time for the record. The
 ** lines carry their own three-blank indent inside the caller's braces. */
-void reportLines(long context, const char* messageId, const std::string& substitution, const BOM_RECORD_NAMES& record)
+void reportLines(long context, dqov::Msg message, const std::string& substitution, const BOM_RECORD_NAMES& record)
 {
     char text[160];
     line("   void    *  apvAgreedArgs[5];");
@@ -120,7 +123,7 @@ void reportLines(long context, const char* messageId, const std::string& substit
     line("   /* Fill out message parms */");
     line("");
     line("   apvAgreedArgs[1] = \"DC@M01\";");
-    line(std::string("   apvAgreedArgs[2] = \"") + messageId + "\";");
+    line(std::string("   apvAgreedArgs[2] = \"") + dqov::MsgId(message) + "\";");
     line("   apvAgreedArgs[3] = " + substitution + ";");
     line("   apvAgreedArgs[4] = pX_NULL;");
     line("");
@@ -141,7 +144,7 @@ void verification(const BOM_DESCRIPTION_NODE* item, const BOM_RECORD_NAMES& reco
             continue;
         line("if ( !" + call + " )");
         line("{");
-        reportLines(message, "DEM0014", "pX_NULL", record);
+        reportLines(message, Msg::RecordVerificationFailed, "pX_NULL", record);
         line("}");
     }
 }
@@ -172,7 +175,7 @@ void crossUpdateGroup(const BOM_DESCRIPTION_NODE* item, long caseNumber, const B
     BOMGEN_WriteFieldComparison(BOMGEN_lCount(item, 5), item->aWord[6].ppNodes, "pRecOld", "pRecNew");
     openBlock();
     line("/* Report Cross Update Error */");
-    reportLines(caseNumber, "DEM0015", quotedName(record->name), *record);
+    reportLines(caseNumber, Msg::CrossUpdateConflict, quotedName(record->name), *record);
     closeBlock();
     closeBlock();
 }

@@ -33,6 +33,9 @@
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
 #include "params/parsed_command.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -237,7 +240,7 @@ void writeParmRow(const GEN_BIF_PARAMETER& p, int32_t lRow)
     if (p.cKind == 'L') {
         const int16_t list = P3109_sFindListDefinition(p.field);
         if (list < 0) {
-            P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(P3109_TrimRight(p.field), 10));
+            P3109_sIssueMessage(Msg::ListNotDefined, P3109_Padded(P3109_TrimRight(p.field), 10));
             return;
         }
         vector = P3109_ListDefinitions()[static_cast<size_t>(list)].vectorName;

@@ -36,6 +36,9 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -101,7 +104,7 @@ bool holdable(const GEN_FIELD_INFO& f)
 {
     const std::string name = P3109_Padded(f.DisplayName(), 10);
     if (!f.fDefined) {
-        P3109_sIssueMessage("PRC0056", 'F', name);
+        P3109_sIssueMessage(Msg::FieldNotInDictionary, name);
         return false;
     }
     bool fits = f.cType != ' ' && f.cType != '\0' && std::strchr("APSLDHU1BYEMZIF34", f.cType) != nullptr;
@@ -115,7 +118,7 @@ bool holdable(const GEN_FIELD_INFO& f)
         fits = f.lLength >= 1 && f.lLength <= 32767;
     if (fits)
         return true;
-    P3109_sIssueMessage("PRC1601", 'F', name + std::string(1, f.cType) + digits7(f.lLength));
+    P3109_sIssueMessage(Msg::FieldTypeNotGenerated, name + std::string(1, f.cType) + digits7(f.lLength));
     return false;
 }
 

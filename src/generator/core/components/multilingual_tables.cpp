@@ -27,6 +27,9 @@
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
 #include "params/field_texts.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -159,7 +162,7 @@ void writeMultiText()
         }
         P3109_WriteLine(kTextQueue, 6, "}");
         if (!matched)
-            P3109_sIssueMessage("PRC1007", 'W', P3109_Padded(variables[v], 20));
+            P3109_sIssueMessage(Msg::MultilingualWithoutText, P3109_Padded(variables[v], 20));
     }
     P3109_WriteLine(kTextQueue, 3, "};");
     /* the names the web pages' text tags refer to: the C set's, whose text

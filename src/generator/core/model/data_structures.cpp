@@ -15,6 +15,9 @@
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -169,7 +172,7 @@ void P3109_LoadDataStructures()
             if (loadAttributes(partition, component))
                 found.push_back(component);
             else
-                P3109_sIssueMessage("PRC1004", 'F', component.field);
+                P3109_sIssueMessage(Msg::ComponentNotInDictionary, component.field);
         }
         d.components = std::move(found);
     }

@@ -16,6 +16,9 @@
 #include "generator/core/output/gen_sql.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -406,9 +409,8 @@ std::string reportFieldSymbol(FFC_CONTEXT* ctx, const FFC_WORK_RECORD& r, size_t
         return "V_NOT_AVAILABLE";
     const std::string symbol = P3109_UsedFieldSymbol(name, name.size());
     if (symbol == "V_NOT_AVAILABLE" && ctx->cNatChar1 != ' ' && name[0] == ctx->cNatChar1)
-        P3109_sIssueMessage("PRC1194", 'F',
-                            P3109_Padded("DEF_REPORT", 10) + P3109_Padded(keyword, 10) +
-                                P3109_Padded(name, GEN_OPERAND_NAME_WIDTH));
+        P3109_sIssueMessage(Msg::KeywordValueNotResolved, P3109_Padded("DEF_REPORT", 10) + P3109_Padded(keyword, 10) +
+                                                              P3109_Padded(name, GEN_OPERAND_NAME_WIDTH));
     return symbol;
 }
 

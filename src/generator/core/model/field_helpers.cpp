@@ -15,6 +15,9 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "platform/dqos/dqos.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -103,7 +106,7 @@ int16_t P3109_sIssueNumberedMessage(char cSeverity, uint32_t ulNumber, std::init
         for (std::string_view v : values)
             text += " " + std::string(v);
     }
-    return P3109_sIssueMessage("PRC0047", cSeverity, text);
+    return P3109_sIssueMessage(Msg::ServicesText, cSeverity, text);
 }
 
 int16_t P3109_sCheckListEntrySize(bool fSecondVersion, uint32_t ulEntryLength, int32_t lMaxEntries)

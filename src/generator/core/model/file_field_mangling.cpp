@@ -15,6 +15,9 @@
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -418,7 +421,7 @@ int16_t P3109_sCheckFileFieldMangling(std::string_view field, GEN_SQL_FIELD* pEn
             if (trimmed(f.name) == name || trimmed(P3109_MakeCIdentifierExt(trimmed(f.name))) == name)
                 return 0;
         const std::string padded = P3109_Padded(name, 10);
-        P3100_IssueMessage('F', "PRC1065", padded.c_str(), static_cast<uint32_t>(padded.size()));
+        P3100_IssueMessage(Msg::FieldNotInSelectSqlFiles, padded.c_str(), static_cast<uint32_t>(padded.size()));
         return 0;
     }
     if (pEntry) {

@@ -28,6 +28,9 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -193,7 +196,7 @@ void defineComponentList(const ModelList& m)
     for (const std::string& name : m.fields) {
         GEN_FIELD_INFO f;
         if (P3109_sGetUsedField(name, GEN_SLOT_LOOKUP, f) != 0 || !f.fDefined) {
-            P3109_sIssueMessage("PRC0056", 'F', P3109_Padded(name, 10));
+            P3109_sIssueMessage(Msg::FieldNotInDictionary, P3109_Padded(name, 10));
             continue;
         }
         uint32_t size = 0;

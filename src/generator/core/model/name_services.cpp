@@ -16,6 +16,9 @@
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -247,7 +250,7 @@ int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit, std::string_view tex
 {
     if (lValue < lLimit)
         return 0;
-    P3109_sIssueMessage("PRC1023", 'F', text);
+    P3109_sIssueMessage(Msg::LimitReached, text);
     return 1;
 }
 

@@ -47,7 +47,9 @@ struct GEN_COMPONENT_HEADER_TABLE;
 struct GEN_COMPONENT_DISPATCH_TABLE;
 
 struct P3109_GENERATOR_PARTS {
-    /* the emitter table, in the order of the name comparison */
+    /* the emitter table, one row per command in command-number order; a
+       command without an emitter (UREQUEST, UDISPLAY, SUBROUTINE) has a
+       null one */
     const P3109_EMITTER_ROW* pEmitters;
     size_t ulEmitters;
     /* the emitters' own state, at the start of every generation and of the

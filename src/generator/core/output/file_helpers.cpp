@@ -15,6 +15,9 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -58,7 +61,7 @@ void reportLongLine(const InputFile& in)
     ++P3109_State().lOutputFailures;
 }
 
-GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId)
+GEN_STREAM openFile(const std::string& name, const char* mode, dqov::Msg msg)
 {
     std::string host;
     FILE* f = nullptr;
@@ -67,7 +70,7 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
     if (mapped == 0)
         f = std::fopen(host.c_str(), mode);
     if (!f) {
-        P3109_IssueFileMessage(msgId, name);
+        P3109_IssueFileMessage(msg, name);
         return GEN_NO_STREAM;
     }
     const GEN_STREAM stream = P3109_AddFileStream(f, name, mode[0] != 'r');
@@ -221,7 +224,7 @@ bool P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& l
 
 GEN_STREAM P3109_pOpenInputFile(const std::string& name)
 {
-    GEN_STREAM stream = openFile(name, "r", "PRC1001");
+    GEN_STREAM stream = openFile(name, "r", Msg::FileNotReadable);
     if (stream != GEN_NO_STREAM)
         inputFiles()[stream] = InputFile{name, 0};
     return stream;
@@ -229,12 +232,12 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name)
 
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name)
 {
-    return openFile(name, "wb", "PRC1002");
+    return openFile(name, "wb", Msg::FileNotWritable);
 }
 
 GEN_STREAM P3109_pOpenAppendFile(const std::string& name)
 {
-    return openFile(name, "a+b", "PRC1002");
+    return openFile(name, "a+b", Msg::FileNotWritable);
 }
 
 int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name)

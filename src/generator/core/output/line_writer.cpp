@@ -20,6 +20,9 @@
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/csharp_text.h"
 #include "generator/core/output/services.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -278,7 +281,7 @@ void reportRefused(const GEN_MODULE_STATE& g, std::string_view text)
                                          : "Skeleton point " + std::to_string(g.skel.sPoint);
         const size_t first = text.find_first_not_of(' ');
         const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
-        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
+        P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
     }
 }
 

@@ -56,6 +56,16 @@ std::string makeIdentifier(std::string_view name, size_t ulLength, const char* n
 
 }  // namespace
 
+int16_t P3109_sIssueMessage(dqov::Msg msg, std::string_view data)
+{
+    return P3109_sIssueMessage(msg, dqov::MsgSeverity(msg), data);
+}
+
+int16_t P3109_sIssueMessage(dqov::Msg msg, char cSeverity, std::string_view data)
+{
+    return P3109_sIssueMessage(dqov::MsgId(msg), cSeverity, data);
+}
+
 int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data)
 {
     GEN_MODULE_STATE& g = P3109_State();
@@ -91,20 +101,20 @@ int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_vi
     return rc;
 }
 
-void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName)
+void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName)
 {
     /* a file that cannot be opened is a fault of the environment, not of the object */
     ++P3109_State().lOutputFailures;
     std::string data = fileName;
     data.resize(256, ' ');
-    P3109_sIssueMessage(pszMsgId, 'F', data);
+    P3109_sIssueMessage(msg, data);
 }
 
 void P3109_IssueTextMessage(char cSeverity, std::string_view text)
 {
     std::string data(text.substr(0, std::min<size_t>(text.size(), 80)));
     data.resize(80, ' ');
-    P3109_sIssueMessage("DCM9992", cSeverity, data);
+    P3109_sIssueMessage(dqov::Msg::DiskSpaceLow, cSeverity, data);
 }
 
 void P3109_InternalError(std::string_view text)

@@ -9,14 +9,20 @@
 #include <string>
 #include <string_view>
 
+#include "runcontrol/message_table.h"
+
 /* ---- messages and fatal reports ---- */
 /* Issues a message of the current command with its severity ('F', 'W' or
-** 'I') and substitution data, and counts it in the check state. */
+** 'I') and substitution data, and counts it in the check state: with the
+** severity of the message table, or (a text carrier) the caller's; by its
+** id where another writer hands the message over. */
+int16_t P3109_sIssueMessage(dqov::Msg msg, std::string_view data);
+int16_t P3109_sIssueMessage(dqov::Msg msg, char cSeverity, std::string_view data);
 int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data);
 /* Issues a message whose substitution is the name blank-padded to 256: a
 ** file that could not be opened, counted as an output failure. */
-void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName);
-/* Issues the generator's plain-text message DCM9992 with its severity: the
+void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName);
+/* Issues the generator's plain-text message DiskSpaceLow with its severity: the
 ** substitution is the text blank-padded (or cut) to 80 characters. */
 void P3109_IssueTextMessage(char cSeverity, std::string_view text);
 [[noreturn]] void P3109_InternalError(std::string_view text);

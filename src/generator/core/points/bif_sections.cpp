@@ -27,6 +27,9 @@
 #include "generator/core/output/services.h"
 #include "generator/core/points/skeleton_engine.h"
 #include "params/parsed_command.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -84,7 +87,7 @@ void P3109_WriteBifListEntry(std::string_view name, size_t ulLength, int32_t& lC
     const std::string written = P3109_TrimRight(name.substr(0, std::min(ulLength, name.size())));
     const int16_t found = P3109_sFindListDefinition(written);
     if (found < 0) {
-        P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(written, 10));
+        P3109_sIssueMessage(Msg::ListNotDefined, P3109_Padded(written, 10));
         return;
     }
     const GEN_LIST_DEFINITION& l = P3109_ListDefinitions()[static_cast<size_t>(found)];

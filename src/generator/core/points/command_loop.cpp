@@ -23,6 +23,9 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/points/skeleton_engine.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -135,7 +138,7 @@ void releaseMethod(GEN_STREAM stream, bool fMethodHead)
         /* a jump into a block that C# cannot enter (a list's loop) */
         char what[48];
         std::snprintf(what, sizeof what, "The jump of command %d into a block", static_cast<int>(command));
-        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
+        P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
     }
     P3109_WriteHeldLines(stream, lines);
 }
@@ -198,7 +201,7 @@ void P3109_DispatchCommand()
     /* A command the check lets through (UREQUEST, UDISPLAY) for which the
        generator has no code: a program without it would pass for complete,
        so the generation fails, once for each such command. */
-    P3109_sIssueMessage("PRC1193", 'F', std::string_view(e->acName, 10));
+    P3109_sIssueMessage(Msg::CommandNotGenerated, std::string_view(e->acName, 10));
 }
 
 void P3109_GenerateCommands()

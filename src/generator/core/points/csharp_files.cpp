@@ -24,6 +24,9 @@
 #include "generator/core/output/static_lists.h"
 #include "generator/core/points/p3109.h"
 #include "generator/core/points/skeleton_engine.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -108,7 +111,7 @@ void P3109_WriteBitmapReference(GEN_RESOURCE& resource, int32_t& lCount, std::st
     const std::string file = g().cName + kind + "_" + std::to_string(P3109_lNextCSharpResourceNumber()) + extension;
     /* the name is the item's and the file's: a character that cannot name a file refuses it */
     if (file.find_first_of("\\/:*?\"<>|") != std::string::npos) {
-        P3109_IssueFileMessage("PRC1002", file);
+        P3109_IssueFileMessage(Msg::FileNotWritable, file);
         return;
     }
     P3109_WriteWholeFile(resource.data.data(), resource.data.size(), g().files.csResources + "\\" + file);

@@ -35,6 +35,9 @@
 #include "generator/core/points/p3109.h"
 #include "generator/core/points/skeleton_engine.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -247,13 +250,13 @@ std::string versionObjectName(const GEN_MODULE_STATE& g)
 void issueOptionWarnings(const GEN_EMITTER_FLAGS& e)
 {
     if (e.lIgnoredPrecision > 0)
-        P3109_sIssueMessage("PRC1010", 'W', "PRECISION");
+        P3109_sIssueMessage(Msg::OptionIgnored, "PRECISION");
     if (e.lIgnored1030 > 0)
-        P3109_sIssueMessage("PRC1030", 'W', " ");
+        P3109_sIssueMessage(Msg::OptionsIgnored, " ");
     if (e.lIgnoredRoundUp > 0)
-        P3109_sIssueMessage("PRC1010", 'W', "ROUND_UP");
+        P3109_sIssueMessage(Msg::OptionIgnored, "ROUND_UP");
     if (e.lIgnored1015 > 0)
-        P3109_sIssueMessage("PRC1015", 'W', " ");
+        P3109_sIssueMessage(Msg::CommitmentControl, " ");
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// The library's messages as data: one name for each message id, with the
+// severity it is issued with (message_ids.def). Call sites name the message,
+// Msg::LabelDefinedTwice rather than its id, so that a misspelt message does
+// not compile and the ids live in one table only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace dqov {
+
+enum class Msg : uint16_t {
+#define DQOV_MESSAGE(name, id, severity) name,
+#define DQOV_PROGRAM_MESSAGE(name, id) name,
+#include "runcontrol/message_ids.def"
+#undef DQOV_MESSAGE
+#undef DQOV_PROGRAM_MESSAGE
+};
+
+struct MessageEntry {
+    const char* name;
+    const char* id;  // seven characters and a NUL
+    char severity;   // 'F', 'W' or 'I'; ' ' where the table fixes none
+    bool program;    // reported by generated programs, not by the library
+};
+
+inline constexpr MessageEntry kMessageTable[] = {
+#define DQOV_MESSAGE(name, id, severity) {#name, id, severity, false},
+#define DQOV_PROGRAM_MESSAGE(name, id) {#name, id, ' ', true},
+#include "runcontrol/message_ids.def"
+#undef DQOV_MESSAGE
+#undef DQOV_PROGRAM_MESSAGE
+};
+
+constexpr const MessageEntry& MessageOf(Msg m)
+{
+    return kMessageTable[static_cast<size_t>(m)];
+}
+
+// The message's seven-character id, NUL-terminated.
+constexpr const char* MsgId(Msg m)
+{
+    return MessageOf(m).id;
+}
+
+// The severity the message is issued with (' ' where the caller gives it).
+constexpr char MsgSeverity(Msg m)
+{
+    return MessageOf(m).severity;
+}
+
+}  // namespace dqov
