@@ -7,7 +7,7 @@
 #include "checker/select_sql_files.h"
 #include "checker/support_names.h"
 #include "checker/web_access.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "generator/core/model/file_field_mangling.h"
 #include "generator/core/output/emitter_interface.h"
 #include "generator/core/points/run_steps.h"

@@ -1,7 +1,7 @@
 -- Keyword table (QV_F98) and command alias table (QV_F97) of the sample
 -- repository: every parameter of every command with its place in the
 -- parsed command, written from the parameter definitions of the library
--- (src/checker/params/parsed_command.h; a test holds both equal).
+-- (src/params/parsed_command.h; a test holds both equal).
 -- Row types of QV_F98: 'P' one element of a parameter (X98KWD its
 -- default), 'V' an allowed value of a flag-set parameter (X98ELM its
 -- order). X98ROC 'M': rows the checker loads.

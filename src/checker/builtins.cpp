@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

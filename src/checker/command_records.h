@@ -14,8 +14,8 @@
 #include <stdint.h>
 #include <string.h>
 
-#include "checker/params/command_records.h"
-#include "checker/params/parsed_command.h"
+#include "params/command_records.h"
+#include "params/parsed_command.h"
 
 #define FFC_SOURCE_TEXT_MAX FFC_PARAMETER_TEXT_SIZE
 #define FFC_PARAMETER_AREA FFC_PARM_AREA_SIZE

@@ -1,6 +1,6 @@
 // Command tables, command lookup and the checker's fixed vocabulary.
 #include "checker/command_tables.h"
-#include "checker/params/fixed_text.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <array>
@@ -20,7 +20,7 @@ struct CommandRow {
 
 constexpr CommandRow kRows[] = {
 #define DQOV_COMMAND(number, name, role, partner, params, flags, ...) {name, role, partner, flags},
-#include "checker/params/commands.def"
+#include "params/commands.def"
 #undef DQOV_COMMAND
 };
 static_assert(std::size(kRows) == FFC_COMMAND_COUNT);

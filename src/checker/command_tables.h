@@ -4,14 +4,14 @@
  * command number less one: names, a two-letter structure role and partner,
  * and 28 Y/N flags that switch on the optional parameter groups of the file
  * and screen commands, all taken from the command list
- * (checker/params/commands.def). The lookup (128 entries, sorted by name compared as
+ * (params/commands.def). The lookup (128 entries, sorted by name compared as
  * unsigned bytes) is built once per process; the checker, the parameter
  * preparation and the generator cache their handlers in its entries. */
 #ifndef DQOV_CHECKER_COMMAND_TABLES_H
 #define DQOV_CHECKER_COMMAND_TABLES_H
 
-#include "checker/params/command_records.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "params/command_records.h"
 #include "platform/dqot/dqot.h"
 #include <stdint.h>
 
@@ -19,7 +19,7 @@
 enum {
     FFC_COMMAND_COUNT = 0
 #define DQOV_COMMAND(...) +1
-#include "checker/params/commands.def"
+#include "params/commands.def"
 #undef DQOV_COMMAND
 };
 #define FFC_COMMAND_LOOKUP_SIZE (FFC_COMMAND_COUNT + 1)

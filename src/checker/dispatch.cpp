@@ -32,7 +32,7 @@ void CheckUngeneratedCommand()
 // The check handler of every command, from the command list.
 constexpr DispatchRow kRows[] = {
 #define DQOV_COMMAND(number, name, role, partner, params, flags, check, mode, ...) {name, check, Mode::mode},
-#include "checker/params/commands.def"
+#include "params/commands.def"
 #undef DQOV_COMMAND
 };
 static_assert(std::size(kRows) == FFC_COMMAND_COUNT, "a check handler for every command");

@@ -6,10 +6,10 @@
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
-#include "checker/params/literal_key.h"
 #include "checker/usage.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "params/fixed_text.h"
+#include "params/literal_key.h"
 
 #include <algorithm>
 #include <cctype>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/dqov_check.h"
+#include "dqov/params/dqov_check.h"
 #include "platform/dqoo/dqoo_compile.h"
 
 namespace checker {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/message_table.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_check_message.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_check_message.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 namespace checker {
 

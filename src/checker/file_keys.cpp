@@ -16,10 +16,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/dqov_check.h"
-#include "dqov/fatal.h"
-#include "dqov/messages.h"
+#include "dqov/params/dqov_check.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/message_table.h"
 

@@ -6,7 +6,7 @@
 
 #include <stdint.h>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 #define P3105_MAX_KEYS 20
 #define P3105_VALUE_LEN 20

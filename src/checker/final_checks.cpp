@@ -6,9 +6,9 @@
 #include "checker/expression_routines.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/support_names.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,9 +17,9 @@
 #include <map>
 #include <vector>
 
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
 #include "platform/dqos/dqos.h"

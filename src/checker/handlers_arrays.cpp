@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/definitions.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 
 using namespace checker;
 

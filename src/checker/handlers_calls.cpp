@@ -5,14 +5,14 @@
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <cctype>
 #include <cstring>
 
-#include "dqov/definitions.h"
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

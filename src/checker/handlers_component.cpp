@@ -7,16 +7,16 @@
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
-#include "dqov/fatal.h"
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/work_records.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqoo/dqoo.h"
 
 using namespace checker;

@@ -8,19 +8,19 @@
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/field_texts.h"
 #include "checker/usage.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "params/field_texts.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

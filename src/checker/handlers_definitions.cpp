@@ -5,16 +5,16 @@
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <cctype>
 #include <cstring>
 #include <memory>
 
-#include "dqov/fix.h"
-#include "dqov/record_store.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/workfile.h"
 
 using namespace checker;
 

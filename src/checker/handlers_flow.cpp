@@ -9,9 +9,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 
 using namespace checker;
 

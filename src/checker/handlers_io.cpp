@@ -4,9 +4,9 @@
 #include "checker/expression_routines.h"
 #include "checker/file_keys.h"
 #include "checker/handlers.h"
-#include "checker/params/fixed_text.h"
 #include "checker/support_names.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,7 +17,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 
 using namespace checker;
 

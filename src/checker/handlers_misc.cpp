@@ -4,8 +4,8 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <cctype>
 #include <cstring>

@@ -7,15 +7,15 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

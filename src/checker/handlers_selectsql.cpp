@@ -4,12 +4,12 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/select_sql_files.h"
 #include "checker/selectsql.h"
 #include "checker/sql_reserved_words.h"
 #include "checker/support_names.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "dqov/fatal.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

@@ -6,19 +6,19 @@
 // the function-wide format, field, item and saved-value counters.
 #include "checker/checker.h"
 #include "checker/field_lists.h"
-#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
-#include "dqov/record_store.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/command_reader.h"
 #include "layout/layout.h"
 

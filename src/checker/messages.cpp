@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/workfile.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace checker {

@@ -5,17 +5,17 @@
 
 #include "checker/checker.h"
 #include "checker/expression_routines.h"
-#include "checker/params/fixed_text.h"
-#include "checker/params/operand_internal.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
+#include "params/operand_internal.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "dqov/definitions.h"
-#include "dqov/dqov_check.h"
-#include "dqov/messages.h"
+#include "dqov/params/dqov_check.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/messages.h"
 
 namespace checker {
 

@@ -7,7 +7,7 @@
 #include <stdint.h>
 #include <string>
 
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 
 namespace checker {
 

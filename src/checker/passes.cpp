@@ -1,11 +1,11 @@
 // Pass 1 and pass 2 over the loaded source, and the checks that need the
 // whole program after pass 2.
 #include "checker/checker.h"
-#include "checker/lists.h"
 #include "checker/handlers.h"
-#include "checker/params/cmdparm.h"
-#include "checker/params/fixed_text.h"
+#include "checker/lists.h"
 #include "checker/usage.h"
+#include "params/cmdparm.h"
+#include "params/fixed_text.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,13 +13,13 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

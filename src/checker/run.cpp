@@ -5,8 +5,8 @@
 #include "checker/field_lists.h"
 #include "checker/file_keys.h"
 #include "checker/handlers.h"
-#include "checker/params/cmdparm.h"
 #include "checker/usage.h"
+#include "params/cmdparm.h"
 
 #include <cctype>
 #include <cstdio>
@@ -14,13 +14,13 @@
 #include <ctime>
 #include <mutex>
 
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/definitions.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace {
 int32_t html = 0, xml = 0;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 /* One file of the current SELECT_SQL command, from its FROM_FILES entry
 ** and the slots the SELECT_SQL check filled. */

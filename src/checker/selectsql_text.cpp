@@ -5,9 +5,9 @@
 
 #include "checker/checker.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
 #include "checker/sql_reserved_words.h"
 #include "checker/usage.h"
+#include "params/fixed_text.h"
 
 #include <cctype>
 #include <cstring>
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
 
 using namespace checker;
 using dqov::text::Fixed;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "dqov/fatal.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/record_store.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 

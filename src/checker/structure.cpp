@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
 
 using namespace checker;
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqot/dqot.h"
 

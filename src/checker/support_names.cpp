@@ -2,8 +2,8 @@
 // generated names for "*AUTOGENERATEF35KV2" values, the value cache of
 // component runs, the object layer's item queries, the insertion of a
 // parameter into a stored command and the web application build entries.
-#include "checker/support_names.h"
 #include "checker/checker.h"
+#include "checker/support_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,9 +12,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "dqov/fatal.h"
-#include "dqov/run_driver.h"
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <stdint.h>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "platform/dqos/dqos.h"
 
 #ifdef __cplusplus

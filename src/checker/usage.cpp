@@ -1,14 +1,14 @@
 // Operand uses of the function: the "USEFIELD" and "USEFILE" records that
 // the handlers leave for the generator, the field groups they name, and the
 // final field and file checks after pass 2.
-#include "checker/usage.h"
 #include "checker/builtins.h"
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
-#include "checker/params/fixed_text.h"
-#include "checker/params/literal_key.h"
-#include "checker/params/operand_internal.h"
+#include "checker/usage.h"
+#include "params/fixed_text.h"
+#include "params/literal_key.h"
+#include "params/operand_internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,10 +18,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;

@@ -1,11 +1,11 @@
 // The Web Application Modules of a component to be generated: the object
 // layer hands each WAM to the callback, which runs the WAM generation and
 // adds its counts to the totals of the later passes.
-#include "checker/web_access.h"
 #include "checker/checker.h"
 #include "checker/usage.h"
+#include "checker/web_access.h"
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_wam.h"
 

@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "platform/dqoo/dqoo_wam.h"
 
-/* The web library's functions that libdqov calls (include/dqov/web.h). */
+/* The web library's functions that libdqov calls (include/dqov/web/web.h). */
 struct P3142_WEB_FUNCTIONS {
     int32_t (*pfnGenerateXMLAndXSLTDocs)(void* pvModule, void* pvArgument, uint32_t* pulCounts,
                                          WebAccessModuleEnumerator pfnEnumerator);

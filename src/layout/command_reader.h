@@ -4,8 +4,8 @@
 #ifndef DQOV_LAYOUT_COMMAND_READER_H
 #define DQOV_LAYOUT_COMMAND_READER_H
 
-#include "checker/params/command_records.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "params/command_records.h"
 
 extern "C" {
 

@@ -2,16 +2,16 @@
  * pass 2 for every screen command (DISPLAY, REQUEST, POP_UP) and every
  * report line (DEF_HEAD, DEF_FOOT, DEF_LINE, DEF_BREAK), and the title
  * resolution they share with the screen design step. The records they leave
- * are described in dqov/layout_records.h. */
+ * are described in dqov/layout/layout_records.h. */
 #ifndef DQOV_LAYOUT_LAYOUT_H
 #define DQOV_LAYOUT_LAYOUT_H
 
 #include <stdint.h>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/definitions.h"
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "params/parsed_command.h"
 
 extern "C" {
 

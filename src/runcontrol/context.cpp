@@ -5,12 +5,12 @@
 #include <new>
 #include <vector>
 
-#include "dqov/named_lists.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/valid.h"
-#include "dqov/workfile.h"
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/valid.h"
+#include "dqov/runcontrol/workfile.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "platform/dqoz/dqoz.h"
 #include "runcontrol/definitions_internal.h"
 #include "runcontrol/rc_internal.h"

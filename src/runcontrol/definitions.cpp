@@ -1,7 +1,7 @@
 // Loading the definitions of a job's object from the repository: the process
 // and function definitions, field definitions through the field cache, and
 // the scan of field attribute codes.
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/field_cache.h"
 #include "runcontrol/rc_internal.h"

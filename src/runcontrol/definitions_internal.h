@@ -1,7 +1,7 @@
 // Internal view of definition loading for the run-control modules.
 #pragma once
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 namespace defs {
 

@@ -2,14 +2,14 @@
 // in tools mode also as a red line), rolls back and disconnects the
 // repository, removes the files the current job generated and ends the
 // process through the OS layer, whose exit hook tests replace.
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "runcontrol/rc_internal.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 #include "runcontrol/definitions_internal.h"
 #include "runcontrol/field_cache.h"
 #include "runcontrol/rc_internal.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 
 namespace defs {
 

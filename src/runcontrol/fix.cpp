@@ -1,6 +1,6 @@
 // Fixed-field helpers: moves, fills and digit conversions on blank-padded
 // fields that are never terminated, and the two allocators of the library.
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
 
 #include <algorithm>
 #include <cctype>

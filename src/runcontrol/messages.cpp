@@ -1,7 +1,7 @@
 // Messages of a job: queued by id with their substitution data in a named
 // list per message queue, resolved to texts only when shown, and listed by
 // run mode at the end of the job.
-#include "dqov/messages.h"
+#include "dqov/runcontrol/messages.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/named_lists.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/record_store.h"
 #include "runcontrol/message_table.h"
 #include "runcontrol/rc_internal.h"
 #include "runcontrol/services_bridge.h"

@@ -1,5 +1,5 @@
 // Named in-memory lists of a job, anchored in the run context.
-#include "dqov/named_lists.h"
+#include "dqov/runcontrol/named_lists.h"
 
 #include <cstring>
 #include <map>

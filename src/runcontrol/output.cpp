@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "dqov/messages.h"
+#include "dqov/runcontrol/messages.h"
 #include "runcontrol/painter_internal.h"
 #include "runcontrol/rc_internal.h"
 #include "runcontrol/services_bridge.h"

@@ -1,14 +1,14 @@
 // The painter protocol: requests posted to the editor's painter window,
 // answered when the painter fills the exchange block and posts its event.
 // While waiting, the caller's thread keeps dispatching its window messages.
-#include "dqov/painter.h"
+#include "dqov/runcontrol/painter.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "dqov/messages.h"
+#include "dqov/runcontrol/messages.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/winmsg/winmsg.h"
 #include "runcontrol/services_bridge.h"

@@ -40,9 +40,9 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_paint_str.h"
-#include "dqov/ffc_system_definition.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/ffc_paint_str.h"
+#include "dqov/runcontrol/ffc_system_definition.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace painter {
 

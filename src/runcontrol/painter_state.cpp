@@ -3,7 +3,7 @@
 #include <mutex>
 #include <string>
 
-#include "dqov/painter.h"
+#include "dqov/runcontrol/painter.h"
 #include "runcontrol/painter_internal.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <mutex>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/winmsg/winmsg.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 namespace rc {
 

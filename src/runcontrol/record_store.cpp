@@ -1,7 +1,7 @@
 // Record stores: records kept in insertion order, optionally run-length
 // packed (runcontrol/packing.h), with up to five sorted indexes. Equal keys
 // keep insertion order.
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/record_store.h"
 
 #include <algorithm>
 #include <atomic>

@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/fatal.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/painter.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqoel/dqoel.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoosrv/dqoosrv.h"

@@ -12,7 +12,7 @@
 #include <new>
 #include <string>
 
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {

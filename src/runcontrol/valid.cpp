@@ -1,15 +1,15 @@
 // The single-check session for other tools, its message queues, and the
 // library's identification table.
-#include "dqov/valid.h"
+#include "dqov/runcontrol/valid.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "dqov/fatal.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqot/dqot.h"
 #include "runcontrol/rc_internal.h"

@@ -4,7 +4,7 @@
 // qualifier, name, sequence) is a sorted list of the tree's entries, read
 // from their stored keys: most jobs never read in that order, so the list is
 // built at the first such read and kept up to date from then on.
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/workfile.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "runcontrol/packing.h"
 #include "runcontrol/x_tree_internal.h"
 

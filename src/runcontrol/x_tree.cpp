@@ -6,7 +6,7 @@
 // lengths. Nodes are carved from node pages; deleted nodes go to a free list
 // and are reused. Deletion relinks nodes rather than copying payloads, so a
 // handle stays valid until its own entry is deleted.
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,7 +2,7 @@
 // structures (work files, record stores), which keep cursors of their own.
 #pragma once
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 
 namespace rbt {
 

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/fatal.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
-#include "dqov/valid.h"
-#include "dqov/web.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/valid.h"
+#include "dqov/web/web.h"
 
 namespace {
 

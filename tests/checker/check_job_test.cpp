@@ -1,7 +1,7 @@
 // Whole checks of small functions: source loading, both passes, dispatch
 // and the final rules, with expectations written from the command rules.
-#include "checker/params/cmdparm.h"
 #include "checker_fixture.h"
+#include "params/cmdparm.h"
 #include "platform/dqoz/dqoz.h"
 
 #include <string>

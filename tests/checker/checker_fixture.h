@@ -14,10 +14,10 @@
 
 #include "checker/checker.h"
 #include "checker/handlers.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/repo_fixture.h"
 

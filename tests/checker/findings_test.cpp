@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/dqov_check.h"
+#include "dqov/params/dqov_check.h"
 
 using checker_test::CheckJob;
 using checker_test::Lines;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/parsed_command.h"
 #include "checker/usage.h"
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "params/parsed_command.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 using checker_test::CheckJob;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "checker/support_names.h"
-#include "dqov/definitions.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/work_records.h"
 
 using checker_test::CheckJob;
 using checker_test::Lines;

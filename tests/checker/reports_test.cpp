@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
 
 using checker_test::CheckJob;
 using checker_test::Lines;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "checker/support_names.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace {
 

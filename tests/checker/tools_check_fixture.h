@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "checker/checker.h"
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/repo_fixture.h"
 #include "platform/dqoz/dqoz.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "checker/params/cmdparm.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "params/cmdparm.h"
 #include "platform/dqos/dqos.h"
 
 namespace dqov_fuzz {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "support/scratch.h"
 
 namespace dqov_fuzz {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/dqov_check.h"
+#include "dqov/params/dqov_check.h"
 
 DQOV_FUZZ_TARGET(operand)
 {

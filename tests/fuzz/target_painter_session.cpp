@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "runcontrol/painter_script.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "checker/command_records.h"
 #include "checker/command_tables.h"
-#include "checker/params/cmdparm.h"
+#include "params/cmdparm.h"
 
 DQOV_FUZZ_TARGET(parameters)
 {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "support/scratch.h"

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "checker/command_tables.h"
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/output/command_lookup.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"

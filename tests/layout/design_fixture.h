@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/design/design_state.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/painter_script.h"

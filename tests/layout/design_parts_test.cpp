@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "checker/checker_fixture.h"
-#include "dqov/fix.h"
-#include "dqov/named_lists.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/named_lists.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
 

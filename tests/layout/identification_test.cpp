@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/painter.h"
+#include "dqov/runcontrol/painter.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
 #include "runcontrol/scripted_painter.h"

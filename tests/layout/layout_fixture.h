@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "checker/checker_fixture.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
 
 namespace layout_test {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "dqov/layout_records.h"
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/sample_env.h"
 #include "runcontrol/tools_job.h"

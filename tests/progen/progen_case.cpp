@@ -2,7 +2,7 @@
 // commands produce of the keyword table.
 #include <sstream>
 
-#include "checker/params/parsed_command.h"
+#include "params/parsed_command.h"
 #include "progen.h"
 
 namespace progen {

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "checker/params/parsed_command.h"
+#include "params/parsed_command.h"
 #include "progen.h"
 
 namespace progen {

@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-#include "checker/params/parsed_command.h"
+#include "params/parsed_command.h"
 #include "progen/progen.h"
 #include "support/commands.h"
 #include "support/files.h"

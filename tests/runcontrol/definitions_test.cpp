@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "dqov/definitions.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "sample_env.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "sample_env.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "dqov/fatal.h"
-#include "dqov/messages.h"
-#include "dqov/valid.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/valid.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/fix.h"
-#include "dqov/messages.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
 
 namespace {
 

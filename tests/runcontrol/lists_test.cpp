@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/named_lists.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/record_store.h"
 #include "runcontrol/packing.h"
 
 namespace {

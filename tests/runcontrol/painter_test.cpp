@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
 #include "platform/dqos/dqos.h"
 #include "scripted_painter.h"
 

@@ -9,8 +9,8 @@
 #include <strings.h>
 #include <vector>
 
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace {
 

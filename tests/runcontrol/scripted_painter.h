@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "dqov/ffc_paint_str.h"
+#include "dqov/runcontrol/ffc_paint_str.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/winmsg/winmsg.h"
 

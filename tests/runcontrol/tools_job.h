@@ -6,8 +6,8 @@
 #include <stdint.h>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/run_driver.h"
 
 // Runs option `option` ('C' check, 'G' generate) on PROCESS/FUNCTION of the
 // system definition, asking for C# when `csharp` is set and for the ZOPH2

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/valid.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/valid.h"
 #include "sample_env.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_context.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 
 namespace {
 

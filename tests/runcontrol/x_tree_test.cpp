@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // read from its text or built column by column, the statements of a table's
 // life run on SQLite, the Oracle record-number block, the messages, the
 // export file written and read back, and the header compiled as C.
-#include "dqov/dqov_tables.h"
+#include "dqov/tables/dqov_tables.h"
 
 #include "support.h"
 #include "support/commands.h"
@@ -451,7 +451,7 @@ TEST(ExportedExportFile, RecordsWrittenCompressedAndReadBack)
 TEST(ExportedHeader, CompilesAsC)
 {
     TempDir dir;
-    const std::string program = dir.file("tool.c", R"(#include "dqov/dqov_tables.h"
+    const std::string program = dir.file("tool.c", R"(#include "dqov/tables/dqov_tables.h"
 #include <stdio.h>
 
 int main(int argc, char** argv)

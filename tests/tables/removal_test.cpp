@@ -3,12 +3,12 @@
 // environment root.
 #include "support.h"
 
-#include "dqov/dqov_tables.h"
+#include "dqov/tables/dqov_tables.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/sample_env.h"
 #include "tables/dbms_env.h"
 #include "tables/removal/objdel.h"
-#include "runcontrol/sample_env.h"
 
 #include <gtest/gtest.h>
 

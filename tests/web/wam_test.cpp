@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "dqov/valid.h"
+#include "dqov/runcontrol/valid.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/wam/web_support.h"
 #include "web/web_fixture.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/web.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/web/web.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/repo_fixture.h"
 #include "platform/dqoz/dqoz.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "checker/support_names.h"
-#include "dqov/definitions.h"
+#include "dqov/runcontrol/definitions.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/output/line_writer.h"

@@ -8,8 +8,8 @@
 */
 #include <cstring>
 
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/data_structures.h"
 #include "generator/core/model/field_values.h"
 #include "generator/core/output/line_writer.h"

@@ -6,7 +6,7 @@
 ** the command, and the two tables the core writes for a component: the
 ** routine header table and the dispatch-id table.
 */
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"

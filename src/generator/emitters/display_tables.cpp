@@ -26,9 +26,9 @@
 #include <cstring>
 #include <map>
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/name_services.h"

@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "dqov/layout_records.h"
-#include "dqov/record_store.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/model/used_fields.h"

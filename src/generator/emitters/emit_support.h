@@ -16,12 +16,12 @@
 #include <string_view>
 #include <vector>
 
-#include "checker/params/parsed_command.h"
 #include "generator/core/model/field_info.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
 #include "generator/expressions/expr_core_services.h"
+#include "params/parsed_command.h"
 
 /* ---- the current command ---- */
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_values.h"

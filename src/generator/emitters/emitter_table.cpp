@@ -22,7 +22,7 @@ const P3109_EMITTER_ROW kEmitters[] = {
 #define DQOV_COMMAND(number, name, role, partner, params, flags, check, mode, emitter, push, loop, caseByte, labels, \
                      pop, indent, first)                                                                             \
     {name, emitter, push, loop, caseByte, labels, pop, indent, P3109_FIRST_##first},
-#include "checker/params/commands.def"
+#include "params/commands.def"
 #undef DQOV_COMMAND
 };
 

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/record_store.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/data_structures.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_values.h"

@@ -21,8 +21,7 @@
 #include <cstring>
 #include <vector>
 
-#include "checker/params/literal_key.h"
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/components/description_tables.h"
 #include "generator/core/components/field_vector.h"
 #include "generator/core/model/field_values.h"
@@ -36,6 +35,7 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
+#include "params/literal_key.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <cctype>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/field_initialisation.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/dqov_check.h"
+#include "dqov/params/dqov_check.h"
 #include "generator/core/components/description_tables.h"
 #include "generator/core/components/field_initialisation.h"
 #include "generator/core/model/field_helpers.h"

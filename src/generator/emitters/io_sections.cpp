@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_values.h"
 #include "generator/core/model/gen_chains.h"

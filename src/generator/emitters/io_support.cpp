@@ -8,10 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/field_initialisation.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/name_services.h"
@@ -21,6 +20,7 @@
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/expressions/expr_routines.h"
+#include "params/parsed_command.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {

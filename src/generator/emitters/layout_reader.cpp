@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"

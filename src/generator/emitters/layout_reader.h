@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
 
 /* The data of each format record of the kind for the current command, in
 ** stored order; Format is RCDFMT_DATA or PRTFMT_DATA. */

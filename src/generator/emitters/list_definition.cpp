@@ -20,9 +20,9 @@
 #include <cstring>
 #include <map>
 
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/bif_parameters.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/fix.h"
-#include "dqov/record_store.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_values.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/line_writer.h"

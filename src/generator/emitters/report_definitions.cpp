@@ -22,9 +22,9 @@
 #include <array>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/file_field_mangling.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/gen_state.h"

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "dqov/messages.h"
+#include "dqov/runcontrol/messages.h"
 
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/line_writer.h"

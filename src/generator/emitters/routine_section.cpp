@@ -11,7 +11,7 @@
 */
 #include <cstring>
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/components/record_compare.h"
 #include "generator/core/model/data_structures.h"
 #include "generator/core/model/field_types.h"

@@ -12,9 +12,9 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/record_store.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/field_values.h"

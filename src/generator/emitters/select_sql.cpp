@@ -12,9 +12,8 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/command_records.h"
-#include "dqov/fatal.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
@@ -24,6 +23,7 @@
 #include "generator/emitters/io_support.h"
 #include "generator/emitters/sql_support.h"
 #include "generator/expressions/expr_routines.h"
+#include "params/command_records.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {

@@ -13,9 +13,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/params/command_records.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/output/line_writer.h"
@@ -24,6 +23,7 @@
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/sql_support.h"
+#include "params/command_records.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

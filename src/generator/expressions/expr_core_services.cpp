@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "dqov/fatal.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/model/used_fields.h"

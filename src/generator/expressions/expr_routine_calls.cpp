@@ -6,7 +6,7 @@
 */
 #include <array>
 
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
 #include "runcontrol/message_table.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
 #include "layout/layout.h"
 
 namespace layout {

@@ -5,8 +5,8 @@
 
 #include <stdint.h>
 
-#include "dqov/ffc_context.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 namespace layout {
 

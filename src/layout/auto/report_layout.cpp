@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/params/field_texts.h"
-#include "checker/params/fixed_text.h"
-#include "dqov/ffc_check_message.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/ffc_check_message.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
+#include "params/field_texts.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::report {

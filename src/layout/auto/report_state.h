@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
 #include "layout/auto/layout_run.h"
 #include "layout/layout.h"
 #include "runcontrol/message_table.h"

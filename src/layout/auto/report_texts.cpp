@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
 #include "layout/auto/layout_text.h"
 #include "layout/auto/text_maps.h"
+#include "params/fixed_text.h"
 
 namespace layout::report {
 

@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/field_texts.h"
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/auto/layout_text.h"
 #include "layout/layout.h"
+#include "params/field_texts.h"
+#include "params/fixed_text.h"
 
 namespace layout::screen {
 

@@ -5,13 +5,13 @@
 
 #include <cstring>
 
-#include "checker/params/field_texts.h"
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/ffc_check_message.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/ffc_check_message.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
+#include "params/field_texts.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::screen {

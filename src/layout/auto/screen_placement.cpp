@@ -8,9 +8,9 @@
 #include <cstring>
 #include <optional>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
+#include "params/fixed_text.h"
 
 namespace layout::screen {
 

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 namespace layout {
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
 #include "layout/layout.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
 #include "platform/dqoo/dqoo.h"

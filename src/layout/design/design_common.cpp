@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/painter.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/record_store.h"
 #include "layout/design/design_state.h"
 #include "layout/layout.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::design {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 using namespace layout::design;

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/command_records.h"
-#include "checker/params/parsed_command.h"
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
-#include "dqov/ffc_paint_str.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/ffc_paint_str.h"
+#include "params/command_records.h"
+#include "params/parsed_command.h"
 
 namespace layout::design {
 

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/painter.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "layout/command_reader.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
+#include "params/fixed_text.h"
 
 namespace {
 

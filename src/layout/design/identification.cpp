@@ -3,7 +3,7 @@
 // description on screens, or none).
 #include <cstring>
 
-#include "dqov/painter.h"
+#include "dqov/runcontrol/painter.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
 #include "platform/dqos/dqos.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/definitions.h"
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/work_records.h"
 #include "layout/design/design_state.h"
+#include "params/parsed_command.h"
 
 namespace layout::design {
 

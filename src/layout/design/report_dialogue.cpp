@@ -8,12 +8,12 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/painter.h"
-#include "dqov/record_store.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/auto/layout_text.h"
+#include "params/fixed_text.h"
 
 namespace layout::design {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/named_lists.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/workfile.h"
 
 namespace layout::design {
 

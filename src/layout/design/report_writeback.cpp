@@ -7,10 +7,10 @@
 #include <cstring>
 #include <set>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::design {

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

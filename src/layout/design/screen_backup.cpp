@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "dqov/painter.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/workfile.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
+#include "params/fixed_text.h"
 
 using namespace layout::design;
 

@@ -8,15 +8,15 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/field_texts.h"
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/named_lists.h"
-#include "dqov/painter.h"
-#include "dqov/record_store.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/named_lists.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/command_reader.h"
+#include "params/field_texts.h"
+#include "params/fixed_text.h"
 
 namespace layout::design {
 

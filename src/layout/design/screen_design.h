@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_work_record.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_work_record.h"
 #include "layout/design/design_state.h"
 
 namespace layout::design {

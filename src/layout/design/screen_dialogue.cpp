@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/painter.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/auto/layout_text.h"
+#include "params/fixed_text.h"
 
 namespace {
 

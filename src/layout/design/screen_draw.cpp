@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/layout.h"
+#include "params/fixed_text.h"
 
 using namespace layout::design;
 

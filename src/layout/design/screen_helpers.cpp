@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/layout.h"
+#include "params/fixed_text.h"
 
 namespace layout::design {
 namespace {

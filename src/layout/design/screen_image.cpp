@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fix.h"
+#include "dqov/runcontrol/fix.h"
+#include "params/fixed_text.h"
 
 namespace layout::design {
 

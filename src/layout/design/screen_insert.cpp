@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/field_texts.h"
-#include "checker/params/fixed_text.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/auto/layout_text.h"
+#include "params/field_texts.h"
+#include "params/fixed_text.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/painter.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/painter.h"
 #include "layout/auto/layout_text.h"
 #include "layout/layout.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 using namespace layout::design;

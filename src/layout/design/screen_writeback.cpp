@@ -9,11 +9,11 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/command_reader.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

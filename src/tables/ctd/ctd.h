@@ -10,7 +10,7 @@
 // caller's buffer.
 #pragma once
 
-#include "dqov/dqov_tables.h"
+#include "dqov/tables/dqov_tables.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -456,7 +456,7 @@ void X_CTD_WriteDefinition(const char* path, X_CTD_TABLE_DEFINITION& record);
 // Export file
 // ---------------------------------------------------------------------------
 
-// X_CTD_EXPORT_FIELDS, X_CTD_EXPORT_FIELD_LEN and X_CTD_EXPORT_FIELD: dqov/dqov_tables.h.
+// X_CTD_EXPORT_FIELDS, X_CTD_EXPORT_FIELD_LEN and X_CTD_EXPORT_FIELD: dqov/tables/dqov_tables.h.
 inline constexpr size_t X_CTD_EXPORT_BUFFER = 90100;
 inline constexpr char X_CTD_EXPORT_HEADER_NORM[] = "VELMORK731EXPORTFILE=NORM=";
 inline constexpr char X_CTD_EXPORT_HEADER_COMP[] = "VELMORK731EXPORTFILE=COMP=";

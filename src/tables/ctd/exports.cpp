@@ -1,4 +1,4 @@
-// The table-definition generator's exported entry points (dqov/dqov_tables.h):
+// The table-definition generator's exported entry points (dqov/tables/dqov_tables.h):
 // C-linkage forms of the module's operations for the environment's table
 // tools, over the opaque capability table, DBMS description, table
 // definition and export-file handle. Texts come in as NUL-terminated texts

@@ -2,7 +2,7 @@
 // names, the process alias file, and the statement runner of the DROP TABLE.
 #pragma once
 
-#include "dqov/dqov_tables.h"
+#include "dqov/tables/dqov_tables.h"
 
 #include <string>
 #include <string_view>

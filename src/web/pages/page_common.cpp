@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/layout_records.h"
-#include "dqov/messages.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/workfile.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "web/pages/page_sets.h"

@@ -22,9 +22,9 @@
 #include <utility>
 #include <vector>
 
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
-#include "dqov/ffc_work_record.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/ffc_work_record.h"
 #include "web/pages/web_records.h"
 
 namespace web_pages {

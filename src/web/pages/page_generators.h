@@ -17,8 +17,8 @@
 
 #include <cstdint>
 
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 /* 1 when done, 0 after an SQL failure (the caller reports it). */
 int16_t P3137_RollSets(FFC_CONTEXT* pContext, const char* pszPartition, const char* pszProcess, const char* pszFunction,

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 
 namespace {
 

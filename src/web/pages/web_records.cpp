@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/workfile.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

@@ -28,9 +28,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dqov/ffc_context.h"
-#include "dqov/ffc_work_record.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/ffc_work_record.h"
 
 #define WEB_KIND_WEBPNL "WEBPNL    "
 #define WEB_KIND_WEBTXT "WEBTXT    "

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqoz/dqoz.h"
 #include "web/pages/page_common.h"
 

@@ -12,8 +12,8 @@
 
 #include "classlib/base/qvseam.h"
 #include "classlib/base/timing.h"
-#include "dqov/messages.h"
-#include "dqov/web.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/web/web.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "platform/dqoz/dqoz.h"
 #include "web/wam/web_support.h"

@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 #include "classlib/base/timing.h"
-#include "dqov/record_store.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/record_store.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/message_table.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "checker/support_names.h"
-#include "dqov/web.h"
+#include "dqov/web/web.h"
 #include "platform/dqos/dqos.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "classlib/base/qvseam.h"
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"

@@ -8,7 +8,7 @@
 
 #include "classlib/base/lstrings.h"
 #include "classlib/base/trace.h"
-#include "dqov/ffc_system_definition.h"
+#include "dqov/runcontrol/ffc_system_definition.h"
 
 // Replaces the holder's writer by a new one, switched on (at the level
 // QV_ITRL) when QV_ITRO is set and a trace file is available.  The first

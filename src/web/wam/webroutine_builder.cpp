@@ -4,7 +4,7 @@
 #include "web/wam/webroutine_builder.h"
 
 #include "classlib/base/timing.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/wam/web_support.h"
 

@@ -17,9 +17,9 @@
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
 #include "classlib/base/wide_text.h"
-#include "dqov/fatal.h"
-#include "platform/dqoz/dqoz.h"
+#include "dqov/runcontrol/fatal.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
+#include "platform/dqoz/dqoz.h"
 #include "web/tsml/tsml_names.h"
 #include "web/xslt/weblet_inliner.h"
 

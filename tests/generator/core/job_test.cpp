@@ -2,10 +2,10 @@
 // set-up and output driver on the sample function DEMOMIN, in tools mode.
 #include "gen_fixture.h"
 
-#include "checker/params/check_build.h"
 #include "generator/core/model/object_data.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/points/run_steps.h"
+#include "params/check_build.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 namespace gencore_test {

@@ -3,8 +3,8 @@
 // of the control block and their button handling.
 #include "emit_fixture.h"
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
 #include "generator/core/model/list_definitions.h"
 
 namespace emitters_test {

@@ -11,10 +11,10 @@
 #include <initializer_list>
 #include <ostream>
 
-#include "checker/params/parsed_command.h"
 #include "generator/core/model/gen_chains.h"
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
+#include "params/parsed_command.h"
 
 namespace emitters_test {
 

@@ -11,7 +11,7 @@
 #include <set>
 #include <tuple>
 
-#include "checker/params/parsed_command.h"
+#include "params/parsed_command.h"
 
 namespace emitters_test {
 namespace {

@@ -4,8 +4,8 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/static_lists.h"

@@ -4,8 +4,8 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
 #include "generator/core/model/definitions.h"
 #include "generator/emitters/report_support.h"
 

@@ -13,14 +13,14 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "params/parsed_command.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dqov/dqov_check.h"
+#include "dqov/params/dqov_check.h"
 #include "generator/core/model/gen_chains.h"
 
 /* Point 8. */

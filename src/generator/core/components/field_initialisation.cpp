@@ -15,10 +15,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/arrays.h"
 #include "generator/core/components/field_vector.h"
 #include "generator/core/model/bif_parameters.h"
@@ -33,6 +32,7 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "params/parsed_command.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;

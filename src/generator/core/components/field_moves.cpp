@@ -12,8 +12,7 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/field_values.h"
@@ -21,6 +20,7 @@
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "params/parsed_command.h"
 
 namespace {
 

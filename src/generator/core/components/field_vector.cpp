@@ -17,9 +17,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "dqov/fix.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/arrays.h"
 #include "generator/core/components/bom_names.h"
 #include "generator/core/components/bom_records.h"

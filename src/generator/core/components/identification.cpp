@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/output/emitter_interface.h"
 #include "generator/core/output/generator_identity.h"

@@ -15,9 +15,8 @@
 #include <cstring>
 
 #include "checker/checker.h"
-#include "checker/params/field_texts.h"
-#include "dqov/definitions.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/model/used_fields.h"
@@ -27,6 +26,7 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
+#include "params/field_texts.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;

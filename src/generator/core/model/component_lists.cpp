@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/data_structures.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/command_state.h"

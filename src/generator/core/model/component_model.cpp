@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_state.h"

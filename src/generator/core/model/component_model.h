@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "generator/core/output/gen_state.h"
 
 /* One resource of the component (resource chain). */

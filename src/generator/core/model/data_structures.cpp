@@ -7,9 +7,9 @@
 #include <cstring>
 #include <memory>
 
-#include "dqov/definitions.h"
-#include "dqov/messages.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_sql.h"
 #include "generator/core/output/gen_state.h"

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_sql.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 
 /* Offsets in the data of the "SYSFLAGS" work record. */
 inline constexpr size_t SYSFLAG_WEBEVENT = 26; /* FUNCTION OPTIONS(*WEBEVENT): web-enabled */

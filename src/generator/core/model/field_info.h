@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "dqov/ffc_work_record.h"
+#include "dqov/runcontrol/ffc_work_record.h"
 
 /* The dictionary flag words of a field: the extended-size word (set for a
 ** field that may hold the SQL null value, attribute ASQN), the unsigned

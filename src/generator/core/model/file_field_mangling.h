@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "checker/select_sql_files.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "generator/core/model/field_info.h"
 
 /* One use of an SQL field: its two position numbers and the class letter

@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/fix.h"
-#include "dqov/layout_records.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/component_model.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "dqov/layout_records.h"
-#include "dqov/workfile.h"
+#include "dqov/layout/layout_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/gen_state.h"

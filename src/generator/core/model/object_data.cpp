@@ -5,7 +5,7 @@
 #include "generator/core/model/object_data.h"
 
 #include "checker/checker.h"
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "generator/core/model/version_resource.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/services.h"

@@ -12,18 +12,18 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/literal_key.h"
-#include "checker/params/operand_internal.h"
-#include "checker/params/parsed_command.h"
-#include "dqov/definitions.h"
-#include "dqov/fatal.h"
-#include "dqov/fix.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
+#include "params/literal_key.h"
+#include "params/operand_internal.h"
+#include "params/parsed_command.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {

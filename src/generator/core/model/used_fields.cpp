@@ -14,13 +14,13 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "checker/params/literal_key.h"
 #include "checker/support_names.h"
-#include "dqov/definitions.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
+#include "params/literal_key.h"
 
 namespace {
 

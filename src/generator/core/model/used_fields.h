@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "dqov/work_records.h"
+#include "dqov/runcontrol/work_records.h"
 #include "generator/core/model/field_info.h"
 
 /* Work-file cursor slots of the generator's own reads. Every reader that

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "checker/command_tables.h"
-#include "dqov/ffc_context.h"
+#include "dqov/runcontrol/ffc_context.h"
 #include "generator/core/output/emitter_interface.h"
 
 inline constexpr int FFC_COMMAND_LOOKUP_ENTRIES = FFC_COMMAND_LOOKUP_SIZE;

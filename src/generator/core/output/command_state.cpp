@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "params/parsed_command.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {

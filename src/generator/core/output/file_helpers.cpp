@@ -11,7 +11,7 @@
 #include <cstring>
 #include <map>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "platform/dqoz/dqoz.h"

@@ -22,10 +22,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "dqov/definitions.h"
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
-#include "dqov/ffc_message_callback_record.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/ffc_message_callback_record.h"
 #include "generator/core/output/file_set.h"
 
 using GEN_STREAM = uint32_t;

@@ -7,7 +7,7 @@
 #ifndef GENERATOR_CORE_GENERATOR_IDENTITY_H
 #define GENERATOR_CORE_GENERATOR_IDENTITY_H
 
-#include "dqov/valid.h"
+#include "dqov/runcontrol/valid.h"
 
 inline constexpr long GEN_BUILD_NUMBER = DQOV_BUILD_NUMBER;
 inline constexpr const char GEN_BUILD_NUMBER_TEXT[] = "1";

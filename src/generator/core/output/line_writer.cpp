@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/csharp_text.h"
 #include "generator/core/output/services.h"

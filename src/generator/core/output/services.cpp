@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
-#include "dqov/fatal.h"
-#include "dqov/ffc_check_message.h"
-#include "dqov/fix.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/fatal.h"
+#include "dqov/runcontrol/ffc_check_message.h"
+#include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/output/gen_state.h"
+#include "params/fixed_text.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 

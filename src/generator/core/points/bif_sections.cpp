@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/parsed_command.h"
-#include "dqov/work_records.h"
-#include "dqov/workfile.h"
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/components/arrays.h"
 #include "generator/core/model/bif_parameters.h"
 #include "generator/core/model/component_model.h"
@@ -27,6 +26,7 @@
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/points/skeleton_engine.h"
+#include "params/parsed_command.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;

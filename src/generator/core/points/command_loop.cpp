@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dqov/messages.h"
-#include "dqov/painter.h"
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/painter.h"
+#include "dqov/runcontrol/run_driver.h"
 #include "generator/core/components/field_initialisation.h"
 #include "generator/core/components/record_definitions.h"
 #include "generator/core/model/component_model.h"

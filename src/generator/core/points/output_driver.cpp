@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "checker/checker.h"
-#include "dqov/messages.h"
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/components/text_strings.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"

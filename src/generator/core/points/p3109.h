@@ -13,10 +13,10 @@
 
 #include <stdint.h>
 
-#include "dqov/definitions.h"
-#include "dqov/ffc_check_state.h"
-#include "dqov/ffc_context.h"
-#include "dqov/ffc_message_callback_record.h"
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/ffc_check_state.h"
+#include "dqov/runcontrol/ffc_context.h"
+#include "dqov/runcontrol/ffc_message_callback_record.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -12,8 +12,8 @@
 
 #include "checker/checker.h"
 #include "checker/command_records.h"
-#include "dqov/messages.h"
-#include "dqov/record_store.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"

@@ -17,7 +17,7 @@
 
 #include <stdint.h>
 
-#include "dqov/run_driver.h"
+#include "dqov/runcontrol/run_driver.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <string>
 
-#include "dqov/messages.h"
-#include "dqov/x_tree.h"
+#include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/x_tree.h"
 #include "generator/core/components/arrays.h"
 #include "generator/core/components/description_tables.h"
 #include "generator/core/components/field_vector.h"

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "dqov/fatal.h"
+#include "dqov/runcontrol/fatal.h"
 #include "generator/core/output/file_helpers.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"

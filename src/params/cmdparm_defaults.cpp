@@ -1,0 +1,314 @@
+/* The command definitions read back from the keyword area, and the defaults
+ * handler that blanks a command's parameter area and sets its defaults. */
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+
+#include "params/cmdparm_internal.h"
+
+namespace dqov::cmdparm {
+namespace {
+
+std::string Trim(const char* field, size_t width)
+{
+    size_t n = width;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0'))
+        --n;
+    return std::string(field, n);
+}
+
+int32_t Digits(const char* field, size_t width)
+{
+    int32_t v = 0;
+    bool any = false;
+    for (size_t i = 0; i < width; ++i) {
+        if (field[i] < '0' || field[i] > '9')
+            continue;
+        v = v * 10 + (field[i] - '0');
+        any = true;
+    }
+    return any ? v : -1;
+}
+
+void PutInt32(char* at, int32_t v)
+{
+    std::memcpy(at, &v, sizeof v);
+}
+void PutInt16(char* at, int16_t v)
+{
+    std::memcpy(at, &v, sizeof v);
+}
+
+bool InArea(int32_t offset, int32_t size)
+{
+    return offset >= 0 && size >= 0 && offset + size <= FFC_PARM_AREA_SIZE;
+}
+
+}  // namespace
+
+int32_t ParamView::RowWidth() const
+{
+    if (rowWidth >= 0)
+        return rowWidth;
+    int32_t w = 0;
+    for (size_t e = 0; e < elements.size(); ++e)
+        w += ElementSize(e);
+    return w;
+}
+
+namespace {
+
+/* Adds one row of the keyword area to its command's view.  Rows of a command
+ * lie together in parameter order, so a new parameter number starts a new
+ * parameter. */
+void AddRow(CommandView& view, const CMDPARM_KEYWORD_ENTRY& e)
+{
+    if (e.cRowType == 'A') {
+        view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
+        return;
+    }
+    int seq = Digits(e.acParmSeq, 3);
+    if (view.params.empty() || view.params.back().seq != seq) {
+        ParamView p;
+        p.keyword = Trim(e.acKeyword, 10);
+        p.seq = seq;
+        p.layout = e.cLayout;
+        p.entries = std::max(1, Digits(e.acEntries, 3));
+        p.countAt = Digits(e.acCountAt, 4);
+        p.positional = e.cPositional == 'Y';
+        view.params.push_back(std::move(p));
+    }
+    ParamView& p = view.params.back();
+    if (e.cRowType == 'V') {
+        p.values.push_back(Trim(e.acValue, 20));
+        return;
+    }
+    ElementView el;
+    el.kind = e.cKind;
+    el.width = std::max(0, Digits(e.acWidth, 4));
+    el.offset = Digits(e.acOffset, 4);
+    el.defaultValue = Trim(e.acValue, 20);
+    p.elements.push_back(std::move(el));
+}
+
+/* The views of every command of one keyword area, made in one walk over its
+ * rows; a name the area does not hold gets an empty view on first use. */
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
+struct ViewIndex {
+    const void* area = nullptr;
+    uint16_t count = 0;
+    std::unordered_map<std::string, CommandView, NameHash, std::equal_to<>> views;
+    /* the views asked for, by the ten bytes of the name as asked: a function
+     * asks for few commands, many times each */
+    struct Known {
+        char name[10];
+        const CommandView* view = nullptr;
+    };
+    std::array<Known, 64> known{};
+};
+
+size_t KnownSlot(const char* acCommand)
+{
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 58);
+}
+
+ViewIndex& Views()
+{
+    static ViewIndex index;
+    return index;
+}
+
+CommandView& ViewOf(ViewIndex& index, std::string_view name)
+{
+    auto it = index.views.find(name);
+    if (it != index.views.end())
+        return it->second;
+    CommandView& view = index.views[std::string(name)];
+    view.name = name;
+    return view;
+}
+
+std::string_view TrimmedName(const char* field)
+{
+    size_t n = 10;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0'))
+        --n;
+    return std::string_view(field, n);
+}
+
+}  // namespace
+
+void IndexCommandViews(const void* pArea, uint16_t usCount)
+{
+    ViewIndex& index = Views();
+    index.views.clear();
+    index.known = {};
+    index.area = pArea;
+    index.count = usCount;
+    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
+    CommandView* view = nullptr;
+    for (uint16_t i = 0; i < usCount; ++i) {
+        const CMDPARM_KEYWORD_ENTRY& e = entries[i];
+        std::string_view name = TrimmedName(e.acCommand);
+        if (!view || view->name != name)
+            view = &ViewOf(index, name);
+        AddRow(*view, e);
+    }
+    for (auto& [name, v] : index.views) {
+        for (size_t k = 0; k < kDeriveParams; ++k) {
+            auto it = std::find_if(v.params.begin(), v.params.end(),
+                                   [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
+            v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
+        }
+        for (ParamView& p : v.params) {
+            v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
+                                         std::end(kDerivedSlots);
+            p.rowWidth = p.RowWidth();
+            if (p.layout == 'F' && !p.elements.empty())
+                p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+        }
+    }
+}
+
+const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const char* acCommand)
+{
+    ViewIndex& index = Views();
+    if (index.area != pArea || index.count != usCount)
+        IndexCommandViews(pArea, usCount);
+    ViewIndex::Known& known = index.known[KnownSlot(acCommand)];
+    if (!known.view || std::memcmp(known.name, acCommand, 10) != 0) {
+        // a command's defaults are worked out when it is first prepared:
+        // a function uses few of the commands
+        CommandView& view = ViewOf(index, TrimmedName(acCommand));
+        if (!view.defaultsMade)
+            MakeDefaults(view);
+        std::memcpy(known.name, acCommand, 10);
+        known.view = &view;
+    }
+    return *known.view;
+}
+
+namespace {
+
+/* Stores a default text into one element field (no findings: defaults are
+ * the table's own values). */
+void StoreDefault(const ElementView& el, char* at, const std::string& text)
+{
+    switch (el.kind) {
+    case 'N': PutInt32(at, static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10))); return;
+    case 'H': PutInt16(at, static_cast<int16_t>(std::strtol(text.c_str(), nullptr, 10))); return;
+    case 'C': {
+        char c = text.empty() ? ' ' : text[0] == '*' && text.size() > 1 ? text[1] : text[0];
+        *at = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return;
+    }
+    case 'S': {
+        std::string s = !text.empty() && text[0] == '*' ? text.substr(1) : text;
+        std::memcpy(at, Fixed(s, el.width).data(), el.width);
+        return;
+    }
+    default: std::memcpy(at, Fixed(text, el.width).data(), el.width); return;
+    }
+}
+
+void ClearNumbers(const ParamView& p, char* area)
+{
+    if (p.countAt >= 0 && InArea(p.countAt, 4))
+        PutInt32(area + p.countAt, 0);
+    int32_t rows = p.layout == 'S' ? 1 : p.entries;
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const ElementView& el = p.elements[e];
+        if (el.kind != 'N' && el.kind != 'H')
+            continue;
+        int32_t stride = p.layout == 'R' || p.layout == 'F' ? p.RowWidth() : p.ElementSize(e);
+        for (int32_t r = 0; r < rows; ++r) {
+            int32_t at = el.offset + r * stride;
+            if (!InArea(at, p.ElementSize(e)))
+                break;
+            if (el.kind == 'N')
+                PutInt32(area + at, 0);
+            else
+                PutInt16(area + at, 0);
+        }
+    }
+    if (p.layout == 'F' && InArea(p.flagsAt, static_cast<int32_t>(p.values.size())))
+        std::memset(area + p.flagsAt, 'N', p.values.size());
+}
+
+/* Blanks the parameter area (numbers and counts 0, flags 'N') and sets the
+ * defaults of the command's parameters. */
+void SetDefaults(const CommandView& view, char* area)
+{
+    std::memset(area, ' ', FFC_PARM_AREA_SIZE);
+    for (const ParamView& p : view.params) {
+        ClearNumbers(p, area);
+        if (p.elements.empty())
+            continue;
+        if (p.layout == 'S') {
+            for (const ElementView& el : p.elements)
+                if (!el.defaultValue.empty() && InArea(el.offset, el.width))
+                    StoreDefault(el, area + el.offset, el.defaultValue);
+            continue;
+        }
+        const ElementView& first = p.elements[0];
+        if (first.defaultValue.empty() || p.layout == 'C')
+            continue;
+        if (!InArea(first.offset, first.width) || p.countAt < 0)
+            continue;
+        StoreDefault(first, area + first.offset, first.defaultValue);
+        PutInt32(area + p.countAt, 1);
+        if (p.layout == 'F') {
+            auto it = std::find(p.values.begin(), p.values.end(), first.defaultValue);
+            if (it != p.values.end())
+                area[p.flagsAt + (it - p.values.begin())] = 'Y';
+        }
+    }
+}
+
+}  // namespace
+
+void MakeDefaults(CommandView& view)
+{
+    std::string area(FFC_PARM_AREA_SIZE, ' ');
+    SetDefaults(view, area.data());
+    view.defaults.clear();
+    // a stretch takes in the short blank gaps between its pieces: copying a
+    // few blanks over blanks costs less than another copy
+    constexpr size_t kGap = 32;
+    for (size_t at = area.find_first_not_of(' '); at != std::string::npos; at = area.find_first_not_of(' ', at)) {
+        size_t end = area.find(' ', at);
+        for (;;) {
+            if (end == std::string::npos) {
+                end = area.size();
+                break;
+            }
+            size_t next = area.find_first_not_of(' ', end);
+            if (next == std::string::npos || next - end > kGap)
+                break;
+            end = area.find(' ', next);
+        }
+        view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
+        at = end;
+    }
+    view.defaultsMade = true;
+}
+
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand)
+{
+    if (!view.defaultsMade) {
+        SetDefaults(view, pCommand->acParms);
+        return;
+    }
+    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    for (const auto& [at, bytes] : view.defaults)
+        std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
+}
+
+}  // namespace dqov::cmdparm

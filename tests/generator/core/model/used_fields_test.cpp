@@ -1,0 +1,124 @@
+// Look-ups in the checker's used-field records: the index symbols of
+// fields, literals and system variables, the national name character, the
+// generation flag, mangled file fields, and the set-up's users of them (the
+// two system fields and the report slots).
+#include "generator/core/gen_fixture.h"
+
+#include "generator/core/model/used_fields.h"
+#include "generator/expressions/expr_core_services.h"
+
+namespace gencore_test {
+namespace {
+
+class UsedFields : public GenFixture {
+protected:
+    std::string symbol(const std::string& name) { return P3109_UsedFieldSymbol(name, name.size()); }
+};
+
+TEST_F(UsedFields, FieldsLiteralsAndSystemVariablesGetTheirIndexSymbols)
+{
+    useField("ABC", "FL", "ABC");
+    useField("#CUSTNO", "FL", "CUSTNO"); /* kept under the operand as written */
+    useField("*DATE", "SV", "");
+    useField("'X'", "AL", "", 'Y', {{25, "007"}});
+    useField("12", "NL", "", 'Y', {{25, "012"}});
+    useField("#CUST.NAME", "FL", "NAME", 'Y', {{28, "R"}, {29, "CUST.NAME"}});
+    useField("#NOGEN", "FL", "NOGEN", 'N');
+    setUp();
+
+    GEN_FIELD_INFO info;
+    ASSERT_EQ(P3109_sGetUsedField("#abc", 1, info, 4), 0);
+    EXPECT_EQ(info.vectorName, "V_FIELD_ABC");
+    EXPECT_EQ(info.localName, "fABC");
+    EXPECT_EQ(std::string(info.acKind, 2), "FL");
+    EXPECT_EQ(symbol("CUSTNO"), "V_FIELD_CUSTNO");
+    EXPECT_EQ(symbol("#CUSTNO"), "V_FIELD_CUSTNO");
+    ASSERT_EQ(P3109_sGetUsedField("*DATE", 1, info, 5), 0);
+    EXPECT_EQ(info.vectorName, "V_SV_DATE");
+    EXPECT_EQ(info.localName, "vDATE");
+    EXPECT_EQ(symbol("'X'"), "V_ALPHA_LITERAL_007");
+    EXPECT_EQ(symbol("12"), "V_NUMERIC_LITERAL_012");
+    EXPECT_EQ(symbol("#CUST.NAME"), "V_FIELD_CUST_NAME");
+    /* the name is taken with its length only */
+    EXPECT_EQ(P3109_UsedFieldSymbol("ABCDEF", 3), "V_FIELD_ABC");
+
+    GEN_FIELD_INFO untouched;
+    untouched.vectorName = "kept";
+    EXPECT_EQ(P3109_sGetUsedField("#NOGEN", 1, untouched), 1);
+    EXPECT_EQ(untouched.vectorName, "kept");
+    EXPECT_EQ(P3109_sGetUsedField("#NOSUCH", 0, untouched), 1);
+    EXPECT_EQ(symbol("#NOSUCH"), "V_NOT_AVAILABLE");
+}
+
+TEST_F(UsedFields, ALookUpSeesRecordsAndDefinitionsMadeAfterAnEarlierOne)
+{
+    useField("#SIZED", "FL", "SIZED");
+    defineField("SIZED", 'A', 10, 0);
+    setUp();
+    GEN_FIELD_INFO info;
+    EXPECT_EQ(P3109_sGetUsedField("#LATE", 1, info), 1);
+    ASSERT_EQ(P3109_sGetUsedField("#SIZED", 1, info), 0);
+    EXPECT_EQ(info.lLength, 10);
+
+    useField("#LATE", "FL", "LATE");
+    ASSERT_EQ(P3109_sGetUsedField("#LATE", 1, info), 0);
+    EXPECT_EQ(info.vectorName, "V_FIELD_LATE");
+    defineField("SIZED", 'A', 25, 0);
+    ASSERT_EQ(P3109_sGetUsedField("#SIZED", 1, info), 0);
+    EXPECT_EQ(info.lLength, 25);
+}
+
+TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
+{
+    int32_t value = 4711;
+    std::string bytes(reinterpret_cast<const char*>(&value), 4);
+    useField("#ORDNO01", "FL", "ORD-NO", 'Y', {{838, "F"}, {840, "0001"}, {844, bytes}});
+    setUp();
+    GEN_FIELD_INFO info;
+    ASSERT_EQ(P3109_sGetUsedField("#ORDNO01", 1, info), 0);
+    EXPECT_TRUE(info.fMangled);
+    EXPECT_EQ(info.vectorName, "V_FIELD_ORD_NO");
+    EXPECT_EQ(info.lMangledValue, 4711);
+}
+
+TEST_F(UsedFields, SetUpNamesTheSystemFieldsItFinds)
+{
+    /* the third name character of the run maps to 'd' in identifiers */
+    useField("IO$MDE", "FL", "IO$MDE");
+    setUp();
+    EXPECT_EQ(P3109_State().ioModeField, "V_FIELD_IOdMDE");
+    EXPECT_EQ(P3109_State().cursorLocationField, "V_NOT_AVAILABLE");
+}
+
+TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
+{
+    useField("#RETLEN", "FL", "RETLEN");
+    useField("#COPIES", "FL", "COPIES");
+    std::map<size_t, std::string> report = {{4, "QSYSPRT"},    {77, "Y"},      {129, "*FILE"},   {141, "#COPIES"},
+                                            {153, "#NOTUSED"}, {165, "*NONE"}, {215, "#RETLEN"}, {225, "*NONE"}};
+    writeRecord("$DRINF", "1", "", report);
+    setUp();
+    const GEN_REPORT_SLOT& s = P3109_Definitions().reports[0];
+    EXPECT_EQ(s.returnFields[0], "V_FIELD_RETLEN");
+    for (size_t i = 1; i < 5; ++i)
+        EXPECT_EQ(s.returnFields[i], "V_NOT_AVAILABLE") << i;
+    EXPECT_EQ(s.fileFields[0], "V_NOT_AVAILABLE");
+    EXPECT_EQ(s.fileFields[1], "V_FIELD_COPIES");
+    EXPECT_EQ(s.fileFields[2], "V_NOT_AVAILABLE");
+    EXPECT_EQ(s.field165, "V_NOT_AVAILABLE");
+    EXPECT_EQ(P3109_Definitions().reports[1].returnFields[0], "V_NOT_AVAILABLE");
+}
+
+TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
+{
+    useField("#CUSTNO", "FL", "CUSTNO");
+    setUp();
+    P3109_ExprWriter services;
+    ExprFieldFacts facts;
+    ASSERT_TRUE(services.Fields().FindField("#CUSTNO", facts));
+    EXPECT_EQ(facts.vectorName, "V_FIELD_CUSTNO");
+    EXPECT_FALSE(services.Fields().FindField("#OTHER", facts));
+}
+
+}  // namespace
+}  // namespace gencore_test

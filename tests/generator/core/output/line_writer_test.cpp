@@ -1,0 +1,384 @@
+// The line writer: indentation, the cut at 4,096 with its message, the
+// macro backslash, the condition stack on the main output, the six
+// deferred queues, and the comment boxes.
+#include "generator/core/gen_fixture.h"
+#include "generator/core/output/file_helpers.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace gencore_test {
+namespace {
+
+class LineWriter : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        setUp();
+        GEN_OUTPUT_STATE& o = P3109_State().out;
+        o.usIndent = 0;
+        o.sDepth = 0;
+    }
+};
+
+TEST_F(LineWriter, ThirteenIndentsStopAtColumnThirtySixAndComeBack)
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    for (int i = 0; i < 13; ++i)
+        P3109_IndentIn();
+    EXPECT_EQ(o.usIndent, 36);
+    EXPECT_EQ(o.sDepth, 13);
+    P3109_IndentOut(); /* depth 13: the column stays */
+    EXPECT_EQ(o.usIndent, 36);
+    for (int i = 0; i < 12; ++i)
+        P3109_IndentOut();
+    EXPECT_EQ(o.usIndent, 0);
+    EXPECT_EQ(o.sDepth, 0);
+}
+
+TEST_F(LineWriter, LineIsIndentTextBlankAndCrLf)
+{
+    Capture c;
+    P3109_WriteLine(c.stream(), 3, "x = 1;");
+    P3109_WriteLine(c.stream(), 0, " ");
+    EXPECT_EQ(c.text(), "   x = 1; \r\n  \r\n");
+}
+
+/* Lines gathered past the 16 KB buffer, some indented past the 32 blanks
+   laid down in one piece, reach the file whole and in order. */
+TEST_F(LineWriter, ManyLinesAndDeepIndentsReachTheFileWhole)
+{
+    Capture c;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const int indent = i % 50;
+        const std::string text = "line " + std::to_string(i) + std::string(static_cast<size_t>(i % 7), '*');
+        P3109_WriteLine(c.stream(), static_cast<int16_t>(indent), text);
+        expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+    }
+    P3109_WriteLine(c.stream(), 40, "");
+    expected += std::string(40, ' ') + " \r\n";
+    EXPECT_EQ(c.text(), expected);
+}
+
+TEST_F(LineWriter, LongLineIsCutAtFourThousandNinetySixAndReported)
+{
+    Capture c;
+    P3109_WriteLine(c.stream(), 10, std::string(4090, 'a'));
+    EXPECT_EQ(c.text(), std::string(10, ' ') + std::string(4086, 'a') + " \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+    /* exactly 4,096 characters are no cut */
+    Capture d;
+    P3109_WriteLine(d.stream(), 6, std::string(4090, 'b'));
+    EXPECT_EQ(d.text().size(), 4096u + 3u);
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
+/* As with fputs of the whole line, a NUL byte ends what is written: the
+   blank, the macro mark and the line end go with the rest. */
+TEST_F(LineWriter, NulByteEndsTheWrittenLine)
+{
+    Capture c;
+    P3109_State().out.lMacroContinuation = 1;
+    P3109_WriteLine(c.stream(), 2, std::string_view("ab\0cd", 5));
+    P3109_State().out.lMacroContinuation = 0;
+    P3109_WriteLine(c.stream(), 0, std::string_view("\0x", 2));
+    P3109_WriteLine(c.stream(), 1, "z");
+    EXPECT_EQ(c.text(), "  ab z \r\n");
+}
+
+/* A NUL at any place of a text of any length ends the line there, also
+   once the buffer holds lines already; texts with none are written whole. */
+TEST_F(LineWriter, NulAnywhereInTextsOfEveryLengthEndsTheLine)
+{
+    Capture c;
+    std::string expected;
+    P3109_WriteLine(c.stream(), 0, "first");
+    expected += "first \r\n";
+    for (size_t length = 1; length <= 70; ++length) {
+        std::string text;
+        for (size_t k = 0; k < length; ++k)
+            text += static_cast<char>('a' + k % 26);
+        P3109_WriteLine(c.stream(), 1, text);
+        expected += " " + text + " \r\n";
+        for (size_t at = 0; at < length; ++at) {
+            std::string cut = text;
+            cut[at] = '\0';
+            P3109_WriteLine(c.stream(), 2, cut);
+            expected += "  " + text.substr(0, at);
+            P3109_WriteLine(c.stream(), 0, "|");
+            expected += "| \r\n";
+        }
+    }
+    EXPECT_EQ(c.text(), expected);
+}
+
+/* A stream the output driver lists among its C# files takes no C text,
+   though the file itself is not marked; once it is no longer listed it
+   takes the line. */
+TEST_F(LineWriter, StreamListedAsCSharpRefusesCText)
+{
+    Capture c;
+    GEN_MODULE_STATE& g = P3109_State();
+    g.skel.sPoint = 24;
+    g.csStreams[3] = c.stream();
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_5->chLock = YES;");
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_5.chLock = YES;");
+    g.csStreams[3] = GEN_NO_STREAM;
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_6->chLock = YES;");
+    EXPECT_EQ(c.text(), "pX_Sel_5.chLock = YES; \r\npX_Sel_6->chLock = YES; \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
+TEST_F(LineWriter, MacroContinuationAddsBlankAndBackslash)
+{
+    Capture c;
+    P3109_State().out.lMacroContinuation = 1;
+    P3109_WriteLine(c.stream(), 0, "#define X_A 1");
+    P3109_State().out.lMacroContinuation = 0;
+    P3109_WriteLine(c.stream(), 0, "done");
+    EXPECT_EQ(c.text(), "#define X_A 1 \\\r\ndone \r\n");
+}
+
+TEST_F(LineWriter, FalseConditionDropsMainOutputOnly)
+{
+    Capture main, header;
+    P3109_State().out.mainOutput = main.stream();
+    P3109_SetSkeletonLine("%%IF_COMPONENT ");
+    P3109_ProcessSkeletonLine(); /* a function run: false */
+    P3109_WriteLine(main.stream(), 0, "main");
+    P3109_WriteLine(header.stream(), 0, "header");
+    P3109_SetSkeletonLine("%%ENDIF ");
+    P3109_ProcessSkeletonLine();
+    P3109_WriteLine(main.stream(), 0, "after");
+    EXPECT_EQ(main.text(), "after \r\n");
+    EXPECT_EQ(header.text(), "header \r\n");
+}
+
+/* Lines held back reach their file only when written, as the writer would
+   have written them (the main output's condition applied when they were
+   written); a stream closed while it holds writes them as they stand, and
+   the stream that takes its slot next holds nothing. */
+TEST_F(LineWriter, HeldLinesReachTheFileWhenWritten)
+{
+    {
+        Capture c;
+        P3109_State().out.mainOutput = c.stream();
+        P3109_WriteLine(c.stream(), 0, "before");
+        P3109_HoldStreamLines(c.stream());
+        P3109_WriteLine(c.stream(), 3, "held");
+        P3109_SetSkeletonLine("%%IF_COMPONENT ");
+        P3109_ProcessSkeletonLine(); /* a function run: false */
+        P3109_WriteLine(c.stream(), 0, "dropped");
+        P3109_SetSkeletonLine("%%ENDIF ");
+        P3109_ProcessSkeletonLine();
+        P3109_State().out.lMacroContinuation = 1;
+        P3109_WriteLine(c.stream(), 0, "macro");
+        P3109_State().out.lMacroContinuation = 0;
+        EXPECT_EQ(c.text(), "before \r\n");
+        std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(c.stream());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].ulIndent, 3u);
+        EXPECT_EQ(lines[0].text, "held");
+        EXPECT_TRUE(lines[1].fMacro);
+        lines.insert(lines.begin() + 1, GEN_HELD_LINE{6, "added", true, false, true});
+        P3109_WriteLine(c.stream(), 0, "after taking");
+        P3109_WriteHeldLines(c.stream(), lines);
+        EXPECT_EQ(c.text(), "before \r\nafter taking \r\n   held \r\n      added \r\nmacro \\\r\n");
+        P3109_State().out.mainOutput = GEN_NO_STREAM;
+    }
+    char path[] = "/tmp/dqov_held_XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    GEN_STREAM stream = P3109_AddFileStream(fdopen(fd, "wb"), path, true);
+    P3109_HoldStreamLines(stream);
+    P3109_WriteLine(stream, 0, "held at the close");
+    P3109_CloseStream(stream);
+    EXPECT_EQ(testsupport::readFile(path), "held at the close \r\n");
+    std::remove(path);
+    /* the slot again, for a stream that holds nothing */
+    Capture next;
+    P3109_WriteLine(next.stream(), 0, "written");
+    EXPECT_EQ(next.text(), "written \r\n");
+}
+
+TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
+{
+    Capture main;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    o.mainOutput = main.stream();
+    for (GEN_STREAM q = 1; q <= 6; ++q)
+        P3109_WriteLine(q, static_cast<int16_t>(3 * q), "queue " + std::to_string(q));
+    const int points[] = {56, 55, 54, 53, 121, 120};
+    for (int p : points) {
+        P3109_SetSkeletonLine("%" + std::to_string(p) + " ");
+        P3109_ProcessSkeletonLine();
+        EXPECT_EQ(P3109_State().skel.cKeep, 'N');
+    }
+    EXPECT_EQ(main.text(), "            queue 4 \r\n"
+                           "         queue 3 \r\n"
+                           "      queue 2 \r\n"
+                           "   queue 1 \r\n"
+                           "                  queue 6 \r\n"
+                           "               queue 5 \r\n");
+    /* a queue is not emptied: a second flush writes its line again */
+    P3109_SetSkeletonLine("%53 ");
+    P3109_ProcessSkeletonLine();
+    EXPECT_EQ(main.text().substr(main.text().size() - 13), "   queue 1 \r\n");
+}
+
+TEST_F(LineWriter, SuppressedLinesAreNeitherQueuedNorFlushed)
+{
+    Capture main;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    o.mainOutput = main.stream();
+    o.cSuppress = 'Y';
+    P3109_WriteLine(2, 0, "never queued");
+    o.cSuppress = 'N';
+    P3109_WriteLine(2, 0, "queued");
+    o.cSuppress = 'Y';
+    P3109_WriteDeferredQueue2();
+    o.cSuppress = 'N';
+    EXPECT_EQ(main.text(), "");
+    P3109_WriteDeferredQueue2();
+    EXPECT_EQ(main.text(), "queued \r\n");
+}
+
+TEST_F(LineWriter, BoxesAndComments)
+{
+    Capture c;
+    P3109_WriteDoubleBoxComment(c.stream(), "ABCDEFGHIJ");
+    const std::string rule = "/* " + std::string(65, '=') + " */";
+    ASSERT_EQ(rule.size(), 71u);
+    EXPECT_EQ(c.text(),
+              "  \r\n  \r\n" + rule + " \r\n/* ABCDEFGHIJ" + std::string(55, ' ') + " */ \r\n" + rule + " \r\n");
+
+    Capture d;
+    P3109_WriteDashedBoxComment(d.stream(), "RC");
+    EXPECT_EQ(d.text(), "  \r\n   /* -- */ \r\n   /* RC */ \r\n   /* -- */ \r\n  \r\n");
+
+    Capture e;
+    P3109_State().out.current = e.stream();
+    P3109_State().out.usIndent = 3;
+    P3109_WriteComment("note");
+    P3109_WriteOpenBrace();
+    P3109_Line("x;");
+    P3109_WriteCloseBrace();
+    EXPECT_EQ(e.text(), "     \r\n   /* note */ \r\n     \r\n   { \r\n      x; \r\n   } \r\n");
+}
+
+TEST_F(LineWriter, ShortConstantColumns)
+{
+    Capture c;
+    P3109_WriteShortConstant(c.stream(), 0, "V_CUSTNO", -12);
+    P3109_WriteShortConstant(c.stream(), 1, "S_COUNT", 7);
+    std::string define = "#define V_CUSTNO" + std::string(44, ' ') + "-12";
+    define.resize(79, ' ');
+    std::string stat = "static const X_SHORT S_COUNT" + std::string(32, ' ') + "= 7;";
+    stat.resize(79, ' ');
+    EXPECT_EQ(c.text(), define + " \r\n" + stat + " \r\n");
+}
+
+TEST_F(LineWriter, DefineLineKeepsItsColumnsAndEndsAtTheValue)
+{
+    Capture c;
+    P3109_WriteDefineLine(c.stream(), "BYTE_LEN_V_FIELD_CUSTNO", "4");
+    P3109_WriteDefineLine(c.stream(), "BYTE_LEN_V_FIELD_NONE", "");
+    EXPECT_EQ(c.text(), "#define BYTE_LEN_V_FIELD_CUSTNO" + std::string(29, ' ') + "4 \r\n" +
+                            "#define BYTE_LEN_V_FIELD_NONE \r\n");
+}
+
+TEST_F(LineWriter, LinesOfManyBuffersAndTextWrittenToTheFileItselfKeepTheirOrder)
+{
+    // more than one gathering buffer of lines, text written straight to
+    // the file between them, and the file read back between the rounds:
+    // every line once, in the order written, the indents of all widths
+    Capture c;
+    std::string expected;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 4000; ++i) {
+            const int16_t indent = static_cast<int16_t>((i * 7 + round) % 40);
+            const std::string text = "line " + std::to_string(round) + "." + std::to_string(i);
+            P3109_WriteLine(c.stream(), indent, text);
+            expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+            if (i % 1500 == 0) {
+                FILE* f = P3109_pStreamFile(c.stream());
+                ASSERT_NE(f, nullptr);
+                std::fputs("/* straight */\r\n", f);
+                expected += "/* straight */\r\n";
+            }
+        }
+        EXPECT_EQ(c.text(), expected) << "round " << round;
+    }
+    EXPECT_GT(expected.size(), 3u * 64 * 1024);
+}
+
+TEST_F(LineWriter, AWrittenFileOfMegabytesGetsEveryLineInOrderAsItsBufferGrows)
+{
+    // a written file goes past stdio in whole buffers, and a large one's
+    // buffer grows after its first ones: lines up to the length limit, of
+    // every indent, and text written to the file itself before and after
+    // the growth, all reach the file once and in order
+    char path[] = "/tmp/dqov-line-writer-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    FILE* file = fdopen(fd, "wb");
+    ASSERT_NE(file, nullptr);
+    GEN_STREAM stream = P3109_AddFileStream(file, "X:\\OUT\\LARGE.C", true);
+    std::string expected;
+    for (int i = 0; i < 12000; ++i) {
+        const int16_t indent = static_cast<int16_t>(i % 33);
+        const size_t length =
+            i % 997 == 0 ? GEN_LINE_LIMIT - static_cast<size_t>(indent) : 20 + static_cast<size_t>(i % 150);
+        std::string text(length, static_cast<char>('a' + i % 26));
+        text.replace(0, std::min(length, size_t{6}), std::to_string(100000 + i).substr(0, std::min(length, size_t{6})));
+        P3109_WriteLine(stream, indent, text);
+        expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+        if (i % 2500 == 1) {
+            FILE* f = P3109_pStreamFile(stream);
+            ASSERT_NE(f, nullptr);
+            std::fputs("/* straight */\r\n", f);
+            expected += "/* straight */\r\n";
+        }
+    }
+    P3109_CloseStream(stream);
+    ASSERT_GT(expected.size(), size_t{20} * 64 * 1024);  // past the growth and through many large buffers
+    const std::string written = testsupport::readFile(path);
+    std::remove(path);
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+}
+
+TEST_F(LineWriter, AWriteThatFailsEndsTheJobNamingTheFile)
+{
+    // /dev/full takes nothing: the lines gathered fail when they go to the
+    // file, at the latest when it is closed; no failed write passes as done
+    for (const size_t lines : {size_t{3}, size_t{20000}}) {
+        FILE* full = std::fopen("/dev/full", "wb");
+        ASSERT_NE(full, nullptr);
+        GEN_STREAM stream = P3109_AddFileStream(full, "X:\\OUT\\FULL.C", true);
+        std::string fatal;
+        try {
+            for (size_t i = 0; i < lines; ++i)
+                P3109_WriteLine(stream, 0, "a line of the generated program");
+            P3109_CloseStream(stream);
+        } catch (const Exited&) {
+            fatal = "ended";
+        }
+        EXPECT_EQ(fatal, "ended") << lines << " lines";
+        P3109_DropAllStreams();
+    }
+    // a stream that is only read is closed without the checks
+    FILE* in = std::fopen("/dev/null", "rb");
+    GEN_STREAM read = P3109_AddFileStream(in, "X:\\IN", false);
+    EXPECT_NO_THROW(P3109_CloseStream(read));
+}
+
+}  // namespace
+}  // namespace gencore_test

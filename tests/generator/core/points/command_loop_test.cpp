@@ -1,0 +1,151 @@
+// The command loop's block stack and dispatch controls, the binding of
+// emitters in the shared command lookup, and the status text of a command.
+#include "generator/core/gen_fixture.h"
+
+#include "generator/core/points/command_loop.h"
+#include "generator/emitters/emitters.h"
+
+namespace gencore_test {
+namespace {
+
+class CommandLoop : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        setUp();
+    }
+    void atLine(int32_t line, const char* name)
+    {
+        state.lLineNumber = line;
+        std::string n(name);
+        n.resize(10, ' ');
+        std::memcpy(state.acCommand, n.data(), 10);
+    }
+    FFC_COMMAND_ENTRY* entry(const char* name)
+    {
+        std::string n(name);
+        n.resize(10, ' ');
+        auto* lookup = static_cast<FFC_COMMAND_LOOKUP*>(ctx.pCommandLookup);
+        for (FFC_COMMAND_ENTRY& e : lookup->aEntries)
+            if (std::memcmp(e.acName, n.data(), 10) == 0)
+                return &e;
+        return nullptr;
+    }
+    int16_t depth() const { return P3109_State().sBlockDepth; }
+};
+
+TEST_F(CommandLoop, SetUpOpensTheOutermostBlock)
+{
+    EXPECT_EQ(depth(), 0);
+    std::string out = "unchanged";
+    P3109_MakeBreakContinueGoto(out, 'L');
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(CommandLoop, CaseInsideALoopGivesTheLoopLabels)
+{
+    atLine(12, "DOWHILE");
+    P3109_DispatchCommand();
+    EXPECT_EQ(depth(), 1);
+    std::string out;
+    P3109_MakeBreakContinueGoto(out, 'L');
+    EXPECT_EQ(out, "break");
+    P3109_MakeBreakContinueGoto(out, 'C');
+    EXPECT_EQ(out, "continue");
+    atLine(14, "CASE");
+    P3109_DispatchCommand();
+    EXPECT_EQ(depth(), 2);
+    P3109_MakeBreakContinueGoto(out, 'L');
+    EXPECT_EQ(out, "goto Leave__12");
+    P3109_MakeBreakContinueGoto(out, 'C');
+    EXPECT_EQ(out, "goto Continue__12");
+    atLine(20, "ENDCASE");
+    P3109_DispatchCommand();
+    EXPECT_EQ(depth(), 1);
+
+    Capture c;
+    P3109_State().out.current = c.stream();
+    P3109_State().out.usIndent = 3;
+    P3109_WriteLeavePoint();
+    P3109_WriteContinuePoint();
+    EXPECT_EQ(c.text(), "   Leave__12: /* Leave Point */; \r\n   Continue__12: /* Continue Point */; \r\n");
+}
+
+TEST_F(CommandLoop, BeginLoopMakesItsLabelsAtOnce)
+{
+    atLine(30, "BEGIN_LOOP");
+    P3109_DispatchCommand();
+    std::string out;
+    P3109_MakeBreakContinueGoto(out, 'L');
+    EXPECT_EQ(out, "goto Leave__30");
+}
+
+TEST_F(CommandLoop, IfElseEndifControlsAndIndent)
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    const uint16_t base = o.usIndent;
+    atLine(5, "IF");
+    P3109_DispatchCommand(); /* push before, indent after */
+    EXPECT_EQ(depth(), 1);
+    EXPECT_EQ(o.usIndent, base + 3);
+    atLine(7, "ELSE");
+    P3109_DispatchCommand(); /* pop before, push after */
+    EXPECT_EQ(depth(), 1);
+    EXPECT_EQ(P3109_State().blocks[1].lLineNumber, 7);
+    atLine(9, "ENDIF");
+    P3109_DispatchCommand(); /* pop after */
+    EXPECT_EQ(depth(), 0);
+    atLine(10, "ON_ERROR");
+    P3109_DispatchCommand(); /* the ENDCHECK emitter, no pop */
+    EXPECT_EQ(depth(), 0);
+    EXPECT_NE(entry("ON_ERROR")->pfnEmitter, nullptr);
+    EXPECT_EQ(entry("ON_ERROR")->lPopWhen, GEN_CONTROL_NEVER);
+    EXPECT_EQ(entry("ENDCHECK")->pfnEmitter, nullptr);
+}
+
+TEST_F(CommandLoop, EmittersAreBoundOnFirstUseByTheirFunction)
+{
+    atLine(3, "RETURN");
+    FFC_COMMAND_ENTRY* e = entry("RETURN");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->pfnEmitter, nullptr);
+    P3109_DispatchCommand();
+    EXPECT_EQ(e->pfnEmitter, &P3109_EmitReturn);
+    /* SUBROUTINE is never bound: every one pushes a block */
+    atLine(40, "SUBROUTINE");
+    P3109_DispatchCommand();
+    P3109_DispatchCommand();
+    EXPECT_EQ(depth(), 2);
+    EXPECT_EQ(entry("SUBROUTINE")->pfnEmitter, nullptr);
+}
+
+TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
+{
+    testCommands() = {{"DEF_LIST", {"DEF_LIST NAME(#L)"}, 1}, {"ADD_ENTRY", {"ADD_ENTRY TO_LIST(#L)"}, 2}};
+    Capture main;
+    GEN_MODULE_STATE& g = P3109_State();
+    g.out.mainOutput = main.stream();
+    g.out.current = main.stream();
+    g.out.usIndent = 3;
+    P3109_GenerateCommands();
+    /* DEF_LIST leaves only its line comment before the next command's code */
+    EXPECT_EQ(main.text().rfind("   // DEF_LIST NAME(#L) \r\n   \r\n   // \r\n   // ADD_ENTRY TO_LIST(#L) \r\n", 0), 0u)
+        << main.text();
+    EXPECT_STREQ(std::string(state.acCommand, 10).c_str(), "          ");
+    EXPECT_EQ(state.lLine, -1);
+}
+
+TEST_F(CommandLoop, StatusTextOfACommand)
+{
+    GEN_COMMAND_RECORD r;
+    r.lLineNumber = 7;
+    std::memcpy(r.acName, "DISPLAY   ", 10);
+    EXPECT_EQ(P3109_CommandStatusText(r), "Pass 3 :    7 Command DISPLAY   ");
+    r.lLineNumber = 1205;
+    EXPECT_EQ(P3109_CommandStatusText(r), "Pass 3 : 1205 Command DISPLAY   ");
+    EXPECT_EQ(P3109_CommandStatusText(r).size(), 32u);
+}
+
+}  // namespace
+}  // namespace gencore_test
