@@ -152,7 +152,7 @@ void P3100_CheckDefReport(void)
     }
     /* the field whose value holds the other print-file overrides */
     const std::string overrides = Parm("OTHER_OVRD");
-    Pad(report->acFieldName, 50, overrides.empty() ? "*NONE" : overrides);
+    Pad(report->acFieldName, sizeof report->acFieldName, overrides.empty() ? "*NONE" : overrides);
     for (int i = 0; i < 5; ++i) {
         std::string value = Parm(kReturned[i]);
         Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));

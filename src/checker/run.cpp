@@ -130,7 +130,7 @@ void PresetReports()
         Pad(d.acTexts, 40, "*NONE");
         for (auto& f : d.acFiles)
             Pad(f, 12, "*FILE");
-        Pad(d.acFieldName, 50, "*NONE");
+        Pad(d.acFieldName, sizeof d.acFieldName, "*NONE");
         for (auto& f : d.acRetFields)
             Pad(f, 10, "*NONE");
         std::memcpy(d.acSwitches, "NNN", 3);

@@ -643,7 +643,7 @@ std::string FieldDefault(const std::string& field)
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_FLDDEFLT, field);
     if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
-        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, sizeof WR_FLDDEFLT_DATA::acDefault);
     char text[50];
     uint16_t length = 0;
     if (const int16_t holds = P310C_sDictionaryField(G().ctx, field.c_str(), text, &length); holds >= 0)

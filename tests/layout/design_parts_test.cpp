@@ -73,20 +73,20 @@ TEST_F(ScreenParts, PopUpWindowMustFitTheScreen)
 {
     s.windowTitle = 'Y';
     Window(5, 70, 9, 6);
-    EXPECT_EQ(s.windowError, 'Y') << "70 + 9 + 2 > 80";
+    EXPECT_TRUE(s.windowError) << "70 + 9 + 2 > 80";
     Window(5, 70, 8, 6);
-    EXPECT_EQ(s.windowError, 'N');
+    EXPECT_FALSE(s.windowError);
     EXPECT_EQ(s.firstInner, 6);
     EXPECT_EQ(s.fourthLast, 7);
     EXPECT_EQ(std::vector<int32_t>(s.bottomLines, s.bottomLines + 3), (std::vector<int32_t>{10, 9, 8}));
     Window(1, 10, 20, 6);
-    EXPECT_EQ(s.windowError, 'Y') << "a frame needs the line above";
+    EXPECT_TRUE(s.windowError) << "a frame needs the line above";
     s.sysFlags[44] = 'Y';
     Window(1, 10, 20, 6);
-    EXPECT_EQ(s.windowError, 'N') << "without frame";
+    EXPECT_FALSE(s.windowError) << "without frame";
     s.windowTitle = 'Y';
     Window(5, 10, 20, 4);
-    EXPECT_EQ(s.windowError, 'Y') << "a title line needs five lines";
+    EXPECT_TRUE(s.windowError) << "a title line needs five lines";
 }
 
 TEST_F(ScreenParts, FieldBlocksByIdentification)

@@ -134,8 +134,8 @@ void writeExpressionValue(const GEN_FIELD_INFO& target)
     const std::string value = P3109_ParmField("TO");
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool macro = !(ctx && ctx->lZophxUsed);
-    GEN_EVALUATION_NODE* entry = P3109_pszMakeEvaluationName(upper(value.substr(0, 10)), target.cType, 1000, value, 'N',
-                                                             GEN_EVAL_NEW, macro ? 1 : 0);
+    GEN_EVALUATION_NODE* entry = P3109_pszMakeEvaluationName(
+        upper(value.substr(0, 10)), target.cType, GEN_EVALUATION_TEXT_MAX, value, 'N', GEN_EVAL_NEW, macro ? 1 : 0);
     entry->target = target.vectorName;
     entry->lTargetLength = target.lLength;
     entry->sTargetDecimals = target.sDecimals;

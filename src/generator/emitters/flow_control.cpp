@@ -50,7 +50,8 @@ Condition conditionOf(std::string_view keyword)
             return c;
     }
     const std::string text = P3109_ParmField(keyword);
-    c.routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+    c.routine =
+        P3109_pszMakeEvaluationName(text, 'L', GEN_EVALUATION_TEXT_MAX, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     return c;
 }
 

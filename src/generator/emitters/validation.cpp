@@ -502,7 +502,7 @@ void P3109_EmitCondCheck()
     if (!writeCompiledCheck(field, c, message, indent)) {
         const std::string text = P3109_ParmField("COND");
         const std::string routine =
-            P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+            P3109_pszMakeEvaluationName(text, 'L', GEN_EVALUATION_TEXT_MAX, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
         P3109_WriteComment("Invoke the condition checker with result");
         P3109_Line(P3109_RunTime("X_Condition_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line(indent + field.vectorName + "," + routine + "(" + P3109_StdParms() + "),");

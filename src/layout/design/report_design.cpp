@@ -311,7 +311,7 @@ void P3019_ScanReportCommands(void)
 void P3019_SelectReports(void)
 {
     ReportDesign& s = ReportStep();
-    s.error = 'N';
+    s.error = false;
     s.chosenCount = 0;
     s.chosen.clear();
     s.designed = ChosenLine{};
@@ -322,7 +322,7 @@ void P3019_SelectReports(void)
         if (count <= kMostRepeats)
             return false;
         UnexpectedReply("P3019_SelectReports", count);
-        s.error = 'Y';
+        s.error = true;
         return true;
     };
     s.bodyRepeat = tooMany(s.paint->lBodyRepeat) ? 1 : std::max<int32_t>(s.paint->lBodyRepeat, 1);
@@ -351,7 +351,7 @@ void P3019_SelectReports(void)
                 s.designed.selection = '1';
                 continue;
             }
-            s.error = 'Y';
+            s.error = true;
             MessageData(s.designed, line);
             QueueMessage(Msg::DesignLineAlreadyChosen);
         } else if (mark.cSelection == 'X') {
@@ -362,14 +362,14 @@ void P3019_SelectReports(void)
     }
     std::memset(s.ctx->acMsgData, ' ', sizeof s.ctx->acMsgData);
     if (s.chosenCount > 0 && s.designed.command[0] == '\0') {
-        s.error = 'Y';
+        s.error = true;
         QueueMessage(Msg::DesignLineNoneMarkedOne);
     }
     if (s.chosenCount == 0) {
         QueueMessage(Msg::DesignLineNotMarked);
         return;
     }
-    if (s.error == 'Y')
+    if (s.error)
         return;
     P3019_DesignReportLine();
 }

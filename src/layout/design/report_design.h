@@ -118,7 +118,7 @@ struct ReportDesign : DesignCommon {
     std::vector<ChosenLine> chosen;
     ChosenLine designed;
     int32_t chosenCount = 0;
-    char error = 'N';
+    bool error = false; /* a fatal finding stopped the step */
 
     /* page (field table, section lists, body order, screen image) */
     FieldRow rows[kReportRows + 2]{};

@@ -97,7 +97,7 @@ struct ScreenDesign : DesignCommon {
     char framePiece = ' ';
 
     /* pop-up window check */
-    char windowError = 'N';
+    bool windowError = false; /* the window does not fit the screen */
     char windowTitle = 'Y';
     int32_t firstInner = 0, fourthLast = 0, bottomLines[3]{};
 

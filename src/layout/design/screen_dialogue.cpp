@@ -112,7 +112,7 @@ bool TryAtCursor()
 bool PopUpFits()
 {
     P3097_CheckPopUpWindow();
-    return ScreenStep().windowError != 'Y';
+    return !ScreenStep().windowError;
 }
 
 void KeepOrRestore(bool fits)

@@ -55,7 +55,7 @@ void P3097_CheckPopUpWindow(void)
     const bool error = (border ? p.lLine - 1 : p.lLine) < 1 || p.lLine + p.lHeight > s.screenLines ||
                        (border ? p.lColumn - 2 : p.lColumn) < 1 || p.lColumn + p.lWidth + 2 > kScreenWidth ||
                        p.lWidth < 3 || p.lHeight < (title ? 5 : 4);
-    s.windowError = error ? 'Y' : 'N';
+    s.windowError = error;
     s.firstInner = title ? p.lLine + 1 : p.lLine;
     const int32_t last = p.lLine + p.lHeight - 1;
     s.fourthLast = last - 3;

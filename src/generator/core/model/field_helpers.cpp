@@ -178,10 +178,10 @@ uint64_t P3109_ulReferencedNamesStamp()
     return referencedNamesChanges();
 }
 
-char P3109_MakeUpperName(std::string_view name, size_t ulLength)
+bool P3109_MakeUpperName(std::string_view name, size_t ulLength)
 {
     const std::vector<std::string>& names = hs().referencedNames;
-    return std::find(names.begin(), names.end(), referencedKey(name, ulLength)) != names.end() ? 'Y' : 'N';
+    return std::find(names.begin(), names.end(), referencedKey(name, ulLength)) != names.end();
 }
 
 void P3109_BlankControlChars(std::string& text)

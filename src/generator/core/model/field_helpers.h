@@ -40,7 +40,8 @@ std::string P3109_MakeGroupName(std::string_view name, size_t ulLength);
 /* Names that keep exact decimal arithmetic: upper-cased, 10 characters,
 ** a leading national name character dropped; at most 2,000. */
 void P3109_AddReferencedName(std::string_view name, size_t ulLength);
-char P3109_MakeUpperName(std::string_view name, size_t ulLength);
+/* Whether the name is one of them. */
+bool P3109_MakeUpperName(std::string_view name, size_t ulLength);
 /* A number that changes whenever the referenced names change. */
 uint64_t P3109_ulReferencedNamesStamp();
 /* Every character below 32 becomes a blank. */

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr size_t kEvaluationTextMax = 1000;
-
 struct Chains {
     std::deque<GEN_EVALUATION_NODE> evaluations;
     std::deque<GEN_SELECT_NODE> selects;
@@ -113,7 +111,7 @@ GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKin
         n.name = numbered("EVALUATION_MACRO_", ++c.lMacroCounter);
     else
         n.name = numbered("Evaluation_Routine_", ++c.lRoutineCounter);
-    n.text = std::string(text.substr(0, std::min({ulTextLength, text.size(), kEvaluationTextMax})));
+    n.text = std::string(text.substr(0, std::min({ulTextLength, text.size(), GEN_EVALUATION_TEXT_MAX})));
     if (const FFC_CHECK_STATE* st = P3109_CheckState()) {
         n.lLine = st->lLine;
         n.lSequence = st->lSequence;

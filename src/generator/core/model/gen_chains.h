@@ -56,6 +56,8 @@ struct GEN_POINT_ENTRY {
 
 /* Registers a generated evaluation and returns its node (see the
 ** comment of the definition). */
+/* Characters of an expression or condition text an evaluation keeps. */
+inline constexpr size_t GEN_EVALUATION_TEXT_MAX = 1000;
 /* Whether a named condition shares the node of an earlier use of its key. */
 enum GEN_EVAL_REUSE { GEN_EVAL_NEW, GEN_EVAL_SHARE_NAMED };
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,

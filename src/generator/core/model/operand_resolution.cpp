@@ -268,7 +268,7 @@ void resolveNumericLiteral(GEN_FIELD_INFO& info)
 {
     if (info.cResolved != 'L')
         scanNumericLiteral(info);
-    if (P3109_MakeUpperName(info.fieldName, info.fieldName.size()) == 'Y') {
+    if (P3109_MakeUpperName(info.fieldName, info.fieldName.size())) {
         info.cType = 'S';
         info.usByteLength = static_cast<uint16_t>(std::max<int32_t>(info.lLength, 0));
         return;
@@ -420,7 +420,7 @@ char P3109_chChooseWorkFieldType(GEN_FIELD_INFO& info)
         return info.cType;
     if (!P3109_fFastMathsAllowed(info))
         return info.cType;
-    if (P3109_MakeUpperName(info.fieldName, info.fieldName.size()) == 'Y')
+    if (P3109_MakeUpperName(info.fieldName, info.fieldName.size()))
         return info.cType;
     if (info.sDecimals == 0 && info.lLength < 10) {
         info.cType = 'L';

@@ -390,11 +390,11 @@ TEST_F(FieldCode, NamesOfLabelsGroupsAndExactArithmetic)
     setUp();
     EXPECT_EQ(P3109_MakeGotoLabel("L10", 3), "goto X_Label_L10;");
     EXPECT_EQ(P3109_MakeGroupName("#GRP-A", 6), "X_Group_GRP_A");
-    EXPECT_EQ(P3109_MakeUpperName("AMOUNT", 6), 'N');
+    EXPECT_FALSE(P3109_MakeUpperName("AMOUNT", 6));
     P3109_AddReferencedName("#Amount", 7);
     P3109_AddReferencedName("AMOUNT", 6);
-    EXPECT_EQ(P3109_MakeUpperName("amount", 6), 'Y');
-    EXPECT_EQ(P3109_MakeUpperName("#AMOUNT", 7), 'Y');
+    EXPECT_TRUE(P3109_MakeUpperName("amount", 6));
+    EXPECT_TRUE(P3109_MakeUpperName("#AMOUNT", 7));
     std::string text = "a\tb\x01";
     P3109_BlankControlChars(text);
     EXPECT_EQ(text, "a b ");
