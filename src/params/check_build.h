@@ -1,7 +1,7 @@
 /* The object layer's build of the job, as the checker and the parameter
  * checks of component properties reach it. */
-#ifndef DQOV_CHECKER_PARAMS_CHECK_BUILD_H
-#define DQOV_CHECKER_PARAMS_CHECK_BUILD_H
+#ifndef DQOV_PARAMS_CHECK_BUILD_H
+#define DQOV_PARAMS_CHECK_BUILD_H
 
 #include "platform/dqoo/dqoo.h"
 

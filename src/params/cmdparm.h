@@ -7,8 +7,8 @@
  * lie together, parameters in their order.  The checker loads the area once
  * per process with CMDPARM_sLoadKeywordTables and hands it, with its entry
  * count, to every CMDPARM_sPrepareCommand. */
-#ifndef DQOV_CHECKER_PARAMS_CMDPARM_H
-#define DQOV_CHECKER_PARAMS_CMDPARM_H
+#ifndef DQOV_PARAMS_CMDPARM_H
+#define DQOV_PARAMS_CMDPARM_H
 
 #include <stdint.h>
 

@@ -1,7 +1,7 @@
 /* Internal helpers of the parameter preparation: the command's parameter
  * definitions read back from the keyword area, and message data. */
-#ifndef DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
-#define DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
+#ifndef DQOV_PARAMS_CMDPARM_INTERNAL_H
+#define DQOV_PARAMS_CMDPARM_INTERNAL_H
 
 #include <array>
 #include <cstdint>

@@ -5,8 +5,8 @@
  *
  * Each type is guarded so that the module owning the checker's command
  * tables can hold the one definition once it exists. */
-#ifndef DQOV_CHECKER_PARAMS_COMMAND_RECORDS_H
-#define DQOV_CHECKER_PARAMS_COMMAND_RECORDS_H
+#ifndef DQOV_PARAMS_COMMAND_RECORDS_H
+#define DQOV_PARAMS_COMMAND_RECORDS_H
 
 #include <stdint.h>
 

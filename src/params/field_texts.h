@@ -1,7 +1,7 @@
 /* Field attribute checks, field texts and the multilingual field texts of
  * the screen and report layouts. */
-#ifndef DQOV_CHECKER_PARAMS_FIELD_TEXTS_H
-#define DQOV_CHECKER_PARAMS_FIELD_TEXTS_H
+#ifndef DQOV_PARAMS_FIELD_TEXTS_H
+#define DQOV_PARAMS_FIELD_TEXTS_H
 
 #include <stdint.h>
 

@@ -1,8 +1,8 @@
 /* Fixed-width pieces of message data and work records: blank-padded text,
  * the same text without its blanks and a count written as "+" and seven
  * digits. */
-#ifndef DQOV_CHECKER_PARAMS_FIXED_TEXT_H
-#define DQOV_CHECKER_PARAMS_FIXED_TEXT_H
+#ifndef DQOV_PARAMS_FIXED_TEXT_H
+#define DQOV_PARAMS_FIXED_TEXT_H
 
 #include <algorithm>
 #include <bit>

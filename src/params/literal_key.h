@@ -8,8 +8,8 @@
 ** use under this name, and the generator finds the record of a literal
 ** written in a command or an expression by the same name and recognises
 ** the literal a record stands for in the command of its first use. */
-#ifndef DQOV_CHECKER_PARAMS_LITERAL_KEY_H
-#define DQOV_CHECKER_PARAMS_LITERAL_KEY_H
+#ifndef DQOV_PARAMS_LITERAL_KEY_H
+#define DQOV_PARAMS_LITERAL_KEY_H
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 /* Operand resolution shared by the operand check and the expression check. */
-#ifndef DQOV_CHECKER_PARAMS_OPERAND_INTERNAL_H
-#define DQOV_CHECKER_PARAMS_OPERAND_INTERNAL_H
+#ifndef DQOV_PARAMS_OPERAND_INTERNAL_H
+#define DQOV_PARAMS_OPERAND_INTERNAL_H
 
 #include <cstdint>
 #include <string>

@@ -31,8 +31,8 @@
  * The same definitions are the rows of the repository's keyword table
  * (QV_F98, see samples/repository/60-keywords.sql), which the checker loads
  * into the keyword area; a test holds both equal. */
-#ifndef DQOV_CHECKER_PARAMS_PARSED_COMMAND_H
-#define DQOV_CHECKER_PARAMS_PARSED_COMMAND_H
+#ifndef DQOV_PARAMS_PARSED_COMMAND_H
+#define DQOV_PARAMS_PARSED_COMMAND_H
 
 #include <stddef.h>
 #include <stdint.h>
