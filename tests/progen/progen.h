@@ -126,9 +126,9 @@ inline std::string textAt(int n, unsigned at)
     return s;
 }
 
-/* The forms of a keyword's values in some commands ("" all). */
+/* The forms of the values of keywords in some commands ("" all). */
 struct KeywordForms {
-    const char* keyword;
+    const char* keywords;
     const char* commands;
     const char* forms;
 };

@@ -114,12 +114,25 @@ private:
         return line.find(" " + keyword + "(") != std::string::npos;
     }
 
-    /* the pieces of s between the separators */
+    /* the end of the brace or bracket that opens at i */
+    static size_t closing(const std::string& s, size_t i)
+    {
+        for (int depth = 0;; ++i) {
+            depth += (s[i] == '{' || s[i] == '[') - (s[i] == '}' || s[i] == ']');
+            if (depth == 0)
+                return i;
+        }
+    }
+
+    /* the pieces of s between the separators outside braces and brackets */
     static std::vector<std::string> split(const std::string& s, char sep)
     {
-        std::vector<std::string> out;
-        for (size_t a = 0, b; a <= s.size(); a = b + 1)
-            out.push_back(s.substr(a, (b = std::min(s.find(sep, a), s.size())) - a));
+        std::vector<std::string> out(1);
+        for (size_t i = 0; i < s.size(); ++i) {
+            const size_t end = s[i] == '{' || s[i] == '[' ? closing(s, i) : i;
+            s[i] == sep ? out.emplace_back() : out.back() += s.substr(i, end - i + 1);
+            i = end;
+        }
         return out;
     }
 
@@ -132,59 +145,89 @@ private:
         return s;
     }
 
-    /* A form of the value table expanded; "" when the function has nothing it needs. */
-    std::string expand(const std::string& form, const Param& p, const std::string& line)
+    /* A form expanded (its values as progen_values.cpp lists them), for a
+    ** keyword p of the command written so far; "" when the function has
+    ** nothing a value needs. */
+    std::string expand(const std::string& form, const Param* p = nullptr, const std::string& line = "")
     {
-        const size_t h = line.find('#');  // the first field the command names
-        const std::string first = h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
         std::string out;
         for (size_t i = 0; i < form.size(); ++i) {
-            if (form[i] != '{') {
+            if (form[i] != '{' && form[i] != '[') {
                 out += form[i];
                 continue;
             }
-            const size_t end = form.find('}', i);
+            const size_t end = closing(form, i);
             const std::string k = form.substr(i + 1, end - i - 1);
-            i = end;
-            std::string v;
-            if (k == "A" || k == "A10") {
-                std::vector<std::string> a;
-                for (const std::string& f : alpha_)
-                    if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
-                        a.push_back(f);
-                v = a.empty() ? "" : "#" + pick(a);
-            } else if (k == "N") {
-                v = numField();
-            } else if (k == "P" || k == "S" || k == "R") {  // the counter, the status, the record number
-                v = "#" + (k == "P" ? num_[1] : k == "S" ? status_ : rrn_);
-            } else if (k[0] == 'T') {
-                v = quote(text(rnd(1, std::stoi(k.substr(1)))));
-            } else if (k[0] == 'I' && k != "IA") {
-                v = to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
-            } else if (k[0] == 'L') {
-                v = target(split(k.substr(1), '|'));
-            } else if (k == "V") {
-                v = any(p.values);
-            } else if (k == "D") {
-                for (const Element& e : p.elements) {
-                    if (e.dflt.empty())
-                        return "";
-                    v += (v.empty() ? "" : " ") + e.dflt;
-                }
-            } else if (k == "F1") {
-                v = first;
-            } else if (k == "IA") {  // the field's kind, or the kind its definition gives it
-                const bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos
-                                                     : !first.empty() && field(first.substr(1)).type == 'A';
-                v = alpha ? "LC" : "RZ";
-            } else if (k == "C") {
-                v = any(conds_);
+            if (form[i] == '[') {  // [P text]: the text at P percent
+                const size_t text = k.find_first_not_of("0123456789");
+                out += chance(std::stoi(k.substr(0, text))) ? expand(k.substr(text), p, line) : "";
+            } else {
+                const std::string v = value(k, p, line);
+                if (v.empty())
+                    return "";
+                out += v;
             }
-            if (v.empty())
-                return "";
-            out += v;
+            i = end;
         }
         return out;
+    }
+
+    /* a value of kind k: see the list of progen_values.cpp */
+    std::string value(const std::string& k, const Param* p, const std::string& line)
+    {
+        const size_t h = line.find('#');  // the first field the command names
+        const std::string first = h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
+        if (k == "A" || k == "A10") {
+            std::vector<std::string> a;
+            for (const std::string& f : alpha_)
+                if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
+                    a.push_back(f);
+            return a.empty() ? "" : "#" + pick(a);
+        }
+        if (k == "IA") {  // the field's kind, or the kind its definition gives it
+            const bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos
+                                                 : !first.empty() && field(first.substr(1)).type == 'A';
+            return alpha ? "LC" : "RZ";
+        }
+        if (k == "D") {  // the defaults of every element, when each has one
+            std::string v;
+            for (const Element& e : p ? p->elements : std::vector<Element>{})
+                if (e.dflt.empty())
+                    return "";
+                else
+                    v += (v.empty() ? "" : " ") + e.dflt;
+            return v;
+        }
+        if ((k[0] == 'a' || k[0] == 'n') && k.size() == 2)  // a field the commands rely on
+            return "#" + (k[0] == 'a' ? alpha_ : num_)[size_t(k[1] - '0')];
+        switch (k[0]) {
+        case 'N': return numField();
+        case 'a': return alphaField();
+        case 'c': return condition();
+        case 'C': return any(conds_);
+        case 'F': return first;
+        case 'I': return to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
+        case 'L': return target(split(k.substr(1), '|'));
+        case 'P': return "#" + num_[1];
+        case 'R': return "#" + rrn_;
+        case 'S': return "#" + status_;
+        case 'T': return quote(text(rnd(1, std::stoi(k.substr(1)))));
+        case 'V': return p ? any(p->values) : "";
+        case 'd': return "#" + date_;
+        case 'l': return lists_.empty() ? "" : "#" + lists_[0].name;
+        case 'f': return p_.files.empty() ? "" : pick(p_.files).name;
+        case 'm': return msg();
+        case 's': return fields(screenFields(), std::stoi(k.substr(1)));
+        case '=': return expand(pick(split(k.substr(1), '|')), p, line);
+        }
+        return "";
+    }
+
+    /* A command written from a form, when the function has what it needs. */
+    void command(const std::string& form)
+    {
+        if (const std::string line = expand(form); !line.empty())
+            emit(line);
     }
 
     /* Further keywords of the command, each with a value of a kind it takes. */
@@ -193,36 +236,32 @@ private:
         const size_t at = line.size() > 5 && line.compare(3, 2, ": ") == 0 ? 5 : 0;
         const std::string cmd = line.substr(at, line.find(' ', at) - at);
         const auto c = t_.params.find(cmd);
-        if (c == t_.params.end())
-            return line;
         std::string out = line;
-        for (const Param& p : c->second) {
-            if (has(out, p.keyword) || !chance(25))
-                continue;
-            bool excluded = false;
+        const auto named = [&] { return std::count(out.begin(), out.end(), '#'); };  // the fields named so far
+        for (const Param& p : c == t_.params.end() ? std::vector<Param>{} : c->second) {
+            bool skip = has(out, p.keyword) || !chance(25);
             for (const auto& [a, b] : ExcludingPairs())
-                excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
-            // fields spaced down a screen fit it (a report's page takes five lines of fields ten apart)
-            if (p.keyword == "DOWN_SEP" && cmd.rfind("DEF_", 0) != 0 &&
-                std::count(out.begin(), out.end(), '#') > (cmd == "POP_UP" ? 1 : 2))
-                continue;
-            // one screen format: few fields, no list
-            if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
-                (std::count(out.begin(), out.end(), '#') > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")))
-                continue;
-            if (excluded || (held_.count(cmd + " " + p.keyword) && !on(held_.at(cmd + " " + p.keyword))))
-                continue;
-            for (const KeywordForms& k : KeywordTable()) {
-                if (p.keyword != k.keyword ||
-                    (*k.commands && (" " + std::string(k.commands) + " ").find(" " + cmd + " ") == std::string::npos))
-                    continue;
-                const std::string v = expand(pick(split(k.forms, ';')), p, out);
-                if (!v.empty())
-                    out += " " + p.keyword + "(" + v + ")";
-                break;
-            }
+                skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
+            // fields spaced down a screen fit it (a report's page takes five lines of fields ten apart);
+            // one screen format takes few fields and no list
+            skip = skip ||
+                   (p.keyword == "DOWN_SEP" && cmd.rfind("DEF_", 0) != 0 && named() > (cmd == "POP_UP" ? 1 : 2)) ||
+                   (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
+                    (named() > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")));
+            for (const KeywordForms& k : KeywordTable())
+                if (!skip && among(k.keywords, p.keyword) && (!*k.commands || among(k.commands, cmd))) {
+                    const std::string v = expand(pick(split(k.forms, ';')), &p, out);
+                    out += v.empty() ? "" : " " + p.keyword + "(" + v + ")";
+                    break;
+                }
         }
         return out;
+    }
+
+    /* whether the word is one of the list's (words between blanks) */
+    static bool among(const char* list, const std::string& word)
+    {
+        return (" " + std::string(list) + " ").find(" " + word + " ") != std::string::npos;
     }
 
     void emit(const std::string& written, bool more = true)
@@ -359,25 +398,13 @@ private:
     std::string numField() { return "#" + pick(num_); }
     std::string alphaField() { return "#" + pick(alpha_); }
 
+    /* a condition: a quoted expression, or the name of one the function defines */
     std::string condition()
     {
-        switch (rnd(0, 5)) {
-        case 0:
-            return quote("#" + pick(num_) + " " + one({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) + " " +
-                         number(0, 99));
-        case 1: return quote("#" + pick(alpha_) + " = " + quote(text(1)));
-        case 2:
-            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + one({"AND", "OR"}) + " (#" + pick(alpha_) +
-                         " *NE #" + pick(alpha_) + ")");
-        case 3:
-            if (!conds_.empty())
-                return pick(conds_);
-            [[fallthrough]];
-        case 4:
-            return chance(50) ? quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2")
-                              : quote("#" + pick(num_) + " >= #" + pick(num_));
-        default: return quote("#" + pick(alpha_) + " *EQ *BLANK");
-        }
+        const std::string c = expand(pick<std::string>({"{N} {==|<>|<|>|<=|>=|*GT|*LE} {I0-99}", "{a} = {T1}",
+                                                        "({N} > {N}) {=AND|OR} ({a} *NE {a})", "{C}",
+                                                        "{N} + 1 > {N} * 2", "{N} >= {N}", "{a} *EQ *BLANK"}));
+        return c.empty() ? quote(expand("{N} >= {N}")) : c[0] == '*' ? c : quote(c);
     }
 
     /* a value for TO of CHANGE into field f */
@@ -429,13 +456,11 @@ private:
         return s;
     }
 
+    /* the message of a command: a text, or an id of a message file with its data */
     std::string msg()
     {
-        if (chance(30))
-            return " MSGID(PG0000" + number(1, 9) + ") MSGFILE(PGMSGF)" +
-                   (chance(50) ? " MSGDTA(" + one({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")"
-                               : "");
-        return " MSGTXT(" + phrase(80) + ")";
+        return expand("{= MSGTXT({T80})| MSGTXT({T80})| MSGID(PG0000{I1-9}) MSGFILE(PGMSGF)"
+                      "[50 MSGDTA({={n0} {a0}|({a0} Y)})]}");
     }
 
     /* an edit word of a number of `len` digits, `dec` of them decimals */
@@ -447,10 +472,8 @@ private:
     /* ---- header: options, definitions, lists, reports ------------------- */
     void header()
     {
-        std::string opts = " OPTIONS(*DIRECT";
-        for (const char* o : {"*NOMESSAGES", "*DEFERWRITE", "*HEAVYUSAGE", "*MLOPTIMISE", "*PGMCOMMIT"})
-            if (chance(15))
-                opts += std::string(" ") + o;
+        std::string opts =
+            expand(" OPTIONS(*DIRECT[15 *NOMESSAGES][15 *DEFERWRITE][15 *HEAVYUSAGE][15 *MLOPTIMISE][15 *PGMCOMMIT]");
         // outside the flow-and-data subset, further options and what the function is: a built-in, an
         // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
         // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
@@ -488,20 +511,19 @@ private:
             const int kind = rnd(0, 2);
             if (kind == 0) {
                 f.length = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + to_string(f.length) + ")" +
-                     (chance(30) ? " DEFAULT(" + quote(text(std::min(f.length, 48))) + ")" : "") + " LABEL(" +
-                     phrase(15) + ")" + (chance(30) ? " DESC(" + phrase(40) + ")" : ""));
+                command("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + to_string(f.length) + ")[30 DEFAULT(" +
+                        quote(text(std::min(f.length, 48))) + ")]");
             } else if (kind == 1) {
                 f = {f.name, 'P', rnd(1, 30), 0, false, ""};
                 f.decimals = rnd(0, std::min(f.length - 1, 9));
-                emit("DEFINE FIELD(" + name + ") TYPE(" + one({"*DEC", "*SIGNED"}) + ") LENGTH(" + to_string(f.length) +
-                     ") DECIMALS(" + to_string(f.decimals) + ")" +
-                     (chance(40)                    ? " EDIT_CODE(" + one({"1", "3", "J", "Z"}) + ")"
-                      : f.length < 24 && chance(30) ? " EDIT_WORD(" + editWord(f.length, f.decimals) + ")"
-                                                    : ""));
+                command("DEFINE FIELD(" + name + ") TYPE({=*DEC|*SIGNED}) LENGTH(" + to_string(f.length) +
+                        ") DECIMALS(" + to_string(f.decimals) + ")" +
+                        (chance(40)      ? " EDIT_CODE({=1|3|J|Z})"
+                         : f.length < 24 ? "[30 EDIT_WORD(" + editWord(f.length, f.decimals) + ")]"
+                                         : ""));
             } else {
                 const std::string ref = pick(num_);
-                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + phrase(15) + ")");
+                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ")");
                 f = field(ref);
                 f.name = name.substr(1);
                 f.nullable = false;
@@ -512,8 +534,7 @@ private:
             if (f.name.rfind("PGD", 0) == 0)
                 used_.push_back("CHANGE FIELD(#" + f.name + ") TO(*DEFAULT)");
         if (chance(30)) {
-            const std::string f = pick(num_);
-            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + one({"1", "3", "Z"}) + ")");
+            command("OVERRIDE FIELD({N}) EDIT_CODE({=1|3|Z})");
             // a field given another length, or the definition of another field
             const std::string g = pick(num_);
             const Field& d = field(g);
@@ -585,29 +606,15 @@ private:
             l.fields = some(screenFields(), 5);
             std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(" + hashed(l.fields) + ")";
             if (l.browse) {
-                s += " TYPE(*BROWSE)";
-                if (chance(30))
-                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + one({"*CURRENT", "#" + num_[1]}) +
-                         ") SEL_ENTRY(#" + num_[1] + ") SCROLL_TXT(#" + alpha_[0] + ")";
-                if (chance(70)) {
-                    l.counter = counter_;
-                    s += " COUNTER(#" + counter_ + ")";
-                }
+                s += " TYPE(*BROWSE)[30 PAGE_SIZE({P}) TOP_ENTRY({=*CURRENT|{P}}) SEL_ENTRY({P}) SCROLL_TXT({a0})]";
+                l.counter = chance(70) ? counter_ : "";
             } else {
-                s += (chance(30) ? " TYPE(*WORKING)" : "") + std::string(" ENTRYS(") +
-                     to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
-                if (chance(30))
-                    s += " LONG_LIST(1)";
-                else if (chance(30))
-                    s += " MAX_ENTRYS(1)";
-                if (subset_) {  // the count an entry is added after is compared with
-                    l.counter = addField('P', 7, 0);
-                    own_.insert(l.counter);
-                    s += " COUNTER(#" + l.counter + ")";
-                }
+                s += "[30 TYPE(*WORKING)] ENTRYS({=1|10|50|200|9999})[50 {=LONG_LIST|MAX_ENTRYS}(1)]";
+                if (subset_)  // the count an entry is added after is compared with
+                    own_.insert(l.counter = addField('P', 7, 0));
             }
             lists_.push_back(l);
-            emit(s);
+            command(s + (l.counter.empty() ? "" : " COUNTER(#" + l.counter + ")"));
             // a working list received from the caller and handed back
             std::string& fn = p_.lines.front();
             if (receives_ && !l.browse && chance(20))
@@ -629,26 +636,20 @@ private:
                 const std::string num = " REPORT_NUM(" + to_string(n) + ")";
                 // a foot's fields start below the last line: four lines of headings and value, ten apart
                 const bool foot = chance(50);
-                std::string more = foot || chance(30) ? " LAST_LINE(" + number(30, 46) + ")" : "";
-                if (chance(40))
-                    more += " NAME(PGRPT" + to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                            ") OUTQ(" + one({"*FILE", "#" + alpha_[0]}) + ") COPIES(" + one({"*FILE", "#" + num_[1]}) +
-                            ") FORMTYPE(" + one({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
-                            ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
-                            ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
-                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
-                emit("DEF_HEAD NAME(#PGHEAD" + to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" + phrase(20) +
-                     " 1 10))" + num);
+                command("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" +
+                        (foot ? " LAST_LINE({I30-46})" : "[30 LAST_LINE({I30-46})]") + "[40 NAME(PGRPT" + to_string(n) +
+                        ") PRT_FILE(QSYSPRT[50 *LIBL]) OUTQ({=*FILE|{a0}}) COPIES({=*FILE|{P}}) "
+                        "FORMTYPE({=*FILE|{a0}}) OTHER_OVRD({a2}) RET_LENGTH({P}) RET_WIDTH({P}) RET_OVRFLW({P}) "
+                        "RET_LINE({P}) RET_PAGE({P})]");
+                command("DEF_HEAD NAME(#PGHEAD" + to_string(n) + ") FIELDS(" + fields(item, 3) +
+                        ") TEXTS(({T20} 1 10))" + num);
                 lines_.push_back("#PGLINE" + to_string(n));
-                emit("DEF_LINE NAME(" + lines_.back() + ") FIELDS(" + fields(item, 5) + ") DESIGN(" +
-                     one({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" + one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" +
-                     num);
-                if (chance(60)) {
-                    const std::string by = pick(alpha);
-                    emit("DEF_BREAK NAME(#PGBRK" + to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
-                         ") TRIGGER_BY(" + one({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
-                         (chance(40) ? " DOWN_SEP(" + number(1, 10) + ")" : "") + num);
-                }
+                command("DEF_LINE NAME(" + lines_.back() + ") FIELDS(" + fields(item, 5) +
+                        ") DESIGN({=*ACROSS|*DOWN}) IDENTIFY({=*COLHDG|*LABEL|*DESC|*NOID})" + num);
+                const std::string by = pick(alpha);
+                if (chance(60))
+                    command("DEF_BREAK NAME(#PGBRK" + to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
+                            ") TRIGGER_BY({=*LEADING|*TRAILING}) TRIG_FLDS(#" + by + ")[40 DOWN_SEP({I1-10})]" + num);
                 if (foot)
                     emit("DEF_FOOT NAME(#PGFOOT" + to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
             }
@@ -682,12 +683,6 @@ private:
         emit(close);
     }
 
-    std::string keep()
-    {
-        return "KEEP_" + one({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] + ") IN_FIELD(#" +
-               num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : "");
-    }
-
     void statement(int depth)
     {
         const bool nest = depth < 6;
@@ -698,13 +693,11 @@ private:
         case 0:
         case 1: {
             const std::string f = pick(allFields());
-            return emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" +
-                        (chance(10) ? " ROUND_UP(*YES)" : ""));
+            return command("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")[10 ROUND_UP(*YES)]");
         }
         case 2:
             if (nest) {
-                emit("IF COND(" + condition() + ")");
-                block(depth, 3);
+                nested("IF COND(" + condition() + ")", depth, 3);
                 if (chance(40))
                     nested("ELSE", depth, 2);
                 emit("ENDIF");
@@ -727,19 +720,18 @@ private:
             return;
         case 4:
             if (nest && (!subset_ || level_ < kLevels)) {
-                emit("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
-                     (subset_ ? one({"2", "3", "4"}) : one({"10", "#" + num_[1], "99"})) + ") STEP(" + one({"1", "2"}) +
-                     ")");
+                command("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
+                        (subset_ ? "{=2|3|4}" : "{=10|{P}|99}") + ") STEP({=1|2})");
                 loop(depth, "END_LOOP");
             }
             return;
         case 5:
             if (nest) {
                 const bool alpha = chance(50);
-                emit("CASE OF_FIELD(" + (alpha ? alphaField() : numField()) + ")");
+                emit(expand(alpha ? "CASE OF_FIELD({a})" : "CASE OF_FIELD({N})"));
                 for (int i = 0, n = rnd(1, 3); i < n; ++i)
-                    nested("WHEN VALUE_IS(" +
-                               quote(one({"= ", "< ", "> ", "<> "}) + (alpha ? quote(text(1)) : number(0, 9))) + ")",
+                    nested("WHEN VALUE_IS(" + quote(expand(alpha ? "{== |< |> |<> }{T1}" : "{== |< |> |<> }{I0-9}")) +
+                               ")",
                            depth, 2);
                 if (chance(60))
                     nested("OTHERWISE", depth, 2);
@@ -748,7 +740,7 @@ private:
             return;
         case 6:
             if (loops_ > 0)
-                return emit(one({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
+                return command("{=LEAVE|CONTINUE}[50 COND({c})]");
             [[fallthrough]];
         case 7:
             if (inMain_ && !labels_.empty() && chance(50)) {
@@ -769,7 +761,7 @@ private:
                 bare_ = false;
                 return emit("ENDIF");
             }
-            return emit("MESSAGE" + msg() + " TYPE(" + one({"*INFO", "*STATUS", "*WINDOW"}) + ")");
+            return command("MESSAGE{m} TYPE({=*INFO|*STATUS|*WINDOW})");
         case 8:
         case 9:
             if (!p_.files.empty() && nest)
@@ -794,15 +786,8 @@ private:
         case 14:
             if (report_) {
                 const int n = rnd(1, report_);
-                const std::string num = " REPORT_NUM(" + to_string(n) + ")";
-                switch (rnd(0, 3)) {
-                case 0: return emit("PRINT LINE(" + lines_[size_t(n - 1)] + ")" + num);
-                case 1: return emit("SPACE LINES(" + number(1, 3) + ")" + num);
-                case 2: return emit("SKIP TO_LINE(" + number(1, 60) + ")" + num);
-                default:
-                    if (fileLoops_ > 0)
-                        emit(keep());
-                }
+                command("{=PRINT LINE(" + lines_[size_t(n - 1)] + ")|SPACE LINES({I1-3})|SKIP TO_LINE({I1-60})}" +
+                        " REPORT_NUM(" + to_string(n) + ")");
             }
             return;
         case 15: {
@@ -819,49 +804,36 @@ private:
                 for (const Field& f : p_.fields)
                     if (f.nullable)
                         nul.push_back(f.name);
-                if (!nul.empty())
-                    nested("IF_NULL FIELD(" + fields(nul, 2) + ")", depth, 2, "ENDIF");
-                else if (chance(50))
-                    nested("IF_MODE IS(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")", depth, 2, "ENDIF");
-                else
-                    nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")", depth, 2,
-                           "ENDIF");
+                nested(!nul.empty() ? "IF_NULL FIELD(" + fields(nul, 2) + ")"
+                                    : expand("{=IF_MODE IS({=*ADD|*CHANGE|*DELETE|*DISPLAY})|"
+                                             "IF_STATUS IS({=*OKAY|*ERROR|*NORECORD|*ENDFILE})}"),
+                       depth, 2, "ENDIF");
             }
             return;
-        case 17: return emit("SET_MODE TO(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
-        case 18:
-            return emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
-        case 19: {
-            std::string parms;
-            for (int i = 0, n = rnd(0, 3); i < n; ++i)
-                parms += (i ? " " : "") + (chance(50) ? alphaField() : numField());
-            return emit("CALL PGM(PGCALL" + number(1, 9) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
-                        (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
-        }
+        case 17: return command("SET_MODE TO({=*ADD|*CHANGE|*DELETE|*DISPLAY})");
+        case 18: return command("EXCHANGE FIELDS({s3})[50 OPTION(*ALWAYS)]");
+        case 19:
+            return command("CALL PGM(PGCALL{I1-9})[75 PARMS({={a}|{N}}[50 {={a}|{N}}][50 {={a}|{N}}])]"
+                           "[30 IF_ERROR({L*ABORT|*NEXT|*RETURN})]");
         case 20:
-            return emit(one({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
-                        (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
+            return command(
+                "{=EXEC_CPF COMMAND('DSPLIBL')|EXEC_OS400 CPFCMD('WRKACTJOB')}[40 IF_ERROR({L*ABORT|*NEXT})]");
         case 21:
             if (group_.size() && (subset_ || chance(50)))
-                return emit("CHANGE FIELD(" + group_ + ") TO(" + one({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
-            return emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
-                                   : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
+                return command("CHANGE FIELD(" + group_ + ") TO({=*NULL|*DEFAULT|*BLANK})");
+            return command("SUBMIT {=PGM(PGBATCH) PARMS({a})|PROCESS(DEMOPRC) FUNCTION(DEMOMIN)}");
         case 22:
-            return emit((on("urequest") ? one({"UDISPLAY", "UREQUEST", "UPRINT"}) : std::string("UPRINT")) +
-                        " FIELDS(" + fields(screenFields(), 3) + ")");
-        case 23: return emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
+            return command(std::string(on("urequest") ? "{=UDISPLAY|UREQUEST|UPRINT}" : "UPRINT") + " FIELDS({s3})");
+        case 23: return command("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS({n2}) TO_GET({n2})");
         case 24:
             if (inMain_ && !included_) {
                 included_ = true;
-                return emit("INCLUDE PROCESS(" + one({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
+                return command("INCLUDE PROCESS({=*DIRECT|DEMOPRC}) FUNCTION(DEMINC)");
             }
             [[fallthrough]];
         case 25:
-            return emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
-                        (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
-                        (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
-                        (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
-                        (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
+            return command("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)[40 PASS_LST({l})][30 PASS_DS({f})]"
+                           "[50 EXIT_USED({L*NEXT|*EXIT|*RETURN})][50 MENU_USED({L*NEXT|*MENU|*RETURN})]");
         case 26:
             if (!array_.empty()) {
                 const std::string value = valueFor(field(arrayOf_));
@@ -873,12 +845,12 @@ private:
             [[fallthrough]];
         case 28:
             if (report_ && fileLoops_ > 0)
-                return emit(keep());
+                return command("KEEP_{=TOTAL|COUNT|AVG|MAX|MIN} OF_FIELD({n2}) IN_FIELD({n3})[50 BY_FIELD({a0})]");
             [[fallthrough]];
         case 27:
             if (nest)
-                nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) + ") IS_NOT(" +
-                           one({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")",
+                nested(expand("IF_STATUS IS({=*OKAY|*ERROR|*NORECORD|*ENDFILE|*EQUALKEY}) "
+                              "IS_NOT({=*ERROR|*VALERROR|*NOTEQUALKEY})"),
                        depth, 2, "ENDIF");
             return;
         default: {
@@ -896,16 +868,6 @@ private:
     std::vector<std::string> allFields() const { return joined(joined(alpha_, num_), ext_); }
 
     /* ---- files ---------------------------------------------------------- */
-    std::string ioTail(const std::string& command, bool notFound)
-    {
-        std::string s = chance(30) ? " IO_STATUS(#" + status_ + ")" : "";
-        s += chance(30) ? " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : "";
-        s += chance(30) ? " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : "";
-        if (notFound && chance(40))
-            s += std::string(command == "SELECT" ? " END_FILE(" : " NOT_FOUND(") + target({"*NEXT", "*RETURN"}) + ")";
-        return s + (chance(20) ? " ISSUE_MSG(*YES)" : "");
-    }
-
     void io(int depth)
     {
         const File& f = pick(p_.files);
@@ -926,8 +888,7 @@ private:
             if (renamed_.count(d) && !view)
                 d = renamed_.at(d);
         switch (rnd(0, 11)) {
-        case 0:
-            return emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
+        case 0: return emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by);
         case 1:
         case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
@@ -935,55 +896,49 @@ private:
                 s += by;
             else if (how < 8)
                 s += where;
-            if (chance(20))
-                s += " OPTIONS(" + one({"*BACKWARDS", "*STARTKEY"}) + ")";
-            else if (chance(20) && how >= 6)
-                s += " OPTIONS(*BLOCK " + number(1, 99) + ")";
-            else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
-                s += " OPTIONS(" + one({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
+            // with a WHERE, the loop may end at the first record it refuses
+            const std::string options = how < 6   ? ""
+                                        : how < 8 ? "|*BLOCK {I1-99}|{=*ENDWHERE|*ENDWHERESQL}"
+                                                  : "|*BLOCK {I1-99}";
             ++fileLoops_;
-            nested(s + ioTail("SELECT", true), depth, 3);
+            nested(expand(s + "[40 OPTIONS({=*BACKWARDS|*STARTKEY" + options + "})]"), depth, 3);
             --fileLoops_;
             return emit("ENDSELECT");
         }
         case 3:
             if (!view)
-                return emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
+                return emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")");
             [[fallthrough]];
-        case 4:
-            return emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
-        case 5: return emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
+        case 4: return emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by);
+        case 5: return emit("DELETE FROM_FILE(" + file + ")" + by);
         case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
         case 7:
-            emit("OPEN FILE(" + file + ") USE_OPTION(" + one({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
+            command("OPEN FILE(" + file + ") USE_OPTION({=*ONDEMAND|*IMMEDIATE|*KEEPOPEN})");
             return emit("CLOSE FILE(" + file + ")");
         case 8:
             if (!view) {
-                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + one({"*ALL", "#" + alpha_[2]}) +
-                     ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
+                command("OPEN FILE(" + file +
+                        ") USE_OPTION(*OPNQRYF) QRYSLT({=*ALL|{a2}}) KEYFLD(*FILE) "
+                        "ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
                 return emit("CLOSE FILE(*ALL)");
             }
             [[fallthrough]];
         case 9:
             if (!view)
-                return emit("POINT FILE(" + file + ") TO_FILE(" + one({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
-                            one({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
+                return command("POINT FILE(" + file +
+                               ") TO_FILE({=*SAME|{a0}}) TO_LIBRARY({=*LIBL|{a0}}) TO_MEMBER(*FIRST)");
             [[fallthrough]];
         case 10:
-            if (depth < 6) {
-                // SQL names the file's fields as its columns
-                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name +
-                                (chance(50) ? " A" : "") + "))";
-                if (chance(20))
-                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" +
-                        quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
-                else if (chance(25))
-                    s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
-                s += chance(20) ? " CONNECT(*NO)" : "";
-                s += chance(50) ? " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")" : "";
-                s += chance(40) ? " ORDER_BY(" + quote(f.fields[0]) + ")" : "";
-                s += chance(30) ? " DISTINCT(" + one({"*YES", "*NO"}) + ")" : "";
-                return nested(s, depth, 2, "ENDSELECT");
+            if (depth < 6) {  // SQL names the file's fields as its columns
+                const std::string first = f.fields[0], last = f.fields.back();
+                const std::string s = chance(20)
+                                          ? "SELECT_SQL FIELDS(#" + first + ") USING(" +
+                                                quote("SELECT " + first + " FROM " + f.name) + ")"
+                                          : "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name +
+                                                "[50 A]))[25 GROUP_BY('" + first + "') HAVING('COUNT(*) > 1')]";
+                return nested(expand(s + "[20 CONNECT(*NO)][50 WHERE('" + last + " = :" + last + "')][40 ORDER_BY('" +
+                                     first + "')][30 DISTINCT({=*YES|*NO})]"),
+                              depth, 2, "ENDSELECT");
             }
             [[fallthrough]];
         default: emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
@@ -999,45 +954,35 @@ private:
         case 0: {
             const bool after = !l.browse && chance(30);
             const std::string a = "#" + num_[1];
-            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
-                                    (after ? " AFTER(" + a + ")" : "");
+            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (after ? " AFTER(" + a + ")" : "");
             if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
                 return guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
             return emit(add);
         }
         case 1: return emit("CLR_LIST NAMED(" + n + ")");
-        case 2: return emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + number(1, 5) + ")");
+        case 2: return command("INZ_LIST NAMED(" + n + ") NUM_ENTRYS({I1-5})");
         case 3:
             if (depth < 6 && (!subset_ || level_ < kLevels)) {
                 level_ += subset_;
-                nested("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
-                           (l.browse && chance(40)
-                                ? " GET_ENTRYS(" + one({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
-                                : ""),
+                nested(expand("SELECTLIST NAMED(" + n + ")[30 WHERE({c})]" +
+                              (l.browse ? "[40 GET_ENTRYS({=*SELECT|*ALTERED *NOTNULL|*CHANGE})]" : "")),
                        depth, 3);
                 if (chance(30) && !l.browse)
-                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n +
-                         ")");
+                    command("DLT_ENTRY[30 NUMBER({n1})] FROM_LIST(" + n + ")");
                 level_ -= subset_;
                 emit("ENDSELECT");
             }
             return;
-        case 4:
-            return emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
-                        (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
-        case 5:
-            return emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
-                        (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
+        case 4: return command("GET_ENTRY NUMBER({n1}) FROM_LIST(" + n + ")");
+        case 5: return command("LOC_ENTRY IN_LIST(" + n + ") WHERE({c})[40 RET_NUMBER({n1})]");
         case 6:
             if (!l.browse)
-                return emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
-                            one({"*ASCEND", "*DESCEND"}) + "))");
+                return command("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " {=*ASCEND|*DESCEND}))");
             [[fallthrough]];
         case 7: return emit("UPD_ENTRY IN_LIST(" + n + ")");
         default:
             if (l.browse && depth < 6 && !(webEvent_ && inMain_))
-                return emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
-                            (chance(50) ? " " + number(5, 12) : "") + ")");
+                return command("{=DISPLAY|REQUEST} FIELDS({s3}) BROWSELIST(" + n + "[50 {I5-12}])");
             emit("DLT_LIST NAMED(" + n + ")");
         }
     }
@@ -1046,27 +991,20 @@ private:
     void screen(int depth)
     {
         const std::string cmd = one({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
-        const std::string id = chance(30) ? one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
         const bool pop = cmd == "POP_UP";
+        const std::string id = pop && chance(30) ? one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
         // a pop-up shows fields that leave room for its frame beside value and identification (any, when not given)
         std::vector<std::string> from;
         for (const std::string& f : screenFields())
             if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
                 from.push_back(f);
         std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
-        s += chance(30) ? " DESIGN(" + one({"*ACROSS", "*DOWN"}) + ")" : "";
         s += id.empty() ? "" : " IDENTIFY(" + id + ")";
-        if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
-            s += " DOWN_SEP(" + number(1, 10) + ")";
-        s += chance(30) ? " PANEL_TITL(" + phrase(40) + ")" : "";
-        s += chance(20) ? " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")" : "";
-        s += chance(20) ? " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")" : "";
         if (chance(20) && !pop)
             s += " TEXTS((" + phrase(20) + " " + number(18, 20) + " 2))";
-        s += chance(20) ? " USER_KEYS((" + number(1, 9) + " " + phrase(8) + "))" : "";
         emit(pop ? window(enrich(s)) : s, !pop);
         if (chance(40))
-            nested("IF_KEY WAS(" + one({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")", depth, 2, "ENDIF");
+            nested(expand("IF_KEY WAS({=*ENTER|*USERKEY1|*PROMPT|*CANCEL})"), depth, 2, "ENDIF");
     }
 
     /* A pop-up's window sized to what it shows, within a screen of 23 lines
@@ -1110,49 +1048,37 @@ private:
                to_string(h) + ")";
     }
 
+    /* a check command; its messages and what it does on each outcome come from the table */
     std::string check()
     {
-        const std::string ok = one({"*NEXT", "*ACCEPT"}), bad = one({"*ERROR", "*NEXT"});
-        switch (rnd(0, 4)) {
-        case 0:
-            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + number(0, 4) + " " + number(5, 9) + "))" +
-                   (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") + (chance(30) ? msg() : "");
-        case 1: {
-            std::string l;
-            for (int i = 0, n = rnd(1, 4); i < n; ++i)
-                l += (i ? " " : "") + quote(text(1));
-            l = (chance(30) ? "*BLANK " : "") + l;
-            return "VALUECHECK FIELD(" + alphaField() + ") WITH_LIST(" + l + ")" + (chance(30) ? msg() : "");
-        }
-        case 2:
-            return "CONDCHECK FIELD(" + numField() + ") COND(" + condition() + ")" +
-                   (chance(30) ? " IF_TRUE(" + ok + ") IF_FALSE(" + bad + ")" : "") + (chance(30) ? msg() : "");
-        case 3: return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
-        default:
-            if (!p_.files.empty()) {
-                const File& f = pick(p_.files);
-                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") +
-                       ") WITH_KEY(" + hashed(f.keys) + ")";
-            }
-            return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
-        }
+        static const std::vector<std::string> forms = {
+            "RANGECHECK FIELD({N}) RANGE(({I0-4} {I5-9}))",
+            "VALUECHECK FIELD({a}) WITH_LIST([30*BLANK ]{T1}[50 {T1}][50 {T1}][50 {T1}])",
+            "CONDCHECK FIELD({N}) COND({c})", "DATECHECK FIELD({d})", "CALLCHECK FIELD({a}) BY_CALLING(PGCHK PGLIB)"};
+        const size_t form = size_t(rnd(0, 4));
+        if (form < 4 || p_.files.empty())
+            return expand(forms[form]);
+        const File& f = pick(p_.files);
+        return expand("FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + "[30 DEMLIB]) WITH_KEY(" +
+                      hashed(f.keys) + ")");
     }
 
     void validation(int depth)
     {
         if (chance(20))
             return emit(check());
-        emit(std::string("BEGINCHECK") + (chance(30) ? " KEEP_COUNT(#" + num_[1] + ")" : ""));
+        emit("BEGINCHECK");
         for (int i = 0, n = rnd(1, 4); i < n; ++i)
             emit(check());
         if (chance(30))
             emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
         if (chance(20))
-            emit("ON_ERROR IF_ERROR(" + one({"*NEXT", "*LASTDIS"}) + ")" + msg());
-        emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
+            command("ON_ERROR IF_ERROR({=*NEXT|*LASTDIS}){m}");
+        command("ENDCHECK[50 IF_ERROR({L*NEXT|*RETURN|*LASTDIS})]");
         if (chance(30) && depth < 6)
             nested("IF_ERROR", depth, 2, "ENDIF");
     }
+
     /* ---- subroutines ---------------------------------------------------- */
     void execute(int from)
     {
@@ -1213,7 +1139,6 @@ private:
     std::vector<std::string> loopFields_;
     std::set<std::string> own_;  // the subset: fields no command but their own changes (loops', lists' counters)
     int level_ = 0;
-    std::map<std::string, std::string> held_;     // "CMD KEYWORD" held back, by switch
     std::map<std::string, std::string> renamed_;  // a file's field, the name RENAME gave it
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;

@@ -1,13 +1,18 @@
-// The values each keyword takes, by kind: a table of forms by keyword
+// The values each keyword takes, by kind: a table of forms by keywords
 // (restricted to some commands where the same keyword takes other values
-// elsewhere). A form is expanded by the writer:
-//   {A} a short alphanumeric field  {A10} one of at most 10  {N} a packed or signed field
-//   {P} a whole-number counter       {S} the status field     {R} the relative record number field
-//   {T<n>} a quoted text of 1..n      {I<a>-<b>} a number      {L<x|y>} a label of the main routine or x, y
+// elsewhere). The writer expands these forms and its own commands' forms:
+//   {A} a short alphanumeric field  {A10} one of at most 10  {a} any alphanumeric field
+//   {N} a packed or signed field    {a0} {n1} ... a field the commands rely on (alpha_[0], num_[1])
+//   {P} a whole-number counter      {S} the status field     {R} the relative record number field
+//   {d} the date field              {l} the first list       {f} a file
+//   {T<n>} a quoted text of 1..n    {I<a>-<b>} a number      {L<x|y>} a label of the main routine or x, y
 //   {V} an allowed value of the table {D} the table's defaults of every element
-//   {F1} the first field the command names  {C} a condition name
+//   {F1} the first field the command names  {C} a condition name  {c} a condition
 //   {IA} an input attribute of the kind of that field (LC alphanumeric, RZ numeric)
-// Forms are separated by ';'. Keywords of a pair exclude each other.
+//   {m} a message (MSGTXT or MSGID)  {s<n>} 1..n fields that fit a screen line
+//   {=x|y} x or y, each a form       [<p>text] the text (a form) at p percent
+// A form whose value is missing (no list, no file) expands to nothing. Forms
+// of a keyword are separated by ';'. Keywords of a pair exclude each other.
 #include "progen.h"
 
 namespace progen {
@@ -34,62 +39,43 @@ const std::vector<KeywordForms>& KeywordTable()
         {"MIN_TIME", kMsg, "{I1-5}"},
         {"WINDOW_FLD", kMsg, "{A}) TYPE(*WINDOW"},
         {"MSG_OPTION", kMsg, "Y;*NOROLL"},
-        {"IO_STATUS", "", "{S}"},
+        {"IO_STATUS RET_STATUS", "", "{S}"},
         {"IO_ERROR", "", "{L*ABORT|*NEXT|*RETURN}"},
         {"VAL_ERROR", "", "{L*NEXT|*RETURN|*LASTDIS}"},
-        {"NOT_FOUND", "", "{L*NEXT|*RETURN}"},
-        {"END_FILE", "", "{L*NEXT|*RETURN}"},
-        {"ISSUE_MSG", "", "*YES;*NO"},
-        {"CHECK_ONLY", "", "*NO;*YES"},
+        {"NOT_FOUND END_FILE", "", "{L*NEXT|*RETURN}"},
+        {"ISSUE_MSG CHECK_ONLY LOCK", "", "*NO;*YES"},
         {"AUTOCOMMIT", "", "*FILEDEF;*YES;*NO"},
-        {"LOCK", "", "*NO;*YES"},
         {"KEEP_LAST", "FETCH", "{I1-50}"},
         {"GENERIC", "SELECT", "*NO;*YES"},
         {"RETURN_RRN", kFiles, "{R}"},
         {"NBR_KEYS", "CHECK_FOR", "*WITHKEY;*COMPUTE"},
         {"NBR_KEYS", "FILECHECK", "*WITHKEY"},
         {"NBR_KEYS", "INSERT", "*WITHKEY"},
-        {"COMMIT", "OPEN", "{D}"},
-        {"OPEN_TYPE", "OPEN", "{D}"},
+        {"COMMIT OPEN_TYPE", "OPEN", "{D}"},
         {"EXIT_KEY", kScreens, "{D};*YES {L*EXIT|*RETURN|*NEXT};*NO"},
         {"MENU_KEY", kScreens, "{D};*YES {L*MENU|*RETURN|*NEXT};*NO"},
-        {"ADD_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
-        {"CHANGE_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
-        {"DELETE_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
-        {"PROMPT_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
+        {"ADD_KEY CHANGE_KEY DELETE_KEY PROMPT_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
         {"EXIT_KEY", kUser, "{L*EXIT|*RETURN|*NEXT}"},
         {"MENU_KEY", kUser, "{L*MENU|*RETURN|*NEXT}"},
         {"USER_KEYS", kScreens, "({I1-9} {T8});({I1-9} {T8} {L*NEXT|*RETURN});({I1-9} {T8} *NEXT {C})"},
         {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P}"},
         {"OPTIONS", kScreens, "*OVERLAY"},
-        {"DESIGN", "", "{V}"},
-        {"IDENTIFY", "", "{V}"},
-        {"DOWN_SEP", "", "{V}"},
-        {"ACROSS_SEP", "", "{V}"},
+        {"DESIGN IDENTIFY DOWN_SEP ACROSS_SEP", "", "{V}"},
         {"LINE_22", kScreens, "*NO;*PROMPT"},
         {"STD_HEAD", kScreens, "N"},
         {"PANEL_ID", kScreens, "*AUTO;*NONE"},
         {"PANEL_TITL", kScreens, "{T40}"},
         {"TEXTS", kGroups, "({T20} 1 {I40-60})"},
-        {"SPACE_BEF", kGroups, "{I0-2}"},
-        {"SPACE_AFT", kGroups, "{I0-2}"},
+        {"SPACE_BEF SPACE_AFT", kGroups, "{I0-2}"},
         {"PRINT_CTL", kGroups, "{D}"},
         {"AVAL_DFTC", "DEF_COND", "*NO;*YES"},
         {"WITH_MODE", "ADD_ENTRY INZ_LIST UPD_ENTRY", "*ADD;*CHANGE;*DISPLAY;*CURRENT"},
         {"INZ_ENTRY", "ADD_ENTRY INZ_LIST", "*NO;*YES"},
         {"GET_ENTRY", "LOC_ENTRY", "*NO;*YES"},
-        {"RET_STATUS", "", "{S}"},
         {"ROUND_UP", "CHANGE", "*YES;*NO"},
-        {"IN_RANGE", "RANGECHECK", "*NEXT;*ACCEPT"},
-        {"OUT_RANGE", "RANGECHECK", "*ERROR"},
-        {"IN_LIST", "VALUECHECK", "*NEXT;*ACCEPT"},
-        {"NOT_INLIST", "VALUECHECK", "*ERROR"},
-        {"IF_TRUE", "CONDCHECK", "*NEXT;*ACCEPT"},
-        {"IF_FALSE", "CONDCHECK", "*ERROR"},
-        {"IF_VALID", "DATECHECK CALLCHECK", "*NEXT;*ACCEPT"},
-        {"IF_INVALID", "DATECHECK CALLCHECK", "*ERROR"},
-        {"IN_FILE", "FILECHECK", "*NEXT;*ACCEPT"},
-        {"NOT_INFILE", "FILECHECK", "*ERROR"},
+        {"IN_RANGE IN_LIST IF_TRUE IF_VALID IN_FILE", kChecks, "*NEXT;*ACCEPT"},
+        {"OUT_RANGE IF_FALSE", kChecks, "*ERROR;*NEXT"},
+        {"NOT_INLIST IF_INVALID NOT_INFILE", kChecks, "*ERROR"},
         {"PROG_PARM", "CALLCHECK", "{A};{A} {N}"},
         {"DAY_RANGE", "DATECHECK", "{I0-30} {I31-365}"},
         {"IN_FORMAT", "DATECHECK", "*YYMMDD;*DDMMYY;*MMDDYY;*SYSFMT"},

@@ -20,46 +20,34 @@
 
 int main(int argc, char** argv)
 {
-    std::string tables, store, casePath, coverage, seedText = "-1";
-    // the arguments that take a value, and where it goes
-    const std::map<std::string, std::string*> valued = {{"--tables", &tables},
-                                                        {"--seed", &seedText},
-                                                        {"--store", &store},
-                                                        {"--case", &casePath},
-                                                        {"--coverage", &coverage}};
+    // the arguments that take a value, with their values; --allow may come again
+    std::map<std::string, std::string> arg = {{"--tables", ""}, {"--seed", "-1"},   {"--store", ""},
+                                              {"--case", ""},   {"--coverage", ""}, {"--allow", ""}};
     bool verbose = false;
     std::set<std::string> allow;
-    if (const char* env = std::getenv("PROGEN_ALLOW")) {
-        std::stringstream s(env);
-        for (std::string a; std::getline(s, a, ',');)
-            if (!a.empty())
-                allow.insert(a);
-    }
+    std::stringstream env(std::getenv("PROGEN_ALLOW") ? std::getenv("PROGEN_ALLOW") : "");
+    for (std::string a; std::getline(env, a, ',');)
+        allow.insert(a);
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        auto next = [&]() -> std::string {
-            if (i + 1 >= argc) {
-                std::cerr << "progen: " << a << " needs a value\n";
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (valued.count(a))
-            *valued.at(a) = next();
-        else if (a == "--allow")
-            allow.insert(next());
-        else if (a == "-v")
-            verbose = true;
-        else if (a == "--show") {
+        if (arg.count(a) && i + 1 < argc) {
+            arg[a] = argv[++i];
+            if (a == "--allow")
+                allow.insert(arg[a]);
         } else if (a == "--switches") {
             for (const progen::Switch& s : progen::Switches())
                 std::cout << s.name << "\t" << s.holds << "\n";
             return 0;
-        } else {
-            std::cerr << "progen: unknown argument " << a << "\n";
+        } else if (a == "-v") {
+            verbose = true;
+        } else if (a != "--show") {
+            std::cerr << "progen: " << (arg.count(a) ? a + " needs a value" : "unknown argument " + a) << "\n";
             return 2;
         }
     }
+    allow.erase("");
+    const std::string tables = arg["--tables"], store = arg["--store"], casePath = arg["--case"],
+                      coverage = arg["--coverage"], seedText = arg["--seed"];
     try {
         const long long seed = std::stoll(seedText);
         const progen::Tables t = progen::LoadTables(tables);
