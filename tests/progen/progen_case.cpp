@@ -25,27 +25,19 @@ const std::set<std::string> kComponentOnly = {"BEGIN_COM",  "END_COM",    "DEFIN
 ** parentheses hold together. */
 std::vector<std::string> tokens(const std::string& s)
 {
-    std::vector<std::string> out;
-    std::string cur;
+    std::vector<std::string> out(1);
     int depth = 0;
     bool q = false;
     for (char c : s) {
-        if (c == '\'')
-            q = !q;
-        if (!q && c == '(')
-            ++depth;
-        if (!q && c == ')')
-            --depth;
-        if (!q && depth == 0 && c == ' ') {
-            if (!cur.empty())
-                out.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
+        q ^= c == '\'';
+        depth += q ? 0 : (c == '(') - (c == ')');
+        if (q || depth || c != ' ')
+            out.back() += c;
+        else if (!out.back().empty())
+            out.emplace_back();
     }
-    if (!cur.empty())
-        out.push_back(cur);
+    if (out.back().empty())
+        out.pop_back();
     return out;
 }
 
@@ -171,11 +163,9 @@ Program ParseCase(const std::string& text)
             std::istringstream l(line.substr(6));
             Field f;
             char nul = 'N';
-            l >> f.name >> f.type >> f.length >> f.decimals >> nul;
+            l >> f.name >> f.type >> f.length >> f.decimals >> nul >> std::ws;
             f.nullable = nul == 'Y';
             std::getline(l, f.dflt);
-            if (!f.dflt.empty() && f.dflt[0] == ' ')
-                f.dflt.erase(0, 1);
             p.fields.push_back(f);
         } else if (line.rfind("FILE ", 0) == 0) {
             std::istringstream l(line.substr(5));

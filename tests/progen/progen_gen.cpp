@@ -54,15 +54,13 @@ public:
                 emit(l + ": MESSAGE MSGTXT(" + phrase(40) + ")");
         for (int n = 1; n <= report_; ++n) {
             emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + to_string(n) + ")");
-            emit("ENDPRINT REPORT_NUM(" + to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
+            command("ENDPRINT REPORT_NUM(" + to_string(n) + ")[30 IO_ERROR(*ABORT)]");
         }
-        if (webEvent_)  // the main routine of a web event function ends at its one screen
-            emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
-        else if (subset_)
-            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
-        else
-            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
-                      "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+        // the main routine of a web event function ends at its one screen
+        command(webEvent_ ? "{=DISPLAY|REQUEST} FIELDS({s4})"
+                : subset_ ? "{=RETURN|EXIT|MENU|ABORT{m}}"
+                          : "{=RETURN|EXIT|MENU|ABORT{m}|TRANSFER TOFUNCTION({=*NEXT|*LAST})|"
+                            "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE({a0})}");
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
