@@ -201,7 +201,7 @@ void P3109_EmitBeginCheck()
     const std::string count = P3109_ParmField("KEEP_COUNT");
     GEN_FIELD_INFO info;
     if (P3109_TrimRight(count) != "*NONE" && P3109_fFindUsedField(count, info)) {
-        innermost().cErrorCountField = 'Y';
+        innermost().fErrorCountField = true;
         innermost().errorCountField = info.vectorName;
     }
 }
@@ -277,7 +277,7 @@ void P3109_EmitIncrementErrorCount()
         P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", level)) + "++;");
     for (int i = 0; i <= s.sBlockDepth; ++i) {
         const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
-        if (e.cErrorCountField != 'Y')
+        if (!e.fErrorCountField)
             continue;
         P3109_Line(P3109_RunTime("X_Vec_Increment") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line("               " + e.errorCountField + ",1);");
