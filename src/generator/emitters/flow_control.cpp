@@ -29,6 +29,10 @@ using dqov::Msg;
 
 namespace {
 
+/* The text of a WHEN value's evaluation: the CASE operand (10), a blank
+** and the VALUE_IS condition (50), blank-padded. */
+constexpr size_t kWhenValueText = 70;
+
 GEN_BLOCK_ENTRY& innermost()
 {
     return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
@@ -50,8 +54,9 @@ Condition conditionOf(std::string_view keyword)
             return c;
     }
     const std::string text = P3109_ParmField(keyword);
-    c.routine =
-        P3109_pszMakeEvaluationName(text, 'L', GEN_EVALUATION_TEXT_MAX, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+    c.routine = P3109_pszMakeEvaluationName(text, GEN_EVAL_LOGICAL, GEN_EVALUATION_TEXT_MAX, text, GEN_EVAL_UNNAMED,
+                                            GEN_EVAL_SHARE_NAMED, 0)
+                    ->name;
     return c;
 }
 
@@ -279,8 +284,10 @@ void P3109_EmitWhen()
             const std::string slot = P3109_ParmField("VALUE_IS", 0, i);
             if (slot.empty() || P3109_TrimRight(slot.substr(0, 20)).empty())
                 continue;
-            const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, 70);
-            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', GEN_EVAL_NEW, 0)->name);
+            const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, kWhenValueText);
+            routines.push_back(P3109_pszMakeEvaluationName(text, GEN_EVAL_LOGICAL, kWhenValueText, text,
+                                                           GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 0)
+                                   ->name);
         }
         if (routines.size() == 1)
             P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");
