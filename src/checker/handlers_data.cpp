@@ -106,18 +106,19 @@ void TakeEditing(FFC_FIELD_DEFINITION& def)
 bool EditingSound(const FFC_FIELD_DEFINITION& def)
 {
     Globals& g = G();
-    char entry[10], image[256], shift = ' ', valid = 'Y', control = 'N';
+    char entry[10], image[256], shift = ' ', control = 'N';
+    bool valid = true;
     std::memcpy(entry, def.acName, 10);
     int32_t width = 0;
     int16_t number = 0;
     FLDCHK_sCheckFieldAttributes(g.ctx, entry, def.cType, ' ', def.lLength, def.lDecimals, def.cEditCode,
                                  def.acEditWord, &width, image, &shift, &valid, 'D', g.msgQueue, 'N', g.sysFlags);
-    if (valid == 'Y')
+    if (valid)
         FLDCHK_sCheckNameCharacters(g.ctx, entry, def.cType, static_cast<int16_t>(def.input.usLength / 4),
                                     def.input.acCodes, static_cast<int16_t>(def.output.usLength / 4),
                                     def.output.acCodes, &valid, g.msgQueue, def.lLength, &control, &number);
     P3100_ReplayQueuedMessages();
-    return valid == 'Y';
+    return valid;
 }
 
 // The definition of a new field: the reference field's (or the dictionary

@@ -172,12 +172,12 @@ char P3100_chTypeClass(char cType)
 
 int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry, char cType, char cShift,
                                      int32_t lLength, int32_t lDecimals, char cEditCode, const char* acEditWord,
-                                     int32_t* plWidth, char* pchImage, char* pcShift, char* pcValid, char,
+                                     int32_t* plWidth, char* pchImage, char* pcShift, bool* pfValid, char,
                                      const char* acQueue, char cControl, const char* acSysFlags)
 {
-    if (!pcValid || !plWidth || !pchImage || !pcShift || !pchEntry)
+    if (!pfValid || !plWidth || !pchImage || !pcShift || !pchEntry)
         return 1;
-    *pcValid = 'Y';
+    *pfValid = true;
     const std::string name = Fixed(std::string_view(pchEntry, 10), 10);
     /* NULs in the fixed fields count as blanks */
     std::string paddedWord = acEditWord ? std::string(acEditWord, 24) : std::string();
@@ -188,7 +188,7 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry
     const bool alpha = cType == 'A', numeric = cType == 'P' || cType == 'S';
     auto refuse = [&](Msg msg, const std::string& data) {
         Queue(pContext, acQueue, dqov::MsgId(msg), data);
-        *pcValid = 'N';
+        *pfValid = false;
         return int16_t{1};
     };
     char shift = cShift == 0 ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(cShift)));
@@ -259,19 +259,19 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry
 
 int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry, char cType, int16_t sInputCount,
                                     const char* pchInputCodes, int16_t sOutputCount, const char* pchOutputCodes,
-                                    char* pcValid, const char* acQueue, int32_t lLength, char* pcControl,
+                                    bool* pfValid, const char* acQueue, int32_t lLength, char* pcControl,
                                     int16_t* psNumber)
 {
-    if (!pcValid || !pcControl || !psNumber)
+    if (!pfValid || !pcControl || !psNumber)
         return 1;
-    *pcValid = 'Y';
+    *pfValid = true;
     *pcControl = 'N';
     *psNumber = 0;
     (void)pchEntry;
     const bool alpha = P3100_chTypeClass(cType) == 'A';
     auto refuse = [&](Msg msg, const std::string& code) {
         Queue(pContext, acQueue, dqov::MsgId(msg), Fixed(code, 4));
-        *pcValid = 'N';
+        *pfValid = false;
     };
     for (int list = 0; list < 2; ++list) {
         const char* codes = list == 0 ? pchInputCodes : pchOutputCodes;
@@ -331,7 +331,7 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry,
                 refuse(Msg::AttributeCodeNotForType, code);
         }
     }
-    return *pcValid == 'Y' ? 0 : 1;
+    return *pfValid ? 0 : 1;
 }
 
 void FLDTXT_DeriveFieldTexts(const char* acName, const FFC_FIELD_TEXT* pReference, FFC_FIELD_TEXT* pText)

@@ -17,12 +17,12 @@ extern "C" {
 char P3100_chTypeClass(char cType);
 
 /* Checks the attributes of a layout entry's field (the entry's first 10
- * characters are the field name): sets *pcValid 'Y'; for alphanumeric
+ * characters are the field name): sets *pfValid; for alphanumeric
  * ('A'), packed ('P') and signed ('S') fields checks length, decimals,
  * keyboard shift and edit code or edit word, queueing DCM0501 (length),
  * DCM0502 (decimals), DCM0503 (edit code or word on an alphanumeric field)
  * with the field name, DCM0044 to DCM0049 (keyboard shift) with the shift
- * character; a finding sets 'N' and ends the check.  On success returns the
+ * character; a finding clears it and ends the check.  On success returns the
  * value width in *plWidth and the value image (256 characters) in
  * pchImage, and resolves a blank shift into *pcShift.  cLayoutKind 'D'
  * screens, 'P' reports; cControl 'N', 'B', 'D', 'R', 'X'; acSysFlags the
@@ -30,18 +30,18 @@ char P3100_chTypeClass(char cType);
  * refused. */
 int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry, char cType, char cShift,
                                      int32_t lLength, int32_t lDecimals, char cEditCode, const char* acEditWord,
-                                     int32_t* plWidth, char* pchImage, char* pcShift, char* pcValid, char cLayoutKind,
+                                     int32_t* plWidth, char* pchImage, char* pcShift, bool* pfValid, char cLayoutKind,
                                      const char* acQueue, char cControl, const char* acSysFlags);
 
 /* Checks the input and output attribute codes (4 characters each) of a
  * layout entry's field against the attribute table and the field's type;
- * presets *pcValid 'Y', *pcControl 'N' and *psNumber 0; a push button
+ * sets *pfValid (cleared by a finding), presets *pcControl 'N' and *psNumber 0; a push button
  * ("PB01".."PB20"), radio button ("RB01".."RB99"), drop-down ("DDxx") or
  * check box ("CBOX") sets the control kind ('B', 'R', 'D', 'X') and
  * number.  Findings as DCM messages with the code; 0, or 1 when refused. */
 int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry, char cType, int16_t sInputCount,
                                     const char* pchInputCodes, int16_t sOutputCount, const char* pchOutputCodes,
-                                    char* pcValid, const char* acQueue, int32_t lLength, char* pcControl,
+                                    bool* pfValid, const char* acQueue, int32_t lLength, char* pcControl,
                                     int16_t* psNumber);
 
 /* Texts of a new field: those given, else the reference field's, else

@@ -182,6 +182,9 @@ constexpr Element Cnd(uint16_t w, int16_t at = -1)
 {
     return {'X', w, at, kRoleCondition};
 }
+/* Characters of a WHERE condition of the I/O and list commands. */
+inline constexpr uint16_t kWhereWidth = 500;
+
 constexpr Element Sts(uint16_t w, int16_t at = -1)
 {
     return {'A', w, at, kRoleStatus};
@@ -267,7 +270,7 @@ constexpr ParamDef F(const char* kw, uint16_t n, uint16_t w, const char* values,
 inline constexpr ParamDef kGroupBy[] = {P("NAME", A(10), "", true), L("FIELDS", 100, {Fld(10)}, "", true)};
 inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", Cnd(500)),
+                                       P("WHERE", Cnd(kWhereWidth)),
                                        DQOV_KEYS,
                                        P("GENERIC", A(4), "*NO"),
                                        F("OPTIONS", 6, 12, "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"),
@@ -281,7 +284,7 @@ inline constexpr ParamDef kCondition[] = {P("COND", Cnd(1000), "", true)};
 inline constexpr ParamDef kGoto[] = {P("LABEL", A(10), "", true)};
 inline constexpr ParamDef kFetch[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                       G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                      P("WHERE", Cnd(500)),
+                                      P("WHERE", Cnd(kWhereWidth)),
                                       DQOV_KEYS,
                                       DQOV_IO_RESULTS,
                                       P("NOT_FOUND", A(10), "*NEXT"),
@@ -312,7 +315,7 @@ inline constexpr ParamDef kChange[] = {L("FIELD", 100, {Fld(10)}, "", true),
                                        P("@LITLENGTH", N()),
                                        G("@PRECISION", {N(), N()}, "-1 -1")};
 inline constexpr ParamDef kDelete[] = {G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", Cnd(500)),
+                                       P("WHERE", Cnd(kWhereWidth)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("NOT_FOUND", A(10), "*NEXT"),
@@ -321,7 +324,7 @@ inline constexpr ParamDef kDelete[] = {G("FROM_FILE", {A(10), A(10)}, "*FIRST *F
                                        DQOV_FILE_SLOTS};
 inline constexpr ParamDef kUpdate[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("IN_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", Cnd(500)),
+                                       P("WHERE", Cnd(kWhereWidth)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("NOT_FOUND", A(10), "*NEXT"),
@@ -438,7 +441,7 @@ inline constexpr ParamDef kInzList[] = {P("NAMED", A(10), "*FIRST", true), P("NU
                                         P("WITH_MODE", Fld(10), "*CURRENT"), P("INZ_ENTRY", A(4), "*YES")};
 inline constexpr ParamDef kUpdEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WITH_MODE", Fld(10), "*CURRENT")};
 inline constexpr ParamDef kSelectList[] = {P("NAMED", A(10), "*FIRST", true), L("GET_ENTRYS", 10, {A(10)}, "*ALL"),
-                                           P("WHERE", Cnd(500))};
+                                           P("WHERE", Cnd(kWhereWidth))};
 inline constexpr ParamDef kIfStatus[] = {L("IS", 10, {A(20)}, "*OKAY", true), L("IS_NOT", 10, {A(20)})};
 inline constexpr ParamDef kCase[] = {P("OF_FIELD", Fld(10), "", true)};
 inline constexpr ParamDef kWhen[] = {L("VALUE_IS", 20, {Cnd(50)}, "", true)};
@@ -485,7 +488,7 @@ inline constexpr ParamDef kClose[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", t
                                       P("IO_ERROR", A(10), "*ABORT"), DQOV_FILE_SLOTS};
 inline constexpr ParamDef kGetEntry[] = {P("NUMBER", Opd(10), "", true), P("FROM_LIST", A(10), "*FIRST", true),
                                          P("RET_STATUS", Fld(10), "*STATUS")};
-inline constexpr ParamDef kLocEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WHERE", Cnd(500)),
+inline constexpr ParamDef kLocEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WHERE", Cnd(kWhereWidth)),
                                          P("RET_NUMBER", Fld(10), "*NONE"), P("GET_ENTRY", A(4), "*YES"),
                                          P("RET_STATUS", Fld(10), "*STATUS")};
 inline constexpr ParamDef kSortList[] = {P("NAMED", A(10), "*FIRST", true),
@@ -493,7 +496,7 @@ inline constexpr ParamDef kSortList[] = {P("NAMED", A(10), "*FIRST", true),
 inline constexpr ParamDef kIfKey[] = {L("WAS", 10, {A(20)}, "*ENTER", true)};
 inline constexpr ParamDef kBrowse[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", Cnd(500)),
+                                       P("WHERE", Cnd(kWhereWidth)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("END_FILE", A(10), "*NEXT"),

@@ -42,7 +42,7 @@ protected:
         width = -1;
         std::memset(image, 0, sizeof image);
         resolved = '?';
-        valid = '?';
+        valid = false;
         return FLDCHK_sCheckFieldAttributes(&env.ctx, entry, type, shift, len, dec, edit, editWord, &width, image,
                                             &resolved, &valid, 'D', kQueue, control, flags.data());
     }
@@ -63,14 +63,15 @@ protected:
     ParamsEnv env;
     int32_t width = 0;
     char image[256];
-    char resolved = ' ', valid = ' ', control = ' ';
+    char resolved = ' ', control = ' ';
+    bool valid = false;
     int16_t number = 0;
 };
 
 TEST_F(FieldCheck, AlphanumericFields)
 {
     ASSERT_EQ(Attributes("CUSTNAM", 'A', ' ', 30, 0), 0);
-    EXPECT_EQ(valid, 'Y');
+    EXPECT_TRUE(valid);
     EXPECT_EQ(width, 30);
     EXPECT_EQ(resolved, 'A');
     EXPECT_EQ(Image(), "");
@@ -86,7 +87,7 @@ TEST_F(FieldCheck, AlphanumericFields)
     EXPECT_EQ(env.Take(), Msgs{});
 
     EXPECT_EQ(Attributes("CUSTNAM", 'A', ' ', 300, 0), 1);
-    EXPECT_EQ(valid, 'N');
+    EXPECT_FALSE(valid);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0501", "CUSTNAM   "}}));
     EXPECT_EQ(Attributes("CUSTNAM", 'A', ' ', 0, 0), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0501", "CUSTNAM   "}}));
@@ -216,7 +217,7 @@ TEST_F(FieldCheck, AttributeCodesAndControls)
     EXPECT_EQ(Codes('A', 2, "CBOX"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM1277", "CBOX"}}));
     EXPECT_EQ(Codes('A', 10, "ZZZZ"), 1);
-    EXPECT_EQ(valid, 'N');
+    EXPECT_FALSE(valid);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0601", "ZZZZ"}}));
     EXPECT_EQ(Codes('A', 10, "HI  HI  "), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0602", "HI  "}}));

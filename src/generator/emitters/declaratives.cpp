@@ -46,7 +46,8 @@ void P3109_EmitDefCond()
         return;
     }
     const std::string condition = P3109_ParmField("COND");
-    P3109_pszMakeEvaluationName(P3109_ParmField("NAME"), 'L', GEN_EVALUATION_TEXT_MAX, condition, 'Y', GEN_EVAL_NEW, 0);
+    P3109_pszMakeEvaluationName(P3109_ParmField("NAME"), GEN_EVAL_LOGICAL, GEN_EVALUATION_TEXT_MAX, condition,
+                                GEN_EVAL_NAMED_CONDITION, GEN_EVAL_NEW, 0);
 }
 
 void P3109_EmitFunction()

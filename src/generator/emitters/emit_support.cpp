@@ -285,7 +285,7 @@ const GEN_BLOCK_ENTRY* innermostSelectLoop()
 {
     const GEN_MODULE_STATE& s = P3109_State();
     for (int i = s.sBlockDepth; i >= 0; --i)
-        if (s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y')
+        if (s.blocks[static_cast<size_t>(i)].fSelectLoop)
             return &s.blocks[static_cast<size_t>(i)];
     return nullptr;
 }
@@ -297,9 +297,9 @@ std::string P3109_OpenSelectLoopCounter()
     GEN_MODULE_STATE& s = P3109_State();
     int depth = 1;
     for (int i = 0; i < s.sBlockDepth; ++i)
-        depth += s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y' ? 1 : 0;
+        depth += s.blocks[static_cast<size_t>(i)].fSelectLoop ? 1 : 0;
     GEN_BLOCK_ENTRY& top = s.blocks[static_cast<size_t>(std::max<int16_t>(s.sBlockDepth, 0))];
-    top.cSelectLoop = 'Y';
+    top.fSelectLoop = true;
     top.loopSuffix = P3109_fCSharp() && depth > 1 ? "_" + std::to_string(depth) : "";
     return "lSelectLoopCount" + top.loopSuffix;
 }

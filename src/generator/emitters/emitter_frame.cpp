@@ -173,7 +173,7 @@ std::string lastDisplayLabel()
     const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
     for (int i = s.sBlockDepth; i >= base && i >= 0; --i) {
         const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
-        if (e.cLastDisplay == 'Y')
+        if (e.fLastDisplay)
             return e.lastDisplayLabel;
     }
     return {};
@@ -229,7 +229,7 @@ void P3109_EmitCommandPrologue()
         P3109_LineAt(3, label + ":");
         GEN_BLOCK_ENTRY& top = g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
         top.lastDisplayLabel = label;
-        top.cLastDisplay = 'Y';
+        top.fLastDisplay = true;
         const uint16_t saved = g().out.usIndent;
         g().out.usIndent = 3;
         P3109_WriteCloseCursors(P3109_CursorOffsetText());

@@ -125,7 +125,16 @@ void markRead(bool used, const char* pointer)
         P3109_Line(std::string("(void) ") + pointer + ";");
 }
 
-void fatalUnless(const std::vector<std::string>& test, int iText)
+/* The run time's texts (X_TEXT numbers) of the fatal errors of the
+** checks of what a function receives. */
+enum ReceiveErrorText : int {
+    kTextValidationParameter = 132,     /* not the one validation parameter */
+    kTextSystemVariableParameter = 133, /* not the one system variable parameter */
+    kTextDataStructureParameter = 134,  /* no data structure parameter of the name */
+    kTextDataStructureSize = 135,       /* the data structure of another size (C# class) */
+};
+
+void fatalUnless(const std::vector<std::string>& test, ReceiveErrorText iText)
 {
     for (const std::string& line : test)
         P3109_Line(line);
@@ -133,7 +142,7 @@ void fatalUnless(const std::vector<std::string>& test, int iText)
     P3109_Line(
         P3109_Format(cs() ? "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,X_RUN_DLL.X_TEXT(%d),\"\");"
                           : "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(%d));",
-                     iText));
+                     static_cast<int>(iText)));
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
     P3109_WriteCloseBrace();
 }
@@ -144,7 +153,7 @@ void receiveValidation()
     fatalUnless({"if ((" + parmCount() + " != 1)",
                  cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_VALIDATE_STRUCTURE))"
                       : " || (INSTANCE(pX_Parm->sType) != X_PARM_VALIDATE_STRUCTURE))"},
-                132);
+                kTextValidationParameter);
     P3109_WriteComment("If okay, map parameters into vectors in this function");
     P3109_WriteOpenBrace();
     if (cs()) {
@@ -170,7 +179,7 @@ void receiveSystemVariable()
     fatalUnless(
         {"if ((" + parmCount() + " != 1)", cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_SYSVAR_STRUCTURE))"
                                                 : " || (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))"},
-        133);
+        kTextSystemVariableParameter);
     P3109_WriteComment("If okay, map parameters into vectors in this function");
     P3109_WriteOpenBrace();
     if (cs()) {
@@ -205,9 +214,10 @@ void receiveStructureCs(const GEN_DATA_STRUCTURE& ds, int n, bool exchange)
     fatalUnless({P3109_Format("if ((pGlobal1.scX_Parm < %d)", n + 1),
                  P3109_Format(" || (pGlobal1.pX_Parm[%d].sType != X_BifStr.X_PARM_DATA_STRUCTURE)", n),
                  P3109_Format(" || (pGlobal1.pX_Parm[%d].vchName.TrimEnd() != %s))", n, name.c_str())},
-                134);
+                kTextDataStructureParameter);
     P3109_WriteComment("Check the received data structure is of the structure's class");
-    fatalUnless({P3109_Format("if (!(pGlobal1.pX_Parm[%d].pValue is %s))", n, ds.structureName.c_str())}, 135);
+    fatalUnless({P3109_Format("if (!(pGlobal1.pX_Parm[%d].pValue is %s))", n, ds.structureName.c_str())},
+                kTextDataStructureSize);
     P3109_WriteComment("If all checks passed, establish addressability");
     P3109_Line(P3109_Format("%s = (%s) pGlobal1.pX_Parm[%d].pValue;", pointer.c_str(), ds.structureName.c_str(), n));
     P3109_WriteDataStructureCall(ds.name, 'D');
@@ -238,10 +248,11 @@ void receiveStructure(const GEN_DATA_STRUCTURE& ds, int n, bool exchange)
         {P3109_Format("if ((INSTANCE(scX_Parm) < %d)", n + 1),
          P3109_Format(" || (INSTANCE(pX_Parm[%d].sType) != X_PARM_DATA_STRUCTURE)", n),
          P3109_Format(" || (memcmp(INSTANCE(pX_Parm[%d].vchName),\"%s\",X_OBJECT_NAME_LEN) != 0))", n, name.c_str())},
-        134);
+        kTextDataStructureParameter);
     P3109_WriteComment("Check length of received data structure is correct");
     fatalUnless(
-        {P3109_Format("if (INSTANCE(pX_Parm[%d].sNumberOf) != sizeof(struct %s))", n, ds.structureName.c_str())}, 135);
+        {P3109_Format("if (INSTANCE(pX_Parm[%d].sNumberOf) != sizeof(struct %s))", n, ds.structureName.c_str())},
+        kTextDataStructureSize);
     P3109_WriteComment("If all checks passed, establish addressability");
     P3109_Line(P3109_Format("INSTANCE(%s) = (struct %s *) INSTANCE(pX_Parm[%d].pValue);", pointer.c_str(),
                             ds.structureName.c_str(), n));

@@ -300,7 +300,7 @@ struct LogicWriter {
 /* The four heads of an entry. */
 void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
 {
-    const bool yesNo = entry.cKind == 'L';
+    const bool yesNo = entry.cKind == GEN_EVAL_LOGICAL;
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool workLists = entry.sList >= 0 && ctx && ctx->lZoph2Used;
     std::string last;
@@ -358,7 +358,7 @@ void writeEntry(GEN_EVALUATION_NODE& entry)
     s.out.usIndent = 3;
     s.out.sDepth = 0;
     s.out.lMacroContinuation = 0;
-    const bool yesNo = entry.cKind == 'L';
+    const bool yesNo = entry.cKind == GEN_EVAL_LOGICAL;
     if (macro) {
         P3109_WriteDashedBoxComment(stream, "Evaluation Macro : " + entry.name);
         s.out.lMacroContinuation = 1;
@@ -469,9 +469,9 @@ void P3109_RegisterConditionWorkFields()
         /* the node the DEF_COND emitter registers, kept out of the chain */
         GEN_EVALUATION_NODE node;
         node.key = P3109_Padded(P3109_ParmField("NAME"), 10);
-        node.cKind = 'L';
-        node.cMark = 'Y';
-        node.text = P3109_ParmField("COND").substr(0, 1000);
+        node.cKind = GEN_EVAL_LOGICAL;
+        node.mark = GEN_EVAL_NAMED_CONDITION;
+        node.text = P3109_ParmField("COND").substr(0, GEN_EVALUATION_TEXT_MAX);
         node.lLine = st->lLine;
         node.lSequence = st->lSequence;
         node.lLineNumber = st->lLineNumber;

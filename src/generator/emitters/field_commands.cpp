@@ -32,6 +32,10 @@ using dqov::Msg;
 
 namespace {
 
+/* The field names IF_NULL tests, once the lists and groups of its FIELD
+** entries are expanded. */
+constexpr size_t kIfNullNames = 500;
+
 bool cs()
 {
     return P3109_fCSharp();
@@ -134,8 +138,9 @@ void writeExpressionValue(const GEN_FIELD_INFO& target)
     const std::string value = P3109_ParmField("TO");
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool macro = !(ctx && ctx->lZophxUsed);
-    GEN_EVALUATION_NODE* entry = P3109_pszMakeEvaluationName(
-        upper(value.substr(0, 10)), target.cType, GEN_EVALUATION_TEXT_MAX, value, 'N', GEN_EVAL_NEW, macro ? 1 : 0);
+    GEN_EVALUATION_NODE* entry =
+        P3109_pszMakeEvaluationName(upper(value.substr(0, 10)), target.cType, GEN_EVALUATION_TEXT_MAX, value,
+                                    GEN_EVAL_UNNAMED, GEN_EVAL_NEW, macro ? 1 : 0);
     entry->target = target.vectorName;
     entry->lTargetLength = target.lLength;
     entry->sTargetDecimals = target.sDecimals;
@@ -493,7 +498,7 @@ void P3109_EmitIfNull()
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
     for (int32_t i = 0; i < count; ++i)
         for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
-            if (names.size() == 500)
+            if (names.size() == kIfNullNames)
                 P3109_ReportException();
             names.push_back(name);
         }

@@ -29,6 +29,10 @@ using dqov::Msg;
 
 namespace {
 
+/* The text of a WHEN value's evaluation: the CASE operand (10), a blank
+** and the VALUE_IS condition (50), blank-padded. */
+constexpr size_t kWhenValueText = 70;
+
 GEN_BLOCK_ENTRY& innermost()
 {
     return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
@@ -50,8 +54,9 @@ Condition conditionOf(std::string_view keyword)
             return c;
     }
     const std::string text = P3109_ParmField(keyword);
-    c.routine =
-        P3109_pszMakeEvaluationName(text, 'L', GEN_EVALUATION_TEXT_MAX, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+    c.routine = P3109_pszMakeEvaluationName(text, GEN_EVAL_LOGICAL, GEN_EVALUATION_TEXT_MAX, text, GEN_EVAL_UNNAMED,
+                                            GEN_EVAL_SHARE_NAMED, 0)
+                    ->name;
     return c;
 }
 
@@ -96,7 +101,7 @@ void closeBranch()
 
 void writeTerminateFrameCall()
 {
-    if (innermost().cFrame == 'Y')
+    if (innermost().fFrame)
         EXPR_WriteTerminateFrameCall(P3109_ExpressionWriter(), 1);
 }
 
@@ -134,7 +139,7 @@ bool whenStackAround()
 {
     const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
     for (int i = g().sBlockDepth - 1; i >= base && i >= 0; --i)
-        if (g().blocks[static_cast<size_t>(i)].cWhenStack == 'Y')
+        if (g().blocks[static_cast<size_t>(i)].fWhenStack)
             return true;
     return false;
 }
@@ -245,7 +250,7 @@ void P3109_EmitCase()
         writer.whenStackDeclared = whenStackAround();
         writer.whenStackWritten = false;
         EXPR_WriteCommandEvaluationCall(writer, reference);
-        block.cWhenStack = writer.whenStackWritten ? 'Y' : 'N';
+        block.fWhenStack = writer.whenStackWritten;
         writer.whenStackDeclared = writer.whenStackWritten = false;
         return;
     }
@@ -257,7 +262,7 @@ void P3109_EmitCase()
     if (info.cResolved != 'E')
         return;
     EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
-    block.cFrame = 'Y';
+    block.fFrame = true;
     P3109_Line("/* Assign vector for OF_FIELD evaluation */");
     P3109_Line("X_VAR_SetFactorFromEvaluation( pFrame, 1, pX_Fld, " + info.vectorName + " );");
     P3109_Line("");
@@ -279,8 +284,10 @@ void P3109_EmitWhen()
             const std::string slot = P3109_ParmField("VALUE_IS", 0, i);
             if (slot.empty() || P3109_TrimRight(slot.substr(0, 20)).empty())
                 continue;
-            const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, 70);
-            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', GEN_EVAL_NEW, 0)->name);
+            const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, kWhenValueText);
+            routines.push_back(P3109_pszMakeEvaluationName(text, GEN_EVAL_LOGICAL, kWhenValueText, text,
+                                                           GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 0)
+                                   ->name);
         }
         if (routines.size() == 1)
             P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");
@@ -316,7 +323,7 @@ void P3109_EmitOtherwise()
 void P3109_EmitEndCase()
 {
     closeBranch();
-    if (innermost().cFrame == 'Y')
+    if (innermost().fFrame)
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
     P3109_IndentOut();
     P3109_Line(P3109_fCSharp() ? "} while(false); /* A single iteration CASE Loop */"
@@ -368,8 +375,8 @@ void P3109_EmitBeginLoop()
     if (literalStep == 0)
         P3109_Line(declaration(step, " = 0"));
     GEN_BLOCK_ENTRY& block = innermost();
-    block.cFrame = P3109_fFrameIndicator() ? 'Y' : 'N';
-    if (block.cFrame == 'Y')
+    block.fFrame = P3109_fFrameIndicator();
+    if (block.fFrame)
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
 
     const std::string usingField = P3109_ParmField("USING");
@@ -380,7 +387,7 @@ void P3109_EmitBeginLoop()
     loadLoopValue("TO", limit);
     if (literalStep == 0)
         loadLoopValue("STEP", step);
-    if (block.cFrame == 'Y')
+    if (block.fFrame)
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
 
     if (literalStep < 0)
@@ -407,7 +414,7 @@ void P3109_EmitEndLoop()
     P3109_EmitCommandPrologue();
     P3109_WriteContinuePoint();
     const GEN_BLOCK_ENTRY& block = innermost();
-    if (block.cFrame == 'Y')
+    if (block.fFrame)
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
     GEN_FIELD_INFO to, counter;
     if (P3109_fFindUsedField(block.loopTo, to, 20) && to.fKind("FL"))
@@ -426,7 +433,7 @@ void P3109_EmitEndLoop()
         P3109_Line(P3109_Format("%s = %s - %lld;", index.c_str(), index.c_str(), -static_cast<long long>(literalStep)));
     if (usingGiven)
         P3109_WriteStoreLongInPacked(counter, index);
-    if (block.cFrame == 'Y')
+    if (block.fFrame)
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
     P3109_IndentOut();
     P3109_Line("}");

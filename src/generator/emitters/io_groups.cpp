@@ -340,6 +340,8 @@ void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockN
     /* a WHERE the checker left as text is evaluated in code */
     fInCode = true;
     keepInCode(pointerName, blockName);
-    routine = P3109_pszMakeEvaluationName(where, 'L', 500, where, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+    routine = P3109_pszMakeEvaluationName(where, GEN_EVAL_LOGICAL, dqov::cmdparm::kWhereWidth, where, GEN_EVAL_UNNAMED,
+                                          GEN_EVAL_SHARE_NAMED, 0)
+                  ->name;
     warnWithoutKeys();
 }

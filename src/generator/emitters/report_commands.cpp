@@ -241,7 +241,7 @@ bool insideRowLoop()
     const GEN_MODULE_STATE& s = g();
     const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
     for (int depth = s.sBlockDepth; depth > base; --depth)
-        if (s.blocks[static_cast<size_t>(depth)].cSelectLoop == 'Y')
+        if (s.blocks[static_cast<size_t>(depth)].fSelectLoop)
             return true;
     return false;
 }

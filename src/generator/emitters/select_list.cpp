@@ -120,8 +120,9 @@ void writeWhereSkip()
     const std::string where = P3109_ParmField("WHERE");
     if (P3109_TrimRight(where).empty())
         return;
-    const std::string routine =
-        P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+    const std::string routine = P3109_pszMakeEvaluationName(where, GEN_EVAL_LOGICAL, where.size(), where,
+                                                            GEN_EVAL_UNNAMED, GEN_EVAL_SHARE_NAMED, 0)
+                                    ->name;
     P3109_WriteComment("If this list entry does not match the WHERE condition");
     P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") != YES ) continue;");
 }

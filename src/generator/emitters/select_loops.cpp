@@ -176,7 +176,7 @@ void P3109_EmitSelect()
     GEN_BLOCK_ENTRY& loop = innermost();
     if (P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
-        loop.cFrame = 'Y';
+        loop.fFrame = true;
     }
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECTs in a Loop");
@@ -184,15 +184,15 @@ void P3109_EmitSelect()
     openBlock();
     ++g().sOpenSelectCount;
     P3109_Line(counter + "++;");
-    loop.acSelectFlags[0] = 'Y';
+    loop.afSelectFlags[0] = true;
     loop.selectClose = select->closeName;
-    loop.acSelectFlags[1] = 'Y';
+    loop.afSelectFlags[1] = true;
     loop.selectIoError = P3109_ParmField("IO_ERROR");
-    loop.acSelectFlags[2] = 'Y';
+    loop.afSelectFlags[2] = true;
     loop.selectValError = P3109_ParmField("VAL_ERROR");
     loop.selectBlock = select->loopName;
     if (P3109_Parm("END_FILE").compare(0, 5, "*NEXT") != 0) {
-        loop.acSelectFlags[3] = 'Y';
+        loop.afSelectFlags[3] = true;
         loop.selectEndFile = P3109_ParmField("END_FILE");
     }
     P3109_EmitCommandPrologue();
@@ -206,11 +206,10 @@ void P3109_EmitEndSelect()
     P3109_WriteContinuePoint();
     closeBlock();
     P3109_WriteLeavePoint();
-    const bool save =
-        loop.pSelect && loop.pSelect->cKind != 'Q' && (loop.acSelectFlags[1] == 'Y' || loop.acSelectFlags[2] == 'Y');
+    const bool save = loop.pSelect && loop.pSelect->cKind != 'Q' && (loop.afSelectFlags[1] || loop.afSelectFlags[2]);
     if (save)
         saveStatus(loop);
-    if (loop.acSelectFlags[0] == 'Y') {
+    if (loop.afSelectFlags[0]) {
         if (g().sOpenSelectCount > 0)
             --g().sOpenSelectCount;
         if (loop.pSelect && loop.pSelect->cKind == 'Q') {
@@ -230,16 +229,16 @@ void P3109_EmitEndSelect()
             P3109_Line("}");
         }
     }
-    EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), loop.cFrame == 'Y' ? 1 : 0);
-    if (loop.acSelectFlags[1] == 'Y') {
+    EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), loop.fFrame ? 1 : 0);
+    if (loop.afSelectFlags[1]) {
         P3109_WriteComment("Handle an I/O failure");
         P3109_EmitIoStatusAction(loop.selectIoError, "X_DBM_FATAL_ERROR");
     }
-    if (loop.acSelectFlags[2] == 'Y') {
+    if (loop.afSelectFlags[2]) {
         P3109_WriteComment("Handle a data validation error");
         P3109_EmitIoStatusAction(loop.selectValError, "X_DBM_VALIDATION_ERROR");
     }
-    if (loop.acSelectFlags[3] == 'Y') {
+    if (loop.afSelectFlags[3]) {
         P3109_WriteComment("Branch to the nominated EOF/BOF label");
         P3109_EmitBranchToTarget(loop.selectEndFile, g().out.usIndent);
     }

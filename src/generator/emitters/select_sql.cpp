@@ -438,7 +438,7 @@ void P3109_EmitSelectSql()
     P3109_WriteComment("Prepare for the SELECT_SQL Loop");
     if (P3109_fFrameIndicator() || P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
-        loop.cFrame = 'Y';
+        loop.fFrame = true;
     }
     P3109_EmitLabelTarget();
     openBlock();
@@ -450,11 +450,11 @@ void P3109_EmitSelectSql()
     openBlock();
     ++g().sOpenSelectCount;
     P3109_Line(counter + "++;");
-    loop.acSelectFlags[0] = 'Y';
+    loop.afSelectFlags[0] = true;
     loop.selectClose = select->closeName;
-    loop.acSelectFlags[1] = 'Y';
+    loop.afSelectFlags[1] = true;
     loop.selectIoError = P3109_ParmField("IO_ERROR");
-    loop.acSelectFlags[2] = 'N';
+    loop.afSelectFlags[2] = false;
     loop.selectBlock.clear();
     P3109_EmitCommandPrologue();
 }

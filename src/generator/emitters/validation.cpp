@@ -201,7 +201,7 @@ void P3109_EmitBeginCheck()
     const std::string count = P3109_ParmField("KEEP_COUNT");
     GEN_FIELD_INFO info;
     if (P3109_TrimRight(count) != "*NONE" && P3109_fFindUsedField(count, info)) {
-        innermost().cErrorCountField = 'Y';
+        innermost().fErrorCountField = true;
         innermost().errorCountField = info.vectorName;
     }
 }
@@ -277,7 +277,7 @@ void P3109_EmitIncrementErrorCount()
         P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", level)) + "++;");
     for (int i = 0; i <= s.sBlockDepth; ++i) {
         const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
-        if (e.cErrorCountField != 'Y')
+        if (!e.fErrorCountField)
             continue;
         P3109_Line(P3109_RunTime("X_Vec_Increment") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line("               " + e.errorCountField + ",1);");
@@ -501,8 +501,9 @@ void P3109_EmitCondCheck()
     const std::string indent(15, ' ');
     if (!writeCompiledCheck(field, c, message, indent)) {
         const std::string text = P3109_ParmField("COND");
-        const std::string routine =
-            P3109_pszMakeEvaluationName(text, 'L', GEN_EVALUATION_TEXT_MAX, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
+        const std::string routine = P3109_pszMakeEvaluationName(text, GEN_EVAL_LOGICAL, GEN_EVALUATION_TEXT_MAX, text,
+                                                                GEN_EVAL_UNNAMED, GEN_EVAL_SHARE_NAMED, 0)
+                                        ->name;
         P3109_WriteComment("Invoke the condition checker with result");
         P3109_Line(P3109_RunTime("X_Condition_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line(indent + field.vectorName + "," + routine + "(" + P3109_StdParms() + "),");

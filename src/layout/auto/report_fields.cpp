@@ -269,7 +269,8 @@ void P3116_LoadGroupFields()
         e.lLabelWidth = r.across ? widths[0] : 15;
         AlignHeadings(e);
         int32_t valueWidth = 0;
-        char valid = 'Y', shift = ' ';
+        bool valid = true;
+        char shift = ' ';
         FLDCHK_sCheckFieldAttributes(r.ctx, e.acName, e.cType, e.cShift, e.lLength, e.lDecimals, e.cEditCode,
                                      e.acEditWord, &valueWidth, e.acEditMask, &shift, &valid, 'P', r.msgQueue, 'N',
                                      r.systemFlags);

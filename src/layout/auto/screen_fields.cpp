@@ -197,7 +197,8 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, con
     CodeList checked = input;
     for (int i = 0; i < controls.count && checked.count < kListCodes; ++i)
         checked.add(std::string(controls.codes + 4 * i, 4));
-    char valid = 'Y', control = 'N';
+    bool valid = true;
+    char control = 'N';
     int16_t number = 0;
     FLDCHK_sCheckNameCharacters(d.ctx, e.acName, e.cType, static_cast<int16_t>(checked.count), checked.codes,
                                 static_cast<int16_t>(output.count), output.codes, &valid, d.msgQueue, e.lLength,
@@ -412,7 +413,8 @@ void P3111_LoadFieldGroup(const char* group)
                 ShiftLeft(heading, 20, e.lHeadingWidth);
         P3111_SetFieldAttributes(e, f, def);
         int32_t valueWidth = 0;
-        char valid = 'Y', shift = e.cShift;
+        bool valid = true;
+        char shift = e.cShift;
         FLDCHK_sCheckFieldAttributes(d.ctx, e.acName, e.cType, e.cShift, e.lLength, e.lDecimals, e.cEditCode,
                                      e.acEditWord, &valueWidth, e.acEditMask, &shift, &valid, 'D', d.msgQueue,
                                      e.cControlKind, d.systemFlags);

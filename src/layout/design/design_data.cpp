@@ -22,6 +22,11 @@ namespace {
 
 constexpr uint16_t kSlot = 12;
 
+// A report image line (of kLineColumns characters) is stored as records of
+// chunks of 132 characters, at most four.
+constexpr size_t kImageChunkWidth = 132;
+constexpr int32_t kImageChunks = 4;
+
 struct Keys {
     std::string partition, process, function, kind, key2;
 };
@@ -112,15 +117,16 @@ void SaveTextMap(FFC_CONTEXT* ctx, int32_t command, uint16_t code, const std::st
     }
 }
 
-// Stores one image line as its chunks of 132 characters.
+// Stores one image line as its chunks of kImageChunkWidth characters.
 void StoreLine(const Keys& base, int32_t line, const std::string& text, int32_t chunks, const char* tag)
 {
-    std::string area(528, ' ');
-    area.replace(0, std::min<size_t>(text.size(), 400), text.substr(0, 400));
+    std::string area(kImageChunks * kImageChunkWidth, ' ');
+    constexpr size_t lineColumns = kLineColumns;
+    area.replace(0, std::min(text.size(), lineColumns), text.substr(0, lineColumns));
     Keys k = base;
     for (int32_t chunk = 1; chunk <= chunks; ++chunk) {
         k.key2 = Digits(line, 9) + Digits(chunk, 1);
-        Insert(k, area.substr(static_cast<size_t>(chunk - 1) * 132, 132), chunk, tag);
+        Insert(k, area.substr(static_cast<size_t>(chunk - 1) * kImageChunkWidth, kImageChunkWidth), chunk, tag);
     }
 }
 
@@ -220,8 +226,9 @@ extern "C" void P3019_SaveReportImage(void)
                     "X85KV1 = '%s'",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str());
     Run(area, "P3019_01");
-    // A width above 528 characters is cut to the four chunks of the area.
-    const int32_t chunks = std::clamp<int32_t>((s.width + 131) / 132, 1, 4);
+    // A width above the four chunks of the area is cut to them.
+    constexpr int32_t chunkWidth = static_cast<int32_t>(kImageChunkWidth);
+    const int32_t chunks = std::clamp<int32_t>((s.width + chunkWidth - 1) / chunkWidth, 1, kImageChunks);
     std::set<int32_t> stored;
     auto store = [&](int32_t line, const SectionEntry& e, const char* tag) {
         if (stored.insert(line).second)

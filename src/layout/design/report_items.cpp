@@ -269,7 +269,8 @@ void P3019_AddField(void)
         for (auto& heading : f.acHeadings)
             layout::RightAlignText(heading, 20);
     int32_t valueWidth = 0;
-    char valid = 'Y', shift = ' ';
+    bool valid = true;
+    char shift = ' ';
     FLDCHK_sCheckFieldAttributes(s.ctx, f.acName, f.cType, ' ', f.lLength, f.lDecimals, f.cEditCode, f.acEditWord,
                                  &valueWidth, f.acEditMask, &shift, &valid, 'P', s.msgQueue, 'N', s.sysFlags);
     f.cShift = shift;

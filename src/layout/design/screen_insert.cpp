@@ -114,7 +114,8 @@ extern "C" void P3097_InsertField(void)
         for (auto& heading : f.acHeadings)
             layout::RightAlignText(heading, 20);
     }
-    char valid = 'Y', controlKind = 'N';
+    bool valid = true;
+    char controlKind = 'N';
     int16_t number = 0;
     FLDCHK_sCheckNameCharacters(s.ctx, f.acName, f.cType, 10, inputCodes.c_str(), 10, outputCodes.c_str(), &valid,
                                 s.msgQueue, f.lLength, &controlKind, &number);

@@ -27,7 +27,7 @@ protected:
     /* A condition of the chain, written at point 14. */
     std::vector<std::string> routine(const std::string& condition)
     {
-        P3109_pszMakeEvaluationName(condition, 'L', 1000, condition, 'N', GEN_EVAL_NEW, 0);
+        P3109_pszMakeEvaluationName(condition, GEN_EVAL_LOGICAL, 1000, condition, GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 0);
         return texts(lines([] { P3109_EmitEvaluationRoutines(); }));
     }
 };

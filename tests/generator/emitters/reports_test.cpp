@@ -231,7 +231,7 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
         << checked::Last(issuedMessages());
     /* inside the row loop of a SELECT */
     P3109_PushBlock(true, false, false);
-    P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cSelectLoop = 'Y';
+    P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].fSelectLoop = true;
     const std::vector<std::string> k = texts(lines([] { P3109_EmitKeep(); }));
     P3109_PopBlock();
     EXPECT_TRUE(has(k, "if ( ( lSelectLoopCount == 1 )"));

@@ -81,7 +81,7 @@ GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
 {
     const std::string k = key10(name);
     for (GEN_EVALUATION_NODE& n : chains().evaluations)
-        if (n.key == k && n.cMark == 'Y')
+        if (n.key == k && n.mark == GEN_EVAL_NAMED_CONDITION)
             return &n;
     return nullptr;
 }
@@ -91,7 +91,7 @@ GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
 ** the macro switch is set, the object does not use ZOPHX and the key's
 ** first byte is not 3; otherwise a routine. */
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, GEN_EVAL_REUSE reuse,
+                                                 std::string_view text, GEN_EVAL_MARK mark, GEN_EVAL_REUSE reuse,
                                                  int32_t lMacroSwitch)
 {
     Chains& c = chains();
@@ -103,7 +103,7 @@ GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKin
     GEN_EVALUATION_NODE n;
     n.key = k;
     n.cKind = cKind;
-    n.cMark = cFlag;
+    n.mark = mark;
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool zophx = ctx && ctx->lZophxUsed != 0;
     const bool keyByte3 = !key.empty() && key[0] == '\x03';

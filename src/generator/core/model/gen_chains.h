@@ -12,12 +12,20 @@
 #include <string_view>
 #include <vector>
 
+/* The kind letter of a logical evaluation, a condition's: its routine
+** answers YES or NO (an evaluation of a value has the type letter of the
+** field it sets). */
+inline constexpr char GEN_EVAL_LOGICAL = 'L';
+/* Whether an evaluation is a named condition (DEF_COND) that later uses of
+** its name may share. */
+enum GEN_EVAL_MARK { GEN_EVAL_UNNAMED, GEN_EVAL_NAMED_CONDITION };
+
 /* One generated evaluation. */
 struct GEN_EVALUATION_NODE {
     std::string key;  /* 10 characters, upper-cased */
-    char cKind = ' '; /* 'L' marks a list evaluation */
+    char cKind = ' '; /* GEN_EVAL_LOGICAL, or the type letter of the field set */
     std::string name; /* "EVALUATION_MACRO_n" or "Evaluation_Routine_n" */
-    char cMark = 'N'; /* 'Y': a named condition that later uses may share */
+    GEN_EVAL_MARK mark = GEN_EVAL_UNNAMED;
     std::string text; /* at most 1,000 characters */
     int32_t lLine = 0, lSequence = 0, lLineNumber = 0;
     void* pFieldTable = nullptr;
@@ -54,14 +62,14 @@ struct GEN_POINT_ENTRY {
     std::string file, library, name;
 };
 
-/* Registers a generated evaluation and returns its node (see the
-** comment of the definition). */
 /* Characters of an expression or condition text an evaluation keeps. */
 inline constexpr size_t GEN_EVALUATION_TEXT_MAX = 1000;
 /* Whether a named condition shares the node of an earlier use of its key. */
 enum GEN_EVAL_REUSE { GEN_EVAL_NEW, GEN_EVAL_SHARE_NAMED };
+/* Registers a generated evaluation and returns its node (see the
+** comment of the definition). */
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, GEN_EVAL_REUSE reuse,
+                                                 std::string_view text, GEN_EVAL_MARK mark, GEN_EVAL_REUSE reuse,
                                                  int32_t lMacroSwitch);
 /* The evaluation DEF_COND registered for a condition name (its key, the
 ** name's first 10 characters upper-cased, marked 'Y'); null when none. */

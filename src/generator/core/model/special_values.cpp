@@ -22,6 +22,10 @@
 
 namespace {
 
+/* The text of a condition result's evaluation: the condition's name,
+** blank-padded. */
+constexpr size_t kConditionResultText = 250;
+
 bool csharp()
 {
     return P3109_State().cTarget == GEN_TARGET_CSHARP;
@@ -133,8 +137,9 @@ void loadMultilingualVariable(const GEN_FIELD_INFO& operand, const std::string& 
 void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name20)
 {
     P3109_WriteOpenBrace();
-    const GEN_EVALUATION_NODE* node =
-        P3109_pszMakeEvaluationName(name20, 'L', 500, P3109_Padded(name20, 250), 'N', GEN_EVAL_SHARE_NAMED, 0);
+    const GEN_EVALUATION_NODE* node = P3109_pszMakeEvaluationName(name20, GEN_EVAL_LOGICAL, kConditionResultText,
+                                                                  P3109_Padded(name20, kConditionResultText),
+                                                                  GEN_EVAL_UNNAMED, GEN_EVAL_SHARE_NAMED, 0);
     if (csharp()) {
         P3109_Line("string pvchRESULT;");
         P3109_Line("if (" + node->name + "(" + GEN_FUNCTION_PARMS_CS +

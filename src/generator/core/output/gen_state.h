@@ -110,20 +110,20 @@ struct GEN_BLOCK_ENTRY {
     int32_t lRoutineValue1 = 0;
     int32_t lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
-    char cLastDisplay = 'N';                 /* a DISPLAY, REQUEST or POP_UP of the block was passed */
+    bool fLastDisplay = false;               /* a DISPLAY, REQUEST or POP_UP of the block was passed */
     std::string lastDisplayLabel = "*ABORT"; /* "X_Last_Display_nnnn" once it was */
     int16_t sWhenCount = 0;                  /* CASE: the WHEN and OTHERWISE branches opened */
-    char cErrorCountField = 'N';             /* BEGINCHECK: a field counts the block's errors */
+    bool fErrorCountField = false;           /* BEGINCHECK: a field counts the block's errors */
     std::string errorCountField;             /* its vector identifier */
-    char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
+    bool afSelectFlags[4] = {false, false, false, false};
     bool fLoop = false; /* a loop: LEAVE and ITERATE go to it */
     std::string continueLabel;
     std::string leaveLabel;
     int32_t lIterator1 = 0; /* BEGIN_LOOP: the literal step */
     int32_t lIterator2 = 0; /* FOR: the iterator's dispatch id */
-    char cIterator = 'N';
-    char cFrame = 'N';          /* the block opened an X_VAR frame */
-    char cWhenStack = 'N';      /* CASE: its WHEN operand stack was declared */
+    bool fIterator = false;
+    bool fFrame = false;        /* the block opened an X_VAR frame */
+    bool fWhenStack = false;    /* CASE: its WHEN operand stack was declared */
     std::string untilCondition; /* DOUNTIL: routine name or routine reference */
     std::string caseOperand;    /* CASE: the OF_FIELD operand, 10 characters */
     std::string loopTo;         /* BEGIN_LOOP: the TO operand, 20 characters */
@@ -133,7 +133,7 @@ struct GEN_BLOCK_ENTRY {
     uint16_t usOuterIndent = 0;
     int16_t sOuterDepth = 0;
     /* the SELECT loop node of a SELECT or SELECT_SQL block, and what its
-       ENDSELECT acts on; acSelectFlags: close routine, I/O error,
+       ENDSELECT acts on; afSelectFlags: close routine, I/O error,
        validation error, end of file */
     struct GEN_SELECT_NODE* pSelect = nullptr;
     std::string selectClose, selectIoError, selectValError, selectEndFile, selectBlock;
@@ -142,7 +142,7 @@ struct GEN_BLOCK_ENTRY {
        loop's counter gets the loop's depth ("_2"); empty for the outermost
        loop and in C */
     std::string loopSuffix;
-    char cSelectLoop = 'N'; /* the block counts its rows (KEEP_ needs one around it) */
+    bool fSelectLoop = false; /* the block counts its rows (KEEP_ needs one around it) */
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;

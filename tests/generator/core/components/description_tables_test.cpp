@@ -72,9 +72,11 @@ TEST_F(DescriptionTables, AMemberPassDeclaresTheTablesExternal)
 TEST_F(DescriptionTables, PrototypesOfTheRoutinesThatAreNoMacros)
 {
     begin();
-    P3109_pszMakeEvaluationName("*ACTIVE", 'L', 20, "#CUSTSTS = A", 'Y', GEN_EVAL_NEW, 0)->cResultKind = 'L';
-    P3109_pszMakeEvaluationName("COND1", 'L', 20, "#CREDIT > 0", 'N', GEN_EVAL_NEW, 1);
-    P3109_pszMakeEvaluationName("EXPR1", ' ', 20, "#CREDIT * 2", 'N', GEN_EVAL_NEW, 0)->cResultKind = 'P';
+    P3109_pszMakeEvaluationName("*ACTIVE", GEN_EVAL_LOGICAL, 20, "#CUSTSTS = A", GEN_EVAL_NAMED_CONDITION, GEN_EVAL_NEW,
+                                0)
+        ->cResultKind = 'L';
+    P3109_pszMakeEvaluationName("COND1", GEN_EVAL_LOGICAL, 20, "#CREDIT > 0", GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 1);
+    P3109_pszMakeEvaluationName("EXPR1", ' ', 20, "#CREDIT * 2", GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 0)->cResultKind = 'P';
     P3109_WriteEvaluationPrototypes();
     EXPECT_NE(header().find(" */\n \n   X_YES_NO_FUNCTION Evaluation_Routine_1 (FUNCTION_STD_ARGS);\n"
                             "   X_VOID_FUNCTION Evaluation_Routine_2 (FUNCTION_STD_ARGS);\n"),

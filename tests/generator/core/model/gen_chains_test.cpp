@@ -34,22 +34,29 @@ protected:
 TEST_F(Chains, EvaluationsAreNamedAndNamedConditionsShared)
 {
     current("IF", 7);
-    GEN_EVALUATION_NODE* first = P3109_pszMakeEvaluationName("*MYCOND", 'C', 5, "A = B", 'Y', GEN_EVAL_SHARE_NAMED, 0);
+    GEN_EVALUATION_NODE* first =
+        P3109_pszMakeEvaluationName("*MYCOND", 'C', 5, "A = B", GEN_EVAL_NAMED_CONDITION, GEN_EVAL_SHARE_NAMED, 0);
     EXPECT_EQ(first->name, "Evaluation_Routine_1");
     EXPECT_EQ(first->key, "*MYCOND   ");
     EXPECT_EQ(first->text, "A = B");
     EXPECT_EQ(first->lLineNumber, 7);
     /* the same condition, in other case: the same node */
-    EXPECT_EQ(P3109_pszMakeEvaluationName("*mycond", 'C', 5, "A = B", 'Y', GEN_EVAL_SHARE_NAMED, 0), first);
+    EXPECT_EQ(
+        P3109_pszMakeEvaluationName("*mycond", 'C', 5, "A = B", GEN_EVAL_NAMED_CONDITION, GEN_EVAL_SHARE_NAMED, 0),
+        first);
     /* no reuse asked: a new routine */
-    EXPECT_EQ(P3109_pszMakeEvaluationName("*MYCOND", 'C', 5, "A = B", 'Y', GEN_EVAL_NEW, 0)->name,
+    EXPECT_EQ(P3109_pszMakeEvaluationName("*MYCOND", 'C', 5, "A = B", GEN_EVAL_NAMED_CONDITION, GEN_EVAL_NEW, 0)->name,
               "Evaluation_Routine_2");
-    EXPECT_EQ(P3109_pszMakeEvaluationName("X", 'E', 1, "1", 'N', GEN_EVAL_NEW, 1)->name, "EVALUATION_MACRO_1");
-    EXPECT_EQ(P3109_pszMakeEvaluationName("\x03X", 'E', 1, "1", 'N', GEN_EVAL_NEW, 1)->name, "Evaluation_Routine_3");
+    EXPECT_EQ(P3109_pszMakeEvaluationName("X", 'E', 1, "1", GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 1)->name,
+              "EVALUATION_MACRO_1");
+    EXPECT_EQ(P3109_pszMakeEvaluationName("\x03X", 'E', 1, "1", GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 1)->name,
+              "Evaluation_Routine_3");
     ctx.lZophxUsed = 1;
-    EXPECT_EQ(P3109_pszMakeEvaluationName("X", 'E', 1, "1", 'N', GEN_EVAL_NEW, 1)->name, "Evaluation_Routine_4");
+    EXPECT_EQ(P3109_pszMakeEvaluationName("X", 'E', 1, "1", GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 1)->name,
+              "Evaluation_Routine_4");
     const std::string longText(1200, 'x');
-    EXPECT_EQ(P3109_pszMakeEvaluationName("Y", 'E', longText.size(), longText, 'N', GEN_EVAL_NEW, 0)->text.size(),
+    EXPECT_EQ(P3109_pszMakeEvaluationName("Y", 'E', longText.size(), longText, GEN_EVAL_UNNAMED, GEN_EVAL_NEW, 0)
+                  ->text.size(),
               1000u);
     EXPECT_EQ(P3109_EvaluationChain().size(), 6u);
     EXPECT_EQ(P3109_usCountMarkedNames({"*MYCOND", "*OTHER", "X"}), 1);
