@@ -121,7 +121,6 @@ struct GEN_BLOCK_ENTRY {
     std::string leaveLabel;
     int32_t lIterator1 = 0; /* BEGIN_LOOP: the literal step */
     int32_t lIterator2 = 0; /* FOR: the iterator's dispatch id */
-    bool fIterator = false;
     bool fFrame = false;        /* the block opened an X_VAR frame */
     bool fWhenStack = false;    /* CASE: its WHEN operand stack was declared */
     std::string untilCondition; /* DOUNTIL: routine name or routine reference */
