@@ -173,8 +173,10 @@ private:
     /* a value of kind k: see the list of progen_values.cpp */
     std::string value(const std::string& k, const Param* p, const std::string& line)
     {
-        const size_t h = line.find('#');  // the first field the command names
-        const std::string first = h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
+        const auto first = [&]() -> std::string {  // the first field the command names
+            const size_t h = line.find('#');
+            return h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
+        };
         if (k == "A" || k == "A10") {
             std::vector<std::string> a;
             for (const std::string& f : alpha_)
@@ -184,12 +186,12 @@ private:
         }
         if (k == "IA") {  // the field's kind, or the kind its definition gives it
             const bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos
-                                                 : !first.empty() && field(first.substr(1)).type == 'A';
+                                                 : !first().empty() && field(first().substr(1)).type == 'A';
             return alpha ? "LC" : "RZ";
         }
-        if (k == "D") {  // the defaults of every element, when each has one
+        if (k == "D" && p) {  // the defaults of every element, when each has one
             std::string v;
-            for (const Element& e : p ? p->elements : std::vector<Element>{})
+            for (const Element& e : p->elements)
                 if (e.dflt.empty())
                     return "";
                 else
@@ -203,7 +205,7 @@ private:
         case 'a': return alphaField();
         case 'c': return condition();
         case 'C': return any(conds_);
-        case 'F': return first;
+        case 'F': return first();
         case 'I': return to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
         case 'L': return target(split(k.substr(1), '|'));
         case 'P': return "#" + num_[1];
@@ -234,9 +236,11 @@ private:
         const size_t at = line.size() > 5 && line.compare(3, 2, ": ") == 0 ? 5 : 0;
         const std::string cmd = line.substr(at, line.find(' ', at) - at);
         const auto c = t_.params.find(cmd);
+        if (c == t_.params.end())
+            return line;
         std::string out = line;
         const auto named = [&] { return std::count(out.begin(), out.end(), '#'); };  // the fields named so far
-        for (const Param& p : c == t_.params.end() ? std::vector<Param>{} : c->second) {
+        for (const Param& p : c->second) {
             bool skip = has(out, p.keyword) || !chance(25);
             for (const auto& [a, b] : ExcludingPairs())
                 skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
