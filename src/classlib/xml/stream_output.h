@@ -8,29 +8,12 @@
 
 #include <libxml/xmlIO.h>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
 #include "classlib/base/lstream.h"
-
-namespace lcom {
-constexpr uint32_t S_FALSE_ = 1;
-constexpr uint32_t STG_E_INVALIDFUNCTION_ = 0x80030001u;
-constexpr uint32_t STG_E_MEDIUMFULL_ = 0x80030070u;
-constexpr uint32_t STG_E_CANTSAVE_ = 0x80030103u;
-constexpr uint32_t STG_E_INVALIDFLAG_ = 0x800300FFu;
-constexpr uint32_t STREAM_SEEK_SET_ = 0, STREAM_SEEK_CUR_ = 1, STREAM_SEEK_END_ = 2;
-constexpr uint32_t STATFLAG_DEFAULT_ = 0, STATFLAG_NONAME_ = 1;
-constexpr uint32_t STGTY_STREAM_ = 2;
-
-// A 16-byte interface id, in memory order.
-using Iid = std::array<uint8_t, 16>;
-extern const Iid IID_IUnknown_;
-extern const Iid IID_ISequentialStream_;
-extern const Iid IID_IStream_;
-}  // namespace lcom
+#include "classlib/xml/com_error.h"
 
 // What Stat tells of a stream.
 struct LStreamStatistics {
