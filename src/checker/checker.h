@@ -16,6 +16,7 @@
 
 #include "checker/command_records.h"
 #include "checker/command_tables.h"
+#include "dqov/runcontrol/definitions.h"
 #include "dqov/runcontrol/ffc_check_state.h"
 #include "dqov/runcontrol/ffc_context.h"
 #include "dqov/runcontrol/ffc_work_record.h"
@@ -119,6 +120,10 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
  * parameter text keeps it) stays so. */
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord);
 
+/* The user DLL definitions the check read from the root's source
+ * directory ("x_usedll.dat"); null when it names none. */
+USEDLL_RECORD* P3100_pUserDlls(void);
+
 /* Support services. */
 int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSource,
                                 void (*pfnMessage)(const char*, uint32_t), int32_t lOption1, int32_t lOption2,
@@ -126,8 +131,15 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSour
 int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource);
 int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode);
 int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName);
+/* 1 when the name is no built-in command (P31O2_usLookupCommandCode finds nothing). */
+int32_t P31O2_fIsNotBuiltInCommand(const char* pName);
 int32_t P31O2_fIsIncludeCommand(const char* pName);
+/* 1 when the object name begins "*COMP" (a component run), and the opposite. */
+int32_t P31O2_fIsComponentRun(void* pIgnored, const char* pName);
+int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName);
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength);
+/* The text made an identifier into pszOut (room for ulMaximum + 1): see support.cpp. */
+void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum);
 
 }  // extern "C"
 
@@ -164,6 +176,9 @@ struct Globals {
     char msgQueue[10]{};
     uint16_t status = 0;
     std::string root;
+    /* the user DLL definitions of the root's source directory, read at the
+     * start of a check (those of the check before released first) */
+    USEDLL_RECORD* userDlls = nullptr;
     void* msgCallback = nullptr;
     void* callFromEditor = nullptr;
     void* driverArgument = nullptr;
@@ -209,6 +224,10 @@ struct Globals {
     char switchWebEvent = 'N';
     uint16_t screenLines = 24;
     char ioStatusField[10]{};
+    /* the name of the run's abort label: "@ABORT" from the start of the
+     * check, "*ABORT" once an I/O check names *ABORT as its error action;
+     * each routine check writes the routine's abort label under it */
+    std::string abortLabel = "@ABORT";
     long xref = 0;
 
     /* pass state */
@@ -348,6 +367,15 @@ bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& nam
 /* The "DEF_COND" record of a condition name of the function (with its
  * '*'); false when the function defines no such condition. */
 bool FindConditionRecord(const std::string& name, FFC_WORK_RECORD& r);
+
+/* The abort label of the current routine: a "LABEL" record named by the
+ * run's abort label name, written unless the routine holds it. */
+void WriteAbortLabel();
+/* An I/O check's error action: *ABORT makes "*ABORT" the run's abort label
+ * name, under which the routine checks then write their abort labels. */
+void NoteErrorAction(const std::string& action);
+/* Whether the current routine holds an abort label (under either name). */
+bool AbortLabelKnown();
 
 /* Set-up of the check that the run and the tests share. */
 void ResetModuleForCheck();

@@ -260,6 +260,8 @@ void P3100_CheckFileCommand(int32_t)
             CompileFileWhere(Parm("WHERE"), file);
         return;
     }
+    if (g.currentFlags[FFC_FLAG_IO_ERROR] == 'Y')
+        NoteErrorAction(Parm("IO_ERROR"));
     // a key count written as a number is a literal of the program, which
     // the generated key-count check reads
     if (const std::string count = Parm("NBR_KEYS"); KeyCountNumber(count) > 0)
