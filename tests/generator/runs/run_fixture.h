@@ -103,6 +103,38 @@ protected:
         if (exe.empty())
             return r;
         runCompiled(r, function, shellQuote(exe) + " " + args);
+        readShown(r);
+        return r;
+    }
+
+    /* Generates COMPONENT (the C set), compiles its module with the test
+    ** run time and the driver of its routines (tests/runtime/component),
+    ** and has the driver call ROUTINES (the C names of routines of the
+    ** component) one after the other from one caller; the result's output
+    ** holds a "CALLED" line per call, and the fields shown at the end. */
+    RunResult runComponentRoutines(const char* component, const std::vector<std::string>& routines)
+    {
+        RunResult r;
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
+        EXPECT_EQ(result, 0) << out;
+        EXPECT_EQ(errors, 0) << out;
+        std::string names;
+        for (const std::string& routine : routines)
+            names += (names.empty() ? "" : ",") + routine;
+        const std::string exe =
+            compileWithRuntime(component, "component/rt_routine_driver.c", out, "-DROUTINES=" + shellQuote(names));
+        if (exe.empty())
+            return r;
+        runCompiled(r, component, shellQuote(exe));
+        readShown(r);
+        return r;
+    }
+
+    /* The values a run showed ("<tag> <name> <value>") and how it ended. */
+    static void readShown(RunResult& r)
+    {
         std::istringstream lines(r.output);
         std::string line;
         while (std::getline(lines, line)) {
@@ -121,7 +153,6 @@ protected:
                 continue;
             r.at[line.substr(0, second)] = line.substr(second + 1);
         }
-        return r;
     }
 
     /* Generates COMPONENT (the C set), compiles its module with the test
@@ -148,9 +179,10 @@ protected:
 
 private:
     /* Compiles the generated MODULE with the test run time and DRIVER (a
-    ** file of tests/runtime): the executable's path, empty when it did not
-    ** compile. */
-    std::string compileWithRuntime(const std::string& fn, const std::string& driver, const std::string& jobOutput)
+    ** file of tests/runtime), with DEFINES (gcc options) beside its own:
+    ** the executable's path, empty when it did not compile. */
+    std::string compileWithRuntime(const std::string& fn, const std::string& driver, const std::string& jobOutput,
+                                   const std::string& defines = "")
     {
         const std::filesystem::path src = sourceDir();
         if (!std::filesystem::exists(src / (fn + ".C"))) {
@@ -167,7 +199,9 @@ private:
             ADD_FAILURE() << "no text strings header for " << fn;
             return {};
         }
-        if (!compileWithTestRuntime("-DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn, src.string(), texts,
+        if (!compileWithTestRuntime("-DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn +
+                                        (defines.empty() ? "" : " " + defines),
+                                    src.string(), texts,
                                     {root + "/tests/runtime/" + driver}, exe, log)) {
             ADD_FAILURE() << fn << " did not compile with the test run time:\n" << testsupport::readFile(log);
             return {};

@@ -1,0 +1,84 @@
+/*
+** rt_routine_driver.c: runs routines of one generated component under the
+** test run time, one after the other, as one routine of a caller calls
+** them.
+**
+** It is compiled with the component's module, which it includes (GENERATED:
+** the .C file's name in quotes; ENTRY: the module's routine; ROUTINES: the
+** C names of the component routines to call, separated by commas), with
+** every part of the test run time but the function driver. It sets up the
+** run-time blocks, runs the module's routine once (which binds its
+** fields), makes a routine of its own the active component routine, and
+** calls each routine with the module frame. After each call it writes
+** "CALLED <n> <return code> <active>", where <active> is CALLER when the
+** caller's routine is the active one again and ROUTINE when it is not, and
+** at the end the component's fields ("END <name> <value>").
+*/
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "x_funstd.h"
+#include "x_glodef.h"
+
+struct FUNCTION_STATIC_GLOBAL_1;
+struct FUNCTION_STATIC_GLOBAL_2;
+#if defined(X_DEBUG)
+/* The debugger's hook of a component routine: it never stops the routine. */
+static X_SHORT DebugComponentRoutine(FUNCTION_STD_ARGS, X_PVCHAR pszCommand, X_COMPONENT_ROUTINE_INFO* pInfo,
+                                     struct X_FUN* pActive)
+{
+    (void)pX_Ids, (void)pX_Pro, (void)pX_Fun, (void)pX_Fld, (void)pX_List, (void)X_FKey, (void)pGlobal1;
+    (void)pGlobal2, (void)pszCommand, (void)pInfo, (void)pActive;
+    return 0;
+}
+#endif
+
+#include GENERATED
+
+#include "rt.h"
+
+#define RT_VECTOR_SIZE ((int)(sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)))
+
+int RT_EndCode = -1;
+
+typedef COMPONENT_STD_FUNCTION (*PFN_ROUTINE)(COMPONENT_STD_ARGS);
+
+int main(void)
+{
+    static struct X_IDS ids;
+    static struct X_IDS_COMPONENT component;
+    static struct X_PRO pro;
+    static struct X_FUN fun;
+    static struct X_FUN caller;
+    static struct FUNCTION_STATIC_GLOBAL_1 global1;
+    static struct FUNCTION_STATIC_GLOBAL_2 global2;
+    static struct FUNCTION_STATIC_GLOBAL_3 global3;
+    static struct X_FLD fields[sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)];
+    static struct X_FKEY keys[X_FKEY_TOTAL];
+    static const PFN_ROUTINE apfnRoutines[] = {ROUTINES};
+    X_COMP_MODULE_FRAME frame;
+    X_COMP_SERVICES_POINT_REQUEST request;
+    X_PVOID apvArgs[1];
+    size_t i;
+    RT_BeginRun(&ids, &fun, fields, FUNCTION_FIELD_DEF, RT_VECTOR_SIZE, &global3);
+    component.pX_ProComponent = &pro;
+    ids.pX_IdsComponent = &component;
+    ENTRY(&ids, &pro, &fun, fields, pX_NULL, keys, &global1, &global2);
+    frame.pX_Fun = &fun;
+    frame.pX_Fld = fields;
+    frame.pX_List = pX_NULL;
+    frame.pGlobal1 = &global1;
+    frame.pGlobal2 = &global2;
+    request.pX_Ids = &ids;
+    apvArgs[0] = &frame;
+    ids.pActiveCompRtnX_Fun = &caller;
+    for (i = 0; i < sizeof apfnRoutines / sizeof apfnRoutines[0]; i++) {
+        const X_LONG lCode = apfnRoutines[i](&request, apvArgs, 0, pX_NULL);
+        printf("CALLED %d %ld %s\n", (int)(i + 1), (long)lCode,
+               ids.pActiveCompRtnX_Fun == &caller ? "CALLER" : "ROUTINE");
+    }
+    RT_ShowFields("END", fields, RT_VECTOR_SIZE);
+    RT_EndRun(&ids);
+    return 0;
+}
