@@ -126,6 +126,10 @@ void P3100_CheckFunctionOptions(void)
                 std::memcpy(g.functionKind, "WEV", 3);
         }
     }
+    // The usage options contradict each other; the generated function
+    // takes *LIGHTUSAGE.
+    if (ParmFlag("OPTIONS", "*HEAVYUSAGE") && ParmFlag("OPTIONS", "*LIGHTUSAGE"))
+        Issue('W', Msg::FunctionOptionNotValid, "*HEAVYUSAGE with *LIGHTUSAGE: *LIGHTUSAGE is used");
     std::string structure = Upper(Parm("RCV_DS"));
     if (Given(structure)) {
         FFC_WORK_RECORD& r = g.record2;
@@ -163,7 +167,7 @@ void P3100_CheckDefCond(void)
         /* the system variables it reads are used fields its routine sets */
         CheckedExpression accepted;
         if (name.size() > 1 && name[0] == '*' && !condition.empty())
-            CheckConditionText(condition, &accepted);
+            CheckConditionTextAs(condition, Msg::DefCondNotValid, dqov::text::Fixed(name, 10), &accepted);
         return;
     }
     if (name.size() < 2 || name[0] != '*' || condition.empty()) {
