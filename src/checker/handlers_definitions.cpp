@@ -126,10 +126,6 @@ void P3100_CheckFunctionOptions(void)
                 std::memcpy(g.functionKind, "WEV", 3);
         }
     }
-    // The usage options contradict each other; the generated function
-    // takes *LIGHTUSAGE.
-    if (ParmFlag("OPTIONS", "*HEAVYUSAGE") && ParmFlag("OPTIONS", "*LIGHTUSAGE"))
-        Issue('W', Msg::FunctionOptionNotValid, "*HEAVYUSAGE with *LIGHTUSAGE: *LIGHTUSAGE is used");
     std::string structure = Upper(Parm("RCV_DS"));
     if (Given(structure)) {
         FFC_WORK_RECORD& r = g.record2;

@@ -270,8 +270,12 @@ const std::vector<Reached>& ReachedIds()
          Job::Check,
          {kDirect, "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((CUSTMST A) (ORDLIN A))", "ENDSELECT"}},
         {"PRC0264", 'F', 2, Job::Check, {kDirect, "CALLCHECK FIELD(#CUSTNO) BY_CALLING(NOFUNC *DIRECT)"}},
-        // the usage options contradict each other: *LIGHTUSAGE is used
-        {"PRC0265", 'W', 1, Job::Check, {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *LIGHTUSAGE)", "RETURN"}},
+        // a trigger receives its trigger information, no data structure
+        {"PRC0265",
+         'F',
+         1,
+         Job::Check,
+         {"FUNCTION OPTIONS(*DIRECT) TRIGGER(*FIELD) RCV_DS(#CUSTDS)", "DEF_LIST NAME(#TRIG_LIST) FIELDS(#CUSTNO)"}},
         {"PRC0279", 'W', 2, Job::Check, {kDirect, "OPEN FILE(CUSTMST)", "CLOSE FILE(CUSTMST)"}},
         // a line of report 2 printed on report 1
         {"PRC0297",
