@@ -126,9 +126,13 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
 // How a check's findings reach the command: not at all, replayed as they
 // are, or under the command's own message given before them.
 struct Reporting {
-    bool report = false;
-    const dqov::Msg* msg = nullptr;
+    bool report;
+    const dqov::Msg* msg;
     std::string_view data;
+
+    static Reporting None() { return {false, nullptr, {}}; }
+    static Reporting Replayed() { return {true, nullptr, {}}; }
+    static Reporting Under(const dqov::Msg& msg, std::string_view data) { return {true, &msg, data}; }
 };
 
 ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t length, int32_t decimals,
@@ -210,28 +214,28 @@ OperandInfo CheckNumericField(const std::string& operand, Msg msg, std::string_v
 
 bool CheckConditionText(const std::string& text, CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, {true}, accepted).valid;
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::Replayed(), accepted).valid;
 }
 
 bool CheckConditionTextAs(const std::string& text, Msg msg, std::string_view data, CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, {true, &msg, data}, accepted).valid;
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::Under(msg, data), accepted).valid;
 }
 
 bool AcceptConditionText(const std::string& text, CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, {}, accepted).valid;
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::None(), accepted).valid;
 }
 
 bool CheckExpressionText(const std::string& text, char type, int32_t length, int32_t decimals,
                          CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, type, length, decimals, {true}, accepted).valid;
+    return RunExpressionCheck(text, type, length, decimals, Reporting::Replayed(), accepted).valid;
 }
 
 ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t length, int32_t decimals)
 {
-    return RunExpressionCheck(text, type, length, decimals, {});
+    return RunExpressionCheck(text, type, length, decimals, Reporting::None());
 }
 
 bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)

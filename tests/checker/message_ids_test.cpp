@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/dqoz/dqoz.h"
+#include "support/commands.h"
 #include "support/scratch.h"
 #include "tools_check_fixture.h"
 
@@ -123,7 +124,12 @@ std::vector<std::string> Component(std::vector<std::string> body)
 const std::vector<Reached>& ReachedIds()
 {
     static const std::vector<Reached> rows = {
-        {"DCM0121", 'F', 2, Job::Check, {kDirect, "FETCH FIELDS(#CUSTSTS) FROM_FILE(BADFILE) WITH_KEY('A')"}, kBadKeyFile},
+        {"DCM0121",
+         'F',
+         2,
+         Job::Check,
+         {kDirect, "FETCH FIELDS(#CUSTSTS) FROM_FILE(BADFILE) WITH_KEY('A')"},
+         kBadKeyFile},
         {"DCM0122", 'F', 2, Job::Check, {kDirect, "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO 5)"}},
         {"DCM0123",
          'I',
@@ -163,10 +169,7 @@ const std::vector<Reached>& ReachedIds()
         {"PRC0047", 'F', 0, Job::Generate, {"RETURN"}, kProcessParameter},
         {"PRC0056", 'F', 2, Job::Check, {kDirect, "DEFINE FIELD(#NEWFLD) REFFLD(#NOSUCH)"}},
         {"PRC0058", 'F', 2, Job::Check, {kDirect, "DEFINE FIELD(#NEWFLD)"}},
-        {"PRC0059",
-         'F',
-         3,
-         Job::Component,
+        {"PRC0059", 'F', 3, Job::Component,
          Component({"MTHROUTINE NAME(RUN)", "SET COM(#COM_OWNER) VALUE(#ABCDEFGHIJKL)", "ENDROUTINE"})},
         {"PRC0063", 'F', 2, Job::Check, {kDirect, "OVERRIDE FIELD(#NOFLD) LENGTH(3)"}},
         {"PRC0064", 'F', 2, Job::Check, {kDirect, "OVERRIDE FIELD(#CREDIT) LENGTH(1) DECIMALS(2)"}},
@@ -180,11 +183,7 @@ const std::vector<Reached>& ReachedIds()
          {kDirect, "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) WITH_RRN(#CREDIT)"}},
         {"PRC0112", 'F', 2, Job::Check, {kDirect, "EXEC_CPF COMMAND('DSPLIB') IF_ERROR(L77)"}},
         {"PRC0122", 'F', 2, Job::Check, {kDirect, "EXECUTE SUBROUTINE(NOSUB)"}},
-        {"PRC0137",
-         'F',
-         3,
-         Job::Check,
-         {kDirect, "DEF_REPORT PRT_FILE(QSYSPRT)", "PRINT LINE(#NOLINE)", "ENDPRINT"}},
+        {"PRC0137", 'F', 3, Job::Check, {kDirect, "DEF_REPORT PRT_FILE(QSYSPRT)", "PRINT LINE(#NOLINE)", "ENDPRINT"}},
         {"PRC0140",
          'F',
          0,
@@ -220,11 +219,7 @@ const std::vector<Reached>& ReachedIds()
         {"PRC0158", 'F', 2, Job::Check, {kDirect, "BEGIN_LOOP USING(#CUSTNAM) TO(5)", "END_LOOP"}},
         {"PRC0163", 'F', 2, Job::Check, {kDirect, "CALL PGM(MYPGM) PROCESS(DEMOPRC)"}},
         {"PRC0164", 'F', 2, Job::Check, {kDirect, "BROWSE FIELDS(#CUSTNO) FROM_FILE(NOFILE)"}},
-        {"PRC0165",
-         'F',
-         4,
-         Job::Check,
-         {kDirect, "IF COND('#CREDIT > 0')", "ELSE", "ELSE", "ENDIF"}},
+        {"PRC0165", 'F', 4, Job::Check, {kDirect, "IF COND('#CREDIT > 0')", "ELSE", "ELSE", "ENDIF"}},
         {"PRC0170", 'F', 2, Job::Check, {kDirect, "SUBMIT PROCESS(DEMOPRC) FUNCTION(NOFUNC)"}},
         {"PRC0171", 'F', 2, Job::Check, {kDirect, "USE BUILTIN(CONCAT)"}, kConcat},
         {"PRC0172", 'F', 2, Job::Check, {kDirect, "USE BUILTIN(CONCAT) WITH_ARGS(#CREDIT) TO_GET(#CUSTNAM)"}, kConcat},
@@ -250,11 +245,7 @@ const std::vector<Reached>& ReachedIds()
          {kDirect, "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) OPTIONS(*BLOCK 10)", "ENDSELECT"}},
         {"PRC0211", 'F', 2, Job::Check, {kDirect, "CHANGE FIELD() TO(1)"}},
         // an array name is the name character and at most three characters
-        {"PRC0216",
-         'F',
-         2,
-         Job::Check,
-         {kDirect, "DEF_ARRAY NAME(MAR) INDEXES(#MI) OF_FIELDS(#CREDIT #CREDIT)"}},
+        {"PRC0216", 'F', 2, Job::Check, {kDirect, "DEF_ARRAY NAME(MAR) INDEXES(#MI) OF_FIELDS(#CREDIT #CREDIT)"}},
         {"PRC0217", 'F', 2, Job::Check, {kDirect, "DEF_ARRAY NAME(#MAR) INDEXES(#INDEX) OF_FIELDS(#CREDIT #CREDIT)"}},
         {"PRC0218",
          'F',
@@ -311,7 +302,8 @@ const std::vector<Reached>& ReachedIds()
         {"PRC0336", 'F', 2, Job::Check, {kDirect, "CHANGE FIELD(*ALL) TO(*NULL)"}},
         {"PRC0337", 'F', 2, Job::Check, {kDirect, "SELECT FIELDS(*ALL) FROM_FILE(NOFILE)", "ENDSELECT"}},
         // a group of the 100 members of another and one more
-        {"PRC0338", 'F', 3, Job::Check, [] {
+        {"PRC0338", 'F', 3, Job::Check,
+         [] {
              std::vector<std::string> lines = Groups(1, 100);
              lines.insert(lines.end() - 1, "GROUP_BY NAME(XG_MORE) FIELDS(XG_000 #CUSTNO)");
              return lines;
@@ -369,19 +361,12 @@ const std::vector<Reached>& ReachedIds()
         {"PRC1038", 'F', 2, Job::Check, {kDirect, "CALL PROCESS(*DIRECT) FUNCTION(NOFUNC)"}},
         {"PRC1050", 'F', 2, Job::Component, Component({"CHANGE FIELD(#CREDIT) TO(1)"})},
         {"PRC1051", 'F', 2, Job::Check, {kDirect, "DEFINE_EVT NAME(DONE)"}},
-        {"PRC1052",
-         'F',
-         3,
-         Job::Component,
+        {"PRC1052", 'F', 3, Job::Component,
          Component({"MTHROUTINE NAME(RUN)", "MESSAGE MSGTXT('Hello')", "ENDROUTINE"})},
         {"PRC1053", 'I', 0, Job::Component, Component({"MTHROUTINE NAME(RUN)", "ENDROUTINE"})},
         {"PRC1054", 'I', 0, Job::ComponentGenerate, Component({"MTHROUTINE NAME(RUN)", "ENDROUTINE"})},
         {"PRC1059", 'F', 2, Job::Check, {kDirect, "NOSUCHCMD FIELD(#CUSTNO)"}},
-        {"PRC1065",
-         'F',
-         2,
-         Job::Check,
-         {kDirect, "SELECT_SQL FIELDS(#CUSTSTS) FROM_FILES((ORDLIN))", "ENDSELECT"}},
+        {"PRC1065", 'F', 2, Job::Check, {kDirect, "SELECT_SQL FIELDS(#CUSTSTS) FROM_FILES((ORDLIN))", "ENDSELECT"}},
     };
     return rows;
 }
@@ -450,14 +435,6 @@ std::vector<Shown> ShownFindings(const std::vector<std::string>& lines)
     return out;
 }
 
-std::string Quoted(const std::string& text)
-{
-    std::string q = "'";
-    for (char c : text)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
-}
-
 class CheckerMessage : public ToolsCheckFixture, public ::testing::WithParamInterface<Reached> {
 protected:
     static std::unique_ptr<testsupport::SampleCopy> sample_;
@@ -492,8 +469,8 @@ protected:
             const std::string parameters = blank == std::string::npos ? "" : rest.substr(blank + 1);
             sql += "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES ('DEM', "
                    "'TSTPRC', '" +
-                   name + "', " + std::to_string(i + 1) + ", " + Quoted(label) + ", " + Quoted(command) + ", " +
-                   Quoted(parameters) + ");";
+                   name + "', " + std::to_string(i + 1) + ", " + testsupport::sqlQuote(label) + ", " +
+                   testsupport::sqlQuote(command) + ", " + testsupport::sqlQuote(parameters) + ");";
         }
         exec(sql);
     }
@@ -505,7 +482,7 @@ protected:
                           name + "', 0, '');";
         for (size_t i = 0; i < lines.size(); ++i)
             sql += "INSERT INTO QV_OCS VALUES ('DEM', '" + name + "', " + std::to_string(i + 1) + ", " +
-                   Quoted(lines[i]) + ");";
+                   testsupport::sqlQuote(lines[i]) + ");";
         exec(sql);
     }
 
@@ -538,8 +515,7 @@ TEST_P(CheckerMessage, ComesWithItsSeverityAtItsLine)
     const bool found = std::any_of(shown.begin(), shown.end(), [&](const Shown& s) {
         return s.id == row.id && s.severity == row.severity && s.line == row.line;
     });
-    EXPECT_TRUE(found) << row.id << " " << row.severity << " at line " << row.line << "; the job printed:\n"
-                       << output;
+    EXPECT_TRUE(found) << row.id << " " << row.severity << " at line " << row.line << "; the job printed:\n" << output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, CheckerMessage, ::testing::ValuesIn(ReachedIds()),

@@ -9,17 +9,6 @@ namespace {
 
 using ComponentRoutineRuns = RunFixture;
 
-/* The "CALLED" lines of a run, in order. */
-std::vector<std::string> calls(const RunResult& r)
-{
-    std::vector<std::string> out;
-    std::istringstream lines(r.output);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind("CALLED ", 0) == 0)
-            out.push_back(line);
-    return out;
-}
-
 /* EARLY sets CREDIT to 1 and, CREDIT being above 0, returns before it
 ** sets 2; LATER sets ORDQTY to 7. Each ends with the code of a normal end
 ** (0), and after each the caller's routine is active. The routines are
@@ -41,7 +30,8 @@ TEST_F(ComponentRoutineRuns, AMethodThatReturnsEarlyEndsThroughItsEndStep)
          " ('DEM', 'DEMORET', 12, 'END_COM');");
     const RunResult r = runComponentRoutines("DEMORET", {"Subroutine_XMTH_2", "Subroutine_XMTH_9"});
     ASSERT_TRUE(r.ran) << r.errors << r.output;
-    EXPECT_EQ(calls(r), (std::vector<std::string>{"CALLED 1 0 CALLER", "CALLED 2 0 CALLER"})) << r.output;
+    EXPECT_EQ(r.linesStarting({"CALLED "}), (std::vector<std::string>{"CALLED 1 0 CALLER", "CALLED 2 0 CALLER"}))
+        << r.output;
     EXPECT_EQ(r["CREDIT"], "1.00");
     EXPECT_EQ(r["ORDQTY"], "7");
     const std::string module = testsupport::readFile(sourceDir() / "DEMORET.C");

@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace runs_test {
@@ -39,6 +41,19 @@ struct RunResult {
     {
         const auto it = at.find(std::to_string(sequence) + " " + name);
         return it == at.end() ? "(not shown)" : it->second;
+    }
+    /* The lines of the output that begin with one of the prefixes, in order. */
+    std::vector<std::string> linesStarting(std::initializer_list<std::string_view> prefixes) const
+    {
+        std::vector<std::string> out;
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);)
+            for (std::string_view prefix : prefixes)
+                if (line.rfind(prefix, 0) == 0) {
+                    out.push_back(line);
+                    break;
+                }
+        return out;
     }
 };
 
@@ -115,11 +130,7 @@ protected:
     RunResult runComponentRoutines(const char* component, const std::vector<std::string>& routines)
     {
         RunResult r;
-        int32_t result = -9;
-        errors = warnings = 0;
-        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
-        EXPECT_EQ(result, 0) << out;
-        EXPECT_EQ(errors, 0) << out;
+        const std::string out = generateComponent(component);
         std::string names;
         for (const std::string& routine : routines)
             names += (names.empty() ? "" : ",") + routine;
@@ -130,6 +141,18 @@ protected:
         runCompiled(r, component, shellQuote(exe));
         readShown(r);
         return r;
+    }
+
+    /* Generates COMPONENT (the C set) by a whole job, which ends without
+    ** an error; what the job printed. */
+    std::string generateComponent(const char* component)
+    {
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
+        EXPECT_EQ(result, 0) << out;
+        EXPECT_EQ(errors, 0) << out;
+        return out;
     }
 
     /* The values a run showed ("<tag> <name> <value>") and how it ended. */
@@ -163,11 +186,7 @@ protected:
     RunResult runComponentServices(const char* component, const std::string& script)
     {
         RunResult r;
-        int32_t result = -9;
-        errors = warnings = 0;
-        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
-        EXPECT_EQ(result, 0) << out;
-        EXPECT_EQ(errors, 0) << out;
+        const std::string out = generateComponent(component);
         const std::string exe = compileWithRuntime(component, "component/rt_service_driver.c", out);
         if (exe.empty())
             return r;

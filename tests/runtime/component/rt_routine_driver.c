@@ -37,8 +37,7 @@ static X_SHORT DebugComponentRoutine(FUNCTION_STD_ARGS, X_PVCHAR pszCommand, X_C
 #include GENERATED
 
 #include "rt.h"
-
-#define RT_VECTOR_SIZE ((int)(sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)))
+#include "rt_module.h"
 
 int RT_EndCode = -1;
 
@@ -46,39 +45,20 @@ typedef COMPONENT_STD_FUNCTION (*PFN_ROUTINE)(COMPONENT_STD_ARGS);
 
 int main(void)
 {
-    static struct X_IDS ids;
-    static struct X_IDS_COMPONENT component;
-    static struct X_PRO pro;
-    static struct X_FUN fun;
+    static RT_MODULE m;
     static struct X_FUN caller;
-    static struct FUNCTION_STATIC_GLOBAL_1 global1;
-    static struct FUNCTION_STATIC_GLOBAL_2 global2;
-    static struct FUNCTION_STATIC_GLOBAL_3 global3;
-    static struct X_FLD fields[sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)];
-    static struct X_FKEY keys[X_FKEY_TOTAL];
     static const PFN_ROUTINE apfnRoutines[] = {ROUTINES};
-    X_COMP_MODULE_FRAME frame;
-    X_COMP_SERVICES_POINT_REQUEST request;
     X_PVOID apvArgs[1];
     size_t i;
-    RT_BeginRun(&ids, &fun, fields, FUNCTION_FIELD_DEF, RT_VECTOR_SIZE, &global3);
-    component.pX_ProComponent = &pro;
-    ids.pX_IdsComponent = &component;
-    ENTRY(&ids, &pro, &fun, fields, pX_NULL, keys, &global1, &global2);
-    frame.pX_Fun = &fun;
-    frame.pX_Fld = fields;
-    frame.pX_List = pX_NULL;
-    frame.pGlobal1 = &global1;
-    frame.pGlobal2 = &global2;
-    request.pX_Ids = &ids;
-    apvArgs[0] = &frame;
-    ids.pActiveCompRtnX_Fun = &caller;
+    RT_StartModule(&m);
+    apvArgs[0] = &m.frame;
+    m.ids.pActiveCompRtnX_Fun = &caller;
     for (i = 0; i < sizeof apfnRoutines / sizeof apfnRoutines[0]; i++) {
-        const X_LONG lCode = apfnRoutines[i](&request, apvArgs, 0, pX_NULL);
+        const X_LONG lCode = apfnRoutines[i](&m.request, apvArgs, 0, pX_NULL);
         printf("CALLED %d %ld %s\n", (int)(i + 1), (long)lCode,
-               ids.pActiveCompRtnX_Fun == &caller ? "CALLER" : "ROUTINE");
+               m.ids.pActiveCompRtnX_Fun == &caller ? "CALLER" : "ROUTINE");
     }
-    RT_ShowFields("END", fields, RT_VECTOR_SIZE);
-    RT_EndRun(&ids);
+    RT_ShowFields("END", m.fields, RT_VECTOR_SIZE);
+    RT_EndRun(&m.ids);
     return 0;
 }
