@@ -8,6 +8,8 @@
 #define DQOV_CHECKER_CHECKER_H
 
 #include <initializer_list>
+#include <map>
+#include <set>
 #include <stdint.h>
 #include <string>
 #include <string_view>
@@ -267,6 +269,11 @@ struct Globals {
     /* fields an operand check refused as undefined at the line of their
      * use; the final field check does not report them again */
     std::vector<std::string> undefinedFieldsReported;
+    /* the files OPEN named (with the line of the first OPEN), and the files
+     * a command other than OPEN and CLOSE named: a file opened that no
+     * command uses is reported after pass 2 */
+    std::map<std::string, int32_t> filesOpened;
+    std::set<std::string> filesUsed;
     /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
      * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
      * file, library and loop identifier; the current SELECT level */
@@ -335,6 +342,9 @@ void Issue(Msg msg, std::string_view data = {});
 void Issue(char severity, Msg msg, std::string_view data);
 void Issue(char severity, const char* msgId, std::string_view data = {});
 void IssueText(std::string_view text, char severity = 'I');
+/* A message of the checks after the passes that belongs to the line of a
+ * command (command: its name, up to 10 characters). */
+void IssueAt(int32_t line, std::string_view command, Msg msg, std::string_view data);
 
 /* Prepared parameters of the current command (the parsed command's
  * parameter area): element `element` of the first entry of a parameter,

@@ -223,6 +223,8 @@ void ResetModuleForCheck()
     g.labelReferences.clear();
     g.deferredReferences.clear();
     g.undefinedFieldsReported.clear();
+    g.filesOpened.clear();
+    g.filesUsed.clear();
     g.arrayElements.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
