@@ -181,7 +181,7 @@ bool NextPassCommand(bool& overLimit)
     Globals& g = G();
     if (P3100_fNextCommand() != '0')
         return false;
-    qvrmm4(g.ctx, g.msgQueue);
+    P9006_sEmptyMessageQueue(g.ctx, g.msgQueue);
     if (++g.commandCount > Limit()) {
         overLimit = true;
         return false;

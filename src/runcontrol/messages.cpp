@@ -190,6 +190,13 @@ int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msg
     return QVRMM_sPutEntry(ctx, name.c_str(), &number, &r, &length);
 }
 
+int16_t P9006_sEmptyMessageQueue(FFC_CONTEXT* ctx, const char* queue)
+{
+    if (!ctx || !queue)
+        return -1;
+    return qvrmm4(ctx, rc::MessageQueueList(queue).c_str()) == QVRMM_OK ? 0 : -1;
+}
+
 int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
 {
     const rc::QueueListName name = rc::MessageQueueList(queue);

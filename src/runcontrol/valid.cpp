@@ -83,7 +83,7 @@ int16_t VALID_ClearMessages(const char* queue)
 {
     if (!g_started || !queue)
         return -1;
-    return qvrmm4(&g_session, rc::MessageQueueList(queue).c_str()) == 0 ? 0 : -1;
+    return P9006_sEmptyMessageQueue(&g_session, queue);
 }
 
 int16_t VALID_CloseMsgQueue(const char* queue)

@@ -99,6 +99,7 @@ constexpr const char* kEntryPoints[] = {
     "RS_sCreateMessageStore",
     "RS_sDestroyMessageStore",
     "P9006_sQueueMessage",
+    "P9006_sEmptyMessageQueue",
     "P31O2_ShowStatusText",
     "P31O2_SetBaseColour",
     "P31O2_SetSeverityColour",

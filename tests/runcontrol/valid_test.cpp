@@ -53,6 +53,13 @@ TEST(Valid, SessionQueuesAndMessages)
     ASSERT_EQ(VALID_ClearMessages("OPCHECK"), 0);
     ASSERT_EQ(qvrms3(VALID_pGetSession(), "OPCHECK", &count), 0);
     EXPECT_EQ(count, 0u);
+    // The checker empties its queue by the 10-character padded name before
+    // every command: the padded and the bare name are one queue.
+    ASSERT_EQ(DC_P9006("OPCHECK   ", "DCM0501", 10, "CUSTNAM   "), 0);
+    ASSERT_EQ(P9006_sEmptyMessageQueue(VALID_pGetSession(), "OPCHECK   "), 0);
+    ASSERT_EQ(qvrms3(VALID_pGetSession(), "OPCHECK", &count), 0);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(P9006_sEmptyMessageQueue(VALID_pGetSession(), "NOQUEUE   "), -1);
     ASSERT_EQ(VALID_CreateMsgQueue("OPCHECK2"), 0);
     ASSERT_EQ(VALID_CloseMsgQueue("OPCHECK"), 0);
     EXPECT_EQ(VALID_CloseMsgQueue("OPCHECK"), -1);

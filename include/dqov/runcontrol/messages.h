@@ -53,6 +53,10 @@ void P31O2_IssueText(const char* pszText);
  * FFC_MSG_DATA_MAX, -9 no storage. */
 int16_t P9006_sQueueMessage(FFC_CONTEXT* pContext, const char* acQueue, const char* acMsgId, uint16_t usDataLength,
                             const void* pData);
+/* Empties the job's message queue acQueue (10 characters): what a command
+ * queued and nothing replayed is not carried into the next command. 0, -1
+ * when no such queue. */
+int16_t P9006_sEmptyMessageQueue(FFC_CONTEXT* pContext, const char* acQueue);
 /* Counts one message of severity cSeverity in the run statistics: the total
  * and the pass-1 or later-passes count by lPass. 1 when counted ('F' fatal,
  * 'W' warning), 0 for any other severity. */
