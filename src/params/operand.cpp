@@ -203,10 +203,10 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     if (c0 == '*') {
         std::string u = Upper(text);
         if (u.rfind("*MTXT", 0) == 0) {
-            std::string name = u.substr(5);
+            /* the repository keeps the variable under its whole name */
             r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
             r.resolved = u;
-            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) {
+            if (u.size() == 5 || u.size() > 20 || !MultilingualExists(ctx, u)) {
                 fail(Msg::MultilingualVariableNotDefined, Fixed(u, 20));
                 return r;
             }

@@ -413,9 +413,12 @@ TEST_F(Compiler, AComponentPropertyIsItsComponentField)
     EXPECT_STREQ(node->fieldRef, "IOTOTAL");
 }
 
-TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
+// A multilingual variable is read from its vector entry, which the program
+// fills with the variable's text in the run's language: it is pushed as an
+// alphanumeric value, with nothing evaluated at run time.
+TEST_F(Compiler, MultilingualVariableIsReadFromItsVectorEntry)
 {
-    DQOO_CHECKED_OPERAND text = Field("*MTXTTITLE", 'A', 10);
+    DQOO_CHECKED_OPERAND text = Field("*MTXTTITLE", 'A', 78);
     std::memcpy(text.achClass, "ML", 2);
     const DQOO_CHECKED_OPERAND operands[] = {text, Field("B", 'A', 10), Work('L', 1)};
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
@@ -424,8 +427,34 @@ TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
     r.lForm = DQOO_COMPILE_CONDITION;
     r.ulExpressionCount = 1;
     r.pExpressions = &e;
+    ASSERT_EQ(compile(r), 0) << reason;
+    EXPR_PCODE_INSTRUCTION* first = nullptr;
+    DQOO_FCC_EnumerateExpressionPcode(
+        [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+            *static_cast<EXPR_PCODE_INSTRUCTION**>(user) = routine->expressions[0]->instructions[0];
+            return 0;
+        },
+        &first, 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->opcode, 142u) << "PUSH_ALPHA_VECTOR_AS_ALPHA, no EVALUATE_SYSTEM_VARIABLE before it";
+    ASSERT_NE(first->operand, nullptr);
+    EXPECT_EQ(first->operand->kind, EXPR_NODE_SYSTEM_VARIABLE);
+    EXPECT_STREQ(first->operand->fieldRef, "*MTXTTITLE");
+}
+
+TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
+{
+    DQOO_CHECKED_OPERAND unknown = Field("*QQ", 'A', 10);
+    std::memcpy(unknown.achClass, "QQ", 2);
+    const DQOO_CHECKED_OPERAND operands[] = {unknown, Field("B", 'A', 10), Work('L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_CONDITION;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
-    EXPECT_STREQ(reason, "the multilingual variable *MTXTTITLE");
+    EXPECT_STREQ(reason, "the operand *QQ");
     EXPECT_TRUE(routines().empty()) << "nothing is stored";
 
     r.lForm = 99;

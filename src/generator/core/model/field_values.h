@@ -40,6 +40,10 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
 ** asked for allow. */
 enum GEN_REFRESH_CLASSES { GEN_REFRESH_STATIC = 1, GEN_REFRESH_DYNAMIC = 2 };
 void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses);
+/* Sets the field to the text of the multilingual variable NAME ("*MTXT"
+** and its name) in the run's language; the variable is entered in the
+** function's table of multilingual variables. */
+void P3109_WriteSetToMultilingualText(const GEN_FIELD_INFO& field, std::string_view name);
 
 /* ---- moves ---- */
 void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target);

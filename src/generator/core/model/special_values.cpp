@@ -124,16 +124,6 @@ bool namesBlankOrZero(const std::string& name20)
     return false;
 }
 
-void loadMultilingualVariable(const GEN_FIELD_INFO& operand, const std::string& name20)
-{
-    const int16_t ordinal = P3109_pFindMultilingualVariable(P3109_TrimRight(name20));
-    P3109_WriteOpenBrace();
-    P3109_Line(csharp() ? "string pvChar;" : "X_PVCHAR pvChar;");
-    P3109_WriteGetMultilingualText("pvChar", ordinal);
-    P3109_WriteSetFromVchar(operand, "pvChar");
-    P3109_WriteCloseBrace();
-}
-
 void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name20)
 {
     P3109_WriteOpenBrace();
@@ -227,6 +217,16 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
     P3109_WriteCloseBrace();
 }
 
+void P3109_WriteSetToMultilingualText(const GEN_FIELD_INFO& field, std::string_view name)
+{
+    const int16_t ordinal = P3109_pFindMultilingualVariable(P3109_TrimRight(name));
+    P3109_WriteOpenBrace();
+    P3109_Line(csharp() ? "string pvChar;" : "X_PVCHAR pvChar;");
+    P3109_WriteGetMultilingualText("pvChar", ordinal);
+    P3109_WriteSetFromVchar(field, "pvChar");
+    P3109_WriteCloseBrace();
+}
+
 void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses)
 {
     if (operand.cRefresh == 'N' || (!(refreshClasses & GEN_REFRESH_STATIC) && operand.cRefresh == 'S') ||
@@ -238,7 +238,7 @@ void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClas
         return;
     }
     if (name20.compare(0, 5, "*MTXT") == 0) {
-        loadMultilingualVariable(operand, name20);
+        P3109_WriteSetToMultilingualText(operand, name20);
         return;
     }
     if (operand.cLoadKind == 1) {
