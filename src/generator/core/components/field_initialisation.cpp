@@ -198,11 +198,13 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
 {
     const std::string text = P3109_TrimRight(f.operandText);
     if (f.cResolved == 'L') {
-        if (f.cType == 'L')
+        if (f.cType == 'L') {
             P3109_Line("*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
-        else
-            P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " +
-                       text + ") );");
+            return;
+        }
+        P3109_WriteDoubleScale(f.sDecimals);
+        P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " + text +
+                   ") );");
         return;
     }
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -213,7 +215,7 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
     else if (point != '.')
         for (char& c : value)
             c = c == point ? '.' : c;
-    P3109_WriteSetFromDouble(f, value);
+    P3109_WriteSetFromDoubleAtScale(f, value, f.sDecimals);
 }
 
 /* ---- built-in function programs ---- */

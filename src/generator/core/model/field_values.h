@@ -24,6 +24,12 @@ void P3109_WriteStoreLongInPacked(const GEN_FIELD_INFO& field, std::string_view 
 void P3109_WriteStoreShortInPacked(const GEN_FIELD_INFO& field, std::string_view value);
 void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable);
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value);
+/* The scale the run time takes the next stored double at (the value's
+** decimals; 16 for a floating-point value): it stays until it is set
+** again, so every store of a double sets its own just before. */
+void P3109_WriteDoubleScale(int32_t lScale);
+/* P3109_WriteSetFromDouble with its scale set just before. */
+void P3109_WriteSetFromDoubleAtScale(const GEN_FIELD_INFO& field, std::string_view value, int32_t lScale);
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value);
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer);
 

@@ -97,7 +97,7 @@ void writeExtremeValue(const GEN_FIELD_INFO& f, char cSign)
     value += integerDigits > 0 ? std::string(static_cast<size_t>(integerDigits), '9') : "0";
     value += ".";
     value += decimals > 0 ? std::string(static_cast<size_t>(decimals), '9') : "0";
-    P3109_WriteSetFromDouble(f, value);
+    P3109_WriteSetFromDoubleAtScale(f, value, decimals);
     std::string vov = "0";
     if (integerDigits >= 1 && integerDigits <= 4)
         vov = std::string(1, cSign) + std::string(static_cast<size_t>(integerDigits), '9');
