@@ -50,8 +50,8 @@ bool isExecutable(const char* acName)
     return true;
 }
 
-/* The command's text as written, without its label and name (the whole
-** text for a comment line), put into `out`. */
+/* The command's parameter text as written, without its label and name,
+** put into `out`. */
 void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
 {
     out.clear();
@@ -62,10 +62,8 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
     if (source && source->pfnSourceText)
         source->pfnSourceText(P3109_Context(), r.usNumber, r.usSequence, &joined);
     const std::string_view text = joined;
-    if (r.acName[0] == '*') {
-        out.assign(P3109_TrimmedRight(text));
-        return;
-    }
+    /* a comment line (and a blank one) has its text after its name: the
+    ** label and the name as written are passed over like a command's */
     size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
         return;
@@ -446,8 +444,11 @@ void P3109_EmitIoStatusToField(std::string_view userField)
         P3109_Line("DqooDef.X_CPYBYTES( ref pX_Fld[V_FIELD_IOdSTS].pField, pGlobal1.vchLastIOStatus,2);");
     else
         P3109_Line("memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);");
+    /* the user's field named with or without the national character: the
+    ** status field itself has its copy already */
     const std::string user = P3109_Padded(P3109_TrimRight(userField), 10);
-    if (user[0] == '*' || user[0] == ' ' || user == statusField)
+    if (user[0] == '*' || user[0] == ' ' ||
+        P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(userField)), 10) == statusField)
         return;
     P3109_WriteComment("Return the user defined IO status Field");
     GEN_FIELD_INFO info;
