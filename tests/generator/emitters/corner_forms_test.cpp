@@ -4,7 +4,8 @@
 // character; and what the check refuses at its line rather than generate
 // something that does not do what the source says (a quoted expression as
 // a subroutine's argument, a dictionary name too long to be written with
-// its character, a column-headed foot below its report's last line).
+// its character, a column-headed foot below its report's last line, a
+// field of a kind a report line does not print).
 #include "fault_jobs.h"
 
 namespace emitters_test {
@@ -141,6 +142,28 @@ TEST_F(CornerForms, AColumnHeadedFootNeedsFourLinesAboveTheOverflowLine)
     expectClean("CFLABEL");
     generated("CFLAST", report("", " LAST_LINE(56)"));
     expectClean("CFLAST");
+}
+
+/* A report line prints packed and signed fields and alphanumeric ones that
+** are not binary: a date, a Boolean and an integer field are refused at
+** the line, each named, and the line's layout is not completed. */
+TEST_F(CornerForms, AReportLinePrintsDecimalsAndTexts)
+{
+    addFunction("DEMOPRC", "CFLINE",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_REPORT FORMSIZE(66 132) OVERFLOW(60)",
+                 "DEF_LINE NAME(#CFLINE) FIELDS(#FPACKED #FDATE #FACTIVE #FINT2 #FSIGNED #FALPHA)",
+                 "PRINT LINE(#CFLINE)", "ENDPRINT", "RETURN"});
+    job("CFLINE");
+    EXPECT_EQ(findings(),
+              (Lines{"PRC0047 F Line 3 DEF_LINE: Report field FDATE has a type that cannot be printed on a report "
+                     "line.",
+                     "PRC0047 F Line 3 DEF_LINE: Report field FACTIVE has a type that cannot be printed on a report "
+                     "line.",
+                     "PRC0047 F Line 3 DEF_LINE: Report field FINT2 has a type that cannot be printed on a report "
+                     "line.",
+                     "PRC0084 F Line 3 DEF_LINE: The layout of command DEF_LINE could not be completed."}))
+        << out_;
+    EXPECT_FALSE(anyFileOf("CFLINE"));
 }
 
 }  // namespace
