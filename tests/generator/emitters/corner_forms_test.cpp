@@ -8,26 +8,15 @@
 // field of a kind a report line does not print).
 #include "fault_jobs.h"
 
+#include "support/commands.h"
+
 namespace emitters_test {
 namespace {
 
 class CornerForms : public FaultJobs {
 protected:
-    /* The lines of the job's output that report a finding of a line. */
-    std::vector<std::string> findings() const
-    {
-        std::vector<std::string> found;
-        std::istringstream in(out_);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.rfind('<', 0) == 0 && line.find('>') != std::string::npos)
-                line.erase(0, line.find('>') + 1);
-            if (line.find(" Line ") != std::string::npos)
-                found.push_back(line);
-        }
-        return found;
-    }
+    /* The findings of a line the job printed. */
+    std::vector<std::string> findings() const { return testsupport::findingLines(out_); }
 };
 
 using Lines = std::vector<std::string>;

@@ -413,21 +413,37 @@ TEST_F(Compiler, AComponentPropertyIsItsComponentField)
     EXPECT_STREQ(node->fieldRef, "IOTOTAL");
 }
 
+// An alphanumeric operand of the class given, as the checker names it.
+DQOO_CHECKED_OPERAND Operand(const char* name, const char* cls, int32_t length)
+{
+    DQOO_CHECKED_OPERAND o = Field(name, 'A', length);
+    std::memcpy(o.achClass, cls, 2);
+    return o;
+}
+
+// The condition that the operand equals the field B, as a request.
+struct EqualsB {
+    DQOO_CHECKED_OPERAND operands[3];
+    DQOO_CHECKED_OPERATION operations[2] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    explicit EqualsB(const DQOO_CHECKED_OPERAND& first) : operands{first, Field("B", 'A', 10), Work('L', 1)}
+    {
+        r.lForm = DQOO_COMPILE_CONDITION;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+    }
+    EqualsB(const EqualsB&) = delete;
+    EqualsB& operator=(const EqualsB&) = delete;
+};
+
 // A multilingual variable is read from its vector entry, which the program
 // fills with the variable's text in the run's language: it is pushed as an
 // alphanumeric value, with nothing evaluated at run time.
 TEST_F(Compiler, MultilingualVariableIsReadFromItsVectorEntry)
 {
-    DQOO_CHECKED_OPERAND text = Field("*MTXTTITLE", 'A', 78);
-    std::memcpy(text.achClass, "ML", 2);
-    const DQOO_CHECKED_OPERAND operands[] = {text, Field("B", 'A', 10), Work('L', 1)};
-    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
-    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_CONDITION;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
-    ASSERT_EQ(compile(r), 0) << reason;
+    const EqualsB condition(Operand("*MTXTTITLE", "ML", 78));
+    ASSERT_EQ(compile(condition.r), 0) << reason;
     EXPR_PCODE_INSTRUCTION* first = nullptr;
     DQOO_FCC_EnumerateExpressionPcode(
         [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
@@ -444,15 +460,8 @@ TEST_F(Compiler, MultilingualVariableIsReadFromItsVectorEntry)
 
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
 {
-    DQOO_CHECKED_OPERAND unknown = Field("*QQ", 'A', 10);
-    std::memcpy(unknown.achClass, "QQ", 2);
-    const DQOO_CHECKED_OPERAND operands[] = {unknown, Field("B", 'A', 10), Work('L', 1)};
-    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
-    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_CONDITION;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
+    EqualsB condition(Operand("*QQ", "QQ", 10));
+    DQOO_COMPILE_REQUEST& r = condition.r;
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
     EXPECT_STREQ(reason, "the operand *QQ");
     EXPECT_TRUE(routines().empty()) << "nothing is stored";

@@ -139,18 +139,10 @@ bool variableTexts(const std::string& variable, std::vector<std::string>& slots)
 ** table holds them. */
 void enterOperandVariables()
 {
-    FFC_CONTEXT* ctx = P3109_Context();
-    if (!ctx || !ctx->pWorkFile)
-        return;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(ctx, &r);
-    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1); rc == '0';
-         rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 1)) {
-        const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-        if (d.cGenerate == 'Y' && std::memcmp(d.acClass, "SV", 2) == 0 && std::memcmp(r.acName, "*MTXT", 5) == 0)
+    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [](const FFC_WORK_RECORD& r) {
+        if (std::memcmp(P3109_UsedFieldData(r).acClass, "SV", 2) == 0 && std::memcmp(r.acName, "*MTXT", 5) == 0)
             P3109_pFindMultilingualVariable(P3109_TrimRight(std::string_view(r.acName, 20)));
-    }
+    });
 }
 
 void writeMultiText()
