@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "checker/command_records.h"
 #include "dqov/runcontrol/x_tree.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
@@ -62,8 +63,6 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
     if (source && source->pfnSourceText)
         source->pfnSourceText(P3109_Context(), r.usNumber, r.usSequence, &joined);
     const std::string_view text = joined;
-    /* a comment line (and a blank one) has its text after its name: the
-    ** label and the name as written are passed over like a command's */
     size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
         return;
@@ -74,6 +73,16 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
         if (at == std::string_view::npos)
             return;
         end = text.find(' ', at);
+    }
+    /* a comment's text follows its marker, the first '*' (a blank line has
+    ** none: the name it is kept under is all stars) */
+    if (r.acName[0] == '*') {
+        if (std::memcmp(r.acName, FFC_BLANK_COMMAND, 10) == 0)
+            return;
+        const size_t from = text.find_first_not_of(' ', at + 1);
+        if (from != std::string_view::npos)
+            out.assign(P3109_TrimmedRight(text.substr(from)));
+        return;
     }
     if (end == std::string_view::npos)
         return;

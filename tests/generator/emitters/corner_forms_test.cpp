@@ -21,8 +21,8 @@ protected:
 
 using Lines = std::vector<std::string>;
 
-/* A comment line carries its text after its name, "// " and the text; an
-** empty comment and a blank line a line holding one blank. IO_STATUS that
+/* A comment line carries its text after its marker, "// " and the text;
+** an empty comment and a blank line a line holding one blank. IO_STATUS that
 ** names the status field itself (#IO$STS) writes only the status field's
 ** fixed copy; another field gets the status as well. */
 TEST_F(CornerForms, CommentLinesAndTheStatusFieldAreWrittenAsTheSourceSays)
@@ -32,6 +32,7 @@ TEST_F(CornerForms, CommentLinesAndTheStatusFieldAreWrittenAsTheSourceSays)
                                                "* Read the first line of the order",
                                                "",
                                                "*",
+                                               "*--- the order's own lines",
                                                "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) "
                                                "IO_STATUS(#IO$STS) NOT_FOUND(*NEXT)",
                                                "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) "
@@ -47,7 +48,8 @@ TEST_F(CornerForms, CommentLinesAndTheStatusFieldAreWrittenAsTheSourceSays)
     }
     const auto comment = std::find(lines.begin(), lines.end(), "   // Read the first line of the order");
     ASSERT_NE(comment, lines.end()) << c;
-    EXPECT_EQ(Lines(comment + 1, comment + 3), (Lines{"", ""})) << "the blank line and the empty comment";
+    EXPECT_EQ(Lines(comment + 1, comment + 4), (Lines{"", "", "   // --- the order's own lines"}))
+        << "the blank line, the empty comment and one written close to its marker";
     EXPECT_FALSE(has(c, "// *")) << c;
     EXPECT_FALSE(has(c, "**********")) << c;
     /* one fixed copy per FETCH, and the second FETCH's field set from it */
