@@ -31,6 +31,9 @@ void P3109_WriteDoubleScale(int32_t lScale);
 /* P3109_WriteSetFromDouble with its scale set just before. */
 void P3109_WriteSetFromDoubleAtScale(const GEN_FIELD_INFO& field, std::string_view value, int32_t lScale);
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value);
+/* A string into the field; cKind: the kind letter of the string the run
+** time is given. */
+void P3109_WriteSetFromString(const GEN_FIELD_INFO& field, char cKind, std::string_view value);
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer);
 
 /* ---- special values ---- */
