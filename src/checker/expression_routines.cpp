@@ -275,8 +275,10 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
             if (o.chType == def.cType)
                 o.chType = heldType(def);
         }
-        /* a system variable the routine reads is a used field of the object */
-        if (!work && std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0)
+        /* a system variable or a multilingual variable the routine reads is
+        ** a used field of the object */
+        if (!work && ((std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0) ||
+                      std::memcmp(in.acClass, "ML", 2) == 0))
             RecordFieldUse(fieldName(written), "", "SV");
         operands.push_back(o);
     }

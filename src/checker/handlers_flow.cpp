@@ -3,6 +3,7 @@
 // handlers of commands without a check of their own.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -24,6 +25,25 @@ constexpr int32_t kRoutineParmsMax = 50;
 void SetRoutine(std::string_view name)
 {
     Pad(G().currentRoutine, sizeof G().currentRoutine, name);
+}
+
+// An EXECUTE argument is an operand moved into (or out of) the parameter at
+// its place: it must be of the parameter's class, an alphanumeric value for
+// an alphanumeric parameter and a number for a numeric one (a quoted text is
+// an alphanumeric literal, never an expression).
+void CheckArgument(const std::string& routine, int32_t index, const std::string& argument)
+{
+    int32_t position = index + 1;
+    char digits[7];
+    FIX_LongToDigits(&position, 7, digits);
+    std::string key = routine;
+    key.resize(10, ' ');
+    FFC_WORK_RECORD& p = G().record2;
+    BlankRecord(p, WR_USRSUBP, key + std::string(digits, 7));
+    FFC_FIELD_DEFINITION def;
+    if (argument.empty() || !FindRecord(p, 2) || !LookUpFieldDefinition(Trim(p.acData + 1, 10), def))
+        return;
+    CheckOperandValue(argument, P3100_chTypeClass(def.cType), 0, 0);
 }
 
 }  // namespace
@@ -180,8 +200,11 @@ void P3100_CheckExecute(void)
         return;
     }
     const auto* data = reinterpret_cast<const WR_USRSUBR_DATA*>(r.acData);
-    if (passed > FIX_lDigitsToLong(data->acParmCount, 3, nullptr))
+    const int32_t taken = FIX_lDigitsToLong(data->acParmCount, 3, nullptr);
+    if (passed > taken)
         Issue(Msg::ExecuteNotValid, name);
+    for (int32_t i = 0; i < std::min(passed, taken); ++i)
+        CheckArgument(name, i, ParmEntry("WITH_PARMS", i));
 }
 
 }  // extern "C"

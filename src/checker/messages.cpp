@@ -1,6 +1,7 @@
 // Checker messages for the current command, and the small helpers that the
 // passes and the handlers share (fields, parameters by keyword, records).
 #include "checker/checker.h"
+#include "checker/operand_checks.h"
 
 #include <algorithm>
 #include <array>
@@ -56,8 +57,13 @@ bool Given(const std::string& value)
 
 void NoteMessageText()
 {
-    if (Given(Parm("MSGTXT")) || Given(Parm("MSGID")))
+    const std::string text = Parm("MSGTXT");
+    if (Given(text) || Given(Parm("MSGID")))
         G().messageTextUsed = 'Y';
+    /* a message text that names a multilingual variable is the variable's
+    ** text: the variable must exist */
+    if (Pass() == 1 && text.size() > 5 && Upper(text.substr(0, 5)) == "*MTXT")
+        CheckOperandValue(text, 'A', 0, 0);
 }
 
 void NumberLoop(int depth)

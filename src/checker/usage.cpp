@@ -29,6 +29,12 @@ using dqov::text::Fixed;
 
 namespace {
 
+// A multilingual text variable: "*MTXT" and its name.
+bool IsMultilingualName(const std::string& written)
+{
+    return written.size() > 5 && Upper(written.substr(0, 5)) == "*MTXT";
+}
+
 // The number the next literal of the function is known by: one more than
 // the literals recorded so far.
 int32_t NextLiteralNumber()
@@ -62,11 +68,13 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
     std::memcpy(data->acClass, kind, 2);
     Pad(data->acFieldName, 10, field);
     if (std::memcmp(kind, "SV", 2) == 0) {
-        /* its name, and the marker that sets it before every use */
+        /* its name, and the marker that sets it before every use; a
+        ** multilingual variable holds one text for the whole run, set when
+        ** the program starts */
         Pad(data->acSystemVariable, sizeof data->acSystemVariable, written);
         Pad(data->acSysVarTail, sizeof data->acSysVarTail,
             written.size() > sizeof data->acSystemVariable ? written.substr(sizeof data->acSystemVariable) : "");
-        data->cDynamic = 'D';
+        data->cDynamic = IsMultilingualName(written) ? ' ' : 'D';
     }
     if (kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'N')) {
         int32_t number = NextLiteralNumber();
@@ -319,14 +327,15 @@ void RecordFieldOrGroup(const std::string& value)
 }
 
 // A system variable given as an operand ("*DATE"): the program sets it
-// before its use. Special values without a length (*BLANK, *ZERO) are
+// before its use; a multilingual variable ("*MTXTTITLE") is kept the same
+// way, set once. Special values without a length (*BLANK, *ZERO) are
 // written in place and named by no record.
 void RecordSystemVariable(const std::string& value)
 {
     dqov::operand::ResolveOptions options;
     options.lookUp = false;
     const dqov::operand::Resolution r = dqov::operand::Resolve(G().ctx, value, options);
-    if (r.ok && r.code == "SV" && r.length > 0)
+    if (r.ok && ((r.code == "SV" && r.length > 0) || r.code == "ML"))
         RecordFieldUse(Upper(value), "", "SV");
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/messages.h"
 #include "dqov/runcontrol/work_records.h"
 #include "dqov/runcontrol/workfile.h"
@@ -62,16 +63,21 @@ bool IsNameChar(char c, const FFC_CONTEXT* ctx)
 /* Multilingual variables are rows of QV_F61 for the partition. */
 bool MultilingualExists(const FFC_CONTEXT* ctx, const std::string& name)
 {
+    /* a failed statement ends the run through the fatal SQL path: a
+    ** variable is never refused for a repository that did not answer */
+    constexpr char kTag[] = "DC_P8007/QV_F61/A";
     SSQL_AREA area;
-    SSQL_SetLocation("DC_P8007/QV_F61/A");
+    SSQL_SetLocation(kTag);
     std::string partition(ctx->acPartition, 3);
     if (SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F61 WHERE X61P_I = '%s' AND X61MTX = '%s'",
                         partition.c_str(), name.c_str()) != SSQL_RC_OK)
-        return false;
+        FFC_SQL_Error(nullptr, kTag);
     uint32_t count = 0;
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&count));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(nullptr, kTag);
     return rc == SSQL_RC_OK && count > 0;
 }
 
@@ -203,10 +209,10 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     if (c0 == '*') {
         std::string u = Upper(text);
         if (u.rfind("*MTXT", 0) == 0) {
-            std::string name = u.substr(5);
+            /* the repository keeps the variable under its whole name */
             r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
             r.resolved = u;
-            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) {
+            if (u.size() == 5 || u.size() > 20 || !MultilingualExists(ctx, u)) {
                 fail(Msg::MultilingualVariableNotDefined, Fixed(u, 20));
                 return r;
             }

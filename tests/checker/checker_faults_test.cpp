@@ -90,17 +90,7 @@ protected:
 // The findings a job printed ("ID S Line n COMMAND: text"), in order.
 std::vector<std::string> Findings(const std::string& out)
 {
-    std::vector<std::string> found;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.rfind('<', 0) == 0 && line.find('>') != std::string::npos)
-            line.erase(0, line.find('>') + 1);
-        if (line.find(" Line ") != std::string::npos)
-            found.push_back(line);
-    }
-    return found;
+    return testsupport::findingLines(out);
 }
 
 // The text of a finding after its "Line n COMMAND: ".

@@ -44,9 +44,9 @@ TEST_F(DesignSession, ScreenEditSessionRewritesTheScreenAndItsGroup)
               (std::vector<std::string>{"Put the cursor on a field to move and press Enter",
                                         "Field marked: mark more, or put the cursor where they go",
                                         "Field DSNCMT inserted: put the cursor where it goes",
-                                        "Put the cursor on the field to remove", "Field #ORDNOTE removed",
-                                        "Identification", "Identification #ORDREF", "Identification",
-                                        "Identification #ORDCODE", "Text \"Order entry\"s end\": put the cursor where it goes",
+                                        "Put the cursor on the field to remove", "Field ORDNOTE removed",
+                                        "Identification", "Identification ORDREF", "Identification",
+                                        "Identification ORDCODE", "Text \"Order entry\"s end\": put the cursor where it goes",
                                         "Text placed", "Put the cursor on a field to move and press Enter",
                                         "Field marked: mark more, or put the cursor where they go"}));
     const auto shown = Shown();

@@ -97,7 +97,7 @@ TEST(DesignTool, SystemDefinitionOptionsChooseTheLayouts)
     SampleEnv env;
     ToolResult r = Tool(env, "--system-flag 33 DEMOSCR ORDWIDE");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("PRC0241 F Line 1 DISPLAY: Field #ORDLONG"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("PRC0241 F Line 1 DISPLAY: Field ORDLONG"), std::string::npos) << r.out;
     r = Tool(env, "DEMOSCR ORDEDG");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("PRC0188 F Line 1 POP_UP"), std::string::npos) << r.out;

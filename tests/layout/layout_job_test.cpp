@@ -23,7 +23,7 @@ TEST_F(LayoutJob, AcrossScreenPlacesHeadingsAndFieldsSideBySide)
     // A 10-character alpha field under a 20-character heading: value offset 5.
     const LAYOUT_FIELD_ENTRY ref = Entry(fields[0]);
     EXPECT_EQ(Text(fields[0].acQualifier, 10), "0001      ");
-    EXPECT_EQ(Text(ref.acName, 10), "#ORDREF   ");
+    EXPECT_EQ(Text(ref.acName, 10), "ORDREF    ");
     EXPECT_EQ(ref.cType, 'A');
     EXPECT_EQ(ref.lLength, 10);
     EXPECT_EQ(Text(ref.acHeadings[0], 20), std::string(20, ' '));
@@ -46,7 +46,7 @@ TEST_F(LayoutJob, AcrossScreenPlacesHeadingsAndFieldsSideBySide)
     EXPECT_EQ(ref.lColumn, 2);
     // ACROSS: the next field starts one separation after the first's end.
     const LAYOUT_FIELD_ENTRY code = Entry(fields[1]);
-    EXPECT_EQ(Text(code.acName, 10), "#ORDCODE  ");
+    EXPECT_EQ(Text(code.acName, 10), "ORDCODE   ");
     EXPECT_EQ(code.lLine, 4);
     EXPECT_EQ(code.lColumn, 23);
     EXPECT_EQ(Text(code.acErrorIndicator, 2), "02");

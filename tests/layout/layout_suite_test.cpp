@@ -269,7 +269,7 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
     check("ORDSCRN");
     // ORDLONG (70 + label 15 + 1) cannot fit a line of 80; the screen of
     // line 6 spreads over more than one page.
-    EXPECT_EQ(ids(), (std::vector<std::string>{"PRC0081 #ORDLONG"}));
+    EXPECT_EQ(ids(), (std::vector<std::string>{"PRC0081 ORDLONG"}));
 
     // Line 3: DISPLAY down, identified by descriptions. The widest
     // description of the group is "Note on the order" (17), rounded up to
@@ -285,7 +285,7 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
     EXPECT_EQ(Text(s[0].acDisplayText, 11), "Order entry");
     EXPECT_EQ(s[0].lLine, 20);
     EXPECT_EQ(s[0].lColumn, 30);
-    const LAYOUT_FIELD_ENTRY ref = ByName(s, "#ORDREF");
+    const LAYOUT_FIELD_ENTRY ref = ByName(s, "ORDREF");
     EXPECT_EQ(ref.cIdentification, 'D');
     EXPECT_EQ(ref.lValueOffset, 25);
     EXPECT_EQ(ref.lWidth, 35);
@@ -297,14 +297,14 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
     EXPECT_EQ(Text(ref.acOutputFlags, 3), "100");
     // "Order reference" ends at 15: dots from 15 + 2, made even, at 18, 20, ...
     EXPECT_EQ(Text(ref.acDescription, 20), "Order reference  . .");
-    const LAYOUT_FIELD_ENTRY code = ByName(s, "#ORDCODE");
+    const LAYOUT_FIELD_ENTRY code = ByName(s, "ORDCODE");
     EXPECT_EQ(code.lLine, 3);
     EXPECT_EQ(code.lColumn, 40);
-    const LAYOUT_FIELD_ENTRY qty = ByName(s, "#ORDQTY");
+    const LAYOUT_FIELD_ENTRY qty = ByName(s, "ORDQTY");
     EXPECT_EQ(qty.lLine, 4);
     EXPECT_EQ(qty.lColumn, 2);
-    EXPECT_EQ(ByName(s, "#ORDNOTE").lLine, 5);
-    const LAYOUT_FIELD_ENTRY cust = ByName(s, "#ORDCUST");
+    EXPECT_EQ(ByName(s, "ORDNOTE").lLine, 5);
+    const LAYOUT_FIELD_ENTRY cust = ByName(s, "ORDCUST");
     EXPECT_EQ(cust.lLine, 6);
     EXPECT_EQ(cust.cUsage, 'O');
     EXPECT_EQ(Text(cust.acOutputFlags, 3), "000");
@@ -325,19 +325,19 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
     EXPECT_EQ(a[0].lColumn, 2);
     EXPECT_EQ(a[0].cUsage1, 'I') << "*INPUT";
     EXPECT_EQ(Text(a[0].acOutputFlags, 3), Text(a[0].acInputFlags, 3));
-    EXPECT_EQ(Name(a[1]), "#ORDCUST  ");
+    EXPECT_EQ(Name(a[1]), "ORDCUST   ");
     EXPECT_EQ(a[1].lColumn, 25);
     EXPECT_EQ(a[1].acInputFlags[3], '1') << "*LOWERCASE";
-    EXPECT_EQ(Name(a[2]), "#ORDHIDE  ");
+    EXPECT_EQ(Name(a[2]), "ORDHIDE   ");
     EXPECT_EQ(a[2].cUsage, 'H');
     EXPECT_EQ(a[2].cIdentification, 'N');
     EXPECT_EQ(a[2].lLine, 0);
     EXPECT_EQ(a[2].lColumn, 0);
     EXPECT_EQ(Text(a[2].acInputFlags, 60), std::string(60, '0'));
-    EXPECT_EQ(Name(a[3]), "#ORDFLAG  ");
+    EXPECT_EQ(Name(a[3]), "ORDFLAG   ");
     EXPECT_EQ(a[3].cControlKind, 'X') << "CBOX";
     EXPECT_EQ(a[3].cIdentification, 'L');
-    EXPECT_EQ(Name(a[4]), "#ORDOKB   ");
+    EXPECT_EQ(Name(a[4]), "ORDOKB    ");
     EXPECT_EQ(a[4].cControlKind, 'B') << "PB01";
     EXPECT_EQ(a[4].sPushButton, 1);
     EXPECT_EQ(a[4].cIdentification, 'N') << "a push button shows no identification";
@@ -361,7 +361,7 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
     for (const std::string& name : formats) {
         int repeated = 0;
         for (const LAYOUT_FIELD_ENTRY& e : entries("RCDFLD", name))
-            repeated += Name(e) == "#ORDCODE  ";
+            repeated += Name(e) == "ORDCODE   ";
         EXPECT_EQ(repeated, 1) << name;
     }
 
@@ -374,8 +374,8 @@ TEST_F(LayoutSuite, ScreensOfEveryDesignKeepTheirFieldsKeywords)
         placed.push_back(e.cType == 'T' ? Trimmed(e.acDisplayText, 20) + " " + std::to_string(e.lLine) + " " +
                                               std::to_string(e.lColumn)
                                         : Name(e) + " " + e.cUsage);
-    EXPECT_EQ(placed, (std::vector<std::string>{"Enter the order 4 40", "Amount follows 8 40", "#ORDREF    B",
-                                                "#ORDQTY    B", "#ORDAMT    O"}));
+    EXPECT_EQ(placed, (std::vector<std::string>{"Enter the order 4 40", "Amount follows 8 40", "ORDREF     B",
+                                                "ORDQTY     B", "ORDAMT     O"}));
     // Line 14: a pop-up window without standard heading.
     const auto windows = records("RCDFMT", "POP_UP");
     EXPECT_EQ(windows.size(), 3u) << "line 8: the window with the list's control, and the list; line 14";
@@ -405,7 +405,7 @@ TEST_F(LayoutSuite, RightToLeftRunsPutTheTextsOnTheOtherSide)
     checkAgain("ORDSCRN");
     RCDFMT_DATA main;
     ASSERT_TRUE(format("RCDFMT", "DISPLAY", 3, main));
-    const LAYOUT_FIELD_ENTRY ref = ByName(entries("RCDFLD", Text(main.acFormat, 8)), "#ORDREF");
+    const LAYOUT_FIELD_ENTRY ref = ByName(entries("RCDFLD", Text(main.acFormat, 8)), "ORDREF");
     EXPECT_EQ(ref.cIdentification, 'D');
     EXPECT_EQ(ref.lValueOffset, 0);
     EXPECT_EQ(ref.lWidth, 35);
@@ -439,22 +439,22 @@ TEST_F(LayoutSuite, EveryLayoutFaultIsNamedWithItsField)
     // Screens: a line without a column and a column without a line.
     const auto screen = OnLine(all, 9);
     ASSERT_GE(screen.size(), 3u);
-    EXPECT_EQ(screen[0], "PRC0116 #ORDREF");
-    EXPECT_EQ(screen[1], "PRC0117 #ORDCODE");
+    EXPECT_EQ(screen[0], "PRC0116 ORDREF");
+    EXPECT_EQ(screen[1], "PRC0117 ORDCODE");
     EXPECT_EQ(screen.back(), "PRC0084 DISPLAY");
     // A check box under column headings; two push buttons numbered 1.
     const auto controls = OnLine(all, 10);
     ASSERT_GE(controls.size(), 3u);
-    EXPECT_EQ(controls[0], "PRC0301 #ORDFLAG");
+    EXPECT_EQ(controls[0], "PRC0301 ORDFLAG");
     EXPECT_EQ(controls[1], "PRC0304 PB01");
     // Eleven input attributes from the dictionary.
     const auto attributes = OnLine(all, 11);
     ASSERT_GE(attributes.size(), 1u);
-    EXPECT_EQ(attributes[0], "PRC0086 #ORDATTR");
+    EXPECT_EQ(attributes[0], "PRC0086 ORDATTR");
     // A field as wide as a line of the pop-up; a pop-up past the screen.
     const auto narrow = OnLine(all, 12);
     ASSERT_GE(narrow.size(), 1u);
-    EXPECT_EQ(narrow[0], "PRC0190 #ORDREF");
+    EXPECT_EQ(narrow[0], "PRC0190 ORDREF");
     const auto outside = OnLine(all, 13);
     ASSERT_GE(outside.size(), 1u);
     EXPECT_EQ(outside[0], "PRC0188 0013");

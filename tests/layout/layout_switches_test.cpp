@@ -155,7 +155,7 @@ TEST_F(SwitchJob, SinglePageRefusesAFieldWiderThanItsLine)
     flag(33);
     run("ORDWIDE");
     EXPECT_EQ(errors, 2);
-    EXPECT_TRUE(said("PRC0241 F Line 1 DISPLAY: Field #ORDLONG")) << output;
+    EXPECT_TRUE(said("PRC0241 F Line 1 DISPLAY: Field ORDLONG")) << output;
     EXPECT_TRUE(said("PRC0084 F Line 1 DISPLAY")) << output;
     EXPECT_EQ(places("RCDFLD", "R@F00001"), (Places{{4, 2, 26}}));
     const auto formats = records("RCDFMT", "DISPLAY");

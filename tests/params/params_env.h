@@ -28,13 +28,14 @@ public:
     ParamsEnv()
     {
         // a private copy of the sample repository with a multilingual variable
+        // (kept under its whole name, as the source writes it)
         const std::string repo = (dir_ / "repository.db").string();
         testsupport::copySampleRepository(repo);
         sqlite3* db = nullptr;
         sqlite3_open(repo.c_str(), &db);
         sqlite3_exec(db,
                      "INSERT INTO QV_F61 (X61P_I, X61PLN, X61MTX, X61VAL, X61LEN) "
-                     "VALUES ('DEM', 'ENG', 'WELCOME', 'Welcome', 7)",
+                     "VALUES ('DEM', 'ENG', '*MTXTWELCOME', 'Welcome', 7)",
                      nullptr, nullptr, nullptr);
         sqlite3_close(db);
         connected_ = SSQL_sConnect(repo.c_str()) == SSQL_RC_OK;

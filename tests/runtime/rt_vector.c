@@ -6,14 +6,17 @@
 **
 ** A double is stored at the scale the caller set in chXVecAssignOption
 ** just before (0 to 16): the decimal nearest to the double at that scale,
-** cut to the field's decimals. A store whose caller set no scale takes
-** the decimal of 15 significant digits nearest to the double, the
-** precision a double carries; but a literal holds the decimal written in
-** the program, which a double with a fraction does not give without its
-** scale: such a store into a decimal literal stops the run (a whole number
-** of at most 15 digits, or a floating literal, needs no scale). The option
-** is used once: each store leaves it unset, so that a value never takes
-** the scale of an earlier store.
+** cut to the field's decimals. The option stays as it was set until it is
+** set again, as the run-time interface leaves it: a caller that sets no
+** scale before a store gets the one an earlier store left, so that a store
+** without its own scale shows in the value it gives. A store before any
+** scale was set (or after the option held a rounding choice of
+** X_Vec_Assign) takes the decimal of 15 significant digits nearest to the
+** double, the precision a double carries; but a literal holds the decimal
+** written in the program, which a double with a fraction does not give
+** without its scale: such a store into a decimal literal stops the run (a
+** whole number of at most 15 digits, or a floating literal, needs no
+** scale).
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -24,10 +27,9 @@
 /* The option no caller set. */
 #define RT_OPTION_UNSET ((X_CHAR)-1)
 
-static int takeScale(struct X_IDS *pX_Ids)
+static int takeScale(const struct X_IDS *pX_Ids)
 {
     const int option = pX_Ids->chXVecAssignOption;
-    pX_Ids->chXVecAssignOption = RT_OPTION_UNSET;
     return option >= 0 && option <= 16 ? option : -1;
 }
 

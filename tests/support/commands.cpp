@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace testsupport {
 
@@ -59,6 +60,21 @@ std::string toolPath()
 CommandResult runTool(const std::string& args, bool withErrors)
 {
     return runCommand(toolPath() + " " + args, withErrors ? Errors::WithOutput : Errors::Dropped);
+}
+
+std::vector<std::string> findingLines(const std::string& out)
+{
+    std::vector<std::string> found;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind('<', 0) == 0 && line.find('>') != std::string::npos)
+            line.erase(0, line.find('>') + 1);
+        if (line.find(" Line ") != std::string::npos)
+            found.push_back(line);
+    }
+    return found;
 }
 
 }  // namespace testsupport

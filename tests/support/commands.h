@@ -3,6 +3,7 @@
 #define DQOV_TESTS_SUPPORT_COMMANDS_H
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -40,6 +41,10 @@ std::string toolPath();
 // Runs the dqov tool with ARGS (shell words); its standard error goes with
 // what it printed when asked, else nowhere.
 CommandResult runTool(const std::string& args, bool withErrors = false);
+
+// The findings of a line that a job printed ("ID S Line n COMMAND: text"),
+// in order, without their colour marks.
+std::vector<std::string> findingLines(const std::string& out);
 
 }  // namespace testsupport
 

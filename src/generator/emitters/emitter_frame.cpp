@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "checker/command_records.h"
 #include "dqov/runcontrol/x_tree.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
@@ -50,8 +51,8 @@ bool isExecutable(const char* acName)
     return true;
 }
 
-/* The command's text as written, without its label and name (the whole
-** text for a comment line), put into `out`. */
+/* The command's parameter text as written, without its label and name,
+** put into `out`. */
 void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
 {
     out.clear();
@@ -62,10 +63,6 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
     if (source && source->pfnSourceText)
         source->pfnSourceText(P3109_Context(), r.usNumber, r.usSequence, &joined);
     const std::string_view text = joined;
-    if (r.acName[0] == '*') {
-        out.assign(P3109_TrimmedRight(text));
-        return;
-    }
     size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
         return;
@@ -76,6 +73,16 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
         if (at == std::string_view::npos)
             return;
         end = text.find(' ', at);
+    }
+    /* a comment's text follows its marker, the first '*' (a blank line has
+    ** none: the name it is kept under is all stars) */
+    if (r.acName[0] == '*') {
+        if (std::memcmp(r.acName, FFC_BLANK_COMMAND, 10) == 0)
+            return;
+        const size_t from = text.find_first_not_of(' ', at + 1);
+        if (from != std::string_view::npos)
+            out.assign(P3109_TrimmedRight(text.substr(from)));
+        return;
     }
     if (end == std::string_view::npos)
         return;
@@ -460,8 +467,11 @@ void P3109_EmitIoStatusToField(std::string_view userField)
         P3109_Line("DqooDef.X_CPYBYTES( ref pX_Fld[V_FIELD_IOdSTS].pField, pGlobal1.vchLastIOStatus,2);");
     else
         P3109_Line("memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);");
+    /* the user's field named with or without the national character: the
+    ** status field itself has its copy already */
     const std::string user = P3109_Padded(P3109_TrimRight(userField), 10);
-    if (user[0] == '*' || user[0] == ' ' || user == statusField)
+    if (user[0] == '*' || user[0] == ' ' ||
+        P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(userField)), 10) == statusField)
         return;
     P3109_WriteComment("Return the user defined IO status Field");
     GEN_FIELD_INFO info;

@@ -4,7 +4,9 @@
 ** the shorter message arguments of the check commands. Message texts given
 ** in the source become text literals of the program's text strings.
 */
+#include "generator/core/model/field_helpers.h"
 #include "generator/core/model/field_values.h"
+#include "generator/core/model/name_services.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
 #include "generator/core/output/static_lists.h"
@@ -74,6 +76,12 @@ bool isNone(const std::string& text)
     return text.empty() || text == "*NONE";
 }
 
+/* A message text naming a multilingual variable: "*MTXT" and its name. */
+bool isMultilingualName(const std::string& text)
+{
+    return text.size() > 5 && P3109_CopyUpper(text, 5) == "*MTXT";
+}
+
 }  // namespace
 
 void P3109_EmitMessage()
@@ -104,8 +112,12 @@ void P3109_EmitMessageCall(int iAbort)
     const std::string msgFile = literalName("MSGFILE", P3109_ParmField("MSGFILE"));
     const char* reference = P3109_pRoutineReference();
     const bool compiledText = reference != nullptr && reference[1] == 'E';
-    std::string msgText =
-        compiledText ? std::string("pvchMessageText") : literalName("MESSAGE", P3109_ParmField("MSGTXT"));
+    /* a text naming a multilingual variable gives its text in the run's
+    ** language, fetched into the variable a compiled text is evaluated in */
+    const std::string written = P3109_TrimRight(P3109_Parm("MSGTXT"));
+    const bool multilingual = kind == "T" && !compiledText && isMultilingualName(written);
+    const std::string msgText = compiledText || multilingual ? std::string("pvchMessageText")
+                                                             : literalName("MESSAGE", P3109_ParmField("MSGTXT"));
     std::string field = "V_NOT_AVAILABLE";
     const std::string window = P3109_Parm("WINDOW_FLD");
     if (type.compare(0, 7, "*WINDOW") == 0 && !isNone(window))
@@ -133,6 +145,12 @@ void P3109_EmitMessageCall(int iAbort)
         }
         P3109_WriteComment("Evaluate expression and retrieve MSGTXT as a string");
         EXPR_WriteStringEvaluationCall(P3109_ExpressionWriter(), reference, "fldChar", "pvchMessageText");
+    }
+    if (multilingual) {
+        P3109_WriteComment("Retrieve MSGTXT in the language of the run");
+        P3109_Line(cs() ? "string       pvchMessageText;" : "X_PVCHAR     pvchMessageText;");
+        P3109_WriteGetMultilingualText("pvchMessageText",
+                                       P3109_pFindMultilingualVariable(P3109_CopyUpper(written, 20)));
     }
     P3109_WriteComment("Invoke the Message Handler");
     P3109_Line(iAbort ? "X_Handle_Message_Abort (pX_Ids," : "X_Handle_Message (pX_Ids,");
@@ -219,9 +237,12 @@ bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode)
         P3109_Line((cs() ? "short[] SubVariables = {" : "X_SHORT SubVariables[] = {") + info.vectorName + "};");
     }
     if (set && !textField) {
-        const std::string literal = literalName("MESSAGE", P3109_ParmField("MSGTXT"));
         P3109_WriteComment("Set message text");
-        P3109_WriteSetFromVchar(info, literal);
+        /* a multilingual variable gives its text in the run's language */
+        if (isMultilingualName(msgTxt))
+            P3109_WriteSetToMultilingualText(info, P3109_CopyUpper(P3109_TrimRight(msgTxt), 20));
+        else
+            P3109_WriteSetFromVchar(info, literalName("MESSAGE", P3109_ParmField("MSGTXT")));
     }
     useVector();
     return true;

@@ -246,6 +246,33 @@ bool insideRowLoop()
     return false;
 }
 
+/* The scale the kept value is stored at. A count is whole; a total, a
+** largest and a smallest value have the decimals of the fields they are
+** kept of (a floating-point one has no decimals of its own); an average is
+** a quotient, taken to as many decimals as a double holds beside the
+** target's whole digits, so that its cut to the target's decimals is the
+** quotient's. A floating-point target takes the double as it is. */
+int32_t keepScale(const GEN_FIELD_INFO& target, const std::vector<Tracked>& sources, bool count, bool average)
+{
+    if (target.cType == 'F')
+        return 16;
+    if (count)
+        return 0;
+    int32_t decimals = 0;
+    for (const Tracked& s : sources)
+        decimals = std::max<int32_t>(decimals, s.field.cType == 'F' ? 16 : std::max<int16_t>(s.field.sDecimals, 0));
+    if (!average)
+        return decimals;
+    /* an integer field's length is its bytes */
+    const int32_t bytes = target.lLength;
+    const int32_t wholeDigits = target.cType != 'I' ? std::max<int32_t>(target.lLength - target.sDecimals, 0)
+                                : bytes <= 1        ? 3
+                                : bytes == 2        ? 5
+                                : bytes <= 4        ? 10
+                                                    : 19;
+    return std::max({decimals, static_cast<int32_t>(target.sDecimals), 15 - wholeDigits});
+}
+
 }  // namespace
 
 void P3109_EmitKeep()
@@ -313,6 +340,7 @@ void P3109_EmitKeep()
         if (average)
             P3109_Line(counter + "++;");
     }
-    P3109_WriteSetFromDouble(target, average ? "(" + work + " / " + counter + ")" : work);
+    P3109_WriteSetFromDoubleAtScale(target, average ? "(" + work + " / " + counter + ")" : work,
+                                    keepScale(target, sources, count, average));
     P3109_WriteCloseBrace();
 }

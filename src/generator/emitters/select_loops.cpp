@@ -100,7 +100,7 @@ void clearKeepField(const WR_KEEP_DATA& keep, bool& first)
        packed bytes to clear: it takes zero through its vector service, as
        the KEEP_ command stores its value */
     if (P3109_fNeedsZophxHandling(field))
-        P3109_WriteSetFromDouble(field, "0.0");
+        P3109_WriteSetFromDoubleAtScale(field, "0.0", 0);
     else
         P3109_WriteSetToBlankOrZero(field);
 }

@@ -5,7 +5,8 @@
 ** brace, then the operand stack, the expression frame and the evaluator
 ** call. Rows are formed by the opcode catalogue's rules; an opcode without a
 ** rule writes the unknown-opcode row "   %.8x, ???,", which does not
-** compile, so the generated source fails at that spot.
+** compile, so the generated source fails at that spot; the job reports it
+** as an error naming the opcode.
 */
 #include "generator/expressions/expr_instruction_table.h"
 
@@ -93,7 +94,7 @@ void FormRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NO
     case ExprRowRule::PullComponentRefresh: EXPR_FormPullRows(rows, entry, node); return;
     case ExprRowRule::None: break;
     }
-    rows.CountUnknownOpcode();
+    rows.CountUnknownOpcode(opcode);
     rows.SetPending(UnknownOpcodeRow(opcode));
 }
 
@@ -181,7 +182,7 @@ ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen, const EXP
         }
         const ExprOpcodeEntry* entry = EXPR_FindRowEntry(opcode);
         if (entry == nullptr) {
-            rows.CountUnknownOpcode();
+            rows.CountUnknownOpcode(opcode);
             rows.SetPending(UnknownOpcodeRow(opcode));
             continue;
         }

@@ -19,9 +19,9 @@
 /*
 ** What a table came out like. The rows that cannot compile ("???" operands
 ** and unknown opcodes) stay in the table text, so the compiler points at the
-** spot, and are counted; an operand that does not fit the table's column
-** would compile into another number, so it is also an error message of the
-** job (ExprGeneratorServices::ReportError).
+** spot, and are counted; an unknown opcode is also an error message of the
+** job naming it, and so is an operand that does not fit the table's column,
+** which would compile into another number (ExprGeneratorServices::ReportError).
 */
 struct ExprTableReport {
     bool written = false;            /* the table was written */

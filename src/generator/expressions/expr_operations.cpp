@@ -298,8 +298,11 @@ void writeRounding(ExprCode& c, Operation& o)
     const int32_t dR = EXPR_lOperandScale(o.s.result), dL = EXPR_lOperandScale(o.s.left);
     std::string cast;
     const bool typed = EXPR_GetNativeTypeName(c, o.s, cast);
-    if (dR < dL) {
-        const std::string K = EXPR_HalfUnit(dR, c.iSeries());
+    /* a floating-point value has no scale of its own: it is always moved
+    ** by half a unit of the result, with a binary constant */
+    const bool floating = o.t.value == ExprValue::Float64;
+    if (dR < dL || floating) {
+        const std::string K = EXPR_HalfUnit(dR, c.iSeries() && !floating);
         const std::string sum = "( " + o.A + " + ( ( " + o.A + " < 0 ) ? -" + K + " : " + K + " ) )";
         c.Line(typed ? o.T + " = ((" + cast + ")( " + sum + " ));" : o.T + " = " + sum + ";");
         return;
@@ -477,7 +480,7 @@ void writeKind(ExprCode& c, Operation& o)
         writeArithmetic(c, o);
         return;
     }
-    if (k == ExprOpKind::Round && o.t.value != ExprValue::Variant && o.t.value != ExprValue::Float64) {
+    if (k == ExprOpKind::Round && o.t.value != ExprValue::Variant) {
         writeRounding(c, o);
         return;
     }

@@ -102,6 +102,20 @@ std::string ExprTableRows::Row(uint32_t number, std::string_view operand, ExprCs
     return Row(*entry, operand, comma);
 }
 
+void ExprTableRows::CountUnknownOpcode(uint32_t opcode)
+{
+    ++report_.unknownOpcodes;
+    /* the catalogue's name without its common prefix, when it names one */
+    const ExprOpcodeEntry* entry = EXPR_FindOpcode(opcode);
+    std::string_view name = entry != nullptr ? std::string_view(entry->name) : std::string_view();
+    if (name.substr(0, 14) == "X_COMP_OPCODE_")
+        name.remove_prefix(14);
+    char text[128];
+    std::snprintf(text, sizeof text, "Opcode %" PRIu32 " has no instruction row%s%.*s%s", opcode,
+                  name.empty() ? "" : " (", static_cast<int>(name.size()), name.data(), name.empty() ? "" : ")");
+    gen_.ReportError(text);
+}
+
 void ExprTableRows::CheckWidth(int64_t value)
 {
     /* A C table is an array of 16-bit words: a value is kept when it fits

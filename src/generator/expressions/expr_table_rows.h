@@ -67,8 +67,9 @@ public:
 
     /* Raises the operand index for a counted node. */
     void CountOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode);
-    /* Counts an unknown-opcode row. */
-    void CountUnknownOpcode() { ++report_.unknownOpcodes; }
+    /* Counts an unknown-opcode row; the table cannot compile with it, so it
+    ** is an error of the job naming the opcode. */
+    void CountUnknownOpcode(uint32_t opcode);
     /* Counts an index operand that names no operand of its own. */
     void CountUnnumbered() { ++report_.unnumberedOperands; }
 

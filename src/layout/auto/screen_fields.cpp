@@ -360,7 +360,10 @@ void P3111_LoadFieldGroup(const char* group)
         LAYOUT_FIELD_ENTRY& e = Entry(d.count);
         std::memset(&e, 0, sizeof e);
         e.cFieldEntry = 'Y';
-        std::memcpy(e.acName, f.acField, 10);
+        /* the field's own name, without the national character: every
+        ** reader of the entry (display tables, web pages, design) takes it
+        ** as the dictionary names it, and a name of 10 characters fits */
+        std::memcpy(e.acName, name, 10);
         e.cType = def.cType;
         e.lLength = def.lLength;
         e.lDecimals = def.lDecimals;

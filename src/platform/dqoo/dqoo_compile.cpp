@@ -222,7 +222,9 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
     ** store takes the nearest decimal at those and then cuts to the field's
     ** (a quotient always has more decimals than the field: the plan gives
     ** it one at least). */
-    const bool rounds = round && target.chType != 'F' && v.decimals > target.lDecimals;
+    /* a floating-point value has no decimals of its own: it is rounded
+    ** whatever the field's decimals */
+    const bool rounds = round && target.chType != 'F' && (v.decimals > target.lDecimals || numeric == op::Float64);
     EXPR_OPERAND_NODE* rounded = nullptr;
     if (rounds) {
         const int32_t ints = v.length - v.decimals + 1;

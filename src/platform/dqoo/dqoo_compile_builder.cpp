@@ -247,8 +247,10 @@ Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
     }
     if (cls == "FL" || cls == "  ")
         return FieldFamily(o.chType);
+    /* a multilingual variable: its text in the run's language, which the
+    ** program keeps in the variable's vector entry */
     if (cls == "ML")
-        throw Unsupported("the multilingual variable " + nameOf(o));
+        return Family::Alpha;
     if (cls == "CP")
         return FieldFamily(o.chType);
     throw Unsupported("the operand " + nameOf(o));
@@ -305,9 +307,9 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
             n->flags |= EXPR_NODE_FLAG_CONVERTED;
         return n;
     }
-    if (cls == "FL" || cls == "SV") {
+    if (cls == "FL" || cls == "SV" || cls == "ML") {
         EXPR_OPERAND_NODE* n = b.Node(cls == "FL" ? EXPR_NODE_FIELD : EXPR_NODE_SYSTEM_VARIABLE);
-        n->fieldRef = store.keepText(cls == "SV" ? upper(nameOf(o)) : nameOf(o));
+        n->fieldRef = store.keepText(cls == "FL" ? nameOf(o) : upper(nameOf(o)));
         n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
         n->second = static_cast<uint32_t>(std::max<int32_t>(o.lDecimals, 0));
         /* a field that can be SQL null carries a field state: a packed or

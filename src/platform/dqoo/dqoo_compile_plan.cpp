@@ -9,6 +9,7 @@
 //             only as the value assigned, computed to enough decimals that
 //             the cut to the field cannot err
 //   FLOAT64   floating-point fields, which are no exact decimals anyway
+//             (but not rounded half up into a decimal field)
 // Anything else is computed by the run-time evaluator from the p-code, in
 // PACKED31 or PACKED63 (DECIMAL beside the sized *HIVAL and *LOVAL).
 #include "platform/dqoo/dqoo_compile_internal.h"
@@ -159,6 +160,12 @@ private:
         plan_.direct = !binary_ && !hiLo_;
         if (floats_) {
             plan_.numeric = op::Float64;
+            /* a floating-point value rounded half up to a decimal field: the
+            ** half unit added to the double lands as often just below the
+            ** field's next unit as on it, and its store cuts; the run-time
+            ** evaluator rounds the decimal the double stands for */
+            if (round_ && target_ != nullptr && (target_->chType == 'P' || target_->chType == 'S'))
+                plan_.direct = false;
         } else if (hiLo_) {
             plan_.numeric = op::Decimal;
         } else if (whole_ && maxDigits_ <= 9) {

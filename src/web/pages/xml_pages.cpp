@@ -473,9 +473,12 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
         break;
     case Key::Name: write(std::string(f.acName, 10)); break;
     case Key::TypedName: {
+        /* with the web event flag the type letter and the name's first nine
+        ** characters, as the HTML page names the field: the value fills the
+        ** eleven columns it owns, never the markup after them */
         const std::string name = FieldText(f.acName, 10);
         blank(line, at, 11);
-        resume = put(line, at, (run_.webEvent ? TypeLetter() : std::string()) + name + "\"");
+        resume = put(line, at, (run_.webEvent ? TypeLetter() + name.substr(0, 9) : name) + "\"");
         break;
     }
     case Key::Type: write("\"" + TypeLetter() + "\""); break;

@@ -72,8 +72,9 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
               std::string::npos)
         << c;
     EXPECT_EQ(c.find("Function  :"), std::string::npos);
-    /* the component's lines as comments, from the checker's source-line list */
-    EXPECT_NE(c.find("   // BEGIN_COM  \r\n   // * nothing but a comment \r\n   // END_COM  \r\n"), std::string::npos)
+    /* the component's lines as comments, from the checker's source-line
+       list; a comment line's text follows its marker */
+    EXPECT_NE(c.find("   // BEGIN_COM  \r\n   // nothing but a comment \r\n   // END_COM  \r\n"), std::string::npos)
         << c;
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCMP'"),

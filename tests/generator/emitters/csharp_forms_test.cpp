@@ -585,7 +585,7 @@ TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
         EXPECT_EQ(gcc(function), "") << function;
     }
     EXPECT_EQ(generated, "BZCALLS BZENTRY BZLISTS BZPRTY BZRCV BZSCRN BZSQL BZTRIG CSLIST CSPANL CSSCR DEFLIST DSNLST FLTKEEP "
-                         "IOKEYS LSTINQ LSTMNT CUSTLST RUNKEEP RUNLST RUNRPT RUNSORT ORDDWN ORDSCRN ORDLST ");
+                         "IOKEYS LSTINQ LSTMNT CUSTLST RUNKAVG RUNKEEP RUNLST RUNRPT RUNSORT ORDDWN ORDSCRN ORDLST ");
     for (const char* function : {"CSEXPR", "CSIO", "CSRPT"})
         EXPECT_EQ(gcc(function), "") << function;
 }

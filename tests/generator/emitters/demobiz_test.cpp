@@ -351,6 +351,7 @@ TEST_F(DemoBiz, ReportsOnTwoReportNumbers)
     expectBlock(lines, {"/* Finally accumulate the KEEP values */", "X_Vec_Get_as_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,",
                         "V_FIELD_BZTOTAL,(X_PDOUBLE)&(INSTANCE(dWorkDouble)));",
                         "if (INSTANCE(dWorkDouble) > INSTANCE(dWorkMaximum_<n>)) INSTANCE(dWorkMaximum_<n>) = INSTANCE(dWorkDouble);",
+                        "pX_Ids->chXVecAssignOption = ((X_CHAR) 2);", /* stored at the decimals of BZTOTAL */
                         "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,",
                         "V_FIELD_BZMAX,(X_DOUBLE)INSTANCE(dWorkMaximum_<n>));"});
     expectBlock(lines, {"if ( ( lSelectLoopCount == 1 )", "|| ( memcmp( pX_Fld[V_FIELD_BZREGN].pField, INSTANCE(fchPrevBZREGN_<n>), BYTE_LEN_V_FIELD_BZREGN ) != 0 )", ")"});

@@ -44,7 +44,7 @@ TEST_F(ValidFunctions, AKeptTotalOfManyDecimalsStartsAtZero)
     ASSERT_FALSE(c.empty()) << out_;
     const auto lines = programLines(c);
     const size_t reset =
-        findBlock(lines, {"/* Change KEEP_XXXX value(s) to zero */",
+        findBlock(lines, {"/* Change KEEP_XXXX value(s) to zero */", "pX_Ids->chXVecAssignOption = ((X_CHAR) 0);",
                           "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,", "V_FIELD_VFTOT,(X_DOUBLE)0.0);"});
     ASSERT_NE(reset, std::string::npos) << near(lines, {"/* Change KEEP_XXXX value(s) to zero */"});
     EXPECT_NE(findBlock(lines,

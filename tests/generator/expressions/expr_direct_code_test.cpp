@@ -190,6 +190,39 @@ TEST_F(DirectCode, RoundingAddsHalfAUnitOfTheTarget)
                             "      pX_Ids->chXVecAssignOption = ((X_CHAR) 2);"}));
 }
 
+// A floating-point value rounded half up has no decimals of its own to
+// compare with the field's: it is always moved by half a unit of the field.
+// #I2 := #RATEF * 3 into an integer is rounded in the double, by 0.5, in
+// both variants of the routine;
+// #AMOUNT := #AMOUNT * #RATEF / 100 into a packed field is rounded by the
+// run-time evaluator. No rounding is written as "???", which no compiler
+// takes.
+TEST_F(DirectCode, FloatingPointValuesAreRoundedIntoEveryField)
+{
+    gen.dictionary.fields["RATEF"] = FieldFacts("V_FIELD_RATEF", 'F', 8);
+    const DQOO_CHECKED_OPERAND triple[] = {Operand("FL", "RATEF", 'F', 8), Operand("NL", "3", 'P', 1),
+                                           Operand("  ", "", 'F', 8)};
+    const DQOO_CHECKED_OPERATION multiply[] = {Op(1, "MU", 2, 3), Op(3, "ZA")};
+    compileValue({3, triple, 2, multiply}, Operand("FL", "I2", 'I', 2), "B0000001", 'Y');
+    const DQOO_CHECKED_OPERAND discount[] = {Operand("FL", "AMOUNT", 'P', 11, 2), Operand("FL", "RATEF", 'F', 8),
+                                             Operand("  ", "", 'F', 8),           Operand("NL", "100", 'P', 3),
+                                             Operand("  ", "", 'F', 8)};
+    const DQOO_CHECKED_OPERATION discounted[] = {Op(1, "MU", 2, 3), Op(3, "DV", 4, 5), Op(5, "ZA")};
+    compileValue({5, discount, 3, discounted}, Operand("FL", "AMOUNT", 'P', 11, 2), "B0000002", 'Y');
+    const Lines t = written();
+    EXPECT_TRUE(std::none_of(t.begin(), t.end(), [](const std::string& l) { return l.find("???") != l.npos; }))
+        << ::testing::PrintToString(t);
+    /* the product moved by half a unit away from zero, then cut by the cast */
+    EXPECT_EQ(std::count(t.begin(), t.end(),
+                         "      ((X_FLD_INT16*)( pX_Fld[V_FIELD_I2].pField ))->iInt16 = ((X_INT16)( ( dOperand3 + ( ( "
+                         "dOperand3 < 0 ) ? -0.5 : 0.5 ) ) ));"),
+              2)
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(std::any_of(t.begin(), t.end(),
+                            [](const std::string& l) { return l.find("X_COMP_OPCODE_ROUND_HALFUP_") != l.npos; }))
+        << ::testing::PrintToString(t);
+}
+
 // A quotient is rounded whatever decimals the field has: it has more. #Q
 // := #C / 3 into 9,4 keeps 9 decimals in the double (4 of the field, and
 // enough beyond them that the double's nearest decimal cannot carry into

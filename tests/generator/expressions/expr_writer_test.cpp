@@ -107,6 +107,12 @@ TEST_F(WriterTest, PseudoOpcodesCommasAndUnknownOpcodes)
               (Lines{"   00000000, ???,,", "   00000514, ???,,", "   0000ffff, ???,,", "   00010011, ???,,",
                      "   00000048, ???,,", "   00000422, ???,,", "   00000000, ???,"}));
     EXPECT_EQ(report.unknownOpcodes, 7u);
+    // Each is an error of the job that names the opcode (and its name when
+    // the catalogue has one): the table it is written into cannot compile.
+    EXPECT_EQ(gen.errors, (Lines{"Opcode 0 has no instruction row", "Opcode 1300 has no instruction row",
+                                 "Opcode 65535 has no instruction row", "Opcode 65553 has no instruction row",
+                                 "Opcode 72 has no instruction row (PUSH_PACKED_STACK_VECTOR_AS_LONG)",
+                                 "Opcode 1058 has no instruction row (SET_INDEX)", "Opcode 0 has no instruction row"}));
 }
 
 TEST_F(WriterTest, TableWithoutRowsIsEmptyWithItsFrame)

@@ -1,7 +1,8 @@
 // The test run time's store of a double into a literal: a whole number
-// needs no scale, a fraction is stored at the scale the caller set, and a
-// fraction with no scale set stops the run with a message naming the
-// literal (the decimal the program wrote is not known from the double).
+// needs no scale, a fraction is stored at the scale the caller set (which
+// stays until it is set again), and a fraction with no scale set stops the
+// run with a message naming the literal (the decimal the program wrote is
+// not known from the double).
 #include "generator/runs/run_fixture.h"
 
 #include "support/scratch.h"
@@ -42,7 +43,10 @@ int main(void)
     ids.chXVecAssignOption = (X_CHAR)3;
     X_Vec_Set_from_Double(&ids, 0, &fun, fields, 1, 1.125);
     RT_ShowValue("SET", "RATE", &fields[1], (unsigned char *)packed);
+    X_Vec_Set_from_Double(&ids, 0, &fun, fields, 1, 0.1);
+    RT_ShowValue("KEPT", "RATE", &fields[1], (unsigned char *)packed);
     fflush(stdout);
+    ids.chXVecAssignOption = (X_CHAR)-1;
     X_Vec_Set_from_Double(&ids, 0, &fun, fields, 1, 0.1);
     printf("NOT STOPPED\n");
     return 0;
@@ -59,7 +63,8 @@ TEST(RuntimeLiterals, AFractionIntoADecimalLiteralWithoutItsScaleStopsTheRun)
         << testsupport::readFile(log);
     /* the stop of the run time ends it with 3 */
     EXPECT_EQ(runCommand(shellQuote(exe) + " > " + shellQuote(out) + " 2> " + shellQuote(err)), 3);
-    EXPECT_EQ(testsupport::readFile(out), "SET WHOLE 100\nSET RATE 1.125\n");
+    /* a store with no scale of its own takes the one set before it */
+    EXPECT_EQ(testsupport::readFile(out), "SET WHOLE 100\nSET RATE 1.125\nKEPT RATE 0.100\n");
     EXPECT_EQ(testsupport::readFile(err),
               "run time: X_Vec_Set_from_Double of 0.10000000000000001 into literal RATE with no scale set: the "
               "decimal it stands for is unknown (at command 0)\n");

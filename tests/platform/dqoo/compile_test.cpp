@@ -428,6 +428,51 @@ TEST_F(Compiler, AComponentPropertyIsItsComponentField)
     EXPECT_STREQ(node->fieldRef, "IOTOTAL");
 }
 
+// An alphanumeric operand of the class given, as the checker names it.
+DQOO_CHECKED_OPERAND Operand(const char* name, const char* cls, int32_t length)
+{
+    DQOO_CHECKED_OPERAND o = Field(name, 'A', length);
+    std::memcpy(o.achClass, cls, 2);
+    return o;
+}
+
+// The condition that the operand equals the field B, as a request.
+struct EqualsB {
+    DQOO_CHECKED_OPERAND operands[3];
+    DQOO_CHECKED_OPERATION operations[2] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    explicit EqualsB(const DQOO_CHECKED_OPERAND& first) : operands{first, Field("B", 'A', 10), Work('L', 1)}
+    {
+        r.lForm = DQOO_COMPILE_CONDITION;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+    }
+    EqualsB(const EqualsB&) = delete;
+    EqualsB& operator=(const EqualsB&) = delete;
+};
+
+// A multilingual variable is read from its vector entry, which the program
+// fills with the variable's text in the run's language: it is pushed as an
+// alphanumeric value, with nothing evaluated at run time.
+TEST_F(Compiler, MultilingualVariableIsReadFromItsVectorEntry)
+{
+    const EqualsB condition(Operand("*MTXTTITLE", "ML", 78));
+    ASSERT_EQ(compile(condition.r), 0) << reason;
+    EXPR_PCODE_INSTRUCTION* first = nullptr;
+    DQOO_FCC_EnumerateExpressionPcode(
+        [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+            *static_cast<EXPR_PCODE_INSTRUCTION**>(user) = routine->expressions[0]->instructions[0];
+            return 0;
+        },
+        &first, 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->opcode, Named("PUSH_ALPHA_VECTOR_AS_ALPHA")) << "no EVALUATE_SYSTEM_VARIABLE before it";
+    ASSERT_NE(first->operand, nullptr);
+    EXPECT_EQ(first->operand->kind, EXPR_NODE_SYSTEM_VARIABLE);
+    EXPECT_STREQ(first->operand->fieldRef, "*MTXTTITLE");
+}
+
 // In a component's build the description decides: a property of a data
 // record that the field vector does not hold (no dispatch record of that
 // name) is the component field reached through the component's records
@@ -463,17 +508,10 @@ TEST_F(ComponentCompiler, APropertyTheVectorHoldsIsTheComponentField)
 
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
 {
-    DQOO_CHECKED_OPERAND text = Field("*MTXTTITLE", 'A', 10);
-    std::memcpy(text.achClass, "ML", 2);
-    const DQOO_CHECKED_OPERAND operands[] = {text, Field("B", 'A', 10), Work('L', 1)};
-    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
-    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_CONDITION;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
+    EqualsB condition(Operand("*QQ", "QQ", 10));
+    DQOO_COMPILE_REQUEST& r = condition.r;
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
-    EXPECT_STREQ(reason, "the multilingual variable *MTXTTITLE");
+    EXPECT_STREQ(reason, "the operand *QQ");
     EXPECT_TRUE(routines().empty()) << "nothing is stored";
 
     r.lForm = 99;

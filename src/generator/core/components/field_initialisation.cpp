@@ -56,23 +56,16 @@ void drop()
 ** 'Y' whose class is the two letters (any class when null). */
 template <typename F> void forEachUsedField(const char* cls, F f)
 {
-    FFC_CONTEXT* ctx = P3109_Context();
-    if (!ctx || !ctx->pWorkFile)
-        return;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(ctx, &r);
-    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
     /* one description for all records: resolving resets it whole */
     GEN_FIELD_INFO info;
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1); rc == '0';
-         rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 1)) {
+    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [&](const FFC_WORK_RECORD& r) {
         const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-        if (d.cGenerate != 'Y' || (cls && std::memcmp(d.acClass, cls, 2) != 0))
-            continue;
+        if (cls && std::memcmp(d.acClass, cls, 2) != 0)
+            return;
         P3109_ResolveOperandName(r, info);
         info.fMangled = d.cMangled == 'F';
         f(r, info);
-    }
+    });
 }
 
 /* The default of a field at the start of the program: its default-value
@@ -198,11 +191,13 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
 {
     const std::string text = P3109_TrimRight(f.operandText);
     if (f.cResolved == 'L') {
-        if (f.cType == 'L')
+        if (f.cType == 'L') {
             P3109_Line("*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
-        else
-            P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " +
-                       text + ") );");
+            return;
+        }
+        P3109_WriteDoubleScale(f.sDecimals);
+        P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " + text +
+                   ") );");
         return;
     }
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -213,7 +208,7 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
     else if (point != '.')
         for (char& c : value)
             c = c == point ? '.' : c;
-    P3109_WriteSetFromDouble(f, value);
+    P3109_WriteSetFromDoubleAtScale(f, value, f.sDecimals);
 }
 
 /* ---- built-in function programs ---- */

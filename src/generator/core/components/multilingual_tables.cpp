@@ -133,8 +133,21 @@ bool variableTexts(const std::string& variable, std::vector<std::string>& slots)
     return matched;
 }
 
+/* The multilingual variables the function's expressions read are operands
+** of their own, loaded when the program starts (which is written after
+** this table): they enter the function's variables here, so that the
+** table holds them. */
+void enterOperandVariables()
+{
+    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [](const FFC_WORK_RECORD& r) {
+        if (std::memcmp(P3109_UsedFieldData(r).acClass, "SV", 2) == 0 && std::memcmp(r.acName, "*MTXT", 5) == 0)
+            P3109_pFindMultilingualVariable(P3109_TrimRight(std::string_view(r.acName, 20)));
+    });
+}
+
 void writeMultiText()
 {
+    enterOperandVariables();
     const std::vector<std::string>& variables = P3109_MultilingualVariables();
     if (variables.empty())
         return;

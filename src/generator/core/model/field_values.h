@@ -24,6 +24,12 @@ void P3109_WriteStoreLongInPacked(const GEN_FIELD_INFO& field, std::string_view 
 void P3109_WriteStoreShortInPacked(const GEN_FIELD_INFO& field, std::string_view value);
 void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable);
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value);
+/* The scale the run time takes the next stored double at (the value's
+** decimals; 16 for a floating-point value): it stays until it is set
+** again, so every store of a double sets its own just before. */
+void P3109_WriteDoubleScale(int32_t lScale);
+/* P3109_WriteSetFromDouble with its scale set just before. */
+void P3109_WriteSetFromDoubleAtScale(const GEN_FIELD_INFO& field, std::string_view value, int32_t lScale);
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value);
 /* A string into the field; cKind: the kind letter of the string the run
 ** time is given. */
@@ -43,6 +49,10 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
 ** asked for allow. */
 enum GEN_REFRESH_CLASSES { GEN_REFRESH_STATIC = 1, GEN_REFRESH_DYNAMIC = 2 };
 void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses);
+/* Sets the field to the text of the multilingual variable NAME ("*MTXT"
+** and its name) in the run's language; the variable is entered in the
+** function's table of multilingual variables. */
+void P3109_WriteSetToMultilingualText(const GEN_FIELD_INFO& field, std::string_view name);
 
 /* ---- moves ---- */
 void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target);

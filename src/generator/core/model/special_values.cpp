@@ -97,7 +97,7 @@ void writeExtremeValue(const GEN_FIELD_INFO& f, char cSign)
     value += integerDigits > 0 ? std::string(static_cast<size_t>(integerDigits), '9') : "0";
     value += ".";
     value += decimals > 0 ? std::string(static_cast<size_t>(decimals), '9') : "0";
-    P3109_WriteSetFromDouble(f, value);
+    P3109_WriteSetFromDoubleAtScale(f, value, decimals);
     std::string vov = "0";
     if (integerDigits >= 1 && integerDigits <= 4)
         vov = std::string(1, cSign) + std::string(static_cast<size_t>(integerDigits), '9');
@@ -122,16 +122,6 @@ bool namesBlankOrZero(const std::string& name20)
         if (name20 == P3109_Padded(n, 20))
             return true;
     return false;
-}
-
-void loadMultilingualVariable(const GEN_FIELD_INFO& operand, const std::string& name20)
-{
-    const int16_t ordinal = P3109_pFindMultilingualVariable(P3109_TrimRight(name20));
-    P3109_WriteOpenBrace();
-    P3109_Line(csharp() ? "string pvChar;" : "X_PVCHAR pvChar;");
-    P3109_WriteGetMultilingualText("pvChar", ordinal);
-    P3109_WriteSetFromVchar(operand, "pvChar");
-    P3109_WriteCloseBrace();
 }
 
 void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name20)
@@ -227,6 +217,16 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
     P3109_WriteCloseBrace();
 }
 
+void P3109_WriteSetToMultilingualText(const GEN_FIELD_INFO& field, std::string_view name)
+{
+    const int16_t ordinal = P3109_pFindMultilingualVariable(P3109_TrimRight(name));
+    P3109_WriteOpenBrace();
+    P3109_Line(csharp() ? "string pvChar;" : "X_PVCHAR pvChar;");
+    P3109_WriteGetMultilingualText("pvChar", ordinal);
+    P3109_WriteSetFromVchar(field, "pvChar");
+    P3109_WriteCloseBrace();
+}
+
 void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClasses)
 {
     if (operand.cRefresh == 'N' || (!(refreshClasses & GEN_REFRESH_STATIC) && operand.cRefresh == 'S') ||
@@ -238,7 +238,7 @@ void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, int refreshClas
         return;
     }
     if (name20.compare(0, 5, "*MTXT") == 0) {
-        loadMultilingualVariable(operand, name20);
+        P3109_WriteSetToMultilingualText(operand, name20);
         return;
     }
     if (operand.cLoadKind == 1) {

@@ -7,10 +7,12 @@
 #define GENERATOR_CORE_USED_FIELDS_H
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "generator/core/model/field_info.h"
 
 /* Work-file cursor slots of the generator's own reads. Every reader that
@@ -65,6 +67,21 @@ std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength);
 inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)
 {
     return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
+}
+
+/* Calls f(record) for every used-field record the generation takes (its
+** generation flag 'Y'), in the order of the records, read through the
+** cursor slot given; nothing without a work file. */
+template <typename F> void P3109_ForEachGeneratedUse(FFC_CONTEXT* ctx, uint16_t usSlot, F f)
+{
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+    for (char rc = WF_cReadFirst(ctx, usSlot, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, usSlot, &r, 1))
+        if (P3109_UsedFieldData(r).cGenerate == 'Y')
+            f(r);
 }
 
 #endif

@@ -9,6 +9,7 @@
 ** of at most 31 digits, directly through its storage (the latter inside a
 ** block for the machines with native decimal arithmetic).
 */
+#include <algorithm>
 #include <cstdio>
 
 #include "generator/core/model/field_types.h"
@@ -260,6 +261,19 @@ void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view valu
     writeTwoLineCall(field, "Set_from_Double",
                      "                       " + field.vectorName + (csharp() ? ",(double)" : ",(X_DOUBLE)") +
                          std::string(value) + ");");
+}
+
+void P3109_WriteDoubleScale(int32_t lScale)
+{
+    const std::string scale = std::to_string(std::clamp<int32_t>(lScale, 0, 16));
+    P3109_Line(csharp() ? "pX_Ids.chXVecAssignOption = (char) " + scale + ";"
+                        : "pX_Ids->chXVecAssignOption = ((X_CHAR) " + scale + ");");
+}
+
+void P3109_WriteSetFromDoubleAtScale(const GEN_FIELD_INFO& field, std::string_view value, int32_t lScale)
+{
+    P3109_WriteDoubleScale(lScale);
+    P3109_WriteSetFromDouble(field, value);
 }
 
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value)

@@ -252,7 +252,9 @@ TEST_F(FieldCode, SpecialValuesByType)
               std::string::npos)
         << text;
 
+    /* the value is stored at the field's decimals, set just before */
     EXPECT_EQ(writtenBy([&] { P3109_WriteSetToHival(described("R", 'P', 5, 5, 3)); }),
+              "pX_Ids->chXVecAssignOption = ((X_CHAR) 5);\n"
               "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,\n"
               "                       V_FIELD_R,(X_DOUBLE)+0.99999);\n"
               "pX_Fld[V_FIELD_R].sIndexVOV = 0;\n");
