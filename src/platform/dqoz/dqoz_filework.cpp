@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -60,11 +59,13 @@ struct FileWork {
 std::mutex g_mutex;
 FileWork g_work;
 
+#if DQOV_TEST_HOOKS
 long environmentNumber(const char* name)
 {
     const char* text = std::getenv(name);
     return text && *text ? std::strtol(text, nullptr, 10) : 0;
 }
+#endif
 
 /* The tests' hold on a job at a chosen point of its progress: the Nth file
 ** it writes ends the process there (DQOV_KILL_AT_FILE=N) or stops it
