@@ -318,10 +318,14 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend =
 ** when fTree is set) for removal at the commit and answers true; false, and
 ** nothing done, when no file work is open or the path is the job's scratch. */
 bool RemoveDirectoryLater(const std::string& host, bool fTree);
-/* A directory at the host path is asked for by a caller that makes
-** directories itself; fCreated when the call made it (it then goes when the
-** file work is rolled back, should it be empty by then). */
-void NoteDirectoryMade(const std::string& host, bool fCreated);
+/* Makes the directory at the host path (its parent must exist), as the
+** file work keeps it: in a file work it is named in the journal before it
+** is made, and goes when the work is rolled back (should it be empty by
+** then); a directory asked for again is kept at the commit. 0, the errno
+** of the failure (EEXIST where something has the name already, a directory
+** or not), or -1 when the journal could not name it (DosGetLastErrorText
+** says why). */
+int MakeDirectory(const std::string& host);
 }  // namespace dqoz
 #endif
 

@@ -303,18 +303,26 @@ bool DeleteInFileWork(const std::string& dir, const std::string& last, bool patt
     return true;
 }
 
-void NoteDirectoryMade(const std::string& host, bool created)
+int MakeDirectory(const std::string& host)
 {
     std::lock_guard lock(g_mutex);
-    if (!g_work.open)
-        return;
-    if (created && !inScratch(g_work, host)) {
-        JournalLine("dir", host);  // a failure ends the job at its next write or its commit
+    const bool journaled = g_work.open && !inScratch(g_work, host);
+    struct stat st;
+    const bool named = journaled && lstat(host.c_str(), &st) != 0;
+    // named before it is made: a job killed right after leaves nothing unnamed
+    if (named && JournalLine("dir", host) != DQOZ_NO_ERROR)
+        return -1;
+    const int err = ::mkdir(host.c_str(), 0777) == 0 ? 0 : errno;
+    if (err == 0 && journaled)
         g_work.createdDirs.push_back(host);
-    }
+    if (err != 0 && named)
+        JournalLine("kept", host);  // made by another meanwhile, or not at all
+    const bool directory = err == 0 || (err == EEXIST && stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
     // a directory asked for again is kept, and so is every directory above it
-    for (auto it = g_work.dirsToRemove.begin(); it != g_work.dirsToRemove.end();)
-        it = within(host, *it) ? g_work.dirsToRemove.erase(it) : std::next(it);
+    if (g_work.open && directory)
+        for (auto it = g_work.dirsToRemove.begin(); it != g_work.dirsToRemove.end();)
+            it = within(host, *it) ? g_work.dirsToRemove.erase(it) : std::next(it);
+    return err;
 }
 
 bool RemoveDirectoryLater(const std::string& host, bool tree)

@@ -478,7 +478,7 @@ namespace {
 struct JournalText {
     std::string job, root, owner, key;
     bool decided = false, ended = false;
-    std::vector<std::string> asides, puts, removes, rmdirs, dirs, scratch;
+    std::vector<std::string> asides, puts, removes, rmdirs, dirs, kept, scratch;
 };
 
 JournalText parseJournal(const std::string& text)
@@ -491,7 +491,8 @@ JournalText parseJournal(const std::string& text)
     };
     static constexpr Kind kLists[] = {
         {"aside", &JournalText::asides}, {"put", &JournalText::puts},   {"remove", &JournalText::removes},
-        {"rmdir", &JournalText::rmdirs}, {"dir", &JournalText::dirs},   {"scratch", &JournalText::scratch},
+        {"rmdir", &JournalText::rmdirs}, {"dir", &JournalText::dirs},   {"kept", &JournalText::kept},
+        {"scratch", &JournalText::scratch},
     };
     size_t at = 0;
     while (at < text.size()) {
@@ -585,10 +586,12 @@ void undoJournal(const JournalText& j, const std::string& suffix, const Reporter
     for (auto it = j.scratch.rbegin(); it != j.scratch.rend(); ++it)
         if (const std::string host = confined(*it, report); !host.empty())
             std::filesystem::remove_all(host, ec);
-    std::vector<std::string> dirs(j.dirs.rbegin(), j.dirs.rend());
-    for (const std::string& d : dirs)
-        if (const std::string host = confined(d, report); !host.empty())
-            ::rmdir(host.c_str());
+    // the folders it named and made, the last first ("kept": named, then
+    // found made by another)
+    for (auto it = j.dirs.rbegin(); it != j.dirs.rend(); ++it)
+        if (std::find(j.kept.begin(), j.kept.end(), *it) == j.kept.end())
+            if (const std::string host = confined(*it, report); !host.empty())
+                ::rmdir(host.c_str());
 }
 
 /* The journals at the root: their names, and the identity each names. */
