@@ -15,9 +15,13 @@
 ** processes on one repository queue for it: the lock is waited for up to the
 ** lock timeout (environment variable DQOV_LOCK_TIMEOUT, seconds, default
 ** 60). A lock not granted in time fails the statement with a text that
-** names the lock and the repository. The repository runs with a write-ahead
-** log, so readers never wait for a job and a job's commit never waits for
-** readers.
+** names the repository and the time waited (SSQL_fLockNotGranted answers
+** 1 then). A job that only reads opens its unit with "BEGIN READ WORK",
+** which takes no lock: the library's own writes in it (the cross-reference)
+** are kept until the unit is committed, which takes the write lock for them
+** then, and dropped when it is rolled back. The repository runs with a
+** write-ahead log, so readers never wait for a job and a job's commit never
+** waits for readers.
 **
 ** Statements are printf-style templates. SSQL_DeclareExt turns every value
 ** placeholder into a bound parameter; no value is ever pasted into the SQL
@@ -531,7 +535,7 @@ unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, const char* ps
                                  long lLine);
 
 /* Ends the recording; the rows stay in the current unit of work for the
-** caller's commit. Returns the number of references recorded, -1 for an
+** caller's commit (in a unit that only reads, they are written then). Returns the number of references recorded, -1 for an
 ** unknown handle. */
 long SZOPH_XREF_End(long lXref);
 
