@@ -620,9 +620,10 @@ std::vector<JournalName> journalsAt(const std::string& root)
     return found;
 }
 
-/* A journal opened to be read: a plain file of this user, never through a
-** link; -1 (and why, for a report) when it is none. */
-int openJournal(int rootfd, const std::string& name, struct stat& st, std::string& why)
+/* A journal opened to be read: a plain file (of this user, unless anyUser
+** is set), never through a link; -1 (and why, for a report) when it is
+** none. */
+int openJournal(int rootfd, const std::string& name, struct stat& st, std::string& why, bool anyUser = false)
 {
     Fd fd(::openat(rootfd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.fd < 0) {
@@ -634,7 +635,7 @@ int openJournal(int rootfd, const std::string& name, struct stat& st, std::strin
         why = "is not a plain file: it is left as it is.";
         return -1;
     }
-    if (st.st_uid != ::geteuid()) {
+    if (!anyUser && st.st_uid != ::geteuid()) {
         why = "belongs to another user: it is left as it is.";
         return -1;
     }
@@ -810,7 +811,8 @@ extern "C" void DosListFileWorkKeys(void (*pfnKey)(const char* pszKey, void* pUs
     for (const JournalName& jn : journalsAt(root)) {
         struct stat st;
         std::string why, text;
-        Fd fd(rootfd.fd < 0 || jn.next ? -1 : openJournal(rootfd.fd, jn.name, st, why));
+        // another user's job keeps its key too: its journal is left for it
+        Fd fd(rootfd.fd < 0 || jn.next ? -1 : openJournal(rootfd.fd, jn.name, st, why, true));
         if (fd.fd < 0 || !readAll(fd.fd, text, kJournalMost))
             continue;
         const JournalText j = parseJournal(text);

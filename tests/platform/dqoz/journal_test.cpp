@@ -29,7 +29,8 @@ constexpr char kSource[] = "X_VELMO/X_DEM/SOURCE/";
 
 // The answers and reports of one settling.
 struct Settler {
-    int committed = 0;  // the repository's answer
+    explicit Settler(int answer = 0) : committed(answer) {}
+    int committed;  // the repository's answer
     std::vector<std::string> asked;  // key and root of each question
     std::vector<std::string> reports;
 
@@ -161,7 +162,7 @@ TEST_F(DeadJobs, ACommittedJobHasItsRenamesCompleted)
     const ChildJob job = runChild(Until::Commit, "K-1");
     EXPECT_EQ(at(source("FN.C")), "old C");
     EXPECT_EQ(at(aside(source("FN.C"), job.identity)), "new C");
-    Settler s{1};
+    Settler s(1);
     EXPECT_EQ(s.settle(), 1u);
     EXPECT_EQ(s.asked, std::vector<std::string>{"K-1 @" + rootIdentity()}) << "its key, asked for this root";
     EXPECT_EQ(at(source("FN.C")), "new C");
@@ -178,7 +179,7 @@ TEST_F(DeadJobs, AJobThatDidNotCommitIsUndone)
     for (Until until : {Until::Writing, Until::Commit}) {
         SCOPED_TRACE(until == Until::Commit ? "killed at its commit" : "killed while it wrote");
         const ChildJob job = runChild(until, "K-2");
-        Settler s{0};
+        Settler s(0);
         EXPECT_EQ(s.settle(), 1u);
         EXPECT_EQ(s.asked.size(), until == Until::Commit ? 1u : 0u) << "only a job at its commit is asked about";
         EXPECT_EQ(at(source("FN.C")), "old C");
@@ -192,7 +193,7 @@ TEST_F(DeadJobs, AJobThatDidNotCommitIsUndone)
 TEST_F(DeadJobs, AJobWhoseCommitCannotBeToldIsLeft)
 {
     const ChildJob job = runChild(Until::Commit, "K-4");
-    Settler s{-1};
+    Settler s(-1);
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_TRUE(root.exists(journal(job.identity)));
     EXPECT_TRUE(root.exists(aside(source("FN.C"), job.identity)));
@@ -205,7 +206,7 @@ TEST_F(DeadJobs, AnotherRepositorysJobIsLeftForItsOwnJobs)
 {
     const ChildJob job = runChild(Until::Commit, "K-3");
     DosJournalFileWork("/repositories/two.db");
-    Settler s{0};
+    Settler s(0);
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_EQ(s.asked, std::vector<std::string>{}) << "the other repository cannot tell";
     EXPECT_EQ(s.reports, std::vector<std::string>{}) << "a repository's journals at a shared root are no fault";
@@ -225,7 +226,7 @@ TEST_F(DeadJobs, ALiveJobIsKnownByItsJournalsLock)
     const ChildJob job = runChild(Until::Stopped, nullptr);
     ASSERT_GT(job.pid, 0);
     EXPECT_EQ(DosJobRuns(job.identity.c_str()), 1);
-    Settler s{1};
+    Settler s(1);
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_TRUE(root.exists(aside(source("FN.C"), job.identity)));
     ::kill(job.pid, SIGKILL);
@@ -318,7 +319,7 @@ TEST_F(DeadJobs, AJournalOfAnotherRootIsLeftAndReported)
     fs::copy(root.path(), copy, fs::copy_options::recursive);
     const auto original = treeOf(root.path());
     DosSetEnvironmentRoot(copy.c_str());
-    Settler s{1};
+    Settler s(1);
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_EQ(s.asked, std::vector<std::string>{});
     EXPECT_TRUE(s.reported("The journal " + journal(job.identity) + " was written for another environment root"))
@@ -374,7 +375,7 @@ TEST_F(PlantedJournals, PathsOutsideTheRootAreRefusedAndReported)
                                  "/tree\ndir " + r + "/X_VELMO/LINK/tree\naside " + out + "/victim\n");
     testsupport::writeFile(outside.path() / "victim.dqov-new-6-6-6", "aside outside");
     const auto before = treeOf(outside.path());
-    Settler s{1};
+    Settler s(1);
     EXPECT_EQ(s.settle(), 2u) << "the two with this root's lines are settled, entry by entry";
     EXPECT_EQ(treeOf(outside.path()), before) << "nothing outside the root was touched";
     EXPECT_TRUE(root.exists(".dqov-job-7"));
@@ -392,7 +393,7 @@ TEST_F(PlantedJournals, LinksAreNeverFollowed)
     // at the names of dead jobs' journals: left, reported
     fs::create_symlink(outside.path() / "victim", root.path() / ".dqov-job-5");
     fs::create_symlink(outside.path() / "made", root.path() / ".dqov-job-5.new");
-    Settler s{1};
+    Settler s(1);
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_TRUE(s.reported("The journal .dqov-job-5 is a symbolic link")) << ::testing::PrintToString(s.reports);
     EXPECT_TRUE(s.reported("The journal .dqov-job-5.new is a symbolic link"));
@@ -428,11 +429,12 @@ TEST_F(PlantedJournals, AnotherUsersJournalIsLeft)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "giving a file to another user takes root";
-    const ChildJob job = runChild(Until::Writing, nullptr);
+    const ChildJob job = runChild(Until::Commit, "K-8");
     ASSERT_EQ(::chown((root.path() / journal(job.identity)).c_str(), 4242, 4242), 0);
     Settler s;
     EXPECT_EQ(s.settle(), 0u);
     EXPECT_TRUE(s.reported("belongs to another user")) << ::testing::PrintToString(s.reports);
+    EXPECT_EQ(listedKeys(), std::vector<std::string>{"K-8"}) << "its key is kept for it";
     EXPECT_TRUE(root.exists(aside(source("FN.C"), job.identity)));
     ASSERT_EQ(::chown((root.path() / journal(job.identity)).c_str(), 0, 0), 0);
     EXPECT_EQ(s.settle(), 1u);
