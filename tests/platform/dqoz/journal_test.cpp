@@ -404,7 +404,7 @@ TEST_F(PlantedJournals, LinksAreNeverFollowed)
     const std::string id = DosJobIdentity();
     fs::create_symlink(outside.path() / "made", root.path() / journal(id));
     std::string host;
-    EXPECT_EQ(dqoz::OutputPath("\X_VELMO\X_DEM\SOURCE\FN.C", host), DQOZ_ERROR_ACCESS_DENIED);
+    EXPECT_EQ(dqoz::OutputPath("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", host), DQOZ_ERROR_ACCESS_DENIED);
     EXPECT_NE(std::string(DosGetLastErrorText()).find("something of that name is there already"), std::string::npos)
         << DosGetLastErrorText();
     EXPECT_NE(DosPrepareFileWorkCommit("K-6"), DQOZ_NO_ERROR);
@@ -414,7 +414,7 @@ TEST_F(PlantedJournals, LinksAreNeverFollowed)
     // at the name its list for the commit is written under
     DosBeginFileWork();
     const std::string next = journal(DosJobIdentity()) + ".new";
-    ASSERT_TRUE(WriteThroughFileWork("\X_VELMO\X_DEM\SOURCE\FN.C", "new C"));
+    ASSERT_TRUE(WriteThroughFileWork("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
     fs::create_symlink(outside.path() / "made", root.path() / next);
     EXPECT_NE(DosPrepareFileWorkCommit("K-7"), DQOZ_NO_ERROR);
     EXPECT_NE(std::string(DosGetLastErrorText()).find(next), std::string::npos) << DosGetLastErrorText();
