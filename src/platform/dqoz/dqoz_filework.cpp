@@ -123,16 +123,8 @@ Staged& entryOf(FileWork& w, const std::string& host)
 ** it); false with the reason recorded. */
 bool copyToAside(const std::string& from, const std::string& to)
 {
-    struct Fd {
-        int fd;
-        ~Fd()
-        {
-            if (fd >= 0)
-                ::close(fd);
-        }
-    };
-    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
-    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
+    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (in.fd < 0 || out.fd < 0)
         return false;
     char buffer[65536];

@@ -5,6 +5,8 @@
 #ifndef DQOV_PLATFORM_DQOZ_INTERNAL_H
 #define DQOV_PLATFORM_DQOZ_INTERNAL_H
 
+#include <unistd.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +73,26 @@ bool JournalKept();
 /* Puts the new text written at aside in place at host (dqoz_filework.cpp):
 ** 0 or errno. */
 int PutInPlace(const std::string& aside, const std::string& host);
+
+/* An open file descriptor, closed with its owner. */
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int release()
+    {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
 
 /* c in lower case when it is an ASCII capital letter: file names match
 ** without regard to case, other bytes as they are. */

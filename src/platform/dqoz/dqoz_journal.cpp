@@ -57,26 +57,6 @@ constexpr size_t kJournalMost = 64u << 20;  // a journal longer than this is no 
 // files without a name cannot be made: it is left.
 constexpr auto kMakingTime = std::chrono::seconds(60);
 
-/* An open file, closed with its owner. */
-struct Fd {
-    int fd = -1;
-    Fd() = default;
-    explicit Fd(int f) : fd(f) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    int release()
-    {
-        const int f = fd;
-        fd = -1;
-        return f;
-    }
-};
-
 std::string escaped(std::string_view text)
 {
     std::string out;
