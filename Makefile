@@ -1,6 +1,8 @@
 # make run   - install what is missing, build, create the sample environment
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
+# make hooks - an optimised build with the tests' hooks (build/hooks), for
+#              scripts/kill-generations and scripts/interrupt-generations
 # make shuffle - the test build, then every test executable run whole in one
 #              process, its tests shuffled by SEED (1), REPEAT (1) times over
 #              (scripts/shuffle-tests)
@@ -16,13 +18,14 @@
 #              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
+HOOKS := build/hooks
 ASAN := build/asan
 FUZZ_SECONDS ?= 600
 SEEDS ?= 1-1000
 SEED ?= 1
 REPEAT ?= 1
 
-.PHONY: all setup build run test shuffle coverage fuzz format bench clean progen
+.PHONY: all setup build hooks run test shuffle coverage fuzz format bench clean progen
 
 all: build
 
@@ -30,8 +33,12 @@ setup:
 	@scripts/setup
 
 build: setup
-	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDQOV_TESTS=OFF >/dev/null
+	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDQOV_TESTS=OFF -DDQOV_TEST_HOOKS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
+
+hooks: setup
+	@cmake -S . -B $(HOOKS) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDQOV_TESTS=OFF -DDQOV_TEST_HOOKS=ON >/dev/null
+	@cmake --build $(HOOKS) -j $(JOBS)
 
 run: build
 	@scripts/run-sample $(RELEASE)
@@ -39,12 +46,12 @@ run: build
 # The tool the tests run takes the test executables' sanitizer setting
 # (tests/sanitizer_options.cpp) from the environment.
 test: setup
-	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON -DDQOV_TEST_HOOKS=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=intercept_tls_get_addr=0 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 shuffle: setup
-	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON -DDQOV_TEST_HOOKS=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=intercept_tls_get_addr=0 scripts/shuffle-tests --build $(ASAN) --seed $(SEED) --repeat $(REPEAT) --jobs $(JOBS)
 

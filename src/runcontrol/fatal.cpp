@@ -21,6 +21,14 @@ namespace {
 // process at once instead of starting the undoing over.
 bool g_ending = false;
 
+// The advice that ends the text of a fatal failure: none where another
+// process held the repository's lock too long, which is nobody's fault and
+// goes away with a new job.
+std::string adviceFor()
+{
+    return SSQL_fLockNotGranted() ? std::string() : std::string(FFC_FATAL_ADVICE);
+}
+
 // The object layer's and the object server's code of a failed repository.
 constexpr long kRepositoryFailure = -8;
 
@@ -41,7 +49,7 @@ struct EndingMark {
     if (code == kRepositoryFailure)
         text += "The repository failed at location " + std::string(SSQL_pszLocation()) + ": " +
                 std::string(SSQL_pszLastError()) + ". ";
-    text += FFC_FATAL_ADVICE;
+    text += code == kRepositoryFailure ? adviceFor() : std::string(FFC_FATAL_ADVICE);
     FFC_Fatal_Error(text.c_str());
 }
 
@@ -80,8 +88,9 @@ void FFC_SQL_Error(const void* handle, const char* location)
         rc::IssueServicesMessage(181, tag.c_str());
     if (!own.empty())
         text += ". " + own;
-    text += ". ";
-    text += FFC_FATAL_ADVICE;
+    text += ".";
+    if (const std::string advice = adviceFor(); !advice.empty())
+        text += " " + advice;
     FFC_Fatal_Error(text.c_str());
 }
 
@@ -93,7 +102,8 @@ void FFC_Fatal_SQL_Location(const char* location)
     std::string text = "Fatal SQL error identified as " + std::string(location ? location : "") + " encountered.";
     if (const char* reason = SSQL_pszLastError(); reason && *reason)
         text += " " + std::string(reason) + ".";
-    text += " " FFC_FATAL_ADVICE;
+    if (const std::string advice = adviceFor(); !advice.empty())
+        text += " " + advice;
     FFC_Fatal_Error(text.c_str());
 }
 

@@ -457,38 +457,56 @@ void discardOutput()
     DosRollbackFileWork();
 }
 
-// The key of the job's journal of renames, which the repository records
-// with the job's commit (DosPrepareFileWorkCommit).
-std::string g_journalKey;
+// The identity of the environment root, which the repository records with
+// the key of each journal of a job on it; "" when the root has none (no job
+// has kept a journal there).
+std::string rootIdentity()
+{
+    char id[64];
+    return DosQueryRootIdentity(0, id, sizeof id) == 0 ? std::string(id) : std::string();
+}
 
 // The journal of what the commit does to the files is written before the
-// repository commits (with its key, recorded in the same unit of work, or
-// without one where the repository's commit is the caller's): a job that
-// dies between the commit and its last rename is completed by the next.
+// repository commits (keyed by the job's identity, recorded with the root's
+// in the same unit of work, or without a key where the repository's commit
+// is the caller's): a job that dies between the commit and its last rename
+// is completed by the next.
 void prepareFileCommit(bool keyed)
 {
-    if (DosPrepareFileWorkCommit(keyed ? g_journalKey.c_str() : nullptr) != 0)
+    const std::string key = DosJobIdentity();
+    if (DosPrepareFileWorkCommit(keyed ? key.c_str() : nullptr) != 0)
         FFC_Fatal_Error((std::string("The journal of the job's files could not be written: ") + DosGetLastErrorText() +
                          ". Nothing of the job was kept.")
                             .c_str());
-    if (!keyed)
+    if (!keyed || !DosFileWorkJournaled())
         return;
     SSQL_SetLocation("DC_P31O2/QV_FJW/I");
-    if (SDQOX_NoteFileWork(g_journalKey.c_str()) != SSQL_RC_OK)
+    if (SDQOX_NoteFileWork(key.c_str(), rootIdentity().c_str()) != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, "DC_P31O2/QV_FJW/I");
 }
 
-int32_t journalCommitted(const char* key, void*)
+int32_t journalCommitted(const char* key, const char* root, void*)
 {
-    return SDQOX_FileWorkCommitted(key);
+    return SDQOX_FileWorkCommitted(key, root);
+}
+
+// What a dead job's journal holds that the job leaves as it is: told as a
+// warning of the job.
+void journalLeft(const char* text, void*)
+{
+    jobMessage('W', text);
 }
 
 // Settles what jobs that died left behind (their files aside, working
-// folders, renames after their commit), then forgets the keys of every
-// job whose journal is gone.
-void settleDeadJobs()
+// folders, renames after their commit). A job that holds the write lock
+// then forgets the keys of the root's jobs whose journal is gone; one that
+// does not (a check) leaves them, as it may not write.
+void settleDeadJobs(bool writer)
 {
-    DosSettleDeadFileWork(journalCommitted, nullptr);
+    DosSettleDeadFileWork(journalCommitted, journalLeft, nullptr);
+    const std::string root = rootIdentity();
+    if (!writer || root.empty())
+        return;
     std::vector<std::string> open;
     DosListFileWorkKeys([](const char* key, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(key); },
                         &open);
@@ -496,7 +514,7 @@ void settleDeadJobs()
     for (const std::string& k : open)
         keys.push_back(k.c_str());
     SSQL_SetLocation("DC_P31O2/QV_FJW/D");
-    if (SDQOX_ForgetFileWork(keys.data(), static_cast<unsigned long>(keys.size())) != SSQL_RC_OK)
+    if (SDQOX_ForgetFileWork(root.c_str(), keys.data(), static_cast<unsigned long>(keys.size())) != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, "DC_P31O2/QV_FJW/D");
 }
 
@@ -508,10 +526,25 @@ void beginFileWork()
     const std::filesystem::path owner =
         repository && *repository ? std::filesystem::weakly_canonical(repository, ec) : std::filesystem::path();
     DosJournalFileWork(owner.empty() ? repository : owner.c_str());
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    g_journalKey = std::to_string(::getpid()) + "-" +
-                   std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
     DosBeginFileWork();
+}
+
+// The start of the job's unit of work. A job that commits takes the write
+// lock first, so that it settles what dead jobs left seeing every commit;
+// a check-only job, which commits nothing of its own, reads without
+// waiting for a generation's lock: it settles first, each question about a
+// dead job's commit then seeing the repository as it stands, and reads in
+// a unit that holds its own writes back until its caller commits it.
+void beginJobWork(bool writer)
+{
+    beginFileWork();
+    if (!writer) {
+        settleDeadJobs(false);
+        runJobStatement("BEGIN READ WORK", "DC_P31O2/BEGIN");
+        return;
+    }
+    runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN");
+    settleDeadJobs(true);
 }
 
 // Puts the files the job wrote in place, once its repository work is
@@ -796,10 +829,10 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     }
     if (result == DC_P31O2_OK) {
         SMISC_SetSession(rq->pSystemDefinition->szPartition, rq->pSystemDefinition->szLanguage);
-        runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN");
-        beginFileWork();
+        // a job that commits (a generation, a design session, a job of
+        // the editor, whose caller commits) takes the write lock
+        beginJobWork(rq->cOption == 'G' || FFC_from_EDITOR() || (rq->pDesign && rq->pDesign->pPaint));
         workBegun = true;
-        settleDeadJobs();
     }
 
     int32_t passCount = 1;

@@ -221,10 +221,14 @@ int main(int argc, char** argv)
         repository = std::getenv("DQOV_REPOSITORY") ? std::getenv("DQOV_REPOSITORY") : sample + "/repository.db";
     if (DosSetEnvironmentRoot(root.c_str()) != 0) {
         toolsLine(1, "The environment root " + root + " does not exist.");
+        closingLine(kCouldNotRun, 0, 0, "The job could not run: it has no environment root.");
         return kCouldNotRun;
     }
     if (SSQL_sConnect(repository.c_str()) != SSQL_RC_OK) {
-        toolsLine(1, "The repository " + repository + " cannot be opened: " + SSQL_pszLastError());
+        // a lock held too long names the repository and the time waited
+        toolsLine(1, SSQL_fLockNotGranted() ? std::string(SSQL_pszLastError()) + "."
+                                            : "The repository " + repository + " cannot be opened: " + SSQL_pszLastError());
+        closingLine(kCouldNotRun, 0, 0, "The job could not run: its repository could not be opened.");
         return kCouldNotRun;
     }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -39,16 +40,19 @@ struct Ran {
     std::string out;
 };
 
-// A dqov process started with extra environment settings; its standard
-// output is read when it is finished.
+// A dqov process started with extra environment settings (and, when a
+// wrapper is given, by that command, the tool and its arguments following
+// it); its standard output is read when it is finished.
 class ToolRun {
 public:
-    ToolRun(const std::vector<std::string>& args, const std::vector<std::string>& env = {})
+    ToolRun(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
+            const std::vector<std::string>& wrapper = {})
     {
         int fds[2];
         if (pipe(fds) != 0)
             return;
-        std::vector<std::string> all{testsupport::toolPath()};
+        std::vector<std::string> all(wrapper);
+        all.push_back(testsupport::toolPath());
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all)
@@ -66,7 +70,7 @@ public:
         posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
-        if (posix_spawn(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+        if (posix_spawnp(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
@@ -104,8 +108,25 @@ private:
     int out_ = -1;
 };
 
+// The tool in a PID namespace of its own, as a container starts it: the
+// shell that starts it is process 1 there and the tool process 2, every
+// time. A job killed in it ends the shell with 128 + the signal.
+inline const std::vector<std::string> kOwnPidNamespace = {"unshare", "--pid", "--fork", "sh", "-c",
+                                                          "\"$0\" \"$@\" & wait $!"};
+constexpr int kKilledInNamespace = 128 + SIGKILL;
+
+// The machine lets this user make PID namespaces (root, or a system that
+// allows unprivileged ones).
+inline bool PidNamespacesAllowed()
+{
+    static const bool allowed = std::system("unshare --pid --fork true >/dev/null 2>&1") == 0;
+    return allowed;
+}
+
 // Every file and directory below a directory: a directory as "dir", a file
-// as its size and a 64-bit FNV-1a hash of its bytes.
+// as its size and a 64-bit FNV-1a hash of its bytes. The root's identity,
+// which the first job that keeps a journal there makes and every later one
+// keeps, is no file of a job's.
 inline std::map<std::string, std::string> TreeHashes(const std::string& top)
 {
     std::map<std::string, std::string> all;
@@ -113,6 +134,8 @@ inline std::map<std::string, std::string> TreeHashes(const std::string& top)
     for (auto it = fs::recursive_directory_iterator(top, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {
         const std::string name = fs::relative(it->path(), top).string();
+        if (name == ".dqov-root")
+            continue;
         if (it->is_directory()) {
             all[name] = "dir";
             continue;
@@ -176,6 +199,19 @@ public:
     Ran runJob(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) const
     {
         return ToolRun(job(args), env).finish();
+    }
+    // The job in a PID namespace of its own (kOwnPidNamespace).
+    Ran runJobAsProcess2(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) const
+    {
+        return ToolRun(job(args), env, kOwnPidNamespace).finish();
+    }
+    // A job on another root that shares this copy's repository.
+    Ran runJobOnRoot(const std::string& otherRoot, const std::vector<std::string>& args,
+                     const std::vector<std::string>& env = {}) const
+    {
+        std::vector<std::string> all{"--root", otherRoot, "--repository", repository()};
+        all.insert(all.end(), args.begin(), args.end());
+        return ToolRun(all, env).finish();
     }
 
     // Takes the root and the repository of another copy as they stand.

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "job_tool.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -144,9 +146,13 @@ TEST(Jobs, JobsQueueForTheWriteLockUpToTheTimeout)
         holder.release();
         EXPECT_EQ(r.status, 2) << r.out;
         EXPECT_NE(r.out.find("<RED>SQL Error at location DC_P31O2/BEGIN. The repository " + env.repository() +
-                             " is locked: its write lock was held by another process for more than 1 second(s)"),
+                             " is locked: its write lock was held by another process for more than 1 second(s).\r\n"),
                   std::string::npos)
             << r.out;
+        // a lock held too long is nobody's fault: no advice to report it or to restart
+        EXPECT_EQ(r.out.find("product vendor"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("restart"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("<RED>Job ended with result 2"), std::string::npos) << r.out;
         EXPECT_TRUE(env.dump() == before);
     }
     {
@@ -174,7 +180,84 @@ TEST(Jobs, EmptyRepositoryIsRefusedAtConnect)
     Ran r = ToolRun({"--generate", "--root", env.root(), "--repository", empty, "DEMOPRC", "DEMOMIN"}).finish();
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "<RED>The repository " + empty + " cannot be opened: Repository file " + empty +
-                         " holds no tables: it is not a repository\r\n");
+                         " holds no tables: it is not a repository\r\n"
+                         "<RED>Job ended with result 2: 0 error(s), 0 warning(s). The job could not run: its "
+                         "repository could not be opened.\r\n");
+}
+
+// Another process holding the repository in exclusive locking mode: the job
+// waits for it as for any lock, then says what was locked and for how long
+// and ends with its closing line.
+TEST(Jobs, ARepositoryHeldExclusivelyIsWaitedForUpToTheTimeout)
+{
+    Scratch env;
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(env.repository().c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN IMMEDIATE; CREATE TABLE HELD (X); COMMIT",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const Clock::time_point start = Clock::now();
+    Ran r = env.run("DEMOMIN", {"DQOV_LOCK_TIMEOUT=2"});
+    EXPECT_GE(Clock::now() - start, std::chrono::seconds(2)) << "it waited for the lock";
+    sqlite3_close(holder);
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.out.find("<RED>The repository " + env.repository() +
+                         " is locked: another process held it for more than 2 second(s).\r\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("<RED>Job ended with result 2: "), std::string::npos) << r.out;
+    // once it is let go, the job runs
+    EXPECT_EQ(env.run("DEMOMIN").status, 0);
+}
+
+// A check commits nothing of its own: it reads while a generation holds the
+// write lock, and its cross-reference is written only when its caller
+// commits (the tool's never does).
+TEST(Jobs, ACheckReadsWhileAGenerationHoldsTheWriteLock)
+{
+    Scratch env;
+    const std::string references = env.queryOutside("SELECT COUNT(*) FROM QV_XRF");
+    LockHolder holder(env.repository());
+    const Clock::time_point start = Clock::now();
+    for (const std::vector<std::string>& job : {std::vector<std::string>{"DEMOPRC", "CUSTLST"},
+                                                std::vector<std::string>{"--component", "DEMOWEB"}}) {
+        Ran r = env.runJob(job, {"DQOV_LOCK_TIMEOUT=5"});
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_NE(r.out.find("<GRN>Job ended with result 0"), std::string::npos) << r.out;
+    }
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(5)) << "no check waited for the lock";
+    holder.release();
+    EXPECT_EQ(env.queryOutside("SELECT COUNT(*) FROM QV_XRF"), references);
+}
+
+// The messages of a failed statement name the location and the database's
+// reason, never the statement's text.
+TEST(Jobs, MessagesOfFailedStatementsHoldNoSqlText)
+{
+    Scratch env;
+    ASSERT_TRUE(env.execOutside("DROP TABLE QV_F67"));
+    const std::string before = env.dump();
+    const FileTree filesBefore = env.files();
+    Ran r = env.run("DEMOMIN");
+    expectNothingLeft(env, r, before, filesBefore, "a table dropped");
+    EXPECT_NE(r.out.find("no such table: QV_DTA.QV_F67"), std::string::npos) << r.out;
+    for (const char* sql : {"SELECT", "FROM ", "WHERE", " in: "})
+        EXPECT_EQ(r.out.find(sql), std::string::npos) << sql << "\n" << r.out;
+}
+
+// A generated file that is a link leading outside the root is not written:
+// the message names the file, then why.
+TEST(Jobs, AFileLinkedOutsideTheRootIsRefusedWithItsReason)
+{
+    Scratch env;
+    testsupport::ScratchDir outside("dqov-outside");
+    testsupport::writeFile(outside.path() / "target.C", "keep");
+    fs::create_symlink(outside.path() / "target.C", env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN.C");
+    Ran r = env.run("DEMOMIN");
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.out.find("<RED>PRC1002 F"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("DEMOMIN.C\" leads outside the environment root."), std::string::npos) << r.out;
+    EXPECT_EQ(testsupport::readFile(outside.path() / "target.C"), "keep");
 }
 
 TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)

@@ -15,9 +15,13 @@
 ** processes on one repository queue for it: the lock is waited for up to the
 ** lock timeout (environment variable DQOV_LOCK_TIMEOUT, seconds, default
 ** 60). A lock not granted in time fails the statement with a text that
-** names the lock and the repository. The repository runs with a write-ahead
-** log, so readers never wait for a job and a job's commit never waits for
-** readers.
+** names the repository and the time waited (SSQL_fLockNotGranted answers
+** 1 then). A job that only reads opens its unit with "BEGIN READ WORK",
+** which takes no lock: the library's own writes in it (the cross-reference)
+** are kept until the unit is committed, which takes the write lock for them
+** then, and dropped when it is rolled back. The repository runs with a
+** write-ahead log, so readers never wait for a job and a job's commit never
+** waits for readers.
 **
 ** Statements are printf-style templates. SSQL_DeclareExt turns every value
 ** placeholder into a bound parameter; no value is ever pasted into the SQL
@@ -72,6 +76,11 @@ int SSQL_fIsConnected(void);
 ** failure. */
 const char* SSQL_pszLastError(void);
 
+/* 1 when the last failure was a lock that another process held longer
+** than the lock timeout (SSQL_pszLastError() then names the repository and
+** the time waited): no fault of the job nor of the library. */
+int SSQL_fLockNotGranted(void);
+
 /* Location tag ("DC_P3100/SQL052") of the statement the caller runs next. It
 ** stays current until changed, is copied into the communication area of a
 ** failure and is what the failure switch below compares. */
@@ -80,7 +89,9 @@ void SSQL_SetLocation(const char* pszTag);
 /* The location tag current on the calling thread ("" when none was set). */
 const char* SSQL_pszLocation(void);
 
-/* Test switch: every SSQL_ call, and every write of the services library
+#if DQOV_TEST_HOOKS
+/* The two test switches below exist only in builds made for the tests.
+** Test switch: every SSQL_ call, and every write of the services library
 ** itself (cross-reference, object state), made while the current location
 ** equals pszTag fails with SSQL_RC_ERROR without touching the database. Null
 ** or "" clears it. SSQL_sConnect also takes it from the environment variable
@@ -93,6 +104,7 @@ void SSQL_SetFailLocation(const char* pszTag);
 ** or "" stops it. SSQL_sConnect also takes it from the environment variable
 ** DQOV_SQL_LOCATION_LOG when that is set. */
 void SSQL_SetLocationLog(const char* pszPath);
+#endif
 
 /* ------------------------------------------------------------------------
 ** Statement area, communication and descriptor areas.
@@ -433,16 +445,18 @@ unsigned short SDQOX_AlterState(const char* pszProcess, const char* pszFunction,
 /* ------------------------------------------------------------------------
 ** The files of a job's commit. A job that puts files in place after its
 ** commit records the key of its journal of renames (the OS layer's
-** DosPrepareFileWorkCommit) in table QV_FJW inside its unit of work, so that
-** the row exists exactly when the job committed; a later job that finds the
-** journal of a job that died asks whether its key is there.
+** DosPrepareFileWorkCommit) in table QV_FJW inside its unit of work, with
+** the identity of the environment root it works on, so that the row exists
+** exactly when the job committed; a later job on the same root that finds
+** the journal of a job that died asks whether its key is there. Roots that
+** share a repository each see only their own rows.
 ** SDQOX_NoteFileWork: SSQL_RC_OK or SSQL_RC_ERROR (SSQL_pszLastError says
 ** why). SDQOX_FileWorkCommitted: 1 committed, 0 not, -1 cannot tell.
 ** SDQOX_ForgetFileWork deletes, inside the current unit of work, every key
-** but the ulKeep ones given (the journals that are still open). */
-unsigned short SDQOX_NoteFileWork(const char* pszKey);
-int SDQOX_FileWorkCommitted(const char* pszKey);
-unsigned short SDQOX_ForgetFileWork(const char* const* apszKeep, unsigned long ulKeep);
+** of the root but the ulKeep ones given (the journals still at the root). */
+unsigned short SDQOX_NoteFileWork(const char* pszKey, const char* pszRoot);
+int SDQOX_FileWorkCommitted(const char* pszKey, const char* pszRoot);
+unsigned short SDQOX_ForgetFileWork(const char* pszRoot, const char* const* apszKeep, unsigned long ulKeep);
 /* The repository file the connection is open on ("" when none). */
 const char* SSQL_pszRepositoryPath(void);
 
@@ -521,7 +535,7 @@ unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, const char* ps
                                  long lLine);
 
 /* Ends the recording; the rows stay in the current unit of work for the
-** caller's commit. Returns the number of references recorded, -1 for an
+** caller's commit (in a unit that only reads, they are written then). Returns the number of references recorded, -1 for an
 ** unknown handle. */
 long SZOPH_XREF_End(long lXref);
 

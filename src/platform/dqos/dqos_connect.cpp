@@ -1,7 +1,7 @@
 // Repository connection: opens the repository file, attaches it as QV_DTA
 // with its write-ahead log and lock timeout, and owns the last-error text,
-// the current location tag and the two switches used by tests (failure at a
-// location, log of the locations seen).
+// the current location tag and, in builds made for the tests, the two
+// switches they use (failure at a location, log of the locations seen).
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 
@@ -24,9 +24,13 @@ struct ConnectionState {
     sqlite3* db = nullptr;
     std::string path;
     std::string lastError;
+    std::string lockReason;  // the text of the last lock not granted in time
+    bool ready = false;      // connected: past the opening of the file
+#if DQOV_TEST_HOOKS
     std::string failLocation;
     std::string locationLog;
     std::set<std::string> logged;
+#endif
 };
 
 ConnectionState& state()
@@ -43,13 +47,16 @@ void closeConnection()
     if (s.db == nullptr)
         return;
     dropCursors();
+    forgetUnit();
     if (!sqlite3_get_autocommit(s.db))
         sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(s.db);
     s.db = nullptr;
+    s.ready = false;
     s.path.clear();
 }
 
+#if DQOV_TEST_HOOKS
 // Appends a location seen to the location log, once each.
 void logLocation(ConnectionState& s, const std::string& tag)
 {
@@ -63,6 +70,7 @@ void logLocation(ConnectionState& s, const std::string& tag)
     (void)written;
     ::close(fd);
 }
+#endif
 
 long lockTimeoutSeconds()
 {
@@ -107,10 +115,10 @@ std::string attachAndProbe(sqlite3* db, const std::string& path)
         return state().lastError;
     attach.bindText(1, path);
     if (attach.step() != SQLITE_DONE)
-        return "Repository file " + path + " cannot be opened: " + sqlite3_errmsg(db);
+        return busy(db) ? dbReason(db) : "Repository file " + path + " cannot be opened: " + sqlite3_errmsg(db);
     Stmt probe(db, "SELECT COUNT(*) FROM QV_DTA.sqlite_master WHERE type = 'table'");
     if (!probe.ok() || probe.step() != SQLITE_ROW)
-        return "Repository file " + path + " is not a database: " + sqlite3_errmsg(db);
+        return busy(db) ? dbReason(db) : "Repository file " + path + " is not a database: " + sqlite3_errmsg(db);
     if (probe.integer(0) == 0)
         return "Repository file " + path + " holds no tables: it is not a repository";
     return {};
@@ -154,6 +162,12 @@ constexpr const char* kPageCache = "PRAGMA QV_DTA.cache_size = -128";  // KiB
 
 }  // namespace
 
+bool busy(sqlite3* db)
+{
+    const int code = sqlite3_extended_errcode(db) & 0xFF;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 std::recursive_mutex& dbLock()
 {
     static std::recursive_mutex m;
@@ -177,18 +191,28 @@ const std::string& currentLocation()
 
 bool locationFails()
 {
+#if DQOV_TEST_HOOKS
     ConnectionState& s = state();
     if (!s.locationLog.empty())
         logLocation(s, tlsLocation);
     return !s.failLocation.empty() && s.failLocation == tlsLocation;
+#else
+    return false;
+#endif
 }
 
 std::string dbReason(sqlite3* db)
 {
-    if ((sqlite3_extended_errcode(db) & 0xFF) != SQLITE_BUSY)
+    if (!busy(db))
         return sqlite3_errmsg(db);
-    return "The repository " + state().path + " is locked: its write lock was held by another process for more than " +
-           std::to_string(lockTimeoutSeconds()) + " second(s) (" + sqlite3_errmsg(db) + ")";
+    // what is locked, and how long the job waited for it
+    ConnectionState& s = state();
+    const std::string waited = std::to_string(lockTimeoutSeconds()) + " second(s)";
+    s.lockReason = "The repository " + s.path +
+                   (s.ready ? " is locked: its write lock was held by another process for more than "
+                            : " is locked: another process held it for more than ") +
+                   waited;
+    return s.lockReason;
 }
 
 bool execSimple(sqlite3* db, const char* sql)
@@ -279,10 +303,12 @@ extern "C" unsigned short SSQL_sConnect(const char* pszPath)
         const char* env = std::getenv("DQOV_REPOSITORY");
         path = env ? env : "";
     }
+#if DQOV_TEST_HOOKS
     if (const char* fail = std::getenv("DQOV_SQL_FAIL_AT"); fail && *fail)
         state().failLocation = fail;
     if (const char* log = std::getenv("DQOV_SQL_LOCATION_LOG"); log && *log)
         SSQL_SetLocationLog(log);
+#endif
     if (path.empty()) {
         setLastError("No repository file given (DQOV_REPOSITORY is not set)");
         return SSQL_RC_NOREPOS;
@@ -320,6 +346,7 @@ extern "C" unsigned short SSQL_sConnect(const char* pszPath)
     }
     useWriteAheadLog(db);
     sqlite3_exec(db, kPageCache, nullptr, nullptr, nullptr);
+    state().ready = true;
     return SSQL_RC_OK;
 }
 
@@ -333,6 +360,13 @@ extern "C" int SSQL_fIsConnected(void)
 {
     std::lock_guard lock(dbLock());
     return state().db != nullptr;
+}
+
+extern "C" int SSQL_fLockNotGranted(void)
+{
+    std::lock_guard lock(dbLock());
+    const ConnectionState& s = state();
+    return !s.lockReason.empty() && s.lastError == s.lockReason ? 1 : 0;
 }
 
 extern "C" const char* SSQL_pszLastError(void)
@@ -351,6 +385,7 @@ extern "C" const char* SSQL_pszLocation(void)
     return tlsLocation.c_str();
 }
 
+#if DQOV_TEST_HOOKS
 extern "C" void SSQL_SetLocationLog(const char* pszPath)
 {
     std::lock_guard lock(dbLock());
@@ -363,6 +398,7 @@ extern "C" void SSQL_SetFailLocation(const char* pszTag)
     std::lock_guard lock(dbLock());
     state().failLocation = pszTag ? pszTag : "";
 }
+#endif
 
 extern "C" const char* SSQL_pszRepositoryPath(void)
 {

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -35,11 +36,28 @@ std::string statementRefusal();
 
 // Units of work (see dqos.h); each answers false with the last error set.
 // openWork opens a unit when none is open; openWriterWork opens the unit of
-// a job, holding the write lock; the others end the unit when one is open.
+// a job, holding the write lock; openReaderWork the unit of a job that only
+// reads, taking no lock (the library's own writes in it wait for its
+// commit); the others end the unit when one is open.
 bool openWork(sqlite3* db);
 bool openWriterWork(sqlite3* db);
+bool openReaderWork(sqlite3* db);
 bool commitWork(sqlite3* db);
 bool rollbackWork(sqlite3* db);
+
+// In a unit that only reads, the library's own writes wait for the unit's
+// commit, which takes the write lock for them then (a unit rolled back
+// drops them). writesWait answers whether they must; keepWrite keeps one,
+// to run with the connection at the commit (false fails the commit, with
+// the last error set).
+bool writesWait();
+void keepWrite(std::function<bool(sqlite3*)> write);
+// Ends the unit's own state (a reading unit and its kept writes) when the
+// connection rolls back or closes.
+void forgetUnit();
+
+// The last call of the database failed for a lock not granted in time.
+bool busy(sqlite3* db);
 
 // The database's reason for the failure of its last call; a lock not
 // granted in time is named with the repository and the lock timeout.

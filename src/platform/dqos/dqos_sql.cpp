@@ -150,14 +150,14 @@ unsigned short dbFailure(sqlite3* db, SSQL_SQLDA** ppCa)
     return failWith(ppCa, dbCode(db), dbReason(db));
 }
 
-enum class Verb { Other, Begin, Commit, Rollback, Disconnect };
+enum class Verb { Other, Begin, BeginRead, Commit, Rollback, Disconnect };
 
 // The transaction verbs of the callers, in the forms they write them. A
-// text longer than the longest verb ("ROLLBACK WORK", once its blanks are
+// text longer than the longest verb ("BEGIN READ WORK", once its blanks are
 // made single) is none: every other statement is known after a few letters.
 Verb classify(const char* sql)
 {
-    constexpr size_t kLongestVerb = 13;
+    constexpr size_t kLongestVerb = 15;
     std::string words;
     for (const char* p = sql; *p; ++p) {
         unsigned char c = static_cast<unsigned char>(*p);
@@ -174,6 +174,8 @@ Verb classify(const char* sql)
         words.pop_back();
     if (words == "BEGIN" || words == "BEGIN WORK")
         return Verb::Begin;
+    if (words == "BEGIN READ WORK")
+        return Verb::BeginRead;
     if (words == "COMMIT" || words == "COMMIT WORK")
         return Verb::Commit;
     if (words == "ROLLBACK" || words == "ROLLBACK WORK")
@@ -193,12 +195,12 @@ unsigned short statementOf(sqlite3* db, const SSQL_AREA* area, sqlite3_stmt*& ra
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
         sqlite3_finalize(raw);
-        return failWith(ppCa, dbCode(db), std::string(sqlite3_errmsg(db)) + " in: " + area->szStmt);
+        return failWith(ppCa, dbCode(db), sqlite3_errmsg(db));
     }
     for (const char* p = tail; p && *p; ++p) {
         if (!std::isspace(static_cast<unsigned char>(*p)) && *p != ';') {
             sqlite3_finalize(raw);
-            return failWith(ppCa, -1, std::string("More than one statement in: ") + area->szStmt);
+            return failWith(ppCa, -1, "More than one statement in one declared text");
         }
     }
     return SSQL_RC_OK;
@@ -217,7 +219,7 @@ unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, 
         return rc;
     out.hold(raw, area->szStmt);
     if (sqlite3_bind_parameter_count(raw) != area->usValues)
-        return failWith(ppCa, -1, std::string("Value count does not match the statement: ") + area->szStmt);
+        return failWith(ppCa, -1, "The values given do not match the statement's placeholders");
     bool ok = forEachValue(*area, [&](int i, const ValueRef& v) {
         if (v.isText)
             sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
@@ -303,6 +305,8 @@ bool runVerb(sqlite3* db, const char* sql, unsigned short& rc, SSQL_SQLDA** ppCa
     bool ok = true;
     if (verb == Verb::Begin)
         ok = openWriterWork(db);
+    if (verb == Verb::BeginRead)
+        ok = openReaderWork(db);
     if (verb == Verb::Commit)
         ok = commitWork(db);
     if (verb == Verb::Rollback)

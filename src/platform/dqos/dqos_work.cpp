@@ -5,12 +5,84 @@
 #include "platform/dqos/dqos_db.h"
 #include "platform/dqoz/dqoz.h"
 
+#include <vector>
+
 namespace dqos {
+
+namespace {
+
+// The unit that only reads and the writes it keeps for its commit.
+struct ReadingUnit {
+    bool open = false;
+    std::vector<std::function<bool(sqlite3*)>> writes;
+};
+
+ReadingUnit& readingUnit()
+{
+    static ReadingUnit unit;
+    return unit;
+}
+
+// The writes a reading unit kept, run in the writing unit now open; false
+// (the unit rolled back, the last error set) on failure.
+bool applyKeptWrites(sqlite3* db)
+{
+    ReadingUnit unit = std::move(readingUnit());
+    forgetUnit();
+    for (const auto& write : unit.writes) {
+        if (!write(db)) {
+            const std::string why = SSQL_pszLastError();
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            setLastError(why);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool beginImmediate(sqlite3* db)
+{
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    setLastError(dbReason(db));
+    return false;
+}
+
+// The kept writes of a reading unit in a unit of their own, holding the
+// write lock; false on failure, with nothing of them written.
+bool runKeptWrites(sqlite3* db)
+{
+    if (readingUnit().writes.empty())
+        return true;
+    // the reads end here: the writes see the repository as it stands
+    if (!sqlite3_get_autocommit(db) && !execSimple(db, "COMMIT"))
+        return false;
+    return beginImmediate(db) && applyKeptWrites(db);
+}
+
+}  // namespace
+
+bool writesWait()
+{
+    return readingUnit().open;
+}
+
+void keepWrite(std::function<bool(sqlite3*)> write)
+{
+    readingUnit().writes.push_back(std::move(write));
+}
+
+void forgetUnit()
+{
+    readingUnit() = ReadingUnit{};
+}
 
 std::string statementRefusal()
 {
+#if DQOV_TEST_HOOKS
     if (locationFails())
         return "Failure injected by the test switch";
+#endif
     if (int signal = DosQueryInterrupt(); signal != 0)
         return "The job was interrupted (signal " + std::to_string(signal) + ")";
     return {};
@@ -34,14 +106,25 @@ bool openWriterWork(sqlite3* db)
         if (!execSimple(db, "ROLLBACK"))
             return false;
     }
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
-        return true;
-    setLastError(dbReason(db));
-    return false;
+    // a reading unit becomes a writing one: what it kept is written in it
+    return beginImmediate(db) && applyKeptWrites(db);
+}
+
+bool openReaderWork(sqlite3* db)
+{
+    forgetUnit();
+    if (!openWork(db))
+        return false;
+    readingUnit().open = true;
+    return true;
 }
 
 bool commitWork(sqlite3* db)
 {
+    const bool kept = runKeptWrites(db);
+    forgetUnit();
+    if (!kept)
+        return false;
     if (sqlite3_get_autocommit(db))
         return true;
     if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -59,6 +142,7 @@ bool commitWork(sqlite3* db)
 
 bool rollbackWork(sqlite3* db)
 {
+    forgetUnit();
     if (sqlite3_get_autocommit(db))
         return true;
     return execSimple(db, "ROLLBACK");

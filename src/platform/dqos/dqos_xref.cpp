@@ -1,7 +1,8 @@
 // Cross-reference recording: the references of one checked object, written
 // to QV_XRF between a begin (which clears the object's earlier rows) and an
-// end. The rows join the caller's unit of work; every write passes the
-// statement gate, so the failure switch reaches it.
+// end. The rows join the caller's unit of work (in a unit that only reads,
+// they are written when it commits); every write passes the statement
+// gate, so the failure switch reaches it.
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 
@@ -9,12 +10,51 @@
 
 namespace {
 
+using namespace dqos;
+
 struct Recording {
     std::string partition;
     std::string process;
     std::string function;
     long count = 0;
 };
+
+// One reference as QV_XRF keeps it.
+struct Reference {
+    long sequence;
+    std::string kind, name, usage;
+    long line;
+};
+
+bool clearRows(sqlite3* db, const Recording& r)
+{
+    Stmt del(db, "DELETE FROM QV_DTA.QV_XRF WHERE XRFP_I = ? AND XRFMOD = ? AND XRFFMT = ?");
+    if (!del.ok())
+        return false;
+    del.bindText(1, r.partition);
+    del.bindText(2, r.process);
+    del.bindText(3, r.function);
+    return del.step() == SQLITE_DONE;
+}
+
+bool insertRow(sqlite3* db, const Recording& r, const Reference& ref)
+{
+    // the values are bound where they stand: they outlive the statement's
+    // use (it is reset when it goes back to the pool, before they go)
+    PooledStmt ins(db, "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    if (!ins.ok())
+        return false;
+    ins.bindTextInPlace(1, r.partition);
+    ins.bindTextInPlace(2, r.process);
+    ins.bindTextInPlace(3, r.function);
+    ins.bindInt(4, ref.sequence);
+    ins.bindTextInPlace(5, ref.kind);
+    ins.bindTextInPlace(6, ref.name);
+    ins.bindTextInPlace(7, ref.usage);
+    ins.bindInt(8, ref.line);
+    return ins.step() == SQLITE_DONE;
+}
 
 std::map<long, Recording>& recordings()
 {
@@ -40,13 +80,9 @@ extern "C" long SZOPH_XREF_Begin(const char* pszProcess, const char* pszFunction
     if (!startOwnWrite(db))
         return 0;
     Recording r{sessionPartition(), process, trimmed(pszFunction), 0};
-    Stmt del(db, "DELETE FROM QV_DTA.QV_XRF WHERE XRFP_I = ? AND XRFMOD = ? AND XRFFMT = ?");
-    if (!del.ok())
-        return 0;
-    del.bindText(1, r.partition);
-    del.bindText(2, r.process);
-    del.bindText(3, r.function);
-    if (del.step() != SQLITE_DONE)
+    if (writesWait())
+        keepWrite([r](sqlite3* d) { return clearRows(d, r); });
+    else if (!clearRows(db, r))
         return 0;
     long handle = ++gNextHandle;
     recordings().emplace(handle, std::move(r));
@@ -66,22 +102,10 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, con
     if (!startOwnWrite(db))
         return SSQL_RC_ERROR;
     Recording& r = it->second;
-    // the values are bound where they stand: they outlive the statement's
-    // use (it is reset when it goes back to the pool, before they go)
-    const std::string kind = trimmed(pszKind), name = trimmed(pszName), usage = trimmed(pszUsage);
-    PooledStmt ins(db, "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!ins.ok())
-        return SSQL_RC_ERROR;
-    ins.bindTextInPlace(1, r.partition);
-    ins.bindTextInPlace(2, r.process);
-    ins.bindTextInPlace(3, r.function);
-    ins.bindInt(4, r.count + 1);
-    ins.bindTextInPlace(5, kind);
-    ins.bindTextInPlace(6, name);
-    ins.bindTextInPlace(7, usage);
-    ins.bindInt(8, lLine);
-    if (ins.step() != SQLITE_DONE)
+    Reference ref{r.count + 1, trimmed(pszKind), trimmed(pszName), trimmed(pszUsage), lLine};
+    if (writesWait())
+        keepWrite([r, ref](sqlite3* d) { return insertRow(d, r, ref); });
+    else if (!insertRow(db, r, ref))
         return SSQL_RC_ERROR;
     ++r.count;
     return SSQL_RC_OK;

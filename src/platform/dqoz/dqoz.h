@@ -206,7 +206,7 @@ unsigned long DosDeleteDir(const char* pszPath);
 ** none. Between DosBeginFileWork and the end of the work, every file opened
 ** for writing through dqoz::OutputPath is written aside, in the same
 ** directory under a name of its own (the file's name, ".dqov-new-" and the
-** process id), and
+** job's identity), and
 ** the file it replaces stays as it was; reads through DosMapPath see the new
 ** text; DosDelete, DosDeleteDir and OSRV_RemoveDirectoryTree only mark what
 ** they would remove. DosCommitFileWork puts every new file in place (one
@@ -225,34 +225,77 @@ unsigned long DosCommitFileWork(void);
 void DosRollbackFileWork(void);
 void DosNoteScratch(const char* pszPath);
 
+/* ---- The job's identity and the root's --------------------------------------
+** DosJobIdentity names the job of the current file work (each
+** DosBeginFileWork makes a new one): the process id, the process's start
+** time and 64 random bits ("2-1f3a-9c0e..."), so that no two jobs share it,
+** not even two of one process id in two PID namespaces or on two hosts that
+** share a root. The job's journal, the files it writes aside and its
+** working folders are named by it. The text stays valid until the next call
+** on the same thread.
+** DosQueryRootIdentity copies the identity of the environment root (32 hex
+** digits) into pszBuf. It is kept in the file ".dqov-root" at the root with
+** the inode number of the root's folder, so that a copy of the root is told
+** apart and makes one of its own. fMake 0 only reads it
+** (DQOZ_ERROR_FILE_NOT_FOUND when the root has none of its own); fMake 1
+** makes it first where it is missing (a write at the root). 0, or the
+** status of the failure.
+** DosJobRuns answers 1 while the job of that identity runs with a journal
+** at the root (or is the current one), else 0. */
+const char* DosJobIdentity(void);
+unsigned long DosQueryRootIdentity(int fMake, char* pszBuf, size_t cbBuf);
+int DosJobRuns(const char* pszIdentity);
+
 /* ---- The journal of the job's file work --------------------------------------
 ** A job killed (SIGKILL, a crash) leaves its new files aside and its scratch
 ** in place, and, when it died between its repository commit and the last
 ** rename, files that the repository says were generated but that exist only
 ** aside. DosJournalFileWork(owner) has every later file work keep a journal
-** at the environment root (".dqov-job-" and the process id) naming what it
-** makes, for the repository owner (its file path; NULL keeps none).
-** DosPrepareFileWorkCommit, called before the repository commit, writes the
-** list of what the commit does, under the key that the repository records
-** in the same unit of work (NULL or "": the files are put in place whatever
-** the repository holds); 0, or the status of the failure (the job must then
-** not commit). DosSettleDeadFileWork, called by a job that starts, settles
-** the journals of jobs whose process no longer runs: a job whose key the
-** repository holds (pfnCommitted answers 1) has its renames and removals
-** completed, any other job's files aside, scratch and directories made are
-** removed; the journal of another owner's committing job is left for a job
-** of that owner. Answers the number settled. DosListFileWorkKeys names the
-** key of every journal still at the root (jobs still at their commit).
-** DosKillPoint ends the process with SIGKILL when the environment variable
-** DQOV_KILL_AT names the point: the tests' way of killing a job at a chosen
-** step. */
+** at the environment root (".dqov-job-" and the job's identity) naming what
+** it makes, for the repository owner (its file path; NULL keeps none). The
+** journal is made when the work first makes something, with its first lines
+** and a lock that the job holds while it runs, in one step that neither
+** follows a link nor replaces anything of that name: where it cannot be
+** made, the write that needed it fails (DosGetLastErrorText says why), and
+** so does the commit. DosFileWorkJournaled answers 1 when the current work
+** keeps one.
+** DosPrepareFileWorkCommit, called before the repository commit, puts the
+** list of what the commit does in the journal's place (made the same way
+** under the journal's name and ".new"), under the key that the repository
+** records in the same unit of work (NULL or "": the files are put in place
+** whatever the repository holds); 0, or the status of the failure (the job
+** must then not commit).
+** DosSettleDeadFileWork, called by a job that starts, settles the journals
+** of jobs that no longer run (their lock is free): a job whose key the
+** repository holds for this root (pfnCommitted(key, root identity) answers
+** 1) has its renames and removals completed; any other job's files aside,
+** scratch and directories made are removed; where pfnCommitted answers -1
+** (cannot tell) the journal is left. A journal is untrusted input: one that
+** is a link, not a plain file or another user's, one written for another
+** root (a copy of the root holds the original's) and one of another
+** repository are never acted on, and an entry naming a path that does not
+** lie under the root is refused. pfnReport (may be NULL) is given the text
+** of every journal and entry so left, but for those of other repositories.
+** Answers the number settled.
+** DosListFileWorkKeys names the key of every journal of this root still
+** there (jobs at their commit, and journals left).
+** DosKillPoint, in builds made for the tests only, ends the process with
+** SIGKILL when the environment variable DQOV_KILL_AT names the point: the
+** tests' way of killing a job at a chosen step. Elsewhere it does nothing. */
 void DosJournalFileWork(const char* pszOwner);
+int DosFileWorkJournaled(void);
 unsigned long DosPrepareFileWorkCommit(const char* pszKey);
-unsigned long DosSettleDeadFileWork(int (*pfnCommitted)(const char* pszKey, void* pUser), void* pUser);
+unsigned long DosSettleDeadFileWork(int (*pfnCommitted)(const char* pszKey, const char* pszRoot, void* pUser),
+                                    void (*pfnReport)(const char* pszText, void* pUser), void* pUser);
 void DosListFileWorkKeys(void (*pfnKey)(const char* pszKey, void* pUser), void* pUser);
+#if DQOV_TEST_HOOKS
 void DosKillPoint(const char* pszPoint);
-/* 1 when the process of that id runs (not a zombie), else 0. */
-int DosProcessRuns(long lPid);
+#else
+static inline void DosKillPoint(const char* pszPoint)
+{
+    (void)pszPoint;
+}
+#endif
 
 #ifdef __cplusplus
 }
@@ -275,10 +318,14 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend =
 ** when fTree is set) for removal at the commit and answers true; false, and
 ** nothing done, when no file work is open or the path is the job's scratch. */
 bool RemoveDirectoryLater(const std::string& host, bool fTree);
-/* A directory at the host path is asked for by a caller that makes
-** directories itself; fCreated when the call made it (it then goes when the
-** file work is rolled back, should it be empty by then). */
-void NoteDirectoryMade(const std::string& host, bool fCreated);
+/* Makes the directory at the host path (its parent must exist), as the
+** file work keeps it: in a file work it is named in the journal before it
+** is made, and goes when the work is rolled back (should it be empty by
+** then); a directory asked for again is kept at the commit. 0, the errno
+** of the failure (EEXIST where something has the name already, a directory
+** or not), or -1 when the journal could not name it (DosGetLastErrorText
+** says why). */
+int MakeDirectory(const std::string& host);
 }  // namespace dqoz
 #endif
 

@@ -94,17 +94,15 @@ extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
     std::string host;
     if (unsigned long rc = MapArgument(pszPath, "directory name", host); rc != DQOZ_NO_ERROR)
         return rc;
-    if (mkdir(host.c_str(), 0777) == 0) {
-        dqoz::NoteDirectoryMade(host, true);
+    const int err = dqoz::MakeDirectory(host);
+    if (err == 0)
         return DQOZ_NO_ERROR;
-    }
-    int err = errno;
+    if (err < 0)
+        return DQOZ_ERROR_ACCESS_DENIED;
     if (err == EEXIST) {
         struct stat st;
-        if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            dqoz::NoteDirectoryMade(host, false);
+        if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             return DQOZ_NO_ERROR;
-        }
         return dqoz::Fail(DQOZ_ERROR_ACCESS_DENIED,
                           "cannot create directory \"" + host + "\": a file of that name exists");
     }

@@ -128,6 +128,21 @@ bool SplitComponents(std::string_view rest, std::vector<std::string>& parts)
     return true;
 }
 
+/* The existing path resolves (its links followed) to the root or a place
+** below it; prefix is the root ("" for "/"). */
+bool ResolvesBelow(const std::string& existing, const std::string& prefix)
+{
+    char resolved[PATH_MAX];
+    if (realpath(existing.c_str(), resolved) == nullptr) {
+        // a link that leads nowhere yet may lead outside once followed
+        struct stat st;
+        return lstat(existing.c_str(), &st) != 0 || !S_ISLNK(st.st_mode);
+    }
+    const std::string_view r(resolved);
+    return r == prefix || prefix.empty() ||
+           (r.substr(0, prefix.size()) == prefix && r.size() > prefix.size() && r[prefix.size()] == '/');
+}
+
 }  // namespace
 
 unsigned long MapPathAsIs(std::string_view path, std::string& out)
@@ -180,17 +195,50 @@ unsigned long MapPathAsIs(std::string_view path, std::string& out)
     }
     // A symbolic link inside the environment may point elsewhere; what exists
     // of the path must still resolve to a place below the root.
-    if (!prefix.empty() && existingPart != prefix) {
-        char resolved[PATH_MAX];
-        if (realpath(existingPart.c_str(), resolved) != nullptr) {
-            std::string_view r(resolved);
-            if (!(r == prefix ||
-                  (r.substr(0, prefix.size()) == prefix && r.size() > prefix.size() && r[prefix.size()] == '/')))
-                return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
-                            "path \"" + std::string(path) + "\" leads outside the environment root");
-        }
-    }
+    if (!prefix.empty() && existingPart != prefix && !ResolvesBelow(existingPart, prefix))
+        return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
+                    "path \"" + std::string(path) + "\" leads outside the environment root");
     out = cur.empty() ? std::string("/") : cur;
+    return DQOZ_NO_ERROR;
+}
+
+unsigned long ConfineToRoot(std::string_view host, std::string& out)
+{
+    out.clear();
+    std::string root, why;
+    if (CurrentRoot(root, why) != DQOZ_NO_ERROR)
+        return Fail(DQOZ_ERROR_NO_ROOT, why);
+    const std::string prefix = root == "/" ? std::string() : root;
+    const auto outside = [&] {
+        return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
+                    "path \"" + std::string(host) + "\" does not lie under the environment root " + root);
+    };
+    if (host.find('\0') != std::string_view::npos || host.size() <= prefix.size() + 1 ||
+        host.substr(0, prefix.size()) != prefix || host[prefix.size()] != '/')
+        return outside();
+    // the components as written: none may step back or stand for the root
+    std::string cur = prefix;
+    for (std::string_view rest = host.substr(prefix.size() + 1); !rest.empty();) {
+        const size_t slash = rest.find('/');
+        const std::string_view comp = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+        if (comp.empty())
+            continue;
+        if (comp == "." || comp == "..")
+            return outside();
+        cur += '/';
+        cur += comp;
+    }
+    if (cur == prefix)
+        return outside();
+    // the folder that holds it, as far as it exists, resolves below the root
+    std::string existing = cur.substr(0, cur.rfind('/'));
+    struct stat st;
+    while (existing.size() > prefix.size() && lstat(existing.c_str(), &st) != 0)
+        existing.erase(existing.rfind('/'));
+    if (existing.size() > prefix.size() && !ResolvesBelow(existing, prefix))
+        return outside();
+    out = cur;
     return DQOZ_NO_ERROR;
 }
 

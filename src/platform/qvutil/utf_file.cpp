@@ -115,16 +115,13 @@ extern "C" int LUTE_fCreateDirectoryTree(const char* pszDirectory, unsigned long
         if (pos < host.size() && host[pos] != '/')
             continue;
         std::string level = host.substr(0, pos);
-        if (mkdir(level.c_str(), 0777) == 0) {
-            dqoz::NoteDirectoryMade(level, true);
+        const int made = dqoz::MakeDirectory(level);
+        if (made == 0)
             continue;
-        }
-        int err = errno;
+        const int err = made < 0 ? EACCES : made;
         struct stat st;
-        if (err == EEXIST && stat(level.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            dqoz::NoteDirectoryMade(level, false);
+        if (err == EEXIST && stat(level.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             continue;
-        }
         SetError(err == EEXIST ? ENOTDIR : err);
         return 0;
     }

@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    // The folders beside it ("J" and a process id) of jobs that died
+    // The folders beside it ("J" and a job's identity) of jobs that died
     // without removing theirs go too.
     static void removeFoldersOfDeadJobs(const std::filesystem::path& parent)
     {
@@ -58,10 +58,9 @@ private:
         for (auto it = std::filesystem::directory_iterator(parent, ec); !ec && it != std::filesystem::directory_iterator();
              it.increment(ec)) {
             const std::string name = it->path().filename().string();
-            if (name.size() < 2 || name.size() > 11 || name[0] != 'J' ||
-                name.find_first_not_of("0123456789", 1) != std::string::npos)
+            if (name.size() < 2 || name[0] != 'J' || name.find_first_not_of("0123456789abcdef-", 1) != std::string::npos)
                 continue;
-            if (!DosProcessRuns(std::stol(name.substr(1)))) {
+            if (!DosJobRuns(name.c_str() + 1)) {
                 std::error_code ignored;
                 std::filesystem::remove_all(it->path(), ignored);
             }

@@ -9,13 +9,12 @@
 #include <cstring>
 #include <string>
 
-#include <unistd.h>
-
 #include "classlib/base/timing.h"
 #include "dqov/runcontrol/record_store.h"
 #include "dqov/runcontrol/run_driver.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
 #include "runcontrol/message_table.h"
 #include "web/wam/web_support.h"
 #include "web/wam/webroutine_builder.h"
@@ -135,7 +134,7 @@ void WebGenerationContext::loadStylesheetHome()
                         "OSRV_GetGlobalParamData");
     // Each job works in a folder of its own, so that two jobs at once
     // neither share nor clean each other's working stylesheets.
-    webWorkDirectory = LCharBuffer((std::string(text) + "\\web\\J" + std::to_string(::getpid()) + "\\").c_str());
+    webWorkDirectory = LCharBuffer((std::string(text) + "\\web\\J" + DosJobIdentity() + "\\").c_str());
 }
 
 // ---- WAMBuilder --------------------------------------------------------------------------

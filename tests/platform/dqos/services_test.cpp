@@ -2,6 +2,7 @@
 // smaller services, on a copy of the sample repository.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,6 +16,12 @@ using dqos_test::countFromOutside;
 using dqos_test::TempRepository;
 
 namespace {
+
+// A lock timeout of 0 seconds for the connections made while it lives.
+struct ScopedTimeout {
+    ScopedTimeout() { setenv("DQOV_LOCK_TIMEOUT", "0", 1); }
+    ~ScopedTimeout() { unsetenv("DQOV_LOCK_TIMEOUT"); }
+};
 
 class Services : public ::testing::Test {
 protected:
@@ -243,6 +250,122 @@ TEST_F(Services, CrossReferenceIsRecordedIntoTheTable)
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST'"), 1);
     SSQL_Disconnect();
     EXPECT_EQ(SZOPH_XREF_Begin("DEMOPRC", "CUSTLST"), 0);
+}
+
+// A unit that only reads takes no lock: its cross-reference waits for its
+// commit, which takes the write lock then; a rollback drops it.
+TEST_F(Services, AReadingUnitsCrossReferenceIsWrittenAtItsCommit)
+{
+    const char* count = "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST'";
+    exec("BEGIN READ WORK");
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // another process holds the write lock: the references are kept all the same
+    long x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    ASSERT_GT(x, 0) << SSQL_pszLastError();
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FIELD", "CUSTNO", "READ", 5), SSQL_RC_OK);
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FILE", "CUSTMST", "SELECT", 6), SSQL_RC_OK);
+    EXPECT_EQ(SZOPH_XREF_End(x), 2);
+    sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_EQ(countFromOutside(repo.path(), count), 0) << "nothing written before the commit";
+    exec("COMMIT WORK");
+    EXPECT_EQ(countFromOutside(repo.path(), count), 2);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST' AND XRFSEQ = 2 "
+                                           "AND XRFNAM = 'CUSTMST' AND XRFLIN = 6"),
+              1);
+    // rolled back: nothing of it is written; a writing unit writes at once
+    exec("BEGIN READ WORK");
+    x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    SZOPH_XREF_Record(x, "FIELD", "WRKCNT", "CHANGE", 8);
+    SZOPH_XREF_End(x);
+    exec("ROLLBACK WORK");
+    exec("COMMIT WORK");
+    EXPECT_EQ(countFromOutside(repo.path(), count), 2);
+    exec("BEGIN READ WORK");
+    x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    exec("BEGIN WORK");  // the unit turns writer: what it kept is written in it
+    SZOPH_XREF_Record(x, "FIELD", "WRKCNT", "CHANGE", 8);
+    SZOPH_XREF_End(x);
+    exec("COMMIT WORK");
+    EXPECT_EQ(countFromOutside(repo.path(), count), 1);
+}
+
+// The keys of journals of renames belong to a root: each root asks about,
+// and forgets, only its own.
+TEST_F(Services, JournalKeysAreKeptPerRoot)
+{
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-A"), 0) << "no table yet: nothing committed";
+    EXPECT_EQ(SDQOX_NoteFileWork("K-1", "ROOT-A"), SSQL_RC_OK);
+    EXPECT_EQ(SDQOX_NoteFileWork("K-2", "ROOT-A"), SSQL_RC_OK);
+    EXPECT_EQ(SDQOX_NoteFileWork("K-3", "ROOT-B"), SSQL_RC_OK);
+    EXPECT_EQ(SDQOX_NoteFileWork("K-4", nullptr), SSQL_RC_ERROR);
+    SSQL_Commit();
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-A"), 1);
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-B"), 0) << "another root's key is none of this root's";
+    // root B forgets its keys without journals: root A's stay
+    EXPECT_EQ(SDQOX_ForgetFileWork("ROOT-B", nullptr, 0), SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-3", "ROOT-B"), 0);
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-A"), 1);
+    const char* keep[] = {"K-2"};
+    EXPECT_EQ(SDQOX_ForgetFileWork("ROOT-A", keep, 1), SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-A"), 0);
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-2", "ROOT-A"), 1) << "a journal still there keeps its key";
+    // a unit that reads without the write lock cannot tell
+    exec("BEGIN READ WORK");
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT COUNT(*) FROM QV_DTA.QV_F23");
+    SSQL_SQLDA* h = nullptr;
+    ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-2", "ROOT-A"), -1);
+    exec("ROLLBACK WORK");
+}
+
+// A table of an earlier release holds keys without roots: it is given the
+// roots' column by the first key written, and its old keys are no root's.
+TEST_F(Services, AnEarlierKeysTableTakesTheRoots)
+{
+    exec("CREATE TABLE QV_DTA.QV_FJW (FJWKEY VARCHAR(64) NOT NULL PRIMARY KEY)");
+    exec("INSERT INTO QV_DTA.QV_FJW (FJWKEY) VALUES ('OLD')");
+    SSQL_Commit();
+    EXPECT_EQ(SDQOX_FileWorkCommitted("OLD", "ROOT-A"), 0);
+    EXPECT_EQ(SDQOX_NoteFileWork("K-1", "ROOT-A"), SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(SDQOX_FileWorkCommitted("K-1", "ROOT-A"), 1);
+    EXPECT_EQ(SDQOX_ForgetFileWork("ROOT-A", nullptr, 0), SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_FJW WHERE FJWKEY = 'OLD'"), 1);
+}
+
+// A lock held by another process too long is told apart from other
+// failures: it names the repository and the time waited.
+TEST_F(Services, ALockNotGrantedInTimeIsNamed)
+{
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ScopedTimeout quick;
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "BEGIN WORK");
+    SSQL_SQLDA* h = nullptr;
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+    EXPECT_EQ(SSQL_fLockNotGranted(), 1);
+    EXPECT_EQ(std::string(SSQL_pszLastError()), "The repository " + repo.path() +
+                                                     " is locked: its write lock was held by another process for "
+                                                     "more than 0 second(s)");
+    sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    SSQL_DeclareExt(&a, "SELECT * FROM QV_DTA.NO_SUCH_TABLE");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+    EXPECT_EQ(SSQL_fLockNotGranted(), 0);
+    EXPECT_EQ(std::string(SSQL_pszLastError()), "no such table: QV_DTA.NO_SUCH_TABLE") << "without the statement";
 }
 
 TEST_F(Services, ObjectStateIsKeptPerObject)

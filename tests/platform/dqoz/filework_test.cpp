@@ -19,23 +19,15 @@
 
 namespace {
 
-// The name a file's new text is written under.
+// The name a file's new text is written under in the current file work.
 std::string aside(const std::string& rel)
 {
-    return rel + ".dqov-new-" + std::to_string(::getpid());
+    return rel + ".dqov-new-" + DosJobIdentity();
 }
 
-// Writes the text to a path as the generator does: through OutputPath.
 bool write(const std::string& path, const std::string& text, bool append = false)
 {
-    std::string host;
-    if (dqoz::OutputPath(path, host, append) != DQOZ_NO_ERROR)
-        return false;
-    FILE* f = std::fopen(host.c_str(), append ? "ab" : "wb");
-    if (!f)
-        return false;
-    std::fputs(text.c_str(), f);
-    return std::fclose(f) == 0;
+    return WriteThroughFileWork(path, text, append);
 }
 
 // Reads a path as every reader does: through DosMapPath.
@@ -207,161 +199,6 @@ TEST(FileWorkClosed, CallsActAtOnce)
     EXPECT_FALSE(root.exists("X_VELMO/F"));
     EXPECT_EQ(DosDeleteDir("\\X_VELMO\\D"), DQOZ_NO_ERROR);
     EXPECT_FALSE(root.exists("X_VELMO/D"));
-}
-
-}  // namespace
-
-namespace {
-
-// The id of a process that has ended (and been waited for).
-pid_t deadProcess()
-{
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(0);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return pid;
-}
-
-// A job's file work as a killed job leaves it: the journal and the files
-// aside of this process, written by the file work itself, renamed to the
-// names a dead process would have left.
-class DeadJob : public ::testing::Test {
-protected:
-    TempRoot root;
-    pid_t dead = deadProcess();
-    void SetUp() override
-    {
-        root.mkdirs("X_VELMO/X_DEM/SOURCE");
-        root.touch("X_VELMO/X_DEM/SOURCE/FN.C", "old C");
-        root.touch("X_VELMO/X_DEM/SOURCE/FN.DLL", "old DLL");
-        DosJournalFileWork("/repositories/one.db");
-    }
-    void TearDown() override
-    {
-        DosRollbackFileWork();
-        DosJournalFileWork(nullptr);
-    }
-    std::string at(const std::string& rel) const { return testsupport::readFile(root.path() / rel); }
-    std::string deadAside(const std::string& rel) const { return rel + ".dqov-new-" + std::to_string(dead); }
-    std::string journal(pid_t pid) const { return ".dqov-job-" + std::to_string(pid); }
-
-    // The work of a job up to its end; prepared: up to its commit, with key.
-    void work(bool prepared, const char* key)
-    {
-        DosBeginFileWork();
-        ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\NEW DIR", nullptr), DQOZ_NO_ERROR);
-        ASSERT_TRUE(root.exists(journal(::getpid()))) << "the journal is kept from the first thing made";
-        ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
-        ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\NEW DIR\\line\nbreak.TXT", "new TXT"));
-        ASSERT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.DLL"), DQOZ_NO_ERROR);
-        if (prepared) {
-            ASSERT_EQ(DosPrepareFileWorkCommit(key), DQOZ_NO_ERROR);
-        }
-        // the process dies here: its names become those of a dead one
-        namespace fs = std::filesystem;
-        for (const std::string rel : {"X_VELMO/X_DEM/SOURCE/FN.C", "X_VELMO/X_DEM/SOURCE/NEW DIR/line\nbreak.TXT"})
-            fs::rename(root.path() / aside(rel), root.path() / deadAside(rel));
-        fs::rename(root.path() / journal(::getpid()), root.path() / journal(dead));
-        DosJournalFileWork(nullptr);  // the rollback below is this test's, not the dead job's
-        DosRollbackFileWork();
-        DosJournalFileWork(owner.c_str());
-    }
-    std::string owner = "/repositories/one.db";
-};
-
-struct Answer {
-    int committed;
-    std::string asked;
-};
-
-int answer(const char* key, void* user)
-{
-    auto* a = static_cast<Answer*>(user);
-    a->asked = key;
-    return a->committed;
-}
-
-TEST_F(DeadJob, ACommittedJobHasItsRenamesCompleted)
-{
-    work(true, "K-1");
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
-    Answer a{1, ""};
-    EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 1u);
-    EXPECT_EQ(a.asked, "K-1");
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/NEW DIR/line\nbreak.TXT"), "new TXT");
-    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.DLL"));
-    EXPECT_FALSE(root.exists(deadAside("X_VELMO/X_DEM/SOURCE/FN.C")));
-    EXPECT_FALSE(root.exists(journal(dead)));
-    // settled once
-    EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 0u);
-}
-
-TEST_F(DeadJob, AJobThatDidNotCommitIsUndone)
-{
-    for (bool prepared : {false, true}) {
-        SCOPED_TRACE(prepared ? "killed at its commit" : "killed while it wrote");
-        work(prepared, "K-2");
-        Answer a{0, ""};
-        EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 1u);
-        EXPECT_EQ(a.asked, prepared ? "K-2" : "") << "only a job at its commit is asked about";
-        EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
-        EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.DLL"), "old DLL");
-        EXPECT_FALSE(root.exists(deadAside("X_VELMO/X_DEM/SOURCE/FN.C")));
-        EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/NEW DIR")) << "the folder it made goes";
-        EXPECT_FALSE(root.exists(journal(dead)));
-    }
-}
-
-TEST_F(DeadJob, AnotherRepositorysJobAtItsCommitIsLeftForItsOwnJobs)
-{
-    work(true, "K-3");
-    DosJournalFileWork("/repositories/two.db");
-    Answer a{0, ""};
-    EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 0u);
-    EXPECT_EQ(a.asked, "") << "the other repository cannot tell";
-    EXPECT_TRUE(root.exists(journal(dead)));
-    EXPECT_TRUE(root.exists(deadAside("X_VELMO/X_DEM/SOURCE/FN.C")));
-    // its keys count as open: the repository keeps them
-    std::vector<std::string> keys;
-    DosListFileWorkKeys([](const char* key, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(key); },
-                        &keys);
-    EXPECT_EQ(keys, std::vector<std::string>{"K-3"});
-    DosJournalFileWork(owner.c_str());
-    a.committed = 1;
-    EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 1u);
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
-}
-
-// A job that makes nothing (a check) writes nothing at the root, not even
-// for a moment: jobs that only read a root may share it with others that
-// copy it.
-TEST_F(DeadJob, AJobThatMakesNothingLeavesTheRootUntouched)
-{
-    struct stat before {}, after {};
-    ASSERT_EQ(::stat(root.path().c_str(), &before), 0);
-    DosBeginFileWork();
-    EXPECT_FALSE(root.exists(journal(::getpid())));
-    EXPECT_EQ(DosPrepareFileWorkCommit("K-2"), DQOZ_NO_ERROR);
-    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
-    ASSERT_EQ(::stat(root.path().c_str(), &after), 0);
-    EXPECT_EQ(before.st_mtim.tv_sec, after.st_mtim.tv_sec);
-    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec) << "an entry was made and removed at the root";
-}
-
-TEST_F(DeadJob, ARunningJobsWorkIsNotTouched)
-{
-    DosBeginFileWork();
-    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
-    Answer a{1, ""};
-    EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 0u);
-    EXPECT_TRUE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.C")));
-    EXPECT_TRUE(root.exists(journal(::getpid())));
-    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
-    EXPECT_FALSE(root.exists(journal(::getpid()))) << "the journal goes with the work";
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
 }
 
 }  // namespace

@@ -75,6 +75,11 @@ TEST(DqozPath, SymbolicLinksLeadingOutsideAreRefused)
     EXPECT_EQ(rc, DQOZ_ERROR_FILENAME_EXCED_RANGE);
     EXPECT_EQ(Map("x_velmo\\inside\\file.txt", &rc), root.str() + "/X_VELMO/INSIDE/file.txt");
     EXPECT_EQ(rc, DQOZ_NO_ERROR);
+    // a link that leads nowhere yet: writing through it would make a file outside
+    std::filesystem::create_symlink(outside.path() / "NEW.C", root.path() / "X_VELMO" / "DANGLING.C");
+    EXPECT_EQ(Map("x_velmo\\dangling.c", &rc), "");
+    EXPECT_EQ(rc, DQOZ_ERROR_FILENAME_EXCED_RANGE);
+    EXPECT_NE(std::string(DosGetLastErrorText()).find("leads outside the environment root"), std::string::npos);
 }
 
 TEST(DqozPath, MappingTwiceChangesNothingAndHostPathsOutsideTheRootStayBelowIt)

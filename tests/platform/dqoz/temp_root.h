@@ -6,6 +6,7 @@
 #include "platform/dqoz/dqoz.h"
 #include "support/scratch.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,5 +23,19 @@ public:
     }
     bool exists(const std::string& rel) const { return std::filesystem::exists(path() / rel); }
 };
+
+// Writes the text to a path as the generator does: through OutputPath (in
+// a file work, aside).
+inline bool WriteThroughFileWork(const std::string& path, const std::string& text, bool append = false)
+{
+    std::string host;
+    if (dqoz::OutputPath(path, host, append) != DQOZ_NO_ERROR)
+        return false;
+    FILE* f = std::fopen(host.c_str(), append ? "ab" : "wb");
+    if (!f)
+        return false;
+    std::fputs(text.c_str(), f);
+    return std::fclose(f) == 0;
+}
 
 #endif

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -70,7 +71,7 @@ GEN_STREAM openFile(const std::string& name, const char* mode, dqov::Msg msg)
     if (mapped == 0)
         f = std::fopen(host.c_str(), mode);
     if (!f) {
-        P3109_IssueFileMessage(msg, name);
+        P3109_IssueFileMessage(msg, name, mapped != 0 ? DosGetLastErrorText() : std::strerror(errno));
         return GEN_NO_STREAM;
     }
     const GEN_STREAM stream = P3109_AddFileStream(f, name, mode[0] != 'r');
@@ -250,9 +251,11 @@ int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& n
 {
     std::string host;
     FILE* f = nullptr;
-    if (dqoz::OutputPath(name, host) == 0)
+    const unsigned long mapped = dqoz::OutputPath(name, host);
+    if (mapped == 0)
         f = std::fopen(host.c_str(), "wb");
     bool failed = f == nullptr;
+    const std::string why = mapped != 0 ? std::string(" (") + DosGetLastErrorText() + ")" : std::string();
     const unsigned char* p = static_cast<const unsigned char*>(pData);
     while (f && ulBytes > 0) {
         size_t piece = ulBytes < kWritePiece ? ulBytes : kWritePiece;
@@ -269,7 +272,7 @@ int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& n
     if (f && std::fclose(f) != 0)
         failed = true;
     if (failed)
-        P3109_InternalError("Fatal error detected when attempting to open or write to file " + name + ".");
+        P3109_InternalError("Fatal error detected when attempting to open or write to file " + name + why + ".");
     return 0;
 }
 

@@ -110,6 +110,13 @@ void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName)
     P3109_sIssueMessage(msg, data);
 }
 
+void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName, std::string_view reason)
+{
+    P3109_IssueFileMessage(msg, fileName);
+    if (!reason.empty())
+        P3109_sIssueMessage(dqov::Msg::CheckerText, 'I', "File " + fileName + ": " + std::string(reason) + ".");
+}
+
 void P3109_IssueTextMessage(char cSeverity, std::string_view text)
 {
     std::string data(text.substr(0, std::min<size_t>(text.size(), 80)));

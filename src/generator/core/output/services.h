@@ -22,6 +22,10 @@ int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_vi
 /* Issues a message whose substitution is the name blank-padded to 256: a
 ** file that could not be opened, counted as an output failure. */
 void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName);
+/* The same, followed by the reason the file could not be opened (a path
+** that leads outside the environment root, a missing folder) as a text
+** message of severity 'I'. */
+void P3109_IssueFileMessage(dqov::Msg msg, const std::string& fileName, std::string_view reason);
 /* Issues the generator's plain-text message DiskSpaceLow with its severity: the
 ** substitution is the text blank-padded (or cut) to 80 characters. */
 void P3109_IssueTextMessage(char cSeverity, std::string_view text);
