@@ -89,5 +89,40 @@ TEST_F(LayoutEdges, AReportLineFilledToItsWidth)
     EXPECT_FALSE(oneLine) << "16 columns do not hold both fields on one line";
 }
 
+// A field identified by its description stands after the description and
+// its prompt dots: value offset = description width + 7, entry width =
+// value width + description width + 7 ("Order reference", 15 characters,
+// made even: 16).
+TEST_F(LayoutEdges, ADescribedFieldStandsAfterItsDescription)
+{
+    addFunction("DEMOSCR", "DESC1", {"DISPLAY FIELDS((#ORDREF *L5 *P2 *DESC))", "RETURN"});
+    check("DESC1");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto placed = entries("RCDFMT", "RCDFLD", "DISPLAY");
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(placed[0].cIdentification, 'D');
+    EXPECT_EQ(placed[0].lDescriptionWidth, 16);
+    EXPECT_EQ(placed[0].lValueOffset, 16 + 7);
+    EXPECT_EQ(placed[0].lWidth, 10 + 16 + 7);
+}
+
+// The ninth report, the last there is, takes its own width from its
+// DEF_REPORT as the first does.
+TEST_F(LayoutEdges, TheNinthReportTakesItsWidth)
+{
+    addFunction("DEMOSCR", "RPT9",
+                {"DEF_REPORT REPORT_NUM(9) FORMSIZE(66 17) OVERFLOW(60)",
+                 "DEF_LINE NAME(#LINE9) REPORT_NUM(9) FIELDS(#ORDREF #ORDCODE) IDENTIFY(*NOID)",
+                 "PRINT LINE(#LINE9) REPORT_NUM(9)", "ENDPRINT REPORT_NUM(9)", "RETURN"});
+    check("RPT9");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto items = entries("PRTFMT", "PRTFLD", "DEF_LINE");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].lLine, 1);
+    EXPECT_EQ(items[1].lColumn, 13);
+    const auto formats = records("PRTFMT", "DEF_LINE");
+    ASSERT_EQ(formats.size(), 1u);
+}
+
 }  // namespace
 }  // namespace layout_test

@@ -1,7 +1,7 @@
-// The edges of the fixed-field helpers and the work file: centring with an
-// even and an odd number of blanks to share, digits at the ends of the
-// digit range, and records of equal keys in the work file's second order,
-// told apart only by their sequence numbers.
+// The edges of the fixed-field helpers and the named lists: centring with
+// an even and an odd number of blanks to share, digits at the ends of the
+// digit range, a padded buffer as long as its source, and entry numbers
+// below and at the top of a list.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,8 +10,8 @@
 
 #include "dqov/runcontrol/ffc_context.h"
 #include "dqov/runcontrol/fix.h"
+#include "dqov/runcontrol/named_lists.h"
 #include "dqov/runcontrol/run_driver.h"
-#include "dqov/runcontrol/workfile.h"
 
 namespace {
 
@@ -89,92 +89,50 @@ TEST(FixBoundaries, DigitsAtTheEndsOfTheRange)
     EXPECT_EQ(std::string(digits, 3), "000");
 }
 
-struct SecondOrder : ::testing::Test {
-    FFC_CONTEXT ctx{};
-    void SetUp() override { ASSERT_EQ(WF_sCreate(&ctx), 0); }
-    void TearDown() override { P31O2_FreeRunContext(&ctx); }
-
-    FFC_WORK_RECORD rec(const char* kind, const char* name, const char* qual, const char* data = "")
-    {
-        FFC_WORK_RECORD r;
-        WF_BlankRecord(&ctx, &r);
-        std::memcpy(r.acKind, kind, std::strlen(kind));
-        std::memcpy(r.acName, name, std::strlen(name));
-        std::memcpy(r.acQualifier, qual, std::strlen(qual));
-        std::memcpy(r.acData, data, std::strlen(data));
-        return r;
-    }
-    int32_t write(const char* kind, const char* name, const char* qual, const char* data)
-    {
-        FFC_WORK_RECORD r = rec(kind, name, qual, data);
-        return WF_lWrite(&ctx, &r);
-    }
-    static std::string data(const FFC_WORK_RECORD& r)
-    {
-        std::string d(r.acData, 10);
-        return d.substr(0, d.find(' '));
-    }
-    std::vector<std::string> walk(uint16_t slot, FFC_WORK_RECORD key, uint16_t parts)
-    {
-        std::vector<std::string> out;
-        for (char c = WF_cReadFirstBySecondKey(&ctx, slot, &key, parts); c == '0' && out.size() < 20;
-             c = WF_cReadNext(&ctx, slot, &key, parts))
-            out.push_back(data(key));
-        return out;
-    }
-};
-
-// Records whose kind, qualifier and name are all equal differ only in
-// their sequence numbers: the second order keeps them in the order they
-// were written, reads each once, and goes on past them to the next key;
-// the first order does the same.
-TEST_F(SecondOrder, EqualKeysKeepTheirWriteOrder)
+// A source as long as its target fills it without padding; a shorter one
+// is padded with blanks, an empty one leaves only blanks.
+TEST(FixBoundaries, PaddedBufferOfTheSourcesLength)
 {
-    EXPECT_EQ(write("PRTFLD", "FIELDB", "0001", "b1"), 1);
-    EXPECT_EQ(write("PRTFLD", "FIELDA", "0001", "a1"), 2);
-    EXPECT_EQ(write("PRTFLD", "FIELDA", "0001", "a2"), 3);
-    EXPECT_EQ(write("PRTFLD", "FIELDA", "0001", "a3"), 4);
-    EXPECT_EQ(write("PRTFLD", "FIELDA", "0000", "z1"), 5);
-    EXPECT_EQ(write("PRTFLD", "FIELDB", "0001", "b2"), 6);
-
-    const std::vector<std::string> all{"z1", "a1", "a2", "a3", "b1", "b2"};
-    EXPECT_EQ(walk(2, rec("PRTFLD", "", ""), 1), all);
-    EXPECT_EQ(walk(2, rec("PRTFLD", "", "0001"), 2), (std::vector<std::string>{"a1", "a2", "a3", "b1", "b2"}));
-    EXPECT_EQ(walk(2, rec("PRTFLD", "FIELDA", "0001"), 3), (std::vector<std::string>{"a1", "a2", "a3"}));
-    EXPECT_EQ(walk(2, rec("PRTFLD", "FIELDB", "0001"), 3), (std::vector<std::string>{"b1", "b2"}));
-
-    /* written while the second order is built: the newest of its equals */
-    EXPECT_EQ(write("PRTFLD", "FIELDA", "0001", "a4"), 7);
-    EXPECT_EQ(walk(3, rec("PRTFLD", "FIELDA", "0001"), 3), (std::vector<std::string>{"a1", "a2", "a3", "a4"}));
-
-    /* the first order (kind, name, qualifier) keeps them alike */
-    std::vector<std::string> first;
-    FFC_WORK_RECORD k = rec("PRTFLD", "FIELDA", "0001");
-    for (char c = WF_cReadFirst(&ctx, 4, &k, 3); c == '0' && first.size() < 20; c = WF_cReadNext(&ctx, 4, &k, 3))
-        first.push_back(data(k));
-    EXPECT_EQ(first, (std::vector<std::string>{"a1", "a2", "a3", "a4"}));
+    char t[6];
+    std::memcpy(t, "......", 6);
+    EXPECT_EQ(LoadPaddedBuffer(t, 6, "abcdef", 6), 0);
+    EXPECT_EQ(std::string(t, 6), "abcdef");
+    EXPECT_EQ(LoadPaddedBuffer(t, 6, "abcde", 5), 0);
+    EXPECT_EQ(std::string(t, 6), "abcde ");
+    EXPECT_EQ(LoadPaddedBuffer(t, 6, "", 0), 0);
+    EXPECT_EQ(std::string(t, 6), "      ");
 }
 
-// A record among equals deleted or updated through the second order: the
-// walk goes on with the next of them, and an update that keeps the key
-// keeps the record's place among its equals.
-TEST_F(SecondOrder, EqualKeysAfterADeleteAndAnUpdate)
+// Entry numbers of a named list below the highest used leave it where it
+// is: an entry put back in the middle does not lower it, and number 0
+// still appends after the highest.
+TEST(ListBoundaries, AnEntryBelowTheHighestKeepsIt)
 {
-    for (const char* d : {"e1", "e2", "e3", "e4"})
-        ASSERT_GT(write("RCDFLD", "F", "0007", d), 0);
-    FFC_WORK_RECORD s = rec("RCDFLD", "F", "0007");
-    ASSERT_EQ(WF_cReadFirstBySecondKey(&ctx, 2, &s, 3), '0');
-    ASSERT_EQ(WF_cReadNext(&ctx, 2, &s, 3), '0');
-    EXPECT_EQ(data(s), "e2");
-    ASSERT_EQ(WF_cDeleteBySecondKey(&ctx, 2, &s), '0');
-    ASSERT_EQ(WF_cReadNext(&ctx, 2, &s, 3), '0');
-    EXPECT_EQ(data(s), "e3");
-    std::memcpy(s.acData, "E3", 2);
-    ASSERT_EQ(WF_cUpdateBySecondKey(&ctx, 2, &s), '0');
-    ASSERT_EQ(WF_cReadNext(&ctx, 2, &s, 3), '0');
-    EXPECT_EQ(data(s), "e4");
-    EXPECT_EQ(WF_cReadNext(&ctx, 2, &s, 3), '1');
-    EXPECT_EQ(walk(5, rec("RCDFLD", "F", "0007"), 3), (std::vector<std::string>{"e1", "E3", "e4"}));
+    FFC_CONTEXT ctx{};
+    for (const char type : {'V', 'F'}) {
+        const char* name = type == 'V' ? "DC_P3019/VL/EDGES" : "DC_P3019/FL/EDGES";
+        uint16_t size = 4, count = 9;
+        ASSERT_EQ(qvrmm1(&ctx, type, name, &size, &count, nullptr), 0);
+        uint16_t n = 5, len = 4;
+        ASSERT_EQ(QVRMM_sPutEntry(&ctx, name, &n, "five", &len), 0);
+        n = 2;
+        ASSERT_EQ(QVRMM_sPutEntry(&ctx, name, &n, "two ", &len), 0);
+        EXPECT_EQ(QVRMM_usHighestEntry(&ctx, name), 5) << type;
+        n = 0;
+        ASSERT_EQ(QVRMM_sPutEntry(&ctx, name, &n, "six ", &len), 0);
+        EXPECT_EQ(n, 6) << type;
+        EXPECT_EQ(QVRMM_usHighestEntry(&ctx, name), 6) << type;
+        /* the last entry of the capacity is one to put, the one after it not */
+        n = 9;
+        EXPECT_EQ(QVRMM_sPutEntry(&ctx, name, &n, "nine", &len), 0) << type;
+        n = 10;
+        EXPECT_EQ(QVRMM_sPutEntry(&ctx, name, &n, "ten ", &len), QVRMM_CAPACITY) << type;
+        char entry[5] = {};
+        n = 5;
+        ASSERT_EQ(QVRMM_sGetEntry(&ctx, name, &n, entry, &len), 0);
+        EXPECT_EQ(std::string(entry, 4), "five") << type;
+    }
+    P31O2_FreeRunContext(&ctx);
 }
 
 }  // namespace

@@ -22,21 +22,26 @@ TEST_F(LiteralRows, EachLiteralHasItsLengthAndType)
     ASSERT_EQ(errors, 0) << out;
     const std::string c = readFile(sourceDir() / "LITROWS.C");
     /* the literals are numbered in the order of their first use */
+    const std::string storage = readFile(sourceDir() / "LITROWS.STG");
     struct Row {
         const char* number;
         const char* columns; /* type, subtype, length; then the decimals */
         int decimals;
+        int bytes; /* a long's 4, a double's 8 */
     };
     const Row rows[] = {
-        {"001", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0},    /* 0 */
-        {"002", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0},    /* 7 */
-        {"003", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',2,", 0},    /* 10 */
-        {"004", "X_TYPE_DOUBLE,X_SUBTYPE_LITERAL,'N',4,", 2},  /* 12.50 */
-        {"005", "X_TYPE_DOUBLE,X_SUBTYPE_LITERAL,'N',10,", 0}, /* 1234567890 */
-        {"006", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0},    /* 000 */
-        {"007", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',9,", 0},    /* 999999999 */
+        {"001", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0, 4},    /* 0 */
+        {"002", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0, 4},    /* 7 */
+        {"003", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',2,", 0, 4},    /* 10 */
+        {"004", "X_TYPE_DOUBLE,X_SUBTYPE_LITERAL,'N',4,", 2, 8},  /* 12.50 */
+        {"005", "X_TYPE_DOUBLE,X_SUBTYPE_LITERAL,'N',10,", 0, 8}, /* 1234567890 */
+        {"006", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',1,", 0, 4},    /* 000 */
+        {"007", "X_TYPE_LONG,X_SUBTYPE_LITERAL,'N',9,", 0, 4},    /* 999999999 */
     };
     for (const Row& r : rows) {
+        std::string define = std::string("#define BYTE_LEN_V_NUMERIC_LITERAL_") + r.number;
+        define.resize(60, ' ');
+        EXPECT_NE(storage.find(define + std::to_string(r.bytes) + " "), std::string::npos) << define << "\n" << storage;
         const std::string symbol = std::string("BYTE_LEN_V_NUMERIC_LITERAL_") + r.number + ",";
         const size_t at = c.find(symbol);
         ASSERT_NE(at, std::string::npos) << r.number;

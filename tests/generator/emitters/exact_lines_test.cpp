@@ -95,5 +95,17 @@ TEST_F(ExactLines, NotAvailableFieldByFieldByTheFieldsLength)
     EXPECT_EQ(c.find("V_FIELD_NA2,\"N/A\""), std::string::npos);
 }
 
+// IF_MODE tests each mode it lists, all four of them, one term a line.
+TEST_F(ExactLines, EveryModeOfAModeTest)
+{
+    addFunction("DEMORUN", "MODALL",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#MDA) TYPE(*CHAR) LENGTH(2)",
+                 "IF_MODE IS(*DISPLAY *ADD *CHANGE *DELETE)", "CHANGE FIELD(#MDA) TO(*BLANK)", "ENDIF", "RETURN"});
+    const std::string c = generateFunction("MODALL", "DEMORUN");
+    ASSERT_FALSE(c.empty());
+    expectBlock(programLines(c), {"if ((X_FUNCTION_MODE_IS_DISPLAY)", "|| (X_FUNCTION_MODE_IS_ADD)",
+                                  "|| (X_FUNCTION_MODE_IS_CHANGE)", "|| (X_FUNCTION_MODE_IS_DELETE))", "{"});
+}
+
 }  // namespace
 }  // namespace emitters_test

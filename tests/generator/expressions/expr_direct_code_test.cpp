@@ -582,4 +582,39 @@ TEST(NumericWorkPrefix, TenDigitsTakeSixtyFourBits)
     }
 }
 
+// A fixed-length field compared with a short character field by the run
+// time's string compare: each comparator asks for its mask of outcomes.
+TEST_F(DirectCode, StringComparisonsAskForTheirMasks)
+{
+    gen.dictionary.fields["A10"] = FieldFacts("V_FIELD_A10", 'A', 10);
+    gen.dictionary.fields["U12"] = FieldFacts("V_FIELD_U12", 'U', 12);
+    const std::pair<const char*, const char*> comparators[] = {
+        {"EQ", "X_VAR_COMPARE_MASK_EQUAL"},
+        {"LT", "X_VAR_COMPARE_MASK_LESS"},
+        {"LE", "(X_VAR_COMPARE_MASK_LESS | X_VAR_COMPARE_MASK_EQUAL)"},
+        {"GT", "X_VAR_COMPARE_MASK_GREATER"},
+        {"GE", "(X_VAR_COMPARE_MASK_GREATER | X_VAR_COMPARE_MASK_EQUAL)"},
+        {"NE", "(X_VAR_COMPARE_MASK_LESS | X_VAR_COMPARE_MASK_GREATER)"},
+    };
+    int routine = 0;
+    for (const auto& [code, mask] : comparators) {
+        const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A10", 'A', 10), Operand("FL", "U12", 'U', 12),
+                                                 Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, code, 2, 3), Op(3, "IF")};
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "D%07d", ++routine);
+        compileCondition({3, operands, 2, operations}, reference);
+    }
+    Lines compares;
+    for (const std::string& l : written())
+        if (l.find("X_VAR_VarChar_StringCompare(") != std::string::npos)
+            compares.push_back(l);
+    ASSERT_EQ(compares.size(), std::size(comparators)) << ::testing::PrintToString(compares);
+    for (size_t i = 0; i < compares.size(); ++i) {
+        const std::string end = std::string(", ") + comparators[i].second + " );";
+        EXPECT_EQ(compares[i].substr(compares[i].size() - std::min(compares[i].size(), end.size())), end)
+            << comparators[i].first << ": " << compares[i];
+    }
+}
+
 }  // namespace

@@ -40,6 +40,21 @@ TEST(StorageSizes, PackedAndSignedAtEveryLength)
     EXPECT_EQ(storageSize('S', 31), 42u);
 }
 
+// A packed or signed field is a big decimal (held with its field
+// information) from 31 digits, from 10 decimals, or with the extended flag.
+TEST(StorageSizes, BigDecimalsFromThirtyOneDigitsOrTenDecimals)
+{
+    for (char type : {'P', 'S'}) {
+        EXPECT_FALSE(P3109_fIsBigDecimal(type, 30, 0, false)) << type;
+        EXPECT_TRUE(P3109_fIsBigDecimal(type, 31, 0, false)) << type;
+        EXPECT_FALSE(P3109_fIsBigDecimal(type, 15, 9, false)) << type;
+        EXPECT_TRUE(P3109_fIsBigDecimal(type, 15, 10, false)) << type;
+        EXPECT_TRUE(P3109_fIsBigDecimal(type, 5, 0, true)) << type;
+    }
+    EXPECT_FALSE(P3109_fIsBigDecimal('A', 40, 0, true));
+    EXPECT_FALSE(P3109_fIsBigDecimal('I', 8, 0, false));
+}
+
 // Floats: 12 bytes for the 4-byte float, 16 for the 8-byte one; integers
 // 12 for 1, 2 and 4 bytes (signed or not), 16 for 8; an integer of another
 // length leaves the value as it was.
@@ -78,6 +93,48 @@ TEST(StorageSizes, EveryOtherKind)
     };
     for (const Case& c : cases)
         EXPECT_EQ(storageSize(c.type, c.length, 0, false, c.national), c.size) << c.type << " " << c.length;
+}
+
+// The structure and value member of a field that needs extended handling,
+// by type letter and length: integers by their bytes (1 signed or not, 2,
+// 4, 8; any other length unknown), floats of 4 bytes and of any other
+// length; a classic field has none.
+TEST(KindNames, ByTypeLetterAndLength)
+{
+    struct Case {
+        char type;
+        int32_t length;
+        bool isUnsigned, national;
+        const char* kind;
+        const char* member;
+    };
+    const Case cases[] = {
+        {'I', 1, false, false, "X_FLD_INT8", "iInt8"},     {'I', 1, true, false, "X_FLD_UINT8", "uiInt8"},
+        {'I', 2, false, false, "X_FLD_INT16", "iInt16"},   {'I', 4, false, false, "X_FLD_INT32", "iInt32"},
+        {'I', 8, false, false, "X_FLD_INT64", "iInt64"},   {'I', 3, false, false, "X_FLD_UNKNOWN", "lValueNameUnknown"},
+        {'F', 4, false, false, "X_FLD_FLT32", "dFloat32"}, {'F', 8, false, false, "X_FLD_FLT64", "dFloat64"},
+        {'H', 20, false, false, "X_FLD_CHAR", "pvData"},   {'1', 20, false, true, "X_FLD_NCHAR", "pvData"},
+        {'B', 10, false, false, "X_FLD_BINARY", "pvData"}, {'3', 0, false, false, "X_FLD_CLOB", "vchFileName"},
+        {'4', 0, false, false, "X_FLD_BLOB", "vchFileName"}, {'E', 10, false, false, "X_FLD_DATE", "vchDate"},
+        {'M', 8, false, false, "X_FLD_TIME", "vchTime"},   {'Z', 29, false, false, "X_FLD_DATETIME", "vchDateTime"},
+        {'U', 12, false, false, "X_FLD_SHORT_CHAR", "vchData"}, {'Y', 1, false, false, "X_FLD_BOOL", "fBool"},
+        {'P', 31, false, false, "X_FLD_PACKED", "fchData"}, {'S', 31, false, false, "X_FLD_SIGNED", "fchData"},
+    };
+    for (const Case& c : cases) {
+        GEN_FIELD_INFO f;
+        f.cType = c.type;
+        f.lLength = c.length;
+        f.alFlags[GEN_FLAG_UNSIGNED] = c.isUnsigned ? 1 : 0;
+        f.alFlags[GEN_FLAG_NATIONAL] = c.national ? 1 : 0;
+        EXPECT_STREQ(P3109_pszFieldKindName(f), c.kind) << c.type << " " << c.length;
+        EXPECT_STREQ(P3109_pszValueMemberName(f), c.member) << c.type << " " << c.length;
+    }
+    /* a classic packed field of 7 digits needs no extended handling */
+    GEN_FIELD_INFO classic;
+    classic.cType = 'P';
+    classic.lLength = 7;
+    EXPECT_STREQ(P3109_pszFieldKindName(classic), "X_FLD_UNKNOWN");
+    EXPECT_STREQ(P3109_pszValueMemberName(classic), "lValueNameUnknown");
 }
 
 class WorkTypes : public GenFixture {
