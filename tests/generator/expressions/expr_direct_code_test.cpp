@@ -617,4 +617,34 @@ TEST_F(DirectCode, StringComparisonsAskForTheirMasks)
     }
 }
 
+// Two integer fields compared directly: each comparator is written as the
+// C operator of its own meaning, "<=" and ">=" with their equal sign.
+TEST_F(DirectCode, IntegerComparisonsUseTheirOwnOperators)
+{
+    gen.dictionary.fields["I4"] = FieldFacts("V_FIELD_I4", 'I', 4);
+    const std::pair<const char*, const char*> comparators[] = {
+        {"EQ", " == "}, {"LT", " < "}, {"LE", " <= "}, {"GT", " > "}, {"GE", " >= "}, {"NE", " != "},
+    };
+    int routine = 0;
+    for (const auto& [code, op] : comparators) {
+        const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "I2", 'I', 2), Operand("FL", "I4", 'I', 4),
+                                                 Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, code, 2, 3), Op(3, "IF")};
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "D%07d", ++routine);
+        compileCondition({3, operands, 2, operations}, reference);
+    }
+    std::string text;
+    for (const std::string& l : written())
+        text += l + "\n";
+    size_t at = 0;
+    for (const auto& [code, op] : comparators) {
+        at = text.find(op, at);
+        EXPECT_NE(at, std::string::npos) << code << "\n" << text;
+        if (at == std::string::npos)
+            return;
+        ++at;
+    }
+}
+
 }  // namespace
