@@ -16,6 +16,10 @@
 #              (scripts/progen; PROGEN_ARGS for more, e.g. --coverage)
 # make fuzz  - build the libFuzzer targets with clang and run each for
 #              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
+# make mutate - plant the faults of MUTANTS (scripts/mutants.txt) one at a
+#              time in a copy of the tree, run the tests that cover each and
+#              print caught or survived, with a score per folder of src/
+#              (scripts/mutate; MUTATE_ARGS for more, e.g. --only 3-7)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 HOOKS := build/hooks
@@ -24,8 +28,9 @@ FUZZ_SECONDS ?= 600
 SEEDS ?= 1-1000
 SEED ?= 1
 REPEAT ?= 1
+MUTANTS ?= scripts/mutants.txt
 
-.PHONY: all setup build hooks run test shuffle coverage fuzz format bench clean progen
+.PHONY: all setup build hooks run test shuffle coverage fuzz format bench clean progen mutate
 
 all: build
 
@@ -57,6 +62,9 @@ shuffle: setup
 
 progen: build
 	@scripts/progen --build $(RELEASE) --jobs $(JOBS) --seeds $(SEEDS) $(PROGEN_ARGS)
+
+mutate: setup
+	@scripts/mutate --jobs $(JOBS) $(MUTATE_ARGS) $(MUTANTS)
 
 bench: build
 	@bench/run $(RELEASE)

@@ -189,7 +189,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         }
         whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
         r.code = "NL", r.kind = DC_OPERAND_NUMERIC_LITERAL, r.cls = 'N', r.type = 'P';
-        r.length = static_cast<int32_t>(whole.size() + fraction.size());
+        /* the leading zeros of the whole part do not count, but a number
+           has at least one digit: 0 (and 000) is one digit long */
+        r.length = static_cast<int32_t>(std::max<size_t>(whole.size() + fraction.size(), 1));
         r.decimals = static_cast<int16_t>(fraction.size());
         r.integerDigits = static_cast<int32_t>(whole.size());
         r.resolved = text;

@@ -155,3 +155,25 @@ TEST_F(CheckJob, FileFieldsOfAllAreUsed)
 }
 
 }  // namespace
+
+namespace {
+
+// IOORDLN holds nine real fields and one virtual one (IOLVALUE): *ALL
+// takes the ten, real ones first, *ALL_REAL the nine, *ALL_VIRT the one.
+TEST_F(FieldLists, RealAndVirtualFieldsOfAFile)
+{
+    const Names real{"#IOCOMP", "#IOORDNO", "#IOLINE", "#IOSUBL", "#IOSEQ",
+                     "#IOPROD", "#IOQTY",   "#IOPRICE", "#IOLSTAT"};
+    ASSERT_TRUE(request('X', {"*ALL_REAL"}, "IOORDLN", "FIELDS"));
+    EXPECT_EQ(result, real);
+    ASSERT_TRUE(request('X', {"*ALL_VIRT"}, "IOORDLN", "FIELDS"));
+    EXPECT_EQ(result, Names{"#IOLVALUE"});
+    ASSERT_TRUE(request('X', {"*ALL"}, "IOORDLN", "FIELDS"));
+    Names all = real;
+    all.push_back("#IOLVALUE");
+    EXPECT_EQ(result, all);
+    ASSERT_TRUE(request('X', {"*ALL", "*EXCLUDING", "*ALL_VIRT"}, "IOORDLN", "FIELDS"));
+    EXPECT_EQ(result, real);
+}
+
+}  // namespace

@@ -126,6 +126,12 @@ TEST_F(Expression, TheResultIsSizedAgainstTheRequest)
     EXPECT_EQ(list.a[2].sLength, 16);
     ASSERT_EQ(Check("(#CREDIT + 1) * (#WRKCNT - 1)", 'N'), 0) << "brackets that do not enclose the whole text";
     EXPECT_EQ(req->aOperands[6].lLength, 9);
+    /* a sum or difference holds one whole digit more than the longer
+       operand's: 11,2 plus 1 is 12,2; 5,0 minus 1 is 6,0 */
+    EXPECT_EQ(req->aOperands[4].lLength, 12);
+    EXPECT_EQ(req->aOperands[4].sDecimals, 2);
+    EXPECT_EQ(req->aOperands[5].lLength, 6);
+    EXPECT_EQ(req->aOperands[5].sDecimals, 0);
     ASSERT_EQ(Check("#CREDIT", 'N'), 0) << "a field is moved into the result";
     ASSERT_EQ(Check("1234567.25", 'N'), 0);
     EXPECT_EQ(env.Take(), Msgs{});

@@ -207,4 +207,79 @@ TEST_F(Operand, OverlongOperandStaysInItsFields)
     EXPECT_EQ(Resolved(), literal);
 }
 
+
+// A field name fills its ten characters: written with the name character
+// (eleven characters in all) or without it, in any case, it names the
+// field; its attributes are the field's.
+TEST_F(Operand, AFieldNameOfTenCharacters)
+{
+    ASSERT_EQ(Define("WRKTENCHRS", 'P', 9, 2), 0);
+    for (const char* written : {"#WRKTENCHRS", "WRKTENCHRS", "#wrktenchrs"}) {
+        ASSERT_EQ(Check(written, 'N', 9, 2), 0) << written;
+        EXPECT_EQ(Code(), "FL") << written;
+        EXPECT_EQ(Resolved(), "WRKTENCHRS") << written;
+        EXPECT_EQ(b.cTypeCode, 'P') << written;
+        EXPECT_EQ(b.lResultLength, 9) << written;
+        EXPECT_EQ(b.sResultDecimals, 2) << written;
+        EXPECT_EQ(b.sOperandKind, DC_OPERAND_FIELD) << written;
+        EXPECT_EQ(b.sLocal, 1) << written;
+    }
+    /* nine characters too */
+    ASSERT_EQ(Define("WRKNINECH", 'A', 4, 0), 0);
+    ASSERT_EQ(Check("#WRKNINECH", 'A', 4), 0);
+    EXPECT_EQ(Code(), "FL");
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
+// Eleven characters after the name character are no field name: the
+// operand names no field; without the name character, where a value that
+// names no field may be a literal, it is one.
+TEST_F(Operand, ElevenCharactersNameNoField)
+{
+    ASSERT_EQ(Define("WRKTENCHRS", 'A', 20, 0), 0);
+    EXPECT_EQ(Check("#WRKTENCHRSX", 'A', 20), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0401", "#WRKTENCHRSX        "}}));
+    ASSERT_EQ(Check("WRKTENCHRSX", 'A', 20), 0);
+    EXPECT_EQ(Code(), "AL");
+    EXPECT_EQ(b.lResultLength, 11);
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
+// A numeric literal's length is its digits without the leading zeros of
+// its whole part, and at least one: 0 is one digit long; its decimals are
+// the digits after the point; the whole digits decide what it fits.
+TEST_F(Operand, NumericLiteralLengths)
+{
+    struct Case {
+        const char* literal;
+        int32_t length;
+        int16_t decimals;
+        int32_t integerValue;
+    };
+    const Case cases[] = {
+        {"0", 1, 0, 0},           {"000", 1, 0, 0},           {"-0", 1, 0, 0},
+        {"7", 1, 0, 7},           {"007", 1, 0, 7},           {"10", 2, 0, 10},
+        {"0.5", 1, 1, 0},         {"0.00", 2, 2, 0},          {".25", 2, 2, 0},
+        {"12.50", 4, 2, 12},      {"999999999", 9, 0, 999999999}, {"1234567890", 10, 0, 1234567890},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(Check(c.literal, 'N', 15, 5), 0) << c.literal;
+        EXPECT_EQ(Code(), "NL") << c.literal;
+        EXPECT_EQ(b.lResultLength, c.length) << c.literal;
+        EXPECT_EQ(b.sResultDecimals, c.decimals) << c.literal;
+        EXPECT_EQ(b.lIntegerValue, c.integerValue) << c.literal;
+    }
+    /* the first nine decimals give the fraction's value */
+    ASSERT_EQ(Check("0.123456789", 'N', 15, 9), 0);
+    EXPECT_EQ(b.lFractionValue, 123456789);
+    ASSERT_EQ(Check("3.12345678", 'N', 15, 9), 0);
+    EXPECT_EQ(b.lFractionValue, 12345678);
+    EXPECT_EQ(b.lIntegerValue, 3);
+    /* the zero fits a field of one digit, and of one decimal only */
+    EXPECT_EQ(Check("0", 'N', 1, 0), 0);
+    EXPECT_EQ(Check("0.5", 'N', 1, 1), 0) << "no whole digit to hold";
+    EXPECT_EQ(Check("10", 'N', 1, 0), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0403", "10                  +0000001+0000002"}}));
+}
+
 }  // namespace

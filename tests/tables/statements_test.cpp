@@ -565,3 +565,32 @@ TEST(CreateTable, IdentityColumnOfAnotherDatabasesTable)
     X_CTD_BuildIdentityColumnStatement(*r, mysql.caps.get(), kind1, out);
     EXPECT_EQ(out, "");
 }
+
+// A DECIMAL or NUMERIC column without decimals where the DBMS has no such
+// type becomes an INTEGER while its digits are not above INTEGER's maximum
+// (10 here): 9 and 10 digits do, 11 no longer; with decimals never.
+TEST(ColumnTypes, WholeDecimalsAtTheIntegerDigitLimit)
+{
+    const char* keys = "SUPPORTS_TYPE_DECIMAL=N\nSUPPORTS_TYPE_NUMERIC=N\nTYPE_INTEGER_MAX_DIGITS=10\n";
+    for (char type : {'D', 'N'}) {
+        for (uint32_t length : {1u, 9u, 10u}) {
+            SCOPED_TRACE(std::string(1, type) + " " + std::to_string(length));
+            auto r = oneColumn(type, length, 0);
+            std::string literal;
+            EXPECT_EQ(definition(Env("D", keys), *r, &literal), "\"NAME\" INTEGER");
+            EXPECT_EQ(r->columns[0].type, 'I');
+            EXPECT_EQ(numbers(*r), std::vector<int>{392});
+            EXPECT_EQ(literal, "0");
+        }
+        for (uint32_t decimals : {0u, 1u}) {
+            SCOPED_TRACE(std::string(1, type) + " 11," + std::to_string(decimals));
+            auto r = oneColumn(type, 11, decimals);
+            EXPECT_NE(definition(Env("D", keys), *r), "\"NAME\" INTEGER");
+            EXPECT_NE(r->columns[0].type, 'I');
+        }
+        auto r = oneColumn(type, 10, 2);
+        EXPECT_NE(definition(Env("D", keys), *r), "\"NAME\" INTEGER");
+        EXPECT_NE(r->columns[0].type, 'I');
+        EXPECT_NE(r->columns[0].type, 'G') << "a BIGINT holds no decimals";
+    }
+}

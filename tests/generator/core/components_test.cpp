@@ -239,6 +239,33 @@ TEST_F(Components, TheExchangeVectorHoldsOneRowPerExchangedField)
     EXPECT_NE(cust.find("/* PROPERTY : CUSTOMER Scope(0000) */"), std::string::npos);
 }
 
+/* The C# record of a component holds each field in the bytes its kind
+** takes: an 8-byte float 16, a 4-byte float 12 (DEMOREC's LineProxy record
+** with FAMOUNT, then with FRATE in its place); the record's size is the
+** sum of its members'. */
+TEST_F(Components, TheCSharpRecordHoldsFloatsInTheirStorageSize)
+{
+    int32_t result = -9;
+    std::string out = runComponent("DEMOREC", result);
+    ASSERT_EQ(result, 0) << out;
+    const auto proxy = [&]() {
+        const std::string stg = readFile(sourceDir() / "C#" / "DEMOREC" / "DEMORECSTG.cs");
+        const size_t at = stg.find("public class X_PDR_LineProxy");
+        return at == std::string::npos ? std::string() : stg.substr(at, stg.find('}', at) - at);
+    };
+    std::string record = proxy();
+    EXPECT_NE(record.find("public object fCUSTNO = new byte[4];"), std::string::npos) << record;
+    EXPECT_NE(record.find("public object fFAMOUNT = new byte[16];"), std::string::npos) << record;
+    EXPECT_NE(record.find("public const int RECORD_SIZE = 20;"), std::string::npos) << record;
+
+    exec("UPDATE QV_OBW SET XBWTXT = 'FRATE' WHERE XBWCMP = 'DEMOREC' AND XBWNID = 22 AND XBWWRD = 1");
+    out = runComponent("DEMOREC", result);
+    ASSERT_EQ(result, 0) << out;
+    record = proxy();
+    EXPECT_NE(record.find("public object fFRATE = new byte[12];"), std::string::npos) << record;
+    EXPECT_NE(record.find("public const int RECORD_SIZE = 16;"), std::string::npos) << record;
+}
+
 TEST_F(Components, ACompoundComponentGeneratesItsMembersAndItsHome)
 {
     int32_t result = -9;

@@ -415,6 +415,33 @@ protected:
     {
         return RunToolsJob(sys, process, function, option, errors, warnings, result);
     }
+    /* Adds function NAME of a sample process, one command a line (an
+    ** optional "LBL: " label, the command name, its parameters). */
+    void addFunction(const std::string& process, const std::string& name, const std::vector<std::string>& lines)
+    {
+        const auto quoted = [](std::string text) {
+            for (size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 2))
+                text.insert(at, 1, '\'');
+            return "'" + text + "'";
+        };
+        std::string sql = "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', '" +
+                          process + "', '" + name +
+                          "', '', 'N', 'Y');INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, "
+                          "SRCPRM) VALUES ";
+        for (size_t i = 0; i < lines.size(); ++i) {
+            std::string l = lines[i], label;
+            if (const size_t colon = l.find(": "); colon != std::string::npos && colon <= 3) {
+                label = l.substr(0, colon);
+                l = l.substr(colon + 2);
+            }
+            const size_t blank = l.find(' ');
+            sql += (i ? ", " : "") + std::string("('DEM', '") + process + "', '" + name + "', " +
+                   std::to_string(i + 1) + ", " + quoted(label) + ", " + quoted(l.substr(0, blank)) + ", " +
+                   quoted(blank == std::string::npos ? "" : l.substr(blank + 1)) + ")";
+        }
+        exec(sql + ";");
+    }
+
     /* The functions of the sample repository, process and name (those
        that QUERY selects, two columns, when it is given). */
     std::vector<std::pair<std::string, std::string>>

@@ -450,4 +450,234 @@ TEST(CsLine, CTextsInTheirCSharpForm)
     EXPECT_EQ(EXPR_CsLine("X_LONG lValue = 3;"), "X_LONG lValue = 3;");
 }
 
+// "Not available" into alphanumeric fields of every length where the form
+// changes: 1 and 2 characters are blanked, 3 to 7 take as many characters
+// of N/AVAIL, from 8 on the field is blanked and takes all seven.
+TEST_F(DirectCode, NotAvailableByTheLengthOfTheField)
+{
+    struct Case {
+        int32_t length;
+        Lines lines; /* the lines of the store, "T" for the field */
+    };
+    const std::vector<Case> cases = {
+        {1, {"   T[0] = X_CLEAR_ALPHA;"}},
+        {2, {"   T[0] = X_CLEAR_ALPHA;", "   T[1] = X_CLEAR_ALPHA;"}},
+        {3, {"   memcpy( T, \"N/AVAIL\", 3 );"}},
+        {4, {"   memcpy( T, \"N/AVAIL\", 4 );"}},
+        {7, {"   memcpy( T, \"N/AVAIL\", 7 );"}},
+        {8, {"   memset( T, X_CLEAR_ALPHA, 8 );", "   memcpy( T, \"N/AVAIL\", 7 );"}},
+    };
+    int routine = 0;
+    for (const Case& c : cases) {
+        const std::string name = "A" + std::to_string(c.length);
+        gen.dictionary.fields[name] = FieldFacts(("V_FIELD_" + name).c_str(), 'A', c.length);
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "B%07d", ++routine);
+        compileSpecial("*NAVAIL", Operand("FL", gen.dictionary.fields.find(name)->first.c_str(), 'A', c.length),
+                       reference);
+    }
+    const Lines t = written();
+    for (const Case& c : cases) {
+        const std::string field = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A" + std::to_string(c.length) + "].pField ))";
+        Lines expected;
+        for (std::string line : c.lines) {
+            line.replace(line.find('T'), 1, field);
+            expected.push_back(line);
+        }
+        const Lines at = from(t, expected[0]);
+        EXPECT_TRUE(startsWith(at, expected)) << c.length << ": " << ::testing::PrintToString(t);
+        /* nothing more of the field follows in its routine */
+        if (at.size() > expected.size())
+            EXPECT_EQ(at[expected.size()].find(field), std::string::npos) << c.length;
+    }
+}
+
+// The same in C#: two characters are blanked and take nothing, three and
+// four take that many characters of N/AVAIL over no blanking, eight are
+// blanked and take seven.
+TEST_F(DirectCode, NotAvailableByTheLengthOfTheFieldInCSharp)
+{
+    gen.target = EXPR_TARGET_CSHARP;
+    for (int32_t n : {2, 3, 4, 8}) {
+        const std::string name = "A" + std::to_string(n);
+        gen.dictionary.fields[name] = FieldFacts(("V_FIELD_" + name).c_str(), 'A', n);
+    }
+    compileSpecial("*NAVAIL", Operand("FL", "A2", 'A', 2), "B0000001");
+    compileSpecial("*NAVAIL", Operand("FL", "A3", 'A', 3), "B0000002");
+    compileSpecial("*NAVAIL", Operand("FL", "A4", 'A', 4), "B0000003");
+    compileSpecial("*NAVAIL", Operand("FL", "A8", 'A', 8), "B0000004");
+    const Lines t = written();
+    auto routine = [&](int number) {
+        const Lines rest = from(t, "private static void Command_Evaluation_Routine_" + std::to_string(number) +
+                                       "( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, "
+                                       "X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 "
+                                       "pGlobal2 )");
+        Lines body;
+        for (size_t i = 1; i < rest.size() && rest[i] != "}"; ++i)
+            if (rest[i].find("MEMSET") != std::string::npos || rest[i].find("MEMCPY") != std::string::npos)
+                body.push_back(rest[i].substr(rest[i].find_first_not_of(' ')));
+        return body;
+    };
+    auto count = [](const Lines& body, const std::string& text) {
+        return std::count_if(body.begin(), body.end(),
+                             [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    const Lines two = routine(1), three = routine(2), four = routine(3), eight = routine(4);
+    EXPECT_EQ(count(two, "X_CLEAR_ALPHA, 2 );"), 1) << ::testing::PrintToString(t);
+    EXPECT_EQ(count(two, "N/AVAIL"), 0);
+    EXPECT_EQ(count(three, "\"N/AVAIL\", 3 );"), 1) << ::testing::PrintToString(three);
+    EXPECT_EQ(count(three, "X_CLEAR_ALPHA"), 0);
+    EXPECT_EQ(count(four, "\"N/AVAIL\", 4 );"), 1) << ::testing::PrintToString(four);
+    EXPECT_EQ(count(four, "X_CLEAR_ALPHA"), 0);
+    EXPECT_EQ(count(eight, "X_CLEAR_ALPHA, 8 );"), 1) << ::testing::PrintToString(eight);
+    EXPECT_EQ(count(eight, "\"N/AVAIL\", 7 );"), 1);
+}
+
+// "Not available" into a short character field: below 3 characters it is
+// emptied; from 3 to 6 it takes that many characters of N/AVAIL, its length
+// and the end of the string after them; from 7 on all of N/AVAIL.
+TEST_F(DirectCode, NotAvailableIntoShortCharacterFields)
+{
+    for (int32_t n : {2, 3, 4, 6, 7})
+        gen.dictionary.fields["U" + std::to_string(n)] = FieldFacts(("V_FIELD_U" + std::to_string(n)).c_str(), 'U', n);
+    compileSpecial("*NAVAIL", Operand("FL", "U2", 'U', 2), "B0000001");
+    compileSpecial("*NAVAIL", Operand("FL", "U3", 'U', 3), "B0000002");
+    compileSpecial("*NAVAIL", Operand("FL", "U4", 'U', 4), "B0000003");
+    compileSpecial("*NAVAIL", Operand("FL", "U6", 'U', 6), "B0000004");
+    compileSpecial("*NAVAIL", Operand("FL", "U7", 'U', 7), "B0000005");
+    const Lines t = written();
+    auto field = [](int n) { return "((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_U" + std::to_string(n) + "].pField ))"; };
+    auto block = [&](int n, const Lines& lines) {
+        Lines expected;
+        for (const std::string& l : lines)
+            expected.push_back("   " + field(n) + l);
+        EXPECT_TRUE(startsWith(from(t, expected[0]), expected)) << n << ": " << ::testing::PrintToString(t);
+    };
+    block(2, {"->sLength = 0;", "->vchData[0] = END_OF_STRING;"});
+    EXPECT_TRUE(startsWith(from(t, "   " + field(3) + "->sLength = 3;"),
+                           {"   " + field(3) + "->sLength = 3;", "   memcpy( " + field(3) + "->vchData, \"N/AVAIL\", 3 );",
+                            "   " + field(3) + "->vchData[3] = END_OF_STRING;"}))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "   " + field(4) + "->sLength = 4;"),
+                           {"   " + field(4) + "->sLength = 4;", "   memcpy( " + field(4) + "->vchData, \"N/AVAIL\", 4 );",
+                            "   " + field(4) + "->vchData[4] = END_OF_STRING;"}));
+    EXPECT_TRUE(startsWith(from(t, "   " + field(6) + "->sLength = 6;"),
+                           {"   " + field(6) + "->sLength = 6;", "   memcpy( " + field(6) + "->vchData, \"N/AVAIL\", 6 );",
+                            "   " + field(6) + "->vchData[6] = END_OF_STRING;"}));
+    block(7, {"->sLength = 7;"});
+    EXPECT_TRUE(startsWith(from(t, "   " + field(7) + "->sLength = 7;"),
+                           {"   " + field(7) + "->sLength = 7;", "   strcpy( " + field(7) + "->vchData, \"N/AVAIL\" );"}));
+}
+
+// *SQLNULL into signed fields that cannot hold it clears them: one and two
+// digits byte by byte, three and more with one fill over every digit;
+// packed fields of 1 and 3 digits (one and two bytes) likewise.
+TEST_F(DirectCode, ClearingSignedAndPackedFieldsOfFewDigits)
+{
+    for (int32_t n : {1, 2, 3, 4}) {
+        gen.dictionary.fields["S" + std::to_string(n)] = FieldFacts(("V_FIELD_S" + std::to_string(n)).c_str(), 'S', n);
+        gen.dictionary.fields["Q" + std::to_string(n)] = FieldFacts(("V_FIELD_Q" + std::to_string(n)).c_str(), 'P', n);
+    }
+    int routine = 0;
+    char reference[16];
+    for (const char* name : {"S1", "S2", "S3", "S4", "Q1", "Q3"}) {
+        std::snprintf(reference, sizeof reference, "B%07d", ++routine);
+        const ExprFieldFacts& f = gen.dictionary.fields[name];
+        compileSpecial("*SQLNULL", Operand("FL", gen.dictionary.fields.find(name)->first.c_str(), f.typeLetter, f.length),
+                       reference);
+    }
+    const Lines t = written();
+    auto data = [](const char* name) { return std::string("pX_Fld[V_FIELD_") + name + "].pField"; };
+    auto holds = [&](const Lines& block) {
+        EXPECT_TRUE(startsWith(from(t, block[0]), block)) << block[0] << ": " << ::testing::PrintToString(t);
+    };
+    holds({"   " + data("S1") + "[0] = X_CLEAR_SIGN;"});
+    EXPECT_EQ(std::find(t.begin(), t.end(), "   " + data("S1") + "[1] = X_CLEAR_SIGN;"), t.end());
+    holds({"   " + data("S2") + "[0] = X_CLEAR_SIGN;", "   " + data("S2") + "[1] = X_CLEAR_SIGN;"});
+    holds({"   memset( " + data("S3") + ", X_CLEAR_SIGN, 3 );"});
+    holds({"   memset( " + data("S4") + ", X_CLEAR_SIGN, 4 );"});
+    EXPECT_EQ(std::find(t.begin(), t.end(), "   " + data("S3") + "[0] = X_CLEAR_SIGN;"), t.end());
+    holds({"   " + data("Q1") + "[0] = X_PACK_TERMINATOR;"});
+    holds({"   " + data("Q3") + "[0] = X_CLEAR_PACK;", "   " + data("Q3") + "[1] = X_PACK_TERMINATOR;"});
+}
+
+// The work variable of a whole number: 32 bits up to nine digits, 64 bits
+// from ten (ten nines do not fit 32 bits); a number with decimals a double.
+TEST(NumericWorkPrefix, TenDigitsTakeSixtyFourBits)
+{
+    for (int32_t n = 1; n <= 18; ++n) {
+        EXPR_OPERAND_DESCRIPTOR d;
+        d.length = n;
+        d.decimals = 0;
+        EXPECT_STREQ(EXPR_NumericWorkPrefix(0, d), n <= 9 ? "lOperand" : "llOperand") << n;
+        d.decimals = 2;
+        EXPECT_STREQ(EXPR_NumericWorkPrefix(0, d), "dOperand") << n;
+    }
+}
+
+// A fixed-length field compared with a short character field by the run
+// time's string compare: each comparator asks for its mask of outcomes.
+TEST_F(DirectCode, StringComparisonsAskForTheirMasks)
+{
+    gen.dictionary.fields["A10"] = FieldFacts("V_FIELD_A10", 'A', 10);
+    gen.dictionary.fields["U12"] = FieldFacts("V_FIELD_U12", 'U', 12);
+    const std::pair<const char*, const char*> comparators[] = {
+        {"EQ", "X_VAR_COMPARE_MASK_EQUAL"},
+        {"LT", "X_VAR_COMPARE_MASK_LESS"},
+        {"LE", "(X_VAR_COMPARE_MASK_LESS | X_VAR_COMPARE_MASK_EQUAL)"},
+        {"GT", "X_VAR_COMPARE_MASK_GREATER"},
+        {"GE", "(X_VAR_COMPARE_MASK_GREATER | X_VAR_COMPARE_MASK_EQUAL)"},
+        {"NE", "(X_VAR_COMPARE_MASK_LESS | X_VAR_COMPARE_MASK_GREATER)"},
+    };
+    int routine = 0;
+    for (const auto& [code, mask] : comparators) {
+        const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A10", 'A', 10), Operand("FL", "U12", 'U', 12),
+                                                 Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, code, 2, 3), Op(3, "IF")};
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "D%07d", ++routine);
+        compileCondition({3, operands, 2, operations}, reference);
+    }
+    Lines compares;
+    for (const std::string& l : written())
+        if (l.find("X_VAR_VarChar_StringCompare(") != std::string::npos)
+            compares.push_back(l);
+    ASSERT_EQ(compares.size(), std::size(comparators)) << ::testing::PrintToString(compares);
+    for (size_t i = 0; i < compares.size(); ++i) {
+        const std::string end = std::string(", ") + comparators[i].second + " );";
+        EXPECT_EQ(compares[i].substr(compares[i].size() - std::min(compares[i].size(), end.size())), end)
+            << comparators[i].first << ": " << compares[i];
+    }
+}
+
+// Two integer fields compared directly: each comparator is written as the
+// C operator of its own meaning, "<=" and ">=" with their equal sign.
+TEST_F(DirectCode, IntegerComparisonsUseTheirOwnOperators)
+{
+    gen.dictionary.fields["I4"] = FieldFacts("V_FIELD_I4", 'I', 4);
+    const std::pair<const char*, const char*> comparators[] = {
+        {"EQ", " == "}, {"LT", " < "}, {"LE", " <= "}, {"GT", " > "}, {"GE", " >= "}, {"NE", " != "},
+    };
+    int routine = 0;
+    for (const auto& [code, op] : comparators) {
+        const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "I2", 'I', 2), Operand("FL", "I4", 'I', 4),
+                                                 Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, code, 2, 3), Op(3, "IF")};
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "D%07d", ++routine);
+        compileCondition({3, operands, 2, operations}, reference);
+    }
+    std::string text;
+    for (const std::string& l : written())
+        text += l + "\n";
+    size_t at = 0;
+    for (const auto& [code, op] : comparators) {
+        at = text.find(op, at);
+        EXPECT_NE(at, std::string::npos) << code << "\n" << text;
+        if (at == std::string::npos)
+            return;
+        ++at;
+    }
+}
+
 }  // namespace

@@ -51,7 +51,8 @@ constexpr FieldDef kFields[] = {
     {"F8A", 'F', 8, 0},     {"F8B", 'F', 8, 0},       {"F8C", 'F', 8, 0},     {"YA", 'Y', 1, 0},
     {"YB", 'Y', 1, 0},      {"ALPHA", 'A', 10, 0},    {"P92B", 'P', 9, 2},    {"P10", 'P', 1, 0},
     {"P20", 'P', 2, 0},     {"P40", 'P', 4, 0},       {"S10", 'S', 1, 0},     {"S20", 'S', 2, 0},
-    {"S30", 'S', 3, 0},     {"A2", 'A', 2, 0},        {"A5", 'A', 5, 0},
+    {"S30", 'S', 3, 0},     {"A2", 'A', 2, 0},        {"A5", 'A', 5, 0},        {"I1", 'I', 1, 0},
+    {"S310", 'S', 31, 0},   {"S300", 'S', 30, 0},
 };
 
 const FieldDef* fieldNamed(const std::string& name)
@@ -412,6 +413,25 @@ const std::vector<Case> kCases = {
     {"A2", "*NAVAIL", false, {{{{"A2", "XY"}}, "  "}}},
     {"A5", "*NAVAIL", false, {{{}, "N/AVA"}}},
     {"ALPHA", "*NAVAIL", false, {{{{"ALPHA", "ABCDEFGHIJ"}}, "N/AVAIL   "}}},
+    /* comparisons at their boundary: equal values, one less, one more */
+    {nullptr, "#P50 <= #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "1"}, {{{"P50", "6"}, {"P50B", "5"}}, "0"},
+                                       {{{"P50", "-6"}, {"P50B", "5"}}, "1"}}},
+    {nullptr, "#P50 < #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "0"}, {{{"P50", "4"}, {"P50B", "5"}}, "1"}}},
+    {nullptr, "#P50 >= #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "1"}, {{{"P50", "4"}, {"P50B", "5"}}, "0"}}},
+    {nullptr, "#P50 > #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "0"}, {{{"P50", "6"}, {"P50B", "5"}}, "1"}}},
+    {nullptr, "#P50 = #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "1"}, {{{"P50", "6"}, {"P50B", "5"}}, "0"}}},
+    {nullptr, "#P50 <> #P50B", false, {{{{"P50", "5"}, {"P50B", "5"}}, "0"}, {{{"P50", "-5"}, {"P50B", "5"}}, "1"}}},
+    {nullptr, "#P92 <= #P92B", false, {{{{"P92", "1.25"}, {"P92B", "1.25"}}, "1"},
+                                       {{{"P92", "1.26"}, {"P92B", "1.25"}}, "0"}}},
+    {nullptr, "#P92 >= #P92B", false, {{{{"P92", "1.25"}, {"P92B", "1.25"}}, "1"},
+                                       {{{"P92", "1.24"}, {"P92B", "1.25"}}, "0"}}},
+    /* a one-byte integer at its highest and lowest */
+    {"I1", "*HIVAL", false, {{{}, "127"}}},
+    {"I1", "*LOVAL", false, {{{}, "-128"}}},
+    /* a signed field of 31 digits is held with its field information, one
+       of 30 is not */
+    {"S310", "#P310", false, {{{{"P310", "-1234567890123456789012345678901"}}, "-1234567890123456789012345678901"}}},
+    {"S300", "#P310", false, {{{{"P310", "-123456789012345678901234567890"}}, "-123456789012345678901234567890"}}},
     /* fields of identical layout moved whole, beyond 30 digits with their
        field information */
     {"P50B", "#P50", false, {{{{"P50", "-12345"}}, "-12345"}}},

@@ -92,7 +92,9 @@ static void storeDecimal(int s, const RT_DEC *value)
         return;
     case 'I': {
         long long w = RT_DecToLongLong(&v);
-        if (n == 2)
+        if (n == 1)
+            ((X_FLD_INT8 *)LR_Fld[s].pField)->iInt8 = (X_INT8)w;
+        else if (n == 2)
             ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16 = (X_INT16)w;
         else if (n == 4)
             ((X_FLD_INT32 *)LR_Fld[s].pField)->iInt32 = (X_INT32)w;
@@ -132,7 +134,8 @@ static void readDecimal(int s, RT_DEC *v)
         v->neg = (data[n - 1] & 0xF0) == X_SIGNED_NEGATIVE;
         break;
     case 'I':
-        RT_DecFromLongLong(v, n == 2   ? ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16
+        RT_DecFromLongLong(v, n == 1   ? ((X_FLD_INT8 *)LR_Fld[s].pField)->iInt8
+                           : n == 2 ? ((X_FLD_INT16 *)LR_Fld[s].pField)->iInt16
                            : n == 4 ? ((X_FLD_INT32 *)LR_Fld[s].pField)->iInt32
                                     : ((X_FLD_INT64 *)LR_Fld[s].pField)->iInt64);
         return;

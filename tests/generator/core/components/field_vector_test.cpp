@@ -248,5 +248,47 @@ TEST_F(FieldVector, AnArrayOverAFieldHoldsItsFieldsInThatField)
     EXPECT_EQ(declarations(1).find("fOAhARRAY"), std::string::npos);
 }
 
+/* A field that overlays part of another field (array kind 'O') is bound
+** to the referenced field's storage at its start position less one, or to
+** the storage itself for a start of 1 in a field of one byte; a start past
+** the referenced field and a part that runs past its end are warned of,
+** the binding written all the same. */
+TEST_F(FieldVector, OverlaidPartsStartAtTheirPosition)
+{
+    defineField("CODES", 'A', 12, 0);
+    defineField("FLAG1", 'A', 1, 0);
+    for (const char* part : {"PARTA", "PARTB", "PARTC", "PARTD", "PARTE"})
+        defineField(part, 'A', 3, 0);
+    defineField("FLAGO", 'A', 1, 0);
+    useField("#CODES", "FL", "CODES");
+    useField("#FLAG1", "FL", "FLAG1");
+    auto overlay = [&](const char* name, const char* referenced, int start) {
+        char digits[6];
+        std::snprintf(digits, sizeof digits, "%05d", start);
+        std::string data = std::string("O") + referenced;
+        data.resize(21, ' ');
+        useField(std::string("#") + name, "FL", name, 'Y', {{83, data + digits}});
+    };
+    overlay("PARTA", "#CODES", 1);
+    overlay("PARTB", "#CODES", 4);
+    overlay("PARTC", "#CODES", 10); /* its last byte is the field's last */
+    overlay("PARTD", "#CODES", 11); /* one byte past the end */
+    overlay("PARTE", "#CODES", 13); /* beyond the field */
+    overlay("FLAGO", "#FLAG1", 1);
+    setUp();
+    write();
+    const std::string bindings = queue(2);
+    at(bindings, "pX_Fld[V_FIELD_PARTA].pField = &(INSTANCE_S2(fCODES[0]));");
+    at(bindings, "pX_Fld[V_FIELD_PARTB].pField = &(INSTANCE_S2(fCODES[3]));");
+    at(bindings, "pX_Fld[V_FIELD_PARTC].pField = &(INSTANCE_S2(fCODES[9]));");
+    at(bindings, "pX_Fld[V_FIELD_PARTD].pField = &(INSTANCE_S2(fCODES[10]));");
+    at(bindings, "pX_Fld[V_FIELD_PARTE].pField = &(INSTANCE_S2(fCODES[12]));");
+    at(bindings, "pX_Fld[V_FIELD_FLAGO].pField = &(INSTANCE_S2(fFLAG1));");
+    const std::vector<std::string> messages = issuedMessages();
+    ASSERT_EQ(messages.size(), 2u) << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages[0], "PRC0047 W The substring extends 1 bytes beyond the end of the referenced field.");
+    EXPECT_EQ(messages[1], "PRC0047 W The start position is beyond the end of the referenced field.");
+}
+
 }  // namespace
 }  // namespace gencore_test

@@ -410,5 +410,41 @@ TEST_F(FieldCode, NamesOfLabelsGroupsAndExactArithmetic)
     EXPECT_EQ(text, "a b ");
 }
 
+/* The highest and lowest values of a number: its nines with the sign, and
+** the index value of validity: 0 without whole digits, the sign and one to
+** four nines for one to four whole digits, 9999 with the sign from five
+** whole digits on. */
+TEST_F(FieldCode, ExtremeValuesAndTheirIndexValuesByWholeDigits)
+{
+    struct Case {
+        int32_t length;
+        int16_t decimals;
+        const char* high;
+        const char* highVov;
+        const char* low;
+        const char* lowVov;
+    };
+    const Case cases[] = {
+        {2, 2, "+0.99", "0", "-0.99", "0"},
+        {3, 2, "+9.99", "+9", "-9.99", "-9"},
+        {4, 0, "+9999.0", "+9999", "-9999.0", "-9999"},
+        {5, 0, "+99999.0", "9999", "-99999.0", "-9999"},
+        {9, 2, "+9999999.99", "9999", "-9999999.99", "-9999"},
+    };
+    for (const Case& c : cases) {
+        const GEN_FIELD_INFO f = described("X", 'P', c.length, c.decimals, 4);
+        const std::string high = writtenBy([&] { P3109_WriteSetToHival(f); });
+        EXPECT_NE(high.find(std::string("(X_DOUBLE)") + c.high + ");\npX_Fld[V_FIELD_X].sIndexVOV = " + c.highVov +
+                            ";\n"),
+                  std::string::npos)
+            << high;
+        const std::string low = writtenBy([&] { P3109_WriteSetToLoval(f); });
+        EXPECT_NE(low.find(std::string("(X_DOUBLE)") + c.low + ");\npX_Fld[V_FIELD_X].sIndexVOV = " + c.lowVov +
+                           ";\n"),
+                  std::string::npos)
+            << low;
+    }
+}
+
 }  // namespace
 }  // namespace gencore_test

@@ -94,6 +94,38 @@ TEST_F(FileHelpers, OpenFailuresAreFatalMessagesWithTheName)
     EXPECT_EQ(state.stats.lFatalLater, 2);
 }
 
+/* An output or append file that cannot be opened (its folder missing, or
+   a folder of its name in its place): no stream, a fatal message PRC1002
+   with the name, one output failure each; an input file that cannot be
+   read PRC1001. */
+TEST_F(FileHelpers, FilesThatCannotBeOpenedAreNamedByTheirMessages)
+{
+    std::filesystem::create_directories(dir_ / "root" / "ADIR");
+    EXPECT_EQ(P3109_pOpenOutputFile("\\ADIR"), GEN_NO_STREAM);
+    EXPECT_EQ(P3109_pOpenAppendFile("\\NO\\DIR\\WORK.SBR"), GEN_NO_STREAM);
+    EXPECT_EQ(P3109_pOpenInputFile("\\NONE.S"), GEN_NO_STREAM);
+    EXPECT_EQ(state.stats.lFatalLater, 3);
+    EXPECT_EQ(P3109_State().lOutputFailures, 3);
+    const std::vector<std::string> messages = issuedMessages();
+    ASSERT_EQ(messages.size(), 3u) << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages[0].substr(0, 10), "PRC1002 F ") << messages[0];
+    EXPECT_NE(messages[0].find("\\ADIR"), std::string::npos) << messages[0];
+    EXPECT_EQ(messages[1].substr(0, 10), "PRC1002 F ") << messages[1];
+    EXPECT_NE(messages[1].find("WORK.SBR"), std::string::npos) << messages[1];
+    EXPECT_EQ(messages[2].substr(0, 10), "PRC1001 F ") << messages[2];
+    EXPECT_NE(messages[2].find("NONE.S"), std::string::npos) << messages[2];
+}
+
+/* A whole file that cannot be opened ends the job with the internal error
+   naming it (it is never reported as written). */
+TEST_F(FileHelpers, AWholeFileThatCannotBeOpenedEndsTheJob)
+{
+    std::filesystem::create_directories(dir_ / "root" / "ADIR");
+    const std::string err = expectFatal([] { P3109_WriteWholeFile("x", 1, "\\ADIR"); });
+    EXPECT_NE(err.find("Fatal error detected when attempting to open or write to file \\ADIR."), std::string::npos)
+        << err;
+}
+
 TEST_F(FileHelpers, WholeFileAndListingLine)
 {
     std::string data(25000, 'q');

@@ -26,6 +26,34 @@ protected:
         std::memcpy(state.acFunction, P3109_Padded(function, 7).data(), 7);
         std::memcpy(ctx.acFunction, P3109_Padded(function, 7).data(), 7);
     }
+    /* The array bounds of a function with one array and one vector field
+       besides the given number of work fields: what the bounds writer
+       adds to the main text. */
+    std::string arrayBounds(int workFields)
+    {
+        useField("CUSTNO", "FL", "CUSTNO");
+        begin();
+        for (int i = 0; i < workFields; ++i)
+            P3109_AddWorkField("w" + std::to_string(i), "V_W" + std::to_string(i), 'A', 1, 0);
+        std::string area(2000, ' ');
+        area.replace(5, 4, "#ARR");
+        for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k)
+            writeRecord("ARRAYNAM", "#ARR", std::to_string(k + 1),
+                        {{0, area.substr(static_cast<size_t>(500 * k), 250)},
+                         {WR_ARRAYNAM_SECOND, area.substr(static_cast<size_t>(500 * k + 250), 250)}});
+        P3109_WriteFieldVector();
+        EXPECT_EQ(P3109_VectorFieldArrays().size() + P3109_WorkFields().size(), static_cast<size_t>(workFields) + 1);
+        const std::string before = mainText();
+        P3109_WriteArrayBounds();
+        return mainText().substr(before.size());
+    }
+    static std::string zeros(int n)
+    {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += i == 0 ? "0" : ", 0";
+        return text;
+    }
 };
 
 TEST_F(BifSections, ABuiltInFunctionProgramWithoutLists)
@@ -197,28 +225,20 @@ TEST_F(BifSections, ArraysInTheDebugTableAndTheBounds)
 
 TEST_F(BifSections, TwentyOneVectorFieldsGiveTwoLinesOfBounds)
 {
-    useField("CUSTNO", "FL", "CUSTNO");
-    begin();
-    for (int i = 0; i < 20; ++i)
-        P3109_AddWorkField("w" + std::to_string(i), "V_W" + std::to_string(i), 'A', 1, 0);
-    std::string area(2000, ' ');
-    area.replace(5, 4, "#ARR");
-    for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k)
-        writeRecord("ARRAYNAM", "#ARR", std::to_string(k + 1),
-                    {{0, area.substr(static_cast<size_t>(500 * k), 250)},
-                     {WR_ARRAYNAM_SECOND, area.substr(static_cast<size_t>(500 * k + 250), 250)}});
-    P3109_WriteFieldVector();
-    ASSERT_EQ(P3109_VectorFieldArrays().size() + P3109_WorkFields().size(), 21u);
-    const std::string before = mainText();
-    P3109_WriteArrayBounds();
-    std::string zeros20;
-    for (int i = 0; i < 20; ++i)
-        zeros20 += i == 0 ? "0" : ", 0";
-    EXPECT_NE(mainText()
-                  .substr(before.size())
-                  .find("   static X_SHORT s_ArrayVectorBounds[] =\n   {\n      " + zeros20 + ",\n      0\n   };\n"),
+    const std::string bounds = arrayBounds(20);
+    EXPECT_NE(bounds.find("   static X_SHORT s_ArrayVectorBounds[] =\n   {\n      " + zeros(20) + ",\n      0\n   };\n"),
               std::string::npos)
-        << mainText().substr(before.size());
+        << bounds;
+}
+
+/* Exactly twenty values fill one line, which is the last: no comma after
+   it, no second line. */
+TEST_F(BifSections, TwentyVectorFieldsGiveOneFullLastLine)
+{
+    const std::string bounds = arrayBounds(19);
+    EXPECT_NE(bounds.find("   static X_SHORT s_ArrayVectorBounds[] =\n   {\n      " + zeros(20) + "\n   };\n"),
+              std::string::npos)
+        << bounds;
 }
 
 TEST_F(BifSections, InitialValuesOfLiteralsAndConnections)

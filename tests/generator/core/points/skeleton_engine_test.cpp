@@ -84,6 +84,59 @@ TEST_F(Skeleton, NestedConditionInsideAFalseBranchStaysFalse)
     EXPECT_EQ(P3109_lCurrentCondition(), 1);
 }
 
+/* Every condition directive over the runs that tell it apart: a function
+   without and with the extended language, a component, and the member and
+   home passes of a compound component (two passes: the first the member's,
+   the last the home's). */
+TEST_F(Skeleton, EveryConditionByTheKindOfRun)
+{
+    struct Run {
+        const char* name;
+        int32_t component, function, zophx, levelTwo, compound, pass, passes;
+    };
+    const Run runs[] = {
+        {"function", 0, 1, 0, 0, 0, 1, 1},   {"zophx function", 0, 1, 1, 1, 0, 1, 1},
+        {"component", 1, 0, 1, 0, 0, 1, 1},  {"member pass", 1, 0, 1, 0, 1, 1, 2},
+        {"home pass", 1, 0, 1, 0, 1, 2, 2},
+    };
+    struct Directive {
+        const char* text;
+        int expected[5]; /* per run above */
+    };
+    const Directive directives[] = {
+        {"%%IF_COMPONENT", {0, 0, 1, 1, 1}},
+        {"%%IF_FUNCTION", {1, 1, 0, 0, 0}},
+        {"%%IF_ZOPHX_IS_NOT_USED_IN_FUNCTION", {1, 0, 0, 0, 0}},
+        {"%%IF_ZOPHX_IS_USED_IN_COMPONENT", {0, 0, 1, 1, 1}},
+        {"%%IF_ZOPHX_IS_USED_IN_FUNCTION", {0, 1, 0, 0, 0}},
+        {"%%IF_ZOPHX_IS_USED", {0, 1, 1, 1, 1}},
+        {"%%IF_LANGUAGE_LEVEL_TWO", {0, 1, 0, 0, 0}},
+        {"%%IF_ZOPHX_FUNCTION", {0, 1, 0, 0, 0}},
+        {"%%IF_LANGUAGE_LEVEL_ONE", {1, 0, 1, 1, 1}},
+        {"%%IF_ZOPHX_COMPOUND_COMPONENT_MEMBER", {0, 0, 0, 1, 0}},
+        {"%%IF_NOT_ZOPHX_COMPOUND_COMPONENT_MEMBER", {1, 1, 1, 0, 1}},
+        {"%%IF_ZOPHX_COMPOUND_COMPONENT_HOME", {0, 0, 0, 0, 1}},
+        {"%%IF_NOT_ZOPHX_COMPOUND_COMPONENT_HOME", {1, 1, 1, 1, 0}},
+        {"%%IF_ZOPHX_COMPOUND_COMPONENT", {0, 0, 0, 1, 1}},
+        {"%%IF_NOT_ZOPHX_COMPOUND_COMPONENT", {1, 1, 1, 0, 0}},
+    };
+    for (size_t r = 0; r < std::size(runs); ++r) {
+        const Run& run_ = runs[r];
+        ctx.lComponentRun = run_.component;
+        ctx.lFunctionRun = run_.function;
+        ctx.lZophxUsed = run_.zophx;
+        ctx.lLanguageLevelTwo = run_.levelTwo;
+        ctx.lCompoundComponent = run_.compound;
+        ctx.lCurrentPass = run_.pass;
+        ctx.lPassCount = run_.passes;
+        for (const Directive& d : directives) {
+            run(d.text);
+            EXPECT_EQ(P3109_lCurrentCondition(), d.expected[r]) << d.text << " in a " << run_.name;
+            run("%%ENDIF");
+        }
+    }
+}
+
 TEST_F(Skeleton, DoublePercentIsKeptAsWritten)
 {
     EXPECT_EQ(run("/* 100%% sure */"), "/* 100%% sure */ ");
