@@ -79,8 +79,12 @@ TEST_F(CSharpForms, AlphaMovesOfDifferentLengthsCopyThroughTheRunTime)
                         "BYTE_LEN_V_FIELD_CUSTNAM ); \r\n"
                         "   X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_CUSTNAM].pField, pX_Fld[V_FIELD_FALPHA].pField, "
                         "BYTE_LEN_V_FIELD_FALPHA );"));
-    /* a one-character source: the Part's comment and assignment */
-    EXPECT_TRUE(has(cs, "//ORIGINAL LINE= *(pX_Fld[V_FIELD_FALPHA].pField) = *(pX_Fld[V_FIELD_CUSTSTS].pField);"));
+    /* a one-character source: the Part's comment, then its byte copied into
+       the target's storage (the target never takes the source's storage) */
+    EXPECT_TRUE(has(cs, "//ORIGINAL LINE= *(pX_Fld[V_FIELD_FALPHA].pField) = *(pX_Fld[V_FIELD_CUSTSTS].pField); \r\n"
+                        "   X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_FALPHA].pField, pX_Fld[V_FIELD_CUSTSTS].pField, 1 );"))
+        << cs;
+    EXPECT_FALSE(has(cs, "pX_Fld[V_FIELD_FALPHA].pField = pX_Fld[V_FIELD_CUSTSTS].pField;"));
     EXPECT_NE(readFile(std::filesystem::path(DQOV_SOURCE_DIR) / "samples/runtime/cs/X_VarExp.cs")
                   .find("public static void X_COPYBYTES(ref object target, object source, int length)"),
               std::string::npos);
