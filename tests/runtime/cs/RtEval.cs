@@ -59,11 +59,28 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         RT.Stop("the evaluator: " + what + " (opcode " + opcode + ")");
     }
 
+    // The opcodes' names by their numbers, looked up once.
+    static readonly System.Collections.Generic.Dictionary<int, string> names = Names();
+
+    static System.Collections.Generic.Dictionary<int, string> Names()
+    {
+        var d = new System.Collections.Generic.Dictionary<int, string>();
+        foreach (Op o in Enum.GetValues(typeof(Op)))
+            d[(int)o] = o.ToString();
+        return d;
+    }
+
+    static string NameOf(int opcode)
+    {
+        string name;
+        return names.TryGetValue(opcode, out name) ? name : null;
+    }
+
     // The special value a pull stores, from the opcode's name: NULL,
     // SQLNULL, HIVAL, LOVAL or NAVAIL; null for any other opcode.
     static string SpecialPull(int opcode)
     {
-        string name = Enum.GetName(typeof(Op), opcode);
+        string name = NameOf(opcode);
         if (name == null || !name.StartsWith("X_COMP_OPCODE_PULL_"))
             return null;
         foreach (string what in new[] { "SQLNULL", "NULL", "HIVAL", "LOVAL", "NAVAIL" })
@@ -414,21 +431,32 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     static readonly string[] TypeNames = { "LONG", "LONGLONG", "DOUBLE", "PACKED31", "PACKED63", "DECIMAL", "INT32",
                                            "INT64", "FLOAT64" };
 
-    static readonly System.Text.RegularExpressions.Regex StackVector =
-        new System.Text.RegularExpressions.Regex("^X_COMP_OPCODE_PUSH_[A-Z0-9]+_STACK_VECTOR2?_AS_([A-Z0-9]+)$");
+    // The value type of each push of a field whose entry is on the stack.
+    static readonly System.Collections.Generic.Dictionary<int, string> stackTypes = StackTypes();
+
+    static System.Collections.Generic.Dictionary<int, string> StackTypes()
+    {
+        var pattern =
+            new System.Text.RegularExpressions.Regex("^X_COMP_OPCODE_PUSH_[A-Z0-9]+_STACK_VECTOR2?_AS_([A-Z0-9]+)$");
+        var d = new System.Collections.Generic.Dictionary<int, string>();
+        foreach (var n in names) {
+            var m = pattern.Match(n.Value);
+            if (m.Success)
+                d[n.Key] = m.Groups[1].Value;
+        }
+        return d;
+    }
 
     // A push of the field whose vector entry is on the stack (the opcodes
     // named ..._STACK_VECTOR_AS_<type>): the entry replaced by the field's
     // value as the type; false for any other opcode.
     static bool StackVectorPush(X_VAR_EXPRESSION_FRAME frame, int opcode, Value[] stack, int top)
     {
-        string name = Enum.GetName(typeof(Op), opcode);
-        var match = name == null ? null : StackVector.Match(name);
-        if (match == null || !match.Success)
+        string type;
+        if (!stackTypes.TryGetValue(opcode, out type))
             return false;
         if (top < 0 || stack[top].Kind != 'V')
             Fail("a push of a field without its vector entry", opcode);
-        string type = match.Groups[1].Value;
         Value v = new Value();
         int s = stack[top].I, number = Array.IndexOf(TypeNames, type);
         if (number >= 0)

@@ -25,32 +25,13 @@ using System.Collections.Generic;
 using System.Reflection;
 using VELMO;
 
+// What the run time keeps of a list instance: its entry records and modes,
+// and the member of the entry record each list field is held in.
 public partial class X_LIST
 {
-    public string pszName;
-    public char chKind;
-    public int lMaxEntries, svCounter, lListVersion;
-    public X_LMAP[] pMap;
-    public object pvEntry;
-
-    // What the run time keeps of an instance: its entry records and modes,
-    // and the member of the entry record each list field is held in.
     internal List<object> rtEntries;
     internal List<char> rtModes;
     internal FieldInfo[] rtMembers;
-
-    public X_LIST(string name, char kind, int version, int maxEntries, int reserved1, int reserved2, int fields,
-                  X_FLD[] vector, int conditions, X_COND[] conditionBlocks, X_LMAP[] map, int entryCount,
-                  char exchange, char changeTracking, int counter, int pageSize, int topEntry, int selEntry,
-                  int scrollText, int further, object storage, object reserved3, object argument, char screening,
-                  char selected, char altered, char notNull, char display, char add, char change, char delete,
-                  int listVersion = 0)
-    {
-        pszName = name; chKind = kind; lMaxEntries = maxEntries; pX_Fld = vector; sFld = fields;
-        pX_Cond = conditionBlocks; pMap = map; svCounter = counter; svTopEntry = topEntry; pvEntry = storage;
-        lListVersion = listVersion;
-    }
-    public X_LIST() { }
 }
 
 public static partial class RT
