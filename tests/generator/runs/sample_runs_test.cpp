@@ -282,28 +282,42 @@ TEST_P(SampleRuns, ExtendedFieldKinds)
     EXPECT_EQ(r["KDVAL"], "100.01");
 }
 
-/* Fields of one byte, a field of eight characters set from one of one, and
-** literals handed to a subroutine (RUNBYTE): in C# each keeps its storage
-** and every literal its value. */
-TEST_P(SampleRuns, OneByteFieldsAndLiteralsHandedToASubroutine)
+/* RUNBYTE: fields of one byte, a field of eight characters set from one of
+** one, and literals handed to a subroutine. Each holds in C# as in C. */
+
+/* A one-byte alphanumeric field and a packed decimal of one digit keep what
+** was stored: X, and the highest value of one digit. */
+TEST_P(SampleRuns, FieldsOfOneByteKeepWhatIsStored)
 {
     const RunResult r = run("DEMORUN", "RUNBYTE");
     ASSERT_TRUE(r.ran);
-    /* the one-byte fields keep what was stored: X, and the highest value of
-       one digit */
     EXPECT_EQ(r["OBA1"], text("X"));
     EXPECT_EQ(r["OBP1"], "9");
-    /* Q and seven blanks; the letter changed to Z afterwards leaves the code
-       as it was */
+    EXPECT_EQ(r.ended, "1");
+}
+
+/* A letter moved into a code of eight: Q and seven blanks; the letter
+** changed to Z afterwards leaves the code as it was. */
+TEST_P(SampleRuns, ALetterMovedIntoACodeIsCopiedAndBlankFilled)
+{
+    const RunResult r = run("DEMORUN", "RUNBYTE");
+    ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["OBC8"], text("Q       "));
     EXPECT_EQ(r["OBC1"], text("Z"));
-    /* 'AB' and 7.5 received into a text of 4 and an amount of 5,2, then
-       handed back */
+}
+
+/* 'AB' and 7.5 received into a text of 4 and an amount of 5,2, then handed
+** back into OBLT and OBLP. */
+TEST_P(SampleRuns, LiteralsHandedToASubroutineKeepTheirValues)
+{
+    const RunResult r = run("DEMORUN", "RUNBYTE");
+    ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["OBTT"], text("AB  "));
     EXPECT_EQ(r["OBTP"], "7.50");
+    EXPECT_EQ(r["OBRT"], text("AB  "));
+    EXPECT_EQ(r["OBRP"], "7.50");
     EXPECT_EQ(r["OBLT"], text("AB  "));
     EXPECT_EQ(r["OBLP"], "7.50");
-    EXPECT_EQ(r.ended, "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, SampleRuns, testing::Values(Target::C, Target::CSharp), targetName);
