@@ -156,7 +156,7 @@ public static partial class RT
             if (k != RtKind.Alpha && k != RtKind.Packed && k != RtKind.Signed)
                 continue;
             RtPlace p = Place(Fields, i);
-            if (k == RtKind.Packed && HasState(f) || k == RtKind.Signed && HasState(f) || !AllZero(p, f.sByteLen))
+            if (k == RtKind.Packed && HasState(f) || k == RtKind.Signed && HasState(f) || !Zeros(Read(p, f.sByteLen)))
                 continue;
             byte[] fill = new byte[f.sByteLen];
             if (k == RtKind.Alpha)
@@ -173,14 +173,6 @@ public static partial class RT
     {
         for (int i = 0; i < a.Length; ++i)
             a[i] = b;
-    }
-
-    static bool AllZero(RtPlace p, int n)
-    {
-        foreach (byte b in Read(p, n))
-            if (b != 0)
-                return false;
-        return true;
     }
 
     // The vector entry of a descriptor of the function's vector, or -1.
