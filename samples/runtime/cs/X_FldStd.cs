@@ -22,7 +22,7 @@ namespace VELMO
     {
         // the fill characters of the classic field types
         public const char X_CLEAR_ALPHA = ' ', X_CLEAR_ALPHA_LOVAL = '\0', HIVAL = '\xFF';
-        public const byte X_CLEAR_SIGN = 0xF0, X_CLEAR_PACK = 0x00, X_PACK_TERMINATOR = 0x0F;
+        public const byte X_CLEAR_SIGN = (byte)'0', X_CLEAR_PACK = 0x00, X_PACK_TERMINATOR = 0x0F;
         // the texts of a condition's answer
         public const string pvchTRUE_STRING = "TRUE", pvchFALSE_STRING = "FALSE";
         // the scopes of a remembered value

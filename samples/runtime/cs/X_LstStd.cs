@@ -6,10 +6,18 @@
 // run-time supplies the behaviour.
 
 // One list of the function's list table. C# reaches a list of either
-// layout as its element of the table: it carries the counts of both.
+// layout as its element of the table: it carries the counts of both. Its
+// definition keeps what the run time makes the list from: the name, kind,
+// most entries, field descriptors and their map onto the vector, the
+// COUNTER field, the entry record and the list's version.
 public partial class X_LIST
 {
     public X_LIST_OPERATIONS pOperationTable;
+    public string pszName;
+    public char chKind;
+    public int lMaxEntries, svCounter, lListVersion;
+    public X_LMAP[] pMap;
+    public object pvEntry;
     public X_FLD[] pX_Fld;
     public int sFld;
     public X_COND[] pX_Cond;
@@ -32,7 +40,9 @@ public partial class X_LIST
                   char selected, char altered, char notNull, char display, char add, char change, char delete,
                   int listVersion = 0)
     {
-        pX_Fld = vector; sFld = fields; pX_Cond = conditionBlocks; svTopEntry = topEntry;
+        pszName = name; chKind = kind; lMaxEntries = maxEntries; pX_Fld = vector; sFld = fields;
+        pX_Cond = conditionBlocks; pMap = map; svCounter = counter; svTopEntry = topEntry; pvEntry = storage;
+        lListVersion = listVersion;
     }
     public X_LIST() { }
 }

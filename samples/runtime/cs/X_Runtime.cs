@@ -163,7 +163,8 @@ namespace VELMO
     public class X_FLD_PACKED : X_FLD_INFO { public byte[] fchData; }
     public class X_FLD_SIGNED : X_FLD_INFO { public byte[] fchData; }
     public class X_FLD_CHAR : X_FLD_INFO { public int ulMaxSize; public object pvData; }
-    public class X_FLD_NCHAR : X_FLD_INFO { public int ulMaxSize; public int ulMaxChars; public object pvData; }
+    // a national field is held as a character field is, with its most characters
+    public class X_FLD_NCHAR : X_FLD_CHAR { public int ulMaxChars; }
     public class X_FLD_BINARY : X_FLD_INFO { public int ulMaxSize; public object pvData; }
     public class X_FLD_SHORT_CHAR : X_FLD_INFO { public short sLength; public string vchData; }
     public class X_FLD_CLOB : X_FLD_INFO { public string vchFileName; }

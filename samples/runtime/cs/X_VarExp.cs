@@ -101,7 +101,7 @@ public class X_VAR_FACTOR_SYSVAR_EVALUATION : X_VAR_HEADER
     }
 }
 
-public static class X_VAR
+public static partial class X_VAR
 {
     public const uint X_VAR_HEADER_KIND_FACTOR_LONG = 0x0200;
     public const uint X_VAR_HEADER_KIND_FACTOR_BOOLEAN = 0x0300;
@@ -196,8 +196,9 @@ namespace VELMO
 {
     public static partial class DqooDef
     {
-        // blanks, as long as the longest alphanumeric value
-        public const string X_ALPHA_BLANK_STRING = "";
+        // blanks, as long as the longest alphanumeric value (256)
+        const string X_BLANKS_16 = "                ", X_BLANKS_64 = X_BLANKS_16 + X_BLANKS_16 + X_BLANKS_16 + X_BLANKS_16;
+        public const string X_ALPHA_BLANK_STRING = X_BLANKS_64 + X_BLANKS_64 + X_BLANKS_64 + X_BLANKS_64;
         // the outcomes a compare of two strings may be asked for
         public const int X_VAR_COMPARE_MASK_LESS = 0x01, X_VAR_COMPARE_MASK_EQUAL = 0x02,
                          X_VAR_COMPARE_MASK_GREATER = 0x04;

@@ -208,6 +208,7 @@ void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_IN
                     cs ? "private static X_FLD[] X_Fld_" + id + " = new X_FLD[] {"
                        : "static struct X_FLD X_Fld_" + id + "[] = {");
     bool first = true;
+    size_t position = 0;
     for (const GEN_FIELD_INFO& f : fields) {
         if (first)
             P3109_WriteDashedBoxComment(kInitQueue, " Initialize List " + name + " X_FLD Definitions");
@@ -226,9 +227,11 @@ void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_IN
         const std::string component = P3109_fIsComponentField(f) ? P3109_MakeShortLiteral(f.lComponentNumber) : "0";
         P3109_WriteLine(kDataQueue, 9, address + "," + component + (cs ? ",NO )" : ",NO "));
         if (P3109_fNeedsZophxHandling(f))
-            P3109_WriteLine(kInitQueue, 3, P3109_MemberClearLine(f, member, cs));
+            P3109_WriteLine(kInitQueue, 3,
+                            P3109_MemberClearLine(f, member, cs, "X_Fld_" + id + "[" + std::to_string(position) + "]"));
         P3109_WriteFieldDataVersion(kInitQueue, 3, f, cs ? member : "(&(" + member + "))");
         first = false;
+        ++position;
     }
     P3109_WriteLine(kDataQueue, 3, "};");
     P3109_WriteLine(kDataQueue, 3, " ");

@@ -124,10 +124,12 @@ void alphaTargetStore(ExprCode& c, int16_t cls, const Texts& x, const EXPR_OPERA
         c.Put({"memset( ", T, ", X_CLEAR_ALPHA, ", x.LTt, " );"},
               {"X_DEFS.X_MEMSET( ref ", T, ", X_DEFS.X_CLEAR_ALPHA, ", x.LTt, " );"});
     };
+    /* C# copies the one byte into the target's storage: handing the target
+       the source's storage would share it (and lose the target's blanks) */
     auto oneCharacter = [&]() {
         if (c.cs()) {
             c.Put({"//ORIGINAL LINE= *(", T, ") = *(", A, ");"});
-            c.Put({T, " = ", A, ";"});
+            c.Put({"X_DEFS.X_COPYBYTES( ref ", T, ", ", A, ", 1 );"});
         } else {
             c.Put({"*(", T, ") = *(", A, ");"});
         }
@@ -414,8 +416,10 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     if (target.vector())
         x.B = EXPR_WriteCompareStatements(c, &s, targetInstruction);
 
+    /* a source that may be null and holds its null state (a field held
+       with its field information): its null clears the target */
     bool guarded = false;
-    if (source.field && source.d.sqlNull) {
+    if (source.field && source.d.sqlNull && source.full()) {
         c.Put(
             {"if ( ( ", EXPR_BuildFieldPointerText(c, source), "->bFieldState & FsIsSqlNull ) != 0 )"},
             {"if ( ( ", EXPR_BuildFieldPointerText(c, source), ".bFieldState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"});
@@ -595,8 +599,9 @@ void clearPlainField(ExprCode& c, const ExprFieldView& f)
     }
     switch (f.d.typeLetter) {
     case 'A':
-        if (N < 2 && !held)
-            c.Put({A, "[0] = X_CLEAR_ALPHA;"}, {A, " = X_DEFS.X_CLEAR_ALPHA;"});
+        /* C# fills a field of one byte as a longer one: the blank is no storage */
+        if (N < 2 && !c.cs())
+            c.Put({A, "[0] = X_CLEAR_ALPHA;"});
         else
             c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_ALPHA, %d );", A.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", A.c_str(), N));

@@ -652,7 +652,9 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
 {
     std::string text;
     const ExprFieldView& f = EXPR_ViewField(c, node);
-    if (f.field && f.d.sqlNull) {
+    /* only a field held with its field information has a null state to
+       test: the storage of any other is its value's bytes */
+    if (f.field && f.d.sqlNull && f.full()) {
         if (EXPR_fIsResultOf(operation, node))
             return "";
         const std::string p = EXPR_BuildFieldPointerText(c, f);

@@ -87,7 +87,7 @@ TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
     EXPECT_EQ(compiled, "BZBACK BZCALLS BZCHECK BZDFT BZENTRY BZFILES BZFOLW BZLISTS BZPRTY BZRCV BZRPT BZSCRN BZSHIP BZSQL BZSTATS BZTRIG BZVALC BZVALN BZVATA BZVATR "
                         "CSEXPR CSFLOW CSIO CSLIST CSMISC CSPANL CSRPT CSSCR CSVARY DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE "
                         "DSNEDT DSNLST DSNPOP DSNREP DSNRPT FLTGRP FLTKEEP FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOKEYS "
-                        "IOSEL LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN RUNARR RUNARRA RUNARRO RUNCALC RUNDFT RUNFLOW "
+                        "IOSEL LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN RUNARR RUNARRA RUNARRO RUNBYTE RUNCALC RUNDFT RUNFLOW "
                         "RUNHFLD RUNKAVG RUNKEEP RUNKIND RUNLST RUNMLV RUNMOVE RUNRND RUNRPT RUNSORT RUNSUBR RUNSUBS RUNSWCH RUNVAL "
                         "ORDACR ORDDBC ORDDWN ORDPOP ORDREPS ORDRPT "
                         "ORDSCRN ORDTMAP ORDWIDE TYPALL TYPDS TYPWEB ORDLST ORDWEB ORDWEV EXPCALC EXPCOND EXPEDGE EXPSPEC EXPTEXT EXPTYPE ");
@@ -162,8 +162,9 @@ TEST_F(GeneratedCSharp, FieldDefaultsSetWhenTheFunctionStarts)
     EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZVATPCT, 19.25 );"), "");
     EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZDISC, 2.50 );"), "");
     EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZPRIO, 5.0 );"), "");
-    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTAT].pField = \"N\";"), "");
-    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTATX].pField = \"N\";"), "");
+    /* a one-character default copies its byte into the field's storage */
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZSTAT].pField, \"N\", 1 );"), "");
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZSTATX].pField, \"N\", 1 );"), "");
     /* nine fields with a default, nine calls; BZSHIPS has none */
     size_t calls = 0;
     for (size_t at = body.find("DefaultValue_Evaluation_Routine_"); at != std::string::npos;
@@ -240,6 +241,66 @@ TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)
     ASSERT_EQ(result, 0) << out;
     EXPECT_TRUE(std::filesystem::exists(sourceDir() / "DEMOMIN.C"));
     EXPECT_FALSE(std::filesystem::exists(sourceDir() / "C#"));
+}
+
+/* The literals of the vector take their values when the class starts the
+   function, as the C program's X_Initialise_Function ends with them: each
+   alphanumeric literal copied from its text, each numeric one stored by
+   the run time; and the first-time block clears each literal's storage
+   once. */
+TEST_F(GeneratedCSharp, LiteralsTakeTheirValuesWhenTheFunctionStarts)
+{
+    auto initialise = [](const std::string& cls) {
+        const size_t init = cls.find("private static void X_Initialise_Function(");
+        return init == std::string::npos ? "" : cls.substr(init, cls.find("\r\n      }\r\n", init) - init);
+    };
+    int32_t result = -9;
+    std::string out = runCSharp("RUNSUBR", result, "DEMORUN");
+    ASSERT_EQ(result, 0) << out;
+    std::string body = initialise(readFile(project("RUNSUBR") / "RUNSUBR.cs"));
+    /* 'ABC' handed to SRNAME; 7, 5 and 100 to SRADD and the CHANGEs, 0 too */
+    EXPECT_NE(body.find("DqooDef.X_CPYBYTES( ref pX_Fld[V_ALPHA_LITERAL_004].pField, U_LITERAL_TEXT_15, "
+                        "BYTE_LEN_V_ALPHA_LITERAL_004 );"),
+              std::string::npos)
+        << body;
+    EXPECT_NE(readFile(project("RUNSUBR") / "RUNSUBRTXT.cs").find("public const string U_LITERAL_TEXT_15 = \"ABC\";"),
+              std::string::npos);
+    for (const char* value : {"7.0", "5.0", "100.0", "0.0"})
+        EXPECT_NE(body.find(std::string(",(double)") + value + "); "), std::string::npos) << value << "\n" << body;
+    EXPECT_NE(body.find("X_RUN_DLL.X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld, "), std::string::npos);
+    errors = warnings = 0;
+    out = runCSharp("RUNCALC", result, "DEMORUN");
+    ASSERT_EQ(result, 0) << out;
+    const std::string cls = readFile(project("RUNCALC") / "RUNCALC.cs");
+    body = initialise(cls);
+    for (const char* value : {"0.19", "100.0", "12.0", "19.99", "2.55", "20.0", "7.0", "7.5"})
+        EXPECT_NE(body.find(std::string(",(double)") + value + "); "), std::string::npos) << value << "\n" << body;
+    /* each double literal's storage cleared once in the first-time block */
+    for (const char* literal : {"002", "003", "005", "008"}) {
+        const std::string clear = std::string("FunctionGlobalStatic3.NUMERIC_LITERAL_") + literal + " = 0.0;";
+        const size_t first = cls.find(clear);
+        EXPECT_NE(first, std::string::npos) << clear;
+        EXPECT_EQ(cls.find(clear, first + 1), std::string::npos) << clear;
+    }
+}
+
+/* A field of one byte is storage the run time changes, as a longer one is:
+   a string of its length or its bytes, in the function's storage and in a
+   list's entry. */
+TEST_F(GeneratedCSharp, FieldsOfOneByteAreStorageAStoreReaches)
+{
+    int32_t result = -9;
+    std::string out = runCSharp("RUNBYTE", result, "DEMORUN");
+    ASSERT_EQ(result, 0) << out;
+    const std::string stg = readFile(project("RUNBYTE") / "RUNBYTESTG.cs");
+    EXPECT_NE(stg.find("public string fOBA1 = new String(' ',BYTE_LEN_V_FIELD_OBA1);"), std::string::npos) << stg;
+    EXPECT_NE(stg.find("public byte[] fOBP1 = new byte[BYTE_LEN_V_FIELD_OBP1];"), std::string::npos) << stg;
+    EXPECT_NE(stg.find("public const int BYTE_LEN_V_FIELD_OBP1 = 1;"), std::string::npos) << stg;
+    errors = warnings = 0;
+    out = runCSharp("RUNSORT", result, "DEMORUN");
+    ASSERT_EQ(result, 0) << out;
+    const std::string incl = readFile(project("RUNSORT") / "RUNSORTIncl.cs");
+    EXPECT_NE(incl.find("public string fSREG = new String( ' ', BYTE_LEN_V_FIELD_SREG );"), std::string::npos) << incl;
 }
 
 TEST_F(GeneratedCSharp, FileHeadOfAPartialClass)

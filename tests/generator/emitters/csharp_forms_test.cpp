@@ -79,8 +79,12 @@ TEST_F(CSharpForms, AlphaMovesOfDifferentLengthsCopyThroughTheRunTime)
                         "BYTE_LEN_V_FIELD_CUSTNAM ); \r\n"
                         "   X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_CUSTNAM].pField, pX_Fld[V_FIELD_FALPHA].pField, "
                         "BYTE_LEN_V_FIELD_FALPHA );"));
-    /* a one-character source: the Part's comment and assignment */
-    EXPECT_TRUE(has(cs, "//ORIGINAL LINE= *(pX_Fld[V_FIELD_FALPHA].pField) = *(pX_Fld[V_FIELD_CUSTSTS].pField);"));
+    /* a one-character source: the Part's comment, then its byte copied into
+       the target's storage (the target never takes the source's storage) */
+    EXPECT_TRUE(has(cs, "//ORIGINAL LINE= *(pX_Fld[V_FIELD_FALPHA].pField) = *(pX_Fld[V_FIELD_CUSTSTS].pField); \r\n"
+                        "   X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_FALPHA].pField, pX_Fld[V_FIELD_CUSTSTS].pField, 1 );"))
+        << cs;
+    EXPECT_FALSE(has(cs, "pX_Fld[V_FIELD_FALPHA].pField = pX_Fld[V_FIELD_CUSTSTS].pField;"));
     EXPECT_NE(readFile(std::filesystem::path(DQOV_SOURCE_DIR) / "samples/runtime/cs/X_VarExp.cs")
                   .find("public static void X_COPYBYTES(ref object target, object source, int length)"),
               std::string::npos);
@@ -163,9 +167,14 @@ TEST_F(CSharpForms, ListsOfExtendedFieldsAreSizedByTheirKinds)
     EXPECT_TRUE(has(cs, "2,DqooDef.X_FLD_INT16_SIZE,0, \r\n         X_List_CSLONG.fFINT2,0,NO ) "));
     EXPECT_TRUE(has(cs, "4,DqooDef.X_FLD_INT32_SIZE,0, \r\n         X_List_CSLONG.fFCOUNT,0,NO ) "));
     EXPECT_TRUE(has(cs, "10,DqooDef.X_FLD_DATE_SIZE,0, \r\n         X_List_CSLONG.fFDATE,0,NO ) "));
-    EXPECT_TRUE(has(cs, "X_List_CSLONG.fFINT2 = new X_FLD_INT16(); \r\n"
-                        "   ((X_FLD_INFO) X_List_CSLONG.fFINT2).i8Version = X_FunStr.X_FLDDATA_V1;"));
-    EXPECT_TRUE(has(cs, "((X_FLD_FLT64) X_List_CSLONG.fFAMOUNT).dFloat64 = 0.0;"));
+    /* cleared in place through the list field's descriptor (FINT2 is the
+       third field, FAMOUNT the seventh): a new object would leave the
+       descriptor holding the old one */
+    EXPECT_TRUE(has(cs, "X_DEFS.X_MEMSET( ref X_Fld_CSLONG[2].pField, 0, X_Fld_CSLONG[2].sByteLen ); \r\n"
+                        "   ((X_FLD_INFO) X_List_CSLONG.fFINT2).i8Version = X_FunStr.X_FLDDATA_V1;"))
+        << cs;
+    EXPECT_TRUE(has(cs, "X_DEFS.X_MEMSET( ref X_Fld_CSLONG[6].pField, 0, X_Fld_CSLONG[6].sByteLen );"));
+    EXPECT_FALSE(has(cs, "X_List_CSLONG.fFINT2 = new X_FLD_INT16();"));
     EXPECT_FALSE(has(cs, "sizeof"));
     EXPECT_FALSE(has(cs, "&(X_List_"));
     const std::string incl = readFile(project("CSLIST") / "CSLISTIncl.cs");

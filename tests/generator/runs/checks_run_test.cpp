@@ -1,6 +1,6 @@
 // Named conditions, a numeric CASE, an array element's default, IF_NULL of
-// the extended kinds and ABORT, run under the test run time: the sample
-// function RUNSWCH of process DEMORUN
+// the extended kinds and ABORT, run under the test run times (in C and in
+// C#): the sample function RUNSWCH of process DEMORUN
 // (samples/sources/DEM/DEMORUN/RUNSWCH.zoph). Every value below was worked
 // out by hand from the function's source.
 #include "generator/runs/run_fixture.h"
@@ -8,11 +8,11 @@
 namespace runs_test {
 namespace {
 
-using CheckRuns = RunFixture;
+using CheckRuns = TargetRuns;
 
-TEST_F(CheckRuns, NamedConditionsCaseArrayDefaultNullTestsAndAbort)
+TEST_P(CheckRuns, NamedConditionsCaseArrayDefaultNullTestsAndAbort)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNSWCH");
+    const RunResult r = run("DEMORUN", "RUNSWCH");
     ASSERT_TRUE(r.ran);
     /* code blank (+1) and quantity zero (+10) at first; then code ABC is
        no longer blank, 7 * 2 = 14 > 10 + 1 (+1000) but not > 13 + 1 */
@@ -34,6 +34,8 @@ TEST_F(CheckRuns, NamedConditionsCaseArrayDefaultNullTestsAndAbort)
     EXPECT_EQ(r.output.compare(0, 23, "ABORT I - Order checked"), 0) << r.output;
     EXPECT_EQ(r.ended, "3");
 }
+
+INSTANTIATE_TEST_SUITE_P(Targets, CheckRuns, testing::Values(Target::C, Target::CSharp), targetName);
 
 }  // namespace
 }  // namespace runs_test

@@ -1,5 +1,5 @@
 // Fields of fixed characters (dictionary type H) in expressions, run under
-// the test run time: the sample function RUNHFLD of process DEMORUN
+// the test run times (C and C#): the sample function RUNHFLD of process DEMORUN
 // (samples/sources/DEM/DEMORUN/RUNHFLD.zoph). FCODE and TXCODE have 12
 // characters, so they are held as short character fields; FNOTE has 200
 // and is held as a character field of varying length. Every value below
@@ -9,17 +9,17 @@
 namespace runs_test {
 namespace {
 
-using FixedCharRuns = RunFixture;
+using FixedCharRuns = TargetRuns;
 
 /* A code set from a literal, computed into another field, compared with a
 ** field and with literals (equal, greater, less, not equal), moved into
 ** fixed and varying characters, set from a fixed-length field and taken as
 ** a CASE subject. */
-TEST_F(FixedCharRuns, ShortFixedCharactersInConditionsAndComputedValues)
+TEST_P(FixedCharRuns, ShortFixedCharactersInConditionsAndComputedValues)
 {
     /* the fields shown again before line 25 (TXCODE set from HFKEY): the
        function releases its varying characters when it ends */
-    const RunResult r = runFunction("DEMORUN", "RUNHFLD", false, "25");
+    const RunResult r = run("DEMORUN", "RUNHFLD", false, "25");
     ASSERT_TRUE(r.ran);
     /* 'AB-12' set, then TXCODE computed from FCODE */
     EXPECT_EQ(r["FCODE"], text("AB-12"));
@@ -43,9 +43,9 @@ TEST_F(FixedCharRuns, ShortFixedCharactersInConditionsAndComputedValues)
 /* TYPALL (process DEMOTYP): a field of every kind set to its empty value;
 ** the fixed characters among them (FCODE, 12, held as short characters)
 ** blanked with the varying ones. It runs to its end. */
-TEST_F(FixedCharRuns, FieldsOfEveryKindSetToTheirEmptyValues)
+TEST_P(FixedCharRuns, FieldsOfEveryKindSetToTheirEmptyValues)
 {
-    const RunResult r = runFunction("DEMOTYP", "TYPALL");
+    const RunResult r = run("DEMOTYP", "TYPALL");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["FALPHA"], text(std::string(20, ' ')));
     EXPECT_EQ(r["FPACKED"], "0.00");
@@ -67,6 +67,8 @@ TEST_F(FixedCharRuns, FieldsOfEveryKindSetToTheirEmptyValues)
     EXPECT_EQ(r["FDOC"], text(""));
     EXPECT_EQ(r["FACTIVE"], "0");
 }
+
+INSTANTIATE_TEST_SUITE_P(Targets, FixedCharRuns, testing::Values(Target::C, Target::CSharp), targetName);
 
 }  // namespace
 }  // namespace runs_test

@@ -1,18 +1,18 @@
-// The sample functions of process DEMORUN run under the test run time:
-// the values their fields and lists hold after the run, each worked out by
-// hand from the function's source (samples/sources/DEM/DEMORUN).
+// The sample functions of process DEMORUN run under the test run time, in
+// C and in C#: the values their fields and lists hold after the run, each
+// worked out by hand from the function's source (samples/sources/DEM/DEMORUN).
 #include "generator/runs/run_fixture.h"
 
 namespace runs_test {
 namespace {
 
-using SampleRuns = RunFixture;
+using SampleRuns = TargetRuns;
 
 /* Loops with a negative step, LEAVE and CONTINUE, CASE in a loop, nested
 ** IF and ELSE, GOTO back to a label, DOUNTIL. */
-TEST_F(SampleRuns, FlowOfControl)
+TEST_P(SampleRuns, FlowOfControl)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNFLOW");
+    const RunResult r = run("DEMORUN", "RUNFLOW");
     ASSERT_TRUE(r.ran);
     /* 10, 7, 4, 1: ((10 * 10 + 7) * 10 + 4) * 10 + 1 */
     EXPECT_EQ(r["RFDOWN"], "10741");
@@ -31,9 +31,9 @@ TEST_F(SampleRuns, FlowOfControl)
 
 /* Numbers cut to the target's decimals or rounded half away from zero,
 ** zoned decimals, texts cut and filled with blanks, *HIVAL. */
-TEST_F(SampleRuns, MovesBetweenFields)
+TEST_P(SampleRuns, MovesBetweenFields)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNMOVE");
+    const RunResult r = run("DEMORUN", "RUNMOVE");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["RMP2"], "1234.56");
     EXPECT_EQ(r["RMP0"], "1235");
@@ -50,9 +50,9 @@ TEST_F(SampleRuns, MovesBetweenFields)
 
 /* Arithmetic with decimals: a product over a bracket and a division cut to
 ** the target, a rounded VAT, a negative result. */
-TEST_F(SampleRuns, Arithmetic)
+TEST_P(SampleRuns, Arithmetic)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNCALC");
+    const RunResult r = run("DEMORUN", "RUNCALC");
     ASSERT_TRUE(r.ran);
     /* 12 * 19.99 = 239.88; * 92.5 = 22188.900; / 100 = 221.889 */
     EXPECT_EQ(r["RCNET"], "221.88");
@@ -67,9 +67,9 @@ TEST_F(SampleRuns, Arithmetic)
 
 /* An array of four packed fields, each element set through the index
 ** field in a loop, one read back through it. */
-TEST_F(SampleRuns, ArrayOfNumbers)
+TEST_P(SampleRuns, ArrayOfNumbers)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNARR");
+    const RunResult r = run("DEMORUN", "RUNARR");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["YE1"], "2");
     EXPECT_EQ(r["YE2"], "5");
@@ -81,9 +81,9 @@ TEST_F(SampleRuns, ArrayOfNumbers)
 
 /* An array of alphanumeric fields reached through two index fields, read,
 ** stored and compared through each. */
-TEST_F(SampleRuns, ArrayOfTextsWithTwoIndexes)
+TEST_P(SampleRuns, ArrayOfTextsWithTwoIndexes)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNARRA");
+    const RunResult r = run("DEMORUN", "RUNARRA");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["ZOUT"], text("WEST"));
     EXPECT_EQ(r["ZC1"], text("WEST"));
@@ -93,9 +93,9 @@ TEST_F(SampleRuns, ArrayOfTextsWithTwoIndexes)
 }
 
 /* An array of four entries laid over one field. */
-TEST_F(SampleRuns, ArrayOverAField)
+TEST_P(SampleRuns, ArrayOverAField)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNARRO");
+    const RunResult r = run("DEMORUN", "RUNARRO");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["OOUT"], text("BBB"));
     EXPECT_EQ(r["OBUF"], text("AAABBBCCCZZZ"));
@@ -129,27 +129,27 @@ void expectOrderLines(const RunResult& r)
     EXPECT_EQ(r["LQAMT"], "12.50");
 }
 
-TEST_F(SampleRuns, WorkingLists)
+TEST_P(SampleRuns, WorkingLists)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNLST");
+    const RunResult r = run("DEMORUN", "RUNLST");
     ASSERT_TRUE(r.ran);
     expectOrderLines(r);
 }
 
 /* The same with the two-level list tables: LQBIG in the long layout, LQLST
 ** in the short one. */
-TEST_F(SampleRuns, WorkingListsInTheTwoLevelTables)
+TEST_P(SampleRuns, WorkingListsInTheTwoLevelTables)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNLST", true);
+    const RunResult r = run("DEMORUN", "RUNLST", true);
     ASSERT_TRUE(r.ran);
     expectOrderLines(r);
 }
 
 /* SORT_LIST by an ascending and a descending field, DLT_ENTRY and
 ** UPD_ENTRY inside SELECTLIST, GET_ENTRY of what is left. */
-TEST_F(SampleRuns, SortedListThinnedInItsLoop)
+TEST_P(SampleRuns, SortedListThinnedInItsLoop)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNSORT");
+    const RunResult r = run("DEMORUN", "RUNSORT");
     ASSERT_TRUE(r.ran);
     /* sorted: 4 E 20, 1 N 40, 3 N 30, 5 S 50, 2 S 10; 4 and 2 dropped */
     EXPECT_EQ(r["SSEEN"], "5");
@@ -169,9 +169,9 @@ TEST_F(SampleRuns, SortedListThinnedInItsLoop)
 
 /* KEEP_TOTAL, KEEP_COUNT, KEEP_MAX, KEEP_MIN and KEEP_AVG over a list's
 ** lines, and a total that starts again when its BY field changes. */
-TEST_F(SampleRuns, RunningTotals)
+TEST_P(SampleRuns, RunningTotals)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNKEEP");
+    const RunResult r = run("DEMORUN", "RUNKEEP");
     ASSERT_TRUE(r.ran);
     /* 10.10 + 30.20 + 5.30 + 20.40 + 11.50 */
     EXPECT_EQ(r["KTOT"], "77.50");
@@ -185,9 +185,9 @@ TEST_F(SampleRuns, RunningTotals)
 
 /* SUBSTRING into a whole field, into a field from a position, with
 ** positions and lengths held in fields, and of a whole field. */
-TEST_F(SampleRuns, Substrings)
+TEST_P(SampleRuns, Substrings)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNSUBS");
+    const RunResult r = run("DEMORUN", "RUNSUBS");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["SBSRC"], text("ORDER-4711  "));
     EXPECT_EQ(r["SBT1"], text("4711  "));
@@ -197,9 +197,9 @@ TEST_F(SampleRuns, Substrings)
 }
 
 /* Defaults of DEFINE at the start, and *DEFAULT setting fields back. */
-TEST_F(SampleRuns, Defaults)
+TEST_P(SampleRuns, Defaults)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNDFT");
+    const RunResult r = run("DEMORUN", "RUNDFT");
     ASSERT_TRUE(r.ran);
     /* 12 * 1.125 */
     EXPECT_EQ(r["DFSUM"], "13.500");
@@ -211,9 +211,9 @@ TEST_F(SampleRuns, Defaults)
 }
 
 /* Subroutine parameters received, returned and both, fields and literals. */
-TEST_F(SampleRuns, SubroutineParameters)
+TEST_P(SampleRuns, SubroutineParameters)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNSUBR");
+    const RunResult r = run("DEMORUN", "RUNSUBR");
     ASSERT_TRUE(r.ran);
     /* SRB: 5 + 7 = 12, then 12 + 100; SRA only handed in */
     EXPECT_EQ(r["SRA"], "7");
@@ -226,9 +226,9 @@ TEST_F(SampleRuns, SubroutineParameters)
 
 /* A check block whose range and condition checks fail, counted by
 ** KEEP_COUNT and seen by IF_ERROR; the same block passing. */
-TEST_F(SampleRuns, ValidationResults)
+TEST_P(SampleRuns, ValidationResults)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNVAL");
+    const RunResult r = run("DEMORUN", "RUNVAL");
     ASSERT_TRUE(r.ran);
     /* 150 is not in 1 to 99, BB is in the list, 30.00 is above 25 */
     EXPECT_EQ(r["VERRS"], "2");
@@ -240,9 +240,9 @@ TEST_F(SampleRuns, ValidationResults)
 /* The lines a report prints from a SELECTLIST: the detail lines, a
 ** trailing break with the total of each region that ends, the footing with
 ** the grand total and the count of regions; and the totals after the run. */
-TEST_F(SampleRuns, ReportTotals)
+TEST_P(SampleRuns, ReportTotals)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNRPT");
+    const RunResult r = run("DEMORUN", "RUNRPT");
     ASSERT_TRUE(r.ran);
     std::vector<std::string> printed;
     std::istringstream lines(r.output);
@@ -266,9 +266,9 @@ TEST_F(SampleRuns, ReportTotals)
 /* Integers of 2, 4 (unsigned) and 8 bytes, a double, a packed decimal of
 ** 31 digits and a nullable one, held with their field information, set by
 ** expressions and moved back into classic decimals. */
-TEST_F(SampleRuns, ExtendedFieldKinds)
+TEST_P(SampleRuns, ExtendedFieldKinds)
 {
-    const RunResult r = runFunction("DEMORUN", "RUNKIND");
+    const RunResult r = run("DEMORUN", "RUNKIND");
     ASSERT_TRUE(r.ran);
     EXPECT_EQ(r["FINT2"], "12");
     EXPECT_EQ(r["FCOUNT"], "36");
@@ -281,6 +281,46 @@ TEST_F(SampleRuns, ExtendedFieldKinds)
     /* 100.00 + 0.015, cut to two decimals */
     EXPECT_EQ(r["KDVAL"], "100.01");
 }
+
+/* RUNBYTE: fields of one byte, a field of eight characters set from one of
+** one, and literals handed to a subroutine. Each holds in C# as in C. */
+
+/* A one-byte alphanumeric field and a packed decimal of one digit keep what
+** was stored: X, and the highest value of one digit. */
+TEST_P(SampleRuns, FieldsOfOneByteKeepWhatIsStored)
+{
+    const RunResult r = run("DEMORUN", "RUNBYTE");
+    ASSERT_TRUE(r.ran);
+    EXPECT_EQ(r["OBA1"], text("X"));
+    EXPECT_EQ(r["OBP1"], "9");
+    EXPECT_EQ(r.ended, "1");
+}
+
+/* A letter moved into a code of eight: Q and seven blanks; the letter
+** changed to Z afterwards leaves the code as it was. */
+TEST_P(SampleRuns, ALetterMovedIntoACodeIsCopiedAndBlankFilled)
+{
+    const RunResult r = run("DEMORUN", "RUNBYTE");
+    ASSERT_TRUE(r.ran);
+    EXPECT_EQ(r["OBC8"], text("Q       "));
+    EXPECT_EQ(r["OBC1"], text("Z"));
+}
+
+/* 'AB' and 7.5 received into a text of 4 and an amount of 5,2, then handed
+** back into OBLT and OBLP. */
+TEST_P(SampleRuns, LiteralsHandedToASubroutineKeepTheirValues)
+{
+    const RunResult r = run("DEMORUN", "RUNBYTE");
+    ASSERT_TRUE(r.ran);
+    EXPECT_EQ(r["OBTT"], text("AB  "));
+    EXPECT_EQ(r["OBTP"], "7.50");
+    EXPECT_EQ(r["OBRT"], text("AB  "));
+    EXPECT_EQ(r["OBRP"], "7.50");
+    EXPECT_EQ(r["OBLT"], text("AB  "));
+    EXPECT_EQ(r["OBLP"], "7.50");
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, SampleRuns, testing::Values(Target::C, Target::CSharp), targetName);
 
 }  // namespace
 }  // namespace runs_test

@@ -53,6 +53,8 @@ namespace VELMO.%1631
 %30
 %32
 %38
+         // the function's texts of varying length released
+%72
       }
 
       // The commands of the function: a command that ends the function
@@ -97,7 +99,7 @@ namespace VELMO.%1631
 
       // The set-up of the lists and records of the commands: the instances
       // of the lists are created into the caller's list table, so that the
-      // commands work on them.
+      // commands work on them; then the literals take their values.
       private static void X_Initialise_Function( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2, ref X_LIST[] ppX_List )
@@ -109,6 +111,7 @@ namespace VELMO.%1631
 %121
 %17
          pX_List = ppX_List;
+%1701
       }
 
       // The common close and open of every file the function uses.

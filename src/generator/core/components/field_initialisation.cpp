@@ -191,13 +191,17 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
 {
     const std::string text = P3109_TrimRight(f.operandText);
     if (f.cResolved == 'L') {
+        /* C# stores through the run time: a long literal's storage is a boxed
+           number, which a store gives anew */
+        const std::string where = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName;
         if (f.cType == 'L') {
-            P3109_Line("*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
+            P3109_Line(csharp() ? "X_RUN_DLL.X_Vec_Set_from_Long( " + where + ", " + text + " );"
+                                : "*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
             return;
         }
         P3109_WriteDoubleScale(f.sDecimals);
-        P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " + text +
-                   ") );");
+        P3109_Line(std::string(csharp() ? "X_RUN_DLL." : "") + "X_Vec_Set_from_Double( " + where +
+                   (csharp() ? ", ((double) " : ", ((X_DOUBLE) ") + text + ") );");
         return;
     }
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -208,6 +212,9 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
     else if (point != '.')
         for (char& c : value)
             c = c == point ? '.' : c;
+    /* a number written with its point last ("9.") is a C double but no C# one */
+    if (csharp() && !value.empty() && value.back() == '.')
+        value += '0';
     P3109_WriteSetFromDoubleAtScale(f, value, f.sDecimals);
 }
 
@@ -298,12 +305,14 @@ void P3109_WriteVarFieldReleases()
     forEachUsedField(nullptr, [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
         if (f.cResolved == 'E')
             return;
+        const std::string field = "pX_Fld[" + f.vectorName + "].pField";
+        const char* dll = csharp() ? "X_VAR_DLL." : "";
         if (f.cType == 'H' || f.cType == '1')
-            P3109_Line("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR*)( pX_Fld[" + f.vectorName +
-                       "].pField )) );");
+            P3109_Line(std::string(dll) + "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR" +
+                       (csharp() ? "" : "*") + ")( " + field + " )) );");
         else if (f.cType == 'B' || f.cType == '2')
-            P3109_Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY*)( pX_Fld[" + f.vectorName +
-                       "].pField )) );");
+            P3109_Line(std::string(dll) + "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY" +
+                       (csharp() ? "" : "*") + ")( " + field + " )) );");
     });
 }
 

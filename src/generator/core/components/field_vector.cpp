@@ -275,16 +275,22 @@ void declareField(const GEN_FIELD_INFO& f)
         init = std::string(s.macro) + "(" + local + ") = 0.0;";
         csInit = s.csPrefix + local + " = 0.0;";
     }
-    if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
-        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local, init,
-                                   "public " + csType + " " + local, csInit, GEN_STATIC_ALWAYS);
+    /* C: a one-byte field is one X_DICTIONARY_ value. C#: a long and a double
+       are one value (a store boxes a new one); a field of any other type, one
+       byte long or longer, is storage the run time changes: a string (compact:
+       the declaration of a literal still fits its 79 characters), or bytes */
+    const bool single = f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D';
+    const std::string cDeclaration = single ? "X_DICTIONARY_" + cType + " " + local
+                                            : "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]";
+    if (f.cType == 'L' || f.cType == 'D')
+        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init, "public " + csType + " " + local, csInit,
+                                   GEN_STATIC_ALWAYS);
     else if (f.cType == 'A')
-        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_ALPHA " + local + "[" + bytes + "]", init,
-                                   /* compact: the declaration of a literal still fits its 79 characters */
+        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init,
                                    "public string " + local + " = new String(' '," + bytes + ")", csInit,
                                    GEN_STATIC_ALWAYS);
     else
-        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", init,
+        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init,
                                    "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]", csInit,
                                    GEN_STATIC_ALWAYS);
 }

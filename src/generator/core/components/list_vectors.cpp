@@ -256,8 +256,11 @@ void addStaticVariables()
                        "pGlobal1.scX_KLast = " + count + ";");
     }
     staticVariable("X_CHAR chEntryChanged", "", "public char chEntryChanged");
+    /* C#: the status no request has set yet is the two zero bytes of the C
+       array, as a test of it or its copy into IO$STS reads it */
     if (e.cLastIoStatus == 'Y')
-        staticVariable("X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "", "public string vchLastIOStatus");
+        staticVariable("X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "",
+                       "public string vchLastIOStatus = new String( '\\0', 2 )");
     for (const GEN_FILE_ACCESS_BLOCK& b : e.fileAccessBlocks) {
         staticVariable("struct X_DBM * p" + b.name, "INSTANCE(p" + b.name + ") = pX_NULL;", "public X_DBM p" + b.name,
                        "pGlobal1.p" + b.name + " = null;");

@@ -311,11 +311,10 @@ void P3109_WriteRecordCompareCs(const GEN_FIELD_INFO& f, std::string_view first,
     case 'P':
     case 'S': {
         const std::string type = f.cType == 'P' ? "X_DEFS.X_TYPE_PACKED" : "X_DEFS.X_TYPE_SIGNED";
+        /* a decimal of one byte is bytes as a longer one is */
         if (extended)
             compare = "X_RUN_DLL.X_Compare_Identical_SorP( " + a + ".fchData, " + b + ".fchData, " + type +
                       ", ( BYTE_LEN_" + f.vectorName + " - DqooDef.X_FLD_PACKED_SIZE + 1 ) )";
-        else if (f.usByteLength == 1)
-            compare = a + ".CompareTo( " + b + " )";
         else
             compare = "X_RUN_DLL.X_Compare_Identical_SorP( " + a + ", " + b + ", " + type + ", BYTE_LEN_" +
                       f.vectorName + " )";

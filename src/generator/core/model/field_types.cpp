@@ -152,10 +152,15 @@ void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, b
 
 std::string P3109_MemberSizeText(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp)
 {
-    /* C# has no sizeof of a class: the run time's size of the field's kind */
-    if (P3109_fNeedsZophxHandling(field))
+    /* C# has no sizeof of a class: the run time's size of the field's kind,
+       or for a decimal, whose C member holds its digits, the field's byte
+       length (the structure's size and its digits) */
+    if (P3109_fNeedsZophxHandling(field)) {
+        if (fCSharp && (field.cType == 'P' || field.cType == 'S'))
+            return "BYTE_LEN_" + field.vectorName;
         return fCSharp ? "DqooDef." + std::string(fieldNames(field).kind) + "_SIZE"
                        : "sizeof( " + std::string(member) + " )";
+    }
     if (field.cType == 'D')
         return fCSharp ? "DqooDef.X_DOUBLE_SIZE" : "sizeof(X_DOUBLE)";
     if (field.cType == 'L')
@@ -163,11 +168,16 @@ std::string P3109_MemberSizeText(const GEN_FIELD_INFO& field, std::string_view m
     return std::to_string(field.usByteLength);
 }
 
-std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp)
+std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp,
+                                  std::string_view descriptor)
 {
-    /* C# clears the member's object by making it anew */
-    if (fCSharp)
-        return std::string(member) + " = new " + fieldNames(field).kind + "();";
+    /* C# clears the member's object in place through the list field's
+       descriptor, which holds it, as the vector's fields are cleared: the
+       run time clears the structure and makes its digits anew */
+    if (fCSharp) {
+        const std::string d(descriptor);
+        return "X_DEFS.X_MEMSET( ref " + d + ".pField, 0, " + d + ".sByteLen );";
+    }
     return "memset( &(" + std::string(member) + "), 0, " + P3109_MemberSizeText(field, member, false) + " );";
 }
 

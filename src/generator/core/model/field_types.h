@@ -69,8 +69,10 @@ std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefi
 ** X_FLD_PACKED()"); empty for any other field. */
 std::string P3109_MakeCSharpDecimalDeclaration(const GEN_FIELD_INFO& field, std::string_view prefix);
 /* The line that clears a list member of a field of the extended kinds:
-** "memset( &(m), 0, size );", in C# a new object of the field's kind. */
-std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp);
+** "memset( &(m), 0, size );", in C# the fill of the member's object through
+** the list field's DESCRIPTOR ("X_Fld_<list>[n]"), which holds it. */
+std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp,
+                                  std::string_view descriptor);
 /* The byte size and the address of a field held as a member of a static
 ** structure (a list entry, a component record), for its descriptor row:
 ** "sizeof( member )" for a field that needs the extended handling, the

@@ -104,8 +104,9 @@ std::vector<ModelList> modelLists(FFC_CONTEXT* ctx)
 }
 
 /* The descriptor row of one list field (three lines, queue 1). */
-void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, bool fFirst)
+void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, size_t position)
 {
+    const bool fFirst = position == 0;
     const bool cs = csharp();
     const bool extended = P3109_fNeedsZophxHandling(f) != 0;
     const std::string member = "X_List_" + list.identifier + "." + f.localName;
@@ -124,7 +125,9 @@ void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, boo
     P3109_WriteLine(kListQueue, 9,
                     address + "," + P3109_MakeShortLiteral(f.lComponentNumber) + (cs ? ",NO )" : ",NO "));
     if (extended)
-        P3109_WriteLine(kInitQueue, 3, P3109_MemberClearLine(f, member, cs));
+        P3109_WriteLine(kInitQueue, 3,
+                        P3109_MemberClearLine(f, member, cs,
+                                              "X_Fld_" + list.identifier + "[" + std::to_string(position) + "]"));
     P3109_WriteFieldDataVersion(kInitQueue, 3, f, cs ? member : "(&(" + member + "))");
 }
 
@@ -230,7 +233,7 @@ void defineComponentList(const ModelList& m)
     if (!infos.empty())
         P3109_WriteDashedBoxComment(kInitQueue, " Initialize List " + name + " X_FLD Definitions");
     for (size_t i = 0; i < infos.size(); ++i)
-        writeFieldRow(list, infos[i], i == 0);
+        writeFieldRow(list, infos[i], i);
     P3109_WriteLine(kListQueue, 3, "};");
 
     P3109_sCheckListEntrySize(list.Level2(), list.ulEntryLength, list.lMaxEntries);
@@ -259,10 +262,15 @@ std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& f, std::string_vie
         return decimal + ";";
     const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
-    if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
-        return cs ? "public " + word + " " + name + ";" : "X_DICTIONARY_" + word + " " + name + ";";
     if (!cs)
-        return "X_DICTIONARY_" + word + " " + name + "[" + bytes + "];";
+        return f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D'
+                   ? "X_DICTIONARY_" + word + " " + name + ";"
+                   : "X_DICTIONARY_" + word + " " + name + "[" + bytes + "];";
+    /* C#: a long and a double are one value (a store boxes a new one); a
+       field of any other type, one byte long or longer, is storage the run
+       time changes: a string, or bytes */
+    if (f.cType == 'L' || f.cType == 'D')
+        return "public " + word + " " + name + ";";
     if (f.cType == 'A')
         return "public string " + name + " = new String( ' ', " + bytes + " );";
     return "public " + word + "[] " + name + " = new " + word + "[" + bytes + "];";

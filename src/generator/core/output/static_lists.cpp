@@ -167,6 +167,14 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
         for (const GEN_STATIC_ENTRY& e : list.entries)
             if (e.cDeclaration == cDeclaration)
                 return;
+    /* the C# pass runs the writers again over lists the C run filled and
+       whose declarations are written: an entry they add again is not one
+       more (its initialiser would be written twice) */
+    if (g().cTarget == GEN_TARGET_CSHARP)
+        for (const GEN_STATIC_ENTRY& e : list.entries)
+            if (e.cDeclaration == cDeclaration && e.cInitialiser == cInitialiser &&
+                e.csDeclaration == csDeclaration && e.csInitialiser == csInitialiser)
+                return;
     if (list.blocks.empty() || list.blocks.back().usCount == GEN_STATIC_BLOCK_ENTRIES)
         CGEN_pNewStaticWorkingBlock(sList);
     list.entries.push_back(

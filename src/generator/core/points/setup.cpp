@@ -148,8 +148,11 @@ void addFurtherStaticVariables(bool processSwitch)
                                GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_Parm", "", "public int scX_Parm", "", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(0, "struct X_PARM * pX_Parm", "", "public X_PARM[] pX_Parm", "", GEN_STATIC_ALWAYS);
+    /* C#: the slots of the report routines' saved values are an array the
+       run time fills, as the C array of pointers is */
     CGEN_AddStaticWorkingEntry(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "",
-                               "public object[] aStorePointers", "", GEN_STATIC_ALWAYS);
+                               "public object[] aStorePointers = new object[V_TEMP_STORE_AREAS]", "",
+                               GEN_STATIC_ALWAYS);
 }
 
 void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)

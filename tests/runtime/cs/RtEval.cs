@@ -1,0 +1,709 @@
+// RtEval.cs: the instruction-table evaluator of the C# test run time
+// (X_VAR_DLL.Evaluator): a stack machine over the rows of an expression's
+// instruction table, each an opcode (the numbers of the C interface's
+// x_compopc.h, which the build takes as the enum X_COMP_OPCODE) and its
+// operand word (an operand table index, a vector entry, a digits and
+// decimals pair, or a scale). It gives the opcodes the meaning the C test
+// run time's evaluator (tests/runtime/rt_eval.c) gives them: constants,
+// field pushes of every kind, coercions between the numeric types,
+// arithmetic, half-up rounding, comparisons, null tests, logic, pulls into
+// fields of every kind and the When groups of CASE over a number or a text.
+// Any other opcode stops the run with a message naming it.
+using System;
+using VELMO;
+using Op = X_COMP_OPCODE;
+
+// The factors of constants with their packed images.
+public static partial class X_VAR
+{
+    public static X_VAR_FACTOR_DECIMAL_DOUBLE X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE(int size, int scale, double value,
+                                                                                    string packed)
+    {
+        return new X_VAR_FACTOR_DECIMAL_DOUBLE {
+            ulHeaderKind = X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE, lSize = size, lScale = scale, dValue = value,
+            pchPacked = packed
+        };
+    }
+    public static X_VAR_FACTOR_LONGLONG X_VAR_RESOLVE_FACTOR_AS_LONGLONG(int size, long value, string packed)
+    {
+        return new X_VAR_FACTOR_LONGLONG {
+            ulHeaderKind = X_VAR_HEADER_KIND_FACTOR_LONGLONG, lSize = size, llValue = value, pchPacked = packed
+        };
+    }
+}
+
+public sealed class RtEvaluator : X_VAR_EVALUATOR
+{
+    // A value on the stack: 'D' decimal, 'F' double, 'B' boolean, 'S' string
+    // (its bytes as characters), 'H' a fill byte, 'V' a field vector entry.
+    sealed class Value
+    {
+        public char Kind;
+        public RtDec Dec;
+        public double F;
+        public int I; // the boolean, the fill byte, the vector entry
+        public string S;
+        public Value Copy() { return (Value)MemberwiseClone(); }
+    }
+
+    // The value types of the opcode families, in their order.
+    const int T_LONG = 0, T_LONGLONG = 1, T_DOUBLE = 2, T_PACKED31 = 3, T_PACKED63 = 4, T_DECIMAL = 5, T_INT32 = 6,
+              T_INT64 = 7, T_FLOAT64 = 8;
+
+    static bool IsDouble(int type) { return type == T_DOUBLE || type == T_FLOAT64; }
+    static bool IsWhole(int type) { return type == T_LONG || type == T_LONGLONG || type == T_INT32 || type == T_INT64; }
+    static int N(Op o) { return (int)o; }
+
+    static void Fail(string what, int opcode)
+    {
+        RT.Stop("the evaluator: " + what + " (opcode " + opcode + ")");
+    }
+
+    // The opcodes' names by their numbers, looked up once.
+    static readonly System.Collections.Generic.Dictionary<int, string> names = Names();
+
+    static System.Collections.Generic.Dictionary<int, string> Names()
+    {
+        var d = new System.Collections.Generic.Dictionary<int, string>();
+        foreach (Op o in Enum.GetValues(typeof(Op)))
+            d[(int)o] = o.ToString();
+        return d;
+    }
+
+    static string NameOf(int opcode)
+    {
+        string name;
+        return names.TryGetValue(opcode, out name) ? name : null;
+    }
+
+    // The special value a pull stores, from the opcode's name: NULL,
+    // SQLNULL, HIVAL, LOVAL or NAVAIL; null for any other opcode.
+    static string SpecialPull(int opcode)
+    {
+        string name = NameOf(opcode);
+        if (name == null || !name.StartsWith("X_COMP_OPCODE_PULL_"))
+            return null;
+        foreach (string what in new[] { "SQLNULL", "NULL", "HIVAL", "LOVAL", "NAVAIL" })
+            if (name.EndsWith("_FROM_" + what))
+                return what;
+        return null;
+    }
+
+    // ---- operands ----
+
+    static RtDec PackedConstant(string packed, int size, int scale)
+    {
+        var digits = new System.Text.StringBuilder();
+        for (int i = 0; i < size; ++i) {
+            digits.Append((char)('0' + (packed[i] >> 4)));
+            if (i != size - 1)
+                digits.Append((char)('0' + (packed[i] & 0x0F)));
+        }
+        int sign = packed[size - 1] & 0x0F;
+        RtDec d = RtDec.FromText(digits.ToString());
+        return new RtDec(sign == 0xD || sign == 0xB ? -d.Unscaled : d.Unscaled, scale);
+    }
+
+    // A constant of the operand table as a value of the given type.
+    static void Constant(X_VAR_EXPRESSION_FRAME frame, int k, int type, Value v, int opcode)
+    {
+        X_VAR_HEADER factor = frame.ppOperandTable[k];
+        v.Kind = 'D';
+        switch (factor.ulHeaderKind) {
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG: v.Dec = RtDec.FromLong(((X_VAR_FACTOR_LONG)factor).lValue); break;
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_LONGLONG:
+            v.Dec = RtDec.FromLong(((X_VAR_FACTOR_LONGLONG)factor).llValue);
+            break;
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_DOUBLE:
+            v.Dec = RtDec.FromDouble(((X_VAR_FACTOR_DOUBLE)factor).dValue, -1);
+            break;
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED: {
+            var p = (X_VAR_FACTOR_DECIMAL_PACKED)factor;
+            v.Dec = PackedConstant(p.pchPacked, p.lSize, p.lScale);
+            break;
+        }
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE: {
+            var p = (X_VAR_FACTOR_DECIMAL_DOUBLE)factor;
+            v.Dec = PackedConstant(p.pchPacked, p.lSize, p.lScale);
+            break;
+        }
+        case X_VAR.X_VAR_HEADER_KIND_FACTOR_STRING: {
+            var p = (X_VAR_FACTOR_STRING)factor;
+            v.Kind = 'S';
+            v.S = p.pvchValue.Length > p.lSize ? p.pvchValue.Substring(0, p.lSize) : p.pvchValue;
+            return;
+        }
+        default: Fail("an operand factor of an unknown kind", opcode); break;
+        }
+        if (IsDouble(type)) {
+            v.Kind = 'F';
+            v.F = v.Dec.ToDouble();
+        } else if (factor.ulHeaderKind == X_VAR.X_VAR_HEADER_KIND_FACTOR_DOUBLE &&
+                   !RtDec.IsWhole(((X_VAR_FACTOR_DOUBLE)factor).dValue)) {
+            // a literal written with a fraction: its decimals are not known
+            Fail("a double constant with a fraction taken as a decimal: its scale is unset", opcode);
+        } else if (IsWhole(type)) {
+            v.Dec = v.Dec.Truncate(0);
+        }
+    }
+
+    // A numeric field pushed as a value type.
+    static void FieldNumber(X_VAR_EXPRESSION_FRAME frame, int s, int type, Value v)
+    {
+        v.Dec = RT.Get(frame.pX_Fld, s);
+        v.Kind = 'D';
+        if (IsDouble(type)) {
+            v.Kind = 'F';
+            v.F = v.Dec.ToDouble();
+        } else if (IsWhole(type)) {
+            v.Dec = v.Dec.Truncate(0);
+        }
+    }
+
+    static void FieldString(X_VAR_EXPRESSION_FRAME frame, int s, Value v)
+    {
+        v.Kind = 'S';
+        v.S = RT.ReadText(RT.Place(frame.pX_Fld, s));
+    }
+
+    // ---- values ----
+
+    static RtDec AsDecimal(Value v)
+    {
+        if (v.Kind == 'F')
+            return RtDec.FromDouble(v.F, -1);
+        if (v.Kind == 'B')
+            return RtDec.FromLong(v.I);
+        return v.Dec;
+    }
+
+    static void Coerce(Value v, int to)
+    {
+        if (IsDouble(to)) {
+            if (v.Kind != 'F') {
+                v.F = v.Dec.ToDouble();
+                v.Kind = 'F';
+            }
+            return;
+        }
+        v.Dec = AsDecimal(v);
+        v.Kind = 'D';
+        if (IsWhole(to))
+            v.Dec = v.Dec.Truncate(0);
+    }
+
+    // Fits a result to the digits and decimals of its pair operand.
+    static RtDec Fit(X_VAR_EXPRESSION_FRAME frame, RtDec r, int pair)
+    {
+        int digits = (pair >> 8) & 0xFF, decimals = pair & 0xFF;
+        r = r.Truncate(decimals);
+        if (digits > 0 && r.IntegerDigits > digits - decimals) {
+            RT.Out.WriteLine("FATAL an intermediate result does not fit " + digits + " digits with " + decimals +
+                             " decimals");
+            RT.Fatal(frame.pX_Ids, "Evaluation", 100);
+        }
+        return r;
+    }
+
+    static int CompareValues(Value a, Value b)
+    {
+        if (a.Kind == 'S' || b.Kind == 'S' || a.Kind == 'H' || b.Kind == 'H') {
+            // texts compare as the shorter filled with blanks
+            int la = a.Kind == 'S' ? a.S.Length : 0, lb = b.Kind == 'S' ? b.S.Length : 0, n = Math.Max(la, lb);
+            for (int i = 0; i < n; ++i) {
+                int ca = a.Kind == 'H' ? a.I : i < la ? (a.S[i] & 0xFF) : ' ';
+                int cb = b.Kind == 'H' ? b.I : i < lb ? (b.S[i] & 0xFF) : ' ';
+                if (ca != cb)
+                    return ca < cb ? -1 : 1;
+            }
+            return 0;
+        }
+        if (a.Kind == 'B' && b.Kind == 'B')
+            return (a.I != 0 ? 1 : 0) - (b.I != 0 ? 1 : 0);
+        if (a.Kind == 'F' && b.Kind == 'F')
+            return a.F < b.F ? -1 : a.F > b.F ? 1 : 0;
+        return RtDec.Compare(AsDecimal(a), AsDecimal(b));
+    }
+
+    static bool IsNullValue(Value v)
+    {
+        switch (v.Kind) {
+        case 'F': return v.F == 0;
+        case 'B': return v.I == 0;
+        case 'S': return v.S.Trim(' ').Length == 0;
+        default: return v.Dec.IsZero;
+        }
+    }
+
+    // ---- pulls ----
+
+    static void PullSpecial(X_VAR_EXPRESSION_FRAME frame, int s, string what, int opcode)
+    {
+        X_FLD f = frame.pX_Fld[s];
+        RtPlace p = RT.Place(frame.pX_Fld, s);
+        RtKind k = RT.KindOf(f);
+        if (what == "SQLNULL") {
+            if (!RT.HasState(f))
+                RT.Stop("the evaluator: *SQLNULL stored into " + RT.Name(f) + ", which has no SQL-null state");
+            PullSpecial(frame, s, "NULL", opcode);
+            RT.Structure<X_FLD_INFO>(RT.Place(frame.pX_Fld, s)).bFieldState |= (int)XFIELDSTATE.FsIsSqlNull;
+            return;
+        }
+        if (what == "NAVAIL")
+            Fail("*NAVAIL has no value here", opcode);
+        if (k == RtKind.Alpha) {
+            byte[] b = new byte[f.sByteLen];
+            for (int i = 0; i < b.Length; ++i)
+                b[i] = what == "HIVAL" ? (byte)0xFF : what == "LOVAL" ? (byte)0 : (byte)' ';
+            RT.Write(p, b);
+            return;
+        }
+        if (k == RtKind.Date || k == RtKind.Time || k == RtKind.DateTime) {
+            bool high = what == "HIVAL";
+            string text = k == RtKind.Date   ? (high ? "9999-12-31" : DqooDef.X_DEFAULT_DATE)
+                          : k == RtKind.Time ? (high ? "23:59:59" : DqooDef.X_DEFAULT_TIME)
+                          : high             ? "9999-12-31-23.59.59.999999"
+                                             : DqooDef.X_DEFAULT_DATE + " " + DqooDef.X_DEFAULT_TIME + ".000000000";
+            RT.StoreText(frame.pX_Ids, p, text);
+            return;
+        }
+        if (what == "NULL" && (k == RtKind.Char || k == RtKind.ShortChar)) {
+            RT.StoreText(frame.pX_Ids, p, "");
+            return;
+        }
+        if (what == "NULL" && k == RtKind.Binary) {
+            RT.Structure<X_FLD_BINARY>(p).pvData = null;
+            return;
+        }
+        if (what == "NULL" && k == RtKind.Lob) {
+            if (p.Root is X_FLD_CLOB)
+                ((X_FLD_CLOB)p.Root).vchFileName = "";
+            else
+                RT.Structure<X_FLD_BLOB>(p).vchFileName = "";
+            return;
+        }
+        if (!RT.IsNumeric(k))
+            Fail("a special value stored into a field of a kind without one here", opcode);
+        RtDec d;
+        if (what == "NULL") {
+            d = RtDec.Zero(0);
+        } else if (k == RtKind.Packed || k == RtKind.Signed) {
+            // the highest or lowest value of the field: nines, positive or negative
+            var nines = System.Numerics.BigInteger.Pow(10, f.lLength) - 1;
+            d = new RtDec(what == "HIVAL" ? nines : -nines, f.sDecimals);
+        } else {
+            Fail("*HIVAL or *LOVAL of an integer, float or boolean field has no value here", opcode);
+            return;
+        }
+        RT.StoreDecimal(frame.pX_Ids, p, d);
+    }
+
+    static void PullValue(X_VAR_EXPRESSION_FRAME frame, int s, Value v, int operand, int opcode)
+    {
+        X_FLD f = frame.pX_Fld[s];
+        RtPlace p = RT.Place(frame.pX_Fld, s);
+        RtKind k = RT.KindOf(f);
+        if (v.Kind == 'H') {
+            if (k != RtKind.Alpha)
+                Fail("a fill stored into a field that is no alphanumeric one", opcode);
+            byte[] b = new byte[f.sByteLen];
+            for (int i = 0; i < b.Length; ++i)
+                b[i] = (byte)v.I;
+            RT.Write(p, b);
+            return;
+        }
+        if (v.Kind == 'S') {
+            RT.StoreText(frame.pX_Ids, p, v.S);
+            return;
+        }
+        if (v.Kind == 'B' && k == RtKind.Boolean) {
+            RT.StoreDecimal(frame.pX_Ids, p, RtDec.FromLong(v.I != 0 ? 1 : 0));
+            return;
+        }
+        if (!RT.IsNumeric(k))
+            Fail("a number stored into a field that is not numeric", opcode);
+        RT.StoreDecimal(frame.pX_Ids, p,
+                        v.Kind == 'F' ? RtDec.FromDouble(v.F, operand >= 0 && operand <= 16 ? operand : -1) : AsDecimal(v));
+    }
+
+    // ---- the subject of a When group ----
+
+    // The value a table leaves on its stack, taken by no pull and no test:
+    // the subject of a CASE, evaluated by the command's own routine (whose
+    // stack is its own) just before the group's When tests, which push it
+    // again (WHEN_SUBJECT_<type>).
+    static Value subject;
+
+    static void PushSubject(Value v, int place, int opcode)
+    {
+        if (subject == null)
+            Fail("a When subject that no evaluation left", opcode);
+        if (place <= T_FLOAT64) {
+            if (subject.Kind != 'D' && subject.Kind != 'F')
+                Fail("a numeric When subject that is no number", opcode);
+            Copy(subject, v);
+            Coerce(v, place);
+            return;
+        }
+        if (place >= 11 && place <= 14) { // DATE, TIME, DATETIME, STRING
+            if (subject.Kind != 'S')
+                Fail("a When subject of text that is no text", opcode);
+            Copy(subject, v);
+            return;
+        }
+        Fail("a When subject of a boolean, variant or binary value has no meaning here", opcode);
+    }
+
+    static void Copy(Value from, Value to)
+    {
+        to.Kind = from.Kind;
+        to.Dec = from.Dec;
+        to.F = from.F;
+        to.I = from.I;
+        to.S = from.S;
+    }
+
+    // ---- the evaluator ----
+
+    const int Depth = 64;
+
+    public void Evaluate(X_VAR_EXPRESSION_FRAME frame)
+    {
+        Value[] stack = new Value[Depth];
+        int top = -1;
+        int[] table = frame.psInstructionTable;
+        for (int row = 0; row + 1 < frame.ulInstructionCount; row += 2) {
+            int opcode = table[row], operand = table[row + 1];
+            if (top >= Depth - 2)
+                Fail("the stack is full", opcode);
+            if (StackVectorPush(frame, opcode, stack, top))
+                continue;
+            Value v = stack[top + 1] = new Value();
+            if (Push(frame, opcode, operand, v, stack, top)) {
+                ++top;
+                continue;
+            }
+            if (opcode == N(Op.X_COMP_OPCODE_SET_INDEX)) {
+                // the index value of an index field just stored into
+                RT.SetIndexValue(frame.pX_Fld, operand);
+                continue;
+            }
+            // ---- When groups: the end of a true test, the end of all ----
+            if (opcode >= N(Op.X_COMP_OPCODE_WHEN_TRUE_LONG) && opcode <= N(Op.X_COMP_OPCODE_WHEN_TRUE_BINARY)) {
+                if (top < 0 || stack[top].Kind != 'B')
+                    Fail("a When test without its answer", opcode);
+                if (stack[top--].I == 0)
+                    continue;
+                Answer(frame, true);
+                return;
+            }
+            if (opcode >= N(Op.X_COMP_OPCODE_WHEN_ALL_FALSE_LONG) && opcode <= N(Op.X_COMP_OPCODE_WHEN_ALL_FALSE_BINARY)) {
+                Answer(frame, false);
+                return;
+            }
+            // ---- special pulls: only the field on the stack ----
+            string special = SpecialPull(opcode);
+            if (special != null) {
+                if (top < 0 || stack[top].Kind != 'V')
+                    Fail("a pull without its field", opcode);
+                PullSpecial(frame, stack[top].I, special, opcode);
+                RT.SetIndexValue(frame.pX_Fld, stack[top].I);
+                --top;
+                continue;
+            }
+            if (top < 0)
+                Fail("nothing on the stack", opcode);
+            top = Operate(frame, opcode, operand, stack, top);
+        }
+        if (top >= 0 && stack[top].Kind == 'B')
+            Answer(frame, stack[top].I != 0);
+        else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S'))
+            subject = stack[top].Copy();
+    }
+
+    static void Answer(X_VAR_EXPRESSION_FRAME frame, bool answer)
+    {
+        frame.pOperandStack[0].m_Boolean = answer;
+        frame.pOperandStack[0].m_State = 0;
+    }
+
+    // The value types by the names the opcodes end in.
+    static readonly string[] TypeNames = { "LONG", "LONGLONG", "DOUBLE", "PACKED31", "PACKED63", "DECIMAL", "INT32",
+                                           "INT64", "FLOAT64" };
+
+    // The value type of each push of a field whose entry is on the stack.
+    static readonly System.Collections.Generic.Dictionary<int, string> stackTypes = StackTypes();
+
+    static System.Collections.Generic.Dictionary<int, string> StackTypes()
+    {
+        var pattern =
+            new System.Text.RegularExpressions.Regex("^X_COMP_OPCODE_PUSH_[A-Z0-9]+_STACK_VECTOR2?_AS_([A-Z0-9]+)$");
+        var d = new System.Collections.Generic.Dictionary<int, string>();
+        foreach (var n in names) {
+            var m = pattern.Match(n.Value);
+            if (m.Success)
+                d[n.Key] = m.Groups[1].Value;
+        }
+        return d;
+    }
+
+    // A push of the field whose vector entry is on the stack (the opcodes
+    // named ..._STACK_VECTOR_AS_<type>): the entry replaced by the field's
+    // value as the type; false for any other opcode.
+    static bool StackVectorPush(X_VAR_EXPRESSION_FRAME frame, int opcode, Value[] stack, int top)
+    {
+        string type;
+        if (!stackTypes.TryGetValue(opcode, out type))
+            return false;
+        if (top < 0 || stack[top].Kind != 'V')
+            Fail("a push of a field without its vector entry", opcode);
+        Value v = new Value();
+        int s = stack[top].I, number = Array.IndexOf(TypeNames, type);
+        if (number >= 0)
+            FieldNumber(frame, s, number, v);
+        else if (type == "ALPHA" || type == "STRING" || type == "DATE" || type == "TIME" || type == "DATETIME")
+            FieldString(frame, s, v);
+        else if (type == "BOOLEAN")
+            v = new Value { Kind = 'B', I = RT.Get(frame.pX_Fld, s).IsZero ? 0 : 1 };
+        else
+            Fail("a push of a field as a " + type.ToLowerInvariant() + " value has no meaning here", opcode);
+        stack[top] = v;
+        return true;
+    }
+
+    // The pushes of constants, fields and When subjects: true when the
+    // opcode pushed a value into v.
+    static bool Push(X_VAR_EXPRESSION_FRAME frame, int opcode, int operand, Value v, Value[] stack, int top)
+    {
+        int[] constantTypes = { T_LONGLONG, T_DOUBLE, T_PACKED31, T_PACKED63, T_DECIMAL, T_INT64 };
+        if (opcode >= N(Op.X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG) &&
+            opcode <= N(Op.X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_INT64)) {
+            Constant(frame, operand, opcode - N(Op.X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG), v, opcode);
+            return true;
+        }
+        if (opcode >= N(Op.X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG) &&
+            opcode <= N(Op.X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_INT64)) {
+            Constant(frame, operand, constantTypes[opcode - N(Op.X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG)], v,
+                     opcode);
+            return true;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_LONGLONG) &&
+            opcode <= N(Op.X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_INT64)) {
+            Constant(frame, operand, constantTypes[opcode - N(Op.X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_LONGLONG)], v,
+                     opcode);
+            return true;
+        }
+        switch ((Op)opcode) {
+        case Op.X_VAR_RESOLVE_PUSH_DOUBLE_CONSTANT_AS_DOUBLE:
+        case Op.X_COMP_OPCODE_PUSH_FLOAT64_CONSTANT_AS_FLOAT64: Constant(frame, operand, T_DOUBLE, v, opcode); return true;
+        case Op.X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_STRING:
+        case Op.X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_DATE:
+        case Op.X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_TIME:
+        case Op.X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_DATETIME:
+            Constant(frame, operand, T_DECIMAL, v, opcode);
+            if (v.Kind != 'S')
+                Fail("a string constant that is no string", opcode);
+            return true;
+        case Op.X_COMP_OPCODE_PUSH_BOOLEAN_TRUE_CONSTANT:
+        case Op.X_COMP_OPCODE_PUSH_BOOLEAN_FALSE_CONSTANT:
+            v.Kind = 'B';
+            v.I = opcode == N(Op.X_COMP_OPCODE_PUSH_BOOLEAN_TRUE_CONSTANT) ? 1 : 0;
+            return true;
+        case Op.X_COMP_OPCODE_PUSH_STRING_HIVAL:
+        case Op.X_COMP_OPCODE_PUSH_STRING_LOVAL:
+            v.Kind = 'H';
+            v.I = opcode == N(Op.X_COMP_OPCODE_PUSH_STRING_HIVAL) ? 0xFF : 0x00;
+            return true;
+        case Op.X_COMP_OPCODE_PUSH_DECIMAL_HIVAL:
+        case Op.X_COMP_OPCODE_PUSH_DECIMAL_LOVAL: {
+            // the largest or smallest number of the pair's digits and decimals
+            int digits = (operand >> 8) & 0xFF, decimals = operand & 0xFF;
+            var nines = System.Numerics.BigInteger.Pow(10, digits) - 1;
+            v.Kind = 'D';
+            v.Dec = new RtDec(opcode == N(Op.X_COMP_OPCODE_PUSH_DECIMAL_LOVAL) ? -nines : nines, decimals);
+            return true;
+        }
+        case Op.X_COMP_OPCODE_PUSH_INT8_VECTOR_AS_INT32:
+        case Op.X_COMP_OPCODE_PUSH_INTU8_VECTOR_AS_INT32:
+        case Op.X_COMP_OPCODE_PUSH_INT16_VECTOR_AS_INT32:
+        case Op.X_COMP_OPCODE_PUSH_INT32_VECTOR_AS_INT32:
+        case Op.X_COMP_OPCODE_PUSH_INT64_VECTOR_AS_INT64: FieldNumber(frame, operand, T_INT64, v); return true;
+        case Op.X_COMP_OPCODE_PUSH_FLOAT32_VECTOR_AS_FLOAT64:
+        case Op.X_COMP_OPCODE_PUSH_FLOAT64_VECTOR_AS_FLOAT64: FieldNumber(frame, operand, T_FLOAT64, v); return true;
+        case Op.X_COMP_OPCODE_PUSH_BOOLEAN_VECTOR_AS_BOOLEAN:
+            v.Kind = 'B';
+            v.I = RT.Get(frame.pX_Fld, operand).IsZero ? 0 : 1;
+            return true;
+        case Op.X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_ALPHA:
+        case Op.X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_STRING:
+        case Op.X_COMP_OPCODE_PUSH_STRING_VECTOR_AS_STRING:
+        case Op.X_COMP_OPCODE_PUSH_SHORT_CHAR_VECTOR_AS_STRING:
+        case Op.X_COMP_OPCODE_PUSH_DATE_VECTOR_AS_DATE:
+        case Op.X_COMP_OPCODE_PUSH_TIME_VECTOR_AS_TIME:
+        case Op.X_COMP_OPCODE_PUSH_DATETIME_VECTOR_AS_DATETIME: FieldString(frame, operand, v); return true;
+        case Op.X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR:
+        case Op.X_COMP_OPCODE_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR:
+            if (operand < 0 || operand >= frame.pX_Fld.Length)
+                Fail("a field vector entry outside the vector", opcode);
+            v.Kind = 'V';
+            v.I = operand;
+            return true;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_LONG) &&
+            opcode <= N(Op.X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_FLOAT64)) {
+            v.Kind = IsDouble(opcode - N(Op.X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_LONG)) ? 'F' : 'D';
+            v.Dec = RtDec.Zero(0);
+            return true;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG) &&
+            opcode < N(Op.X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG) + 64) {
+            int type = (opcode - N(Op.X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG)) % 16;
+            if (type > T_FLOAT64)
+                Fail("a push of a decimal field as no value type", opcode);
+            FieldNumber(frame, operand, type, v);
+            return true;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG) && opcode <= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_BINARY)) {
+            PushSubject(v, opcode - N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG), opcode);
+            return true;
+        }
+        return false;
+    }
+
+    // The operations on the values at the top of the stack: the new top.
+    static int Operate(X_VAR_EXPRESSION_FRAME frame, int opcode, int operand, Value[] stack, int top)
+    {
+        // ---- coercions ----
+        if (opcode >= N(Op.X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG) && opcode <= N(Op.X_COMP_OPCODE_COERCE_INT64_TO_FLOAT64)) {
+            int from = (opcode - N(Op.X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG)) / 10,
+                place = (opcode - N(Op.X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG)) % 10;
+            if (place >= 8)
+                Fail("a coercion to a variant or boolean has no meaning here", opcode);
+            Coerce(stack[top], place < from ? place : place + 1);
+            return top;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG) && opcode <= N(Op.X_COMP_OPCODE_COERCE_FLOAT64_TO_INT64)) {
+            int[] to = { T_LONG, T_LONGLONG, T_DECIMAL, T_INT32, T_INT64 };
+            Coerce(stack[top], to[opcode - N(Op.X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG)]);
+            return top;
+        }
+
+        // ---- arithmetic and rounding ----
+        if (opcode >= N(Op.X_COMP_OPCODE_LONG_PLUS) && opcode <= N(Op.X_COMP_OPCODE_FLOAT64_MULTIPLY)) {
+            if (top < 1)
+                Fail("arithmetic without two values", opcode);
+            Arithmetic(frame, opcode, operand, stack[top - 1], stack[top]);
+            return top - 1;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_ROUND_HALFUP_DOUBLE) && opcode <= N(Op.X_COMP_OPCODE_ROUND_HALFUP_FLOAT64)) {
+            Value a = stack[top];
+            a.Dec = AsDecimal(a).RoundHalfUp(operand & 0xFF);
+            a.Kind = 'D';
+            return top;
+        }
+
+        // ---- comparisons: the operator is the place in EQ LT LE GT GE NE ----
+        if ((opcode >= N(Op.X_COMP_OPCODE_COMPARE_LONG_EQ_LONG) && opcode <= N(Op.X_COMP_OPCODE_COMPARE_FLOAT64_NE_FLOAT64)) ||
+            (opcode >= N(Op.X_COMP_OPCODE_COMPARE_DATE_EQ_DATE) && opcode <= N(Op.X_COMP_OPCODE_COMPARE_BOOLEAN_NE_BOOLEAN))) {
+            if (top < 1)
+                Fail("a comparison without two values", opcode);
+            int c = CompareValues(stack[top - 1], stack[top]);
+            int cmp = opcode == N(Op.X_COMP_OPCODE_COMPARE_BOOLEAN_NE_BOOLEAN)   ? 5
+                      : opcode == N(Op.X_COMP_OPCODE_COMPARE_BOOLEAN_EQ_BOOLEAN) ? 0
+                      : opcode >= N(Op.X_COMP_OPCODE_COMPARE_DATE_EQ_DATE) ? (opcode - N(Op.X_COMP_OPCODE_COMPARE_DATE_EQ_DATE)) % 6
+                                                                          : (opcode - N(Op.X_COMP_OPCODE_COMPARE_LONG_EQ_LONG)) % 6;
+            bool r = cmp == 0 ? c == 0 : cmp == 1 ? c < 0 : cmp == 2 ? c <= 0 : cmp == 3 ? c > 0 : cmp == 4 ? c >= 0 : c != 0;
+            stack[top - 1] = new Value { Kind = 'B', I = r ? 1 : 0 };
+            return top - 1;
+        }
+        if ((opcode >= N(Op.X_COMP_OPCODE_IS_LONG_NULL) && opcode <= N(Op.X_COMP_OPCODE_IS_FLOAT64_NULL)) ||
+            (opcode >= N(Op.X_COMP_OPCODE_IS_DATE_NULL) && opcode <= N(Op.X_COMP_OPCODE_IS_STRING_NULL))) {
+            stack[top] = new Value { Kind = 'B', I = IsNullValue(stack[top]) ? 1 : 0 };
+            return top;
+        }
+
+        // ---- logic ----
+        switch ((Op)opcode) {
+        case Op.X_COMP_OPCODE_LOGICAL_NOT: stack[top].I = stack[top].I != 0 ? 0 : 1; return top;
+        case Op.X_COMP_OPCODE_LOGICAL_BEGIN_ORIF:
+        case Op.X_COMP_OPCODE_LOGICAL_BEGIN_ANDIF: return top; // both sides are evaluated: a push has no side effect
+        case Op.X_COMP_OPCODE_LOGICAL_OR:
+        case Op.X_COMP_OPCODE_LOGICAL_END_ORIF:
+            stack[top - 1].I = stack[top - 1].I != 0 || stack[top].I != 0 ? 1 : 0;
+            return top - 1;
+        case Op.X_COMP_OPCODE_LOGICAL_AND:
+        case Op.X_COMP_OPCODE_LOGICAL_END_ANDIF:
+            stack[top - 1].I = stack[top - 1].I != 0 && stack[top].I != 0 ? 1 : 0;
+            return top - 1;
+        case Op.X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_IS_TRUE: return top;
+        }
+
+        // ---- pulls: the field vector entry is pushed after the value ----
+        if (opcode >= N(Op.X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG) &&
+            opcode <= N(Op.X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_NAVAIL)) {
+            if (top < 1 || stack[top].Kind != 'V')
+                Fail("a pull without its field", opcode);
+            PullValue(frame, stack[top].I, stack[top - 1], operand, opcode);
+            RT.SetIndexValue(frame.pX_Fld, stack[top].I);
+            return top - 2;
+        }
+        if (opcode >= N(Op.X_COMP_OPCODE_PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR) &&
+            opcode <= N(Op.X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D)) {
+            // a field moved whole into one of the same layout; a varying text
+            // is copied, not its storage shared
+            if (top < 1 || stack[top].Kind != 'V' || stack[top - 1].Kind != 'V')
+                Fail("an identical pull without its two fields", opcode);
+            int target = stack[top].I, source = stack[top - 1].I;
+            if (opcode == N(Op.X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D))
+                Fail("an identical pull of a binary field has no meaning here", opcode);
+            RtPlace from = RT.Place(frame.pX_Fld, source), to = RT.Place(frame.pX_Fld, target);
+            if (opcode == N(Op.X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C)) {
+                X_VAR_DLL.X_VAR_VarChar_Assign(frame.pX_Ids, frame.pX_Pro, frame.pX_Fun, RT.Structure<X_FLD_CHAR>(from),
+                                               RT.Structure<X_FLD_CHAR>(to));
+                return top - 2;
+            }
+            RT.Write(to, RT.Read(from, frame.pX_Fld[target].sByteLen));
+            RT.SetIndexValue(frame.pX_Fld, target);
+            return top - 2;
+        }
+        Fail("an opcode the test run time gives no meaning", opcode);
+        return top;
+    }
+
+    static void Arithmetic(X_VAR_EXPRESSION_FRAME frame, int opcode, int operand, Value a, Value b)
+    {
+        int type, operation;
+        if (opcode >= N(Op.X_COMP_OPCODE_DECIMAL_MULTIPLY)) {
+            int place = opcode - N(Op.X_COMP_OPCODE_DECIMAL_MULTIPLY); // DECIMAL MULTIPLY, then INT32 ..
+            type = place == 0 ? T_DECIMAL : T_INT32 + (place - 1) / 4;
+            operation = place == 0 ? 3 : (place - 1) % 4;
+        } else {
+            type = (opcode - N(Op.X_COMP_OPCODE_LONG_PLUS)) / 4;
+            operation = (opcode - N(Op.X_COMP_OPCODE_LONG_PLUS)) % 4; // PLUS MINUS DIVIDE MULTIPLY
+        }
+        if (IsDouble(type)) {
+            double x = a.Kind == 'F' ? a.F : a.Dec.ToDouble(), y = b.Kind == 'F' ? b.F : b.Dec.ToDouble();
+            if (operation == 2 && y == 0) {
+                RT.Out.WriteLine("FATAL a division by zero");
+                RT.Fatal(frame.pX_Ids, "Evaluation", 11);
+                a.F = 0;
+            } else {
+                a.F = operation == 0 ? x + y : operation == 1 ? x - y : operation == 2 ? x / y : x * y;
+            }
+            a.Kind = 'F';
+            return;
+        }
+        RtDec r, p = AsDecimal(a), q = AsDecimal(b);
+        if (operation == 0 || operation == 1) {
+            r = RtDec.Add(p, q, operation == 1);
+        } else if (operation == 3) {
+            r = RtDec.Multiply(p, q);
+        } else if (!RtDec.Divide(p, q, IsWhole(type) ? 0 : operand & 0xFF, out r)) {
+            RT.Out.WriteLine("FATAL a division by zero");
+            RT.Fatal(frame.pX_Ids, "Evaluation", 11);
+            r = RtDec.Zero(0);
+        }
+        a.Kind = 'D';
+        a.Dec = IsWhole(type) ? r.Truncate(0) : Fit(frame, r, operand);
+    }
+}
