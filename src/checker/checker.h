@@ -336,8 +336,8 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
 bool SetParmCount(const char* keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {}, std::string_view qual = {});
-/* Writes the record as a new work record. */
-void P3100_WriteRecord(const FFC_WORK_RECORD& r);
+/* Writes the record as a new work record; false when it could not be kept. */
+bool P3100_WriteRecord(const FFC_WORK_RECORD& r);
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
 /* Whether a record with the buffer's leading key parts exists (only its key
  * is read into the buffer). */

@@ -755,6 +755,34 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
     return copyFindingNul(to, from, n);
 }
 
+/* writeCommonLine's line of a stream that holds its lines in the file (the
+** stream and the line's room are checked): false, with nothing written,
+** for a line that could not be read back, which the slow way holds. */
+[[gnu::noinline]] bool writeHeldLine(const GEN_MODULE_STATE& g, StreamSlot& slot, size_t indent, std::string_view text,
+                                     size_t ulLength)
+{
+    if (g.out.lMacroContinuation)
+        return false;
+    char* at = slot.pending.get() + slot.ulUsed;
+    std::memcpy(at, kBlanks, kIndentPiece);
+    at += indent;
+    bool marked = false;
+    const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
+    if (copyHeldFindingNul(at, text, mark, marked))
+        return false;
+    if (marked) {
+        if (!readBackAsWritten(true, false, true, text))
+            return false;
+        noteHeld(slot, text);
+    }
+    at += text.size();
+    at[0] = ' ';
+    at[1] = '\r';
+    at[2] = '\n';
+    slot.ulUsed += ulLength;
+    return true;
+}
+
 /* The common line, written here: a C file's line of at most the indent
 ** piece's blanks, within the limit, with no NUL, and room for it in the
 ** slot's buffer; false, with nothing written, for any other. What it
@@ -775,23 +803,13 @@ inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
         g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return true;
+    if (slot.holding) [[unlikely]]
+        return writeHeldLine(g, slot, indent, text, ulLength);
     char* at = slot.pending.get() + slot.ulUsed;
     std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
     at += indent;
-    if (slot.holding) [[unlikely]] {
-        /* a line held in the file: the slow way when it could not be read back */
-        bool marked = false;
-        const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
-        if (g.out.lMacroContinuation || copyHeldFindingNul(at, text, mark, marked))
-            return false;
-        if (marked) {
-            if (!readBackAsWritten(true, false, true, text))
-                return false;
-            noteHeld(slot, text);
-        }
-    } else if (copyFindingNul(at, text.data(), text.size())) [[unlikely]] {
+    if (copyFindingNul(at, text.data(), text.size())) [[unlikely]]
         return false;
-    }
     at += text.size();
     *at++ = ' ';
     if (g.out.lMacroContinuation)
