@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <stdint.h>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -245,6 +246,9 @@ struct Globals {
         std::string index; /* "#IX" */
     };
     std::vector<ArrayElement> arrayElements;
+    /* the functions a check found in the repository or not, by process
+     * and function: the check asks for each called function in both passes */
+    std::map<std::pair<std::string, std::string>, bool> functionsFound;
     /* fields an operand check refused as undefined at the line of their
      * use; the final field check does not report them again */
     std::vector<std::string> undefinedFieldsReported;

@@ -188,6 +188,7 @@ void ResetModuleForCheck()
     g.deferredReferences.clear();
     g.undefinedFieldsReported.clear();
     g.arrayElements.clear();
+    g.functionsFound.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
     for (int i = 0; i <= kStackLimit; ++i) {
