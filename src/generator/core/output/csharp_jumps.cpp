@@ -144,73 +144,75 @@ template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
     return n;
 }
 
-/* Appends the code of the text to `code`: comments and the contents of
-** string and character literals blanked, a preprocessor line all blank.
-** `comment` carries a comment open at the end of a line to the next. */
-void appendCode(std::string_view t, std::string& code, bool& comment)
+/* The runs of the text that are code, handed to run(from, to) in order:
+** what is left once comments and the contents of string and character
+** literals (their quotes are code) are taken out; a preprocessor line has
+** none. `comment` carries a comment open at the end of a line to the
+** next. */
+template <typename Run> void codeRuns(std::string_view t, bool& comment, Run run)
 {
-    const size_t at = code.size();
     const size_t n = t.size();
     size_t first = 0;
     while (first < n && (t[first] == ' ' || t[first] == '\t'))
         ++first;
-    if (!comment && first < n && t[first] == '#') {
-        code.append(n, ' ');
+    if (!comment && first < n && t[first] == '#')
         return;
-    }
-    /* the text, then what is comment or a literal's contents blanked */
-    code.append(t);
-    char* c = code.data() + at;
     for (size_t k = 0; k < n;) {
         if (comment) {
-            size_t stop = k;
-            while (stop + 1 < n && !(t[stop] == '*' && t[stop + 1] == '/'))
-                ++stop;
-            comment = stop + 1 >= n;
-            stop = comment ? n : stop + 2;
-            std::fill(c + k, c + stop, ' ');
-            k = stop;
+            while (k + 1 < n && !(t[k] == '*' && t[k + 1] == '/'))
+                ++k;
+            comment = k + 1 >= n;
+            k = comment ? n : k + 2;
             continue;
         }
-        k = nextOf<'/', '"', '\''>(t, k);
+        const size_t at = nextOf<'/', '"', '\''>(t, k);
+        if (at > k)
+            run(k, at);
+        k = at;
         if (k >= n)
             break;
         const char ch = t[k];
         if (ch == '/') {
-            if (k + 1 < n && t[k + 1] == '/') {
-                std::fill(c + k, c + n, ' ');
+            if (k + 1 < n && t[k + 1] == '/')
                 break;
-            }
             if (k + 1 < n && t[k + 1] == '*') {
-                c[k] = c[k + 1] = ' ';
                 comment = true;
                 k += 2;
                 continue;
             }
+            run(k, k + 1);
             ++k;
             continue;
         }
-        /* a literal: its quotes are kept */
+        /* a literal: its quotes are code */
+        run(k, k + 1);
         const bool verbatim = ch == '"' && k > 0 && t[k - 1] == '@';
         for (++k; k < n; ++k) {
             if (!verbatim && t[k] == '\\') {
-                c[k] = ' ';
-                if (++k < n)
-                    c[k] = ' ';
+                ++k;
                 continue;
             }
             if (t[k] == ch) {
                 if (verbatim && k + 1 < n && t[k + 1] == '"') {
-                    c[k] = c[k + 1] = ' ';
                     ++k;
                     continue;
                 }
+                run(k, k + 1);
                 break;
             }
-            c[k] = ' ';
         }
         ++k;
     }
+}
+
+/* Appends the code of the text to `code`: the text with what is not code
+** (codeRuns) blanked, each character where it stands. */
+void appendCode(std::string_view t, std::string& code, bool& comment)
+{
+    const size_t at = code.size();
+    code.append(t.size(), ' ');
+    char* c = code.data() + at;
+    codeRuns(t, comment, [c, t](size_t from, size_t to) { std::memcpy(c + from, t.data() + from, to - from); });
 }
 
 /* The method's lines, read where they are held a chunk at a time: the
@@ -224,8 +226,9 @@ public:
 
     explicit MethodLines(GEN_HELD_LINES& source) : source_(source) {}
 
-    /* The first reading: every line once, in order, handed to `each` with
-    ** its code and braces, the blocks made as their braces open and close.
+    /* The first reading: every line once, in order, the blocks made as its
+    ** braces open and close; a line that may hold a label or a jump (a
+    ** colon, the word goto) is handed to `each` with its code and braces.
     ** False when a closing brace has no block to close (the reading stops
     ** there). */
     template <typename Each> bool read(std::vector<Block>& blocks, Each each)
@@ -245,25 +248,36 @@ public:
             }
             if (i % kChunk == 0)
                 starts_.push_back({mark, comment, open, static_cast<int>(blocks.size())});
-            code.clear();
-            appendCode(text, code, comment);
+            const bool commentAtStart = comment;
             braces.clear();
             const int atStart = open;
-            for (size_t k = nextOf<'{', '}'>(code, 0); k < code.size(); k = nextOf<'{', '}'>(code, k + 1)) {
-                if (code[k] == '{') {
-                    blocks.push_back({open, i, k, SIZE_MAX});
-                    open = static_cast<int>(blocks.size() - 1);
-                    braces.push_back({static_cast<uint32_t>(k), true, open});
-                } else if (code[k] == '}') {
-                    if (open == 0) {
-                        blocks[0].closeLine = i; /* marks the text unbalanced */
-                        return false;
+            bool balanced = true;
+            codeRuns(text, comment, [&](size_t from, size_t to) {
+                const std::string_view run = text.substr(0, to);
+                for (size_t k = nextOf<'{', '}'>(run, from); balanced && k < to; k = nextOf<'{', '}'>(run, k + 1)) {
+                    if (text[k] == '{') {
+                        blocks.push_back({open, i, k, SIZE_MAX});
+                        open = static_cast<int>(blocks.size() - 1);
+                        braces.push_back({static_cast<uint32_t>(k), true, open});
+                    } else if (open == 0) {
+                        balanced = false;
+                    } else {
+                        blocks[static_cast<size_t>(open)].closeLine = i;
+                        braces.push_back({static_cast<uint32_t>(k), false, open});
+                        open = blocks[static_cast<size_t>(open)].parent;
                     }
-                    blocks[static_cast<size_t>(open)].closeLine = i;
-                    braces.push_back({static_cast<uint32_t>(k), false, open});
-                    open = blocks[static_cast<size_t>(open)].parent;
                 }
+            });
+            if (!balanced) {
+                blocks[0].closeLine = i; /* marks the text unbalanced */
+                return false;
             }
+            /* a label takes a colon, a jump its word: only such a line's code is looked at */
+            if (text.find(':') == std::string_view::npos && text.find("goto") == std::string_view::npos)
+                continue;
+            bool lineComment = commentAtStart;
+            code.clear();
+            appendCode(text, code, lineComment);
             Line l;
             l.indent = indent;
             l.text = text;
