@@ -42,7 +42,10 @@ public:
         for (int i = 0, n = rnd(1, 6); i < n; ++i)
             labels_.push_back("L" + to_string(10 + i * 5));
         header();
-        const size_t bodyTarget = static_cast<size_t>(target) * 3 / 4;
+        /* a quarter of a seed's own size goes to its subroutines; a size asked for is all the main
+           routine's when there are none */
+        const size_t bodyTarget =
+            commands_ > 0 && subs_.empty() ? static_cast<size_t>(target) : static_cast<size_t>(target) * 3 / 4;
         for (const std::string& u : used_)
             emit(u);
         body_ = true;
