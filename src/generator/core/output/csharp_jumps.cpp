@@ -387,26 +387,6 @@ private:
     std::vector<std::unique_ptr<Chunk>> chunks_;
 };
 
-/* The lines of a vector, read as held lines. */
-class VectorLines final : public GEN_HELD_LINES {
-public:
-    explicit VectorLines(const std::vector<GEN_HELD_LINE>& lines) : lines_(lines) {}
-    uint64_t Mark() const override { return at_; }
-    void Seek(uint64_t mark) override { at_ = static_cast<size_t>(mark); }
-    bool Next(size_t& ulIndent, std::string_view& text) override
-    {
-        if (at_ >= lines_.size())
-            return false;
-        ulIndent = lines_[at_].ulIndent;
-        text = lines_[at_++].text;
-        return true;
-    }
-
-private:
-    const std::vector<GEN_HELD_LINE>& lines_;
-    size_t at_ = 0;
-};
-
 class Mender {
 public:
     Mender(GEN_HELD_LINES& source, bool fMethodHead, bool fPastDeclarationsOnly = false)
@@ -1007,7 +987,7 @@ bool mendJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, bool fPastDe
         }
     if (!any)
         return true;
-    VectorLines source(lines);
+    GEN_VECTOR_HELD_LINES source(lines);
     return mendLines(source, fMethodHead, fPastDeclarationsOnly, refused, plCommand,
                      [&lines](Mender& mender) { mender.apply(lines); });
 }

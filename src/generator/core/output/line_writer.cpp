@@ -299,26 +299,6 @@ std::vector<GEN_HELD_LINE> readBackHeld(StreamSlot& slot)
     return lines;
 }
 
-/* The lines held in memory. */
-class MemoryHeldLines final : public GEN_HELD_LINES {
-public:
-    explicit MemoryHeldLines(const std::vector<GEN_HELD_LINE>& lines) : lines_(lines) {}
-    uint64_t Mark() const override { return at_; }
-    void Seek(uint64_t mark) override { at_ = static_cast<size_t>(mark); }
-    bool Next(size_t& ulIndent, std::string_view& text) override
-    {
-        if (at_ >= lines_.size())
-            return false;
-        ulIndent = lines_[at_].ulIndent;
-        text = lines_[at_++].text;
-        return true;
-    }
-
-private:
-    const std::vector<GEN_HELD_LINE>& lines_;
-    size_t at_ = 0;
-};
-
 /* From now on the slot holds its lines in memory, those held in the file
 ** first. */
 [[gnu::cold, gnu::noinline]] void holdInMemory(StreamSlot& slot)
@@ -574,10 +554,10 @@ std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream)
     StreamSlot* slot = streamSlot(stream);
     static const std::vector<GEN_HELD_LINE> none;
     if (!slot || !slot->holding)
-        return std::make_unique<MemoryHeldLines>(none);
+        return std::make_unique<GEN_VECTOR_HELD_LINES>(none);
     if (slot->holdInFile)
         return std::make_unique<FileHeldLines>(*slot);
-    return std::make_unique<MemoryHeldLines>(slot->held);
+    return std::make_unique<GEN_VECTOR_HELD_LINES>(slot->held);
 }
 
 void P3109_ReleaseHeldLines(GEN_STREAM stream)

@@ -96,6 +96,25 @@ public:
     ** after the last. */
     virtual bool Next(size_t& ulIndent, std::string_view& text) = 0;
 };
+/* The lines of a vector, read as held lines (the vector outlives the reader). */
+class GEN_VECTOR_HELD_LINES final : public GEN_HELD_LINES {
+public:
+    explicit GEN_VECTOR_HELD_LINES(const std::vector<GEN_HELD_LINE>& lines) : lines_(lines) {}
+    uint64_t Mark() const override { return at_; }
+    void Seek(uint64_t mark) override { at_ = static_cast<size_t>(mark); }
+    bool Next(size_t& ulIndent, std::string_view& text) override
+    {
+        if (at_ >= lines_.size())
+            return false;
+        ulIndent = lines_[at_].ulIndent;
+        text = lines_[at_++].text;
+        return true;
+    }
+
+private:
+    const std::vector<GEN_HELD_LINE>& lines_;
+    size_t at_ = 0;
+};
 /* A reader of the lines a stream holds (none for a stream that holds none). */
 std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream);
 /* Writes lines to a file stream as they were held. */
