@@ -8,7 +8,9 @@
 #              (scripts/shuffle-tests)
 # make format - apply .clang-format to every C and C++ source of the tree
 # make bench  - build, then time check and generation against GnuCOBOL's cobc
-#               (bench/run; RUNS and SIZES to change the runs and the sizes)
+#               on the benchmark's mix and on the progen mix (bench/run; RUNS
+#               and SIZES to change the runs and the sizes; `scripts/setup
+#               bench` adds valgrind and perf for profiling)
 # make coverage - build with gcc's coverage counters (build/coverage), run
 #              every test and print what they executed of src/ (scripts/coverage)
 # make progen - build, then run the generator of valid functions over SEEDS
@@ -67,6 +69,7 @@ mutate: setup
 	@scripts/mutate --jobs $(JOBS) $(MUTATE_ARGS) $(MUTANTS)
 
 bench: build
+	@scripts/setup bench
 	@bench/run $(RELEASE)
 
 format: setup

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <stdint.h>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -266,6 +267,9 @@ struct Globals {
         std::string index; /* "#IX" */
     };
     std::vector<ArrayElement> arrayElements;
+    /* the functions a check found in the repository or not, by process
+     * and function: the check asks for each called function in both passes */
+    std::map<std::pair<std::string, std::string>, bool> functionsFound;
     /* fields an operand check refused as undefined at the line of their
      * use; the final field check does not report them again */
     std::vector<std::string> undefinedFieldsReported;
@@ -365,8 +369,8 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
 bool SetParmCount(const char* keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {}, std::string_view qual = {});
-/* Writes the record as a new work record. */
-void P3100_WriteRecord(const FFC_WORK_RECORD& r);
+/* Writes the record as a new work record; false when it could not be kept. */
+bool P3100_WriteRecord(const FFC_WORK_RECORD& r);
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
 /* Whether a record with the buffer's leading key parts exists (only its key
  * is read into the buffer). */

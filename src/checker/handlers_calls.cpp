@@ -45,12 +45,19 @@ bool ProcessExists(const std::string& process)
 // partition.
 bool FunctionExists(const std::string& process, const std::string& function)
 {
+    /* asked again for each call of it: the check changes no function */
+    const auto [known, added] = G().functionsFound.try_emplace({process, function}, false);
+    if (!added)
+        return known->second;
     if (process == "*DIRECT")
-        return CountRows("DC_P3100/SQL021", "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
-                         function) > 0;
-    return CountRows("DC_P3100/SQL022",
-                     "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND X23FMT = '%s' ",
-                     process, function) > 0;
+        known->second = CountRows("DC_P3100/SQL021",
+                                  "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ", function) > 0;
+    else
+        known->second = CountRows("DC_P3100/SQL022",
+                                  "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND "
+                                  "X23FMT = '%s' ",
+                                  process, function) > 0;
+    return known->second;
 }
 
 // The process and function called or submitted: "*DIRECT" with a

@@ -373,9 +373,9 @@ void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name, st
     Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
 }
 
-void P3100_WriteRecord(const FFC_WORK_RECORD& r)
+bool P3100_WriteRecord(const FFC_WORK_RECORD& r)
 {
-    WF_lWrite(G().ctx, &r);
+    return WF_lWrite(G().ctx, &r) != 0;
 }
 
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts)

@@ -226,6 +226,7 @@ void ResetModuleForCheck()
     g.filesOpened.clear();
     g.filesUsed.clear();
     g.arrayElements.clear();
+    g.functionsFound.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
     for (int i = 0; i <= kStackLimit; ++i) {

@@ -35,11 +35,30 @@ bool IsMultilingualName(const std::string& written)
     return written.size() > 5 && Upper(written.substr(0, 5)) == "*MTXT";
 }
 
+// The literals recorded so far, as the use records stood when their kind's
+// stamp was taken: counted again only when the records changed otherwise
+// than by the literal RecordUseOnce adds (a function records thousands of
+// operands, and each new literal would read them all).
+struct LiteralCount {
+    uint64_t stamp = 0;
+    int32_t literals = 0;
+};
+
+LiteralCount& Literals()
+{
+    static LiteralCount count;
+    return count;
+}
+
 // The number the next literal of the function is known by: one more than
 // the literals recorded so far.
 int32_t NextLiteralNumber()
 {
     Globals& g = G();
+    LiteralCount& known = Literals();
+    const uint64_t stamp = WF_ulKindStamp(g.ctx, WR_USEFIELD);
+    if (stamp != 0 && stamp == known.stamp)
+        return known.literals + 1;
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFIELD);
     int32_t literals = 0;
@@ -48,7 +67,23 @@ int32_t NextLiteralNumber()
         if (data->acClass[1] == 'L' && (data->acClass[0] == 'A' || data->acClass[0] == 'N'))
             ++literals;
     }
+    known = {stamp, literals};
     return literals + 1;
+}
+
+// The literal just numbered is recorded: the count goes on from the
+// records as they stand now, when nothing else changed them between.
+void LiteralRecorded(uint64_t before)
+{
+    LiteralCount& known = Literals();
+    const uint64_t after = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+    /* the one change since the count is the record written */
+    if (before != 0 && before == known.stamp && after == before + 1) {
+        known.stamp = after;
+        ++known.literals;
+    } else {
+        known.stamp = 0;
+    }
 }
 
 // One use of an operand: the first use writes its record, later ones count.
@@ -76,7 +111,8 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
             written.size() > sizeof data->acSystemVariable ? written.substr(sizeof data->acSystemVariable) : "");
         data->cDynamic = IsMultilingualName(written) ? ' ' : 'D';
     }
-    if (kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'N')) {
+    const bool numbered = kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'N');
+    if (numbered) {
         int32_t number = NextLiteralNumber();
         FIX_LongToDigits(&number, 3, data->acLiteralNumber);
     }
@@ -87,7 +123,10 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
         std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
-    P3100_WriteRecord(r);
+    const uint64_t before = numbered ? WF_ulKindStamp(g.ctx, WR_USEFIELD) : 0;
+    const bool kept = P3100_WriteRecord(r);
+    if (numbered)
+        LiteralRecorded(kept ? before : 0);
     // a literal or a system variable names no field to cross-reference
     if (!field.empty())
         RecordXref("FIELD", field, line);

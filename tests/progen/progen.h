@@ -81,7 +81,10 @@ const std::vector<Switch>& Switches();
 ** commands; a function that runs to its end under the test run time. */
 inline constexpr const char* kFlowAndData = "flow_data";
 
-Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed = {});
+/* The function of a seed; with `commands`, of about that many commands
+** instead of the seed's own 20 to 200 (the dictionary and every choice
+** before the size are the seed's). */
+Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed = {}, int commands = 0);
 
 /* The case text (fields, files and commands, one a line) and back. */
 std::string CaseText(const Program& p);

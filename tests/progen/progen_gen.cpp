@@ -26,22 +26,26 @@ using std::to_string;
 
 class Writer {
 public:
-    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
-        : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0)
+    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed, int commands)
+        : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0), commands_(commands)
     {}
 
     Program run()
     {
         dictionary();
         files();
-        const int target = rnd(20, 200);
+        const int drawn = rnd(20, 200);  // drawn even when the size is given: the choices after it stay the seed's
+        const int target = commands_ > 0 ? commands_ : drawn;
         // the routines' names and parameters are fixed first so calls can be written anywhere
         for (int i = 0, n = rnd(0, 3); i < n; ++i)
             subs_.push_back({"PGSUB" + to_string(i + 1), pickParams()});
         for (int i = 0, n = rnd(1, 6); i < n; ++i)
             labels_.push_back("L" + to_string(10 + i * 5));
         header();
-        const size_t bodyTarget = static_cast<size_t>(target) * 3 / 4;
+        /* a quarter of a seed's own size goes to its subroutines; a size asked for is all the main
+           routine's when there are none */
+        const size_t bodyTarget =
+            commands_ > 0 && subs_.empty() ? static_cast<size_t>(target) : static_cast<size_t>(target) * 3 / 4;
         for (const std::string& u : used_)
             emit(u);
         body_ = true;
@@ -1134,7 +1138,8 @@ private:
     const Tables& t_;
     std::mt19937_64 r_;
     std::set<std::string> allow_;
-    bool subset_;  // the flow-and-data subset (kFlowAndData)
+    bool subset_;   // the flow-and-data subset (kFlowAndData)
+    int commands_;  // the size asked for, 0: the seed's own
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
     // the subset's functions run to their end: loops of a few rounds, at most kLevels deep across the
@@ -1154,9 +1159,9 @@ private:
 
 }  // namespace
 
-Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed)
+Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed, int commands)
 {
-    return Writer(tables, seed, allowed).run();
+    return Writer(tables, seed, allowed, commands).run();
 }
 
 }  // namespace progen

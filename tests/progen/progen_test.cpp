@@ -52,6 +52,29 @@ TEST(Progen, ASeedWritesTheSameFunctionOfTwentyToTwoHundredCommands)
     }
 }
 
+/* A seed's function of a given size (the bench's progen mix): about that
+   many commands, from the dictionary and files of the seed's own function,
+   and the seed's own function is the same as asked without a size. */
+TEST(Progen, ASeedWritesAFunctionOfTheSizeAskedWithItsOwnDictionary)
+{
+    for (uint64_t seed = 1; seed <= 5; ++seed) {
+        const progen::Program own = progen::Generate(tables(), seed);
+        EXPECT_EQ(progen::CaseText(progen::Generate(tables(), seed, {}, 0)), progen::CaseText(own)) << seed;
+        for (const int size : {500, 2000}) {
+            const progen::Program sized = progen::Generate(tables(), seed, {}, size);
+            EXPECT_GE(sized.lines.size(), static_cast<size_t>(size)) << seed;
+            EXPECT_LE(sized.lines.size(), static_cast<size_t>(size) * 11 / 10) << seed;
+            EXPECT_EQ(sized.lines.front().rfind("FUNCTION OPTIONS(", 0), 0u) << seed;
+            ASSERT_EQ(sized.fields.size(), own.fields.size()) << seed;
+            for (size_t i = 0; i < own.fields.size(); ++i)
+                EXPECT_EQ(sized.fields[i].name, own.fields[i].name) << seed;
+            ASSERT_EQ(sized.files.size(), own.files.size()) << seed;
+            for (size_t i = 0; i < own.files.size(); ++i)
+                EXPECT_EQ(sized.files[i].name, own.files[i].name) << seed;
+        }
+    }
+}
+
 TEST(Progen, DictionaryHoldsEveryKindOfField)
 {
     std::set<std::string> kinds;

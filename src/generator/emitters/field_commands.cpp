@@ -364,18 +364,22 @@ void writeFieldByField(int16_t sClass, const GEN_FIELD_INFO& source, const char*
 int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
 {
     const std::string value = P3109_ParmField("TO");
-    const std::string upperValue = upper(value);
+    /* the value's start is compared with the keywords, at most 51 characters */
+    const std::string upperValue = upper(value.substr(0, 51));
+    auto startIs = [&upperValue](std::string_view keyword, size_t width) {
+        return upperValue.size() >= width && P3109_fPaddedIs(std::string_view(upperValue).substr(0, width), keyword);
+    };
     for (const Remembered& r : kRemembered)
-        if (upperValue.substr(0, 51) == P3109_Padded(r.keyword, 51))
+        if (startIs(r.keyword, 51))
             return r.sClass;
     static constexpr Keyword kSpecial[] = {
         {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
     for (int16_t i = 0; i < 5; ++i)
-        if (upperValue.substr(0, 20) == P3109_Padded(kSpecial[i].keyword, 20))
+        if (startIs(kSpecial[i].keyword, 20))
             return i;
     /* the other names of blanks or zero take the same statements */
     for (const char* name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
-        if (upperValue.substr(0, 20) == P3109_Padded(name, 20))
+        if (startIs(name, 20))
             return kNull;
     const std::string kind = P3109_Parm("@LITKIND");
     if (kind == "ALL")

@@ -78,7 +78,7 @@ private:
     std::string_view Store(std::string_view text)
     {
         if (chunks_.empty() || kChunk - used_ < text.size()) {
-            chunks_.push_back(std::make_unique<char[]>(std::max(kChunk, text.size())));
+            chunks_.push_back(std::make_unique_for_overwrite<char[]>(std::max(kChunk, text.size())));
             used_ = 0;
         }
         char* at = chunks_.back().get() + used_;

@@ -203,14 +203,24 @@ int16_t P3111_sStartDialogueDesign()
     d.line = 2;
     d.column = 2;
     d.formats = 0;
+    /* the indicators of a format's conditions, 90 down, the same for every slot */
+    struct Indicators {
+        char at[LAYOUT_CONDITIONS][2];
+    };
+    static const Indicators indicators = [] {
+        Indicators all;
+        for (int k = 0; k < LAYOUT_CONDITIONS; ++k) {
+            int32_t number = 90 - k;
+            FIX_LongToDigits(&number, 2, all.at[k]);
+        }
+        return all;
+    }();
     for (int i = 1; i <= kFormats; ++i) {
         LAYOUT_FORMAT_SLOT& slot = d.slots[i];
         slot.lCount = 0;
         std::memset(slot.acNames, ' ', sizeof slot.acNames);
-        for (int k = 0; k < LAYOUT_CONDITIONS; ++k) {
-            int32_t number = 90 - k;
-            FIX_LongToDigits(&number, 2, slot.acIndicators[k]);
-        }
+        static_assert(sizeof indicators.at == sizeof slot.acIndicators);
+        std::memcpy(slot.acIndicators, indicators.at, sizeof slot.acIndicators);
         std::memset(d.formatName[i], ' ', 8);
         std::memset(d.formatKind[i], ' ', 6);
         d.fields[i] = d.counted[i] = d.headingLines[i] = d.sflPage[i] = d.sflSize[i] = d.indicator[i] = 0;

@@ -183,14 +183,12 @@ std::optional<MessageText> lookupMessage(std::string_view file, std::string_view
 {
     std::string f = trimmed(file);
     std::string i = trimmed(id);
-    std::vector<std::string> files{f};
-    if (f != kLibraryMessageFile)
-        files.emplace_back(kLibraryMessageFile);
-    for (const std::string& lang : languageChain(language))
+    const std::vector<std::string> languages = languageChain(language);
+    for (const std::string& lang : languages)
         if (auto m = findExact(f, i, lang))
             return m;
-    if (files.size() > 1)
-        for (const std::string& lang : languageChain(language))
+    if (f != kLibraryMessageFile)
+        for (const std::string& lang : languages)
             if (auto m = findExact(kLibraryMessageFile, i, lang))
                 return m;
     return std::nullopt;

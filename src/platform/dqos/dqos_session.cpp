@@ -42,7 +42,8 @@ std::optional<std::string> readSetting(std::string_view key)
     sqlite3* db = dbHandle();
     if (db == nullptr)
         return std::nullopt;
-    Stmt st(db, "SELECT SETVAL FROM QV_DTA.QV_SET WHERE SETKEY = ?");
+    /* asked for many times a job (the default language of every message text) */
+    PooledStmt st(db, "SELECT SETVAL FROM QV_DTA.QV_SET WHERE SETKEY = ?");
     if (!st.ok())
         return std::nullopt;
     st.bindText(1, key);

@@ -3,6 +3,8 @@
 // with --coverage, what a run of seeds produces of the keyword table.
 //   progen --tables DB --seed N [--show]         the case text
 //   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC
+//   --commands N: a function of about N commands (the seed's dictionary and choices); --name NAME: stored
+//   as function NAME
 //   progen --tables DB --case FILE --store DB    stores a kept case
 //   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced
 //   progen --switches                            the switches and the forms they hold back
@@ -21,8 +23,9 @@
 int main(int argc, char** argv)
 {
     // the arguments that take a value, with their values; --allow may come again
-    std::map<std::string, std::string> arg = {{"--tables", ""}, {"--seed", "-1"},   {"--store", ""},
-                                              {"--case", ""},   {"--coverage", ""}, {"--allow", ""}};
+    std::map<std::string, std::string> arg = {{"--tables", ""},   {"--seed", "-1"},     {"--store", ""},
+                                              {"--case", ""},     {"--coverage", ""}, {"--allow", ""},
+                                              {"--commands", "0"}, {"--name", "PROGEN"}};
     bool verbose = false;
     std::set<std::string> allow;
     std::stringstream env(std::getenv("PROGEN_ALLOW") ? std::getenv("PROGEN_ALLOW") : "");
@@ -82,7 +85,7 @@ int main(int argc, char** argv)
             b << std::ifstream(casePath).rdbuf();
             p = progen::ParseCase(b.str());
         } else if (seed >= 0) {
-            p = progen::Generate(t, uint64_t(seed), allow);
+            p = progen::Generate(t, uint64_t(seed), allow, std::stoi(arg["--commands"]));
         } else {
             std::cerr << "progen: give --seed, --case or --coverage\n";
             return 2;
@@ -94,7 +97,7 @@ int main(int argc, char** argv)
         sqlite3* db = nullptr;
         char* err = nullptr;
         if (sqlite3_open(store.c_str(), &db) != SQLITE_OK ||
-            sqlite3_exec(db, progen::StoreSql(p, "PROGEN").c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            sqlite3_exec(db, progen::StoreSql(p, arg["--name"]).c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
             std::cerr << "progen: cannot store in " << store << ": " << (err ? err : sqlite3_errmsg(db)) << "\n";
             sqlite3_close(db);
             return 2;

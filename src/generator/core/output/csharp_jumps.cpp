@@ -33,37 +33,52 @@
 #include "generator/core/output/csharp_jumps.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstring>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <set>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
+/* Letters and digits as the C library's "C" locale has them. */
+bool letter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 bool nameStart(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    return letter(c) || c == '_';
 }
 
 bool nameChar(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return letter(c) || (c >= '0' && c <= '9') || c == '_';
 }
 
 struct Brace {
-    size_t pos;
+    uint32_t pos;
     bool open;
     int block; /* the block opened or closed */
 };
 
-/* A line as the reader sees it: its code (comments and the contents of
-** literals blanked, preprocessor lines all blank, the positions kept) and
-** its braces. */
+/* A line as the reader sees it: its held indent and text, its code
+** (comments and the contents of literals blanked, preprocessor lines all
+** blank, the positions kept), its braces and the blocks open at its start
+** and end. Valid while the chunk it lies in is kept. */
 struct Line {
-    std::string code;
-    std::vector<Brace> braces;
+    size_t indent = 0;
+    std::string_view text;
+    std::string_view code;
+    const Brace* braces = nullptr;
+    size_t braceCount = 0;
     int blockAtStart = 0;
     int blockAtEnd = 0;
 };
@@ -109,24 +124,296 @@ bool statementWord(std::string_view word)
     return std::find(std::begin(kStatementWords), std::end(kStatementWords), word) != std::end(kStatementWords);
 }
 
+/* The first of the bytes at or after k, or the text's size: sixteen bytes
+** compared at a time, a line's code being mostly other bytes. */
+template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
+{
+    const size_t n = t.size();
+#if defined(__SSE2__)
+    for (; k + 16 <= n; k += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k));
+        __m128i any = _mm_setzero_si128();
+        ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
+        if (const int mask = _mm_movemask_epi8(any))
+            return k + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    for (; k < n; ++k)
+        if (((t[k] == Bytes) || ...))
+            return k;
+    return n;
+}
+
+/* The runs of the text that are code, handed to run(from, to) in order:
+** what is left once comments and the contents of string and character
+** literals (their quotes are code) are taken out; a preprocessor line has
+** none. `comment` carries a comment open at the end of a line to the
+** next. */
+template <typename Run> void codeRuns(std::string_view t, bool& comment, Run run)
+{
+    const size_t n = t.size();
+    size_t first = 0;
+    while (first < n && (t[first] == ' ' || t[first] == '\t'))
+        ++first;
+    if (!comment && first < n && t[first] == '#')
+        return;
+    for (size_t k = 0; k < n;) {
+        if (comment) {
+            while (k + 1 < n && !(t[k] == '*' && t[k + 1] == '/'))
+                ++k;
+            comment = k + 1 >= n;
+            k = comment ? n : k + 2;
+            continue;
+        }
+        const size_t at = nextOf<'/', '"', '\''>(t, k);
+        if (at > k)
+            run(k, at);
+        k = at;
+        if (k >= n)
+            break;
+        const char ch = t[k];
+        if (ch == '/') {
+            if (k + 1 < n && t[k + 1] == '/')
+                break;
+            if (k + 1 < n && t[k + 1] == '*') {
+                comment = true;
+                k += 2;
+                continue;
+            }
+            run(k, k + 1);
+            ++k;
+            continue;
+        }
+        /* a literal: its quotes are code */
+        run(k, k + 1);
+        const bool verbatim = ch == '"' && k > 0 && t[k - 1] == '@';
+        for (++k; k < n; ++k) {
+            if (!verbatim && t[k] == '\\') {
+                ++k;
+                continue;
+            }
+            if (t[k] == ch) {
+                if (verbatim && k + 1 < n && t[k + 1] == '"') {
+                    ++k;
+                    continue;
+                }
+                run(k, k + 1);
+                break;
+            }
+        }
+        ++k;
+    }
+}
+
+/* Appends the code of the text to `code`: the text with what is not code
+** (codeRuns) blanked, each character where it stands. */
+void appendCode(std::string_view t, std::string& code, bool& comment)
+{
+    const size_t at = code.size();
+    code.append(t.size(), ' ');
+    char* c = code.data() + at;
+    codeRuns(t, comment, [c, t](size_t from, size_t to) { std::memcpy(c + from, t.data() + from, to - from); });
+}
+
+/* The method's lines, read where they are held a chunk at a time: the
+** first reading notes where each chunk begins (its place, the comment and
+** the block open there and the next block's number) and finds the blocks;
+** a chunk's lines are read again when the mending looks at them, and kept
+** until it forgets them. So a method of megabytes is never held whole. */
+class MethodLines {
+public:
+    static constexpr size_t kChunk = 64;
+
+    explicit MethodLines(GEN_HELD_LINES& source) : source_(source) {}
+
+    /* The first reading: every line once, in order, the blocks made as its
+    ** braces open and close; a line that may hold a label or a jump (a
+    ** colon, the word goto) is handed to `each` with its code and braces.
+    ** False when a closing brace has no block to close (the reading stops
+    ** there). */
+    template <typename Each> bool read(std::vector<Block>& blocks, Each each)
+    {
+        blocks.assign(1, Block{});
+        bool comment = false;
+        int open = 0;
+        size_t indent;
+        std::string_view text;
+        std::string code;
+        std::vector<Brace> braces;
+        for (size_t i = 0;; ++i) {
+            const uint64_t mark = source_.Mark();
+            if (!source_.Next(indent, text)) {
+                count_ = i;
+                break;
+            }
+            if (i % kChunk == 0)
+                starts_.push_back({mark, comment, open, static_cast<int>(blocks.size())});
+            const bool commentAtStart = comment;
+            braces.clear();
+            const int atStart = open;
+            bool balanced = true;
+            codeRuns(text, comment, [&](size_t from, size_t to) {
+                const std::string_view run = text.substr(0, to);
+                for (size_t k = nextOf<'{', '}'>(run, from); balanced && k < to; k = nextOf<'{', '}'>(run, k + 1)) {
+                    if (text[k] == '{') {
+                        blocks.push_back({open, i, k, SIZE_MAX});
+                        open = static_cast<int>(blocks.size() - 1);
+                        braces.push_back({static_cast<uint32_t>(k), true, open});
+                    } else if (open == 0) {
+                        balanced = false;
+                    } else {
+                        blocks[static_cast<size_t>(open)].closeLine = i;
+                        braces.push_back({static_cast<uint32_t>(k), false, open});
+                        open = blocks[static_cast<size_t>(open)].parent;
+                    }
+                }
+            });
+            if (!balanced) {
+                blocks[0].closeLine = i; /* marks the text unbalanced */
+                return false;
+            }
+            /* a label takes a colon, a jump its word: only such a line's code is looked at */
+            if (text.find(':') == std::string_view::npos && text.find("goto") == std::string_view::npos)
+                continue;
+            bool lineComment = commentAtStart;
+            code.clear();
+            appendCode(text, code, lineComment);
+            Line l;
+            l.indent = indent;
+            l.text = text;
+            l.code = code;
+            l.braces = braces.data();
+            l.braceCount = braces.size();
+            l.blockAtStart = atStart;
+            l.blockAtEnd = open;
+            each(i, l);
+        }
+        blocks_ = &blocks;
+        chunks_.resize(starts_.size());
+        return open == 0;
+    }
+
+    size_t size() const { return count_; }
+
+    const Line& operator[](size_t i)
+    {
+        std::unique_ptr<Chunk>& c = chunks_[i / kChunk];
+        if (!c) {
+            c = readChunk(i / kChunk);
+            ++kept_;
+        }
+        return c->lines[i % kChunk];
+    }
+
+    /* Drops the chunks read once there are many: the lines got before are
+    ** then no longer valid. */
+    void forgetMany()
+    {
+        if (kept_ <= kKeptChunks)
+            return;
+        for (std::unique_ptr<Chunk>& c : chunks_)
+            c.reset();
+        kept_ = 0;
+    }
+
+private:
+    struct Start {
+        uint64_t mark;
+        bool comment;
+        int open;
+        int nextBlock;
+    };
+    struct Chunk {
+        std::string text, code;
+        std::vector<Brace> braces;
+        std::vector<Line> lines;
+    };
+
+    std::unique_ptr<Chunk> readChunk(size_t n)
+    {
+        auto c = std::make_unique<Chunk>();
+        const Start& s = starts_[n];
+        source_.Seek(s.mark);
+        bool comment = s.comment;
+        int open = s.open, next = s.nextBlock;
+        const size_t first = n * kChunk, last = std::min(count_, first + kChunk);
+        struct Place {
+            size_t text, code, braces;
+        };
+        std::vector<Place> places;
+        size_t indent;
+        std::string_view text;
+        for (size_t i = first; i < last && source_.Next(indent, text); ++i) {
+            places.push_back({c->text.size(), c->code.size(), c->braces.size()});
+            c->text.append(text);
+            const size_t at = c->code.size();
+            appendCode(text, c->code, comment);
+            Line l;
+            l.indent = indent;
+            l.blockAtStart = open;
+            for (size_t k = nextOf<'{', '}'>(c->code, at); k < c->code.size(); k = nextOf<'{', '}'>(c->code, k + 1)) {
+                if (c->code[k] == '{') {
+                    open = next++;
+                    c->braces.push_back({static_cast<uint32_t>(k - at), true, open});
+                } else if (c->code[k] == '}') {
+                    c->braces.push_back({static_cast<uint32_t>(k - at), false, open});
+                    open = (*blocks_)[static_cast<size_t>(open)].parent;
+                }
+            }
+            l.blockAtEnd = open;
+            c->lines.push_back(l);
+        }
+        /* the views, once the chunk's text no longer moves */
+        for (size_t k = 0; k < c->lines.size(); ++k) {
+            const Place& p = places[k];
+            const size_t textEnd = k + 1 < places.size() ? places[k + 1].text : c->text.size();
+            const size_t codeEnd = k + 1 < places.size() ? places[k + 1].code : c->code.size();
+            const size_t braceEnd = k + 1 < places.size() ? places[k + 1].braces : c->braces.size();
+            Line& l = c->lines[k];
+            l.text = std::string_view(c->text).substr(p.text, textEnd - p.text);
+            l.code = std::string_view(c->code).substr(p.code, codeEnd - p.code);
+            l.braces = c->braces.data() + p.braces;
+            l.braceCount = braceEnd - p.braces;
+        }
+        return c;
+    }
+
+    static constexpr size_t kKeptChunks = 64;
+    GEN_HELD_LINES& source_;
+    size_t count_ = 0;
+    size_t kept_ = 0; /* chunks read and not yet dropped */
+    std::vector<Start> starts_;
+    const std::vector<Block>* blocks_ = nullptr;
+    std::vector<std::unique_ptr<Chunk>> chunks_;
+};
+
 class Mender {
 public:
-    Mender(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, bool fPastDeclarationsOnly = false)
-        : held_(lines), methodHead_(fMethodHead), pastDeclarationsOnly_(fPastDeclarationsOnly)
+    Mender(GEN_HELD_LINES& source, bool fMethodHead, bool fPastDeclarationsOnly = false)
+        : lines_(source), methodHead_(fMethodHead), pastDeclarationsOnly_(fPastDeclarationsOnly)
     {
     }
 
+    /* Plans the mending; false, with the jump refused and its line, for a
+    ** jump that cannot be mended. Nothing is changed yet. */
     bool mend(std::string& refused, size_t& refusedLine);
+    /* Whether the plan changes anything. */
+    bool changes() const { return !edits_.empty(); }
+    /* Carries the plan out on the lines the plan was made of. */
+    void apply(std::vector<GEN_HELD_LINE>& held);
+    /* The text of a line, and how many lines were read. */
+    std::string text(size_t line) { return std::string(lines_[line].text); }
+    size_t lineCount() const { return lines_.size(); }
 
 private:
-    std::vector<GEN_HELD_LINE>& held_;
+    MethodLines lines_;
     bool methodHead_;
     bool pastDeclarationsOnly_; /* C: only the jumps that skip initialised declarations */
-    std::vector<Line> lines_;
     std::vector<Block> blocks_;
     std::map<std::string, Label> labels_;
     std::vector<Jump> jumps_;
     std::map<int, Head> heads_;
+    bool balanced_ = false;
 
     /* the plan */
     struct Insert {
@@ -149,107 +436,36 @@ private:
 
     void read();
     bool balanced() const;
-    void findLabelsAndJumps();
-    int blockAt(size_t line, size_t pos) const;
+    void findLabelsAndJumps(size_t i, const Line& l);
+    int blockAt(const Line& l, size_t pos) const;
     bool encloses(int outer, int inner) const;
     int innermostCommon(int a, int b) const;
     const Head& head(int block);
     Head classify(int block);
-    size_t previousCodeLine(size_t line) const;
-    std::string_view trimmed(size_t line) const;
-    bool conditionParentheses(size_t line, size_t from, Head& h) const;
-    bool forCondition(Head& h) const;
-    bool declarationStart(size_t line) const;
-    size_t passPoint(int block, size_t target) const;
-    size_t indentOf(size_t line) const;
+    size_t previousCodeLine(size_t line);
+    std::string_view trimmed(size_t line);
+    bool conditionParentheses(size_t line, size_t from, Head& h);
+    bool forCondition(Head& h);
+    bool declarationStart(size_t line);
+    size_t passPoint(int block, size_t target);
+    size_t indentOf(size_t line);
     bool plan(const Jump& jump, int number, std::string& refused);
     bool skipsDeclarations(const Jump& jump);
     void writeAdmissions();
-    void apply();
 };
 
+/* The one reading of every line: the blocks, the labels and the jumps. */
 void Mender::read()
 {
-    lines_.resize(held_.size());
-    bool comment = false;
-    for (size_t i = 0; i < held_.size(); ++i) {
-        const std::string& t = held_[i].text;
-        std::string& code = lines_[i].code;
-        code.assign(t.size(), ' ');
-        const size_t first = t.find_first_not_of(" \t");
-        if (!comment && first != std::string::npos && t[first] == '#')
-            continue;
-        for (size_t k = 0; k < t.size(); ++k) {
-            if (comment) {
-                if (t.compare(k, 2, "*/") == 0) {
-                    comment = false;
-                    ++k;
-                }
-                continue;
-            }
-            if (t.compare(k, 2, "//") == 0)
-                break;
-            if (t.compare(k, 2, "/*") == 0) {
-                comment = true;
-                ++k;
-                continue;
-            }
-            const char c = t[k];
-            if (c == '"' || c == '\'') {
-                const bool verbatim = c == '"' && k > 0 && t[k - 1] == '@';
-                code[k] = c;
-                for (++k; k < t.size(); ++k) {
-                    if (!verbatim && t[k] == '\\') {
-                        ++k;
-                        continue;
-                    }
-                    if (t[k] == c) {
-                        if (verbatim && k + 1 < t.size() && t[k + 1] == '"') {
-                            ++k;
-                            continue;
-                        }
-                        code[k] = c;
-                        break;
-                    }
-                }
-                continue;
-            }
-            code[k] = c;
-        }
-    }
-    /* the blocks: 0 stands for what is outside every brace */
-    blocks_.assign(1, Block{});
-    std::vector<int> open{0};
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        Line& l = lines_[i];
-        l.blockAtStart = open.back();
-        for (size_t k = 0; k < l.code.size(); ++k) {
-            if (l.code[k] == '{') {
-                blocks_.push_back({open.back(), i, k, SIZE_MAX});
-                open.push_back(static_cast<int>(blocks_.size() - 1));
-                l.braces.push_back({k, true, open.back()});
-            } else if (l.code[k] == '}') {
-                if (open.size() == 1) {
-                    blocks_[0].closeLine = i; /* marks the text unbalanced */
-                    return;
-                }
-                blocks_[static_cast<size_t>(open.back())].closeLine = i;
-                l.braces.push_back({k, false, open.back()});
-                open.pop_back();
-            }
-        }
-        l.blockAtEnd = open.back();
-    }
-    if (open.size() != 1)
-        blocks_[0].closeLine = 0;
+    balanced_ = lines_.read(blocks_, [this](size_t i, const Line& l) { findLabelsAndJumps(i, l); });
 }
 
 bool Mender::balanced() const
 {
-    return blocks_[0].closeLine == SIZE_MAX;
+    return balanced_;
 }
 
-std::string_view Mender::trimmed(size_t line) const
+std::string_view Mender::trimmed(size_t line)
 {
     std::string_view c = lines_[line].code;
     const size_t first = c.find_first_not_of(" \t\r\n");
@@ -259,42 +475,41 @@ std::string_view Mender::trimmed(size_t line) const
     return c.substr(first, last - first + 1);
 }
 
-void Mender::findLabelsAndJumps()
+void Mender::findLabelsAndJumps(size_t i, const Line& l)
 {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const std::string& c = lines_[i].code;
-        const size_t first = c.find_first_not_of(' ');
-        if (first != std::string::npos && nameStart(c[first])) {
-            size_t end = first;
-            while (end < c.size() && nameChar(c[end]))
-                ++end;
-            size_t colon = c.find_first_not_of(' ', end);
-            const std::string name = c.substr(first, end - first);
-            if (colon != std::string::npos && c[colon] == ':' && (colon + 1 >= c.size() || c[colon + 1] != ':') &&
-                name != "default" && name != "case")
-                labels_.emplace(name, Label{i, lines_[i].blockAtStart});
-        }
-        for (size_t at = c.find("goto"); at != std::string::npos; at = c.find("goto", at + 4)) {
-            if ((at > 0 && nameChar(c[at - 1])) || at + 4 >= c.size() || nameChar(c[at + 4]))
-                continue;
-            size_t k = c.find_first_not_of(' ', at + 4);
-            if (k == std::string::npos || !nameStart(c[k]))
-                continue;
-            size_t end = k;
-            while (end < c.size() && nameChar(c[end]))
-                ++end;
-            const size_t semicolon = c.find_first_not_of(' ', end);
-            if (semicolon == std::string::npos || c[semicolon] != ';')
-                continue;
-            jumps_.push_back({i, at, semicolon + 1 - at, c.substr(k, end - k), blockAt(i, at)});
-        }
+    const std::string_view c = l.code;
+    const size_t first = c.find_first_not_of(' ');
+    if (first != std::string_view::npos && nameStart(c[first])) {
+        size_t end = first;
+        while (end < c.size() && nameChar(c[end]))
+            ++end;
+        size_t colon = c.find_first_not_of(' ', end);
+        const std::string_view name = c.substr(first, end - first);
+        if (colon != std::string_view::npos && c[colon] == ':' && (colon + 1 >= c.size() || c[colon + 1] != ':') &&
+            name != "default" && name != "case")
+            labels_.emplace(std::string(name), Label{i, l.blockAtStart});
+    }
+    for (size_t at = c.find("goto"); at != std::string_view::npos; at = c.find("goto", at + 4)) {
+        if ((at > 0 && nameChar(c[at - 1])) || at + 4 >= c.size() || nameChar(c[at + 4]))
+            continue;
+        size_t k = c.find_first_not_of(' ', at + 4);
+        if (k == std::string_view::npos || !nameStart(c[k]))
+            continue;
+        size_t end = k;
+        while (end < c.size() && nameChar(c[end]))
+            ++end;
+        const size_t semicolon = c.find_first_not_of(' ', end);
+        if (semicolon == std::string_view::npos || c[semicolon] != ';')
+            continue;
+        jumps_.push_back({i, at, semicolon + 1 - at, std::string(c.substr(k, end - k)), blockAt(l, at)});
     }
 }
 
-int Mender::blockAt(size_t line, size_t pos) const
+int Mender::blockAt(const Line& l, size_t pos) const
 {
-    int block = lines_[line].blockAtStart;
-    for (const Brace& b : lines_[line].braces) {
+    int block = l.blockAtStart;
+    for (size_t k = 0; k < l.braceCount; ++k) {
+        const Brace& b = l.braces[k];
         if (b.pos >= pos)
             break;
         block = b.open ? b.block : blocks_[static_cast<size_t>(b.block)].parent;
@@ -318,7 +533,7 @@ int Mender::innermostCommon(int a, int b) const
     return 0;
 }
 
-size_t Mender::previousCodeLine(size_t line) const
+size_t Mender::previousCodeLine(size_t line)
 {
     while (line > 0) {
         --line;
@@ -330,16 +545,16 @@ size_t Mender::previousCodeLine(size_t line) const
 
 /* The parentheses of a condition: the first '(' at or after `from` on the
 ** line and the ')' that closes it, on that line or a later one. */
-bool Mender::conditionParentheses(size_t line, size_t from, Head& h) const
+bool Mender::conditionParentheses(size_t line, size_t from, Head& h)
 {
     const size_t open = lines_[line].code.find('(', from);
-    if (open == std::string::npos)
+    if (open == std::string_view::npos)
         return false;
     h.condOpenLine = line;
     h.condOpenPos = open;
     int depth = 0;
     for (size_t i = line; i < lines_.size(); ++i) {
-        const std::string& c = lines_[i].code;
+        const std::string_view c = lines_[i].code;
         for (size_t k = i == line ? open : 0; k < c.size(); ++k) {
             if (c[k] == '(')
                 ++depth;
@@ -355,14 +570,14 @@ bool Mender::conditionParentheses(size_t line, size_t from, Head& h) const
 
 /* The condition of a for head whose parentheses are found: between the
 ** two semicolons at their outer level. */
-bool Mender::forCondition(Head& h) const
+bool Mender::forCondition(Head& h)
 {
     size_t found = 0;
     size_t at[2][2] = {};
     int depth = 0;
     bool blank = true;
     for (size_t i = h.condOpenLine; i <= h.condCloseLine && found < 2; ++i) {
-        const std::string& c = lines_[i].code;
+        const std::string_view c = lines_[i].code;
         const size_t from = i == h.condOpenLine ? h.condOpenPos : 0;
         const size_t to = i == h.condCloseLine ? h.condClosePos : c.size();
         for (size_t k = from; k < to && found < 2; ++k) {
@@ -401,7 +616,7 @@ Head Mender::classify(int block)
     const Block& b = blocks_[static_cast<size_t>(block)];
     Head h;
     /* what stands before the brace: on its own line, else the code line before */
-    std::string_view before = std::string_view(lines_[b.openLine].code).substr(0, b.openPos);
+    std::string_view before = lines_[b.openLine].code.substr(0, b.openPos);
     size_t at = b.openLine;
     const size_t firstCode = before.find_first_not_of(' ');
     if (firstCode != std::string_view::npos) {
@@ -430,10 +645,14 @@ Head Mender::classify(int block)
         /* the IF's branch closes just before the ELSE */
         int then = -1;
         const size_t closing = before.front() == '}' ? at : previousCodeLine(at);
-        if (closing != SIZE_MAX)
-            for (const Brace& brace : lines_[closing].braces)
+        if (closing != SIZE_MAX) {
+            const Line& c = lines_[closing];
+            for (size_t k = 0; k < c.braceCount; ++k) {
+                const Brace& brace = c.braces[k];
                 if (!brace.open && (closing != b.openLine || brace.pos < b.openPos))
                     then = brace.block;
+            }
+        }
         if (then < 0 || head(then).kind != HeadKind::If)
             return h;
         h.kind = HeadKind::Else;
@@ -506,11 +725,11 @@ Head Mender::classify(int block)
 /* Whether a statement starting on the line declares: a type (a name,
 ** qualified, generic or an array) followed by a name (no statement's word),
 ** on this line or, after a type alone, on the next. */
-bool Mender::declarationStart(size_t line) const
+bool Mender::declarationStart(size_t line)
 {
-    std::string text = lines_[line].code;
+    std::string text(lines_[line].code);
     if (line + 1 < lines_.size())
-        text += " " + lines_[line + 1].code;
+        text.append(" ").append(lines_[line + 1].code);
     size_t k = text.find_first_not_of(' ');
     if (k == std::string::npos || !nameStart(text[k]))
         return false;
@@ -555,7 +774,7 @@ bool Mender::declarationStart(size_t line) const
 /* Where the block passes a resume on: after its opening line, or after
 ** the last declaration before the target line, whose variables the code
 ** past the target may read. */
-size_t Mender::passPoint(int block, size_t target) const
+size_t Mender::passPoint(int block, size_t target)
 {
     const Block& b = blocks_[static_cast<size_t>(block)];
     size_t after = b.openLine;
@@ -564,6 +783,7 @@ size_t Mender::passPoint(int block, size_t target) const
         const std::string_view t = trimmed(i);
         if (t.empty())
             continue;
+        const char last = t.back();
         if (lines_[i].blockAtStart == block && statementStarts && declarationStart(i)) {
             /* the declaration ends where a ';' ends a line back in this block */
             size_t end = i;
@@ -572,17 +792,16 @@ size_t Mender::passPoint(int block, size_t target) const
             if (end < target)
                 after = end;
         }
-        const char last = t.back();
         statementStarts = last == ';' || last == '{' || last == '}' || last == ':';
     }
     return after;
 }
 
-size_t Mender::indentOf(size_t line) const
+size_t Mender::indentOf(size_t line)
 {
-    for (size_t i = line; i < held_.size(); ++i)
+    for (size_t i = line; i < lines_.size(); ++i)
         if (!trimmed(i).empty())
-            return held_[i].ulIndent + held_[i].text.find_first_not_of(' ');
+            return lines_[i].indent + lines_[i].text.find_first_not_of(' ');
     return 3;
 }
 
@@ -596,7 +815,8 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
     std::reverse(way.begin(), way.end());
     for (int b : way)
         if (const HeadKind kind = head(b).kind; kind == HeadKind::Other) {
-            refused = held_[jump.line].text.substr(held_[jump.line].text.find_first_not_of(' '));
+            const std::string_view t = lines_[jump.line].text;
+            refused = std::string(t.substr(t.find_first_not_of(' ')));
             return false;
         }
     const std::string n = std::to_string(number);
@@ -678,18 +898,18 @@ void Mender::writeAdmissions()
     }
 }
 
-void Mender::apply()
+void Mender::apply(std::vector<GEN_HELD_LINE>& held)
 {
     std::stable_sort(edits_.begin(), edits_.end(),
                      [](const Edit& a, const Edit& b) { return a.line != b.line ? a.line > b.line : a.pos > b.pos; });
     for (const Edit& e : edits_)
-        held_[e.line].text.replace(e.pos, e.length, e.text);
+        held[e.line].text.replace(e.pos, e.length, e.text);
     std::stable_sort(inserts_.begin(), inserts_.end(), [](const Insert& a, const Insert& b) {
         return a.before != b.before ? a.before > b.before : a.order > b.order;
     });
     for (const Insert& i : inserts_)
-        held_.insert(held_.begin() + static_cast<std::ptrdiff_t>(std::min(i.before, held_.size())),
-                     GEN_HELD_LINE{i.indent, i.text, true, false, true});
+        held.insert(held.begin() + static_cast<std::ptrdiff_t>(std::min(i.before, held.size())),
+                    GEN_HELD_LINE{i.indent, i.text, true, false, true});
 }
 
 bool Mender::mend(std::string& refused, size_t& refusedLine)
@@ -697,9 +917,10 @@ bool Mender::mend(std::string& refused, size_t& refusedLine)
     read();
     if (!balanced())
         return true;
-    findLabelsAndJumps();
     std::map<std::string, int> numbers;
     for (const Jump& jump : jumps_) {
+        /* each jump reads the lines it needs; those read for the ones before go when they are many */
+        lines_.forgetMany();
         const auto label = labels_.find(jump.target);
         if (label == labels_.end() || encloses(label->second.block, jump.block))
             continue;
@@ -725,7 +946,37 @@ bool Mender::mend(std::string& refused, size_t& refusedLine)
             }
     }
     inserts_.push_back({at, 0, indent, "int " + std::string(GEN_RESUME_POINT) + " = 0;"});
-    apply();
+    return true;
+}
+
+/* The command a refused jump belongs to: the last "sSequence" set at or
+** before its line (0 for none). */
+int32_t commandOf(Mender& mender, size_t at)
+{
+    for (size_t i = std::min(at + 1, mender.lineCount()); i-- > 0;) {
+        const std::string text = mender.text(i);
+        if (const size_t n = text.find("sSequence = "); n != std::string::npos)
+            return std::atoi(text.c_str() + n + 12);
+    }
+    return 0;
+}
+
+/* Plans the mending of the lines the source reads; false, with the jump
+** refused and its command, when one cannot be mended. `change` is called
+** with the mender when the plan changes the lines. */
+template <typename Change>
+bool mendLines(GEN_HELD_LINES& source, bool fMethodHead, bool fPastDeclarationsOnly, std::string& refused,
+               int32_t* plCommand, Change change)
+{
+    Mender mender(source, fMethodHead, fPastDeclarationsOnly);
+    size_t at = 0;
+    if (!mender.mend(refused, at)) {
+        if (plCommand)
+            *plCommand = commandOf(mender, at);
+        return false;
+    }
+    if (mender.changes())
+        change(mender);
     return true;
 }
 
@@ -741,23 +992,9 @@ bool mendJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, bool fPastDe
         }
     if (!any)
         return true;
-    std::vector<GEN_HELD_LINE> copy = lines;
-    Mender mender(copy, fMethodHead, fPastDeclarationsOnly);
-    size_t at = 0;
-    if (!mender.mend(refused, at)) {
-        /* the command's number, as its prologue set it */
-        if (plCommand) {
-            *plCommand = 0;
-            for (size_t i = std::min(at + 1, lines.size()); i-- > 0;)
-                if (const size_t n = lines[i].text.find("sSequence = "); n != std::string::npos) {
-                    *plCommand = std::atoi(lines[i].text.c_str() + n + 12);
-                    break;
-                }
-        }
-        return false;
-    }
-    lines.swap(copy);
-    return true;
+    GEN_VECTOR_HELD_LINES source(lines);
+    return mendLines(source, fMethodHead, fPastDeclarationsOnly, refused, plCommand,
+                     [&lines](Mender& mender) { mender.apply(lines); });
 }
 
 }  // namespace
@@ -772,4 +1009,21 @@ void P3109_MendJumpsPastDeclarations(std::vector<GEN_HELD_LINE>& lines, bool fMe
 {
     std::string refused;
     mendJumps(lines, fMethodHead, true, refused, nullptr);
+}
+
+bool P3109_fMendHeldJumps(GEN_STREAM stream, bool fMethodHead, bool fCSharp, std::string& refused, int32_t* plCommand)
+{
+    bool mended = true;
+    /* the lines are looked at only when one names the jump word; they are
+       taken from where they are held only when a jump is mended */
+    if (P3109_fHeldLinesHold(stream)) {
+        const std::unique_ptr<GEN_HELD_LINES> source = P3109_ReadHeldLines(stream);
+        mended = mendLines(*source, fMethodHead, !fCSharp, refused, plCommand, [stream](Mender& mender) {
+            std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
+            mender.apply(lines);
+            P3109_WriteHeldLines(stream, lines);
+        });
+    }
+    P3109_ReleaseHeldLines(stream);
+    return mended;
 }

@@ -39,4 +39,14 @@ bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead,
 ** jumps are left as written. */
 void P3109_MendJumpsPastDeclarations(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead);
 
+/* Mends the jumps of the lines a stream holds (P3109_HoldStreamLines with
+** "goto" watched), as the two above do (fCSharp: the C# mending, else the
+** jumps past declarations), and ends the holding. The lines are read
+** where they are held, a part at a time; they are taken and written again
+** only when a jump is mended, else they stay as written. Answers false,
+** with the jump refused and its command, as P3109_fMendCSharpJumps does;
+** the lines are then left as they are. */
+bool P3109_fMendHeldJumps(GEN_STREAM stream, bool fMethodHead, bool fCSharp, std::string& refused,
+                          int32_t* plCommand = nullptr);
+
 #endif

@@ -233,7 +233,8 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name)
 
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name)
 {
-    return openFile(name, "wb", Msg::FileNotWritable);
+    /* open for reading too: a method's lines held in the file are read back */
+    return openFile(name, "w+b", Msg::FileNotWritable);
 }
 
 GEN_STREAM P3109_pOpenAppendFile(const std::string& name)

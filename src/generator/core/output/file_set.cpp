@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
+#include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
@@ -137,8 +140,52 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
     return true;
 }
 
+namespace {
+
+/* The answer of the last look through the partition's objects, and what
+** it was asked: the set-up forms the file set twice in a pass of a job (its
+** set-up step and its output driver), and the objects do not change in
+** between. The pass is known by its work file, whose number no other pass
+** of the process shares. */
+struct StemAnswer {
+    uint64_t workFile = 0;
+    std::string partition, stem, ownName, found;
+    bool component = false;
+};
+
+StemAnswer& lastStemAnswer()
+{
+    static StemAnswer answer;
+    return answer;
+}
+
+uint64_t passWorkFile()
+{
+    return WF_ulKindStamp(P3109_Context(), WR_USEFIELD) >> 32;
+}
+
+std::string findStemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
+                            const std::string& ownName);
+
+}  // namespace
+
 std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
                               const std::string& ownName)
+{
+    StemAnswer& last = lastStemAnswer();
+    const uint64_t workFile = passWorkFile();
+    if (workFile != 0 && workFile == last.workFile && last.partition == partition && last.stem == stem &&
+        last.component == fComponent && last.ownName == ownName)
+        return last.found;
+    std::string found = findStemTakenBy(partition, stem, fComponent, ownName);
+    last = StemAnswer{workFile, partition, stem, ownName, found, fComponent};
+    return found;
+}
+
+namespace {
+
+std::string findStemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
+                            const std::string& ownName)
 {
     /* The object itself is the one of exactly its name: names that differ
        only in case are two objects of the repository, whose stems (compared
@@ -165,3 +212,5 @@ std::string P3109_StemTakenBy(const std::string& partition, const std::string& s
         P3109_FatalSqlError(SSQL_pszLocation());
     return search.found;
 }
+
+}  // namespace

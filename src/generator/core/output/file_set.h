@@ -85,7 +85,9 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& input, GEN_FILE_SET& set, bool fTouch
 ** component, 7 for a function; compared without regard to case), as
 ** "component NAME" or "function NAME"; "" when no other object has it. The
 ** object itself (a component, or a function, of exactly the name given) is
-** not counted: a name that differs from it only in case is another object. */
+** not counted: a name that differs from it only in case is another object.
+** Asked again in the same pass of a job (its work file), the answer found
+** first is given: the objects do not change in between. */
 std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
                               const std::string& ownName);
 

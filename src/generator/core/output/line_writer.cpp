@@ -4,6 +4,9 @@
 */
 #include "generator/core/output/line_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -13,7 +16,6 @@
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#include <unistd.h>
 #endif
 
 #include "dqov/runcontrol/fatal.h"
@@ -55,7 +57,15 @@ struct StreamSlot {
     bool fCSharp = false;  /* a C# source file */
     std::string name;      /* the file's name, for the message of a failed write */
     bool output = false;   /* written: every write, the flush and the close are checked */
-    bool holding = false;  /* lines are held back, not written */
+    bool holding = false;  /* lines are held back, not written for good */
+    /* A written file that can be read back holds its lines in the file
+    ** itself: they are written on from holdStart, and read back (the file
+    ** cut there) only when they are taken, so a method of megabytes costs
+    ** no memory. Other files hold them in `held`. */
+    bool holdInFile = false;
+    off_t holdStart = 0;
+    std::string watched;       /* the text a held line is looked at for */
+    bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
 };
 
@@ -148,6 +158,7 @@ void closeSlot(StreamSlot& slot)
         for (const GEN_HELD_LINE& l : std::exchange(slot.held, {}))
             emitLine(slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
     }
+    slot.holdInFile = false;
     FILE* file = slot.file;
     if (!slot.output) {
         slot.file = nullptr;
@@ -181,6 +192,121 @@ void reportCutLine(size_t ulLength)
         failedWrite(slot, errno);
 }
 
+/* ---- lines held in their file ----
+** A line held in the file is read back as the text between two line ends:
+** the indent's blanks come back as blanks at the start of its text (which
+** the writer writes the same), the blank the writer appended is taken off.
+** That reads the line back only when the writer appended its blank, wrote
+** no macro mark, ended the line and the text holds no line end of its own:
+** any other line makes the slot hold in memory from then on. */
+
+inline bool readBackAsWritten(bool fBlank, bool fMacro, bool fEnd, std::string_view text)
+{
+    return fBlank && !fMacro && fEnd && text.find("\r\n") == std::string_view::npos;
+}
+
+inline void noteHeld(StreamSlot& slot, std::string_view text)
+{
+    if (!slot.watchedSeen && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos)
+        slot.watchedSeen = true;
+}
+
+/* Everything written so far, stdio's part and the slot's, handed to the file. */
+void flushAll(StreamSlot& slot)
+{
+    flushPending(slot);
+    if (std::fflush(slot.file) != 0)
+        failedWrite(slot, errno);
+}
+
+/* The lines held in the file, read a block at a time: each is the text
+** before its line end, the blank the writer appended taken off. */
+class FileHeldLines final : public GEN_HELD_LINES {
+public:
+    explicit FileHeldLines(StreamSlot& slot) : slot_(slot), fd_(fileno(slot.file))
+    {
+        flushAll(slot);
+        end_ = ::lseek(fd_, 0, SEEK_CUR);
+        if (end_ < slot.holdStart)
+            failedWrite(slot, errno);
+        at_ = slot.holdStart;
+    }
+    uint64_t Mark() const override { return static_cast<uint64_t>(at_); }
+    void Seek(uint64_t mark) override { at_ = static_cast<off_t>(mark); }
+    bool Next(size_t& ulIndent, std::string_view& text) override
+    {
+        for (;;) {
+            /* the line from at_, when the buffer holds it to its end */
+            if (at_ >= from_ && at_ < from_ + static_cast<off_t>(buffer_.size())) {
+                const std::string_view rest =
+                    std::string_view(buffer_).substr(static_cast<size_t>(at_ - from_));
+                const size_t lf = rest.find("\r\n");
+                if (lf != std::string_view::npos) {
+                    ulIndent = 0;
+                    text = rest.substr(0, lf > 0 ? lf - 1 : 0);
+                    at_ += static_cast<off_t>(lf + 2);
+                    return true;
+                }
+                if (from_ + static_cast<off_t>(buffer_.size()) >= end_)
+                    return false; /* no line ends after it */
+            }
+            if (at_ >= end_)
+                return false;
+            fill();
+        }
+    }
+
+private:
+    /* Reads the file from at_ on: a block, or more for a line longer than one. */
+    void fill()
+    {
+        const size_t want = from_ == at_ ? buffer_.size() * 2 : kBlock;
+        const size_t n = static_cast<size_t>(std::min<off_t>(end_ - at_, static_cast<off_t>(std::max(want, kBlock))));
+        buffer_.resize(n);
+        for (size_t got = 0; got < n;) {
+            const ssize_t k = ::pread(fd_, buffer_.data() + got, n - got, at_ + static_cast<off_t>(got));
+            if (k < 0 && errno == EINTR)
+                continue;
+            if (k <= 0)
+                failedWrite(slot_, k < 0 ? errno : EIO);
+            got += static_cast<size_t>(k);
+        }
+        from_ = at_;
+    }
+
+    static constexpr size_t kBlock = 64 * 1024;
+    StreamSlot& slot_;
+    int fd_;
+    off_t end_ = 0, at_ = 0;
+    off_t from_ = 0; /* where the buffer's text lies in the file */
+    std::string buffer_;
+};
+
+/* Reads the lines held in the file back and cuts the file where the
+** holding began; the next write goes there. */
+std::vector<GEN_HELD_LINE> readBackHeld(StreamSlot& slot)
+{
+    std::vector<GEN_HELD_LINE> lines;
+    {
+        FileHeldLines reader(slot);
+        size_t indent;
+        std::string_view text;
+        while (reader.Next(indent, text))
+            lines.push_back({indent, std::string(text), true, false, true});
+    }
+    if (::ftruncate(fileno(slot.file), slot.holdStart) != 0 || fseeko(slot.file, slot.holdStart, SEEK_SET) != 0)
+        failedWrite(slot, errno);
+    return lines;
+}
+
+/* From now on the slot holds its lines in memory, those held in the file
+** first. */
+[[gnu::cold, gnu::noinline]] void holdInMemory(StreamSlot& slot)
+{
+    slot.held = readBackHeld(slot);
+    slot.holdInFile = false;
+}
+
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
 ** when asked, the macro continuation mark while a macro is written and the
 ** line end. As with fputs of the whole line, a NUL byte ends what is
@@ -202,8 +328,13 @@ inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stre
     }
     const bool fMacro = !nul && g.out.lMacroContinuation;
     if (slot->holding) [[unlikely]] {
-        slot->held.push_back({ulIndent, std::string(text), fAppendBlank, fMacro, !nul});
-        return;
+        noteHeld(*slot, text);
+        if (slot->holdInFile && !readBackAsWritten(fAppendBlank, fMacro, !nul, text))
+            holdInMemory(*slot);
+        if (!slot->holdInFile) {
+            slot->held.push_back({ulIndent, std::string(text), fAppendBlank, fMacro, !nul});
+            return;
+        }
     }
     emitLine(*slot, fAppendBlank, fMacro, !nul, ulIndent, text);
 }
@@ -314,6 +445,8 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.output = fOutput;
     slot.fCSharp = false;
     slot.holding = false;
+    slot.holdInFile = false;
+    slot.watchedSeen = false;
     slot.held.clear();
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
 }
@@ -338,6 +471,9 @@ FILE* P3109_pStreamFile(GEN_STREAM stream)
     StreamSlot* slot = streamSlot(stream);
     if (!slot)
         return nullptr;
+    /* what the caller writes goes before the lines held */
+    if (slot->holding && slot->holdInFile)
+        holdInMemory(*slot);
     flushPending(*slot);
     return slot->file;
 }
@@ -357,23 +493,82 @@ void P3109_DropAllStreams()
             slot.file = nullptr;
             slot.ulUsed = 0;
             slot.holding = false;
+            slot.holdInFile = false;
             slot.held.clear();
         }
 }
 
-void P3109_HoldStreamLines(GEN_STREAM stream)
+namespace {
+
+/* Whether the slot's lines can be held in its file: a written file open for
+** reading too, not appended to, whose place is known. */
+bool canHoldInFile(StreamSlot& slot, off_t& start)
 {
-    if (StreamSlot* slot = streamSlot(stream))
-        slot->holding = true;
+    if (!slot.output)
+        return false;
+    const int flags = ::fcntl(fileno(slot.file), F_GETFL);
+    if (flags < 0 || (flags & O_ACCMODE) != O_RDWR || (flags & O_APPEND))
+        return false;
+    const off_t at = ftello(slot.file);
+    if (at < 0)
+        return false;
+    start = at + static_cast<off_t>(slot.ulUsed);
+    return true;
+}
+
+}  // namespace
+
+void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
+{
+    StreamSlot* slot = streamSlot(stream);
+    /* a stream held already goes on holding from where it began */
+    if (!slot || slot->holding)
+        return;
+    slot->holding = true;
+    slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
+    slot->watched.assign(watched);
+    slot->watchedSeen = false;
+}
+
+bool P3109_fHeldLinesHold(GEN_STREAM stream)
+{
+    const StreamSlot* slot = streamSlot(stream);
+    return slot && slot->holding && slot->watchedSeen;
 }
 
 std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
 {
     StreamSlot* slot = streamSlot(stream);
-    if (!slot)
+    if (!slot || !slot->holding)
         return {};
     slot->holding = false;
+    if (slot->holdInFile) {
+        slot->holdInFile = false;
+        return readBackHeld(*slot);
+    }
     return std::exchange(slot->held, {});
+}
+
+std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream)
+{
+    StreamSlot* slot = streamSlot(stream);
+    static const std::vector<GEN_HELD_LINE> none;
+    if (!slot || !slot->holding)
+        return std::make_unique<GEN_VECTOR_HELD_LINES>(none);
+    if (slot->holdInFile)
+        return std::make_unique<FileHeldLines>(*slot);
+    return std::make_unique<GEN_VECTOR_HELD_LINES>(slot->held);
+}
+
+void P3109_ReleaseHeldLines(GEN_STREAM stream)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot || !slot->holding)
+        return;
+    slot->holding = false;
+    slot->holdInFile = false;
+    for (const GEN_HELD_LINE& l : std::exchange(slot->held, {}))
+        emitLine(*slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
 }
 
 void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines)
@@ -511,6 +706,63 @@ inline bool copyFindingNul(char* to, const char* from, size_t n)
     return nul;
 }
 
+/* Copies a held line's text as copyFindingNul does and tells whether it
+** holds a NUL byte; `marked` tells whether it holds a carriage return or
+** the byte `mark` (the watched text's first), which the slow checks of a
+** held line look for. */
+inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool& marked)
+{
+    const char* from = text.data();
+    const size_t n = text.size();
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i zero = _mm_setzero_si128(), cr = _mm_set1_epi8('\r'), watched = _mm_set1_epi8(mark);
+        __m128i nul = zero, marks = zero;
+        auto take = [&](size_t k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+            nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+            marks = _mm_or_si128(marks, _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, watched)));
+        };
+        for (size_t k = 0; k + 16 < n; k += 16)
+            take(k);
+        take(n - 16); /* the last 16 bytes, overlapping what is copied already */
+        marked = _mm_movemask_epi8(marks) != 0;
+        return _mm_movemask_epi8(nul) != 0;
+    }
+#endif
+    marked = text.find('\r') != std::string_view::npos || text.find(mark) != std::string_view::npos;
+    return copyFindingNul(to, from, n);
+}
+
+/* writeCommonLine's line of a stream that holds its lines in the file (the
+** stream and the line's room are checked): false, with nothing written,
+** for a line that could not be read back, which the slow way holds. */
+[[gnu::noinline]] bool writeHeldLine(const GEN_MODULE_STATE& g, StreamSlot& slot, size_t indent, std::string_view text,
+                                     size_t ulLength)
+{
+    if (g.out.lMacroContinuation)
+        return false;
+    char* at = slot.pending.get() + slot.ulUsed;
+    std::memcpy(at, kBlanks, kIndentPiece);
+    at += indent;
+    bool marked = false;
+    const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
+    if (copyHeldFindingNul(at, text, mark, marked))
+        return false;
+    if (marked) {
+        if (!readBackAsWritten(true, false, true, text))
+            return false;
+        noteHeld(slot, text);
+    }
+    at += text.size();
+    at[0] = ' ';
+    at[1] = '\r';
+    at[2] = '\n';
+    slot.ulUsed += ulLength;
+    return true;
+}
+
 /* The common line, written here: a C file's line of at most the indent
 ** piece's blanks, within the limit, with no NUL, and room for it in the
 ** slot's buffer; false, with nothing written, for any other. What it
@@ -524,12 +776,15 @@ inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t
         return false;
     StreamSlot& slot = g_slots[i];
     const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
-    if (!slot.file || slot.fCSharp || slot.holding || csharpFileStream(g, stream) || indent > kIndentPiece ||
-        indent + text.size() > GEN_LINE_LIMIT || !slot.pending || slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
+    if (!slot.file || slot.fCSharp || (slot.holding && !slot.holdInFile) || csharpFileStream(g, stream) ||
+        indent > kIndentPiece || indent + text.size() > GEN_LINE_LIMIT || !slot.pending ||
+        slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
         return false;
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
         g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return true;
+    if (slot.holding) [[unlikely]]
+        return writeHeldLine(g, slot, indent, text, ulLength);
     char* at = slot.pending.get() + slot.ulUsed;
     std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
     at += indent;

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,11 +66,57 @@ struct GEN_HELD_LINE {
 };
 /* From now on the lines written to a file stream are held back (as the
 ** writer would write them: the skeleton's condition and the line limit
-** applied), until they are taken. */
-void P3109_HoldStreamLines(GEN_STREAM stream);
+** applied), until they are taken or released; each is looked at for the
+** watched text. A stream held already goes on holding as it was. A written
+** file open for reading too holds its lines in the file itself, and cuts
+** them off again when they are taken: what a direct writer of the file
+** (P3109_pStreamFile) writes still goes before them. */
+void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched = {});
+/* Whether a line held since the holding began holds the watched text. */
+bool P3109_fHeldLinesHold(GEN_STREAM stream);
 /* Ends the holding and answers the lines held (none for a stream that
-** held none). */
+** held none). A line held in the file comes back as it was written: its
+** indent as blanks at the start of its text (ulIndent 0), which the writer
+** writes the same. */
 std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream);
+/* Ends the holding; the lines held go to the file as they were written. */
+void P3109_ReleaseHeldLines(GEN_STREAM stream);
+
+/* The lines held on a stream, read one after another where they are held,
+** with no copy of them all: from a place got by Mark() earlier, Seek()
+** reads on from there. A line held in the file reads as TakeHeldLines
+** answers it. The stream must go on holding, unwritten to, while it is
+** read. */
+class GEN_HELD_LINES {
+public:
+    virtual ~GEN_HELD_LINES() = default;
+    virtual uint64_t Mark() const = 0;
+    virtual void Seek(uint64_t mark) = 0;
+    /* The next line's indent and text (valid until the next call); false
+    ** after the last. */
+    virtual bool Next(size_t& ulIndent, std::string_view& text) = 0;
+};
+/* The lines of a vector, read as held lines (the vector outlives the reader). */
+class GEN_VECTOR_HELD_LINES final : public GEN_HELD_LINES {
+public:
+    explicit GEN_VECTOR_HELD_LINES(const std::vector<GEN_HELD_LINE>& lines) : lines_(lines) {}
+    uint64_t Mark() const override { return at_; }
+    void Seek(uint64_t mark) override { at_ = static_cast<size_t>(mark); }
+    bool Next(size_t& ulIndent, std::string_view& text) override
+    {
+        if (at_ >= lines_.size())
+            return false;
+        ulIndent = lines_[at_].ulIndent;
+        text = lines_[at_++].text;
+        return true;
+    }
+
+private:
+    const std::vector<GEN_HELD_LINE>& lines_;
+    size_t at_ = 0;
+};
+/* A reader of the lines a stream holds (none for a stream that holds none). */
+std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream);
 /* Writes lines to a file stream as they were held. */
 void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines);
 

@@ -121,26 +121,20 @@ void showCommandStatus(const GEN_COMMAND_RECORD& r)
 ** the label unset: those jumps of a C function are mended the same way. */
 void holdMethod(GEN_STREAM stream)
 {
-    P3109_HoldStreamLines(stream);
+    P3109_HoldStreamLines(stream, "goto");
 }
 
 void releaseMethod(GEN_STREAM stream, bool fMethodHead)
 {
-    std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
-    if (P3109_State().cTarget != GEN_TARGET_CSHARP) {
-        P3109_MendJumpsPastDeclarations(lines, fMethodHead);
-        P3109_WriteHeldLines(stream, lines);
-        return;
-    }
+    const bool csharp = P3109_State().cTarget == GEN_TARGET_CSHARP;
     std::string refused;
     int32_t command = 0;
-    if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused, &command)) {
-        /* a jump into a block that C# cannot enter (a list's loop) */
-        char what[48];
-        std::snprintf(what, sizeof what, "The jump of command %d into a block", static_cast<int>(command));
-        P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
-    }
-    P3109_WriteHeldLines(stream, lines);
+    if (P3109_fMendHeldJumps(stream, fMethodHead, csharp, refused, &command) || !csharp)
+        return;
+    /* a jump into a block that C# cannot enter (a list's loop) */
+    char what[48];
+    std::snprintf(what, sizeof what, "The jump of command %d into a block", static_cast<int>(command));
+    P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
 }
 
 void resetCheckStateCommand()
@@ -289,7 +283,7 @@ void P3109_GenerateCommands()
         }
     }
     /* a run that stopped inside a routine leaves its lines as they are */
-    P3109_WriteHeldLines(routineStream(), P3109_TakeHeldLines(routineStream()));
+    P3109_ReleaseHeldLines(routineStream());
     releaseMethod(mainStream, false);
     resetCheckStateCommand();
     g.out.cSuppress = 'N';

@@ -2,6 +2,7 @@
 // macro backslash, the condition stack on the main output, the six
 // deferred queues, and the comment boxes.
 #include "generator/core/gen_fixture.h"
+#include "generator/core/output/csharp_jumps.h"
 #include "generator/core/output/file_helpers.h"
 
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace gencore_test {
 namespace {
@@ -224,6 +226,201 @@ TEST_F(LineWriter, HeldLinesReachTheFileWhenWritten)
     Capture next;
     P3109_WriteLine(next.stream(), 0, "written");
     EXPECT_EQ(next.text(), "written \r\n");
+}
+
+/* A written file open for reading too (as the generator opens its
+   output files) holds its lines in the file itself; one open for writing
+   only holds them in memory. Both give the same lines and the same file. */
+class HeldStream {
+public:
+    explicit HeldStream(bool inFile)
+    {
+        char path[] = "/tmp/dqov_held_XXXXXX";
+        const int fd = mkstemp(path);
+        if (fd >= 0)
+            close(fd);
+        path_ = path;
+        stream_ = P3109_AddFileStream(std::fopen(path, inFile ? "w+b" : "wb"), path_, true);
+    }
+    ~HeldStream()
+    {
+        P3109_CloseStream(stream_);
+        std::remove(path_.c_str());
+    }
+    GEN_STREAM stream() const { return stream_; }
+    /* The file's text once the stream is closed. */
+    std::string text()
+    {
+        P3109_CloseStream(stream_);
+        return testsupport::readFile(path_);
+    }
+
+private:
+    std::string path_;
+    GEN_STREAM stream_ = GEN_NO_STREAM;
+};
+
+/* The lines as the writer writes them. */
+std::string written(const std::vector<GEN_HELD_LINE>& lines)
+{
+    std::string out;
+    for (const GEN_HELD_LINE& l : lines)
+        out += std::string(l.ulIndent, ' ') + l.text + (l.fBlank ? " " : "") + (l.fMacro ? "\\" : "") +
+               (l.fEnd ? "\r\n" : "");
+    return out;
+}
+
+TEST_F(LineWriter, LinesHeldInTheFileComeBackAsHeldInMemory)
+{
+    for (const bool inFile : {false, true}) {
+        SCOPED_TRACE(inFile ? "held in the file" : "held in memory");
+        HeldStream s(inFile);
+        ASSERT_NE(s.stream(), GEN_NO_STREAM);
+        P3109_WriteLine(s.stream(), 0, "before");
+        P3109_HoldStreamLines(s.stream(), "goto");
+        P3109_WriteLine(s.stream(), 3, "held");
+        EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+        P3109_WriteLine(s.stream(), 6, "goto X_Label_1;");
+        EXPECT_TRUE(P3109_fHeldLinesHold(s.stream()));
+        /* a second hold goes on from where the first began */
+        P3109_HoldStreamLines(s.stream(), "goto");
+        P3109_WriteLine(s.stream(), 0, "X_Label_1: ;");
+        std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(s.stream());
+        EXPECT_EQ(written(lines), "   held \r\n      goto X_Label_1; \r\nX_Label_1: ; \r\n");
+        EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+        lines.insert(lines.begin() + 1, GEN_HELD_LINE{3, "added", true, false, true});
+        P3109_WriteLine(s.stream(), 0, "after taking");
+        P3109_WriteHeldLines(s.stream(), lines);
+        EXPECT_EQ(s.text(), "before \r\nafter taking \r\n   held \r\n   added \r\n      goto X_Label_1; \r\n"
+                            "X_Label_1: ; \r\n");
+    }
+}
+
+/* What a direct writer of the file writes goes before the lines held, a
+   macro line is held as written, the lines released stay in order, and
+   lines held at the close are written as they stand. */
+TEST_F(LineWriter, HeldLinesKeepTheirPlaceWhateverIsWrittenBetween)
+{
+    for (const bool inFile : {false, true}) {
+        SCOPED_TRACE(inFile ? "held in the file" : "held in memory");
+        HeldStream s(inFile);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        P3109_WriteLine(s.stream(), 3, "first");
+        std::fputs("direct\r\n", P3109_pStreamFile(s.stream()));
+        P3109_State().out.lMacroContinuation = 1;
+        P3109_WriteLine(s.stream(), 0, "#define X_MACRO");
+        P3109_State().out.lMacroContinuation = 0;
+        P3109_WriteLine(s.stream(), 0, "last");
+        EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+        P3109_ReleaseHeldLines(s.stream());
+        P3109_WriteLine(s.stream(), 0, "released");
+        P3109_HoldStreamLines(s.stream());
+        P3109_WriteLine(s.stream(), 0, "held at the close");
+        EXPECT_EQ(s.text(), "direct\r\n   first \r\n#define X_MACRO \\\r\nlast \r\nreleased \r\nheld at the close \r\n");
+    }
+}
+
+/* A method of many lines, read back past the blocks the file is read in,
+   comes back line for line. */
+TEST_F(LineWriter, ManyLinesHeldInTheFileComeBackWhole)
+{
+    HeldStream s(true);
+    P3109_HoldStreamLines(s.stream(), "goto");
+    std::string expected;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string text = "line " + std::to_string(i) + std::string(static_cast<size_t>(i % 37), 'x');
+        P3109_WriteLine(s.stream(), static_cast<int16_t>(i % 40), text);
+        expected += std::string(static_cast<size_t>(i % 40), ' ') + text + " \r\n";
+    }
+    P3109_WriteLine(s.stream(), 0, "goto X_End;");
+    expected += "goto X_End; \r\n";
+    ASSERT_TRUE(P3109_fHeldLinesHold(s.stream()));
+    const std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(s.stream());
+    ASSERT_EQ(lines.size(), 4001u);
+    EXPECT_EQ(written(lines), expected);
+    P3109_WriteHeldLines(s.stream(), lines);
+    EXPECT_EQ(s.text(), expected);
+}
+
+/* A method's lines: each line's leading blanks are its indent. */
+std::vector<GEN_HELD_LINE> methodLines(const std::string& body)
+{
+    std::vector<GEN_HELD_LINE> lines;
+    size_t from = 0;
+    for (size_t nl = body.find('\n'); nl != std::string::npos; from = nl + 1, nl = body.find('\n', from)) {
+        const std::string line = body.substr(from, nl - from);
+        const size_t indent = line.find_first_not_of(' ');
+        lines.push_back({indent == std::string::npos ? 0 : indent,
+                         indent == std::string::npos ? std::string() : line.substr(indent), true, false, true});
+    }
+    return lines;
+}
+
+/* The jumps of lines held on a stream are mended where the lines are held,
+   as the mender mends them given in memory: a C jump into a loop past its
+   set-up, a C# jump back into an earlier CASE branch, a C# jump into a
+   switch (refused, naming its command), jumps that reach their labels as
+   written; each also with 300 lines more in the block the jump enters,
+   so that the lines are read a part at a time. */
+TEST_F(LineWriter, HeldJumpsAreMendedAsInMemory)
+{
+    struct Method {
+        const char* name;
+        bool csharp;
+        std::string before, after; /* the filler goes between */
+    };
+    const Method methods[] = {
+        {"C loop", false,
+         "      EVALUATE_COMMAND_2\n      {\n         long lCount;\n         long lLimit;\n         lCount = 0;\n"
+         "         lLimit = 2;\n         while ( lCount < lLimit )\n         {\n            T(\"top\", lCount);\n",
+         "   X_Label_M01: ;\n            T(\"x\", lCount);\n            lCount++;\n         }\n      }\n"
+         "      if ( a == 1 && back == 0 ) { back = 1; goto X_Label_M01; }\n"},
+        {"C# case", true,
+         "      int n = 0;\n      do /* A Single Iteration CASE Loop */\n      {\n         if ( a == 1 )\n"
+         "         {\n            T(\"w1\");\n",
+         "   X_Last_Display_0006:\n            T(\"display\");\n            n++;\n            break;\n         }\n"
+         "         if ( a == 2 )\n         {\n            T(\"w2\");\n            if ( n < 2 )\n            {\n"
+         "               /* Branch to computed last screen panel */\n               goto X_Last_Display_0006;\n"
+         "            }\n            break;\n         }\n      } while(false); /* A single iteration CASE Loop */\n"
+         "      T(\"end\" + n);\n"},
+        {"C# switch", true,
+         "      int i = 0;\n      pX_Fun.sSequence = 12;\n      goto X_Label_D01;\n      switch ( i )\n      {\n"
+         "      case 0:\n",
+         "   X_Label_D01: ;\n         T(\"x\");\n         break;\n      }\n"},
+        {"C# jumps that reach", true, "   X_Label_A01: ;\n      while ( a < 3 )\n      {\n",
+         "         goto X_Label_A01;\n      }\n      goto X_Label_Z99;\n   X_Label_Z99: ;\n"},
+    };
+    for (const Method& m : methods) {
+        for (const int filler : {0, 300}) {
+            SCOPED_TRACE(std::string(m.name) + (filler ? " with filler" : ""));
+            std::string body = m.before;
+            for (int i = 0; i < filler; ++i)
+                body += "            T(\"f\", " + std::to_string(i) + "); /* \"a } in a comment\" */\n";
+            body += m.after;
+            /* given in memory */
+            std::vector<GEN_HELD_LINE> lines = methodLines(body);
+            std::string refused;
+            int32_t command = -1;
+            bool mended = true;
+            if (m.csharp)
+                mended = P3109_fMendCSharpJumps(lines, false, refused, &command);
+            else
+                P3109_MendJumpsPastDeclarations(lines, false);
+            /* held in the file */
+            HeldStream s(true);
+            P3109_HoldStreamLines(s.stream(), "goto");
+            for (const GEN_HELD_LINE& l : methodLines(body))
+                P3109_WriteLine(s.stream(), static_cast<int16_t>(l.ulIndent), l.text);
+            std::string heldRefused;
+            int32_t heldCommand = -1;
+            EXPECT_EQ(P3109_fMendHeldJumps(s.stream(), false, m.csharp, heldRefused, &heldCommand), mended);
+            EXPECT_EQ(s.text(), written(lines));
+            EXPECT_EQ(heldRefused, refused);
+            if (!mended) {
+                EXPECT_EQ(heldCommand, command);
+            }
+        }
+    }
 }
 
 TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
