@@ -146,6 +146,19 @@ const std::vector<Worked> kWorked = {
      "CMD RETURN\n",
      {"END LIST PGLIST1 3", "END PGLIST1.1.PGA1 [C]", "END PGLIST1.2.PGA1 [A]", "END PGLIST1.3.PGA1 [B]",
       "END PGLIST1.3.PGP2 0.5", "END PGA1 [B]", "END PGP2 0.5", "END PGP3 3"}},
+    {"dates, times and timestamps cleared to the earliest of each, and tested as null",
+     "FIELD PGE1 E 10 0 Y\nFIELD PGM2 M 8 0 N\nFIELD PGZ3 Z 26 0 N\nFIELD PGP4 P 3 0 N\nFIELD PGY5 Y 1 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGE1) TO(*NULL)\n"
+     "CMD CHANGE FIELD(#PGM2) TO(*DEFAULT)\n"
+     "CMD CHANGE FIELD(#PGZ3) TO(*NULL)\n"
+     "CMD CHANGE FIELD(#PGY5) TO(*DEFAULT)\n"
+     "CMD IF_NULL FIELD(#PGE1 #PGZ3 #PGM2)\n"
+     "CMD CHANGE FIELD(#PGP4) TO(1)\n"
+     "CMD ENDIF\n"
+     "CMD MENU\n",
+     {"END PGE1 0001-01-01", "END PGM2 00:00:00", "END PGZ3 0001-01-01 00:00:00.000000000", "END PGP4 1",
+      "END PGY5 0", "ENDED 5"}},
     {"SELECTLIST through the entries a condition lets through, each updated",
      "FIELD PGP1 P 3 0 N\nFIELD PGP2 P 5 0 N\n"
      "CMD FUNCTION OPTIONS(*DIRECT)\n"
@@ -193,8 +206,8 @@ TEST(Reference, ShowsTheFieldsTheFunctionUses)
 TEST(Reference, NamesWhatItDoesNotCompare)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"FIELD PGE1 E 10 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGE1) TO(*DEFAULT)\nCMD RETURN\n",
-         "NOT COMPARED a field of kind E\n"},
+        {"FIELD PGE1 E 10 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGE1) TO('2024-02-29')\nCMD RETURN\n",
+         "NOT COMPARED a value into a field of kind E\n"},
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CALL PGM(PGCALL1)\nCMD RETURN\n",
          "NOT COMPARED CALL\n"},
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO('1 / #PGP1')\nCMD RETURN\n",
