@@ -212,6 +212,12 @@ TEST(Reference, NamesWhatItDoesNotCompare)
          "NOT COMPARED CALL\n"},
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO('1 / #PGP1')\nCMD RETURN\n",
          "NOT COMPARED a division by zero\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO(999)\n"
+         "CMD CHANGE FIELD(#PGP1) TO('#PGP1 + 1')\nCMD RETURN\n",
+         "NOT COMPARED a value that does not fit its field (a fatal error)\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD GOTO LABEL(L10)\n"
+         "CMD BEGIN_LOOP USING(#PGP1) FROM(1) TO(2)\nCMD L10: MESSAGE MSGTXT('in')\nCMD END_LOOP\nCMD RETURN\n",
+         "NOT COMPARED a GOTO into a loop\n"},
     };
     for (const auto& [text, said] : cases)
         EXPECT_EQ(evaluate(text), said) << text;
