@@ -504,8 +504,8 @@ Head Mender::classify(int block)
 }
 
 /* Whether a statement starting on the line declares: a type (a name,
-** qualified, generic or an array) followed by a name, on this line or,
-** after a type alone, on the next. */
+** qualified, generic or an array) followed by a name (no statement's word),
+** on this line or, after a type alone, on the next. */
 bool Mender::declarationStart(size_t line) const
 {
     std::string text = lines_[line].code;
@@ -542,7 +542,12 @@ bool Mender::declarationStart(size_t line) const
                 return false;
             ++k;
         } else {
-            return nameStart(text[k]);
+            /* the declared name, never a statement's word: a macro's line
+               ("EVALUATE_COMMAND_6") before a "do" is no declaration */
+            size_t name = k;
+            while (name < text.size() && nameChar(text[name]))
+                ++name;
+            return nameStart(text[k]) && !statementWord(std::string_view(text).substr(k, name - k));
         }
     }
 }

@@ -367,6 +367,47 @@ TEST_F(CSharpJumps, CIntoALoopPastItsSetUp)
     EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
 }
 
+/* C: a jump into a CASE's block (which declares) past a DOUNTIL that a
+   command's evaluation macro opens in the same IF: the macro's line before
+   the "do" is no declaration, so the resume passes on at the IF's first
+   statement and neither the evaluation nor the loop runs. */
+TEST_F(CSharpJumps, CPastAnEvaluationAndALoopIntoACase)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"(      if ( a == 1 ) goto X_Label_L10;
+      T("start", 0);
+      if ( a == 2 )
+      {
+         EVALUATE_COMMAND_6
+         do
+         {
+            T("loop", 0);
+         } while ( 0 );
+         do
+         {
+            long lCase = 7;
+            T("case", lCase);
+   X_Label_L10: ;
+            T("label", 0);
+         } while ( 0 );
+      }
+)");
+    P3109_MendJumpsPastDeclarations(lines, false);
+    const std::string body = text(lines);
+    const std::filesystem::path c = dir_ / "case.c", exe = dir_ / "case";
+    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
+                        "#define EVALUATE_COMMAND_6 printf(\"eval \");\n"
+                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
+                        "int main(int argc, char** argv)\n{\n"
+                        "   int a = argc > 1 ? atoi(argv[1]) : 0;\n"
+                     << body << "   return 0;\n}\n";
+    ASSERT_EQ(
+        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
+        "")
+        << body;
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "label0 ") << body;
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 2"), "start0 eval loop0 case7 label0 ");
+}
+
 /* A switch cannot be entered: its head would pick a case of its own. The
    jump is named with the number of its command. */
 TEST_F(CSharpJumps, IntoASwitchRefused)
