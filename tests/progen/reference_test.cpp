@@ -1,0 +1,226 @@
+// The reference evaluator of the flow-and-data functions
+// (tests/progen/reference): the final values it gives for small functions,
+// each worked out by hand from the language's rules, and the constructs it
+// names as not compared.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/commands.h"
+#include "support/files.h"
+#include "support/scratch.h"
+
+namespace {
+
+/* The lines the reference prints for a case text. */
+std::string evaluate(const std::string& text)
+{
+    testsupport::ScratchDir work("reference");
+    testsupport::writeFile(work / "case.txt", text);
+    const std::string out = (work / "out").string();
+    const int status = testsupport::commandStatus(std::string(DQOV_SOURCE_DIR) + "/tests/progen/reference " +
+                                                  testsupport::shellQuote((work / "case.txt").string()) + " > " +
+                                                  out + " 2>&1");
+    EXPECT_EQ(status, 0);
+    return testsupport::readFile(out);
+}
+
+/* Whether every one of the lines is a line of the output. */
+void expectLines(const std::string& out, const std::vector<std::string>& lines)
+{
+    for (const std::string& l : lines)
+        EXPECT_NE(("\n" + out).find("\n" + l + "\n"), std::string::npos) << l << " not in:\n" << out;
+}
+
+struct Worked {
+    const char* what;
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+const std::vector<Worked> kWorked = {
+    {"decimals cut, or rounded half away from zero with ROUND_UP",
+     "FIELD PGP1 P 5 2 N\nFIELD PGP2 P 3 0 N\nFIELD PGS3 S 3 0 N\nFIELD PGS4 S 3 0 N\nFIELD PGP5 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP1) TO('7.5 * 3')\n"          // 22.5
+     "CMD CHANGE FIELD(#PGP2) TO('(#PGP1 - 1) / 3')\n"  // 21.5 / 3 = 7.1666 -> 7
+     "CMD CHANGE FIELD(#PGS3) TO('-10 / 4') ROUND_UP(*YES)\n"  // -2.5 -> -3
+     "CMD CHANGE FIELD(#PGS4) TO('-10 / 4')\n"                 // -2.5 -> -2
+     "CMD CHANGE FIELD(#PGP5) TO(1.555) ROUND_UP(*YES)\n"      // 2
+     "CMD RETURN\n",
+     {"END PGP1 22.50", "END PGP2 7", "END PGS3 -3", "END PGS4 -2", "END PGP5 2", "ENDED 1"}},
+    {"whole numbers at the 9-10 and 18 digit bounds",
+     "FIELD PGP1 P 10 0 N\nFIELD PGP2 P 10 0 N\nFIELD PGP3 P 18 0 N\nFIELD PGS4 S 18 2 N\nFIELD PGP5 P 9 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(4999999999)\n"
+     "CMD CHANGE FIELD(#PGP2) TO('#PGP1 * 2')\n"  // 9999999998: past 2^31
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP2 * 100000000 + 99999999')\n"  // 999999999899999999
+     "CMD CHANGE FIELD(#PGS4) TO('0 - #PGP3 / 1000')\n"  // -999999999899999.999 cut to -999999999899999.99
+     "CMD CHANGE FIELD(#PGP5) TO('#PGP2 / 10 - 1')\n"    // 999999998.8 cut to 999999998
+     "CMD RETURN\n",
+     {"END PGP1 4999999999", "END PGP2 9999999998", "END PGP3 999999999899999999",
+      "END PGS4 -999999999899999.99", "END PGP5 999999998"}},
+    {"an integer of each size cut toward zero; a float of 4 bytes",
+     "FIELD PGI1 I 1 0 N\nFIELD PGI2 I 8 0 N\nFIELD PGF3 F 4 0 N\nFIELD PGF4 F 8 0 N\nFIELD PGS5 S 5 2 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGS5) TO(-7.99)\n"
+     "CMD CHANGE FIELD(#PGI1) TO(#PGS5)\n"  // -7
+     "CMD CHANGE FIELD(#PGI2) TO(99)\n"
+     "CMD CHANGE FIELD(#PGF3) TO(#PGS5)\n"  // nearest float: -7.98999977111816
+     "CMD CHANGE FIELD(#PGF4) TO(#PGS5)\n"  // -7.99
+     "CMD RETURN\n",
+     {"END PGI1 -7", "END PGI2 99", "END PGF3 -7.98999977111816", "END PGF4 -7.99"}},
+    {"alphanumeric values cut and padded; a substring into a position",
+     "FIELD PGA1 A 3 0 N\nFIELD PGA2 A 8 0 N\nFIELD PGA3 A 6 0 N *BLANK\nFIELD PGA4 A 4 0 N 'DFLT'\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('ABCDE')\n"
+     "CMD CHANGE FIELD(#PGA2) TO('12345678')\n"
+     "CMD SUBSTRING FIELD(#PGA1 2 *END) INTO_FIELD(#PGA2 4 *END)\n"  // 123 + BC + blanks
+     "CMD CHANGE FIELD(#PGA3) TO('''it''''s''')\n"                   // the literal 'it''s'
+     "CMD CHANGE FIELD(#PGA4) TO(*DEFAULT)\n"
+     "CMD RETURN\n",
+     {"END PGA1 [ABC]", "END PGA2 [123BC   ]", "END PGA3 [it's  ]", "END PGA4 [DFLT]"}},
+    {"loops end past their bounds; DOUNTIL runs once; LEAVE and CONTINUE",
+     "FIELD PGP1 P 3 0 N\nFIELD PGP2 P 3 0 N\nFIELD PGP3 P 3 0 N\nFIELD PGP4 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD BEGIN_LOOP USING(#PGP1) FROM(1) TO(4) STEP(2)\n"  // 1, 3, then 5
+     "CMD CHANGE FIELD(#PGP2) TO('#PGP2 + 1')\n"
+     "CMD END_LOOP\n"
+     "CMD DOUNTIL COND('#PGP3 >= 0')\n"
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP3 + 10')\n"
+     "CMD ENDUNTIL\n"
+     "CMD DOWHILE COND('#PGP4 < 9')\n"
+     "CMD CHANGE FIELD(#PGP4) TO('#PGP4 + 1')\n"
+     "CMD CONTINUE COND('#PGP4 < 3')\n"
+     "CMD LEAVE\n"
+     "CMD ENDWHILE\n"
+     "CMD EXIT\n",
+     {"END PGP1 5", "END PGP2 2", "END PGP3 10", "END PGP4 3", "ENDED 4"}},
+    {"CASE takes the first WHEN that holds; *BLANK and *ZERO across kinds",
+     "FIELD PGA1 A 2 0 N\nFIELD PGP2 P 3 0 N\nFIELD PGS3 S 5 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD DEF_COND NAME(*PGCOND1) COND('(#PGS3 *EQ *BLANK) AND (#PGA1 *EQ *ZERO)')\n"
+     "CMD CHANGE FIELD(#PGA1) TO('b')\n"
+     "CMD CASE OF_FIELD(#PGA1)\n"
+     "CMD WHEN VALUE_IS('> ''a''')\n"
+     "CMD CHANGE FIELD(#PGP2) TO(1)\n"
+     "CMD WHEN VALUE_IS('= ''b''')\n"
+     "CMD CHANGE FIELD(#PGP2) TO(2)\n"
+     "CMD ENDCASE\n"
+     "CMD CHANGE FIELD(#PGA1) TO(*BLANK)\n"
+     "CMD IF COND(*PGCOND1)\n"
+     "CMD CHANGE FIELD(#PGS3) TO(-5)\n"
+     "CMD ENDIF\n"
+     "CMD RETURN\n",
+     {"END PGP2 1", "END PGS3 -5", "END PGA1 [  ]"}},
+    {"a subroutine's parameters received and returned; GOTO",
+     "FIELD PGA1 A 4 0 N\nFIELD PGA2 A 4 0 N\nFIELD PGP3 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGA2) TO('in')\n"
+     "CMD GOTO LABEL(L10)\n"
+     "CMD CHANGE FIELD(#PGP3) TO(9)\n"
+     "CMD L10: EXECUTE SUBROUTINE(PGSUB1) WITH_PARMS(#PGA2)\n"
+     "CMD RETURN\n"
+     "CMD SUBROUTINE NAME(PGSUB1) PARMS((#PGA1 *BOTH))\n"
+     "CMD SUBSTRING FIELD(#PGA1 1 *END) INTO_FIELD(#PGA1 2 *END)\n"  // i + 'in'
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP3 + 1')\n"
+     "CMD ENDROUTINE\n",
+     {"END PGA1 [iin ]", "END PGA2 [iin ]", "END PGP3 1"}},
+    {"a list: added at the end and after an entry, sorted, one got back, its counter",
+     "FIELD PGA1 A 1 0 N\nFIELD PGP2 P 3 1 N\nFIELD PGP3 P 7 0 N\nFIELD PGP4 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGA1 #PGP2) ENTRYS(10) COUNTER(#PGP3)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('A')\n"
+     "CMD CHANGE FIELD(#PGP2) TO(2.5)\n"
+     "CMD ADD_ENTRY TO_LIST(#PGLIST1)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('B')\n"
+     "CMD CHANGE FIELD(#PGP2) TO(0.5)\n"
+     "CMD ADD_ENTRY TO_LIST(#PGLIST1)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('C')\n"
+     "CMD CHANGE FIELD(#PGP2) TO(9)\n"
+     "CMD ADD_ENTRY TO_LIST(#PGLIST1) AFTER(#PGP4)\n"  // after entry 0: first
+     "CMD SORT_LIST NAMED(#PGLIST1) BY_FIELDS((#PGP2 *DESCEND))\n"
+     "CMD CHANGE FIELD(#PGP4) TO(3)\n"
+     "CMD GET_ENTRY NUMBER(#PGP4) FROM_LIST(#PGLIST1)\n"
+     "CMD RETURN\n",
+     {"END LIST PGLIST1 3", "END PGLIST1.1.PGA1 [C]", "END PGLIST1.2.PGA1 [A]", "END PGLIST1.3.PGA1 [B]",
+      "END PGLIST1.3.PGP2 0.5", "END PGA1 [B]", "END PGP2 0.5", "END PGP3 3"}},
+    {"dates, times and timestamps cleared to the earliest of each, and tested as null",
+     "FIELD PGE1 E 10 0 Y\nFIELD PGM2 M 8 0 N\nFIELD PGZ3 Z 26 0 N\nFIELD PGP4 P 3 0 N\nFIELD PGY5 Y 1 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGE1) TO(*NULL)\n"
+     "CMD CHANGE FIELD(#PGM2) TO(*DEFAULT)\n"
+     "CMD CHANGE FIELD(#PGZ3) TO(*NULL)\n"
+     "CMD CHANGE FIELD(#PGY5) TO(*DEFAULT)\n"
+     "CMD IF_NULL FIELD(#PGE1 #PGZ3 #PGM2)\n"
+     "CMD CHANGE FIELD(#PGP4) TO(1)\n"
+     "CMD ENDIF\n"
+     "CMD MENU\n",
+     {"END PGE1 0001-01-01", "END PGM2 00:00:00", "END PGZ3 0001-01-01 00:00:00.000000000", "END PGP4 1",
+      "END PGY5 0", "ENDED 5"}},
+    {"SELECTLIST through the entries a condition lets through, each updated",
+     "FIELD PGP1 P 3 0 N\nFIELD PGP2 P 5 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1) ENTRYS(10)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(4)\n"
+     "CMD INZ_LIST NAMED(#PGLIST1) NUM_ENTRYS(3)\n"
+     "CMD SELECTLIST NAMED(#PGLIST1) WHERE('#PGP2 < 8')\n"
+     "CMD CHANGE FIELD(#PGP2) TO('#PGP2 + #PGP1')\n"
+     "CMD CHANGE FIELD(#PGP1) TO(#PGP2)\n"
+     "CMD UPD_ENTRY IN_LIST(#PGLIST1)\n"
+     "CMD ENDSELECT\n"
+     "CMD RETURN\n",
+     {"END LIST PGLIST1 3", "END PGLIST1.1.PGP1 4", "END PGLIST1.2.PGP1 8", "END PGLIST1.3.PGP1 4",
+      "END PGP2 8", "END PGP1 4"}},
+};
+
+/* Each function's final values, worked out by hand. */
+TEST(Reference, GivesTheValuesTheRulesGive)
+{
+    for (const Worked& w : kWorked) {
+        SCOPED_TRACE(w.what);
+        expectLines(evaluate(w.text), w.lines);
+    }
+}
+
+/* Every field a command names is shown (and only those), with the I/O
+** fields the function uses. */
+TEST(Reference, ShowsTheFieldsTheFunctionUses)
+{
+    const std::string out = evaluate("FIELD PGA1 A 2 0 N\nFIELD PGP2 P 3 0 N\nFIELD PGP3 P 3 0 N\n"
+                                     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+                                     "CMD SET_MODE TO(*CHANGE)\n"
+                                     "CMD IF_STATUS IS(*OKAY) IS_NOT(*ERROR)\n"
+                                     "CMD CHANGE FIELD(#PGP2) TO(1)\n"
+                                     "CMD ENDIF\n"
+                                     "CMD IF_MODE IS(*ADD)\n"
+                                     "CMD CHANGE FIELD(#PGA1) TO('X')\n"
+                                     "CMD ENDIF\n"
+                                     "CMD RETURN\n");
+    expectLines(out, {"END PGP2 1", "END PGA1 [  ]", "END IO$MDE [CHG]", "END IO$STS [  ]", "ENDED 1"});
+    EXPECT_EQ(out.find("PGP3"), std::string::npos) << out;
+}
+
+/* A construct outside the rules it follows is named, with no values. */
+TEST(Reference, NamesWhatItDoesNotCompare)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"FIELD PGE1 E 10 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGE1) TO('2024-02-29')\nCMD RETURN\n",
+         "NOT COMPARED a value into a field of kind E\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CALL PGM(PGCALL1)\nCMD RETURN\n",
+         "NOT COMPARED CALL\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO('1 / #PGP1')\nCMD RETURN\n",
+         "NOT COMPARED a division by zero\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO(999)\n"
+         "CMD CHANGE FIELD(#PGP1) TO('#PGP1 + 1')\nCMD RETURN\n",
+         "NOT COMPARED a value that does not fit its field (a fatal error)\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD GOTO LABEL(L10)\n"
+         "CMD BEGIN_LOOP USING(#PGP1) FROM(1) TO(2)\nCMD L10: MESSAGE MSGTXT('in')\nCMD END_LOOP\nCMD RETURN\n",
+         "NOT COMPARED a GOTO into a loop\n"},
+    };
+    for (const auto& [text, said] : cases)
+        EXPECT_EQ(evaluate(text), said) << text;
+}
+
+}  // namespace
