@@ -245,7 +245,7 @@ void RecordFieldUse(const std::string& written, const std::string& field, const 
     RecordIndexedUse(written, field, kind);
 }
 
-std::string FieldOf(const std::string& operand)
+std::string FieldNamedWithPrefix(const std::string& operand)
 {
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
     if (operand.size() < 2 || operand.size() > 11 || nat == ' ' || operand[0] != nat)
@@ -257,6 +257,21 @@ std::string FieldOf(const std::string& operand)
             return {};
     }
     return field;
+}
+
+std::string FieldOf(const std::string& operand)
+{
+    std::string field = FieldNamedWithPrefix(operand);
+    if (!field.empty() || operand.empty() || operand.size() > 10 ||
+        !std::isalpha(static_cast<unsigned char>(operand[0])))
+        return field;
+    // a name may be written without its national name character: it names
+    // the field of that name, when the function knows one
+    for (char c : operand)
+        if (!dqov::text::IsAlnum(c) && c != '_' && c != '$' && c != '@')
+            return {};
+    FFC_FIELD_DEFINITION def;
+    return LookUpFieldDefinition(operand, def) ? Upper(operand) : std::string();
 }
 
 std::string NameLiteral(const std::string& name)
@@ -349,7 +364,8 @@ void RecordRoleValue(char role, const std::string& value)
     case kRoleName:
         if (value.empty() || value[0] == '*')
             break;
-        if (!FieldOf(value).empty() || LiteralClass(value))
+        // a plain name here is the name of an object, not a field
+        if (!FieldNamedWithPrefix(value).empty() || LiteralClass(value))
             RecordOperand(value);
         else
             RecordOperand(NameLiteral(value));
@@ -574,6 +590,24 @@ std::vector<std::string> ExpressionFields(std::string_view text)
                 continue;
             }
             names.emplace_back(text.substr(i, j - i));
+            i = j;
+            continue;
+        }
+        // a field named without the national name character (not an
+        // operator word, a system variable or a component's property)
+        const bool startsName = std::isalpha(static_cast<unsigned char>(c)) &&
+                                (i == 0 || !(dqov::text::IsAlnum(text[i - 1]) || text[i - 1] == '_' ||
+                                             text[i - 1] == '*' || text[i - 1] == nat));
+        if (startsName) {
+            size_t j = i;
+            while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' || text[j] == '$' ||
+                                       text[j] == '@'))
+                ++j;
+            const std::string word = Upper(std::string(text.substr(i, j - i)));
+            static const std::unordered_set<std::string> kOperatorWords = {"AND", "OR", "EQ", "NE",
+                                                                           "LT",  "LE", "GT", "GE"};
+            if ((j >= text.size() || text[j] != '.') && !kOperatorWords.count(word) && !FieldOf(word).empty())
+                names.push_back(word);
             i = j;
             continue;
         }

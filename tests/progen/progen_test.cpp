@@ -69,7 +69,7 @@ TEST(Progen, DictionaryHoldsEveryKindOfField)
         }
         for (const progen::File& f : p.files) {
             ++files;
-            views += !f.view.empty();
+            views += !f.views.empty();
         }
     }
     for (const char* k :
@@ -194,8 +194,8 @@ TEST(Progen, FlowAndDataFunctionsEnd)
         std::vector<std::string> l = progen::Generate(tables(), seed, {progen::kFlowAndData}).lines;
         std::map<std::string, size_t> labels;
         for (size_t i = 0; i < l.size(); ++i) {
-            if (l[i].size() > 5 && l[i].compare(3, 2, ": ") == 0)
-                labels[l[i].substr(0, 3)] = i, l[i] = l[i].substr(5);
+            if (const size_t at = progen::LabelEnd(l[i]))
+                labels[l[i].substr(0, at - 2)] = i, l[i] = l[i].substr(at);
         }
         std::set<std::string> counters;
         int depth = 0;
@@ -219,7 +219,8 @@ TEST(Progen, FlowAndDataFunctionsEnd)
             EXPECT_LE(depth, 3) << at;
             loops += opens.count(cmd) && cmd != "SELECTLIST";
             if (cmd == "GOTO") {
-                const bool back = labels.at(c.substr(c.find("LABEL(") + 6, 3)) < i;
+                const size_t at = c.find("LABEL(") + 6;
+                const bool back = labels.at(c.substr(at, c.find(')', at) - at)) < i;
                 EXPECT_TRUE(!back ||
                             (holds(l[i - 2], "COND('#") && holds(l[i - 2], " < 2')") && holds(l[i - 1], " + 1')")))
                     << at;

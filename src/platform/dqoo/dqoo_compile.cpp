@@ -369,12 +369,15 @@ Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
         const DQOO_CHECKED_EXPRESSION& e = r.pExpressions[i];
         if (std::memcmp(lastCode(e), "IF", 2) != 0)
             throw Unsupported("a WHEN value that is not a test");
-        /* the values are compared in the subject's type */
+        /* the values are compared in the subject's type, or in the type
+        ** that holds subject and value where the subject's cannot hold the
+        ** value (a number with decimals, a floating-point field) */
         Plan plan = PlanNumbers(e, nullptr, false);
-        plan.numeric = numeric;
+        if (family != Family::Number)
+            plan.numeric = numeric;
         plan.direct = plan.direct && group.direct;
         ExpressionCompiler c(b, e, plan);
-        c.SetSubject(group.subject, family);
+        c.SetSubject(group.subject, family, numeric);
         const Value v = c.Emit(c.Root(), Family::Boolean);
         EXPR_OPERAND_NODE* whenTrue = b.Instruction(op::kWhenTrue + index, group.subject, -1);
         b.Statement(EXPR_STATEMENT_OPERATION, whenTrue, nullptr, v.instruction);

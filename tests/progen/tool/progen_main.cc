@@ -4,11 +4,14 @@
 //   progen --tables DB --seed N [--show]         the case text
 //   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC
 //   progen --tables DB --case FILE --store DB    stores a kept case
-//   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced
+//   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced; the
+//                                                (element, field kind) pairs no value took; -v: what
+//                                                was never produced, and each element's kinds and sizes
 //   progen --switches                            the switches and the forms they hold back
 // --allow NAME (repeatable, or PROGEN_ALLOW=a,b) lets a held-back form be written.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +20,26 @@
 #include <sstream>
 
 #include "../progen.h"
+
+namespace {
+
+std::string joined(const std::set<std::string>& s)
+{
+    std::string out;
+    for (const std::string& k : s)
+        out += (out.empty() ? "" : " ") + k;
+    return out;
+}
+
+bool takesFields(const std::pair<const std::string, std::set<std::string>>& e)
+{
+    for (const std::string& k : progen::FieldKinds())
+        if (e.second.count(k))
+            return true;
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -54,9 +77,12 @@ int main(int argc, char** argv)
         if (!coverage.empty()) {
             const long long from = std::stoll(coverage), to = std::stoll(coverage.substr(coverage.find('-') + 1));
             std::set<std::string> got;
+            progen::Reach reach;
             for (long long s = from; s <= to; ++s) {
-                const std::set<std::string> p = progen::Produced(t, progen::Generate(t, uint64_t(s), allow));
+                const progen::Program program = progen::Generate(t, uint64_t(s), allow);
+                const std::set<std::string> p = progen::Produced(t, program);
                 got.insert(p.begin(), p.end());
+                reach.add(progen::ValueReach(t, program));
             }
             const std::set<std::string> all = progen::Producible(t);
             int n[3] = {0, 0, 0}, of[3] = {0, 0, 0};
@@ -71,9 +97,17 @@ int main(int argc, char** argv)
             }
             std::cout << "commands " << n[0] << "/" << of[0] << ", keyword elements " << n[1] << "/" << of[1]
                       << ", allowed values " << n[2] << "/" << of[2] << "\n";
-            if (verbose)
+            const std::vector<std::string> unreached = progen::Unreached(reach);
+            std::cout << "elements taking fields " << std::count_if(reach.kinds.begin(), reach.kinds.end(), takesFields)
+                      << ", (element, field kind) pairs never produced " << unreached.size() << "\n";
+            if (verbose) {
                 for (const std::string& m : missing)
                     std::cout << "never produced: " << m << "\n";
+                for (const auto& [e, kinds] : reach.kinds)
+                    std::cout << "took: " << e << ": " << joined(kinds) << " | " << joined(reach.sizes[e]) << "\n";
+            }
+            for (const std::string& u : unreached)
+                std::cout << "never took: " << u << "\n";
             return 0;
         }
         progen::Program p;
