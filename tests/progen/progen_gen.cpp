@@ -78,6 +78,14 @@ bool Writer::outsideSubset(int form) const
     return outside.count(form) || (form == 11 && subs_.empty()) || (form == 21 && group_.empty());
 }
 
+/* the statement forms a component leaves out: reports, SET_MODE and
+** IF_MODE, UPRINT and INCLUDE (commands of functions only) */
+bool Writer::outsideComponent(int form) const
+{
+    static const std::set<int> outside = {7, 14, 16, 17, 22, 24, 28};
+    return outside.count(form) > 0 || (form == 6 && loops_ == 0);
+}
+
 /* the end of the brace or bracket that opens at i */
 size_t Writer::closing(const std::string& s, size_t i)
 {
@@ -892,7 +900,7 @@ void Writer::screen(int depth)
     if (chance(20) && !pop)
         s += " TEXTS((" + expand("{X20}") + " " + number(18, 20) + " 2))";
     emit(pop ? window(enrich(s)) : s, !pop);
-    if (chance(40))
+    if (chance(40) && !inComponent_)
         nested(expand("IF_KEY WAS({=*ENTER|*USERKEY1|*PROMPT|*CANCEL})"), depth, 2, "ENDIF");
 }
 
@@ -1043,8 +1051,10 @@ void Writer::subroutine(size_t i, size_t target)
 void Writer::statement(int depth)
 {
     const bool nest = depth < 6;
+    if (inComponent_ && chance(30))
+        return componentCommand(depth);
     int form = rnd(0, 33);
-    while (subset_ && outsideSubset(form))
+    while ((subset_ && outsideSubset(form)) || (inComponent_ && outsideComponent(form)))
         form = rnd(0, 33);
     switch (form) {
     case 0:

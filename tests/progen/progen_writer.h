@@ -121,6 +121,7 @@ private:
     static std::vector<std::string> split(const std::string& s, char sep);
     static bool among(const char* list, const std::string& word);
     bool outsideSubset(int form) const;
+    bool outsideComponent(int form) const;
     std::string expand(const std::string& form, const Param* p = nullptr, const std::string& line = "");
     std::string value(const std::string& k, const Param* p, const std::string& line);
     void command(const std::string& form);
@@ -162,13 +163,24 @@ private:
     void subroutine(size_t i, size_t target);
     std::string mtxt();
 
+public:
+    /* What a class offers the component commands: properties, events and
+    ** methods, the parameters of each event and method, and whether it is
+    ** a collection (FOR walks it). */
+    struct Features {
+        std::vector<std::string> properties, events, methods;
+        std::map<std::string, std::vector<std::string>> parameters;
+        bool collection = false;
+    };
+
+private:
     // ---- components (progen_com.cpp) --------------------------------------
     struct Member {
-        std::string name, cls;
+        std::string name, cls;  // a member component and its class, or a map or a FOR item (no class)
     };
-    void component(Component& c, bool last);
-    void componentCommand();
-    void routineBody(size_t target);
+    void component(Component& c);
+    void componentCommand(int depth);
+    std::string ownArguments(const std::string& event);
 
     const Tables& t_;
     std::mt19937_64 r_;
@@ -193,9 +205,11 @@ private:
     int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, loops_ = 0;
     bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
     // components
-    bool inComponent_ = false;
+    bool inComponent_ = false, levelTwo_ = false;
     std::vector<Member> members_;
     std::vector<std::string> properties_, events_, methods_;
+    Features ownFeatures_;                       // the features of the component being written
+    std::map<std::string, Features> written_;  // of the components written before it
 };
 
 }  // namespace progen

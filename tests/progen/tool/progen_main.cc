@@ -2,7 +2,9 @@
 // text, or stores it with its fields and files in a scratch repository;
 // with --coverage, what a run of seeds produces of the keyword table.
 //   progen --tables DB --seed N [--show]         the case text
-//   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC
+//   --components                                 components of the seed (ZOPHX), not a function
+//   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC (or the components,
+//                                                whose names it prints: "component NAME")
 //   progen --tables DB --case FILE --store DB    stores a kept case
 //   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced; the
 //                                                (element, field kind) pairs no value took; -v: what
@@ -46,7 +48,7 @@ int main(int argc, char** argv)
     // the arguments that take a value, with their values; --allow may come again
     std::map<std::string, std::string> arg = {{"--tables", ""}, {"--seed", "-1"},   {"--store", ""},
                                               {"--case", ""},   {"--coverage", ""}, {"--allow", ""}};
-    bool verbose = false;
+    bool verbose = false, components = false;
     std::set<std::string> allow;
     std::stringstream env(std::getenv("PROGEN_ALLOW") ? std::getenv("PROGEN_ALLOW") : "");
     for (std::string a; std::getline(env, a, ',');)
@@ -63,6 +65,8 @@ int main(int argc, char** argv)
             return 0;
         } else if (a == "-v") {
             verbose = true;
+        } else if (a == "--components") {
+            components = true;
         } else if (a != "--show") {
             std::cerr << "progen: " << (arg.count(a) ? a + " needs a value" : "unknown argument " + a) << "\n";
             return 2;
@@ -79,7 +83,8 @@ int main(int argc, char** argv)
             std::set<std::string> got;
             progen::Reach reach;
             for (long long s = from; s <= to; ++s) {
-                const progen::Program program = progen::Generate(t, uint64_t(s), allow);
+                const progen::Program program = components ? progen::GenerateComponents(t, uint64_t(s), allow)
+                                                           : progen::Generate(t, uint64_t(s), allow);
                 const std::set<std::string> p = progen::Produced(t, program);
                 got.insert(p.begin(), p.end());
                 reach.add(progen::ValueReach(t, program));
@@ -116,7 +121,8 @@ int main(int argc, char** argv)
             b << std::ifstream(casePath).rdbuf();
             p = progen::ParseCase(b.str());
         } else if (seed >= 0) {
-            p = progen::Generate(t, uint64_t(seed), allow);
+            p = components ? progen::GenerateComponents(t, uint64_t(seed), allow)
+                           : progen::Generate(t, uint64_t(seed), allow);
         } else {
             std::cerr << "progen: give --seed, --case or --coverage\n";
             return 2;
@@ -136,6 +142,11 @@ int main(int argc, char** argv)
         sqlite3_close(db);
         if (progen::HasLists(p))
             std::cout << "lists\n";
+        // the components the driver checks, generates and compiles: each, then the compound of them
+        for (const progen::Component& c : p.components)
+            std::cout << "component " << c.name << "\n";
+        if (!p.compound.empty())
+            std::cout << "component " << p.compound << "\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "progen: " << e.what() << "\n";
