@@ -221,6 +221,10 @@ std::string Writer::enrich(const std::string& line)
         bool skip = has(out, p.keyword) || !chance(25);
         for (const auto& [a, b] : ExcludingPairs())
             skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
+        // rounding with a floating-point field or operand is held back (switch round_float)
+        if (p.keyword == "ROUND_UP" && !on("round_float"))
+            for (const std::string& n : named(out))
+                skip = skip || field(n).type == 'F';
         // a generic key is of a kind that compares by its first characters: A P S H M I (PRC0047 for others)
         if (p.keyword == "GENERIC" && has(out, "WITH_KEY")) {
             const size_t at = out.find(" WITH_KEY(") + 10;
