@@ -145,6 +145,15 @@ void P3100_CheckDefArray(void)
         Issue(Msg::ArrayFieldsNotValid, written);
         return;
     }
+    // an array is laid over the bytes of a field: not over a date, time,
+    // timestamp, integer, float or Boolean, whose value is no byte string
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (Upper(Parm("OVERLAYING")) != "*NONE" && LookUpField(NameOf(Parm("OVERLAYING")), type, length, decimals) &&
+        type != ' ' && std::strchr("EMZIFY", type)) {
+        Issue(Msg::ArrayFieldsNotValid, written);
+        return;
+    }
     FFC_FIELD_DEFINITION def;
     std::memset(&def, ' ', sizeof def);
     def.input.usLength = 0;

@@ -176,7 +176,12 @@ std::string Writer::value(const std::string& k, const Param* p, const std::strin
         return ref((k[0] == 'a' ? alpha_ : num_)[size_t(k[1] - '0')]);
     switch (k[0]) {
     case 'N': return numField();
-    case 'K': return ref(pick(allFields()));
+    case 'K':
+        if (k == "KN" || k == "KA") {
+            const std::string f = any(k == "KN" ? ofTypes("PSIFY") : ofTypes("AEMZH"));
+            return f.empty() ? "" : ref(f);
+        }
+        return ref(pick(allFields()));
     case 'M': return msgData();
     case 'X': return chance(15) ? mtxt() : quote(text(rnd(1, std::stoi(k.substr(1)))));
     case 'a': return alphaField();
@@ -410,8 +415,10 @@ void Writer::definitions()
     for (const Field& f : p_.fields)
         if (f.name.rfind("PGD", 0) == 0)
             used_.push_back("CHANGE FIELD(" + ref(f.name) + ") TO(*DEFAULT)");
+    if (chance(20))  // the texts of a field of any kind
+        command("OVERRIDE FIELD({K}) {=LABEL({T15})|DESC({T40})|COLHDG({T20})}");
     if (chance(30)) {
-        command("OVERRIDE FIELD({N}) EDIT_CODE({=1|3|Z})");
+        command("OVERRIDE FIELD({={N}|{N}|{KN}}) EDIT_CODE({=1|3|Z})");
         // a field given another length, or the definition of another field
         const std::string g = pick(num_);
         const Field& d = field(g);
@@ -452,25 +459,32 @@ void Writer::definitions()
         // an array over three fields of one kind, indexed by the loop counter; or of three
         // entries laid over an alphanumeric field from a position, of the kind of one field
         const bool alpha = chance(50), over = alpha && !subset_ && chance(40);
+        // the elements: fields of one kind (any outside the subset)
+        static const std::vector<std::pair<char, int>> kinds = {{'A', 10}, {'P', 7}, {'S', 9}, {'I', 4}, {'F', 8},
+                                                                {'E', 10}, {'M', 8},  {'Z', 26}, {'H', 20}, {'Y', 1}};
+        const auto [type, len] = subset_ || over ? std::pair<char, int>{alpha ? 'A' : 'P', alpha ? 10 : 7} : pick(kinds);
         std::string of;
         for (int i = 0; i < (over ? 1 : 3); ++i) {
-            arrayOf_ = alpha ? addField('A', 10) : addField('P', 7, 2);
+            arrayOf_ = addField(type, len, type == 'P' || type == 'S' ? 2 : 0);
             of += (i ? " " : "") + ref(arrayOf_);
         }
-        if (over) {
+        if (over) {  // laid over the bytes of an alphanumeric, packed, signed or varying field
             const int at = rnd(1, 20);
             alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
             of += ") ENTRYS(3) OVERLAYING(" + ref(alpha_.back()) + " " + to_string(at);
         }
         array_ = "PGY";
+        // an index is named by at most three characters: a number of any kind outside the subset
+        const char indexType = subset_ ? 'P' : pick<char>({'P', 'P', 'S', 'I', 'F', 'Y'});
         names_.insert({"PGY", "PGX"});
         fieldAt_["PGX"] = p_.fields.size();
-        p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
+        p_.fields.push_back({"PGX", indexType, indexType == 'I' ? 4 : indexType == 'F' ? 8 : indexType == 'Y' ? 1 : 3, 0,
+                             false, ""});
         index_ = "PGX";
         emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(" + ref(index_) + ") OF_FIELDS(" + of + ")");
         if (subset_)  // an element is reached only with its index in range
             used_.push_back("CHANGE FIELD(" + ref(index_) + ") TO(1)");
-        used_.push_back("CHANGE FIELD(#" + array_ + ref(index_) + ") TO(" + (alpha ? "*BLANK" : "*ZERO") + ")");
+        used_.push_back("CHANGE FIELD(#" + array_ + ref(index_) + ") TO(*DEFAULT)");
     }
     if (chance(40)) {
         group_ = "XG_PG1";
@@ -491,8 +505,9 @@ void Writer::lists()
         l.fields = l.browse ? some(screenFields(), spread(8)) : some(subset_ ? screenFields() : allFields(), spread(60));
         std::string s = "DEF_LIST NAME(" + ref(l.name) + ") FIELDS(" + hashed(l.fields) + ")";
         if (l.browse) {
-            s += " TYPE(*BROWSE)[30 PAGE_SIZE({P}) TOP_ENTRY({=*CURRENT|{P}}) SEL_ENTRY({P}) SCROLL_TXT({a0})]";
-            l.counter = chance(70) ? counter_ : "";
+            s += " TYPE(*BROWSE)[30 PAGE_SIZE({={P}|{K}}) TOP_ENTRY({=*CURRENT|{P}|{K}}) SEL_ENTRY({={P}|{K}}) "
+                 "SCROLL_TXT({={a0}|{K}})]";
+            l.counter = chance(70) ? (chance(70) ? counter_ : pick(allFields())) : "";
         } else {
             s += "[30 TYPE(*WORKING)] ENTRYS({=1|10|50|200|9999})[50 {=LONG_LIST|MAX_ENTRYS}(1)]";
             if (subset_)  // the count an entry is added after is compared with
@@ -533,9 +548,9 @@ void Writer::reports()
                 to_string(overflow) + ")" +
                 (foot ? " LAST_LINE({I20-" + to_string(last) + "})" : "[30 LAST_LINE({I20-" + to_string(last) + "})]") +
                 "[40 NAME(PGRPT" + to_string(n) +
-                ") PRT_FILE(QSYSPRT[50 *LIBL]) OUTQ({=*FILE|{a0}}) COPIES({=*FILE|{P}}) "
-                "FORMTYPE({=*FILE|{a0}}) OTHER_OVRD({a2}) RET_LENGTH({P}) RET_WIDTH({P}) RET_OVRFLW({P}) "
-                "RET_LINE({P}) RET_PAGE({P})]");
+                ") PRT_FILE(QSYSPRT[50 *LIBL]) OUTQ({=*FILE|{a0}|{K}}) COPIES({=*FILE|{P}|{KN}}) "
+                "FORMTYPE({=*FILE|{a0}|{K}}) OTHER_OVRD({={a2}|{K}}) RET_LENGTH({={P}|{KN}}) RET_WIDTH({={P}|{KN}}) "
+                "RET_OVRFLW({={P}|{KN}}) RET_LINE({={P}|{KN}}) RET_PAGE({={P}|{KN}})]");
         Report r{n, "PGLINE" + to_string(n), {}, {}};
         names_.insert(r.line);
         command("DEF_HEAD NAME(#PGHEAD" + to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS(({T20} 1 10))" + num);
@@ -551,6 +566,7 @@ void Writer::reports()
             r.breaks.push_back("PGBRK" + to_string(n) + to_string(b + 1));
             command("DEF_BREAK NAME(" + ref(r.breaks.back()) + ") FIELDS(" + hashed(r.byFields) + " " + ref(pick(nums)) +
                     ") TRIGGER_BY({=*LEADING|*TRAILING}) TRIG_FLDS(" + hashed(r.byFields) +
+                    (chance(30) ? " " + ref(pick(allFields())) : "") +
                     ")[40 DOWN_SEP({I1-10})]" + num);
         }
         if (foot)
@@ -623,8 +639,8 @@ void Writer::substring()
     const std::string a = pick(from), b = pick(subset_ ? alpha_ : ofFamily(Family::String));
     const auto position = [&](int most) {
         std::vector<std::string> whole;
-        for (const std::string& n : num_)
-            if (field(n).decimals == 0 && field(n).length <= 9 && !field(n).nullable)
+        for (const std::string& n : ofTypes("PSIFY"))
+            if (field(n).decimals == 0 && field(n).length <= 9)
                 whole.push_back(n);
         return !subset_ && !whole.empty() && chance(25) ? ref(pick(whole)) : to_string(rnd(1, std::max(1, most)));
     };
@@ -681,10 +697,11 @@ void Writer::keep()
 {
     const std::string kind = one({"TOTAL", "COUNT", "AVG", "MAX", "MIN"});
     const bool numeric = kind == "TOTAL" || kind == "AVG";
-    const std::vector<std::string> sources = numeric ? joined(num_, ofTypes("IFY", false)) : allFields();
+    const std::vector<std::string> sources = numeric ? ofTypes("PSIFY") : allFields();
+    // the result: a number (any field for KEEP_MAX and KEEP_MIN)
     std::vector<std::string> results;
-    for (const std::string& n : joined(num_, ofTypes("IF", false)))
-        if (!field(n).nullable && n != num_[0] && n != num_[1])
+    for (const std::string& n : kind == "MAX" || kind == "MIN" ? allFields() : ofTypes("PSIFY"))
+        if (n != num_[0] && n != num_[1])
             results.push_back(n);
     if (results.empty())
         return;
@@ -707,7 +724,8 @@ void Writer::io(int depth)
     for (const std::string& k : keyFields) {
         const Field& kf = field(k);
         std::string v = ref(k);
-        const std::vector<std::string> same = ofTypes(std::string(1, kf.type), false);
+        // a field of the key's class: of numeric kinds for a numeric key, alphanumeric kinds for another
+        const std::vector<std::string> same = ofTypes(FamilyOf(kf.type) == Family::Number ? "PSIFY" : "AEMZH", false);
         if (chance(20) && !same.empty())
             v = ref(pick(same));
         else if (chance(15) && kf.type != 'Y') {  // a literal of at most 20 characters
@@ -766,7 +784,7 @@ void Writer::io(int depth)
     case 8:
         if (!view) {
             command("OPEN FILE(" + file +
-                    ") USE_OPTION(*OPNQRYF) QRYSLT({=*ALL|{a2}}) KEYFLD(*FILE) "
+                    ") USE_OPTION(*OPNQRYF) QRYSLT({=*ALL|{a2}|{K}}) KEYFLD(*FILE) "
                     "ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
             return emit("CLOSE FILE(*ALL)");
         }
@@ -774,7 +792,7 @@ void Writer::io(int depth)
     case 9:
         if (!view)  // another file, library or member read through the file
             return command("POINT FILE(" + file +
-                           ") TO_FILE({=*SAME|{a0}}) TO_LIBRARY({=*LIBL|{a0}|PGLIB}) TO_MEMBER({=*FIRST|{a0}|"
+                           ") TO_FILE({=*SAME|{a0}|{K}}) TO_LIBRARY({=*LIBL|{a0}|PGLIB|{K}}) TO_MEMBER({=*FIRST|{K}|"
                            "PGMBR{I1-9}})");
         [[fallthrough]];
     case 10:
@@ -841,7 +859,7 @@ void Writer::listOp(int depth)
     switch (rnd(0, 8)) {
     case 0: {
         const bool after = !l.browse && chance(30);
-        const std::string a = ref(num_[1]);
+        const std::string a = subset_ || chance(50) ? ref(num_[1]) : expand("{KN}");
         const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (after ? " AFTER(" + a + ")" : "");
         if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
             return guarded("'(" + a + " >= 0) AND (" + a + " <= " + ref(l.counter) + ")'", add);
@@ -856,13 +874,15 @@ void Writer::listOp(int depth)
                           (l.browse ? "[40 GET_ENTRYS({=*SELECT|*ALTERED *NOTNULL|*CHANGE})]" : "")),
                    depth, 3);
             if (chance(30) && !l.browse)
-                command("DLT_ENTRY[30 NUMBER({n1})] FROM_LIST(" + n + ")");
+                command(std::string("DLT_ENTRY[30 NUMBER(") + (subset_ ? "{n1}" : "{={n1}|{KN}}") + ")] FROM_LIST(" + n + ")");
             level_ -= subset_;
             emit("ENDSELECT");
         }
         return;
-    case 4: return command("GET_ENTRY NUMBER({n1}) FROM_LIST(" + n + ")");
-    case 5: return command("LOC_ENTRY IN_LIST(" + n + ") WHERE({c})[40 RET_NUMBER({n1})]");
+    case 4: return command(std::string("GET_ENTRY NUMBER(") + (subset_ ? "{n1}" : "{={n1}|{KN}}") + ") FROM_LIST(" + n + ")");
+    case 5:
+        return command("LOC_ENTRY IN_LIST(" + n + ") WHERE({c})[40 RET_NUMBER(" + (subset_ ? "{n1}" : "{={n1}|{KN}}") +
+                       ")]");
     case 6:
         if (!l.browse) {  // sorted on one or more of its fields
             std::string by;
@@ -956,13 +976,17 @@ std::string Writer::check()
         return joined(num_, ofTypes("IFY"));
     };
     switch (rnd(0, 6)) {
-    case 0: {  // ranges of numbers, from one to twenty-five
+    case 0: {  // ranges of numbers, or of texts, from one to twenty-five
         std::string ranges;
+        const bool texts = chance(30);
         for (int i = 0, n = spread(25); i < n; ++i) {
             const int lo = rnd(-50, 50);
-            ranges += (ranges.empty() ? "(" : " (") + to_string(lo) + " " + to_string(lo + rnd(0, 99)) + ")";
+            ranges += (ranges.empty() ? "(" : " (") +
+                      (texts ? quote(std::string(1, char('A' + rnd(0, 12)))) + " " + quote(std::string(1, char('N' + rnd(0, 12))))
+                             : to_string(lo) + " " + to_string(lo + rnd(0, 99))) +
+                      ")";
         }
-        return "RANGECHECK FIELD(" + ref(pick(numbers())) + ") RANGE(" + ranges + ")";
+        return "RANGECHECK FIELD(" + ref(pick(texts ? ofTypes("AEMZH") : numbers())) + ") RANGE(" + ranges + ")";
     }
     case 1: {  // values of its kind, up to fifty
         const Field f = field(pick(allFields()));
@@ -981,7 +1005,8 @@ std::string Writer::check()
         if (p_.files.empty())
             return "CONDCHECK FIELD(" + ref(pick(allFields())) + ") COND(" + condition() + ")";
         const File& f = pick(p_.files);
-        return expand("FILECHECK FIELD(" + ref(f.keys[0]) + ") USING_FILE(" + f.name + "[30 DEMLIB]) WITH_KEY(" +
+        return expand("FILECHECK FIELD(" + ref(chance(60) ? f.keys[0] : pick(allFields())) + ") USING_FILE(" + f.name +
+                      "[30 DEMLIB]) WITH_KEY(" +
                       hashed(f.keys) + ")");
     }
 }
@@ -1088,8 +1113,8 @@ void Writer::statement(int depth)
         return;
     case 4:
         if (nest && (!subset_ || level_ < kLevels)) {
-            command("BEGIN_LOOP USING(" + ref(subset_ ? loopField() : index_) + ") FROM(1) TO(" +
-                    (subset_ ? "{=2|3|4}" : "{=10|{P}|99}") + ") STEP({=1|2})");
+            command("BEGIN_LOOP USING(" + (subset_ ? ref(loopField()) : chance(70) ? ref(index_) : "{KN}") +
+                    ") FROM(1) TO(" + (subset_ ? "{=2|3|4}" : "{=10|{P}|99|{KN}}") + ") STEP({=1|2})");
             loop(depth, "END_LOOP");
         }
         return;

@@ -144,7 +144,41 @@ const std::vector<std::string>& FieldKinds()
 
 const std::vector<Refusal>& Refusals()
 {
-    static const std::vector<Refusal> r = {};
+    static const char* const kNumber = "a number is taken here: a field of an alphanumeric kind is refused (DCM0402)";
+    static const char* const kText = "an alphanumeric value is taken here: a numeric field is refused (DCM0402)";
+    static const std::vector<Refusal> r = {
+        // numbers: entry numbers, counters, positions and lengths, loop bounds, the values a report returns
+        {"ADD_ENTRY AFTER 1", "A E M Z H", kNumber},
+        {"GET_ENTRY NUMBER 1", "A E M Z H", kNumber},
+        {"DLT_ENTRY NUMBER 1", "A E M Z H", kNumber},
+        {"LOC_ENTRY RET_NUMBER 1", "A E M Z H", kNumber},
+        {"BEGIN_LOOP *", "A E M Z H", kNumber},
+        {"BEGINCHECK KEEP_COUNT 1", "A E M Z H", kNumber},
+        {"DEF_REPORT RET_*", "A E M Z H", kNumber},
+        {"DEF_REPORT COPIES 1", "A E M Z H", kNumber},
+        {"DEF_ARRAY INDEXES 1", "A E M Z H", kNumber},
+        {"SUBSTRING FIELD 2", "A E M Z H", kNumber},
+        {"SUBSTRING FIELD 3", "A E M Z H", kNumber},
+        {"SUBSTRING INTO_FIELD 2", "A E M Z H", kNumber},
+        {"SUBSTRING INTO_FIELD 3", "A E M Z H", kNumber},
+        {"KEEP_TOTAL OF_FIELD 1", "A E M Z H", "KEEP_TOTAL adds numbers: PRC0147"},
+        {"KEEP_AVG OF_FIELD 1", "A E M Z H", "KEEP_AVG adds numbers: PRC0147"},
+        {"KEEP_TOTAL IN_FIELD 1", "A E M Z H", "the result of KEEP_TOTAL is a number: PRC0148"},
+        {"KEEP_COUNT IN_FIELD 1", "A E M Z H", "the result of KEEP_COUNT is a number: PRC0148"},
+        {"KEEP_AVG IN_FIELD 1", "A E M Z H", "the result of KEEP_AVG is a number: PRC0148"},
+        // alphanumeric values: the target of SUBSTRING, the status of an entry or of SQL
+        {"SUBSTRING INTO_FIELD 1", "P S I F Y", kText},
+        {"GET_ENTRY RET_STATUS 1", "P S I F Y", kText},
+        {"LOC_ENTRY RET_STATUS 1", "P S I F Y", kText},
+        {"SELECT_SQL IO_STATUS 1", "P S I F Y", kText},
+        // a report line places alphanumeric, packed and signed fields only
+        {"DEF_HEAD FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
+        {"DEF_LINE FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
+        {"DEF_BREAK FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
+        {"DEF_FOOT FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
+        // an array lies over the bytes of a field
+        {"DEF_ARRAY OVERLAYING 1", "E M Z I F Y", "an array lies over the bytes of a field: PRC0219"},
+    };
     return r;
 }
 

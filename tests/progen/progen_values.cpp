@@ -11,6 +11,7 @@
 //   {IA} an input attribute of the kind of that field (LC alphanumeric, RZ numeric)
 //   {m} a message (MSGTXT or MSGID)  {s<n>} 1..n fields that fit a screen line
 //   {K} a field of any kind          {M} the data of a message (up to twenty fields of any kind)
+//   {KN} a field of a numeric kind (P S I F Y)  {KA} of an alphanumeric kind (A E M Z H)
 //   {X<n>} a quoted text of 1..n, or a multilingual variable
 //   {=x|y} x or y, each a form       [<p>text] the text (a form) at p percent
 // A form whose value is missing (no list, no file) expands to nothing. Forms
@@ -39,7 +40,9 @@ const std::vector<KeywordForms>& KeywordTable()
         {"MIN_TIME", kMsg, "{I1-5}"},
         {"WINDOW_FLD", kMsg, "{K}) TYPE(*WINDOW"},
         {"MSG_OPTION", kMsg, "Y;*NOROLL"},
-        {"IO_STATUS RET_STATUS", "", "{S}"},
+        {"IO_STATUS", "SELECT_SQL", "{S};{KA}"},
+        {"IO_STATUS", "", "{S};{S};{K}"},
+        {"RET_STATUS", "", "{S};{KA}"},
         {"IO_ERROR", "", "{L*ABORT|*NEXT|*RETURN}"},
         {"VAL_ERROR", "", "{L*NEXT|*RETURN|*LASTDIS}"},
         {"NOT_FOUND END_FILE", "", "{L*NEXT|*RETURN}"},
@@ -47,7 +50,7 @@ const std::vector<KeywordForms>& KeywordTable()
         {"AUTOCOMMIT", "", "*FILEDEF;*YES;*NO"},
         {"KEEP_LAST", "FETCH", "{I1-50}"},
         {"GENERIC", "SELECT", "*NO;*YES"},
-        {"RETURN_RRN", kFiles, "{R}"},
+        {"RETURN_RRN", kFiles, "{R};{K}"},
         {"NBR_KEYS", "CHECK_FOR", "*WITHKEY;*COMPUTE"},
         {"NBR_KEYS", "FILECHECK", "*WITHKEY"},
         {"NBR_KEYS", "INSERT", "*WITHKEY"},
@@ -58,7 +61,7 @@ const std::vector<KeywordForms>& KeywordTable()
         {"EXIT_KEY", kUser, "{L*EXIT|*RETURN|*NEXT}"},
         {"MENU_KEY", kUser, "{L*MENU|*RETURN|*NEXT}"},
         {"USER_KEYS", kScreens, "({I1-9} {X8});({I1-9} {T8} {L*NEXT|*RETURN});({I1-9} {X8} *NEXT {C})"},
-        {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P}"},
+        {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P};{K} {K}"},
         {"OPTIONS", kScreens, "*OVERLAY"},
         {"DESIGN IDENTIFY DOWN_SEP ACROSS_SEP", "", "{V}"},
         {"LINE_22", kScreens, "*NO;*PROMPT"},
@@ -79,12 +82,12 @@ const std::vector<KeywordForms>& KeywordTable()
         {"PROG_PARM", "CALLCHECK", "{K};{K} {K} {N}"},
         {"DAY_RANGE", "DATECHECK", "{I0-30} {I31-365}"},
         {"IN_FORMAT", "DATECHECK", "*YYMMDD;*DDMMYY;*MMDDYY;*SYSFMT"},
-        {"KEEP_COUNT", "BEGINCHECK", "{P}"},
+        {"KEEP_COUNT", "BEGINCHECK", "{P};{KN}"},
         {"PGM_LIB", "CALL SUBMIT", "*LIBL;PGLIB"},
         {"NUM_LEN", "CALL", "*DEFINED"},
         {"PGM_EXCH", "CALL", "*YES;*NO"},
         {"EXCHANGE", "CALL SUBMIT TRANSFER", "{K};{K} {K} {N}"},
-        {"JOB", "SUBMIT", "PGJOB;{A10}"},
+        {"JOB", "SUBMIT", "PGJOB;{A10};{K}"},
         {"JOBD", "SUBMIT", "PGJOBD PGLIB;{D}"},
         {"JOBQ", "SUBMIT", "QBATCH;{D}"},
         {"OUTQ", "SUBMIT", "PGPRINT PGLIB;{D}"},
