@@ -154,6 +154,9 @@ std::pair<std::string, std::vector<std::pair<std::string, std::string>>> SplitLi
 ** quoted texts within it ('' in a quoted value). */
 std::vector<std::string> NamesIn(const std::string& text);
 
+/* Every command line of the program: the function's, then each component's. */
+std::vector<std::string> AllLines(const Program& p);
+
 /* Whether a function of the program defines lists. */
 bool HasLists(const Program& p);
 
@@ -161,8 +164,10 @@ bool HasLists(const Program& p);
 ** (element n of a keyword, from 1) and "CMD KW=VALUE" (allowed values). */
 std::set<std::string> Produced(const Tables& tables, const Program& p);
 
-/* Everything of the tables that can be produced, in the same form. */
-std::set<std::string> Producible(const Tables& tables);
+/* Everything of the tables that can be produced, in the same form; with
+** `components`, the commands that stand in components only (the object
+** layer parses them: the keyword table has none of their keywords). */
+std::set<std::string> Producible(const Tables& tables, bool components = false);
 
 /* The kinds of value each keyword element ("CMD KW n") took: the type
 ** letter of each field a value names ("null" for a field that may be

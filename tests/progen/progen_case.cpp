@@ -127,6 +127,14 @@ Tables LoadTables(const std::string& repository)
     return t;
 }
 
+std::vector<std::string> AllLines(const Program& p)
+{
+    std::vector<std::string> lines = p.lines;
+    for (const Component& c : p.components)
+        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+    return lines;
+}
+
 bool HasLists(const Program& p)
 {
     for (const std::string& l : p.lines)
@@ -370,7 +378,7 @@ std::string StoreSql(const Program& p, const std::string& function)
 std::set<std::string> Produced(const Tables& tables, const Program& p)
 {
     std::set<std::string> out;
-    for (const std::string& line : p.lines) {
+    for (const std::string& line : AllLines(p)) {
         const auto [cmd, kws] = SplitLine(line);
         out.insert(cmd);
         for (const auto& [kw, value] : kws) {
@@ -408,9 +416,11 @@ std::set<std::string> Produced(const Tables& tables, const Program& p)
     return out;
 }
 
-std::set<std::string> Producible(const Tables& tables)
+std::set<std::string> Producible(const Tables& tables, bool components)
 {
     std::set<std::string> out;
+    if (components)
+        return kComponentOnly;
     for (const auto& c : dqov::cmdparm::kCommands)
         if (c.count == 0 && !kComponentOnly.count(c.name))
             out.insert(c.name);

@@ -92,10 +92,15 @@ void Writer::component(Component& c)
         emit("DEFINE_COM CLASS(#" + m.cls + ") NAME(#" + m.name + ")" + extra, false);
         members_.push_back(m);
     }
+    // at language level two: fields imported from the class it extends, attributes
+    if (levelTwo_ && chance(40))
+        emit("IMPORT FIELDS(" + fields(allFields(), spread(6)) + ") FROM(#PRIM_OBJT)", false);
+    if (levelTwo_ && chance(40))
+        emit("ATTRIBUTE NAME(" + newName(rnd(3, 10)) + ") VALUE(" + phrase(30) + ")", false);
     // definitions of the component: conditions, fields of its own
     for (int i = 0, n = rnd(0, 2); i < n; ++i) {
         const std::string cond = condition();
-        conds_.push_back("*PGCOND" + to_string(i + 1));
+        conds_.push_back(chance(60) ? "*PGCOND" + to_string(i + 1) : "*" + newName(rnd(1, 9)));
         emit("DEF_COND NAME(" + conds_.back() + ") COND(" + cond + ")", false);
     }
     // properties: read and set through fields, or by routines of their own

@@ -36,7 +36,7 @@ Program Writer::function()
     const int target = rnd(20, 200);
     // the routines' names and parameters are fixed first so calls can be written anywhere
     for (int i = 0, n = chance(10) ? rnd(4, 12) : rnd(0, 3); i < n; ++i)
-        subs_.push_back({"PGSUB" + to_string(i + 1), pickParams()});
+        subs_.push_back({chance(60) ? "PGSUB" + to_string(i + 1) : newName(rnd(1, 10)), pickParams()});
     // labels of one to three letters and digits
     for (int i = 0, n = rnd(1, 6); i < n; ++i)
         labels_.push_back(i % 3 == 0 ? "L" + to_string(10 + i * 5) : i % 3 == 1 ? std::string(1, "KMN"[i / 3]) : "M" + to_string(i));
@@ -228,8 +228,9 @@ std::string Writer::enrich(const std::string& line)
             skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
         // rounding with a floating-point field or operand is held back (switch round_float)
         if (p.keyword == "ROUND_UP" && !on("round_float"))
-            for (const std::string& n : named(out))
-                skip = skip || field(n).type == 'F';
+            for (const auto& [keyword, value] : SplitLine(out).second)
+                for (const std::string& n : named(value))
+                    skip = skip || field(n).type == 'F';
         // a generic key is of a kind that compares by its first characters: A P S H M I (PRC0047 for others)
         if (p.keyword == "GENERIC" && has(out, "WITH_KEY")) {
             const size_t at = out.find(" WITH_KEY(") + 10;
@@ -404,7 +405,7 @@ void Writer::definitions()
                                      : ""));
         } else {
             // a field defined like another of any kind
-            const std::string like = pick(joined(num_, subset_ ? std::vector<std::string>{} : ext_));
+            const std::string like = pick(subset_ ? num_ : allFields());
             emit("DEFINE FIELD(" + name + ") REFFLD(" + ref(like) + ")");
             f = field(like);
             f.name = name.substr(1);
@@ -428,7 +429,17 @@ void Writer::definitions()
                 if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 &&
                     w.name != g && !w.nullable)
                     wider.push_back(w.name);
-            if (chance(50))
+            if (chance(30)) {
+                // another field of the same definition, of any kind
+                const Field& o = field(pick(allFields()));
+                for (const std::string& w : allFields())
+                    if (w != o.name && field(w).type == o.type && field(w).length == o.length &&
+                        field(w).decimals == o.decimals && field(w).nullable == o.nullable && w.rfind("PGD", 0) != 0 &&
+                        o.name.rfind("PGD", 0) != 0) {
+                        emit("OVERRIDE FIELD(" + ref(o.name) + ") REFFLD(" + ref(w) + ")");
+                        break;
+                    }
+            } else if (chance(50))
                 emit("OVERRIDE FIELD(" + ref(g) + ") TYPE(*DEC) LENGTH(" + to_string(d.length + 1) + ") DECIMALS(" +
                      to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
             else if (!wider.empty())
@@ -452,7 +463,7 @@ void Writer::definitions()
     }
     for (int i = 0, n = rnd(0, 3); i < n; ++i) {
         const std::string c = condition();
-        conds_.push_back("*PGCOND" + to_string(i + 1));
+        conds_.push_back(chance(60) ? "*PGCOND" + to_string(i + 1) : "*" + newName(rnd(1, 9)));
         emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")" + (chance(20) ? " AVAL_DFTC(*YES)" : ""));
     }
     if (chance(30)) {
@@ -470,8 +481,10 @@ void Writer::definitions()
         }
         if (over) {  // laid over the bytes of an alphanumeric, packed, signed or varying field
             const int at = rnd(1, 20);
-            alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
-            of += ") ENTRYS(3) OVERLAYING(" + ref(alpha_.back()) + " " + to_string(at);
+            const char base = pick<char>({'A', 'A', 'P', 'S', 'H'});
+            const std::string f = addField(base, base == 'A' || base == 'H' ? at + 29 + rnd(0, 10) : 31, 0, chance(10));
+            (base == 'A' ? alpha_ : base == 'H' ? ext_ : num_).push_back(f);
+            of += ") ENTRYS(3) OVERLAYING(" + ref(f) + " " + to_string(at);
         }
         array_ = "PGY";
         // an index is named by at most three characters: a number of any kind outside the subset
@@ -570,7 +583,7 @@ void Writer::reports()
                     ")[40 DOWN_SEP({I1-10})]" + num);
         }
         if (foot)
-            emit("DEF_FOOT NAME(#PGFOOT" + to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
+            emit("DEF_FOOT NAME(#PGFOOT" + to_string(n) + ") FIELDS(" + fields(chance(70) ? nums : item, 2) + ")" + num);
         reports_.push_back(r);
     }
 }
@@ -636,7 +649,7 @@ void Writer::change()
 void Writer::substring()
 {
     const std::vector<std::string> from = subset_ ? alpha_ : allFields();
-    const std::string a = pick(from), b = pick(subset_ ? alpha_ : ofFamily(Family::String));
+    const std::string a = pick(from), b = pick(subset_ ? alpha_ : ofTypes("AEMZH"));
     const auto position = [&](int most) {
         std::vector<std::string> whole;
         for (const std::string& n : ofTypes("PSIFY"))
@@ -662,8 +675,7 @@ void Writer::use()
         return command("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS({=" + hashed({num_[2]}) + "|{N}|12.5}) TO_GET({n2})");
     const Builtin& b = pick(Builtins());
     const auto valueOf = [&](const BuiltinValue& v, bool literalToo) -> std::string {
-        const std::vector<std::string> fs =
-            v.type == 'A' ? ofFamily(Family::String, false) : joined(num_, ofTypes("IF", false));
+        const std::vector<std::string> fs = ofTypes(v.type == 'A' ? "AEMZH" : "PSIFY");
         if (literalToo && chance(35))
             return v.type == 'A' ? alphaLiteral(v.length) : numLiteral({"", 'P', v.length, v.decimals, false, ""});
         return fs.empty() ? "" : ref(pick(fs));
@@ -748,7 +760,7 @@ void Writer::io(int depth)
     if (how == 8)
         by = where;
     if (how == 9 && !view)
-        by = " WITH_RRN(" + ref(rrn_) + ")";
+        by = " WITH_RRN(" + ref(chance(60) ? rrn_ : pick(allFields())) + ")";
     std::vector<std::string> data(f.fields.begin(), f.fields.end());
     for (std::string& d : data)  // the file's fields under the names RENAME gave them
         if (renamed_.count(d) && !view)
@@ -834,7 +846,7 @@ void Writer::selectSql(int depth)
                     on = "A." + a + " = " + correlation[i] + "." + b;
         join += on.empty() ? "" : (join.empty() ? "" : " AND ") + on;
     }
-    const std::string first = from[0]->fields[0], last = from[0]->fields.back();
+    const std::string first = pick(from[0]->fields), last = pick(from[0]->fields);
     const std::string prefix = from.size() > 1 ? "A." : "";
     std::string s;
     if (from.size() == 1 && chance(20)) {
@@ -1235,6 +1247,10 @@ void Writer::statement(int depth)
         if (!p_.files.empty() && nest)
             return selectSql(depth);
         return;
+    case 31:
+        if (!reports_.empty() && fileLoops_ > 0)
+            return keep();
+        return change();
     default: change();
     }
 }

@@ -57,10 +57,24 @@ std::pair<std::string, std::string> literalKind(const std::string& t)
 
 }  // namespace
 
-std::vector<std::string> NamesIn(const std::string& text)
+std::vector<std::string> NamesIn(const std::string& written)
 {
+    // a quoted value: a literal, or an expression whose own literals are in doubled quotes
+    std::string text = written;
+    if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+        text.clear();
+        for (size_t i = 1; i + 1 < written.size(); ++i)
+            text += written[i] == '\'' && written[i + 1] == '\'' ? written[i++] : written[i];
+        if (text.find_first_of(" #") == std::string::npos)
+            return {};
+    }
     std::vector<std::string> out;
     for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'') {  // a literal within
+            const size_t end = text.find('\'', i + 1);
+            i = end == std::string::npos ? text.size() : end;
+            continue;
+        }
         if (!nameChar(text[i]))
             continue;
         size_t j = i;
@@ -111,7 +125,7 @@ Reach ValueReach(const Tables& tables, const Program& p)
         if (!size.empty())
             r.sizes[e].insert(size);
     };
-    for (const std::string& line : p.lines) {
+    for (const std::string& line : AllLines(p)) {
         const auto [cmd, kws] = SplitLine(line);
         for (const auto& [kw, v] : kws) {
             const Param* param = tables.param(cmd, kw);

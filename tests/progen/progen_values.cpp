@@ -41,7 +41,7 @@ const std::vector<KeywordForms>& KeywordTable()
         {"WINDOW_FLD", kMsg, "{K}) TYPE(*WINDOW"},
         {"MSG_OPTION", kMsg, "Y;*NOROLL"},
         {"IO_STATUS", "SELECT_SQL", "{S};{KA}"},
-        {"IO_STATUS", "", "{S};{S};{K}"},
+        {"IO_STATUS", "", "{S};{K}"},
         {"RET_STATUS", "", "{S};{KA}"},
         {"IO_ERROR", "", "{L*ABORT|*NEXT|*RETURN}"},
         {"VAL_ERROR", "", "{L*NEXT|*RETURN|*LASTDIS}"},

@@ -89,7 +89,7 @@ int main(int argc, char** argv)
                 got.insert(p.begin(), p.end());
                 reach.add(progen::ValueReach(t, program));
             }
-            const std::set<std::string> all = progen::Producible(t);
+            const std::set<std::string> all = progen::Producible(t, components);
             int n[3] = {0, 0, 0}, of[3] = {0, 0, 0};
             std::vector<std::string> missing;
             for (const std::string& k : all) {
