@@ -544,6 +544,35 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file)
     }
 }
 
+namespace {
+
+bool NameCharacter(char c)
+{
+    return dqov::text::IsAlnum(c) || c == '_' || c == '$' || c == '@';
+}
+
+// Whether the sign at `at` belongs to the number after it: it stands where
+// an operand is expected (at the start, after a bracket or an operator),
+// not after an operand, where it is an operator itself.
+bool SignedNumber(std::string_view text, size_t at)
+{
+    size_t k = at;
+    while (k > 0 && text[k - 1] == ' ')
+        --k;
+    if (k == 0 || std::strchr("(=<>+-*/^", text[k - 1]))
+        return true;
+    if (!NameCharacter(text[k - 1]))
+        return false;
+    size_t w = k;
+    while (w > 0 && NameCharacter(text[w - 1]))
+        --w;
+    static const std::unordered_set<std::string> kWords = {"AND", "OR", "EQ", "NE", "LT", "LE", "GT", "GE"};
+    const std::string word = Upper(std::string(text.substr(w, k - w)));
+    return kWords.count(word) != 0 && (word == "AND" || word == "OR" || (w > 0 && text[w - 1] == '*'));
+}
+
+}  // namespace
+
 std::vector<std::string> ExpressionFields(std::string_view text)
 {
     std::vector<std::string> names;
@@ -567,7 +596,9 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             size_t j = i;
             while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
                 ++j;
-            RecordOperand(std::string(text.substr(i, j - i)));
+            // a sign directly before it where an operand stands is the number's ("-115", "*GT -3")
+            const size_t from = i > 0 && (text[i - 1] == '-' || text[i - 1] == '+') && SignedNumber(text, i - 1) ? i - 1 : i;
+            RecordOperand(std::string(text.substr(from, j - from)));
             i = j;
             continue;
         }
