@@ -581,9 +581,17 @@ std::vector<std::string> ExpressionFields(std::string_view text)
     while (i < text.size()) {
         char c = text[i];
         if (c == '\'' || c == '"') {
+            // to the closing quote: a quote written twice stands for one within the literal
             size_t j = i + 1;
-            while (j < text.size() && text[j] != c)
-                ++j;
+            for (; j < text.size(); ++j) {
+                if (text[j] != c)
+                    continue;
+                if (j + 1 < text.size() && text[j + 1] == c) {
+                    ++j;
+                    continue;
+                }
+                break;
+            }
             if (c == '\'' && j < text.size())
                 RecordOperand(std::string(text.substr(i, j + 1 - i)));
             i = j + 1;

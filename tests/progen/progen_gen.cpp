@@ -765,11 +765,12 @@ void Writer::io(int depth)
     for (std::string& d : data)  // the file's fields under the names RENAME gave them
         if (renamed_.count(d) && !view)
             d = renamed_.at(d);
+    const int most = chance(10) ? int(data.size()) : spread(100);  // at times most of a wide record
     switch (rnd(0, 11)) {
-    case 0: return emit("FETCH FIELDS(" + fields(data, spread(100)) + ") FROM_FILE(" + file + ")" + by);
+    case 0: return emit("FETCH FIELDS(" + fields(data, most) + ") FROM_FILE(" + file + ")" + by);
     case 1:
     case 2: {
-        std::string s = "SELECT FIELDS(" + fields(data, spread(100)) + ") FROM_FILE(" + file + ")";
+        std::string s = "SELECT FIELDS(" + fields(data, most) + ") FROM_FILE(" + file + ")";
         if (how < 6 || (how == 9 && !view))
             s += by;
         else if (how < 8)
@@ -785,9 +786,9 @@ void Writer::io(int depth)
     }
     case 3:
         if (!view)
-            return emit("INSERT FIELDS(" + fields(data, spread(100)) + ") TO_FILE(" + file + ")");
+            return emit("INSERT FIELDS(" + fields(data, most) + ") TO_FILE(" + file + ")");
         [[fallthrough]];
-    case 4: return emit("UPDATE FIELDS(" + fields(data, spread(100)) + ") IN_FILE(" + file + ")" + by);
+    case 4: return emit("UPDATE FIELDS(" + fields(data, most) + ") IN_FILE(" + file + ")" + by);
     case 5: return emit("DELETE FROM_FILE(" + file + ")" + by);
     case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
     case 7:

@@ -246,7 +246,7 @@ void Writer::files()
                 f.keys.push_back(key);
         }
         f.fields = f.keys;
-        for (int d = 0, nd = spread(chance(5) ? 60 : 10); d < nd; ++d) {
+        for (int d = 0, nd = chance(10) ? rnd(20, 60) : spread(10); d < nd; ++d) {
             const std::string name = dataField(f.fields);
             if (std::find(f.fields.begin(), f.fields.end(), name) == f.fields.end())
                 f.fields.push_back(name);
