@@ -1064,7 +1064,7 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('FUNCTION', 'RCV_LIST', 7, 1, 'P', 'R', 'A', 10, 20, 598, 594, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('DEF_ARRAY', '@ELEMLEN', 1, 1, 'P', 'S', 'N', 4, 1, 0, -1, 'N', ' ', 'M'),
-  ('DEF_ARRAY', 'NAME', 2, 1, 'P', 'S', 'M', 4, 1, 5, -1, 'Y', ' ', 'M'),
+  ('DEF_ARRAY', 'NAME', 2, 1, 'P', 'S', 'A', 4, 1, 5, -1, 'Y', ' ', 'M'),
   ('DEF_ARRAY', 'ENTRYS', 3, 1, 'P', 'S', 'N', 4, 1, 12, -1, 'N', '1', 'M'),
   ('DEF_ARRAY', 'INDEXES', 4, 1, 'P', 'R', 'A', 10, 10, 20, 16, 'Y', ' ', 'M'),
   ('DEF_ARRAY', 'OVERLAYING', 5, 1, 'P', 'S', 'A', 10, 1, 120, -1, 'N', '*NONE', 'M'),

@@ -8,6 +8,8 @@
 #define DQOV_CHECKER_CHECKER_H
 
 #include <initializer_list>
+#include <map>
+#include <set>
 #include <stdint.h>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@
 
 #include "checker/command_records.h"
 #include "checker/command_tables.h"
+#include "dqov/runcontrol/definitions.h"
 #include "dqov/runcontrol/ffc_check_state.h"
 #include "dqov/runcontrol/ffc_context.h"
 #include "dqov/runcontrol/ffc_work_record.h"
@@ -119,6 +122,10 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
  * parameter text keeps it) stays so. */
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord);
 
+/* The user DLL definitions the check read from the root's source
+ * directory ("x_usedll.dat"); null when it names none. */
+USEDLL_RECORD* P3100_pUserDlls(void);
+
 /* Support services. */
 int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSource,
                                 void (*pfnMessage)(const char*, uint32_t), int32_t lOption1, int32_t lOption2,
@@ -126,8 +133,15 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSour
 int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource);
 int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode);
 int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName);
+/* 1 when the name is no built-in command (P31O2_usLookupCommandCode finds nothing). */
+int32_t P31O2_fIsNotBuiltInCommand(const char* pName);
 int32_t P31O2_fIsIncludeCommand(const char* pName);
+/* 1 when the object name begins "*COMP" (a component run), and the opposite. */
+int32_t P31O2_fIsComponentRun(void* pIgnored, const char* pName);
+int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName);
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength);
+/* The text made an identifier into pszOut (room for ulMaximum + 1): see support.cpp. */
+void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum);
 
 }  // extern "C"
 
@@ -164,6 +178,9 @@ struct Globals {
     char msgQueue[10]{};
     uint16_t status = 0;
     std::string root;
+    /* the user DLL definitions of the root's source directory, read at the
+     * start of a check (those of the check before released first) */
+    USEDLL_RECORD* userDlls = nullptr;
     void* msgCallback = nullptr;
     void* callFromEditor = nullptr;
     void* driverArgument = nullptr;
@@ -209,6 +226,10 @@ struct Globals {
     char switchWebEvent = 'N';
     uint16_t screenLines = 24;
     char ioStatusField[10]{};
+    /* the name of the run's abort label: "@ABORT" from the start of the
+     * check, "*ABORT" once an I/O check names *ABORT as its error action;
+     * each routine check writes the routine's abort label under it */
+    std::string abortLabel = "@ABORT";
     long xref = 0;
 
     /* pass state */
@@ -248,6 +269,11 @@ struct Globals {
     /* fields an operand check refused as undefined at the line of their
      * use; the final field check does not report them again */
     std::vector<std::string> undefinedFieldsReported;
+    /* the files OPEN named (with the line of the first OPEN), and the files
+     * a command other than OPEN and CLOSE named: a file opened that no
+     * command uses is reported after pass 2 */
+    std::map<std::string, int32_t> filesOpened;
+    std::set<std::string> filesUsed;
     /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
      * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
      * file, library and loop identifier; the current SELECT level */
@@ -316,6 +342,9 @@ void Issue(Msg msg, std::string_view data = {});
 void Issue(char severity, Msg msg, std::string_view data);
 void Issue(char severity, const char* msgId, std::string_view data = {});
 void IssueText(std::string_view text, char severity = 'I');
+/* A message of the checks after the passes that belongs to the line of a
+ * command (command: its name, up to 10 characters). */
+void IssueAt(int32_t line, std::string_view command, Msg msg, std::string_view data);
 
 /* Prepared parameters of the current command (the parsed command's
  * parameter area): element `element` of the first entry of a parameter,
@@ -348,6 +377,15 @@ bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& nam
 /* The "DEF_COND" record of a condition name of the function (with its
  * '*'); false when the function defines no such condition. */
 bool FindConditionRecord(const std::string& name, FFC_WORK_RECORD& r);
+
+/* The abort label of the current routine: a "LABEL" record named by the
+ * run's abort label name, written unless the routine holds it. */
+void WriteAbortLabel();
+/* An I/O check's error action: *ABORT makes "*ABORT" the run's abort label
+ * name, under which the routine checks then write their abort labels. */
+void NoteErrorAction(const std::string& action);
+/* Whether the current routine holds an abort label (under either name). */
+bool AbortLabelKnown();
 
 /* Set-up of the check that the run and the tests share. */
 void ResetModuleForCheck();

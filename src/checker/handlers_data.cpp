@@ -223,17 +223,6 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
     return false;
 }
 
-// A group named by GROUP_BY.
-bool IsFieldGroup(const std::string& entry)
-{
-    std::string name = NameOf(entry);
-    if (!MayNameFieldGroup(name))
-        return false;
-    FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_GROUPNAM, name);
-    return RecordExists(r, 2);
-}
-
 bool StartsWithComparison(const std::string& value)
 {
     static constexpr const char* kOperators[] = {"=",    "<",    ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
@@ -479,8 +468,20 @@ void P3100_CheckOverride(void)
 void P3100_CheckChange(void)
 {
     if (Pass() == 1) {
-        if (ParmCount("FIELD") <= 0)
+        std::vector<std::string> expanded;
+        if (ParmCount("FIELD") <= 0) {
             Issue(Msg::ChangeNotValid, "FIELD");
+            return;
+        }
+        // A CHANGE has no file whose fields *ALL could name; the fields it
+        // changes are named one by one or by their group, which the
+        // program changes member by member: a special entry would change
+        // nothing.
+        if (!ExpandFieldList("FIELD", {}, expanded))
+            return;
+        for (int32_t i = 0; i < ParmCount("FIELD"); ++i)
+            if (const std::string entry = Upper(ParmEntry("FIELD", i)); !entry.empty() && entry[0] == '*')
+                Issue(Msg::ChangeNotValid, entry + " is no field or field group");
         return;
     }
     OperandInfo target;
@@ -489,11 +490,11 @@ void P3100_CheckChange(void)
     bool plainFields = true; /* only plain fields take a compiled value */
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELD", i);
-        if (!entry.empty() && entry[0] != '*' && IsFieldGroup(entry)) {
+        if (!entry.empty() && entry[0] != '*' && NamesFieldGroup(entry)) {
             const std::vector<std::string> group = GroupFieldNames(entry);
             members.insert(members.end(), group.begin(), group.end());
         }
-        if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry)) {
+        if (entry.empty() || entry[0] == '*' || NamesFieldGroup(entry)) {
             plainFields = plainFields && entry.empty();
             continue;
         }
@@ -701,7 +702,7 @@ void P3100_CheckBeginLoop(void)
         return;
     }
     if (Upper(loopField) != "*INTERNAL")
-        CheckFieldOperand(loopField, 'N');
+        CheckNumericField(loopField, Msg::BeginLoopNotValid, "USING(" + loopField + ") is not numeric");
     for (const char* keyword : {"FROM", "TO", "STEP"})
         CheckOperandValue(Parm(keyword), 'N');
 }

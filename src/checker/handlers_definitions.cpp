@@ -163,7 +163,7 @@ void P3100_CheckDefCond(void)
         /* the system variables it reads are used fields its routine sets */
         CheckedExpression accepted;
         if (name.size() > 1 && name[0] == '*' && !condition.empty())
-            CheckConditionText(condition, &accepted);
+            CheckConditionTextAs(condition, Msg::DefCondNotValid, dqov::text::Fixed(name, 10), &accepted);
         return;
     }
     if (name.size() < 2 || name[0] != '*' || condition.empty()) {

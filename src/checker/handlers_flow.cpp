@@ -109,6 +109,7 @@ void P3100_CheckSubroutine(char cKind)
     ++g.routineDepth;
     g.ctx->ulLabelNumber = P31O2_ulPushLabelNumber(g.ctx);
     SetRoutine(name);
+    WriteAbortLabel();
     if (Pass() != 1)
         return;
     FFC_WORK_RECORD& r = g.record2;

@@ -260,14 +260,21 @@ void P3100_CheckFileCommand(int32_t)
             CompileFileWhere(Parm("WHERE"), file);
         return;
     }
+    if (g.currentFlags[FFC_FLAG_IO_ERROR] == 'Y')
+        NoteErrorAction(Parm("IO_ERROR"));
     // a key count written as a number is a literal of the program, which
     // the generated key-count check reads
     if (const std::string count = Parm("NBR_KEYS"); KeyCountNumber(count) > 0)
         RecordOperand(count);
-    if (!RecordNamedFile(file, library) && g.currentFlags[FFC_FLAG_KEY] == 'Y' && ParmCount("WITH_KEY") > 0)
+    const Msg notFound = NameIs("BROWSE") ? Msg::BrowseFileNotFound : Msg::FileNotPhysicalOrLogical;
+    if (!RecordNamedFile(file, library, notFound) && g.currentFlags[FFC_FLAG_KEY] == 'Y' && ParmCount("WITH_KEY") > 0)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.
         Issue(Msg::KeysNotChecked, Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
+    // FETCH reads a record by its key values, by its relative record
+    // number or by a WHERE: a record asked for both ways is none of them.
+    if (NameIs("FETCH") && ParmCount("WITH_KEY") > 0 && Given(Parm("WITH_RRN")))
+        Issue(Msg::KeyParametersNotValid, "WITH_KEY with WITH_RRN");
     // The key values, the condition and the status field are recorded
     // with every command's keywords; the field list is expanded here, with
     // the fields of the command's file.

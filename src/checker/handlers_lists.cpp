@@ -44,13 +44,17 @@ bool YesNo(const std::string& value)
 }
 
 // The list a command names, reported as a working list without a DEF_LIST
-// when the function defines none of that name.
-bool RequireList(const char* keyword, ListDefinition& list)
+// when the function defines none of that name; the commands whose check
+// has a finding of its own for it give that one.
+bool RequireList(const char* keyword, ListDefinition& list, Msg notDefined = Msg::ListNotDefined)
 {
     std::string written = Parm(keyword);
     if (FindList(written, list))
         return true;
-    Issue(Msg::ListNotDefined, NameOf(written));
+    const std::string name = NameOf(written);
+    Issue(notDefined, notDefined == Msg::ListNotDefined || notDefined == Msg::SortListListNotValid
+                          ? name
+                          : "list " + name + " has no DEF_LIST");
     return false;
 }
 
@@ -223,14 +227,14 @@ void P3100_CheckDltEntry(void)
     if (Pass() == 1)
         return;
     ListDefinition list;
-    RequireList("FROM_LIST", list);
+    RequireList("FROM_LIST", list, Msg::DltEntryNotValid);
     if (number.empty() || Upper(number) == "*CURRENT")
         return;
     if (IsSpecial(number)) {
         Issue(Msg::DltEntryNotValid, "NUMBER(" + number + ")");
         return;
     }
-    CheckFieldOperand(number, 'N');
+    CheckNumericField(number, Msg::DltEntryNotValid, "NUMBER(" + number + ") is not numeric");
 }
 
 // LOC_ENTRY: the list, the WHERE condition, the numeric field that gets
@@ -242,7 +246,7 @@ void P3100_CheckLocEntry(void)
     if (Pass() == 1)
         return;
     ListDefinition list;
-    RequireList("IN_LIST", list);
+    RequireList("IN_LIST", list, Msg::LocEntryNotValid);
     if (!where.empty())
         CheckCompiledCondition(where);
     if (Given(number)) {
@@ -265,7 +269,7 @@ void P3100_CheckSortList(void)
     if (Pass() == 1)
         return;
     ListDefinition list;
-    if (!RequireList("NAMED", list))
+    if (!RequireList("NAMED", list, Msg::SortListListNotValid))
         return;
     if (list.kind != 'W') {
         Issue(Msg::SortListListNotValid, list.name);
@@ -295,7 +299,7 @@ void P3100_CheckSelectList(void)
     if (Pass() == 1)
         return;
     ListDefinition list;
-    bool known = RequireList("NAMED", list);
+    bool known = RequireList("NAMED", list, Msg::SelectListNotValid);
     static constexpr const char* kSelections[] = {"*ALL",     "*SELECT", "*ALTERED", "*NOTNULL",
                                                   "*DISPLAY", "*ADD",    "*CHANGE",  "*DELETE"};
     int32_t selections = ParmCount("GET_ENTRYS");

@@ -8,10 +8,23 @@
 #include "params/fixed_text.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 using namespace checker;
 using dqov::text::Fixed;
+
+namespace {
+
+// A value written as a number below 1 (a sign, digits and a point only).
+bool NumberBelowOne(const std::string& value)
+{
+    if (value.empty() || value.find_first_not_of("+-.0123456789") != std::string::npos)
+        return false;
+    return std::strtod(value.c_str(), nullptr) < 1;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -39,7 +52,8 @@ void P3100_CheckIfKey(void)
     NotInComponent();
 }
 
-// IF_NULL: the fields (or groups) tested.
+// IF_NULL: the fields (or groups) tested; any other value (a literal, an
+// expression) names nothing whose value the program could test.
 void P3100_CheckIfNull(void)
 {
     if (Pass() == 1) {
@@ -47,7 +61,11 @@ void P3100_CheckIfNull(void)
             Issue(Msg::ParameterHasNoEntry, "FIELD");
         return;
     }
-    CheckFieldEntries("FIELD");
+    for (int32_t i = 0; i < ParmCount("FIELD"); ++i) {
+        const std::string entry = ParmEntry("FIELD", i);
+        if (!entry.empty() && !NamesFieldGroup(entry))
+            CheckFieldOperand(entry);
+    }
 }
 
 // EXCHANGE: the fields (or groups) put on the exchange list.
@@ -72,13 +90,19 @@ void P3100_CheckExchange(void)
 }
 
 // SUBSTRING: a value (with start and length) moved into a part of an
-// alphanumeric field; starts and lengths are numeric.
+// alphanumeric field; starts and lengths are numeric. A part starts at
+// position 1 or later and takes one character or more.
 void P3100_CheckSubstring(void)
 {
     std::string source = Parm("FIELD", 0), target = Parm("INTO_FIELD", 0);
     if (Pass() == 1) {
         if (target.empty())
             Issue(Msg::SubstringNotValid, "INTO_FIELD");
+        for (const char* keyword : {"FIELD", "INTO_FIELD"})
+            for (int element = 1; element < 3; ++element)
+                if (const std::string value = Parm(keyword, element); NumberBelowOne(value))
+                    Issue(Msg::SubstringNotValid,
+                          std::string(keyword) + (element == 1 ? " position " : " length ") + value);
         return;
     }
     CheckOperandValue(source);

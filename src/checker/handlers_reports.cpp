@@ -246,8 +246,12 @@ void P3100_CheckPrint(void)
             continue;
         FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, WR_GROUPNAM, line);
-        if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData)->acOrigin, "LIN", 3) != 0)
+        const auto* data = reinterpret_cast<const WR_GROUPNAM_DATA*>(r.acData);
+        if (!FindRecord(r, 2) || std::memcmp(data->acOrigin, "LIN", 3) != 0)
             Issue(Msg::PrintLineNotValid, line);
+        else if (data->cFiller != static_cast<char>('0' + NumberOf(*report)))
+            // a line prints on the report it is defined for
+            Issue(Msg::ReportLineNotValid, line + " is a line of report " + std::string(1, data->cFiller));
     }
 }
 
@@ -275,13 +279,22 @@ void P3100_CheckEndPrint(void)
     Report();
 }
 
-// UPRINT: the fields printed.
+// UPRINT: the fields printed, each defined (a field the function does not
+// know is the command's own finding, not reported again at the end).
 void P3100_CheckUprint(void)
 {
     if (!NotInComponent())
         return;
-    if (Pass() != 1)
+    if (Pass() == 2) {
+        for (const std::string& entry : FieldEntries("FIELDS")) {
+            const std::string field = FieldOf(entry);
+            if (FieldKnown(field))
+                continue;
+            Issue(Msg::UprintNotValid, "field " + field + " is not defined");
+            NoteFieldReported(field);
+        }
         return;
+    }
     if (ParmCount("FIELDS") <= 0) {
         Issue(Msg::UprintNotValid, "FIELDS");
         return;

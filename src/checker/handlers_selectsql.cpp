@@ -288,6 +288,7 @@ void CheckFiles()
     }
     if (ParmCount("FIELDS") <= 0)
         Issue(Msg::ParameterHasNoEntry, "FIELDS");
+    NoteErrorAction(Parm("IO_ERROR"));
     ScanTexts();
 }
 
@@ -324,7 +325,11 @@ void CheckFieldsAndLabels()
 {
     Globals& g = G();
     std::string error = Upper(Parm("IO_ERROR"));
-    if (error != "*NEXT" && error != "*RETURN" && error != "*ABORT" && !DesignOnlyScope()) {
+    if (error == "*ABORT" && !DesignOnlyScope()) {
+        /* the routine's abort label, under the name the routine check gave it */
+        if (!AbortLabelKnown())
+            Issue(Msg::IoErrorLabelNotDefined, error);
+    } else if (error != "*NEXT" && error != "*RETURN" && !DesignOnlyScope()) {
         FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_LABEL, error, std::string_view(g.currentRoutine, 10));
         if (error.empty() || error.size() > 3 || !FindRecord(r, 3))

@@ -181,6 +181,19 @@ void IssueText(std::string_view text, char severity)
     Issue(severity, Msg::CheckerText, text);
 }
 
+void IssueAt(int32_t line, std::string_view command, Msg msg, std::string_view data)
+{
+    FFC_CHECK_STATE& st = *G().state;
+    const int32_t current = st.lLine;
+    char name[10];
+    std::memcpy(name, st.acCommand, sizeof name);
+    st.lLine = line;
+    Pad(st.acCommand, 10, command.substr(0, 10));
+    Issue(msg, data);
+    st.lLine = current;
+    std::memcpy(st.acCommand, name, sizeof name);
+}
+
 namespace {
 
 struct ParmPlace {

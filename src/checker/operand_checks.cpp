@@ -32,9 +32,7 @@ void NoteUndefinedField(const std::string& operand)
     int32_t length = 0, decimals = 0;
     if (field.empty() || LookUpField(field, type, length, decimals))
         return;
-    std::vector<std::string>& reported = G().undefinedFieldsReported;
-    if (std::find(reported.begin(), reported.end(), field) == reported.end())
-        reported.push_back(field);
+    NoteFieldReported(field);
 }
 
 bool ComponentFlavour()
@@ -125,9 +123,22 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
     return info;
 }
 
-ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t length, int32_t decimals, bool report,
-                                   CheckedExpression* accepted = nullptr)
+// How a check's findings reach the command: not at all, replayed as they
+// are, or under the command's own message given before them.
+struct Reporting {
+    bool report;
+    const dqov::Msg* msg;
+    std::string_view data;
+
+    static Reporting None() { return {false, nullptr, {}}; }
+    static Reporting Replayed() { return {true, nullptr, {}}; }
+    static Reporting Under(const dqov::Msg& msg, std::string_view data) { return {true, &msg, data}; }
+};
+
+ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t length, int32_t decimals,
+                                   const Reporting& reporting, CheckedExpression* accepted = nullptr)
 {
+    const bool report = reporting.report;
     Globals& g = G();
     std::string expression = TrimBlanks(text);
     // The check fills the operand and operation tables up to their counts,
@@ -157,10 +168,12 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
     int32_t error = ComponentFlavour()
                         ? Component_P8015(g.ctx, &options, &request, nullptr, issue, nullptr, nullptr, g.state, 1, 0)
                         : DC_P8015(g.ctx, &options, &request, nullptr, issue, nullptr, nullptr);
-    if (report)
-        P3100_ReplayQueuedMessages();
     ExpressionShape shape;
     shape.valid = error == 0;
+    if (report && !shape.valid && reporting.msg)
+        Issue(*reporting.msg, reporting.data);
+    if (report)
+        P3100_ReplayQueuedMessages();
     if (shape.valid && accepted)
         accepted->Take(expression, request);
     if (report && !shape.valid)
@@ -189,25 +202,40 @@ OperandInfo CheckFieldOperand(const std::string& operand, char typeClass)
     return P3100_sCheckOperand(operand, "NNNNYNNN", typeClass, 0, 0);
 }
 
+OperandInfo CheckNumericField(const std::string& operand, Msg msg, std::string_view data)
+{
+    OperandInfo info = CheckFieldOperand(operand);
+    if (info.valid && info.typeClass != 'N') {
+        Issue(msg, data);
+        info.valid = false;
+    }
+    return info;
+}
+
 bool CheckConditionText(const std::string& text, CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, true, accepted).valid;
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::Replayed(), accepted).valid;
+}
+
+bool CheckConditionTextAs(const std::string& text, Msg msg, std::string_view data, CheckedExpression* accepted)
+{
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::Under(msg, data), accepted).valid;
 }
 
 bool AcceptConditionText(const std::string& text, CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, false, accepted).valid;
+    return RunExpressionCheck(text, 'L', 0, 0, Reporting::None(), accepted).valid;
 }
 
 bool CheckExpressionText(const std::string& text, char type, int32_t length, int32_t decimals,
                          CheckedExpression* accepted)
 {
-    return RunExpressionCheck(text, type, length, decimals, true, accepted).valid;
+    return RunExpressionCheck(text, type, length, decimals, Reporting::Replayed(), accepted).valid;
 }
 
 ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t length, int32_t decimals)
 {
-    return RunExpressionCheck(text, type, length, decimals, false);
+    return RunExpressionCheck(text, type, length, decimals, Reporting::None());
 }
 
 bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)

@@ -6,8 +6,10 @@
 
 #include <stdint.h>
 #include <string>
+#include <string_view>
 
 #include "dqov/runcontrol/definitions.h"
+#include "runcontrol/message_table.h"
 
 namespace checker {
 
@@ -30,6 +32,9 @@ OperandInfo CheckOperandValue(const std::string& operand, char typeClass = ' ', 
 /* Checks an operand that must be a field of the function or the
  * dictionary (no literal, no system variable). */
 OperandInfo CheckFieldOperand(const std::string& operand, char typeClass = ' ');
+/* Checks an operand that must be a numeric field; a field of the other
+ * type class is the command's own finding `msg` with `data`. */
+OperandInfo CheckNumericField(const std::string& operand, dqov::Msg msg, std::string_view data);
 /* Checks the entries of a list parameter of the current command that name
  * a field: as values of either class, or as fields. */
 void CheckEntryValues(const char* keyword);
@@ -38,6 +43,10 @@ struct CheckedExpression;
 /* Checks a condition; true when the check found no error. The accepted
  * expression goes to `accepted` when given. */
 bool CheckConditionText(const std::string& text, CheckedExpression* accepted = nullptr);
+/* Checks a condition whose refusal is the command's own finding `msg` with
+ * `data`, issued before the check's findings that say why. */
+bool CheckConditionTextAs(const std::string& text, dqov::Msg msg, std::string_view data,
+                          CheckedExpression* accepted = nullptr);
 /* The same check without findings, for a condition whose own command
  * reports them. */
 bool AcceptConditionText(const std::string& text, CheckedExpression* accepted);

@@ -319,7 +319,9 @@ void P3100_Pass1(void)
     char mde[10];
     Pad(mde, 10, std::string("IO") + g.ctx->cNatChar3 + "MDE");
     P3100_RecordFieldUsage(-1, mde, "FL");
-    for (int i = 1; i <= g.depth && i <= kStackLimit; ++i) {
+    // Structures still open are reported when the source was read to its
+    // end: past the limit their closers were not read.
+    for (int i = 1; !overLimit && i <= g.depth && i <= kStackLimit; ++i) {
         const StackLevel& level = g.stack[i];
         g.state->lLine = level.line;
         g.state->lLineWord = level.subLine;
@@ -416,8 +418,7 @@ void P3100_Pass2(void)
         std::memcpy(g.previousName, g.source.acName, 10);
     }
     ShowTotal();
-    if (overLimit)
-        IssueLimit();
+    // A source over the limit was reported once, by pass 1.
     std::memset(g.state->acCommand, ' ', 10);
     std::memset(g.trimmedName, 0, sizeof g.trimmedName);
     g.state->lLine = -1;

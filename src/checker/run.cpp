@@ -96,18 +96,53 @@ void Banner()
     Show(rule);
 }
 
-void WriteLabelAbort()
+// The user DLL definitions of the root's source directory, those of an
+// earlier check released first.
+void ReadUserDlls()
 {
-    FFC_WORK_RECORD& r = G().record;
-    BlankRecord(r, WR_LABEL, "@ABORT", "*MAIN");
-    auto* data = reinterpret_cast<WR_LABEL_DATA*>(r.acData);
-    Pad(data->acRoutine, sizeof data->acRoutine, "*MAIN");
-    P3100_WriteRecord(r);
+    Globals& g = G();
+    USEDLL_FreeList(&g.userDlls);
+    USEDLL_pReadFile((g.root + "\\x_velmo\\source\\").c_str(), &g.userDlls);
 }
+
+constexpr char kAbortAction[] = "*ABORT";
+constexpr char kPredefinedAbortLabel[] = "@ABORT";
 
 }  // namespace
 
 namespace checker {
+
+void WriteAbortLabel()
+{
+    Globals& g = G();
+    const std::string_view routine(g.currentRoutine, 10);
+    FFC_WORK_RECORD& r = g.record2;
+    BlankRecord(r, WR_LABEL, g.abortLabel, routine);
+    if (RecordExists(r, 3))
+        return;
+    BlankRecord(r, WR_LABEL, g.abortLabel, routine);
+    auto* data = reinterpret_cast<WR_LABEL_DATA*>(r.acData);
+    std::memcpy(data->acRoutine, g.currentRoutine, sizeof data->acRoutine);
+    P3100_WriteRecord(r);
+}
+
+void NoteErrorAction(const std::string& action)
+{
+    if (Upper(action) == kAbortAction)
+        G().abortLabel = kAbortAction;
+}
+
+bool AbortLabelKnown()
+{
+    Globals& g = G();
+    FFC_WORK_RECORD& r = g.record2;
+    for (const char* name : {kAbortAction, kPredefinedAbortLabel}) {
+        BlankRecord(r, WR_LABEL, name, std::string_view(g.currentRoutine, 10));
+        if (RecordExists(r, 3))
+            return true;
+    }
+    return false;
+}
 
 void PresetReports()
 {
@@ -155,6 +190,7 @@ void ResetModuleForCheck()
             ? 'C'
             : 'F';
     Pad(g.currentRoutine, sizeof g.currentRoutine, "*MAIN");
+    g.abortLabel = kPredefinedAbortLabel;
     g.routineDepth = 0;
     g.inSubroutine = g.inRoutine = false;
     g.messageTextUsed = 'N';
@@ -187,6 +223,8 @@ void ResetModuleForCheck()
     g.labelReferences.clear();
     g.deferredReferences.clear();
     g.undefinedFieldsReported.clear();
+    g.filesOpened.clear();
+    g.filesUsed.clear();
     g.arrayElements.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
@@ -244,10 +282,11 @@ void P3100_StartChecking(void)
     P3136_sExpandFileFieldList(g.ctx, 'O', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
                                nullptr, nullptr);
     PresetReports();
-    WriteLabelAbort();
+    WriteAbortLabel();
     Load_BIFs();
     if (g.ctx->cOption == 'G' || IsComponentRun())
         P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
+    ReadUserDlls();
     FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     if (!build)
         return;
@@ -270,6 +309,11 @@ void P3100_StartChecking(void)
     long rc = DQOO_FCC_StartChecking(build, &request);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
+}
+
+USEDLL_RECORD* P3100_pUserDlls(void)
+{
+    return G().userDlls;
 }
 
 void P3100_EndChecking(void)

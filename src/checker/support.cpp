@@ -184,6 +184,12 @@ int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName)
     return 0;
 }
 
+int32_t P31O2_fIsNotBuiltInCommand(const char* pName)
+{
+    uint16_t code = 0;
+    return P31O2_usLookupCommandCode(pName, &code) ? 0 : 1;
+}
+
 // Only INCLUDE takes the object layer's parse route; every other command is
 // split by the command parser, so that pass 2 can skip commands that failed.
 int32_t P31O2_fIsIncludeCommand(const char* pName)
@@ -196,10 +202,44 @@ int32_t P31O2_fIsIncludeCommand(const char* pName)
     return std::strcmp(name, "INCLUDE") == 0 ? 1 : 0;
 }
 
+// The run kind by the object name: "*COMP" (its first five characters)
+// names a component.
+int32_t P31O2_fIsComponentRun(void*, const char* pName)
+{
+    return pName && std::strncmp(pName, "*COMP", 5) == 0 ? 1 : 0;
+}
+
+int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName)
+{
+    return P31O2_fIsComponentRun(pIgnored, pName) ? 0 : 1;
+}
+
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t, uint32_t ulLength)
 {
     const char* p = static_cast<const char*>(pBuffer);
     return std::all_of(p, p + ulLength, [](char c) { return c == ' '; }) ? 1 : 0;
+}
+
+// An identifier made of a text: at most ulLength characters (up to a NUL),
+// without the blanks and NULs that end it, its rightmost ulMaximum kept;
+// every character but a letter or a digit becomes '_', or 'X' in the first
+// position. An empty text gives an empty identifier.
+void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum)
+{
+    if (!pszOut)
+        return;
+    std::string s = pSource ? std::string(pSource, strnlen(pSource, ulLength)) : std::string();
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
+        s.pop_back();
+    if (s.size() > ulMaximum)
+        s.erase(0, s.size() - ulMaximum);
+    const auto alphanumeric = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    };
+    for (size_t i = 0; i < s.size(); ++i)
+        if (!alphanumeric(s[i]))
+            s[i] = i == 0 ? 'X' : '_';
+    std::memcpy(pszOut, s.c_str(), s.size() + 1);
 }
 
 }  // extern "C"

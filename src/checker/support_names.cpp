@@ -11,6 +11,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/run_driver.h"
@@ -27,6 +28,9 @@ constexpr size_t kNameKeyLength = kNameWidth + 1;
 constexpr size_t kNumberOffset = kNameWidth;
 constexpr size_t kFlagsOffset = kNumberOffset + 4;
 constexpr size_t kNameDataLength = kFlagsOffset + 2;
+
+// Node pages of the value cache.
+constexpr uint32_t kValueCachePage = 8200;
 
 constexpr char kAutoGenerate[] = "*AUTOGENERATEF35KV2";
 constexpr size_t kAutoGenerateLength = sizeof kAutoGenerate - 1;
@@ -86,11 +90,12 @@ struct TreePart {
     uint16_t type;
     uint32_t length;
 };
-bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initializer_list<TreePart> data)
+bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initializer_list<TreePart> data,
+              uint32_t ulPage = 4000)
 {
     if (tree)
         return true;
-    if (RBTree_CreateTree(&tree, 4000) != 0)
+    if (RBTree_CreateTree(&tree, ulPage) != 0)
         return false;
     for (const TreePart& k : keys)
         RBTree_DefineKey(tree, k.type, k.length);
@@ -102,6 +107,25 @@ bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initiali
 }  // namespace
 
 extern "C" {
+
+// The object layer's callback: each attribute of the entry (a word of its
+// attribute text, at most 10 characters, blank-padded) goes into the next
+// slot while slots remain.
+long P31O2_sCollectAttributeCallback(void* pvControl, const char*, const char* pszAttributes)
+{
+    auto* a = static_cast<P31O2_ATTRIBUTE_SLOTS*>(pvControl);
+    const std::string_view text = pszAttributes ? pszAttributes : "";
+    size_t i = 0;
+    while (a && i < text.size() && a->ulFilled < a->ulCapacity) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        const size_t end = std::min(text.find(' ', i), text.size());
+        if (end > i)
+            checker::Pad(a->pachSlots[a->ulFilled++], 10, text.substr(i, std::min<size_t>(end - i, 10)));
+        i = end;
+    }
+    return 0;
+}
 
 int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT* pContext, const char* pszField, int32_t lOwner, int32_t lNumber,
                                  char* pchValue, uint32_t ulValueLength)
@@ -241,6 +265,30 @@ void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
     pContext->ulGeneratedNameCounter = 0;
 }
 
+// The value cache of a component run: a tree of 32-bit values (key and
+// data the value), made on first use. A function run keeps nothing.
+void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
+{
+    if (!pContext || !pContext->lComponentRun)
+        return nullptr;
+    if (!pContext->pValueCacheTree &&
+        !MakeTree(pContext->pValueCacheTree, {{RBT_TYPE_INT32, 4}}, {{RBT_TYPE_INT32, 4}}, kValueCachePage))
+        return nullptr;
+    const void* key[] = {&lValue};
+    if (RBTREE_ENTRY* entry = RBTree_GetEntry(pContext->pValueCacheTree, key, nullptr))
+        return entry;
+    const void* data[] = {&lValue};
+    return RBTree_PutEntry(pContext->pValueCacheTree, key, data);
+}
+
+int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
+{
+    if (!pContext || !pContext->lComponentRun || !pContext->pValueCacheTree)
+        return 0;
+    const void* key[] = {&lValue};
+    return RBTree_GetEntry(pContext->pValueCacheTree, key, nullptr) ? 1 : 0;
+}
+
 void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength)
 {
     if (!pchItem || pchItem[0] != 3 || pchItem[1] != '2')
@@ -270,6 +318,21 @@ int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulS
     if (info.pszText && info.usLength <= ulSize)
         std::memcpy(pchText, info.pszText, info.usLength);
     return 0;
+}
+
+uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther, uint32_t ulSlots)
+{
+    if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'M')
+        return ulOther;
+    char copy[10];
+    std::memcpy(copy, pchItem, 9);
+    copy[9] = 0;
+    P31O2_ATTRIBUTE_SLOTS control{pachSlots, pachSlots ? ulSlots : 0, 0};
+    const long rc =
+        DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, P31O2_sCollectAttributeCallback, &control, nullptr);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList", rc);
+    return control.ulFilled;
 }
 
 int P31O2_fAddBuildAppEntry(void* pList, void*, const SMISC_BUILD_APP* pEntry)

@@ -46,9 +46,31 @@ int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int
  * value cache of the context. */
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 
+/* The value cache of a component run (made on first use): the first stores
+ * the value unless present and returns its entry, the second answers 1 when
+ * the cache holds it. A function run stores nothing (null) and holds
+ * nothing (0). */
+void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
+int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
+
 /* Object-layer items (9 bytes: 3, a sub-kind, 7 more). */
 void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength);
 int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulSize);
+/* A field attribute list (sub-kind 'M'): its attributes, one a slot of 10
+ * characters, while slots remain; the number of slots filled. Any other
+ * item: ulOther. A failure of the object layer ends the run. */
+uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther,
+                                         uint32_t ulSlots);
+/* The slots the enumeration fills: the array, its number of slots and the
+ * number filled so far. */
+typedef struct P31O2_ATTRIBUTE_SLOTS {
+    char (*pachSlots)[10];
+    uint32_t ulCapacity;
+    uint32_t ulFilled;
+} P31O2_ATTRIBUTE_SLOTS;
+/* The enumeration's callback (pvControl a P31O2_ATTRIBUTE_SLOTS): the
+ * entry's attributes into the next slots; always 0. */
+long P31O2_sCollectAttributeCallback(void* pvControl, const char* pszField, const char* pszAttributes);
 
 /* Web application build entries collected from SMISC_LoadBuildWamApp. */
 typedef struct P31O2_BUILD_APP_LIST {

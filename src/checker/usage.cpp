@@ -291,6 +291,16 @@ bool MayNameFieldGroup(std::string_view name)
     return !groups.empty() && groups.count(RecordName(name)) != 0;
 }
 
+bool NamesFieldGroup(const std::string& entry)
+{
+    std::string name = NameOf(entry);
+    if (!MayNameFieldGroup(name))
+        return false;
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    return RecordExists(r, 2);
+}
+
 void RecordOperand(const std::string& operand)
 {
     if (Pass() != 1 || operand.empty())
@@ -513,20 +523,14 @@ void RecordFieldEntries(const char* keyword)
         RecordOperand(v);
 }
 
-void RecordExpandedFieldList(const char* keyword, const std::string& file)
+bool ExpandFieldList(const char* keyword, const std::string& file, std::vector<std::string>& entries)
 {
     Globals& g = G();
-    if (Pass() != 1)
-        return;
     constexpr int32_t kCapacity = 100, kWidth = 10;
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kCapacity));
     std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
-    for (int32_t i = 0; i < count; ++i) {
-        std::string entry = ParmEntry(keyword, i);
-        // A group named by GROUP_BY counts as used where it is named.
-        CountGroupUse(Upper(entry));
-        Pad(names.data() + i * kWidth, kWidth, entry.substr(0, kWidth));
-    }
+    for (int32_t i = 0; i < count; ++i)
+        Pad(names.data() + i * kWidth, kWidth, ParmEntry(keyword, i).substr(0, kWidth));
     char fileName[10], listName[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(fileName, 10, file);
     Pad(listName, 10, keyword);
@@ -534,10 +538,25 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file)
     if (!P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
                                     msgId, msgData, &msgLength, g.parsed.acName)) {
         Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
-        return;
+        return false;
     }
-    for (int32_t i = 0; i < count; ++i) {
-        std::string entry = Upper(Trim(names.data() + i * kWidth, kWidth));
+    entries.clear();
+    for (int32_t i = 0; i < count; ++i)
+        entries.push_back(Upper(Trim(names.data() + i * kWidth, kWidth)));
+    return true;
+}
+
+void RecordExpandedFieldList(const char* keyword, const std::string& file)
+{
+    if (Pass() != 1)
+        return;
+    // A group named by GROUP_BY counts as used where it is named.
+    for (int32_t i = 0; i < std::min<int32_t>(ParmCount(keyword), 100); ++i)
+        CountGroupUse(Upper(ParmEntry(keyword, i)));
+    std::vector<std::string> entries;
+    if (!ExpandFieldList(keyword, file, entries))
+        return;
+    for (const std::string& entry : entries) {
         std::string field = FieldOf(entry);
         if (!field.empty())
             RecordIndexedUse(entry, field, "FL");
@@ -768,6 +787,30 @@ bool FieldInDictionary(const std::string& field)
     return LookUpDictionaryField(field, "DC_P3100/SQL033").known;
 }
 
+bool FieldKnown(const std::string& field)
+{
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (LookUpField(field, type, length, decimals))
+        return true;
+    return 0 < CountRows("DC_P3100/SQL032F",
+                         "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
+                         G().processName, field);
+}
+
+void NoteFieldReported(const std::string& field)
+{
+    std::vector<std::string>& reported = G().undefinedFieldsReported;
+    if (!FieldReported(field))
+        reported.push_back(field);
+}
+
+bool FieldReported(const std::string& field)
+{
+    const std::vector<std::string>& reported = G().undefinedFieldsReported;
+    return std::find(reported.begin(), reported.end(), field) != reported.end();
+}
+
 bool FieldDefined(const std::string& field)
 {
     FFC_WORK_RECORD& r = G().record2;
@@ -802,6 +845,10 @@ bool RecordFileUse(const std::string& file, const std::string& library)
     if (Pass() != 1 || file.empty() || file[0] == '*')
         return true;
     Globals& g = G();
+    if (NameIs("OPEN"))
+        g.filesOpened.emplace(Upper(file), g.state->lLine);
+    else if (!NameIs("CLOSE"))
+        g.filesUsed.insert(Upper(file));
     std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USEFILE, file, lib);
@@ -821,11 +868,11 @@ bool RecordFileUse(const std::string& file, const std::string& library)
     return true;
 }
 
-bool RecordNamedFile(const std::string& file, const std::string& library)
+bool RecordNamedFile(const std::string& file, const std::string& library, Msg notFound)
 {
     if (RecordFileUse(file, library))
         return true;
-    Issue(Msg::FileNotPhysicalOrLogical, Fixed(file, 10) + Fixed(library.empty() ? "*FIRST" : library, 10));
+    Issue(notFound, Fixed(file, 10) + Fixed(library.empty() ? "*FIRST" : library, 10));
     return false;
 }
 
@@ -862,44 +909,31 @@ void P3100_CheckFinalFields(void)
         if (std::memcmp(data->acClass, "FL", 2) != 0)
             continue;
         std::string field = Trim(data->acFieldName, 10);
-        char type = ' ';
-        int32_t length = 0, decimals = 0;
-        if (field.empty() || field[0] == '*' || LookUpField(field, type, length, decimals))
+        if (field.empty() || field[0] == '*' || FieldReported(field) || FieldKnown(field))
             continue;
-        const std::vector<std::string>& reported = g.undefinedFieldsReported;
-        if (std::find(reported.begin(), reported.end(), field) != reported.end())
-            continue;
-        if (0 < CountRows("DC_P3100/SQL032F",
-                          "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
-                          g.processName, field))
-            continue;
-        FFC_CHECK_STATE& st = *g.state;
-        const int32_t line = st.lLine;
-        char command[10];
-        std::memcpy(command, st.acCommand, 10);
-        st.lLine = FIX_lDigitsToLong(data->acFirstLine, 7, nullptr);
-        std::memcpy(st.acCommand, data->acFirstCommand, 10);
-        Issue(Msg::FieldNotInDictionary, field);
-        st.lLine = line;
-        std::memcpy(st.acCommand, command, 10);
+        IssueAt(FIX_lDigitsToLong(data->acFirstLine, 7, nullptr), std::string_view(data->acFirstCommand, 10),
+                Msg::FieldNotInDictionary, field);
     }
 }
 
 // The files the function uses join its cross-reference. (A file that is
 // not defined was reported at the line of the command that names it and
-// has no "USEFILE" record.)
+// has no "USEFILE" record.) A file that OPEN opens and no other command
+// reads or writes (CLOSE closes it only) is reported at its OPEN.
 void P3100_CheckFileUsage(void)
 {
     Globals& g = G();
-    if (!g.xref)
-        return;
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFILE);
     for (char rc = WF_cReadFirst(g.ctx, 9, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 9, &r, 1)) {
         const auto* data = reinterpret_cast<const WR_USEFILE_DATA*>(r.acData);
         std::string file = Trim(r.acName, 10);
-        RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
+        if (g.xref)
+            RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
     }
+    for (const auto& [file, line] : g.filesOpened)
+        if (g.filesUsed.count(file) == 0)
+            IssueAt(line, "OPEN", Msg::FileOpenedNeverUsed, file);
 }
 
 void P3100_CheckFieldUsage(void)

@@ -61,6 +61,9 @@ void RecordOperand(const std::string& operand);
 // Whether a field group ("GROUPNAM" record) of that name may exist: false
 // only where none does (the names are kept in memory).
 bool MayNameFieldGroup(std::string_view name);
+/* A field group named by GROUP_BY (the entry as written, with or without
+ * the name character). */
+bool NamesFieldGroup(const std::string& entry);
 /* Adds the uses of operands counted in memory to their records; after the
  * last use of pass 1 that a command records, before the records are read
  * for their counts. Later uses are written as they come. */
@@ -80,6 +83,10 @@ void RecordFieldEntries(const char* keyword);
  * each field is used, each group named counts as used; a list that cannot
  * be expanded gives the expansion's finding. */
 void RecordExpandedFieldList(const char* keyword, const std::string& file);
+/* The entries of a field list parameter with its special entries and
+ * groups expanded: false, with the expansion's finding issued, when the
+ * list cannot be expanded. */
+bool ExpandFieldList(const char* keyword, const std::string& file, std::vector<std::string>& entries);
 /* The fields named in an expression or condition (outside literals), as
  * written, and the recording of their uses (pass 1). */
 std::vector<std::string> ExpressionFields(std::string_view text);
@@ -104,14 +111,22 @@ void CompleteArrayElementUses();
 bool FieldInDictionary(const std::string& field);
 void ForgetDictionaryFields();
 bool FieldDefined(const std::string& field);
+/* A field the function knows: of the dictionary, defined by the function
+ * (DEFINE, RENAME, DEF_ARRAY), or a parameter of the process. */
+bool FieldKnown(const std::string& field);
+/* Fields refused as undefined at the line of a use: the final field check
+ * does not report them again. */
+void NoteFieldReported(const std::string& field);
+bool FieldReported(const std::string& field);
 /* Physical file ('P') or logical view ('L') of the partition. */
 bool FileKnown(const std::string& file, const std::string& library, char& kind);
 /* Records a file use as its "USEFILE" record (pass 1); false when the
  * partition holds no such file (nothing is recorded; the caller reports). */
 bool RecordFileUse(const std::string& file, const std::string& library);
 /* Records the file the current command names; a file the partition does
- * not hold is reported at the command's line (PRC0019) and gives false. */
-bool RecordNamedFile(const std::string& file, const std::string& library);
+ * not hold is reported at the command's line (PRC0019, or the message the
+ * command's check gives for it) and gives false. */
+bool RecordNamedFile(const std::string& file, const std::string& library, Msg notFound = Msg::FileNotPhysicalOrLogical);
 /* A data structure the function uses ("USE_DS", once per structure) and,
  * with a kind ("PASS_DS"), how it uses it. */
 void RecordDataStructureUse(const std::string& structure, const char* kind);

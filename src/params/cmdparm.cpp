@@ -310,13 +310,6 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         if (!s.empty() && s[0] == '*')
             s.erase(0, 1);
         break;
-    case 'M': {
-        s = v.UpperText();
-        char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
-        if (!s.empty() && s[0] != national)
-            s.insert(s.begin(), national);
-        break;
-    }
     case 'C': {
         std::string u = v.UpperText();
         if (u.size() > 1 && u[0] == '*')
@@ -340,10 +333,12 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
 void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const Value> extra)
 {
     const bool column = HasColumnTexts(view_.name, p.keyword);
-    const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
-    if (!ext_ || p.keyword != "FIELDS" || entry >= FFC_EXTENSION_ENTRIES || extra.size() > most) {
-        Issue(Msg::TooManyValuesPerEntry,
-              Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + (column ? 1 : 0))));
+    // the values an entry takes: its elements and, for an entry of a field
+    // list that has room in the extension, its attributes
+    const bool attributes = ext_ && p.keyword == "FIELDS" && entry < FFC_EXTENSION_ENTRIES;
+    const size_t most = attributes ? (column ? 1 : FFC_EXTENSION_VALUES) : 0;
+    if (extra.size() > most) {
+        Issue(Msg::TooManyValuesPerEntry, Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + most)));
         return;
     }
     char* slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;

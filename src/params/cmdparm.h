@@ -31,7 +31,7 @@ typedef struct CMDPARM_KEYWORD_ENTRY {
     char acParmSeq[3];  /* parameter number within the command, from "001" */
     char cElement;      /* element number '1'..'6' */
     char cLayout;       /* 'S', 'R', 'C', 'F' */
-    char cKind;         /* 'A', 'T', 'X', 'S', 'M', 'C', 'N', 'H' */
+    char cKind;         /* 'A', 'T', 'X', 'S', 'C', 'N', 'H' */
     char acWidth[4];
     char acEntries[3];
     char acOffset[4];  /* element of the first entry, in the parameter area */

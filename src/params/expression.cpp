@@ -127,6 +127,14 @@ private:
         if (issue_ && ctx_ && queue_)
             P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(data.size()), data.data());
     }
+    // More operands or operations than the tables hold: one finding for
+    // the expression, at the first that did not fit.
+    void TooMany(int most, int position)
+    {
+        if (!tooMany_)
+            Finding(Msg::ExpressionTooManyTokens, Signed7(most), position);
+        tooMany_ = true;
+    }
     bool Tokenise(std::string_view text);
     bool AddOperand(std::string_view text, int position);
     void AddToken(const char* cls, std::string_view text, std::string_view op, int position, int operand = 0);
@@ -146,6 +154,7 @@ private:
     std::vector<DC_OPERATION> operations_;
     int errors_ = 0;
     int firstPosition_ = 0;
+    bool tooMany_ = false;
 };
 
 void ExpressionCheck::AddToken(const char* cls, std::string_view text, std::string_view op, int position, int operand)
@@ -179,7 +188,7 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
         return false;
     }
     if (operands_.size() >= DC_OPERAND_MAX) {
-        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_OPERAND_MAX), position);
+        TooMany(DC_OPERAND_MAX, position);
         return false;
     }
     Operand o;
@@ -367,7 +376,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
         result.decimals = std::min<int16_t>(dec, static_cast<int16_t>(result.length));
     }
     if (operands_.size() >= DC_OPERAND_MAX || operations_.size() >= DC_OPERATION_MAX) {
-        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_OPERAND_MAX), op.position);
+        TooMany(DC_OPERAND_MAX, op.position);
         return false;
     }
     result.name = WorkResultName(prefix_, static_cast<int>(operations_.size() + 1));
@@ -544,7 +553,7 @@ void ExpressionCheck::Run()
     if (!Tokenise(text) || errors_)
         return;
     if (tokens_.size() > DC_TOKEN_MAX) {
-        Finding(Msg::ExpressionTooManyTokens, Signed7(DC_TOKEN_MAX), tokens_[DC_TOKEN_MAX].position);
+        TooMany(DC_TOKEN_MAX, tokens_[DC_TOKEN_MAX].position);
         return;
     }
     Parse();

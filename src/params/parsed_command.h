@@ -17,8 +17,6 @@
  *   'X' an expression or condition kept whole (a single literal loses its
  *       quotes), width characters;
  *   'S' a special value stored without its leading '*' ("*ACROSS" -> "ACROSS");
- *   'M' a name stored with its leading national name character, which is
- *       added when not written ("ABC" -> "#ABC"), upper-cased;
  *   'C' one code letter: the first letter after the '*' ("*LEADING" -> 'L',
  *       "*YES" -> 'Y');
  *   'N' a signed 32-bit number, 'H' a signed 16-bit number (native order).
@@ -151,10 +149,6 @@ constexpr Element X(uint16_t w, int16_t at = -1)
 constexpr Element S(uint16_t w, int16_t at = -1)
 {
     return {'S', w, at};
-}
-constexpr Element M(uint16_t w, int16_t at = -1)
-{
-    return {'M', w, at};
 }
 constexpr Element C1(int16_t at = -1)
 {
@@ -554,7 +548,7 @@ inline constexpr ParamDef kFunction[] = {
  * characters after the name character) at byte 6 and the entry count
  * (32-bit) at byte 12. */
 inline constexpr ParamDef kDefArray[] = {P("@ELEMLEN", N(0)),
-                                         P("NAME", M(4, 5), "", true),
+                                         P("NAME", A(4, 5), "", true),
                                          P("ENTRYS", N(12), "1"),
                                          L("INDEXES", 10, {Fld(10)}, "", true, 16),
                                          G("OVERLAYING", {Fld(10), N()}, "*NONE 1"),

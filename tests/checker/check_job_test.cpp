@@ -243,10 +243,27 @@ TEST_F(CheckJob, CommandCountLimit)
     prepare("TSTPRC", "OVERF");
     run();
     std::vector<Message> m = withId("DCM9898");
-    ASSERT_EQ(m.size(), 2u);  // once for each pass
+    ASSERT_EQ(m.size(), 1u);  // one finding, though both passes stop at the limit
     EXPECT_EQ(m[0].data, "More than 5000 lines in program or function. Reduce the number of lines.");
+    EXPECT_EQ(m[0].severity, 'F');
     EXPECT_EQ(storedStatus(5000), "OK ");
     EXPECT_EQ(storedStatus(5001), "none");
+}
+
+// A structure whose closer lies past the limit is not reported as left
+// open: the source was not read to its end.
+TEST_F(CheckJob, AStructureCutByTheLimitIsNotReportedOpen)
+{
+    std::vector<std::string> lines(5003, "RETURN");
+    lines[0] = "FUNCTION OPTIONS(*DIRECT)";
+    lines[4996] = "IF COND('#CREDIT > 0')";  // line 4997
+    lines[5001] = "ENDIF";                   // line 5002
+    addFunction("TSTPRC", "CUTIF", lines);
+    prepare("TSTPRC", "CUTIF");
+    run();
+    EXPECT_EQ(withId("DCM9898").size(), 1u);
+    EXPECT_TRUE(withId("PRC0023").empty());
+    EXPECT_EQ(storedStatus(4997), "OK ");
 }
 
 TEST_F(CheckJob, GenerateWithoutDirectInAProcessWithoutParameters)

@@ -58,6 +58,7 @@ protected:
     uint16_t status = 0;
     int32_t html = 0, xml = 0;
     std::string output;
+    std::string root = "/tmp/"; /* the environment root handed to the checker */
 
     // Adds function PROCESS/FUNCTION of partition DEM with one command per
     // line (stored as the sample loader stores them).
@@ -164,8 +165,8 @@ protected:
     {
         ::testing::internal::CaptureStdout();
         P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
-                         "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
+                         "DC_P3100  ", &status, root.c_str(), nullptr, nullptr, 1, &html, &xml, nullptr, nullptr,
+                         nullptr, nullptr, nullptr);
         output = ::testing::internal::GetCapturedStdout();
     }
 

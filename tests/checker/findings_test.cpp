@@ -352,4 +352,47 @@ TEST_F(CheckJob, FieldDefaultsAreValuesOfTheirFields)
     }
 }
 
+
+// The findings the handler of a command gives for its own conditions, each
+// once, with what it names; a field, file or line that the command's check
+// reports is not reported again after the passes.
+TEST_F(CheckJob, HandlersGiveTheirOwnFindings)
+{
+    addFunction("TSTPRC", "OWNF",
+                {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *LIGHTUSAGE)",                                    // 1 *LIGHTUSAGE is used
+                 "SUBSTRING FIELD(#CUSTNAM 2 0) INTO_FIELD(#CUSTSTS -1)",                                // 2
+                 "SUBSTRING FIELD(#CUSTNAM 1 *END) INTO_FIELD(#CUSTSTS 1 1)",                            // 3
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) WITH_RRN(#CREDIT)",        // 4
+                 "UPDATE FIELDS(#CUSTNAM) IN_FILE(CUSTMST) WITH_KEY(#CUSTNO) WITH_RRN(#CREDIT)",         // 5
+                 "BROWSE FIELDS(#CUSTNO) FROM_FILE(NOFILE)",                                             // 6
+                 "UPRINT FIELDS(#CUSTNO #NOFLD)",                                                        // 7
+                 "DEF_COND NAME(*BAD) COND('#CREDIT >')",                                                // 8
+                 "OPEN FILE(ORDLIN)",                                                                    // 9
+                 "OPEN FILE(CUSTMST)",                                                                   // 10
+                 "CLOSE FILE(ORDLIN)",                                                                   // 11
+                 "CHANGE FIELD(#CUSTNAM) TO(*NULL)",                                                     // 12
+                 "RETURN"});
+    prepare("TSTPRC", "OWNF");
+    run();
+    // the expression check's finding says why DEF_COND's condition is not valid
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC0150 FIELD length 0", "2 PRC0150 INTO_FIELD position -1",
+                            "4 PRC0106 WITH_KEY with WITH_RRN", "6 PRC0164 NOFILE    *FIRST",
+                            "7 PRC0145 field NOFLD is not defined", "8 PRC0195 *BAD",
+                            "8 DCM0454 >         +0000009", "9 PRC0279 ORDLIN"}));
+    EXPECT_EQ(withId("PRC0279").at(0).severity, 'W');
+}
+
+// A line prints on the report it is defined for.
+TEST_F(CheckJob, ALineOfAnotherReportIsNotPrinted)
+{
+    addFunction("TSTPRC", "TWOREP",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_REPORT REPORT_NUM(1) PRT_FILE(QSYSPRT)",
+                 "DEF_REPORT REPORT_NUM(2) PRT_FILE(QSYSPRT)", "DEF_LINE NAME(#LINE2) FIELDS(#CUSTNO) REPORT_NUM(2)",
+                 "PRINT LINE(#LINE2) REPORT_NUM(1)", "PRINT LINE(#LINE2) REPORT_NUM(2)", "ENDPRINT REPORT_NUM(1)",
+                 "ENDPRINT REPORT_NUM(2)", "RETURN"});
+    prepare("TSTPRC", "TWOREP");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"5 PRC0297 #LINE2 is a line of report 2"}));
+}
+
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(CheckJob, AnUndefinedNameInAKeywordIsReportedAtItsLine)
                 {"FUNCTION OPTIONS(*DIRECT)",                                        // 1
                  "MESSAGE MSGTXT('Order &1') MSGDTA(#NOFLD1)",                       // 2
                  "DEF_LIST NAME(#KWL) FIELDS(#CUSTNO) TYPE(*BROWSE) COUNTER(#NOFLD2)",  // 3
-                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) WITH_RRN(#NOFLD3)",  // 4
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_RRN(#NOFLD3)",  // 4
                  "RETURN"});
     prepare("DEMOIO", "KWBAD");
     run();

@@ -141,6 +141,63 @@ TEST(BuiltInCommands, CodesAndNames)
     EXPECT_EQ(P31O2_fIsIncludeCommand("IF"), 0);
 }
 
+// The opposite of the lookup: a component command is built in, whatever
+// its case and whatever follows its first blank; any other name is not.
+TEST(BuiltInCommands, NotBuiltInIsTheLookupsOpposite)
+{
+    struct Case {
+        const char* name;
+        int32_t notBuiltIn;
+    };
+    constexpr Case kCases[] = {{"IF", 1},        {"begin_com", 0}, {"WEB_MAP", 0}, {"WEBROUTINE  X", 0},
+                               {"WEBROUTIN", 1}, {"_INVOKE", 0},   {"", 1},        {"SELECT_SQL", 1}};
+    for (const Case& c : kCases)
+        EXPECT_EQ(P31O2_fIsNotBuiltInCommand(c.name), c.notBuiltIn) << c.name;
+}
+
+// The run kind by the object name: its first five characters "*COMP" name
+// a component; anything else is a function.
+TEST(RunKind, ComponentByTheFirstFiveCharacters)
+{
+    struct Case {
+        const char* name;
+        int32_t component;
+    };
+    constexpr Case kCases[] = {{"*COMP", 1}, {"*COMPX", 1}, {"*COMP  ", 1}, {"*COM", 0},
+                               {"COMP", 0},  {"*comp", 0},  {"CUSTLST", 0}, {"", 0}};
+    for (const Case& c : kCases) {
+        EXPECT_EQ(P31O2_fIsComponentRun(nullptr, c.name), c.component) << c.name;
+        EXPECT_EQ(P31O2_fIsFunctionRun(nullptr, c.name), 1 - c.component) << c.name;
+    }
+}
+
+// Identifiers made of a text: letters and digits stay, any other character
+// becomes '_' ('X' in the first position), trailing blanks and NULs go, a
+// text longer than the maximum keeps its rightmost characters.
+TEST(MakeIdentifier, ReplacesAndKeepsTheRightmost)
+{
+    struct Case {
+        const char* source;
+        uint32_t length, maximum;
+        const char* expected;
+    };
+    const Case kCases[] = {
+        {"-AB C  ", 7, 20, "XAB_C"},       /* hyphen first, blank inside */
+        {"ABCDEFGH", 8, 5, "DEFGH"},       /* the rightmost five */
+        {"AB-C-D", 6, 3, "C_D"},           /* the rightmost three, then replaced */
+        {"   ", 3, 5, ""},                 /* nothing left */
+        {"A1b2\0\0", 6, 10, "A1b2"},       /* trailing NULs */
+        {"#ORDER-NO", 9, 20, "XORDER_NO"}, /* any mark first becomes 'X' */
+        {"ABCDEF", 3, 10, "ABC"},          /* only the length given is copied */
+    };
+    for (const Case& c : kCases) {
+        char out[64];
+        std::memset(out, '?', sizeof out);
+        P31O2_MakeIdentifier(c.source, out, c.length, c.maximum);
+        EXPECT_STREQ(out, c.expected) << c.source;
+    }
+}
+
 // FETCH keeps up to 20 WITH_KEY values; @KEYCODES follows them in the area.
 TEST(ParameterArea, EntriesBeyondAListAreNeitherReadNorWritten)
 {

@@ -88,25 +88,42 @@ TEST(LStreamTest, DefaultsThrowNotSupported)
     } catch (const LStreamOperationNotSupportedException& e) {
         EXPECT_STREQ(e.message(), "position() not supported");
     }
+    EXPECT_EQ(s.getBlockSize(), 2048u);
+    EXPECT_EQ(s.getTransferred(), 0u);
 }
 
 // Reads go on across the blocks of the stream's block size; a rewind
-// starts again at the first byte.
-TEST(LMemoryStreamTest, ReadsAcrossBlocksAndAgainAfterTheRewind)
+// starts again at the first byte. The transferred count is the bytes read
+// since the last rewind (writing does not count); the block size is the
+// one the stream was made with.
+TEST(LMemoryStreamTest, ReadsAcrossBlocksAndCountsWhatWasReadSinceTheRewind)
 {
     LMemoryStream s(0, nullptr, 16);
+    EXPECT_EQ(s.getBlockSize(), 16u);
     s.writeString("0123456789abcdefghij");
     EXPECT_EQ(s.getBlockCount(), 2u);
+    EXPECT_EQ(s.getTransferred(), 0u);
     s.position(0);
     char buffer[32];
     EXPECT_EQ(s.read(buffer, 5), 5u);
+    EXPECT_EQ(s.getTransferred(), 5u);
     EXPECT_EQ(s.read(buffer, 14), 14u);
     EXPECT_EQ(std::string(buffer, 14), "56789abcdefghi") << "across the block boundary";
+    EXPECT_EQ(s.getTransferred(), 19u);
     EXPECT_EQ(s.read(buffer, 10), 1u);
     EXPECT_EQ(buffer[0], 'j');
+    EXPECT_EQ(s.getTransferred(), 20u);
+    EXPECT_EQ(s.read(buffer, 10), 0u) << "nothing after the last byte";
+    EXPECT_EQ(s.getTransferred(), 20u);
     s.position(0);
+    EXPECT_EQ(s.getTransferred(), 0u);
     EXPECT_EQ(s.read(buffer, 3), 3u);
     EXPECT_EQ(std::string(buffer, 3), "012");
+    EXPECT_EQ(s.getTransferred(), 3u);
+    LMemoryStream standard;
+    EXPECT_EQ(standard.getBlockSize(), 2048u);
+    LMemoryStream large(1, nullptr, 4096);
+    EXPECT_EQ(large.getBlockSize(), 4096u);
 }
 
 TEST(LStreamTest, ReadAllTextAndWideText)
@@ -182,9 +199,28 @@ std::string pythonCanonical(const std::string& json)
 TEST(LJsonStreamWriterTest, CallSequenceGivesCompactText)
 {
     JsonFixture j;
-    j.writer.startDocument().startObject().writeKey(u"a", 1).writeRaw(u"1", 1, 2).writeKey(u"b", 1).startArray();
-    j.writer.writeRaw(u"Y", 1, 3).writeRaw(u"null", 4, 2).endArray().endObject().endDocument();
-    EXPECT_EQ(j.text(), R"({"a":1,"b":[false,null]})");
+    j.writer.startDocument().startObject().writeKey(u"a", 1).writeNumber(1).writeKey(u"b", 1).startArray();
+    j.writer.writeBoolean(true).writeNull().endArray().endObject().endDocument();
+    EXPECT_EQ(j.text(), R"({"a":1,"b":[true,null]})");
+}
+
+// Numbers in decimal, booleans and null unquoted, each taking its comma in
+// an array and ending a key's value.
+TEST(LJsonStreamWriterTest, NumbersBooleansAndNull)
+{
+    JsonFixture j;
+    j.writer.startDocument().startArray();
+    j.writer.writeNumber(0).writeNumber(-2147483647L - 1).writeNumber(2147483647L).writeBoolean(false);
+    j.writer.writeBoolean(true).writeNull().startObject().writeKey(u"n", 1).writeNull().writeKey(u"f", 1);
+    j.writer.writeBoolean(false).writeKey(u"v", 1).writeNumber(7).endObject().endArray().endDocument();
+    EXPECT_EQ(j.text(), R"([0,-2147483648,2147483647,false,true,null,{"n":null,"f":false,"v":7}])");
+    JsonFixture k;
+    k.writer.startDocument().startObject().writeKey(u"a", 1).writeNumber(1);
+    EXPECT_NO_THROW(k.writer.writeKey(u"b", 1)) << "a number completes the key's value";
+    k.writer.writeNull();
+    EXPECT_NO_THROW(k.writer.writeKey(u"c", 1)) << "so does null";
+    k.writer.writeBoolean(true).endObject().endDocument();
+    EXPECT_EQ(k.text(), R"({"a":1,"b":null,"c":true})");
 }
 
 TEST(LJsonStreamWriterTest, CommasBetweenObjectsInArrayOnly)
@@ -234,7 +270,7 @@ TEST(LJsonStreamWriterTest, EscapedTextIsStandardJson)
     j.writer.startDocument().startObject();
     j.writer.writeKey(key.data(), static_cast<int32_t>(key.size()));
     j.writer.writeString(LWString(value.c_str()), 0);
-    j.writer.writeKey(u"n", 1).writeRaw(u"-42", 3, 2);
+    j.writer.writeKey(u"n", 1).writeNumber(-42);
     j.writer.endObject().endDocument();
     std::string text = j.text();
     EXPECT_EQ(text, "{\"k\\\"ey\\t\xC3\xA9\xE2\x82\xAC\":\"q\\\" s\\/ b\\\\ t\\t n\\n f\\f r\\r c\\u0001 d\\u001f "

@@ -217,6 +217,22 @@ TEST(LExceptionTest, CopiesAndCatchesByBase)
     }
 }
 
+// The weblet inliner's exception: from a message, or from where and what.
+TEST(LExceptionTest, InlinerExceptionFromAPair)
+{
+    try {
+        throw WdInlinerException("initialize", "the stylesheet is missing");
+    } catch (const LException& e) {
+        EXPECT_STREQ(e.message(), "initialize: the stylesheet is missing");
+    }
+    WdInlinerException pair("writeToStreamFile: File ", "x.xsl: denied");
+    WdInlinerException copy(pair);
+    EXPECT_STREQ(copy.message(), "writeToStreamFile: File : x.xsl: denied");
+    EXPECT_STREQ(WdInlinerException(nullptr, nullptr).message(), ": ");
+    EXPECT_STREQ(WdInlinerException("plain").message(), "plain");
+    EXPECT_EQ(WdInlinerException(static_cast<const char*>(nullptr)).message(), nullptr);
+}
+
 TEST(LExceptionTest, SystemErrorText)
 {
     EXPECT_STREQ(P3142_FormatWin32Error(2).c_str(), std::strerror(2));

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -313,6 +314,9 @@ TEST(TimingTest, ZoneOffsetsIncludeDaylightTime)
     unsetenv("DQOV_FIXED_TIME");
     {
         ZoneScope z("XST-1");
+        LZoneOffset o = P3142_GetZoneOffset();
+        EXPECT_EQ(o.sign, '+');
+        EXPECT_EQ(o.hours, 1);
         std::string stamp = P3142_FormatIsoTimestamp().c_str();
         EXPECT_EQ(stamp.size(), 25u) << stamp;
         EXPECT_EQ(stamp.substr(19), "+01:00");
@@ -321,14 +325,23 @@ TEST(TimingTest, ZoneOffsetsIncludeDaylightTime)
         // Daylight saving time the whole year round: one hour more.
         ZoneScope z("XST-1XDT,J1/0,J365/25");
         EXPECT_EQ(std::string(P3142_FormatIsoTimestamp().c_str()).substr(19), "+02:00");
+        EXPECT_EQ(P3142_GetZoneOffset().hours, 2);
     }
     {
         ZoneScope z("UTC0");
         EXPECT_EQ(std::string(P3142_FormatIsoTimestamp().c_str()).substr(19), "-00:00");
+        LZoneOffset o = P3142_GetZoneOffset();
+        EXPECT_EQ(o.sign, '-') << "a zero bias gives the minus sign";
+        EXPECT_EQ(o.hours, 0);
+        EXPECT_EQ(o.minutes, 0);
     }
     {
         ZoneScope z("XST+5:30");
         EXPECT_EQ(std::string(P3142_FormatIsoTimestamp().c_str()).substr(19), "-05:30");
+        LZoneOffset o = P3142_GetZoneOffset();
+        EXPECT_EQ(o.sign, '-');
+        EXPECT_EQ(o.hours, 5);
+        EXPECT_EQ(o.minutes, 30);
     }
     LDateTime packed(2004, 5, 6, 7, 8, 9, 10);
     EXPECT_EQ(packed.date, 20040506u);
@@ -355,4 +368,27 @@ TEST(TimingTest, DirStackUnwinds)
     EXPECT_EQ(std::string(after), start);
     LDirStack empty;
     EXPECT_FALSE(empty.popd());
+}
+
+// The timer counts whole seconds of elapsed time, the remainder dropped; a
+// copy keeps the start; restart moves the start to now.
+TEST(TimingTest, TimerCountsWholeSeconds)
+{
+    LTimer timer;
+    EXPECT_EQ(timer.elapsedSeconds(), 0.0);
+    LTimer fresh;
+    const int64_t started = fresh.restart();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    const double elapsed = timer.elapsedSeconds();
+    EXPECT_GE(elapsed, 1.0);
+    EXPECT_EQ(elapsed, static_cast<double>(static_cast<int64_t>(elapsed))) << "whole seconds";
+    LTimer copy(timer);
+    EXPECT_GE(copy.elapsedSeconds(), 1.0) << "the copy has the same start";
+    LTimer assigned;
+    assigned = timer;
+    EXPECT_GE(assigned.elapsedSeconds(), 1.0);
+    const int64_t now = copy.restart();
+    EXPECT_GE(now - started, 1100) << "restart answers the new start";
+    EXPECT_EQ(copy.elapsedSeconds(), 0.0);
+    EXPECT_GE(timer.elapsedSeconds(), 1.0) << "restarting a copy leaves the original";
 }

@@ -45,6 +45,13 @@ TEST(XsltCacheTest, LeastRecentlyUsedIsReplaced)
     EXPECT_THROW(cache.get(W(dir.file("missing.xsl"))), LXSLTException);
     EXPECT_EQ(cache.size(), 2);
     EXPECT_TRUE(cache.holds(W(c)));
+    testing::internal::CaptureStdout();
+    cache.dump();
+    std::string dumped = testing::internal::GetCapturedStdout();
+    // Entry 0 holds A (used last by the fifth get), entry 1 C, which took
+    // B's place at the fourth.
+    EXPECT_EQ(dumped, "\nCurrent size: 2. maximum size: 2.\n  Stylesheet: " + a + ". Last used: 5\n  Stylesheet: " + c +
+                          ". Last used: 4\n");
 }
 
 TEST(XsltCacheTest, PathsDifferingInCaseAreTwoEntries)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 
+#include "classlib/xml/stream_output.h"
 #include "classlib/xml/xslt.h"
 #include "platform/qvutil/qvutil.h"
 #include "xml_test_util.h"
@@ -87,7 +88,9 @@ TEST(XsltTest, CompiledStylesheetWithParametersAndExtensionFunctions)
     TestExtensions ext(dir.write("weblet.xsl", kWeblet));
     XSLTDoc page;
     page.load(LWString::fromUtf8(dir.write("page.xsl", kPage).c_str()));
-    EXPECT_EQ(page.getName().compare(LWString::fromUtf8(dir.file("page.xsl").c_str())), 0);
+    EXPECT_TRUE(page.isNamed(LWString::fromUtf8(dir.file("page.xsl").c_str()).c_str()));
+    EXPECT_FALSE(page.isNamed(u"page.xsl")) << "the whole name, not its end";
+    EXPECT_FALSE(page.isNamed(LWString::fromUtf8(dir.file("Page.xsl").c_str()).c_str())) << "case counts";
     page.setExtensionObject(&ext, u"urn:test:weblet");
     page.setParameter(u"title", LXsltValue::ofText(u"It's \"quoted\" & \u00e9"));
     page.setParameter(u"count", LXsltValue::ofNumber(41));
@@ -276,16 +279,43 @@ TEST(XsltTest, ImportsListIsCutBeforeXsl)
         dir.write("imports.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
                                  "<xsl:import href='std_layout.xsl'/><xsl:import href='lib/dir/common.xsl'/>"
                                  "<xsl:import href='noext'/><xsl:import href='a.xsl.bak'/></xsl:stylesheet>");
-    LXsltOptimized x;
-    EXPECT_EQ(x.imports(), nullptr);
+    XSLTDoc x;
+    EXPECT_THROW(x.getImports(), LException);
     x.load(LWString::fromUtf8(path.c_str()), true);
-    const LWStringArray* imports = x.imports();
-    ASSERT_NE(imports, nullptr);
+    auto imports = x.getImports();
     ASSERT_EQ(imports->capacity(), 4);
     EXPECT_EQ(u8(imports->entry(0)), "std_layout");
     EXPECT_EQ(u8(imports->entry(1)), "lib/dir/common");
     EXPECT_EQ(u8(imports->entry(2)), "noext");
     EXPECT_EQ(u8(imports->entry(3)), "a");
+    // a new holder each time, copied from the list the stylesheet keeps
+    auto again = x.getImports();
+    EXPECT_NE(again.get(), imports.get());
+    EXPECT_EQ(u8(again->entry(1)), "lib/dir/common");
+    XSLTDoc compiled;
+    compiled.load(LWString::fromUtf8(
+        dir.write("plain.xsl", "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'/>")
+            .c_str()));
+    EXPECT_THROW(compiled.getImports(), LException) << "a compiling load lists no imports";
+}
+
+// The stream a transformation writes into: empty when made, keeping what
+// is written until it is destroyed, readable again after a rewind.
+TEST(XsltTest, TransformationStreamKeepsItsBytes)
+{
+    std::unique_ptr<LStream> stream = P3142_CreateHGlobalStream();
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->getSize(), 0u);
+    const std::string text(5000, 'x');
+    EXPECT_EQ(stream->write(text.data(), static_cast<uint32_t>(text.size())), 5000u);
+    EXPECT_EQ(stream->getSize(), 5000u);
+    std::string back(5000, '\0');
+    stream->position(0);
+    EXPECT_EQ(stream->read(back.data(), 5000), 5000u);
+    EXPECT_EQ(back, text);
+    EXPECT_EQ(stream->getSize(), 5000u) << "reading gives nothing away";
+    stream->position(0);
+    EXPECT_EQ(stream->read(back.data(), 5000), 5000u);
 }
 
 TEST(XsltTest, OneShotTransformerEncodings)

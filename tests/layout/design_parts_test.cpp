@@ -154,6 +154,9 @@ TEST_F(ScreenParts, TextsAndFieldsInTheImage)
 
 TEST_F(ScreenParts, ParameterTextIsBuiltTokenByToken)
 {
+    s.position = 9;
+    P3097_BackOverBlanks();
+    EXPECT_EQ(s.position, 1u) << "an all-blank buffer stops at 1";
     s.buffer[0] = 'X';
     s.position = 2;
     P3097_SkipWord();
@@ -165,6 +168,14 @@ TEST_F(ScreenParts, ParameterTextIsBuiltTokenByToken)
     EXPECT_EQ(s.position, 13u);
     ASSERT_EQ(s.written.size(), 1u);
     EXPECT_EQ(s.written[0], "#ORDREFABC");
+    s.position = 20;
+    P3097_BackOverBlanks();
+    EXPECT_EQ(s.position, 12u) << "just after the last non-blank";
+    P3097_BackOverBlanks();
+    EXPECT_EQ(s.position, 12u) << "a non-blank before the position keeps it";
+    s.position = s.buffer.size() + 5;
+    P3097_BackOverBlanks();
+    EXPECT_EQ(s.position, 12u) << "from beyond the buffer's end";
 }
 
 class DesignData : public checker_test::CheckJob {

@@ -266,8 +266,10 @@ TEST_F(Prepare, ArrayNameAndEntriesWhereTheDebugTableReadsThem)
     int32_t entries;
     std::memcpy(&entries, cmd.acParms + 12, 4);
     EXPECT_EQ(entries, 12);
-    ASSERT_EQ(Run("DEF_ARRAY", "ARR"), 0) << "the name character is added";
-    EXPECT_EQ(std::string(cmd.acParms + 5, 4), "#ARR");
+    // a name without the name character is kept as written: the array's
+    // check refuses it
+    ASSERT_EQ(Run("DEF_ARRAY", "ARR"), 0);
+    EXPECT_EQ(std::string(cmd.acParms + 5, 4), "ARR ");
     EXPECT_EQ(Run("DEF_ARRAY", "NAME(#ARRAY)"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "NAME      +0000004#ARRAY              "}}));
 }
@@ -365,6 +367,16 @@ TEST_F(Prepare, ExtensionBlankedOnlyWhereTheCallerDoesNotKnowItBlank)
     ASSERT_EQ(Run("DISPLAY", "FIELDS(#CUSTNO)", true, -1), 0);
     EXPECT_EQ(ext.lEntries, 0);
     EXPECT_EQ(std::string(ext.acAttributes, sizeof ext.acAttributes), std::string(sizeof ext.acAttributes, ' '));
+}
+
+// An entry of a field list takes its field and seven attributes: eight
+// values, which the finding of a ninth names.
+TEST_F(Prepare, AFieldListEntryTakesItsFieldAndSevenAttributes)
+{
+    ASSERT_EQ(Run("DISPLAY", "FIELDS((#CUSTNO *L3 *P5 *OUTPUT *HIGHLIGHT *UNDERLINE *BLINK *REVERSE))"), 0);
+    EXPECT_EQ(env.Take(), Msgs{});
+    EXPECT_EQ(Run("DISPLAY", "FIELDS((#CUSTNO *L3 *P5 *OUTPUT *HIGHLIGHT *UNDERLINE *BLINK *REVERSE *NOID))"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0311", "FIELDS    +0000008"}}));
 }
 
 TEST_F(Prepare, DesignValuesAndSeparationsTheLayoutsStepBy)

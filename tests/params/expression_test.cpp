@@ -243,6 +243,12 @@ TEST_F(Expression, StructureFindings)
     EXPECT_EQ(Check(many, 'N'), 1) << "61 tokens";
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0462", "+0000049"}}));
     EXPECT_EQ(req->lError, 1);
+    // far more operands than the table holds: one finding for the expression
+    std::string terms = "#CREDIT";
+    for (int i = 1; i < 240; ++i)
+        terms += " + #CREDIT";
+    EXPECT_EQ(Check(terms, 'N'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0462", "+0000049"}}));
 }
 
 int32_t Width(void*, const char* comp, const char* prop, char* type, int32_t* len, int32_t* dec)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "params/parsed_command.h"
+#include "support/commands.h"
 
 using namespace dqov::cmdparm;
 
@@ -26,14 +27,6 @@ std::vector<std::string> Words(const char* text)
         }
     }
     return out;
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
 }
 
 struct Message {
@@ -117,10 +110,11 @@ std::string KeywordTableSql()
             for (int e = 0; e < p.elementCount; ++e) {
                 const Element& el = p.elements[e];
                 std::string d = e < static_cast<int>(dft.size()) ? dft[e] : "";
-                std::snprintf(
-                    line, sizeof line, "%s  ('%s', '%s', %d, %d, 'P', '%c', '%c', %d, %d, %d, %d, '%c', %s, 'M')",
-                    first ? "" : ",\n", c.name, p.keyword, i + 1, e + 1, p.layout, el.kind, ElementSize(el), p.entries,
-                    pl.elementAt[e], pl.countAt, p.positional ? 'Y' : 'N', Quote(d.empty() ? " " : d).c_str());
+                std::snprintf(line, sizeof line,
+                              "%s  ('%s', '%s', %d, %d, 'P', '%c', '%c', %d, %d, %d, %d, '%c', %s, 'M')",
+                              first ? "" : ",\n", c.name, p.keyword, i + 1, e + 1, p.layout, el.kind, ElementSize(el),
+                              p.entries, pl.elementAt[e], pl.countAt, p.positional ? 'Y' : 'N',
+                              testsupport::sqlQuote(d.empty() ? " " : d).c_str());
                 s += line;
                 first = false;
             }
@@ -129,7 +123,7 @@ std::string KeywordTableSql()
                 std::snprintf(line, sizeof line,
                               ",\n  ('%s', '%s', %d, %zu, 'V', '%c', 'A', %d, %d, %d, %d, '%c', %s, 'M')", c.name,
                               p.keyword, i + 1, v + 1, p.layout, ElementSize(p.elements[0]), p.entries, pl.elementAt[0],
-                              pl.countAt, p.positional ? 'Y' : 'N', Quote(values[v]).c_str());
+                              pl.countAt, p.positional ? 'Y' : 'N', testsupport::sqlQuote(values[v]).c_str());
                 s += line;
             }
         }
@@ -141,8 +135,8 @@ std::string KeywordTableSql()
     bool first = true;
     for (const Message& m : kMessages) {
         s += first ? "" : ",\n";
-        s +=
-            "  ('DC@F23', '" + std::string(m.id) + "', 'ENG', '" + m.sev + "', '" + m.sub + "', " + Quote(m.text) + ")";
+        s += "  ('DC@F23', '" + std::string(m.id) + "', 'ENG', '" + m.sev + "', '" + m.sub + "', " +
+             testsupport::sqlQuote(m.text) + ")";
         first = false;
     }
     s += ";\n";

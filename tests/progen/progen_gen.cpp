@@ -791,14 +791,16 @@ void Writer::io(int depth)
     case 4: return emit("UPDATE FIELDS(" + fields(data, most) + ") IN_FILE(" + file + ")" + by);
     case 5: return emit("DELETE FROM_FILE(" + file + ")" + by);
     case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
-    case 7:
+    case 7:  // a file opened is used before it is closed
         command("OPEN FILE(" + file + ") USE_OPTION({=*ONDEMAND|*IMMEDIATE|*KEEPOPEN})");
+        emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
         return emit("CLOSE FILE(" + file + ")");
     case 8:
         if (!view) {
             command("OPEN FILE(" + file +
                     ") USE_OPTION(*OPNQRYF) QRYSLT({=*ALL|{a2}|{K}}) KEYFLD(*FILE) "
                     "ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
+            emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
             return emit("CLOSE FILE(*ALL)");
         }
         [[fallthrough]];

@@ -15,6 +15,14 @@ std::string shellQuote(const std::string& text)
     return quoted + "'";
 }
 
+std::string sqlQuote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
 CommandResult runCommand(const std::string& command, Errors errors)
 {
     const char* redirect = errors == Errors::WithOutput ? " 2>&1" : errors == Errors::Dropped ? " 2>/dev/null" : "";

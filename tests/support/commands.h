@@ -8,6 +8,8 @@ namespace testsupport {
 
 // TEXT in single quotes for the shell.
 std::string shellQuote(const std::string& text);
+// TEXT as an SQL string literal: in single quotes, each quote doubled.
+std::string sqlQuote(const std::string& text);
 
 // What a command printed and its exit status (-1 when it did not run or
 // did not exit).

@@ -173,6 +173,11 @@ TEST_F(Tsml, WebRoutineDocumentSections)
     EXPECT_EQ("tsml:server-instructions{tsml:client-charset,tsml:cookies,tsml:ssi{=\"true\"}}",
               shape(data.selectSingleNode(u"tsml:server-instructions")));
 
+    d.insertIntoDataBefore(tsml::element(doc, u"tsml:extra"), u"tsml:messages");
+    d.insertIntoDataBefore(tsml::element(doc, u"tsml:last"), u"tsml:nothing");
+    EXPECT_NE(std::string::npos, children(data).find("tsml:variables tsml:extra tsml:messages"));
+    EXPECT_EQ("tsml:last", children(data).substr(children(data).rfind(' ') + 1));
+
     // A copy shares the content; cleared, the document is as new.
     WebRoutineTsmlDoc copy(d);
     copy.setContextValue(u"webroutine", u"C");
@@ -207,13 +212,29 @@ TEST_F(Tsml, NodeAndWebletDocuments)
     EXPECT_EQ("tsml:weblets tsml:qvml-data tsml:context tsml:options tsml:variables tsml:fields",
               children(inlined.dataElement()));
     EXPECT_EQ("tsml:fields", shape(inlined.dataElement().selectSingleNode(u"tsml:fields")));
+    inlined.setInlinedWeblet(u"std_image", {{u"name", u"PHOTO"}});
+    EXPECT_EQ("tsml:inlined-weblet[name=std_image]{tsml:with-params{tsml:with-param{tsml:param-name{=\"name\"},"
+              "tsml:param-value{=\"PHOTO\"}}}}",
+              shape(inlined.dataElement().selectSingleNode(u"tsml:inlined-weblet")));
+    inlined.clear();
+    EXPECT_TRUE(inlined.dataElement().selectSingleNode(u"tsml:inlined-weblet").isNull());
 
     LDOMDocument booleanDoc(false, false), linkDoc(false, false);
     SelectBooleanWebletTsmlDoc choice(&booleanDoc, u"yesno", u"Yes or no", u"FLAG", u"radio", true);
-    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=radio][preselect=true]",
-              shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
+    choice.setCaption(u"Flag");
+    choice.setTrue(u"Yes", u"Y");
+    choice.setFalse(u"No", u"N");
+    EXPECT_EQ(
+        "tsml:select-boolean[field-name=FLAG][select-ui=radio][preselect=true]{tsml:caption{=\"Flag\"},"
+        "tsml:true{tsml:caption{=\"Yes\"},tsml:value{=\"Y\"}},tsml:false{tsml:caption{=\"No\"},tsml:value{=\"N\"}}}",
+        shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
     WeblinkWebletTsmlDoc link(&linkDoc, u"link", u"Link");
-    EXPECT_EQ("tsml:weblink", shape(link.dataElement().selectSingleNode(u"tsml:weblink")));
+    link.setTarget(u"OrderWAM", u"ShowOrder");
+    link.setScript(u"go(1 < 2);");
+    EXPECT_EQ("tsml:weblink{tsml:weblink-target{tsml:webapplication{=\"OrderWAM\"},tsml:webroutine{=\"ShowOrder\"}},"
+              "tsml:script{=\"go(1 < 2);\"}}",
+              shape(link.dataElement().selectSingleNode(u"tsml:weblink")));
+    EXPECT_NE(std::string::npos, linkDoc.getXml().toUtf8().find("<![CDATA[go(1 < 2);]]>"));
 
     WamLayoutTsmlDoc layout(&layoutDoc, u"wam_layout", u"Layout");
     EXPECT_EQ("none", tsml::attributeValue(layout.dataElement(), u"inline").toUtf8());
@@ -487,21 +508,38 @@ TEST_F(Tsml, WebletDocumentsCopiesAndClear)
     LDOMDocument spare1(false, false), spare2(false, false), spare3(false, false), spare4(false, false),
         spare5(false, false);
     SelectOneWebletTsmlDoc select(&selectDoc, u"std_dropdown", u"Drop-down", u"CUSTNAM", u"list", false);
+    select.addItem("Smith & Sons", "SMITH", nullptr, 0);
     SelectOneWebletTsmlDoc selectCopy(select);
-    EXPECT_EQ("tsml:select-one[field-name=CUSTNAM][select-ui=list][preselect=false]",
+    selectCopy.addItem(nullptr, "JONES", "*CUSTDEF", 1);
+    selectCopy.addItem("Other", "OTHER", "", 0);
+    EXPECT_EQ("tsml:select-one[field-name=CUSTNAM][select-ui=list][preselect=false]{"
+              "qvml:item{qvml:caption{=\"Smith & Sons\"},qvml:value{=\"SMITH\"}},"
+              "qvml:item[default=true]{qvml:caption{qvml:variable[name=CUSTDEF]},qvml:value{=\"JONES\"}},"
+              "qvml:item{qvml:caption{=\"Other\"},qvml:value{=\"OTHER\"}}}",
               shape(select.dataElement().selectSingleNode(u"tsml:select-one")));
     SelectOneWebletTsmlDoc otherSelect(&spare1, u"x", u"X", u"F", u"radio", true);
     otherSelect = select;
-    EXPECT_EQ(&selectDoc, otherSelect.getDocument()) << "assignment re-points to the source";
+    otherSelect.addItem("Last", "LAST", nullptr, 0);
+    EXPECT_EQ(4, selectDoc.selectNodes(u"/tsml:data/tsml:select-one/*").getLength())
+        << "assignment re-points to the source";
+    EXPECT_EQ(&selectDoc, otherSelect.getDocument());
     select.clear();
     EXPECT_EQ("tsml:weblets tsml:qvml-data tsml:context tsml:options tsml:variables", children(select.dataElement()))
         << "the document's clear empties tsml:data";
 
     WeblinkWebletTsmlDoc link(&linkDoc, u"std_link", u"Link");
+    link.setCaption(u"Show the order");
     WeblinkWebletTsmlDoc linkCopy(link);
+    linkCopy.setImage(u"order.png");
     WeblinkWebletTsmlDoc linkAssigned(&spare2, u"y", u"Y");
     linkAssigned = linkCopy;
+    linkAssigned.setTarget(u"OrderWAM", u"ShowOrder");
+    linkAssigned.setScript(u"show(\"1001\");");
     EXPECT_EQ(&linkDoc, linkAssigned.getDocument());
+    EXPECT_EQ("tsml:weblink{tsml:caption{=\"Show the order\"},tsml:image{=\"order.png\"},"
+              "tsml:weblink-target{tsml:webapplication{=\"OrderWAM\"},tsml:webroutine{=\"ShowOrder\"}},"
+              "tsml:script{=\"show(\"1001\");\"}}",
+              shape(link.dataElement().selectSingleNode(u"tsml:weblink")));
     EXPECT_EQ("tsml:weblet{tsml:name{=\"std_link\"},tsml:title{=\"Link\"}}",
               shape(linkDoc.selectSingleNode(u"/tsml:data/tsml:context/tsml:weblet")));
 
@@ -510,7 +548,8 @@ TEST_F(Tsml, WebletDocumentsCopiesAndClear)
     SelectBooleanWebletTsmlDoc choiceAssigned(&spare3, u"z", u"Z", u"G", u"radio", true);
     choiceAssigned = choiceCopy;
     EXPECT_EQ(&booleanDoc, choiceAssigned.getDocument());
-    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=check][preselect=false]",
+    choiceAssigned.setCaption(u"Paid");
+    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=check][preselect=false]{tsml:caption{=\"Paid\"}}",
               shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
 
     WamLayoutTsmlDoc layout(&layoutDoc, u"orderwam_layout", u"Layout of OrderWAM");
@@ -542,6 +581,10 @@ TEST_F(Tsml, WebletDocumentsCopiesAndClear)
     InlineWebletTsmlDoc inlinedAssigned(&spare5, 0);
     inlinedAssigned = inlinedCopy;
     EXPECT_EQ(&inlineDoc, inlinedAssigned.getDocument());
+    inlinedAssigned.setInlinedWeblet(u"std_image", {{u"name", u"PHOTO"}, {u"alt", u"Photo"}});
+    EXPECT_EQ("tsml:inlined-weblet[name=std_image]{tsml:with-params{tsml:with-param{tsml:param-name{=\"name\"},"
+              "tsml:param-value{=\"PHOTO\"}},tsml:with-param{tsml:param-name{=\"alt\"},tsml:param-value{=\"Photo\"}}}}",
+              shape(inlineDoc.selectSingleNode(u"/tsml:data/tsml:inlined-weblet")));
     TsmlDoc& asDocument = inlinedAssigned;
     asDocument = static_cast<const TsmlDoc&>(inlined);
     WebletTsmlDoc& asWeblet = layoutAssigned;
@@ -598,6 +641,18 @@ TEST_F(Tsml, WebletInformationAssignmentAndServiceLists)
     EXPECT_EQ("tsml:technology-service-list{tsml:technology-service[used_by=_ENG][lang-count=123456789],"
               "tsml:technology-service[used_by=HTML_FRA][lang-count=-2]}",
               shape(copy.element()));
+    // the heap forms: a new list of the document, and a copy of a list
+    std::unique_ptr<TechnologyServiceList> made = TsmlAddTechnologyServiceList(doc);
+    EXPECT_EQ("tsml:technology-service-list", shape(made->element()));
+    TsmlAddTechnologyService(*made, {LWString(u"HTML"), LWString(u"ENG")}, 3);
+    std::unique_ptr<TechnologyServiceList> copied = TsmlAddTechnologyServiceList(*made);
+    TsmlAddTechnologyService(*copied, {LWString(u"XHTML"), LWString(u"MOBILE")}, 0);
+    EXPECT_EQ("tsml:technology-service-list{tsml:technology-service[used_by=HTML_ENG][lang-count=3]}",
+              shape(made->element()))
+        << "the copy's entries are its own";
+    EXPECT_EQ("tsml:technology-service-list{tsml:technology-service[used_by=HTML_ENG][lang-count=3],"
+              "tsml:technology-service[used_by=XHTML_MOBILE][lang-count=0]}",
+              shape(copied->element()));
 }
 
 TEST(WebSupport, NamesMessagesAndPaths)

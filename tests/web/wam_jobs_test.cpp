@@ -1,7 +1,8 @@
 // WAM generations through the dqov tool in hostile places: a working folder
 // that cannot be made or fills up ends the job with the system's reason and
 // keeps nothing of it; an environment root whose path holds blanks and other
-// characters legal in a path generates as any other.
+// characters legal in a path generates as any other. A traced generation
+// writes a numbered trace file of its own.
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -88,10 +90,9 @@ TEST(WamJobs, ARootWhosePathHoldsBlanksGeneratesAsAnyOther)
         ASSERT_EQ(sqlite3_open(repository.c_str(), &db), SQLITE_OK);
         sqlite3_exec(db, "DELETE FROM QV_OWX", nullptr, nullptr, nullptr);
         sqlite3_close(db);
-        const Ran r =
-            ToolRun({"--root", root, "--repository", repository.string(), "--generate", "--web", "all", "--component",
-                     "DEMOWEB"})
-                .finish();
+        const Ran r = ToolRun({"--root", root, "--repository", repository.string(), "--generate", "--web", "all",
+                               "--component", "DEMOWEB"})
+                          .finish();
         EXPECT_EQ(r.status, 0) << name << "\n" << r.out;
         EXPECT_EQ(r.out.find("does not compile"), std::string::npos) << name << "\n" << r.out;
         ASSERT_EQ(sqlite3_open(repository.c_str(), &db), SQLITE_OK);
@@ -101,6 +102,28 @@ TEST(WamJobs, ARootWhosePathHoldsBlanksGeneratesAsAnyOther)
         sqlite3_finalize(st);
         sqlite3_close(db);
         EXPECT_GT(stored, 0) << name << ": the stylesheets of the web routines are stored";
+    }
+}
+
+// Each traced job takes the next numbered trace file of root\X_VELMO; the
+// file begins with the marker line that claimed it, the settings line and
+// then the steps of the generation.
+TEST(WamJobs, ATracedGenerationStartsItsNumberedTraceFileWithTheMarkerLine)
+{
+    Scratch env;
+    std::vector<std::string> traced = kWam;
+    traced.insert(traced.end() - 2, {"--trace", "2"});
+    const std::string start = "*** TraceWriterOutput ***\r\nTrace settings: QV_ITRO=Y QV_ITRM=0 QV_ITRL=2 [261]\r\n";
+    for (const char* name : {"d_trace.001", "d_trace.002"}) {
+        const Ran r = env.runJob(traced);
+        ASSERT_EQ(r.status, 0) << r.out;
+        const std::string path = env.root() + "/X_VELMO/" + name;
+        ASSERT_TRUE(fs::exists(path)) << name;
+        std::ifstream in(path, std::ios::binary);
+        const std::string trace((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(trace.substr(0, start.size()), start) << name;
+        EXPECT_EQ(trace.find("*** TraceWriterOutput ***", 1), std::string::npos) << "one marker, at the start";
+        EXPECT_NE(trace.find("\r\nWAMBuilder::startWAM started\r\n"), std::string::npos) << trace.substr(0, 400);
     }
 }
 

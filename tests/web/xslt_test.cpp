@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -75,6 +76,25 @@ TEST(WdExtensions, AnswersTheTextOfTheCall)
               ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &bad, &result, &exception, &argumentError));
     EXPECT_EQ(9000, exception.wCode);
     EXPECT_EQ(0u, argumentError);
+    void* object = nullptr;
+    EXPECT_EQ(wd::E_NOINTERFACE_, ext.QueryInterface(WdIid{1}, &object));
+    EXPECT_EQ(nullptr, object);
+    EXPECT_EQ(wd::S_OK_, ext.QueryInterface(IID_IDispatch_, &object));
+    EXPECT_EQ(static_cast<void*>(&ext), object);
+    EXPECT_EQ(1u, ext.Release()) << "the holder's reference is left";
+    object = nullptr;
+    EXPECT_EQ(wd::S_OK_, ext.QueryInterface(IID_IUnknown_, &object));
+    EXPECT_EQ(static_cast<void*>(&ext), object);
+    EXPECT_EQ(1u, ext.Release());
+    EXPECT_EQ(wd::E_POINTER_, ext.QueryInterface(IID_IUnknown_, nullptr));
+
+    // The object has no type information: callers bind by name.
+    uint32_t typeInfos = 7;
+    EXPECT_EQ(wd::S_OK_, ext.GetTypeInfoCount(&typeInfos));
+    EXPECT_EQ(0u, typeInfos);
+    void* typeInfo = &typeInfos;
+    EXPECT_EQ(wd::E_NOTIMPL_, ext.GetTypeInfo(0, 0, &typeInfo));
+    EXPECT_EQ(nullptr, typeInfo);
 }
 
 TEST(WdExtensions, CalledFromAStylesheet)
@@ -112,6 +132,37 @@ TEST(WdExtensions, CalledFromAStylesheet)
     stylesheet.setParameter(u"p", LXsltValue::ofText(u"first"));
     stylesheet.setParameter(u"p", LXsltValue::ofText(u"last"));
     EXPECT_EQ("last", run(u"<xsl:value-of select='$p'/>"));
+}
+
+// An inliner stylesheet compiled from a file or from a document; a file
+// that cannot be compiled is reported by the first transformation.
+TEST(WdInliner, StylesheetFromAFileOrADocument)
+{
+    testsupport::ScratchDir scratch{"wd-sheet"};
+    const std::string text = "<xsl:transform version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                             "<xsl:output method='text'/><xsl:param name='p'/><xsl:template match='/'>"
+                             "<xsl:value-of select='$p'/>:<xsl:value-of select='/a'/></xsl:template></xsl:transform>";
+    const std::string file = (scratch / "sheet.xsl").string();
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+
+    WdInlinerStylesheet fromFile;
+    fromFile.loadStylesheet(file.c_str());
+    fromFile.setParameter(u"p", LXsltValue::ofText(u"first"));
+    fromFile.setParameter(u"p", LXsltValue::ofText(u"last"));
+    EXPECT_EQ("last:3", std::string(fromFile.transform(parse(u"<a>3</a>")).c_str()));
+
+    WdInlinerStylesheet fromDocument;
+    fromDocument.setStylesheet(parse(LWString::fromUtf8(text.c_str()).c_str()));
+    LMemoryStream stream(1, nullptr, 2048);
+    fromDocument.transformToStream(parse(u"<a>4</a>"), stream);
+    EXPECT_EQ(":4", std::string(LStream_ReadAllText(stream).c_str())) << "exactly the result, nothing else";
+
+    WdInlinerStylesheet missing;
+    EXPECT_NO_THROW(missing.loadStylesheet((scratch / "missing.xsl").string().c_str()));
+    EXPECT_THROW(missing.transform(parse(u"<a>3</a>")), LXSLTException);
 }
 
 TEST(WdInliner, InlinerDocumentAndArguments)

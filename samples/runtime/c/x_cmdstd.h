@@ -67,7 +67,6 @@ void X_End_Main(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_SHORT sEnd);
 #define X_COMR_ABORT X_COMR_END(X_COMR_FAILED)
 #define X_COMR_EXIT X_COMR_END(X_SUBR_EXITED)
 #define X_COMR_CANCEL X_COMR_END(X_SUBR_CANCELLED)
-#define X_COMR_RETURN X_COMR_END(X_COMP_RETURN_OK)
 #define X_COMR_TRANSFER X_COMR_END(X_SUBR_TRANSFERRED)
 #define X_COMR_CHECK_EXECUTION(result) \
     if ((result) != X_SUBR_NORMAL_END && (result) != X_SUBR_RETURNED) X_COMR_END(result)

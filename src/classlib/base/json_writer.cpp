@@ -181,9 +181,27 @@ LJsonWriter& LJsonStreamWriter::writeKey(const char16_t* text, int32_t length)
     return *this;
 }
 
+LJsonWriter& LJsonStreamWriter::writeNumber(long value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld", value);
+    LWString wide = LWString::fromMultiByte(text);
+    return writeRaw(wide.c_str(), wide.length(), kRaw);
+}
+
+LJsonWriter& LJsonStreamWriter::writeBoolean(bool value)
+{
+    return value ? writeRaw(u"true", 4, kRaw) : writeRaw(u"false", 5, kRaw);
+}
+
 LJsonWriter& LJsonStreamWriter::writeString(const LWString& value, int kind)
 {
     return writeRaw(value.c_str(), value.length(), kind);
+}
+
+LJsonWriter& LJsonStreamWriter::writeNull()
+{
+    return writeRaw(u"null", 4, kRaw);
 }
 
 LJsonWriter& LJsonStreamWriter::writeRaw(const char16_t* text, int32_t length, int kind)

@@ -18,8 +18,11 @@ public:
     virtual LJsonWriter& startObject() = 0;
     virtual LJsonWriter& endObject() = 0;
     virtual LJsonWriter& writeKey(const char16_t* text, int32_t length) = 0;
+    virtual LJsonWriter& writeNumber(long value) = 0;
+    virtual LJsonWriter& writeBoolean(bool value) = 0;
     virtual LJsonWriter& writeString(const LWString& value, int kind) = 0;
     virtual LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) = 0;
+    virtual LJsonWriter& writeNull() = 0;
     virtual LJsonWriter& startArray() = 0;
     virtual LJsonWriter& endArray() = 0;
 };
@@ -38,8 +41,13 @@ public:
     LJsonWriter& startObject() override;
     LJsonWriter& endObject() override;
     LJsonWriter& writeKey(const char16_t* text, int32_t length) override;
+    // The value in decimal, unquoted.
+    LJsonWriter& writeNumber(long value) override;
+    // true or false, unquoted.
+    LJsonWriter& writeBoolean(bool value) override;
     LJsonWriter& writeString(const LWString& value, int kind) override;
     LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) override;
+    LJsonWriter& writeNull() override;
     LJsonWriter& startArray() override;
     LJsonWriter& endArray() override;
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 LException::LException(const char* message) noexcept
 {
@@ -19,6 +20,26 @@ LException::LException(const LException& other) noexcept
         m_message = other.m_message;
     } catch (...) {}
 }
+
+namespace {
+
+// where + ": " + what (absent texts as empty); no message when there is no
+// memory for it.
+LCharBuffer joinedMessage(const char* where, const char* what) noexcept
+{
+    try {
+        std::string text = std::string(where ? where : "") + ": " + (what ? what : "");
+        return LCharBuffer(text.c_str());
+    } catch (...) {
+        return LCharBuffer();
+    }
+}
+
+}  // namespace
+
+WdInlinerException::WdInlinerException(const char* where, const char* what) noexcept
+    : LException(joinedMessage(where, what).c_str())
+{}
 
 LCharBuffer P3142_FormatWin32Error(uint32_t code)
 {

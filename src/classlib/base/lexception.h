@@ -32,7 +32,6 @@ DQOV_LEXCEPTION_CLASS(LParserException, LException);
 DQOV_LEXCEPTION_CLASS(LDOMException, LParserException);
 DQOV_LEXCEPTION_CLASS(LXSLTException, LParserException);
 DQOV_LEXCEPTION_CLASS(TSMLException, LException);
-DQOV_LEXCEPTION_CLASS(WdInlinerException, LException);
 DQOV_LEXCEPTION_CLASS(LStreamException, LException);
 DQOV_LEXCEPTION_CLASS(LStreamOperationNotSupportedException, LStreamException);
 DQOV_LEXCEPTION_CLASS(LStreamFileException, LException);
@@ -40,6 +39,15 @@ DQOV_LEXCEPTION_CLASS(LStreamFileLockException, LStreamFileException);
 DQOV_LEXCEPTION_CLASS(LJsonWriterException, LException);
 
 #undef DQOV_LEXCEPTION_CLASS
+
+// Failures of weblet inlining. Besides a message it is built from a pair:
+// where the failure arose and what it was, giving "where: what".
+class WdInlinerException : public LException {
+public:
+    explicit WdInlinerException(const char* message) noexcept : LException(message) {}
+    WdInlinerException(const char* where, const char* what) noexcept;
+    WdInlinerException(const WdInlinerException& other) noexcept = default;
+};
 
 // The system's text for an error code (an errno value here). A code of
 // facility 8 (bits 0x1FFF0000 equal to 0x00080000) is reduced to its low 16

@@ -157,6 +157,7 @@ uint32_t LMemoryStream::read(void* buffer, uint32_t count)
         m_readable -= remaining;
         done += remaining;
     }
+    m_transferred += done;
     return done;
 }
 
@@ -167,6 +168,7 @@ void LMemoryStream::position(uint32_t offset)
     m_current = m_first;
     m_readPtr = m_first->data;
     m_readable = readableIn(m_first);
+    m_transferred = 0;
 }
 
 uint32_t LMemoryStream::peekAll(void* buffer, uint32_t count) const

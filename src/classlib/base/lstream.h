@@ -14,6 +14,9 @@ public:
     LStream& operator=(const LStream&) = delete;
     virtual ~LStream() = default;
 
+    // Bytes read since construction or the last rewind.
+    virtual uint32_t getTransferred() const { return m_transferred; }
+    virtual uint32_t getBlockSize() const { return 2048; }
     virtual uint32_t getSize() const;
     virtual uint32_t read(void* buffer, uint32_t count);
     // Writes the text's bytes without the terminator; null or empty writes nothing.
@@ -21,6 +24,9 @@ public:
     virtual uint32_t write(const void* buffer, uint32_t count);
     virtual void flush() {}
     virtual void position(uint32_t offset);
+
+protected:
+    uint32_t m_transferred = 0;
 };
 
 template <class T> class LAllocator {
@@ -42,6 +48,7 @@ public:
     explicit LMemoryStream(int mode = 1, LAllocator<char>* allocator = nullptr, uint32_t blockSize = 2048);
     ~LMemoryStream() override;
 
+    uint32_t getBlockSize() const override { return m_blockSize; }
     uint32_t getSize() const override { return m_size; }
     uint32_t read(void* buffer, uint32_t count) override;
     uint32_t write(const void* buffer, uint32_t count) override;

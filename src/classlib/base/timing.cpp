@@ -1,6 +1,7 @@
 // Timer, directory stack, time stamps and the apartment guard.
 #include "classlib/base/timing.h"
 
+#include <chrono>
 #include <climits>
 #include <ctime>
 #include <unistd.h>
@@ -8,6 +9,38 @@
 #include "classlib/base/qvseam.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
+
+namespace {
+
+// Elapsed time, not processor time: a run that waits still counts.
+int64_t nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+LTimer::LTimer() : m_impl(std::make_unique<LTimerImpl>(nowMs())) {}
+
+LTimer::LTimer(const LTimer& other) : m_impl(std::make_unique<LTimerImpl>(other.m_impl->start())) {}
+
+LTimer& LTimer::operator=(const LTimer& other)
+{
+    m_impl->setStart(other.m_impl->start());
+    return *this;
+}
+
+int64_t LTimer::restart()
+{
+    m_impl->setStart(nowMs());
+    return m_impl->start();
+}
+
+double LTimer::elapsedSeconds() const
+{
+    return static_cast<double>((nowMs() - m_impl->start()) / 1000);
+}
 
 LDirStack::~LDirStack()
 {
@@ -47,6 +80,17 @@ LZoneOffset P3142_ZoneOffsetFromBias(int32_t bias)
     z.hours = bias / 60;
     z.minutes = bias % 60;
     return z;
+}
+
+LZoneOffset P3142_GetZoneOffset()
+{
+    time_t now = time(nullptr);
+    struct tm local;
+    if (!localtime_r(&now, &local))
+        return LZoneOffset();
+    // tm_gmtoff is the offset in force now (east of UTC positive), so a
+    // time stamp made with it names the instant its local time shows.
+    return P3142_ZoneOffsetFromBias(static_cast<int32_t>(-local.tm_gmtoff / 60));
 }
 
 LCharBuffer P3142_FormatIsoTimestamp()

@@ -10,6 +10,35 @@
 
 #include "classlib/base/lstrings.h"
 
+// Elapsed time since a start, in whole seconds. The start lives in the
+// timer's implementation; a copy gets its own implementation with the same
+// start.
+class LTimerImpl {
+public:
+    explicit LTimerImpl(int64_t start) : m_start(start) {}
+    virtual ~LTimerImpl() = default;
+    int64_t start() const { return m_start; }
+    void setStart(int64_t start) { m_start = start; }
+
+private:
+    int64_t m_start;  // milliseconds of a steady clock
+};
+
+class LTimer {
+public:
+    LTimer();
+    LTimer(const LTimer& other);
+    LTimer& operator=(const LTimer& other);
+    virtual ~LTimer() = default;
+    // Sets the start to now and returns it (milliseconds of a steady clock).
+    int64_t restart();
+    // Whole seconds since the start (the remainder is dropped).
+    double elapsedSeconds() const;
+
+private:
+    std::unique_ptr<LTimerImpl> m_impl;
+};
+
 class LDirStack {
 public:
     LDirStack() = default;
@@ -32,6 +61,9 @@ struct LZoneOffset {
     int32_t minutes = 0;
 };
 
+// The offset of local time from UTC now, daylight saving time included;
+// sign '?' when the zone cannot be told.
+LZoneOffset P3142_GetZoneOffset();
 // The offset for a bias in minutes (UTC = local time + bias).
 LZoneOffset P3142_ZoneOffsetFromBias(int32_t biasMinutes);
 // The current local time as "YYYY-MM-DDThh:mm:ss+hh:mm".

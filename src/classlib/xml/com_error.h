@@ -6,6 +6,7 @@
 // text built by comErrorText.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,6 +23,21 @@ constexpr uint32_t E_UNEXPECTED_ = 0x8000FFFFu;
 constexpr uint32_t E_OUTOFMEMORY_ = 0x8007000Eu;
 constexpr uint32_t E_INVALIDARG_ = 0x80070057u;
 constexpr uint32_t DISP_E_TYPEMISMATCH_ = 0x80020005u;
+constexpr uint32_t S_FALSE_ = 1;
+// results, seek origins, flags and the type of the stream interface
+constexpr uint32_t STG_E_INVALIDFUNCTION_ = 0x80030001u;
+constexpr uint32_t STG_E_MEDIUMFULL_ = 0x80030070u;
+constexpr uint32_t STG_E_CANTSAVE_ = 0x80030103u;
+constexpr uint32_t STG_E_INVALIDFLAG_ = 0x800300FFu;
+constexpr uint32_t STREAM_SEEK_SET_ = 0, STREAM_SEEK_CUR_ = 1, STREAM_SEEK_END_ = 2;
+constexpr uint32_t STATFLAG_DEFAULT_ = 0, STATFLAG_NONAME_ = 1;
+constexpr uint32_t STGTY_STREAM_ = 2;
+
+// A 16-byte interface id, in memory order.
+using Iid = std::array<uint8_t, 16>;
+extern const Iid IID_IUnknown_;
+extern const Iid IID_ISequentialStream_;
+extern const Iid IID_IStream_;
 }  // namespace lcom
 
 class ComError {

@@ -538,10 +538,10 @@ void writeResult(xsltStylesheetPtr style, xmlDocPtr result, LStream& out)
 // The output bytes of a result document.
 LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result)
 {
-    LMemoryStream out;
-    writeResult(style, result, out);
+    std::unique_ptr<LStream> out = P3142_CreateHGlobalStream();
+    writeResult(style, result, *out);
     LCharBuffer bytes;
-    readStreamText(&out, &bytes, collectOutput, true);
+    readStreamText(out.get(), &bytes, collectOutput, true);
     return bytes;
 }
 
@@ -852,6 +852,13 @@ void XSLTDoc::transformToStream(const LDOMNode& source, LStream& out)
 LDOMDocument XSLTDoc::transformToDocument(const LDOMNode& source, bool freeThreaded)
 {
     return m_impl->transformToDocument(source, freeThreaded);
+}
+
+std::unique_ptr<LWStringArray> XSLTDoc::getImports() const
+{
+    if (!m_impl->imports())
+        throw LException("The stylesheet has no import list.");
+    return m_impl->imports()->clone();
 }
 
 // ---- LXslTransformer ------------------------------------------------------------------

@@ -173,6 +173,11 @@ public:
     void transformToStream(const LDOMNode& source, LStream& out);
     LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
     LWString getName() const { return m_impl->name(); }
+    // True when the name given to load equals the text.
+    bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }
+    // A copy of the import list of an imports-only load; throws LException
+    // when the stylesheet has none.
+    std::unique_ptr<LWStringArray> getImports() const;
 
 private:
     std::unique_ptr<LXsltOptimized> m_impl;

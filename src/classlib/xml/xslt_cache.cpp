@@ -48,6 +48,17 @@ XSLTDoc XSLTDocCache::get(const LWString& path)
     return *m_entries[slot].doc;
 }
 
+void XSLTDocCache::dump() const
+{
+    std::printf("\nCurrent size: %d. maximum size: %d.\n", m_size, m_maximum);
+    for (int32_t i = 0; i < m_size; ++i) {
+        LCharBuffer name = m_entries[i].doc->getName().toMultiByte();
+        std::printf("  Stylesheet: %s. Last used: %ld\n", name.c_str() ? name.c_str() : "",
+                    static_cast<long>(m_entries[i].lastUse));
+    }
+    std::fflush(stdout);
+}
+
 StylesheetSlotArray::StylesheetSlotArray(int32_t capacity) : m_capacity(capacity < 0 ? 0 : capacity)
 {
     if (m_capacity >= 1)

@@ -35,6 +35,9 @@ public:
 
     // A copy sharing the cached stylesheet, loading it on a miss.
     XSLTDoc get(const LWString& path);
+    // Prints the size, the maximum and every entry's name and last use to
+    // standard output.
+    void dump() const;
     int32_t size() const { return m_size; }
     bool holds(const LWString& path) const;
 

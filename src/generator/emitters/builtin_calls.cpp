@@ -11,6 +11,7 @@
 #include "checker/support_names.h"
 #include "dqov/runcontrol/definitions.h"
 #include "generator/core/model/definitions.h"
+#include "generator/core/model/field_helpers.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
@@ -224,7 +225,7 @@ void P3109_EmitUse()
     def->cUsed = 'Y';
     if (def->sIdentifier == 148)
         P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
-    const bool evaluations = P3109_fStatementHasEvaluations();
+    const bool evaluations = P3109_CountStatementEvaluations();
     EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
 
     long next = 0;

@@ -142,19 +142,34 @@ void writeRoutineMacro(const char* component, const char* subroutine, const std:
         P3109_LineAt(static_cast<int16_t>(usIndent), main);
 }
 
+/* A component routine left before its end ends as at its end: through its
+** end-of-routine step, which makes the caller's routine the active one
+** again, with the code of a normal end. */
+void writeComponentRoutineReturn(int16_t at)
+{
+    if (P3109_fCSharp()) {
+        P3109_LineAt(at, "lReturnCode = X_GloDef.X_COMR_NORMAL_END;");
+        P3109_LineAt(at, P3109_Format("return X_TERMINATE_COMPONENT_ROUTINE(%s);", GEN_COMPONENT_ROUTINE_ARGS));
+        return;
+    }
+    P3109_LineAt(at, "lReturnCode = X_COMP_RETURN_OK;");
+    P3109_LineAt(at, "X_TERMINATE_COMPONENT_ROUTINE");
+}
+
 void writeReturn(uint16_t usIndent)
 {
     P3109_WriteComment("Return to the caller");
     const int16_t at = static_cast<int16_t>(usIndent);
     const std::string module = P3109_ModuleName();
-    if (!P3109_fCSharp()) {
-        writeRoutineMacro("X_COMR_RETURN", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent, "");
+    if (P3109_fInComponentRoutine()) {
+        writeComponentRoutineReturn(at);
         return;
     }
-    if (P3109_fInComponentRoutine()) {
-        P3109_LineAt(at, "lReturnCode = X_GloDef.X_COMR_NORMAL_END;");
-        P3109_LineAt(at, P3109_Format("return X_TERMINATE_COMPONENT_ROUTINE(%s);", GEN_COMPONENT_ROUTINE_ARGS));
-    } else if (P3109_fInSubroutine()) {
+    if (!P3109_fCSharp()) {
+        writeRoutineMacro("", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent, "");
+        return;
+    }
+    if (P3109_fInSubroutine()) {
         P3109_LineAt(at, "return X_GloDef.X_SUBR_RETURN;");
     } else {
         /* a C# member is reached with '.', and Run is left as the C macro
@@ -349,8 +364,7 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     if (startsWith(t, "*LASTDIS")) {
         if (P3109_fInComponentRoutine()) {
             P3109_WriteComment("Return to the caller");
-            P3109_LineAt(static_cast<int16_t>(usIndent),
-                         P3109_fCSharp() ? "return X_GloDef.X_COMR_NORMAL_END;" : "X_COMR_RETURN");
+            writeComponentRoutineReturn(static_cast<int16_t>(usIndent));
             return;
         }
         const std::string label = lastDisplayLabel();

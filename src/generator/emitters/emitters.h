@@ -112,6 +112,18 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
 /* The statement evaluation table of the current command, for an I/O block
 ** given by pointer name or by struct name (one of the two empty). */
 void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_view structName);
+/* The statement evaluation table being written: its name, the line being
+** gathered and the state word (0 before the first entry, then the entries
+** on the line, four to a line). */
+struct GEN_EVALUATION_GROUP {
+    std::string name;
+    std::string line;
+    int32_t lState = 0;
+};
+/* The callback of the statement-evaluation enumeration (user data a
+** GEN_EVALUATION_GROUP): the evaluation's field, looked up as a used field,
+** joins the table (the first opens it); an unknown field is skipped. 0. */
+long P3109_EmitEvaluationGroupEntry(const struct DQOO_STATEMENT_EVALUATION* pEvaluation, void* pvUser, void* pvUser2);
 
 /* ---- subroutines and component routines ---- */
 void P3109_EmitSubroutine(char cKind, std::string_view kindText);
@@ -280,6 +292,13 @@ void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockNa
 bool P3109_fWhereIsCompiled();
 void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_view blockName,
                                      std::string& componentGroup, std::string& activityGroup);
+/* 'Y' when a field of the file stands at the outermost level of the WHERE
+** prepared in the evaluation request (alone or inside a bracket that holds
+** one), else 'N'; 'N' at once for a bracket closed without a file field in
+** it and for a virtual field of the file. marks[i] for operand i + 1: 'N'
+** a field of the file (its name goes to the module), 'V' a value the
+** function supplies. */
+char P3109_fClassifyWhereFields(std::string_view file, std::string_view library, std::vector<char>& marks);
 /* FILECHECK's key group; answers its name. */
 std::string P3109_EmitFileCheckKeyGroup();
 

@@ -383,14 +383,6 @@ void writeEntry(GEN_EVALUATION_NODE& entry)
         P3109_LineAt(0, "#endif");
 }
 
-long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void* user2);
-
-struct EvaluationTable {
-    std::string name;
-    std::string line;
-    int32_t lState = 0;
-};
-
 }  // namespace
 
 void P3109_EmitEvaluationRoutines()
@@ -575,11 +567,9 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     return bound->vectorName;
 }
 
-namespace {
-
-long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
+long P3109_EmitEvaluationGroupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
 {
-    auto* table = static_cast<EvaluationTable*>(user);
+    auto* table = static_cast<GEN_EVALUATION_GROUP*>(user);
     if (!evaluation || !table)
         return 0;
     GEN_FIELD_INFO info;
@@ -612,18 +602,16 @@ long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
     return 0;
 }
 
-}  // namespace
-
 void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_view structName)
 {
     const FFC_CHECK_STATE* st = P3109_CheckState();
     const int32_t statement = st ? st->lLine : 0;
     if (statement <= 0)
         return;
-    EvaluationTable table;
+    GEN_EVALUATION_GROUP table;
     table.name = "X_Evaluations_" + g().lineNumberText;
     table.line = table.name;
-    DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(statement, groupEntry, &table, nullptr);
+    DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(statement, P3109_EmitEvaluationGroupEntry, &table, nullptr);
     if (table.lState == 0)
         return;
     P3109_Line(table.line);

@@ -250,6 +250,48 @@ std::string P3109_EmitFileCheckKeyGroup()
     return name;
 }
 
+char P3109_fClassifyWhereFields(std::string_view file, std::string_view library, std::vector<char>& marks)
+{
+    const GEN_EVALUATION_REQUEST& r = P3109_EvaluationRequest();
+    const int16_t operands = std::clamp<int16_t>(r.request.sOperandCount, 0, DC_OPERAND_MAX);
+    marks.assign(static_cast<size_t>(operands), 'V');
+    /* one flag per open bracket, level 0 the whole condition */
+    std::vector<char> levels{'N'};
+    const int32_t tokens = std::clamp<int32_t>(r.request.lTokenCount, 0, DC_TOKEN_MAX);
+    for (int32_t i = 0; i < tokens; ++i) {
+        DC_TOKEN t;
+        std::memcpy(&t, r.tokens.data() + static_cast<size_t>(i) * DC_TOKEN_ENTRY_SIZE, sizeof t);
+        const std::string_view code(t.acClass, 2);
+        if (code == "OB") {
+            levels.push_back('N');
+            continue;
+        }
+        if (code == "CB") {
+            if (levels.size() < 2 || levels.back() != 'Y')
+                return 'N';
+            levels.pop_back();
+            levels.back() = 'Y';
+            continue;
+        }
+        if (code != "FL" || t.sOperand < 1 || t.sOperand > operands)
+            continue;
+        const DC_EXPRESSION_OPERAND& o = r.request.aOperands[t.sOperand - 1];
+        const std::string_view kind(o.acClass, 2);
+        /* a field, a component or a property (the checker's "CP") */
+        const bool named = P3109_fIsObjectTypeCode(kind) || kind == "CP";
+        const std::string name(o.acName, sizeof o.acName);
+        if (named && P3109_sCountFileFields(name, file, library, "FFD")) {
+            marks[static_cast<size_t>(t.sOperand - 1)] = 'N';
+            levels.back() = 'Y';
+            continue;
+        }
+        if (named && P3109_sCountFileFields(name, file, library, "VFD"))
+            return 'N';
+        marks[static_cast<size_t>(t.sOperand - 1)] = 'V';
+    }
+    return levels.front();
+}
+
 void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName)
 {
     groupName = "Where_Group_" + g().lineNumberText;

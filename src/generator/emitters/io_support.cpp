@@ -369,24 +369,6 @@ bool P3109_fParmIsYes(std::string_view keyword)
     return P3109_ParmView(keyword).substr(0, 4) == "*YES";
 }
 
-long P3109_CountStatementEvaluation(const DQOO_STATEMENT_EVALUATION*, void* pvUser, void*)
-{
-    if (pvUser)
-        ++*static_cast<int32_t*>(pvUser);
-    return 0;
-}
-
-bool P3109_fStatementHasEvaluations()
-{
-    const FFC_CHECK_STATE* st = P3109_CheckState();
-    const int32_t statement = st ? st->lLine : 0;
-    if (statement <= 0)
-        return false;
-    int32_t count = 0;
-    DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(statement, P3109_CountStatementEvaluation, &count, nullptr);
-    return count > 0;
-}
-
 void P3109_OpenIoFrame(bool fEvaluations)
 {
     if (fEvaluations) {

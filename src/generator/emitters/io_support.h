@@ -51,12 +51,6 @@ std::vector<std::string> P3109_FileFieldNames(std::string_view physical, std::st
                                               std::string_view type);
 /* Whether the keyword is given as "*YES" (first 4 characters). */
 bool P3109_fParmIsYes(std::string_view keyword);
-/* The counting callback of the statement evaluations: one per evaluation
-** into the 32-bit counter of the user data. */
-long P3109_CountStatementEvaluation(const struct DQOO_STATEMENT_EVALUATION* pEvaluation, void* pvUser, void* pvUser2);
-/* Whether the current command's statement has evaluations (the mark of
-** its command record). */
-bool P3109_fStatementHasEvaluations();
 /* The frame of an I/O command's code: the X_VAR frame when the statement
 ** has evaluations, else an empty line and "{". */
 void P3109_OpenIoFrame(bool fEvaluations);

@@ -9,6 +9,7 @@
 */
 #include <algorithm>
 
+#include "generator/core/model/field_helpers.h"
 #include "generator/core/model/file_field_mangling.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
@@ -178,7 +179,7 @@ void writeChange(const ChangeCommand& c)
     P3109_EmitCommandPrologue();
     if (P3109_Parm("AUTOCOMMIT") != "*FILEDEF")
         ++g().emit.lIgnored1015;
-    const bool evaluations = P3109_fStatementHasEvaluations();
+    const bool evaluations = P3109_CountStatementEvaluations();
     P3109_OpenIoFrame(evaluations);
     const std::string block = blockName(c.prefix);
     const GEN_IO_FILE io = P3109_CurrentIoFile();
@@ -252,7 +253,7 @@ void P3109_EmitFetch()
     if (lockRequested())
         P3109_sIssueMessage(Msg::RecordLocking, " ");
     P3109_EmitCommandPrologue();
-    const bool evaluations = P3109_fStatementHasEvaluations();
+    const bool evaluations = P3109_CountStatementEvaluations();
     P3109_OpenIoFrame(evaluations);
     const GEN_IO_FILE io = P3109_CurrentIoFile();
     const std::string block = blockName("X_DBM_Fch");
@@ -331,7 +332,7 @@ void P3109_EmitFetch()
 void P3109_EmitCheckFor()
 {
     P3109_EmitCommandPrologue();
-    const bool evaluations = P3109_fStatementHasEvaluations();
+    const bool evaluations = P3109_CountStatementEvaluations();
     P3109_OpenIoFrame(evaluations);
     const GEN_IO_FILE io = P3109_CurrentIoFile();
     const std::string block = blockName("X_DBM_Chk");

@@ -109,6 +109,8 @@ void close()
     endGuard();
 }
 
+}  // namespace
+
 /* The calls of the print routines of one print-line table, in table order
 ** (the conditioned call writer). For one cluster (sCluster, its level) the
 ** routines of that cluster are called after the tests of every condition
@@ -116,7 +118,7 @@ void close()
 ** table (sCluster -1) consecutive entries of one condition share one block
 ** under that condition's test, and the tests of each entry's cluster come
 ** before the entry's first call. */
-void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluster)
+void P3109_WriteConditionRoutineCall(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluster)
 {
     const std::vector<GEN_PRINT_LINE_ENTRY>& table = tables.lines[static_cast<size_t>(iType)];
     const bool all = sCluster < 0;
@@ -155,6 +157,8 @@ void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluste
     if (blockOpen)
         P3109_WriteCloseBrace();
 }
+
+namespace {
 
 void spaceLines(const std::string& report, const char* comment, int32_t lLines, bool fSpaced)
 {
@@ -276,7 +280,7 @@ void P3109_EmitPrintHeadingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_Line(report(n, "chNewPageFlag") + " = YES;");
         storeCall("X_Vec_Save_Values", trigger, c.sTriggerSlot2);
         storeCall("X_Vec_Restore_Values", trail, c.sTrailSlot);
-        writePrintCalls(tables, GEN_LINE_HEAD, static_cast<int16_t>(i));
+        P3109_WriteConditionRoutineCall(tables, GEN_LINE_HEAD, static_cast<int16_t>(i));
         storeCall("X_Vec_Restore_Values", trigger, c.sTriggerSlot2);
         P3109_WriteCloseBrace();
         P3109_WriteCloseBrace();
@@ -293,7 +297,7 @@ void P3109_EmitPrintHeadingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
     P3109_WriteComment("Now print required \"Type 2\" detail line headings");
     P3109_Line("if (" + report(n, "chNewPageFlag") + " == YES)");
     P3109_WriteOpenBrace();
-    writePrintCalls(tables, GEN_LINE_HEAD2, -1);
+    P3109_WriteConditionRoutineCall(tables, GEN_LINE_HEAD2, -1);
     P3109_WriteCloseBrace();
     P3109_Line(report(n, "chOverFlowOn") + " = NO;");
     P3109_Line("return;");
@@ -322,7 +326,7 @@ void P3109_EmitPrintFootingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_WriteOpenBrace();
         storeCall("X_Vec_Save_Values", list, c.sTriggerSlot2);
         storeCall("X_Vec_Restore_Values", list, c.sTriggerSlot);
-        writePrintCalls(tables, GEN_LINE_FOOT, static_cast<int16_t>(i));
+        P3109_WriteConditionRoutineCall(tables, GEN_LINE_FOOT, static_cast<int16_t>(i));
         storeCall("X_Vec_Restore_Values", list, c.sTriggerSlot2);
         P3109_WriteCloseBrace();
         P3109_WriteCloseBrace();
@@ -357,7 +361,7 @@ void P3109_EmitPrintLineRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables
             }
         P3109_EmitNewPageTest(lReport, c.lLineTotal, GEN_NEW_PAGE_BLOCK);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), false);
-        writePrintCalls(tables, GEN_LINE_LINE, static_cast<int16_t>(i));
+        P3109_WriteConditionRoutineCall(tables, GEN_LINE_LINE, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), false);
         P3109_Line("return;");
         close();
@@ -383,7 +387,7 @@ void P3109_EmitPrintLeadingRoutine(int32_t lReport, const GEN_REPORT_TABLES& tab
         P3109_WriteOpenBrace();
         P3109_EmitNewPageTest(lReport, c.lLineTotal, GEN_NEW_PAGE_BLOCK);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
-        writePrintCalls(tables, GEN_LINE_LEAD, static_cast<int16_t>(i));
+        P3109_WriteConditionRoutineCall(tables, GEN_LINE_LEAD, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), true);
         P3109_WriteComment("Increment break counter and save triggers");
         P3109_Line(P3109_Instance("ulBreakCount" + c.identifier) + "++;");
@@ -428,7 +432,7 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         storeCall("X_Vec_Save_Values", trail, c.sTriggerSlot2);
         storeCall("X_Vec_Restore_Values", trail, c.sTrailSlot);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
-        writePrintCalls(tables, GEN_LINE_TRAIL, static_cast<int16_t>(i));
+        P3109_WriteConditionRoutineCall(tables, GEN_LINE_TRAIL, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), true);
         storeCall("X_Vec_Restore_Values", trail, c.sTriggerSlot2);
         P3109_WriteCloseBrace();

@@ -54,6 +54,12 @@ struct GEN_REPORT_TABLES {
     std::array<std::vector<GEN_PRINT_LINE_ENTRY>, 6> lines;
 };
 
+/* The calls of the print routines of one print-line table (iType) in
+** table order, each under its condition: for one cluster (sCluster, its
+** level) the routines of that cluster after the tests of the conditions its
+** lines name; for the whole table (sCluster -1) consecutive entries of one
+** condition in one block under that condition's test. */
+void P3109_WriteConditionRoutineCall(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluster);
 /* The tables of report n (1 to 9); null for another number. */
 GEN_REPORT_TABLES* P3109_pReportTables(int32_t lReport);
 /* The report slot of report n; null for another number. */

@@ -174,7 +174,7 @@ void P3109_EmitSelect()
     P3109_Line(cs ? "string  vchSaveIOStatus" + P3109_SelectLoopSuffix() + " = \"\";"
                   : "X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
     GEN_BLOCK_ENTRY& loop = innermost();
-    if (P3109_fStatementHasEvaluations()) {
+    if (P3109_CountStatementEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
         loop.fFrame = true;
     }

@@ -14,6 +14,7 @@
 
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/record_store.h"
+#include "generator/core/model/field_helpers.h"
 #include "generator/core/model/name_services.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
@@ -436,7 +437,7 @@ void P3109_EmitSelectSql()
     registerConnection(*select);
     GEN_BLOCK_ENTRY& loop = innermost();
     P3109_WriteComment("Prepare for the SELECT_SQL Loop");
-    if (P3109_fFrameIndicator() || P3109_fStatementHasEvaluations()) {
+    if (P3109_fFrameIndicator() || P3109_CountStatementEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
         loop.fFrame = true;
     }

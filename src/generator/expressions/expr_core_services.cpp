@@ -8,11 +8,13 @@
 #include <cstring>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/work_records.h"
 #include "generator/core/model/definitions.h"
+#include "generator/core/model/field_helpers.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/gen_state.h"
@@ -47,7 +49,17 @@ public:
     ** changes: a field's facts are looked up once and kept by name until
     ** the next enumeration (the map's entries stay where they are). */
     const ExprFieldFacts* KnownField(const char* fieldRef) const override { return Known(fieldRef, true); }
-    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
+    /* A component field (kind 1019): found among the members of the
+    ** component's records, named as the component's field. */
+    bool FindComponentField(const char* ref, ExprFieldFacts& facts) const override
+    {
+        const std::string_view field = ref != nullptr ? std::string_view(ref) : std::string_view();
+        std::string table, name;
+        if (P3109_sGetComponentFieldRef(field, table, name) != 0 || !LookUp(field, facts))
+            return false;
+        facts.vectorName = std::move(name);
+        return true;
+    }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
     {
         return facts.vectorName;
@@ -55,6 +67,16 @@ public:
     std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
     {
         return facts.vectorName;
+    }
+    /* A member of a component record (kind 1020): the record's entry in the
+    ** field vector and the member's place in the record. */
+    ExprMemberNames RecordFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts&) const override
+    {
+        ExprMemberNames names;
+        P3109_sGetComponentFieldRefExt(node.fieldRef != nullptr ? node.fieldRef : "",
+                                       node.recordRef != nullptr ? node.recordRef : "", names.base, names.cName,
+                                       names.reference);
+        return names;
     }
     /* A field of a list: the field vector of the list's entry, the list's
     ** identifier and the field's index in the entry. */

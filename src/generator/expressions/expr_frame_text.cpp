@@ -260,9 +260,21 @@ void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text)
     gen.Line(" ");
 }
 
+void EXPR_WriteCommentAfterBlank(ExprWriterServices& gen, std::string_view text)
+{
+    gen.Line(" ");
+    EXPR_WriteComment(gen, text);
+}
+
 void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text)
 {
     gen.Line("/* " + std::string(text) + " */");
+}
+
+void EXPR_WriteCommentBeforeBlank(ExprWriterServices& gen, std::string_view text)
+{
+    EXPR_WriteComment(gen, text);
+    gen.Line(" ");
 }
 
 void EXPR_WriteSectionBox(ExprWriterServices& gen, uint32_t stream, std::string_view text)

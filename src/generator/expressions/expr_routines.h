@@ -51,7 +51,9 @@ std::string EXPR_Format(const char* format, ...) __attribute__((format(printf, 1
 const std::string& EXPR_FormatInto(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text);
+void EXPR_WriteCommentAfterBlank(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text);
+void EXPR_WriteCommentBeforeBlank(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteSectionBox(ExprWriterServices& gen, uint32_t stream, std::string_view text);
 void EXPR_WriteSubsectionBox(ExprWriterServices& gen, uint32_t stream, std::string_view text);
 void EXPR_WriteModuleComponentGuard(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view name);

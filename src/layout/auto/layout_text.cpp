@@ -11,7 +11,7 @@
 
 namespace layout {
 
-void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch)
+void P3111_AdjustDbcsText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch)
 {
     if (!ctx || ctx->cDoubleByte != 'Y' || !adjustSwitch)
         return;
@@ -31,13 +31,13 @@ void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwi
     std::memcpy(text, shifted.data(), std::min<size_t>(n, static_cast<size_t>(width)));
 }
 
-int32_t TextLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch)
+uint16_t P3111_usDisplayLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch)
 {
-    int32_t n = width;
+    int n = width;
     while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0'))
         --n;
     if (n < 1 || !ctx || ctx->cDoubleByte != 'Y' || !textsSwitch)
-        return n;
+        return static_cast<uint16_t>(n);
     std::string copy(text, static_cast<size_t>(n));
     SSNLS_StripBlanks(copy.data(), 1);
     return SSNLS_usGetEbcdicLength(copy.c_str());

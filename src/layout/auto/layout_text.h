@@ -12,12 +12,13 @@ namespace layout {
 
 /* In a double-byte run with the switch on, replaces the text (width
  * characters, blank-padded) by its shifted double-byte form, cut to width;
- * a text that holds shift characters already is left as it is. */
-void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch);
+ * a text that holds shift characters already is left as it is. Shared by
+ * both automatic layouts and the design steps. */
+void P3111_AdjustDbcsText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch);
 
 /* Length of a free text without trailing blanks (at most width); in a
  * double-byte run with the texts switch on, the host display length. */
-int32_t TextLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch);
+uint16_t P3111_usDisplayLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch);
 
 /* Moves the non-blank column headings down, keeping their order, so that
  * the blank ones come first. */

@@ -236,10 +236,10 @@ void P3116_LoadGroupFields()
         e.cType = def.cType;
         e.lLength = def.lLength;
         e.lDecimals = def.lDecimals;
-        AdjustText(r.ctx, text.acLabel, 15, r.adjLabels);
-        AdjustText(r.ctx, text.acDescription, 40, r.adjDescriptions);
+        P3111_AdjustDbcsText(r.ctx, text.acLabel, 15, r.adjLabels);
+        P3111_AdjustDbcsText(r.ctx, text.acDescription, 40, r.adjDescriptions);
         for (auto& heading : text.acColumnHeadings)
-            AdjustText(r.ctx, heading, 20, r.adjHeadings);
+            P3111_AdjustDbcsText(r.ctx, heading, 20, r.adjHeadings);
         std::memcpy(e.acLabel, text.acLabel, 15);
         std::memcpy(e.acHeadings, text.acColumnHeadings, sizeof e.acHeadings);
         std::memcpy(e.acDescription, text.acDescription, 40);

@@ -28,13 +28,13 @@ void AddTextItem(const std::string& text, int width, int32_t line, int32_t colum
     FIX_LongToDigits(&number, 6, e.acName + 4);
     e.cType = 'T';
     dqov::text::Pad(e.acEditMask, sizeof e.acEditMask, text);
-    e.lLength = e.lValueWidth = e.lWidth = TextLength(r.ctx, e.acEditMask, width, r.adjTexts);
+    e.lLength = e.lValueWidth = e.lWidth = P3111_usDisplayLength(r.ctx, e.acEditMask, width, r.adjTexts);
     std::memset(e.acLabel, ' ', sizeof e.acLabel);
     std::memset(e.acHeadings, ' ', sizeof e.acHeadings);
     e.cEditCode = ' ';
     std::memset(e.acEditWord, ' ', sizeof e.acEditWord);
     std::memcpy(e.acDisplayText, e.acEditMask, sizeof e.acDisplayText);
-    AdjustText(r.ctx, e.acEditMask, sizeof e.acEditMask, r.adjTexts);
+    P3111_AdjustDbcsText(r.ctx, e.acEditMask, sizeof e.acEditMask, r.adjTexts);
     e.cIdentification = 'N';
     e.lLine = line;
     e.lColumn = column;

@@ -366,10 +366,10 @@ void P3111_LoadFieldGroup(const char* group)
         e.lDecimals = def.lDecimals;
         e.cControlKind = 'N';
         e.sPushButton = 0;
-        AdjustText(d.ctx, text.acLabel, 15, d.adjLabels);
-        AdjustText(d.ctx, text.acDescription, 40, d.adjDescriptions);
+        P3111_AdjustDbcsText(d.ctx, text.acLabel, 15, d.adjLabels);
+        P3111_AdjustDbcsText(d.ctx, text.acDescription, 40, d.adjDescriptions);
         for (auto& heading : text.acColumnHeadings)
-            AdjustText(d.ctx, heading, 20, d.adjHeadings);
+            P3111_AdjustDbcsText(d.ctx, heading, 20, d.adjHeadings);
         std::memcpy(e.acLabel, text.acLabel, 15);
         std::memcpy(e.acDescription, text.acDescription, 40);
         std::memcpy(e.acHeadings, text.acColumnHeadings, sizeof e.acHeadings);
@@ -453,7 +453,7 @@ void P3111_LoadFieldGroup(const char* group)
     for (int32_t i = 1; i <= d.count; ++i) {
         LAYOUT_FIELD_ENTRY& e = Entry(i);
         AddDotLeaders(e.acDescription);
-        AdjustText(d.ctx, e.acDescription, 40, d.adjDescriptions);
+        P3111_AdjustDbcsText(d.ctx, e.acDescription, 40, d.adjDescriptions);
         e.lDescriptionWidth = widestDescription;
         if (RightToLeft())
             ShiftLeft(e.acDescription, 40, widestDescription);

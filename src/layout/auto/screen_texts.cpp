@@ -30,14 +30,14 @@ void AddTextEntry(const std::string& text, int width, int32_t line, int32_t colu
     FIX_LongToDigits(&number, 6, e.acName + 4);
     e.cType = 'T';
     dqov::text::Pad(e.acEditMask, sizeof e.acEditMask, text);
-    e.lLength = TextLength(d.ctx, e.acEditMask, width, d.adjTexts);
+    e.lLength = P3111_usDisplayLength(d.ctx, e.acEditMask, width, d.adjTexts);
     e.lValueWidth = e.lWidth = e.lLength;
     std::memset(e.acLabel, ' ', sizeof e.acLabel);
     std::memset(e.acHeadings, ' ', sizeof e.acHeadings);
     e.cEditCode = ' ';
     std::memset(e.acEditWord, ' ', sizeof e.acEditWord);
     std::memcpy(e.acDisplayText, e.acEditMask, sizeof e.acDisplayText);
-    AdjustText(d.ctx, e.acEditMask, sizeof e.acEditMask, d.adjTexts);
+    P3111_AdjustDbcsText(d.ctx, e.acEditMask, sizeof e.acEditMask, d.adjTexts);
     e.cIdentification = 'N';
     e.lLine = line;
     e.lColumn = column;

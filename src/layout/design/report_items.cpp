@@ -247,10 +247,10 @@ void P3019_AddField(void)
     f.cType = def.cType;
     f.lLength = def.lLength;
     f.lDecimals = def.lDecimals;
-    layout::AdjustText(s.ctx, text.acLabel, 15, s.adjLabels);
-    layout::AdjustText(s.ctx, text.acDescription, 40, s.adjDescriptions);
+    layout::P3111_AdjustDbcsText(s.ctx, text.acLabel, 15, s.adjLabels);
+    layout::P3111_AdjustDbcsText(s.ctx, text.acDescription, 40, s.adjDescriptions);
     for (auto& heading : text.acColumnHeadings)
-        layout::AdjustText(s.ctx, heading, 20, s.adjHeadings);
+        layout::P3111_AdjustDbcsText(s.ctx, heading, 20, s.adjHeadings);
     std::memcpy(f.acLabel, text.acLabel, 15);
     std::memcpy(f.acDescription, text.acDescription, 40);
     std::memcpy(f.acHeadings, text.acColumnHeadings, sizeof f.acHeadings);
@@ -319,7 +319,7 @@ void P3019_PlaceText(void)
     std::memcpy(text, s.text, sizeof text);
     if (s.ctx->cKeepQuotes != 'Y')
         std::replace(text, text + sizeof text, '\'', '"');
-    const int32_t length = layout::TextLength(s.ctx, text, sizeof text, s.adjTexts);
+    const int32_t length = layout::P3111_usDisplayLength(s.ctx, text, sizeof text, s.adjTexts);
     LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     if (add) {
         ++s.textCount;
@@ -340,7 +340,7 @@ void P3019_PlaceText(void)
     f.lLength = f.lValueWidth = length;
     std::memset(f.acEditMask, ' ', sizeof f.acEditMask);
     std::memcpy(f.acEditMask, text, sizeof text);
-    layout::AdjustText(s.ctx, f.acEditMask, sizeof text, s.adjTexts);
+    layout::P3111_AdjustDbcsText(s.ctx, f.acEditMask, sizeof text, s.adjTexts);
     std::memset(f.acDisplayText, ' ', sizeof f.acDisplayText);
     std::memcpy(f.acDisplayText, text, sizeof text);
     P3019_ComputeItemWidths(&f);

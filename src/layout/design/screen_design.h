@@ -244,6 +244,7 @@ void P3097_WriteRecord(void);
 void P3097_UpdateRecord(void);
 void P3097_BlankRecord(void);
 void P3097_SkipWord(void);
+void P3097_BackOverBlanks(void);
 void P3097_AppendField(void);
 /* format lines */
 void P3097_SetFormatLines(void);

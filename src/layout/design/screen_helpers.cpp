@@ -4,6 +4,7 @@
 // parameter buffer.
 #include "layout/design/screen_design.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "dqov/runcontrol/workfile.h"
@@ -93,6 +94,15 @@ void P3097_SkipWord(void)
     if (p > s.buffer.size())
         s.overflow = true;
     s.position = p + 1;
+}
+
+void P3097_BackOverBlanks(void)
+{
+    ScreenDesign& s = ScreenStep();
+    size_t p = std::min(s.position, s.buffer.size() + 1);
+    while (p > 1 && s.buffer[p - 2] == ' ')
+        --p;
+    s.position = p;
 }
 
 void P3097_AppendField(void)

@@ -203,7 +203,7 @@ void P3097_ConvertToShiftText(FFC_CONTEXT* pContext, const char* pText, uint16_t
                               int32_t lSwitch)
 {
     std::memmove(pResult, pText, usLength);
-    layout::AdjustText(pContext, pResult, usLength, lSwitch);
+    layout::P3111_AdjustDbcsText(pContext, pResult, usLength, lSwitch);
 }
 
 char P3097_cGetAlignment(FFC_CONTEXT* pContext)

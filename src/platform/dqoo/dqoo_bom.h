@@ -75,6 +75,26 @@ inline BOM_DESCRIPTION_NODE* BOM_Child(const BOM_DESCRIPTION_NODE* node, int cou
 {
     return node->aWord[countWord + 1].ppNodes[i];
 }
+
+#include <span>
+
+/* The count words of the child lists that lead from a node towards its
+ * data records: a container's members (1), a document's member lists and
+ * data records (4, 6, 10, 12), a relation's (4, 6, 10) and a generic
+ * search's members (6); none for any other kind. */
+inline std::span<const int> BOM_RecordListWords(int32_t kind)
+{
+    static constexpr int kContainer[] = {1}, kDocument[] = {4, 6, 10, 12}, kRelation[] = {4, 6, 10}, kSearch[] = {6};
+    if (kind >= BOM_KIND_CONTENT_ROOT && kind <= BOM_KIND_CONTAINER_LAST)
+        return kContainer;
+    if (kind >= BOM_KIND_DOCUMENT && kind <= BOM_KIND_TRANSIENT)
+        return kDocument;
+    if (kind == BOM_KIND_ASSOCIATION || kind == BOM_KIND_SPECIALIZATION)
+        return kRelation;
+    if (kind == BOM_KIND_GENERIC_SEARCH)
+        return kSearch;
+    return {};
+}
 #endif
 
 #endif

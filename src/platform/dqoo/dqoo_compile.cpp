@@ -472,6 +472,12 @@ extern "C" long DQOO_FCC_CompileCheckedExpression(FCC_BUILD_HANDLE* pBuild, cons
         return DQOO_ERR_ARGUMENT;
     if (dqoo::findBuild(pBuild) == nullptr)
         return DQOO_ERR_NO_BUILD;
+    /* a component's properties are reached through its description */
+    BOM_DESCRIPTION_NODE* root = nullptr;
+    FCC_BUILD_HANDLE* build = pBuild;
+    if (DQOO_FCC_BOM_RetrieveDescription(&build, &root) != DQOO_OK)
+        root = nullptr;
+    const CompiledDescription described(root);
     dqoo::ExpressionStore& store = dqoo::currentStore();
     Compiled compiled{};
     try {

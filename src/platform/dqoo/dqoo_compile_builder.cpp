@@ -263,13 +263,42 @@ std::string PropertyField(const DQOO_CHECKED_OPERAND& o)
     return upper(dot == std::string::npos ? name : name.substr(dot + 1));
 }
 
+// The scope a component property names ("scope.field", the scope written
+// with the name character of a field or not): empty without one.
+std::string PropertyScope(const DQOO_CHECKED_OPERAND& o)
+{
+    std::string name = nameOf(o);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos)
+        return std::string();
+    size_t first = 0;
+    while (first < dot && !std::isalnum(static_cast<unsigned char>(name[first])))
+        ++first;
+    return upper(name.substr(first, dot - first));
+}
+
+// The node of a component property: a member of a data record that the
+// scope names and that the field vector does not hold (no dispatch record
+// of that name) is the component field reached through the component's
+// records (1019); any other property is the component's field itself
+// (1014), which the field vector holds.
+EXPR_OPERAND_NODE* PropertyNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
+{
+    const std::string field = PropertyField(o);
+    const bool throughRecords = ScopeIsDataRecord(PropertyScope(o), field);
+    EXPR_OPERAND_NODE* n = b.Node(throughRecords ? EXPR_NODE_COMPONENT_FIELD_REF : EXPR_NODE_COMPONENT_FIELD);
+    n->fieldRef = b.Store().keepText(field);
+    if (throughRecords)
+        n->componentFieldRef = n->fieldRef;
+    return n;
+}
+
 EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
 {
     ExpressionStore& store = b.Store();
     const std::string cls = classOf(o);
     if (cls == "CP") {
-        EXPR_OPERAND_NODE* n = b.Node(EXPR_NODE_COMPONENT_FIELD);
-        n->fieldRef = store.keepText(PropertyField(o));
+        EXPR_OPERAND_NODE* n = PropertyNode(b, o);
         n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
         n->second = static_cast<uint32_t>(std::max<int32_t>(o.lDecimals, 0));
         if (HeldWithFieldInformation(o))

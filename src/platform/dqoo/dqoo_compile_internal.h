@@ -8,6 +8,7 @@
 #ifndef DQOV_PLATFORM_DQOO_COMPILE_INTERNAL_H
 #define DQOV_PLATFORM_DQOO_COMPILE_INTERNAL_H
 
+#include "platform/dqoo/dqoo_bom.h"
 #include "platform/dqoo/dqoo_compile.h"
 #include "platform/dqoo/dqoo_opcodes.h"
 #include "platform/dqoo/dqoo_store.h"
@@ -114,6 +115,22 @@ Family FieldFamily(char type);
 bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o);
 // True for the special system variables that stand for a value test.
 bool IsNullValue(const DQOO_CHECKED_OPERAND& o);
+// Whether a component property's scope names a data record of the
+// component's description that holds the property's field, and no dispatch
+// record among the members of the description's root has that name.
+bool ScopeIsDataRecord(const std::string& scope, const std::string& field);
+// The description of the component whose expressions are being compiled,
+// for the lifetime of the object (none for a function).
+class CompiledDescription {
+public:
+    explicit CompiledDescription(const BOM_DESCRIPTION_NODE* root);
+    ~CompiledDescription();
+    CompiledDescription(const CompiledDescription&) = delete;
+    CompiledDescription& operator=(const CompiledDescription&) = delete;
+
+private:
+    const BOM_DESCRIPTION_NODE* previous_;
+};
 // The operand node of a field, system variable or literal.
 EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o);
 // The value type an integer or floating-point field holds (INT32, INT64 or

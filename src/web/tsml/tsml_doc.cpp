@@ -250,9 +250,12 @@ void WebRoutineTsmlDoc::addField(const TsmlFieldRecord& field, const TechService
 
 // ---- InlineWebletTsmlDoc ------------------------------------------------------------------
 
-InlineWebletTsmlDocImpl::InlineWebletTsmlDocImpl(LDOMDocument& doc) : fields(doc)
+InlineWebletTsmlDocImpl::InlineWebletTsmlDocImpl(LDOMDocument& doc) : fields(doc), withParam(doc)
 {
     fieldList = element(doc, u"tsml:fields");
+    inlinedWeblet = element(doc, u"tsml:inlined-weblet");
+    withParams = element(doc, u"tsml:with-params");
+    name = doc.createAttribute(LWString(u"name"));
 }
 
 InlineWebletTsmlDoc::InlineWebletTsmlDoc(LDOMDocument* doc, int requesterKind)
@@ -284,12 +287,30 @@ void InlineWebletTsmlDoc::initialise(int requesterKind)
     setContextValue(u"requester", requesterKind == 1 ? u"editor" : u"generator");
     for (const auto& o : tsml::kInlineOptions)
         setOption(o[0], o[1]);
+    m_inline->inlinedWeblet.setAttributeNode(m_inline->name);
+    m_inline->inlinedWeblet.appendChild(m_inline->withParams);
+}
+
+void InlineWebletTsmlDoc::setInlinedWeblet(const LWString& name,
+                                           const std::vector<std::pair<LWString, LWString>>& parameters)
+{
+    m_inline->name.setValue(name);
+    for (const auto& [parameter, value] : parameters)
+        m_inline->withParams.appendChild(m_inline->withParam.build(parameter, value));
+    appendToData(m_inline->inlinedWeblet);
+    m_inline->placed = true;
 }
 
 void InlineWebletTsmlDoc::clear()
 {
     clearWeblets();
     clearQvmlData();
+    if (m_inline->placed) {
+        removeFromData(m_inline->inlinedWeblet);
+        m_inline->withParams.removeChildren();
+        m_inline->name.setValue(u"");
+        m_inline->placed = false;
+    }
     m_inline->fieldList.removeChildren();
 }
 
@@ -358,6 +379,7 @@ void WamLayoutTsmlDoc::addTechnologyServices(const LayoutWebletInfoSet& info)
 
 SelectOneWebletTsmlDocImpl::SelectOneWebletTsmlDocImpl(LDOMDocument& doc, const LWString& fieldName,
                                                        const LWString& selectUi, bool preselect)
+    : items(doc)
 {
     selectOne = element(doc, u"tsml:select-one");
     attach(doc, selectOne, u"field-name", fieldName);
@@ -386,6 +408,11 @@ SelectOneWebletTsmlDoc& SelectOneWebletTsmlDoc::operator=(const SelectOneWebletT
     WebletTsmlDoc::operator=(other);
     TsmlAssignImpl(m_select, other.m_select);
     return *this;
+}
+
+void SelectOneWebletTsmlDoc::addItem(const char* caption, const char* value, const char* variable, uint32_t isDefault)
+{
+    m_select->selectOne.appendChild(m_select->items.build(caption, value, variable, isDefault));
 }
 
 SelectBooleanWebletTsmlDocImpl::SelectBooleanWebletTsmlDocImpl(LDOMDocument& doc, const LWString& fieldName,
@@ -422,6 +449,20 @@ SelectBooleanWebletTsmlDoc& SelectBooleanWebletTsmlDoc::operator=(const SelectBo
     return *this;
 }
 
+void SelectBooleanWebletTsmlDoc::setCaption(const LWString& text)
+{
+    m_select->selectBoolean.appendChild(textElement(*getDocument(), u"tsml:caption", text));
+}
+
+void SelectBooleanWebletTsmlDoc::addValue(const char16_t* elementName, const LWString& caption, const LWString& value)
+{
+    LDOMDocument& doc = *getDocument();
+    LDOMElement choice = element(doc, elementName);
+    choice.appendChild(textElement(doc, u"tsml:caption", caption));
+    choice.appendChild(textElement(doc, u"tsml:value", value));
+    m_select->selectBoolean.appendChild(choice);
+}
+
 WeblinkWebletTsmlDocImpl::WeblinkWebletTsmlDocImpl(LDOMDocument& doc)
 {
     weblink = element(doc, u"tsml:weblink");
@@ -449,3 +490,29 @@ WeblinkWebletTsmlDoc& WeblinkWebletTsmlDoc::operator=(const WeblinkWebletTsmlDoc
     return *this;
 }
 
+void WeblinkWebletTsmlDoc::setCaption(const LWString& text)
+{
+    m_weblink->weblink.appendChild(textElement(*getDocument(), u"tsml:caption", text));
+}
+
+void WeblinkWebletTsmlDoc::setImage(const LWString& text)
+{
+    m_weblink->weblink.appendChild(textElement(*getDocument(), u"tsml:image", text));
+}
+
+void WeblinkWebletTsmlDoc::setTarget(const LWString& webapplication, const LWString& webroutine)
+{
+    LDOMDocument& doc = *getDocument();
+    LDOMElement target = element(doc, u"tsml:weblink-target");
+    target.appendChild(textElement(doc, u"tsml:webapplication", webapplication));
+    target.appendChild(textElement(doc, u"tsml:webroutine", webroutine));
+    m_weblink->weblink.appendChild(target);
+}
+
+void WeblinkWebletTsmlDoc::setScript(const LWString& text)
+{
+    LDOMDocument& doc = *getDocument();
+    LDOMElement script = element(doc, u"tsml:script");
+    script.appendChild(doc.createCDATASection(text));
+    m_weblink->weblink.appendChild(script);
+}

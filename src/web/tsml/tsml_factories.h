@@ -164,6 +164,17 @@ private:
     LDOMText m_roleText, m_typeText, m_tipIdText, m_selectText;
 };
 
+class WithParamFactory {
+public:
+    WithParamFactory() = default;
+    explicit WithParamFactory(LDOMDocument& doc);
+    LDOMElement build(const LWString& name, const LWString& value);
+
+private:
+    LDOMElement m_withParam;
+    LDOMText m_name, m_value;
+};
+
 class WebletInfoFactory {
 public:
     WebletInfoFactory() = default;
@@ -227,6 +238,8 @@ private:
 };
 
 std::unique_ptr<TechnologyServiceList> TsmlAddTechnologyServiceList(LDOMDocument& doc);
+// A list of the same document holding a deep copy of the other's entries.
+std::unique_ptr<TechnologyServiceList> TsmlAddTechnologyServiceList(const TechnologyServiceList& other);
 void TsmlAddTechnologyService(TechnologyServiceList& list, const std::pair<LWString, LWString>& key,
                               int32_t languageCount);
 

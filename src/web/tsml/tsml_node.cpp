@@ -85,6 +85,22 @@ LDOMNode TsmlNode::insertFirstInData(const LDOMNode& node)
     return first.isNull() ? m_node->data.appendChild(node) : m_node->data.insertBefore(node, first);
 }
 
+LDOMNode TsmlNode::removeFromData(const LDOMNode& node)
+{
+    return m_node->data.removeChild(node);
+}
+
+LDOMNode TsmlNode::insertIntoDataBefore(const LDOMNode& node, const LWString& name)
+{
+    LDOMNodeList children = m_node->data.getChildNodes();
+    for (int32_t i = 0; i < children.getLength(); ++i) {
+        LDOMNode child = children.item(i);
+        if (child.getNodeName().compare(name) == 0)
+            return m_node->data.insertBefore(node, child);
+    }
+    return m_node->data.appendChild(node);
+}
+
 void TsmlNode::clearWeblets()
 {
     m_node->webletList.removeChildren();

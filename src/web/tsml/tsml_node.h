@@ -70,6 +70,8 @@ public:
     void attachSections();
     LDOMNode appendToData(const LDOMNode& node);
     LDOMNode insertFirstInData(const LDOMNode& node);
+    LDOMNode removeFromData(const LDOMNode& node);
+    LDOMNode insertIntoDataBefore(const LDOMNode& node, const LWString& name);
     void clearWeblets();
     void clearQvmlData();
     bool isWebletUnlisted(const LWString& name) const;
@@ -289,7 +291,10 @@ struct InlineWebletTsmlDocImpl {
     InlineWebletTsmlDocImpl(const InlineWebletTsmlDocImpl&) = default;
     InlineWebletTsmlDocImpl& operator=(const InlineWebletTsmlDocImpl&) = default;
     FieldFactory fields;
-    LDOMElement fieldList;
+    WithParamFactory withParam;
+    LDOMElement fieldList, inlinedWeblet, withParams;
+    LDOMAttribute name;
+    bool placed = false;
 };
 
 class InlineWebletTsmlDoc : public TsmlDoc {
@@ -303,6 +308,7 @@ public:
     void clear() override;
 
     void initialise(int requesterKind);
+    void setInlinedWeblet(const LWString& name, const std::vector<std::pair<LWString, LWString>>& parameters);
     void addField(const TsmlFieldRecord& field, const TechServiceSet& set);
 
 private:
@@ -349,6 +355,7 @@ struct SelectOneWebletTsmlDocImpl {
     virtual ~SelectOneWebletTsmlDocImpl() = default;
     SelectOneWebletTsmlDocImpl(const SelectOneWebletTsmlDocImpl&) = default;
     SelectOneWebletTsmlDocImpl& operator=(const SelectOneWebletTsmlDocImpl&) = default;
+    QvmlItemFactory items;
     LDOMElement selectOne;
 };
 
@@ -360,6 +367,7 @@ public:
     ~SelectOneWebletTsmlDoc() override;
     using WebletTsmlDoc::operator=;
     virtual SelectOneWebletTsmlDoc& operator=(const SelectOneWebletTsmlDoc& other);
+    void addItem(const char* caption, const char* value, const char* variable, uint32_t isDefault);
 
 private:
     std::unique_ptr<SelectOneWebletTsmlDocImpl> m_select;
@@ -382,6 +390,10 @@ public:
     ~SelectBooleanWebletTsmlDoc() override;
     using WebletTsmlDoc::operator=;
     virtual SelectBooleanWebletTsmlDoc& operator=(const SelectBooleanWebletTsmlDoc& other);
+    void setCaption(const LWString& text);
+    void addValue(const char16_t* elementName, const LWString& caption, const LWString& value);
+    void setTrue(const LWString& caption, const LWString& value) { addValue(u"tsml:true", caption, value); }
+    void setFalse(const LWString& caption, const LWString& value) { addValue(u"tsml:false", caption, value); }
 
 private:
     std::unique_ptr<SelectBooleanWebletTsmlDocImpl> m_select;
@@ -402,6 +414,10 @@ public:
     ~WeblinkWebletTsmlDoc() override;
     using WebletTsmlDoc::operator=;
     virtual WeblinkWebletTsmlDoc& operator=(const WeblinkWebletTsmlDoc& other);
+    void setCaption(const LWString& text);
+    void setImage(const LWString& text);
+    void setTarget(const LWString& webapplication, const LWString& webroutine);
+    void setScript(const LWString& text);
 
 private:
     std::unique_ptr<WeblinkWebletTsmlDocImpl> m_weblink;

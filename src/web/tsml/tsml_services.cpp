@@ -1,5 +1,5 @@
 // Technology-service and weblet template elements: tsml:style,
-// tsml:template-param, tsml:technology-service (field and
+// tsml:template-param, tsml:with-param, tsml:technology-service (field and
 // layout forms), tsml:weblet and tsml:technology-service-list; and the two
 // reads of a weblet stylesheet that collect a template's parameters.
 #include <string>
@@ -9,7 +9,7 @@
 
 using namespace tsml;
 
-// ---- tsml:style, tsml:template-param ---------------------------------------------------
+// ---- tsml:style, tsml:template-param, tsml:with-param ---------------------------------
 
 StyleFactory::StyleFactory(LDOMDocument& doc)
 {
@@ -52,6 +52,20 @@ LDOMElement TemplateParamFactory::build(const TemplateParamInfo& p)
         result.appendChild(o.part.cloneNode(true));
     }
     return result;
+}
+
+WithParamFactory::WithParamFactory(LDOMDocument& doc)
+{
+    m_withParam = element(doc, u"tsml:with-param");
+    m_withParam.appendChild(elementWithText(doc, u"tsml:param-name", &m_name));
+    m_withParam.appendChild(elementWithText(doc, u"tsml:param-value", &m_value));
+}
+
+LDOMElement WithParamFactory::build(const LWString& name, const LWString& value)
+{
+    m_name.setData(name);
+    m_value.setData(value);
+    return m_withParam.cloneNode(true);
 }
 
 // ---- tsml:technology-service ---------------------------------------------------------
@@ -172,6 +186,11 @@ void TechnologyServiceList::add(const LWString& first, const LWString& second, i
 std::unique_ptr<TechnologyServiceList> TsmlAddTechnologyServiceList(LDOMDocument& doc)
 {
     return std::make_unique<TechnologyServiceList>(doc);
+}
+
+std::unique_ptr<TechnologyServiceList> TsmlAddTechnologyServiceList(const TechnologyServiceList& other)
+{
+    return std::make_unique<TechnologyServiceList>(other, true);
 }
 
 void TsmlAddTechnologyService(TechnologyServiceList& list, const std::pair<LWString, LWString>& key,

@@ -5,10 +5,8 @@
 #include <array>
 #include <cstdarg>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
-#include "classlib/base/qvseam.h"
 #include "dqov/runcontrol/fatal.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
@@ -34,9 +32,8 @@ bool startTraceFile(FFC_SYSTEM_DEFINITION& system, std::unique_ptr<LTraceWriterO
         return false;
     // a job that does not end committed leaves no trace file of its own
     DosNoteScratch(system.szTraceFile);
-    // The file was claimed with a marker line; the settings line starts it.
-    std::error_code ec;
-    std::filesystem::resize_file(lqv::hostPath(system.szTraceFile), 0, ec);
+    // The file begins with the marker line that claimed it; the settings
+    // line follows.
     char settings[128];
     UTS_snprintf(settings, sizeof settings, "Trace settings: QV_ITRO=%c QV_ITRM=%d QV_ITRL=%d [%d]",
                  system.QV_ITRO != 0 ? 'Y' : 'N', system.QV_ITRM, system.QV_ITRL, static_cast<int>(kPathSize));

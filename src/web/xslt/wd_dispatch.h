@@ -43,6 +43,8 @@ const char* resultName(WdResult code);
 
 // A 16-byte interface id.
 using WdIid = std::array<uint8_t, 16>;
+extern const WdIid IID_IUnknown_;
+extern const WdIid IID_IDispatch_;
 extern const WdIid IID_NULL_;
 
 // One argument or result.

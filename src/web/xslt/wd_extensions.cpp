@@ -13,6 +13,10 @@
 #include "platform/qvutil/qvutil.h"
 
 const WdIid IID_NULL_{};
+const WdIid IID_IUnknown_{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                          0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+const WdIid IID_IDispatch_{0x00, 0x04, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+                           0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
 namespace wd {
 
@@ -159,6 +163,19 @@ const WdDispatchEntry* WdXsltExtensions::baseTable(uint32_t* count)
     return kBaseTable;
 }
 
+WdResult WdXsltExtensions::QueryInterface(const WdIid& iid, void** object)
+{
+    if (!object)
+        return wd::E_POINTER_;
+    if (iid == IID_IUnknown_ || iid == IID_IDispatch_) {
+        *object = this;
+        AddRef();
+        return wd::S_OK_;
+    }
+    *object = nullptr;
+    return wd::E_NOINTERFACE_;
+}
+
 uint32_t WdXsltExtensions::AddRef()
 {
     return ++m_references;
@@ -170,6 +187,20 @@ uint32_t WdXsltExtensions::Release()
     if (left == 0)
         delete this;
     return left;
+}
+
+WdResult WdXsltExtensions::GetTypeInfoCount(uint32_t* count)
+{
+    if (count)
+        *count = 0;
+    return wd::S_OK_;
+}
+
+WdResult WdXsltExtensions::GetTypeInfo(uint32_t, uint32_t, void** info)
+{
+    if (info)
+        *info = nullptr;
+    return wd::E_NOTIMPL_;
 }
 
 WdResult WdXsltExtensions::GetIDsOfNames(const WdIid&, const char16_t* const* names, uint32_t count, uint32_t,

@@ -25,8 +25,11 @@ public:
     WdXsltExtensions(const WdXsltExtensions&) = delete;
     WdXsltExtensions& operator=(const WdXsltExtensions&) = delete;
 
+    virtual WdResult QueryInterface(const WdIid& iid, void** object);
     virtual uint32_t AddRef();
     virtual uint32_t Release();
+    virtual WdResult GetTypeInfoCount(uint32_t* count);
+    virtual WdResult GetTypeInfo(uint32_t index, uint32_t locale, void** info);
     virtual WdResult GetIDsOfNames(const WdIid& iid, const char16_t* const* names, uint32_t count, uint32_t locale,
                                    int32_t* dispids);
     virtual WdResult Invoke(int32_t dispid, const WdIid& iid, uint32_t locale, uint16_t flags, WdDispParams* params,

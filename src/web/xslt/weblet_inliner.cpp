@@ -41,16 +41,19 @@ LDOMDocument loadQuietly(const char* path)
     return doc;
 }
 
-// Loads the stylesheet file; a failure is not reported here but by the
-// first transformation, which compiles the file again.
-void loadDeferred(XSLTDoc& stylesheet, const char* path)
+}  // namespace
+
+void WdInlinerStylesheet::loadStylesheet(const char* path)
 {
     try {
-        stylesheet.load(wideOf(path));
+        load(wideOf(path));
     } catch (const LXSLTException&) {}
 }
 
-}  // namespace
+void WdInlinerStylesheet::setStylesheet(const LDOMDocument& stylesheet, const LWString& baseDirectory)
+{
+    loadDocument(stylesheet, baseDirectory);
+}
 
 WdWebletInliner::WdWebletInliner() = default;
 
@@ -67,7 +70,7 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
         m_language = LCharBuffer(language ? language : "");
         char path[kPathBuffer];
         std::snprintf(path, sizeof path, "%s\\tsp_global_qvml_webroutine.xsl", stylesheetsHome ? stylesheetsHome : "");
-        loadDeferred(m_webroutine, path);
+        m_webroutine.loadStylesheet(path);
 
         std::snprintf(path, sizeof path, "%s\\tsp_global_inline_weblet.xsl", stylesheetsHome ? stylesheetsHome : "");
         LDOMDocument inlineWeblet = loadQuietly(path);
@@ -76,9 +79,9 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
             LDOMNodeList imports = inlineWeblet.selectNodes(u"/xsl:transform/xsl:import[@wd:tsp-stylesheet]");
             if (imports.getLength() > 0)
                 imports.item(0).getAttributes().getNamedItem(u"href").setNodeValue(wideOf(tspStylesheetPath));
-            m_inlineWeblet.loadDocument(inlineWeblet);
+            m_inlineWeblet.setStylesheet(inlineWeblet);
         } else {
-            loadDeferred(m_inlineWeblet, path);
+            m_inlineWeblet.loadStylesheet(path);
         }
         m_inlineWeblet.setParameter(u"g_import_path", LXsltValue::ofText(wideOf(temporaryDirectory)));
 
@@ -98,12 +101,12 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
             char charset[26] = "";
             UTC_GetIANACharset(0, 0, charset, sizeof charset);
             MSXMLDOM::setStylesheetOutputEncoding(formatter, charset);
-            m_formatter.loadDocument(formatter);
+            m_formatter.setStylesheet(formatter);
         }
     } catch (const ComError& e) {
-        throw WdInlinerException(("initialize: " + describe(e)).c_str());
+        throw WdInlinerException("initialize", describe(e).c_str());
     } catch (const LException& e) {
-        throw WdInlinerException((std::string("initialize: ") + (e.message() ? e.message() : "")).c_str());
+        throw WdInlinerException("initialize", e.message());
     }
 }
 
@@ -152,7 +155,7 @@ LDOMDocumentFragment WdWebletInliner::doInline(WdGenInlinerTsmlDoc& doc, const c
         WdXsltExtensionsPtr plain(new WdXsltExtensions());
         WdInlinerStylesheet nested;
         nested.setExtensionObject(plain.get(), LWString(tsml::kWdNamespace));
-        nested.loadDocument(webletXsl, m_temporaryDirectory);
+        nested.setStylesheet(webletXsl, m_temporaryDirectory);
         LDOMDocument result = nested.transformToDocument(input, false);
         if (traceEnabled(2)) {
             WdXsltExtensions_trace(this, 2, "\r\n%s inliner result fragment:", heading);

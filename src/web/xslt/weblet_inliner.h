@@ -42,7 +42,18 @@ using WdWebletLoader = int (*)(WdWebletSinkContext* context, WdWebletLoadRequest
 // One compiled stylesheet of the inliner, with its extension object and its
 // parameters: the inliner holds three and makes one for every nested
 // transformation.
-class WdInlinerStylesheet : public XSLTDoc {};
+// One stylesheet of the inliner with the extension object and parameters
+// every transformation made from it receives.
+class WdInlinerStylesheet : public XSLTDoc {
+public:
+    // Compiles the stylesheet file. A file that does not load or compile is
+    // not reported here: the first transformation compiles it again and
+    // fails with the reason.
+    void loadStylesheet(const char* path);
+    // Compiles a copy of the stylesheet document; relative imports resolve
+    // from the base directory when one is given.
+    void setStylesheet(const LDOMDocument& stylesheet, const LWString& baseDirectory = LWString());
+};
 
 class WdWebletInliner : public WdXsltExtensions {
 public:

@@ -355,13 +355,16 @@ TEST_F(Components, TheVerifyServiceTestsItsConditions)
 }
 
 /* DEMOBOM's SAVE method: a field of the extended language's types changed
-** to a literal is set through the vector, and a component property
-** (#InvoiceData.IOTOTAL, a record field of the description) in a condition
-** is the component field it names. */
+** to a literal is set through the vector, and the component properties of
+** a condition are the component fields they name: #InvoiceData.IOTOTAL,
+** a field of the record the field vector holds, directly; #InvoiceId.IOORDNO,
+** a field of the identifier record, through the component's records (its
+** operand of kind 1019 named by the component field reference). The module
+** compiles in C and in C#. */
 TEST_F(Components, ExtendedFieldsAndPropertiesInCommands)
 {
     int32_t result = -9;
-    const std::string out = runComponent("DEMOBOM", result, false);
+    const std::string out = runComponent("DEMOBOM", result);
     ASSERT_EQ(result, 0) << out;
     ASSERT_EQ(errors, 0) << out;
     const std::string c = readFile(sourceDir() / "DEMOBOM.C");
@@ -371,14 +374,28 @@ TEST_F(Components, ExtendedFieldsAndPropertiesInCommands)
     /* the IF of line 41 tests its compiled routine, which reads IOTOTAL */
     const std::regex test(R"(if \( (Boolean_Evaluation_Routine_(\d+))\( FUNCTION_STD_PARMS \) \))");
     std::smatch m;
-    const size_t method = c.find("// IF COND('#InvoiceData.IOTOTAL *GT 0')");
+    const size_t method = c.find("// IF COND('(#InvoiceData.IOTOTAL *GT 0) *AND (#InvoiceId.IOORDNO *NE 0)')");
     ASSERT_NE(method, std::string::npos);
     const std::string after = c.substr(method, 2000);
     ASSERT_TRUE(std::regex_search(after, m, test)) << after;
     const size_t routine = c.find("F_BOOL_FUNCTION " + m[1].str() + "( FUNCTION_STD_ARGS )");
     ASSERT_NE(routine, std::string::npos);
-    EXPECT_NE(c.find("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_IOTOTAL, &dOperand1 );", routine),
-              std::string::npos);
+    const std::string body = c.substr(routine, c.find("#if (0)", routine) - routine);
+    EXPECT_NE(body.find("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_IOTOTAL, &dOperand1 );"),
+              std::string::npos)
+        << body;
+    EXPECT_NE(body.find("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_IOORDNO, &dOperand4 );"),
+              std::string::npos)
+        << body;
+    EXPECT_NE(body.find("( *((decimal(7,0)*)( pX_Fld[V_FIELD_IOORDNO].pField )) != 0D )"), std::string::npos)
+        << "the iSeries variant reads the same field";
+    EXPECT_EQ(body.find("V_UNKNOWN"), std::string::npos);
+    EXPECT_EQ(gcc(sourceDir(), "DEMOBOM"), "");
+    const std::string cs = readFile(project("DEMOBOM") / "DEMOBOM.cs");
+    EXPECT_NE(
+        cs.find("X_RUN_DLL.X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_IOORDNO, ref dOperand4 );"),
+        std::string::npos);
+    EXPECT_EQ(mcs(project("DEMOBOM")), "");
 }
 
 /* The C# project lists a bitmap without a kind text of its own as a .jpg

@@ -96,5 +96,35 @@ TEST_F(Evaluation, NineStatementEvaluationsInLinesOfFour)
     EXPECT_TRUE(lines([] { P3109_EmitStatementEvaluations("", "X_DBM_Fch_2"); }).empty());
 }
 
+// The enumeration's callback on its own: the first known field opens the
+// table, four fields make a line, the fifth starts the next line after the
+// full one is written with its comma; a field that is not used is skipped.
+TEST_F(Evaluation, GroupEntriesOpenTheTableAndFillLinesOfFour)
+{
+    for (const char* name : {"E1", "E2", "E3", "E4", "E5"})
+        field(name);
+    GEN_EVALUATION_GROUP table;
+    table.name = "X_Evaluations_0007";
+    table.line = table.name;
+    DQOO_STATEMENT_EVALUATION e{};
+    const auto entry = [&](const char* name) {
+        std::memset(e.achFieldName, ' ', sizeof e.achFieldName);
+        std::memcpy(e.achFieldName, name, std::strlen(name));
+        EXPECT_EQ(P3109_EmitEvaluationGroupEntry(&e, &table, nullptr), 0);
+    };
+    const std::vector<std::string> t = texts(lines([&] {
+        entry("NOFIELD");
+        for (const char* name : {"E1", "E2", "E3", "E4", "NOFIELD", "E5"})
+            entry(name);
+    }));
+    EXPECT_EQ(t, (std::vector<std::string>{"", "/* Evaluation Group Definition : X_Evaluations_0007 */", "{",
+                                           "X_SHORT sCurrent;", "", "static const X_SHORT asX_Evaluations_0007[] =",
+                                           "{", "   V_FIELD_E1, V_FIELD_E2, V_FIELD_E3, V_FIELD_E4,"}));
+    EXPECT_EQ(table.line, "   V_FIELD_E5");
+    EXPECT_EQ(table.lState, 1);
+    EXPECT_EQ(P3109_EmitEvaluationGroupEntry(nullptr, &table, nullptr), 0);
+    EXPECT_EQ(P3109_EmitEvaluationGroupEntry(&e, nullptr, nullptr), 0);
+}
+
 }  // namespace
 }  // namespace emitters_test

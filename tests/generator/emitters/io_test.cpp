@@ -6,6 +6,7 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
+#include "generator/core/components/description_tables.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
@@ -195,6 +196,49 @@ TEST_F(IoEmitters, WhereLeftAsTextIsEvaluatedInCode)
     EXPECT_EQ(count(ls, "Where_Group"), 0) << dump(ls);
     EXPECT_TRUE(holdsText(ls, "X_DBM_Fch_" + std::to_string(p.sSequence) + ".chWhereZOPH = YES;"));
     EXPECT_TRUE(issued("PRC1003 W FETCH"));
+}
+
+// The fields of a WHERE prepared as text, classified against the file: the
+// module can take the WHERE when a field of the file stands at the outer
+// level, alone or in a bracket that holds one; a virtual field of the file,
+// or a bracket without a field of the file, keeps it in code.
+TEST_F(IoEmitters, WhereFieldsAreClassifiedAgainstTheFile)
+{
+    struct Case {
+        const char* where;
+        char result;
+    };
+    const Case kCases[] = {
+        {"#IOLSTAT = #IOWANT", 'Y'},
+        {"(#IOLSTAT = #IOWANT) *AND (#IOPROD = #IOCOMP)", 'Y'},
+        {"#IOLVALUE > #IOLIMIT", 'N'},                            /* a virtual field */
+        {"#IOWANT = #CUSTNAM", 'N'},                              /* no field of the file */
+        {"(#IOLSTAT = #IOWANT) *AND (#IOCOUNT > #IOLIMIT)", 'N'}, /* a bracket without one */
+    };
+    const auto markOf = [](const std::vector<char>& marks, const char* name) {
+        const DC_EXPRESSION_REQUEST& q = P3109_EvaluationRequest().request;
+        for (int16_t i = 0; i < q.sOperandCount && static_cast<size_t>(i) < marks.size(); ++i)
+            if (P3109_TrimRight(std::string(q.aOperands[i].acName, sizeof q.aOperands[i].acName)) == name)
+                return marks[static_cast<size_t>(i)];
+        return '?';
+    };
+    for (const Case& c : kCases) {
+        GEN_EVALUATION_NODE node;
+        node.text = c.where;
+        node.cResultKind = 'L';
+        P3109_PrepareEvaluationRequest(node);
+        ASSERT_EQ(P3109_EvaluationRequest().request.lError, 0) << c.where;
+        std::vector<char> marks;
+        EXPECT_EQ(P3109_fClassifyWhereFields("IOORDLN", "DEMLIB", marks), c.result) << c.where;
+        EXPECT_EQ(marks.size(), static_cast<size_t>(P3109_EvaluationRequest().request.sOperandCount)) << c.where;
+        if (c.result == 'Y') {
+            EXPECT_EQ(markOf(marks, "#IOLSTAT"), 'N') << c.where;
+            EXPECT_EQ(markOf(marks, "#IOWANT"), 'V') << c.where;
+        }
+    }
+    /* another file holds none of them */
+    std::vector<char> marks;
+    EXPECT_EQ(P3109_fClassifyWhereFields("IOORDHD", "DEMLIB", marks), 'N');
 }
 
 TEST_F(IoEmitters, WhereOfAVirtualFieldStaysInCodeAndLoops)

@@ -211,6 +211,47 @@ TEST_F(Reports, RoutinesOfPointThirtySevenAndThePrintingCommands)
     EXPECT_TRUE(holdsText(lines([] { P3109_EmitEndPrint(); }), "               X_TEXT(136),\"ENDPRINT\");"));
 }
 
+// The calls of one print-line table: for the whole table, consecutive
+// entries of one condition share one block under its test, and each
+// cluster's condition tests come before its first call; for one cluster
+// only its entries, after its tests.
+TEST_F(Reports, ConditionedCallsOfAPrintLineTable)
+{
+    GEN_REPORT_TABLES tables;
+    tables.clusters.resize(2);
+    tables.clusters[1].conditions = {"CNDX      "};
+    tables.lines[GEN_LINE_LINE] = {{0, "Print_Routine_1", "          "},
+                                   {1, "Print_Routine_2", "CNDA      "},
+                                   {1, "Print_Routine_3", "CNDA      "},
+                                   {0, "Print_Routine_4", "          "}};
+    const GEN_CONDITION* c = P3109_pFindCondition("CNDA      ");
+    const std::string test = "if (INSTANCE(X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue) == YES)";
+    const std::vector<std::string> all =
+        texts(lines([&] { P3109_WriteConditionRoutineCall(tables, GEN_LINE_LINE, -1); }));
+    const size_t first = at(all, "Print_Routine_1 (FUNCTION_STD_PARMS);"), opened = at(all, test),
+                 second = at(all, "Print_Routine_2 (FUNCTION_STD_PARMS);"),
+                 third = at(all, "Print_Routine_3 (FUNCTION_STD_PARMS);"),
+                 fourth = at(all, "Print_Routine_4 (FUNCTION_STD_PARMS);");
+    ASSERT_LT(fourth, all.size()) << testing::PrintToString(all);
+    EXPECT_LT(first, opened);
+    EXPECT_EQ(all.at(opened + 1), "{");
+    EXPECT_LT(opened, second);
+    EXPECT_EQ(all.at(second - 1), " ") << "the cluster's tests end with a blank line";
+    EXPECT_EQ(third, second + 1) << "one block, the cluster tested once";
+    EXPECT_EQ(all.at(third + 1), "}");
+    EXPECT_EQ(fourth, third + 2);
+    EXPECT_EQ(std::count(all.begin(), all.end(), test), 1);
+
+    const std::vector<std::string> one =
+        texts(lines([&] { P3109_WriteConditionRoutineCall(tables, GEN_LINE_LINE, 1); }));
+    EXPECT_TRUE(has(one, "Print_Routine_2 (FUNCTION_STD_PARMS);"));
+    EXPECT_TRUE(has(one, "Print_Routine_3 (FUNCTION_STD_PARMS);"));
+    EXPECT_FALSE(has(one, "Print_Routine_1 (FUNCTION_STD_PARMS);"));
+    EXPECT_FALSE(has(one, test)) << "a cluster's calls take no condition block";
+    EXPECT_EQ(one.at(at(one, "Print_Routine_2 (FUNCTION_STD_PARMS);") - 1), " ");
+    EXPECT_TRUE(texts(lines([&] { P3109_WriteConditionRoutineCall(tables, GEN_LINE_HEAD, -1); })).empty());
+}
+
 TEST_F(Reports, ClusterLimitAndKeepValues)
 {
     GEN_REPORT_TABLES* tables = P3109_pReportTables(1);

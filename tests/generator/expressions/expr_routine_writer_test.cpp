@@ -340,14 +340,17 @@ TEST_F(RoutineWriter, ExecuteStringAndFrameCalls)
 }
 
 // The comment writers, at the current indent of the current stream: the
-// comment alone and between two blank lines; and a nesting level in and
-// out, the indent stopping at the 13th level.
+// comment alone, after a blank line, before one, and between two; and a
+// nesting level in and out, the indent stopping at the 13th level.
 TEST_F(RoutineWriter, CommentWritersAndNestingLevels)
 {
     gen.indent = 6;
     EXPR_WriteComment(gen, "one");
+    EXPR_WriteCommentAfterBlank(gen, "two");
+    EXPR_WriteCommentBeforeBlank(gen, "three");
     EXPR_WriteSpacedComment(gen, "four");
-    EXPECT_EQ(gen.Indented(), (Lines{"      /* one */", "       ", "      /* four */", "       "}));
+    EXPECT_EQ(gen.Indented(), (Lines{"      /* one */", "       ", "      /* two */", "      /* three */", "       ",
+                                     "       ", "      /* four */", "       "}));
     for (const WrittenLine& l : gen.lines)
         EXPECT_EQ(l.stream, gen.stream);
 

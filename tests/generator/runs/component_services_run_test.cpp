@@ -10,17 +10,6 @@ namespace {
 
 using ComponentServiceRuns = RunFixture;
 
-/* The report and return lines of a run, in order. */
-std::vector<std::string> serviceLines(const RunResult& r)
-{
-    std::vector<std::string> out;
-    std::istringstream lines(r.output);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind("REPORT ", 0) == 0 || line.rfind("RETURN ", 0) == 0)
-            out.push_back(line);
-    return out;
-}
-
 /* AccountData (case 12) is in conflict when its name or credit changed in
 ** the store since it was read (current against old) and the update
 ** changes its credit (old against new); ContactData (case 14) when its
@@ -64,7 +53,7 @@ TEST_F(ComponentServiceRuns, CrossUpdateCheckReportsAConflictOfTwoRecords)
         "RETURN 2270 14 0",
         "RETURN 2270 13 4",
     };
-    EXPECT_EQ(serviceLines(r), expected) << r.output;
+    EXPECT_EQ(r.linesStarting({"REPORT ", "RETURN "}), expected) << r.output;
 }
 
 }  // namespace

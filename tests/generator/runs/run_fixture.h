@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace runs_test {
@@ -39,6 +41,19 @@ struct RunResult {
     {
         const auto it = at.find(std::to_string(sequence) + " " + name);
         return it == at.end() ? "(not shown)" : it->second;
+    }
+    /* The lines of the output that begin with one of the prefixes, in order. */
+    std::vector<std::string> linesStarting(std::initializer_list<std::string_view> prefixes) const
+    {
+        std::vector<std::string> out;
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);)
+            for (std::string_view prefix : prefixes)
+                if (line.rfind(prefix, 0) == 0) {
+                    out.push_back(line);
+                    break;
+                }
+        return out;
     }
 };
 
@@ -103,6 +118,46 @@ protected:
         if (exe.empty())
             return r;
         runCompiled(r, function, shellQuote(exe) + " " + args);
+        readShown(r);
+        return r;
+    }
+
+    /* Generates COMPONENT (the C set), compiles its module with the test
+    ** run time and the driver of its routines (tests/runtime/component),
+    ** and has the driver call ROUTINES (the C names of routines of the
+    ** component) one after the other from one caller; the result's output
+    ** holds a "CALLED" line per call, and the fields shown at the end. */
+    RunResult runComponentRoutines(const char* component, const std::vector<std::string>& routines)
+    {
+        RunResult r;
+        const std::string out = generateComponent(component);
+        std::string names;
+        for (const std::string& routine : routines)
+            names += (names.empty() ? "" : ",") + routine;
+        const std::string exe =
+            compileWithRuntime(component, "component/rt_routine_driver.c", out, "-DROUTINES=" + shellQuote(names));
+        if (exe.empty())
+            return r;
+        runCompiled(r, component, shellQuote(exe));
+        readShown(r);
+        return r;
+    }
+
+    /* Generates COMPONENT (the C set) by a whole job, which ends without
+    ** an error; what the job printed. */
+    std::string generateComponent(const char* component)
+    {
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
+        EXPECT_EQ(result, 0) << out;
+        EXPECT_EQ(errors, 0) << out;
+        return out;
+    }
+
+    /* The values a run showed ("<tag> <name> <value>") and how it ended. */
+    static void readShown(RunResult& r)
+    {
         std::istringstream lines(r.output);
         std::string line;
         while (std::getline(lines, line)) {
@@ -121,7 +176,6 @@ protected:
                 continue;
             r.at[line.substr(0, second)] = line.substr(second + 1);
         }
-        return r;
     }
 
     /* Generates COMPONENT (the C set), compiles its module with the test
@@ -132,11 +186,7 @@ protected:
     RunResult runComponentServices(const char* component, const std::string& script)
     {
         RunResult r;
-        int32_t result = -9;
-        errors = warnings = 0;
-        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
-        EXPECT_EQ(result, 0) << out;
-        EXPECT_EQ(errors, 0) << out;
+        const std::string out = generateComponent(component);
         const std::string exe = compileWithRuntime(component, "component/rt_service_driver.c", out);
         if (exe.empty())
             return r;
@@ -148,9 +198,10 @@ protected:
 
 private:
     /* Compiles the generated MODULE with the test run time and DRIVER (a
-    ** file of tests/runtime): the executable's path, empty when it did not
-    ** compile. */
-    std::string compileWithRuntime(const std::string& fn, const std::string& driver, const std::string& jobOutput)
+    ** file of tests/runtime), with DEFINES (gcc options) beside its own:
+    ** the executable's path, empty when it did not compile. */
+    std::string compileWithRuntime(const std::string& fn, const std::string& driver, const std::string& jobOutput,
+                                   const std::string& defines = "")
     {
         const std::filesystem::path src = sourceDir();
         if (!std::filesystem::exists(src / (fn + ".C"))) {
@@ -167,7 +218,9 @@ private:
             ADD_FAILURE() << "no text strings header for " << fn;
             return {};
         }
-        if (!compileWithTestRuntime("-DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn, src.string(), texts,
+        if (!compileWithTestRuntime("-DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn +
+                                        (defines.empty() ? "" : " " + defines),
+                                    src.string(), texts,
                                     {root + "/tests/runtime/" + driver}, exe, log)) {
             ADD_FAILURE() << fn << " did not compile with the test run time:\n" << testsupport::readFile(log);
             return {};

@@ -108,13 +108,7 @@ protected:
 
     void SetUp() override
     {
-        DQOO_BUILD_REQUEST request{};
-        request.pszObjectName = "EXPRPRC";
-        request.pszFunctionName = "EXPCALC";
-        request.pszPartition = "DEM";
-        uint32_t passes = 0;
-        int32_t start = 0;
-        ASSERT_EQ(0, DQOO_FCC_StartBuild(handle, &request, &passes, &start));
+        startBuild("EXPRPRC", "EXPCALC");
         startChecking();
     }
     void TearDown() override
@@ -122,18 +116,55 @@ protected:
         DQOO_FCC_EndChecking();
         DQOO_FCC_EndBuild(handle);
     }
-    void startChecking()
+    /* The build of a function, or of a component (function "*COMP"). */
+    void startBuild(const char* object, const char* function)
+    {
+        DQOO_BUILD_REQUEST request{};
+        request.pszObjectName = object;
+        request.pszFunctionName = function;
+        request.pszPartition = "DEM";
+        uint32_t passes = 0;
+        int32_t start = 0;
+        ASSERT_EQ(0, DQOO_FCC_StartBuild(handle, &request, &passes, &start));
+    }
+    /* The check of the function, or of the component named. */
+    void startChecking(const char* component = nullptr)
     {
         DQOO_START_REQUEST request{};
         request.usMode = DQOO_MODE_TOOLS;
-        request.pszProcessName = "EXPRPRC";
-        request.pszFunctionName = "EXPCALC";
+        request.pszComponentName = component;
+        request.pszProcessName = component ? nullptr : "EXPRPRC";
+        request.pszFunctionName = component ? nullptr : "EXPCALC";
         ASSERT_EQ(0, DQOO_FCC_StartChecking(handle, &request));
     }
     long compile(const DQOO_COMPILE_REQUEST& r)
     {
         std::memset(reference, 0, sizeof reference);
         return DQOO_FCC_CompileCheckedExpression(handle, &r, reference, reason, sizeof reason);
+    }
+    // Compiles the condition "property > 0" of a component property (a
+    // packed field of that size) and answers the operand node of its
+    // routine's first instruction.
+    EXPR_OPERAND_NODE* propertyNode(const char* property, int32_t length = 7, int32_t decimals = 0)
+    {
+        DQOO_CHECKED_OPERAND p = Field(property, 'P', length, decimals);
+        std::memcpy(p.achClass, "CP", 2);
+        const DQOO_CHECKED_OPERAND operands[] = {p, Number("0"), Work('L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, "GT", 2, 3), Op(3, "IF")};
+        const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = DQOO_COMPILE_CONDITION;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+        EXPECT_EQ(0, compile(r)) << reason;
+        EXPR_OPERAND_NODE* node = nullptr;
+        DQOO_FCC_EnumerateExpressionPcode(
+            [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+                *static_cast<EXPR_OPERAND_NODE**>(user) = routine->expressions[0]->instructions[0]->operand;
+                return 0;
+            },
+            &node, 0);
+        return node;
     }
     std::vector<Seen> routines()
     {
@@ -388,29 +419,46 @@ TEST_F(Compiler, IntegerFieldsAreCoercedAndHaveDirectCode)
 // (the operand node of a component field, named by the field).
 TEST_F(Compiler, AComponentPropertyIsItsComponentField)
 {
-    DQOO_CHECKED_OPERAND property = Field("InvoiceData.IOTOTAL", 'P', 11, 2);
-    std::memcpy(property.achClass, "CP", 2);
-    const DQOO_CHECKED_OPERAND operands[] = {property, Number("0"), Work('L', 1)};
-    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "GT", 2, 3), Op(3, "IF")};
-    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_CONDITION;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
-    ASSERT_EQ(0, compile(r)) << reason;
+    EXPR_OPERAND_NODE* node = propertyNode("InvoiceData.IOTOTAL", 11, 2);
     const std::vector<Seen> seen = routines();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].opcodes[0][0], Named("PUSH_PACKED_VECTOR_AS_DOUBLE"));
-    EXPR_OPERAND_NODE* node = nullptr;
-    DQOO_FCC_EnumerateExpressionPcode(
-        [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
-            *static_cast<EXPR_OPERAND_NODE**>(user) = routine->expressions[0]->instructions[0]->operand;
-            return 0;
-        },
-        &node, 0);
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->kind, EXPR_NODE_COMPONENT_FIELD);
     EXPECT_STREQ(node->fieldRef, "IOTOTAL");
+}
+
+// In a component's build the description decides: a property of a data
+// record that the field vector does not hold (no dispatch record of that
+// name) is the component field reached through the component's records
+// (1019); a property of a record the vector holds, or of the component
+// itself, is the component field (1014).
+class ComponentCompiler : public Compiler {
+protected:
+    void SetUp() override
+    {
+        startBuild("DEMOCOMP", "*COMP");
+        startChecking("DEMOCOMP");
+    }
+};
+
+TEST_F(ComponentCompiler, APropertyOfADataRecordIsReachedThroughTheRecords)
+{
+    EXPR_OPERAND_NODE* node = propertyNode("#CustomerId.CUSTNO");
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->kind, EXPR_NODE_COMPONENT_FIELD_REF);
+    EXPECT_STREQ(node->componentFieldRef, "CUSTNO");
+    EXPECT_STREQ(node->fieldRef, "CUSTNO");
+}
+
+TEST_F(ComponentCompiler, APropertyTheVectorHoldsIsTheComponentField)
+{
+    for (const char* property : {"#CustomerData.CUSTNO", "CUSTOMERDATA.CUSTNO", "DEMOCOMP.CUSTNO",
+                                 "#CustomerId.CUSTNAME", "#NoRecord.CUSTNO"}) {
+        EXPR_OPERAND_NODE* node = propertyNode(property);
+        ASSERT_NE(node, nullptr) << property;
+        EXPECT_EQ(node->kind, EXPR_NODE_COMPONENT_FIELD) << property;
+    }
 }
 
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)

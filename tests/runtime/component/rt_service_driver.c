@@ -35,8 +35,7 @@ struct FUNCTION_STATIC_GLOBAL_2;
 #include GENERATED
 
 #include "rt.h"
-
-#define RT_VECTOR_SIZE ((int)(sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)))
+#include "rt_module.h"
 /* room for the largest record of a sample component */
 #define RT_RECORD_BYTES 4096
 
@@ -94,34 +93,15 @@ static int slotOf(const char* pszSlot)
 
 int main(int argc, char** argv)
 {
-    static struct X_IDS ids;
-    static struct X_IDS_COMPONENT component;
-    static struct X_PRO pro;
-    static struct X_FUN fun;
-    static struct FUNCTION_STATIC_GLOBAL_1 global1;
-    static struct FUNCTION_STATIC_GLOBAL_2 global2;
-    static struct FUNCTION_STATIC_GLOBAL_3 global3;
-    static struct X_FLD fields[sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)];
-    static struct X_FKEY keys[X_FKEY_TOTAL];
+    static RT_MODULE m;
     static unsigned char records[3][RT_RECORD_BYTES];
-    X_COMP_MODULE_FRAME frame;
-    X_COMP_SERVICES_POINT_REQUEST request;
     char line[512];
     FILE* script;
     if (argc != 2 || (script = fopen(argv[1], "r")) == pX_NULL) {
         fprintf(stderr, "usage: %s SCRIPT\n", argv[0]);
         return 2;
     }
-    RT_BeginRun(&ids, &fun, fields, FUNCTION_FIELD_DEF, RT_VECTOR_SIZE, &global3);
-    component.pX_ProComponent = &pro;
-    ids.pX_IdsComponent = &component;
-    ENTRY(&ids, &pro, &fun, fields, pX_NULL, keys, &global1, &global2);
-    frame.pX_Fun = &fun;
-    frame.pX_Fld = fields;
-    frame.pX_List = pX_NULL;
-    frame.pGlobal1 = &global1;
-    frame.pGlobal2 = &global2;
-    request.pX_Ids = &ids;
+    RT_StartModule(&m);
     while (fgets(line, sizeof line, script) != pX_NULL) {
         char command[16], name[64], rest[256];
         long kind, number;
@@ -130,13 +110,13 @@ int main(int argc, char** argv)
             continue;
         rest[0] = '\0';
         if (sscanf(line, "SET %63s %255[^\n]", name, rest) >= 1 && strncmp(line, "SET ", 4) == 0) {
-            setField(&ids, fields, name, rest);
+            setField(&m.ids, m.fields, name, rest);
         } else if (sscanf(line, "RECORD %15s %63s", command, name) == 2) {
             const X_BOM_DISPATCH_RECORD* pRecord = (const X_BOM_DISPATCH_RECORD*)contentItem(
                 X_BOM_KIND_DEF_DISPATCH_PROXY_RECORD, X_BOM_KIND_DEF_DISPATCH_IDENTIFIER_RECORD, name);
             if (pRecord == pX_NULL)
                 RT_Stop("RECORD of %s, which is no dispatch record of the component", name);
-            pRecord->pfnAssemble(&frame, records[slotOf(command)]);
+            pRecord->pfnAssemble(&m.frame, records[slotOf(command)]);
         } else if (sscanf(line, "SERVICE %ld %ld", &kind, &number) == 2) {
             const X_BOM_SERVICE_ROUTINE* pService =
                 (const X_BOM_SERVICE_ROUTINE*)contentItem((X_BOM_KIND)kind, (X_BOM_KIND)kind, pX_NULL);
@@ -144,17 +124,17 @@ int main(int argc, char** argv)
             X_PVOID apvArgs[5];
             if (pService == pX_NULL)
                 RT_Stop("SERVICE of kind %ld, which the component does not have", kind);
-            apvArgs[0] = &frame;
+            apvArgs[0] = &m.frame;
             apvArgs[1] = &lCase;
             apvArgs[2] = records[0];
             apvArgs[3] = records[1];
             apvArgs[4] = records[2];
-            printf("RETURN %ld %ld %ld\n", kind, number, (long)pService->pfnService(&request, apvArgs, 0, pX_NULL));
+            printf("RETURN %ld %ld %ld\n", kind, number, (long)pService->pfnService(&m.request, apvArgs, 0, pX_NULL));
         } else {
             RT_Stop("script line \"%s\"", line);
         }
     }
     fclose(script);
-    RT_EndRun(&ids);
+    RT_EndRun(&m.ids);
     return 0;
 }

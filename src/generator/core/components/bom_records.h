@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "generator/core/components/bom_names.h"
+#include "generator/core/model/bom_names.h"
 #include "generator/core/model/field_info.h"
 #include "platform/dqoo/dqoo_bom.h"
 

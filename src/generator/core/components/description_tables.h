@@ -49,6 +49,10 @@ struct GEN_EVALUATION_REQUEST {
 ** parentheses. The caller reads P3109_EvaluationRequest(). */
 void P3109_PrepareEvaluationRequest(const GEN_EVALUATION_NODE& node);
 GEN_EVALUATION_REQUEST& P3109_EvaluationRequest();
+/* Releases the request's four work buffers (the checker's work area, its
+** token and work tables and the operand list) and forgets the text last
+** checked; the next preparation takes them again. */
+void P3109_FreeWorkBuffers();
 /* 1 when the text (blanks around it ignored) is one expression in
 ** parentheses, else 0. */
 int P3109_fIsWhollyParenthesised(std::string_view text, size_t ulLength);

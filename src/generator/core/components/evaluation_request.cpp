@@ -37,6 +37,8 @@ char expectedType(char cKind)
 void fillRequest(GEN_EVALUATION_REQUEST& r, const GEN_EVALUATION_NODE& node)
 {
     DC_EXPRESSION_REQUEST& q = r.request;
+    if (r.workArea.size() != DC_WORK_AREA_SIZE)
+        r.workArea.assign(DC_WORK_AREA_SIZE, '\0');
     void* area = r.workArea.data();
     q = DC_EXPRESSION_REQUEST{};
     q.pWorkArea = area;
@@ -129,6 +131,18 @@ bool needsWidening(const GEN_EVALUATION_REQUEST& r)
 GEN_EVALUATION_REQUEST& P3109_EvaluationRequest()
 {
     return request();
+}
+
+void P3109_FreeWorkBuffers()
+{
+    GEN_EVALUATION_REQUEST& r = request();
+    std::vector<char>().swap(r.workArea);
+    r.request = DC_EXPRESSION_REQUEST{};
+    r.operands = DC_OPERAND_LIST{};
+    r.tokens.fill('\0');
+    r.work.fill('\0');
+    std::string().swap(r.text);
+    r.lChecks = 0;
 }
 
 int P3109_fIsWhollyParenthesised(std::string_view text, size_t ulLength)

@@ -256,21 +256,6 @@ void writeParmRow(const GEN_BIF_PARAMETER& p, int32_t lRow)
                parameterKindName(p.cKind) + "," + vector + "," + limits + ",V_BIF_ARG_ALREADY_INITIALIZED },");
 }
 
-/* One row of the program's field list; false when the field is unknown. */
-bool writeBifFieldEntry(const GEN_BIF_PARAMETER& p, bool fFirst)
-{
-    GEN_FIELD_INFO f;
-    if (P3109_sGetUsedField(p.field, GEN_SLOT_LOOKUP, f) != 0 || !f.fDefined)
-        return false;
-    char line[512];
-    std::snprintf(line, sizeof line, "%s  \"%s\",%s,%s,X_SUBTYPE_SIMPLE_FIELD,'%c',%ld,%d,%d,pX_NULL,0,NO",
-                  fFirst ? " " : ",", P3109_MakeHexLiteral(P3109_TrimRight(p.field), 10).c_str(),
-                  P3109_pszFieldTypeName(&f).c_str(), P3109_pszFieldTypeConstName(f.cType), f.cShift,
-                  static_cast<long>(f.lLength), f.usByteLength, f.sDecimals);
-    P3109_WriteLine(g().out.current, 6, line);
-    return true;
-}
-
 }  // namespace
 
 void P3109_WriteFieldInitialValues(int32_t lArgument)
@@ -368,6 +353,21 @@ void P3109_WriteLiteralWorkFields(int32_t lScope)
     });
 }
 
+/* One row of the program's field list; false when the field is unknown. */
+bool P3109_WriteBifFieldEntry(const GEN_BIF_PARAMETER& p, bool fFirst)
+{
+    GEN_FIELD_INFO f;
+    if (P3109_sGetUsedField(p.field, GEN_SLOT_LOOKUP, f) != 0 || !f.fDefined)
+        return false;
+    char line[512];
+    std::snprintf(line, sizeof line, "%s  \"%s\",%s,%s,X_SUBTYPE_SIMPLE_FIELD,'%c',%ld,%d,%d,pX_NULL,0,NO",
+                  fFirst ? " " : ",", P3109_MakeHexLiteral(P3109_TrimRight(p.field), 10).c_str(),
+                  P3109_pszFieldTypeName(&f).c_str(), P3109_pszFieldTypeConstName(f.cType), f.cShift,
+                  static_cast<long>(f.lLength), f.usByteLength, f.sDecimals);
+    P3109_WriteLine(g().out.current, 6, line);
+    return true;
+}
+
 void P3109_WriteBifFieldList()
 {
     drop();
@@ -383,7 +383,7 @@ void P3109_WriteBifFieldList()
             if (!any)
                 P3109_WriteLine(g().out.current, 3, "static struct X_FLD FLD_LIST[] = {");
             any = true;
-            rows = writeBifFieldEntry(p, !rows) || rows;
+            rows = P3109_WriteBifFieldEntry(p, !rows) || rows;
         }
     if (any)
         P3109_WriteLine(g().out.current, 3, "};");

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/core/model/bif_parameters.h"
 #include "generator/core/output/gen_state.h"
 
 /* Points 17 (0: fields, database connections, KEEP_LAST areas) and 1701
@@ -32,6 +33,10 @@ void P3109_WriteArrayBounds();
 void P3109_WriteLiteralWorkFields(int32_t lScope);
 /* Point 127: BIF_NUMBER and the field list of a built-in function program. */
 void P3109_WriteBifFieldList();
+/* One row of that field list at indent 6 (fFirst: the first row, led by a
+** blank, else by a comma); false, and no row, when the parameter's field
+** is not a defined used field. */
+bool P3109_WriteBifFieldEntry(const GEN_BIF_PARAMETER& p, bool fFirst);
 /* The statement that gives a field its default: the call of the field's
 ** default-value routine (its value item, reference kind 3). A field
 ** without a default is left as it is, or with `fBlankWithout` set to its

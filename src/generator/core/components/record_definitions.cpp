@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "generator/core/components/bom_names.h"
 #include "generator/core/components/record_definitions.h"
+#include "generator/core/model/bom_names.h"
 #include "generator/core/model/field_types.h"
 #include "generator/core/model/list_definitions.h"
 #include "generator/core/model/web_sections.h"

@@ -9,11 +9,14 @@
 #include <cstring>
 #include <new>
 
+#include "generator/core/model/bom_names.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/name_services.h"
+#include "generator/core/model/object_data.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/line_writer.h"
 #include "generator/core/output/services.h"
+#include "platform/dqoo/dqoo.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/message_table.h"
 
@@ -182,6 +185,115 @@ bool P3109_MakeUpperName(std::string_view name, size_t ulLength)
 {
     const std::vector<std::string>& names = hs().referencedNames;
     return std::find(names.begin(), names.end(), referencedKey(name, ulLength)) != names.end();
+}
+
+long P3109_CountStatementEvaluation(const DQOO_STATEMENT_EVALUATION*, void* pvUser, void*)
+{
+    if (pvUser)
+        ++*static_cast<int32_t*>(pvUser);
+    return 0;
+}
+
+bool P3109_CountStatementEvaluations()
+{
+    const FFC_CHECK_STATE* st = P3109_CheckState();
+    const int32_t statement = st ? st->lLine : 0;
+    if (statement <= 0)
+        return false;
+    int32_t count = 0;
+    DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(statement, P3109_CountStatementEvaluation, &count, nullptr);
+    return count > 0;
+}
+
+namespace {
+
+std::string componentKey(std::string_view name)
+{
+    const std::string field = P3109_DropNationalChar(P3109_TrimRight(name));
+    return P3109_CopyUpper(field, field.size());
+}
+
+/* The member of the record that names the field, defined as a field of the
+** component; false when the record holds none. */
+bool findMember(const BOM_DESCRIPTION_NODE* record, const std::string& field, BOM_FIELD_NAMES& names)
+{
+    BOM_RECORD_NAMES r;
+    BOMGEN_MakeRecordNames(record, r);
+    for (intptr_t i = 0; i < r.lFieldCount && r.ppFields; ++i) {
+        const BOM_DESCRIPTION_NODE* member = r.ppFields[i];
+        const char* text = member && member->lKind == BOM_KIND_RECORD_FIELD ? BOM_Text(member, 1) : nullptr;
+        if (!text || componentKey(text) != field)
+            continue;
+        BOMGEN_MakeFieldVectorName(record, member, names);
+        return names.fDefined;
+    }
+    return false;
+}
+
+/* The component's description: the one the generation holds, else the
+** object layer's. */
+const BOM_DESCRIPTION_NODE* componentDescription()
+{
+    const BOM_DESCRIPTION_NODE* held = P3109_State().pDescription;
+    return held ? held : P3109_pRetrieveDescription();
+}
+
+/* The first record below the node (dispatch records only when asked) that
+** holds the field; null when none does. */
+const BOM_DESCRIPTION_NODE* findRecord(const BOM_DESCRIPTION_NODE* node, const std::string& field, bool fDispatchOnly,
+                                       BOM_FIELD_NAMES& names, int iDepth = 0)
+{
+    constexpr int kDepthMax = 32; /* deeper is a damaged description */
+    if (!node || iDepth > kDepthMax)
+        return nullptr;
+    if (BOMGEN_fIsRecordNode(node))
+        return (!fDispatchOnly || BOMGEN_fIsDispatchRecord(node)) && findMember(node, field, names) ? node : nullptr;
+    for (int word : BOM_RecordListWords(node->lKind))
+        for (intptr_t i = 0; i < BOM_Number(node, word); ++i)
+            if (const BOM_DESCRIPTION_NODE* found =
+                    findRecord(BOM_Child(node, word, i), field, fDispatchOnly, names, iDepth + 1))
+                return found;
+    return nullptr;
+}
+
+}  // namespace
+
+int16_t P3109_sGetComponentFieldRef(std::string_view field, std::string& vectorTable, std::string& fieldName)
+{
+    vectorTable = "pX_Fld";
+    fieldName = "V_UNKNOWN";
+    BOM_FIELD_NAMES names;
+    if (!findRecord(componentDescription(), componentKey(field), false, names))
+        return -1;
+    fieldName = names.vectorName;
+    return 0;
+}
+
+int16_t P3109_sGetComponentFieldRefExt(std::string_view field, std::string_view record, std::string& vectorTable,
+                                       std::string& fieldName, std::string& recordName)
+{
+    vectorTable = "pX_Fld";
+    fieldName = "V_UNKNOWN";
+    recordName.clear();
+    const BOM_DESCRIPTION_NODE* root = componentDescription();
+    if (!root || root->lKind < BOM_KIND_CONTENT_ROOT || root->lKind > BOM_KIND_CONTAINER_LAST)
+        return -1;
+    /* the dispatch records are members of the description's root */
+    const std::string key = componentKey(field), wanted = componentKey(record);
+    for (intptr_t i = 0; i < BOM_Number(root, 1); ++i) {
+        const BOM_DESCRIPTION_NODE* node = BOM_Child(root, 1, i);
+        if (!BOMGEN_fIsDispatchRecord(node))
+            continue;
+        BOM_RECORD_NAMES r;
+        BOMGEN_MakeRecordNames(node, r);
+        BOM_FIELD_NAMES names;
+        if ((!wanted.empty() && componentKey(r.name) != wanted) || !findMember(node, key, names))
+            continue;
+        fieldName = names.recordVectorName;
+        recordName = r.vectorName;
+        return 0;
+    }
+    return -1;
 }
 
 void P3109_BlankControlChars(std::string& text)

@@ -44,6 +44,30 @@ void P3109_AddReferencedName(std::string_view name, size_t ulLength);
 bool P3109_MakeUpperName(std::string_view name, size_t ulLength);
 /* A number that changes whenever the referenced names change. */
 uint64_t P3109_ulReferencedNamesStamp();
+/* The counting callback of the statement evaluations: one per evaluation
+** into the 32-bit counter of the user data. */
+long P3109_CountStatementEvaluation(const struct DQOO_STATEMENT_EVALUATION* pEvaluation, void* pvUser, void* pvUser2);
+/* Whether the object layer enumerates at least one statement evaluation for
+** the current command's statement. */
+bool P3109_CountStatementEvaluations();
+/* A field of the component as the expression generators reach it through
+** the component description: the field (a leading national name character
+** dropped, case ignored) as a member of one of the component's data or
+** dispatch records. vectorTable receives the table that the name indexes,
+** "pX_Fld", and fieldName the field's vector name; both keep the defaults
+** "pX_Fld" and "V_UNKNOWN" and the answer is -1 when the component has no
+** description, no record, or no record holds the field as a defined field;
+** else 0. */
+int16_t P3109_sGetComponentFieldRef(std::string_view field, std::string& vectorTable, std::string& fieldName);
+/* The same for a member of a dispatch record of the component (the records
+** the field vector holds): the first that holds the field, or the one named
+** `record` when given (case ignored). recordName receives the record's
+** vector name ("V_RECORD_" kind code "_" identifier, BOMGEN_MakeRecordNames)
+** and fieldName the member's place in the record ("V_" kind code "_"
+** record identifier "_" field identifier); recordName is left empty when
+** nothing is found. */
+int16_t P3109_sGetComponentFieldRefExt(std::string_view field, std::string_view record, std::string& vectorTable,
+                                       std::string& fieldName, std::string& recordName);
 /* Every character below 32 becomes a blank. */
 void P3109_BlankControlChars(std::string& text);
 /* Copies at most ulCapacity - 1 characters and terminates. */

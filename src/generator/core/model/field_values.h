@@ -25,6 +25,9 @@ void P3109_WriteStoreShortInPacked(const GEN_FIELD_INFO& field, std::string_view
 void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable);
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value);
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value);
+/* A string into the field; cKind: the kind letter of the string the run
+** time is given. */
+void P3109_WriteSetFromString(const GEN_FIELD_INFO& field, char cKind, std::string_view value);
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer);
 
 /* ---- special values ---- */

@@ -285,6 +285,12 @@ GEN_SQL_FIELD* P3109_pFindSqlField(int& found, size_t ulLength, std::string_view
     return P3109_pFindNamedFileEntry(name, ulLength, nullptr, found, nullptr, nullptr);
 }
 
+GEN_SQL_FIELD* P3109_pFindSqlFieldQuick(std::string_view name, size_t ulLength)
+{
+    int found = 0;
+    return P3109_pFindNamedFileEntry(name, ulLength, nullptr, found, nullptr, nullptr);
+}
+
 int P3109_CheckFileFieldMangling(std::string_view field, char& cKind, char& cFlag, std::string& column, size_t ulFile,
                                  std::string_view rowType, GEN_SQL_FIELD*)
 {

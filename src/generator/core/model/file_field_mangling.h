@@ -86,6 +86,8 @@ int P3109_fIsFileMangledField(std::string_view identifier, std::string_view file
 GEN_SQL_FIELD* P3109_pFindNamedFileEntry(std::string_view name, size_t ulLength, const int16_t* pUsePair, int& found,
                                          char* pKind, char* pFlag);
 GEN_SQL_FIELD* P3109_pFindSqlField(int& found, size_t ulLength, std::string_view name);
+/* The same search by name alone: the entry, or null. */
+GEN_SQL_FIELD* P3109_pFindSqlFieldQuick(std::string_view name, size_t ulLength);
 
 /* 1 with the class letter and file mark of file i (from 1) when the field
 ** is a field of that row type there (and, unless the class is 'N', its

@@ -351,6 +351,19 @@ int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_vi
     return ordinal;
 }
 
+std::string P3109_MakeListElementName(std::string_view field, const GEN_LIST_DEFINITION* pList)
+{
+    if (!pList || pList->cKind != 'W')
+        return "pX_Fld";
+    const std::string key = P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(field)), 10), 10);
+    const auto member = [&key](const GEN_LIST_FIELD& slot) { return P3109_CopyUpper(slot.field, 10) == key; };
+    if (std::none_of(pList->fields.begin(), pList->fields.end(), member))
+        return "pX_Fld";
+    if (P3109_fZoph2Used())
+        return "X_LIST_ELEMENT_FROM_NO( pX_List, " + pList->vectorName + ", pX_Fld)";
+    return "pX_List[" + pList->vectorName + "].pX_Fld";
+}
+
 int32_t P3109_lCountLists(bool fLevel2)
 {
     int32_t n = 0;

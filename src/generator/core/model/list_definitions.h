@@ -86,6 +86,12 @@ bool P3109_fZoph2Used();
 ** -1 when no DEF_LIST defines it; the current list stays as it was. */
 int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
                                        std::string& listIdentifier, std::string& fieldIndex);
+/* The base text of an operand: for a field of the working list, the list
+** element's field vector ("X_LIST_ELEMENT_FROM_NO( pX_List, <list vector>,
+** pX_Fld)" in a run that uses the two-level list tables, else
+** "pX_List[<list vector>].pX_Fld"); "pX_Fld" for any other field or
+** without a list. */
+std::string P3109_MakeListElementName(std::string_view field, const GEN_LIST_DEFINITION* pList);
 /* The number of lists of level 1 or of level 2. */
 int32_t P3109_lCountLists(bool fLevel2);
 

@@ -148,6 +148,11 @@ void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name)
     names.push_back(key);
 }
 
+bool P3109_fInList10(int32_t lValue, const int32_t alList[10])
+{
+    return std::find(alList, alList + 10, lValue) != alList + 10;
+}
+
 int P3109_lCompare12(const void* pKey1, const void* pKey2)
 {
     int r = std::memcmp(pKey1, pKey2, 12);

@@ -34,6 +34,8 @@ bool P3109_fIsGroupName(std::string_view name);
 void P3109_NoteGroupRecorded(std::string_view name, uint64_t ulStampBefore, uint64_t ulStampAfter);
 /* Appends the 10-character name to the array unless it holds it already. */
 void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name);
+/* Whether the value is one of the ten. */
+bool P3109_fInList10(int32_t lValue, const int32_t alList[10]);
 int P3109_lCompare12(const void* pKey1, const void* pKey2);
 
 /* Used field texts (point 57) and multilingual variables (point 58). */

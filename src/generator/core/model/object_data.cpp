@@ -51,7 +51,7 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
     return root;
 }
 
-void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, const std::string& partition)
+void P3109_WriteVersionInfoFromServer(GEN_STREAM stream, const std::string& objectName, const std::string& partition)
 {
     VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream, 0};
     rq.request.pvStream = &rq;

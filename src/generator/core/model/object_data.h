@@ -17,7 +17,7 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription();
 
 /* Asks the object server for the object's version data (kind 9) and has
 ** each record written into the stream by the version writer. */
-void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, const std::string& partition);
+void P3109_WriteVersionInfoFromServer(GEN_STREAM stream, const std::string& objectName, const std::string& partition);
 
 /* The callback of the request: has the version writer of the resource
 ** script write the record's block (base indent 5) into the request's

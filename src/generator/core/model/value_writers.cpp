@@ -267,6 +267,13 @@ void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value
     writeTwoLineCall(field, "Set_from_Vchar", "     " + field.vectorName + "," + std::string(value) + ");");
 }
 
+void P3109_WriteSetFromString(const GEN_FIELD_INFO& field, char cKind, std::string_view value)
+{
+    writeTwoLineCall(field, "Set_from_String",
+                     "                       " + field.vectorName + ",'" + std::string(1, cKind) +
+                         (csharp() ? "',null," : "',pX_NULL,") + std::string(value) + ");");
+}
+
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer)
 {
     const std::string b(buffer);

@@ -240,6 +240,12 @@ GEN_STREAM P3109_pOpenAppendFile(const std::string& name)
     return openFile(name, "a+b", Msg::FileNotWritable);
 }
 
+void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line)
+{
+    P3109_WriteFileLine(1, P3109_TrimRight(line), stream);
+    line.assign(GEN_LINE_LIMIT, ' ');
+}
+
 int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name)
 {
     std::string host;

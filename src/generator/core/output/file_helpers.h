@@ -29,6 +29,10 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name);
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name);
 GEN_STREAM P3109_pOpenAppendFile(const std::string& name);
 
+/* Writes the line buffer (text placed at its columns) through the line
+** writer with its trailing blank, the blanks that end the text dropped;
+** then fills the buffer with GEN_LINE_LIMIT blanks again for the next line. */
+void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line);
 /* Writes the buffer to the file in pieces of at most 10,240 bytes; a
 ** failure ends the process through P3109_InternalError. Returns 0. */
 int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name);

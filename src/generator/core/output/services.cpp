@@ -300,6 +300,12 @@ void P3109_MakeActionName(std::string_view keyword, std::string& output)
     }
 }
 
+bool P3109_fIsObjectTypeCode(std::string_view code)
+{
+    const std::string_view type = code.substr(0, 2);
+    return type == "FL" || type == "CO" || type == "PR";
+}
+
 bool P3109_fIsPageField(std::string_view name)
 {
     return name.size() >= 10 && name[0] == 'R' && name[1] == 'E' && name[2] == 'P' && name.substr(4, 4) == "PAGE" &&

@@ -76,6 +76,8 @@ const char* P3109_pszFieldTypeConstName(char cType);
 const char* P3109_pszFieldSubtypeName(char cSubtype);
 void P3109_MakeActionName(std::string_view keyword, std::string& output);
 bool P3109_fIsPageField(std::string_view name);
+/* Whether a two-character object type is "FL", "CO" or "PR". */
+bool P3109_fIsObjectTypeCode(std::string_view code);
 int P3109_lCompareCommandName(const void* pName1, const void* pName2);
 
 /* The name without a leading national name character of the run. */

@@ -15,10 +15,15 @@
 
 namespace {
 
-std::array<std::vector<GEN_STATIC_ENTRY>, 3>& lists()
+std::array<GEN_STATIC_WORKING_LIST, 3>& lists()
 {
-    static std::array<std::vector<GEN_STATIC_ENTRY>, 3> l;
+    static std::array<GEN_STATIC_WORKING_LIST, 3> l;
     return l;
+}
+
+bool validList(int16_t sList)
+{
+    return sList >= 0 && sList <= 2;
 }
 
 struct LiteralRegistry {
@@ -62,8 +67,10 @@ void writeLine(GEN_STREAM stream, std::string_view text)
     CGEN_WriteListLine(text, stream);
 }
 
-void registerLiteral(std::string_view text, const char* pszLanguage, GEN_LITERAL_TRIM trim, int32_t lForm,
-                     const char** ppszReference, const char** ppszDeclared)
+}  // namespace
+
+void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GEN_LITERAL_TRIM trim, int32_t lForm,
+                              const char** ppszReference, const char** ppszDeclared)
 {
     static const char kError[] = "ERROR!";
     LiteralRegistry& r = registry();
@@ -118,24 +125,36 @@ void registerLiteral(std::string_view text, const char* pszLanguage, GEN_LITERAL
     *ppszDeclared = r.chain.back().declaredName.c_str();
 }
 
-}  // namespace
-
 void CGEN_ResetStaticWorkingLists()
 {
-    for (auto& l : lists())
-        l.clear();
+    for (GEN_STATIC_WORKING_LIST& l : lists()) {
+        l.entries.clear();
+        l.blocks.clear();
+    }
 }
 
 void CGEN_FreeStaticWorkingLists()
 {
-    for (auto& l : lists())
-        std::vector<GEN_STATIC_ENTRY>().swap(l);
+    for (GEN_STATIC_WORKING_LIST& l : lists()) {
+        std::vector<GEN_STATIC_ENTRY>().swap(l.entries);
+        std::deque<GEN_STATIC_WORKING_BLOCK>().swap(l.blocks);
+    }
+}
+
+GEN_STATIC_WORKING_BLOCK* CGEN_pNewStaticWorkingBlock(int16_t sList)
+{
+    if (!validList(sList))
+        return nullptr;
+    GEN_STATIC_WORKING_LIST& list = lists()[static_cast<size_t>(sList)];
+    GEN_STATIC_WORKING_BLOCK& block = list.blocks.emplace_back();
+    block.ulFirst = list.entries.size();
+    return &block;
 }
 
 void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
                                 std::string_view csDeclaration, std::string_view csInitialiser, GEN_STATIC_MODE mode)
 {
-    if (sList < 0 || sList > 2)
+    if (!validList(sList))
         return;
     if (cDeclaration.size() > GEN_STATIC_DECLARATION_MAX || csDeclaration.size() > GEN_STATIC_DECLARATION_MAX)
         return refuse("static declaration",
@@ -143,18 +162,32 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
     if (cInitialiser.size() > GEN_STATIC_INITIALISER_MAX || csInitialiser.size() > GEN_STATIC_INITIALISER_MAX)
         return refuse("static initialiser",
                       cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser : csInitialiser);
-    auto& list = lists()[static_cast<size_t>(sList)];
+    GEN_STATIC_WORKING_LIST& list = lists()[static_cast<size_t>(sList)];
     if (mode == GEN_STATIC_UNIQUE)
-        for (const GEN_STATIC_ENTRY& e : list)
+        for (const GEN_STATIC_ENTRY& e : list.entries)
             if (e.cDeclaration == cDeclaration)
                 return;
-    list.push_back(
+    if (list.blocks.empty() || list.blocks.back().usCount == GEN_STATIC_BLOCK_ENTRIES)
+        CGEN_pNewStaticWorkingBlock(sList);
+    list.entries.push_back(
         {std::string(cDeclaration), std::string(cInitialiser), std::string(csDeclaration), std::string(csInitialiser)});
+    ++list.blocks.back().usCount;
+}
+
+void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, std::string_view initialiser,
+                                   GEN_STATIC_MODE mode)
+{
+    CGEN_AddStaticWorkingEntry(sList, declaration, initialiser, declaration, initialiser, mode);
 }
 
 const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList)
 {
-    return lists()[static_cast<size_t>(sList < 0 || sList > 2 ? 0 : sList)];
+    return lists()[static_cast<size_t>(validList(sList) ? sList : 0)].entries;
+}
+
+const std::deque<GEN_STATIC_WORKING_BLOCK>& CGEN_StaticWorkingBlocks(int16_t sList)
+{
+    return lists()[static_cast<size_t>(validList(sList) ? sList : 0)].blocks;
 }
 
 void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream)
@@ -169,7 +202,7 @@ void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream)
 
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM c, GEN_STREAM cs)
 {
-    if (sList < 0 || sList > 2)
+    if (!validList(sList))
         return;
     static constexpr const char* kBanner[] = {
         "/* ----------------------------------------------------------------- */",
@@ -246,13 +279,13 @@ void CGEN_SetTextLiteralPrefix(std::string_view namePart)
 void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void*, GEN_LITERAL_TRIM trim,
                                    const char** ppszReference, const char** ppszDeclared)
 {
-    registerLiteral(text, pszLanguage, trim, 0, ppszReference, ppszDeclared);
+    CGEN_RegisterTextLiteral(text, pszLanguage, trim, 0, ppszReference, ppszDeclared);
 }
 
 void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void*, GEN_LITERAL_TRIM trim,
                                   const char** ppszReference, const char** ppszDeclared)
 {
-    registerLiteral(text, pszLanguage, trim, 1, ppszReference, ppszDeclared);
+    CGEN_RegisterTextLiteral(text, pszLanguage, trim, 1, ppszReference, ppszDeclared);
 }
 
 std::string CGEN_NameLiteral(std::string_view name)

@@ -7,6 +7,7 @@
 #define GENERATOR_CORE_STATIC_LISTS_H
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,20 @@ struct GEN_STATIC_ENTRY {
     std::string cDeclaration, cInitialiser, csDeclaration, csInitialiser;
 };
 
+/* A list keeps its entries in blocks of ten, taken one after the other:
+** a block holds the entries of the list from ulFirst on, usCount of them;
+** an entry goes into the tail block, and a new block is taken when the
+** tail block is full. */
+inline constexpr uint16_t GEN_STATIC_BLOCK_ENTRIES = 10;
+struct GEN_STATIC_WORKING_BLOCK {
+    uint16_t usCount = 0;
+    size_t ulFirst = 0;
+};
+struct GEN_STATIC_WORKING_LIST {
+    std::vector<GEN_STATIC_ENTRY> entries; /* in the order of adding */
+    std::deque<GEN_STATIC_WORKING_BLOCK> blocks;
+};
+
 void CGEN_ResetStaticWorkingLists();
 void CGEN_FreeStaticWorkingLists();
 /* Whether an entry is added when its list already holds its C declaration. */
@@ -31,7 +46,14 @@ enum GEN_STATIC_MODE { GEN_STATIC_ALWAYS, GEN_STATIC_UNIQUE };
 ** refused with a fatal message. */
 void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
                                 std::string_view csDeclaration, std::string_view csInitialiser, GEN_STATIC_MODE mode);
+/* The same with one declaration and one initialiser for both languages. */
+void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, std::string_view initialiser,
+                                   GEN_STATIC_MODE mode);
+/* Appends an empty block to the list (0 to 2) and returns it; null for
+** another list number. The adder takes its blocks the same way. */
+GEN_STATIC_WORKING_BLOCK* CGEN_pNewStaticWorkingBlock(int16_t sList);
 const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
+const std::deque<GEN_STATIC_WORKING_BLOCK>& CGEN_StaticWorkingBlocks(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
 void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
@@ -47,6 +69,14 @@ int16_t CGEN_SetTextLiteralLanguage(std::string_view workFileName, std::string_v
 void CGEN_SetTextLiteralPrefix(std::string_view namePart);
 /* Whether a text's trailing blanks are dropped before it is registered. */
 enum GEN_LITERAL_TRIM { GEN_LITERAL_AS_IS, GEN_LITERAL_TRIMMED };
+/* Registers a text in the define form (lForm 0) or the array form (1):
+** the text (right-trimmed first with GEN_LITERAL_TRIMMED), in the language
+** given (at most 4 characters) or the default one; an equal text of the
+** same form and language keeps its names. The two out-arguments receive
+** the reference and the declared name, valid until the registry is
+** emptied; "ERROR!" both when the name cannot be formed. */
+void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GEN_LITERAL_TRIM trim, int32_t lForm,
+                              const char** ppszReference, const char** ppszDeclared);
 /* Register a text; the two out-arguments receive the reference and the
 ** declared name, valid until the registry is emptied. */
 void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved,

@@ -17,6 +17,7 @@
 #include "checker/checker.h"
 #include "dqov/runcontrol/messages.h"
 #include "dqov/runcontrol/x_tree.h"
+#include "generator/core/components/description_tables.h"
 #include "generator/core/components/text_strings.h"
 #include "generator/core/model/definitions.h"
 #include "generator/core/model/field_helpers.h"
@@ -326,7 +327,7 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     /* 12-14: the object's version data into the resource script */
     const bool member = pContext->lCompoundComponent != 0 && pContext->lCurrentPass < pContext->lPassCount;
     if (!member)
-        P3109_RequestVersionData(g.rc, versionObjectName(g), g.partition);
+        P3109_WriteVersionInfoFromServer(g.rc, versionObjectName(g), g.partition);
     P3109_WriteDashedBoxComment(g.rc, "*** End of Resource Definitions ***");
     P3109_WriteCSharpClassTail(g.csStreams[1]);
 
@@ -386,6 +387,7 @@ void P3109_EndGeneration()
     g.usCommandCounter = 0;
     g.guid161.clear();
     g.guid162.clear();
+    P3109_FreeWorkBuffers();
     P3109_ClearQueues();
     P3109_ResetChains();
     P3109_ResetListDefinitions();

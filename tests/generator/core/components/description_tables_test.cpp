@@ -146,6 +146,23 @@ TEST_F(DescriptionTables, AWideningExpressionIsCheckedAgainInParentheses)
     P3109_PrepareEvaluationRequest(node);
     EXPECT_EQ(r.lChecks, 1) << "no operand wider than the result";
 
+    /* the end of a generation releases the request's work buffers; the
+       next preparation takes them again */
+    ASSERT_GT(r.request.sOperandCount, 0);
+    P3109_FreeWorkBuffers();
+    EXPECT_TRUE(r.workArea.empty());
+    EXPECT_EQ(r.workArea.capacity(), 0u);
+    EXPECT_EQ(r.text, "");
+    EXPECT_EQ(r.lChecks, 0);
+    EXPECT_EQ(r.request.sOperandCount, 0);
+    EXPECT_EQ(r.request.pWorkArea, nullptr);
+    EXPECT_EQ(r.tokens[0], '\0');
+    P3109_PrepareEvaluationRequest(node);
+    EXPECT_EQ(r.workArea.size(), static_cast<size_t>(DC_WORK_AREA_SIZE));
+    EXPECT_EQ(r.request.pWorkArea, r.workArea.data());
+    EXPECT_EQ(r.request.lError, 0);
+    EXPECT_GT(r.request.sOperandCount, 0);
+
     EXPECT_EQ(P3109_fIsWhollyParenthesised("  ( a + b )  ", 13), 1);
     EXPECT_EQ(P3109_fIsWhollyParenthesised("(a) + (b)", 9), 0);
     EXPECT_EQ(P3109_fIsWhollyParenthesised("    ", 4), 0);

@@ -182,8 +182,16 @@ TEST_F(FieldCode, ValueStatements)
               "}\n"
               "#endif\n");
 
+    /* a string into the field: its kind letter and no length area */
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetFromString(custno, 'A', "pszText"); }),
+              "X_Vec_Set_from_String (pX_Ids, pX_Pro, pX_Fun, pX_Fld,\n"
+              "                       V_FIELD_CUSTNO,'A',pX_NULL,pszText);\n");
+
     /* in C# the value goes through the vector service, whatever the field */
     P3109_State().cTarget = GEN_TARGET_CSHARP;
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetFromString(custno, 'V', "text"); }),
+              "X_RUN_DLL.X_Vec_Set_from_String (pX_Ids, pX_Pro, pX_Fun, pX_Fld,\n"
+              "                       V_FIELD_CUSTNO,'V',null,text);\n");
     EXPECT_EQ(writtenBy([&] { P3109_WriteGetShortFromPacked(custno, "sValue"); }),
               "X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_CUSTNO, ref sValue );\n");
     EXPECT_EQ(writtenBy([&] { P3109_WriteStoreLongInPacked(big, "lValue"); }),

@@ -84,6 +84,12 @@ TEST_F(Mangling, TheFileWithTheLowerMarkIsKept)
     EXPECT_EQ(found, 1);
     EXPECT_EQ(kind, 'N');
     EXPECT_EQ(flag, ' ');
+    /* the same search by name alone: the name character dropped, case and
+       the length given respected */
+    EXPECT_EQ(P3109_pFindSqlFieldQuick("#ord@no", 7), &entry);
+    EXPECT_EQ(P3109_pFindSqlFieldQuick("CREDIT    ", 10), &none);
+    EXPECT_EQ(P3109_pFindSqlFieldQuick("CREDITX", 6), &none);
+    EXPECT_EQ(P3109_pFindSqlFieldQuick("NOFIELD", 7), nullptr);
 }
 
 TEST_F(Mangling, AFieldOfAnotherDatabaseTakesItsColumnName)

@@ -153,6 +153,30 @@ TEST_F(ListDefinitions, TheSecondVersionNeedsTheTwoLevelTables)
     EXPECT_NE(q.find("\n       ,X_LIST_V2 \n"), std::string::npos) << q;
 }
 
+// The base text of an operand: a field of the working list is reached
+// through the list's element, in the two-level tables by the list's number;
+// any other field, or a field of a list that is no working list, through
+// the field vector.
+TEST_F(ListDefinitions, ListElementNamesOfAnOperand)
+{
+    begin();
+    GEN_LIST_DEFINITION& work = P3109_NewListDefinition("#ORDLINES", 'W', 0);
+    work.fields.push_back({"QTY       ", "V_LF_ORDLINES_QTY", "V_FIELD_QTY", 0});
+    GEN_LIST_DEFINITION& browse = P3109_NewListDefinition("BROWSE", 'B', 0);
+    browse.fields.push_back({"QTY       ", "V_LF_BROWSE_QTY", "V_FIELD_QTY", 0});
+    ASSERT_EQ(work.vectorName, "V_LIST_ORDLINES");
+    EXPECT_EQ(P3109_MakeListElementName("QTY", &work), "pX_List[V_LIST_ORDLINES].pX_Fld");
+    EXPECT_EQ(P3109_MakeListElementName("#qty      ", &work), "pX_List[V_LIST_ORDLINES].pX_Fld")
+        << "the name character dropped, case ignored";
+    EXPECT_EQ(P3109_MakeListElementName("PRICE", &work), "pX_Fld");
+    EXPECT_EQ(P3109_MakeListElementName("QTY", &browse), "pX_Fld");
+    EXPECT_EQ(P3109_MakeListElementName("QTY", nullptr), "pX_Fld");
+    ctx.lZoph2Used = 1;
+    EXPECT_EQ(P3109_MakeListElementName("QTY", &work), "X_LIST_ELEMENT_FROM_NO( pX_List, V_LIST_ORDLINES, pX_Fld)");
+    EXPECT_EQ(P3109_MakeListElementName("PRICE", &work), "pX_Fld");
+    ctx.lZoph2Used = 0;
+}
+
 TEST_F(ListDefinitions, ListFieldsAddToTheEntryLengthOnlyInTheDefinitionRun)
 {
     useField("CUSTNAM", "FL", "CUSTNAM");

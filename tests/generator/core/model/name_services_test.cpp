@@ -76,6 +76,22 @@ TEST_F(NameServices, SmallServices)
     EXPECT_STREQ(P3109_pszFieldSubtypeName('R'), "X_SUBTYPE_ARRAY");
 }
 
+// A value is one of ten when any of the ten equals it, the first and the
+// last included; the object type codes are "FL", "CO" and "PR" (the first
+// two characters decide).
+TEST_F(NameServices, ListOfTenAndObjectTypeCodes)
+{
+    const int32_t list[10] = {7, -1, 3, 4, 5, 6, 0, 8, 9, 2147483647};
+    for (int32_t in : {7, -1, 0, 2147483647})
+        EXPECT_TRUE(P3109_fInList10(in, list)) << in;
+    for (int32_t out : {1, 10, -7, -2147483647})
+        EXPECT_FALSE(P3109_fInList10(out, list)) << out;
+    for (const char* code : {"FL", "CO", "PR", "PRX"})
+        EXPECT_TRUE(P3109_fIsObjectTypeCode(code)) << code;
+    for (const char* code : {"XX", "fl", "F", "", "CP", "SV"})
+        EXPECT_FALSE(P3109_fIsObjectTypeCode(code)) << code;
+}
+
 TEST_F(NameServices, GroupNamesFromWorkRecords)
 {
     writeRecord("GROUPNAM", "CUSTGRP", "", {});

@@ -53,6 +53,24 @@ TEST_F(ObjectData, EachVersionRecordGetsItsBlockBetweenTheResourceBoxes)
         (std::vector<std::string>{"DCM9992 W WARNING : File version \"two\" of DEMOMIN is not four numbers: 1.0.0.0"}));
 }
 
+// Asked directly: each version record of the object gets its block in the
+// stream; an object without version data gets the defaults' block.
+TEST_F(ObjectData, TheServersVersionDataIntoAStream)
+{
+    setUp();
+    Capture c;
+    P3109_WriteVersionInfoFromServer(c.stream(), "DEMOMIN", "DEM");
+    const std::string text = c.text();
+    EXPECT_EQ(count(text, "     1 VERSIONINFO\r\n"), 2u) << text;
+    EXPECT_LT(text.find("\"CompanyName\",     \"Demo Traders Ltd\\0\""),
+              text.find("\"CompanyName\",     \"Second \"\"Ltd\"\"\\0\""));
+    Capture none;
+    P3109_WriteVersionInfoFromServer(none.stream(), "NOSUCHOB", "DEM");
+    EXPECT_EQ(count(none.text(), "     1 VERSIONINFO\r\n"), 1u);
+    EXPECT_NE(none.text().find("     FILEVERSION     1,0,0,0\r\n"), std::string::npos) << none.text();
+    EXPECT_EQ(none.text().find("VALUE \"CompanyName\""), std::string::npos);
+}
+
 TEST_F(ObjectData, CompoundMemberAsksForNoVersionData)
 {
     ctx.lCompoundComponent = 1;

@@ -82,6 +82,24 @@ TEST_F(LineWriter, LongLineIsCutAtFourThousandNinetySixAndReported)
 
 /* As with fputs of the whole line, a NUL byte ends what is written: the
    blank, the macro mark and the line end go with the rest. */
+// A line buffer of text placed at its columns is written without the
+// blanks that end it, with the writer's one blank; the buffer is then
+// 4,096 blanks again.
+TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
+{
+    Capture c;
+    std::string line;
+    P3109_WriteLineAndClear(c.stream(), line);
+    ASSERT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
+    line.replace(3, 6, "x = 1;");
+    P3109_WriteLineAndClear(c.stream(), line);
+    line.replace(0, 2, "}}");
+    line.replace(40, 1, ";");
+    P3109_WriteLineAndClear(c.stream(), line);
+    EXPECT_EQ(c.text(), " \r\n   x = 1; \r\n}}" + std::string(38, ' ') + "; \r\n");
+    EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
+}
+
 TEST_F(LineWriter, NulByteEndsTheWrittenLine)
 {
     Capture c;

@@ -2,6 +2,8 @@
 // writers' line sink on the core.
 #include "generator/core/gen_fixture.h"
 
+#include <deque>
+
 #include "generator/core/output/static_lists.h"
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_instruction_table.h"
@@ -26,6 +28,14 @@ TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
                                    GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingEntry(1, "X_LONG l3", "INSTANCE_S2(l3) = 3;", "public int l3", "", GEN_STATIC_UNIQUE);
     ASSERT_EQ(CGEN_StaticWorkingList(1).size(), 11u);
+    /* ten entries a block: the eleventh starts the second block */
+    const std::deque<GEN_STATIC_WORKING_BLOCK>& blocks = CGEN_StaticWorkingBlocks(1);
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[0].usCount, 10);
+    EXPECT_EQ(blocks[0].ulFirst, 0u);
+    EXPECT_EQ(blocks[1].usCount, 1);
+    EXPECT_EQ(blocks[1].ulFirst, 10u);
+    EXPECT_TRUE(CGEN_StaticWorkingBlocks(2).empty());
     Capture c, cs;
     CGEN_WriteStaticWorkingDeclarations(1, c.stream(), cs.stream());
     std::string expected = " \r\n"
@@ -41,6 +51,53 @@ TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
     EXPECT_EQ(c.text(), expected);
     EXPECT_NE(cs.text().find("   public class FUNCTION_STATIC_GLOBAL_2\r\n   {\r\n      X_LONG l1;\r\n"),
               std::string::npos);
+}
+
+// One declaration and one initialiser for both languages; with the unique
+// switch an equal declaration adds nothing, whatever its initialiser.
+TEST_F(StaticLists, AVariableOfOneTextForBothLanguages)
+{
+    CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 0;", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 1;", GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingVariable(0, "X_SHORT sOther", "", GEN_STATIC_UNIQUE);
+    const std::vector<GEN_STATIC_ENTRY>& list = CGEN_StaticWorkingList(0);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].cDeclaration, "X_LONG lCount");
+    EXPECT_EQ(list[0].csDeclaration, "X_LONG lCount");
+    EXPECT_EQ(list[0].cInitialiser, "INSTANCE(lCount) = 0;");
+    EXPECT_EQ(list[0].csInitialiser, "INSTANCE(lCount) = 0;");
+    EXPECT_EQ(list[1].csDeclaration, "X_SHORT sOther");
+    EXPECT_EQ(list[1].csInitialiser, "");
+    /* a list number outside 0 to 2 takes nothing */
+    CGEN_AddStaticWorkingVariable(3, "X_LONG lLost", "", GEN_STATIC_ALWAYS);
+    EXPECT_EQ(CGEN_StaticWorkingList(0).size(), 2u);
+}
+
+// A new block is appended empty and taken by the next entry; the entries
+// keep their order whichever block holds them.
+TEST_F(StaticLists, ANewBlockTakesTheNextEntry)
+{
+    CGEN_AddStaticWorkingEntry(2, "X_LONG a", "", "public int a", "", GEN_STATIC_ALWAYS);
+    GEN_STATIC_WORKING_BLOCK* block = CGEN_pNewStaticWorkingBlock(2);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(block->usCount, 0);
+    EXPECT_EQ(block->ulFirst, 1u);
+    CGEN_AddStaticWorkingEntry(2, "X_LONG b", "", "public int b", "", GEN_STATIC_ALWAYS);
+    EXPECT_EQ(block->usCount, 1);
+    const std::deque<GEN_STATIC_WORKING_BLOCK>& blocks = CGEN_StaticWorkingBlocks(2);
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[0].usCount, 1);
+    EXPECT_EQ(&blocks[1], block);
+    ASSERT_EQ(CGEN_StaticWorkingList(2).size(), 2u);
+    EXPECT_EQ(CGEN_StaticWorkingList(2)[1].cDeclaration, "X_LONG b");
+    EXPECT_EQ(CGEN_pNewStaticWorkingBlock(-1), nullptr);
+    EXPECT_EQ(CGEN_pNewStaticWorkingBlock(3), nullptr);
+    /* the reset empties the anchors: the next entry opens a first block */
+    CGEN_ResetStaticWorkingLists();
+    EXPECT_TRUE(CGEN_StaticWorkingBlocks(2).empty());
+    CGEN_AddStaticWorkingEntry(2, "X_LONG c", "", "public int c", "", GEN_STATIC_ALWAYS);
+    ASSERT_EQ(CGEN_StaticWorkingBlocks(2).size(), 1u);
+    EXPECT_EQ(CGEN_StaticWorkingBlocks(2)[0].usCount, 1);
 }
 
 TEST_F(StaticLists, InitialisersAtTheColumnAndOnlyWhenGiven)
@@ -88,6 +145,27 @@ TEST_F(StaticLists, TextLiteralNames)
     CGEN_SetTextLiteralLanguage("X.UTW", "FRA");
     CGEN_GetTextLiteralDefineName("Hello", nullptr, nullptr, GEN_LITERAL_AS_IS, &ref, &decl);
     EXPECT_STREQ(ref, "U__TEXT_1");
+}
+
+// The registration both forms pass on to: equal texts of one form and
+// language share their names; the define and the array form number on.
+TEST_F(StaticLists, RegisteringATextLiteral)
+{
+    CGEN_SetTextLiteralLanguage("X.UTW", "ENG");
+    CGEN_SetTextLiteralPrefix("DEMO");
+    const char *ref = nullptr, *decl = nullptr, *again = nullptr, *againDecl = nullptr;
+    CGEN_RegisterTextLiteral("Total  ", nullptr, GEN_LITERAL_TRIMMED, 1, &ref, &decl);
+    EXPECT_STREQ(ref, "&(auchUDEMO_Text_1[0])");
+    EXPECT_STREQ(decl, "auchUDEMO_Text_1");
+    CGEN_RegisterTextLiteral("Total", "ENG", GEN_LITERAL_AS_IS, 1, &again, &againDecl);
+    EXPECT_EQ(again, ref) << "the same registration";
+    CGEN_RegisterTextLiteral("Total", "FRA", GEN_LITERAL_AS_IS, 1, &ref, &decl);
+    EXPECT_STREQ(decl, "auchUDEMO_Text_2") << "another language, another literal";
+    CGEN_RegisterTextLiteral("Total", nullptr, GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_STREQ(ref, "U_DEMO_TEXT_3");
+    EXPECT_STREQ(decl, "U_DEMO_TEXT_3");
+    ASSERT_EQ(CGEN_TextLiterals().size(), 3u);
+    EXPECT_EQ(CGEN_TextLiterals()[1].language, "FRA");
 }
 
 TEST_F(StaticLists, ExpressionWritersWriteThroughTheLineWriter)

@@ -63,6 +63,24 @@ TEST_F(BifSections, ABuiltInFunctionProgramWithoutLists)
               "{ 1, TRUE,X_BIFPARM_NUMERIC,V_FIELD_DEFAMT,11,2,0,0,V_BIF_ARG_ALREADY_INITIALIZED },\n");
 }
 
+// One row of the program's field list: the first led by a blank, the
+// others by a comma, at indent 6; a parameter whose field is no defined
+// used field writes no row.
+TEST_F(BifSections, OneRowOfTheFieldList)
+{
+    useField("DEFAMT", "FL", "DEFAMT");
+    begin();
+    GEN_BIF_PARAMETER p;
+    p.cKind = 'N';
+    p.field = "DEFAMT    ";
+    EXPECT_TRUE(P3109_WriteBifFieldEntry(p, true));
+    EXPECT_TRUE(P3109_WriteBifFieldEntry(p, false));
+    p.field = "NOFIELD   ";
+    EXPECT_FALSE(P3109_WriteBifFieldEntry(p, false));
+    EXPECT_EQ(mainText(), "         \"DEFAMT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n"
+                          "      ,  \"DEFAMT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n");
+}
+
 TEST_F(BifSections, TwoListParametersAndNoneOfThem)
 {
     builtIn("DEFBIF");

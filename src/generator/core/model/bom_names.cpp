@@ -2,7 +2,7 @@
 ** bom_names.cpp: C names of the data records of a component's description
 ** and of their fields.
 */
-#include "generator/core/components/bom_names.h"
+#include "generator/core/model/bom_names.h"
 
 #include "generator/core/model/used_fields.h"
 #include "generator/core/output/services.h"
