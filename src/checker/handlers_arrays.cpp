@@ -146,11 +146,12 @@ void P3100_CheckDefArray(void)
         return;
     }
     // an array is laid over the bytes of a field: not over a date, time,
-    // timestamp, integer, float or Boolean, whose value is no byte string
+    // timestamp, integer, float or Boolean, whose value is no byte string, nor
+    // over a varying character field, whose text lies behind its length
     char type = ' ';
     int32_t length = 0, decimals = 0;
     if (Upper(Parm("OVERLAYING")) != "*NONE" && LookUpField(NameOf(Parm("OVERLAYING")), type, length, decimals) &&
-        type != ' ' && std::strchr("EMZIFY", type)) {
+        type != ' ' && std::strchr("EMZIFYH", type)) {
         Issue(Msg::ArrayFieldsNotValid, written);
         return;
     }

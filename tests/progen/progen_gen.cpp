@@ -479,11 +479,11 @@ void Writer::definitions()
             arrayOf_ = addField(type, len, type == 'P' || type == 'S' ? 2 : 0);
             of += (i ? " " : "") + ref(arrayOf_);
         }
-        if (over) {  // laid over the bytes of an alphanumeric, packed, signed or varying field
+        if (over) {  // laid over the bytes of an alphanumeric, packed or signed field
             const int at = rnd(1, 20);
-            const char base = pick<char>({'A', 'A', 'P', 'S', 'H'});
-            const std::string f = addField(base, base == 'A' || base == 'H' ? at + 29 + rnd(0, 10) : 31, 0, chance(10));
-            (base == 'A' ? alpha_ : base == 'H' ? ext_ : num_).push_back(f);
+            const char base = pick<char>({'A', 'A', 'P', 'S'});
+            const std::string f = addField(base, base == 'A' ? at + 29 + rnd(0, 10) : 31, 0, chance(10));
+            (base == 'A' ? alpha_ : num_).push_back(f);
             of += ") ENTRYS(3) OVERLAYING(" + ref(f) + " " + to_string(at);
         }
         array_ = "PGY";

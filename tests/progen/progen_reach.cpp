@@ -191,7 +191,7 @@ const std::vector<Refusal>& Refusals()
         {"DEF_BREAK FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
         {"DEF_FOOT FIELDS 1", "E M Z I F Y H", "a report line places alphanumeric, packed and signed fields: PRC0047"},
         // an array lies over the bytes of a field
-        {"DEF_ARRAY OVERLAYING 1", "E M Z I F Y", "an array lies over the bytes of a field: PRC0219"},
+        {"DEF_ARRAY OVERLAYING 1", "E M Z I F Y H", "an array lies over the bytes of a fixed field: PRC0219"},
     };
     return r;
 }
