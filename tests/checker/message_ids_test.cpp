@@ -548,6 +548,9 @@ TEST_F(CheckerMessage, AFormTheGeneratorCannotWriteIsRefusedAtItsLine)
          "PRC0219", 2},
         {"NOOVY", {kDirect, "DEF_ARRAY NAME(#OVY) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(3) OVERLAYING(#FACTIVE 1)"},
          "PRC0219", 2},
+        // nor do its entries run past the field's last byte (CUSTNAM: 30 characters; 26 + 5 > 30)
+        {"NOOVP", {kDirect, "DEF_ARRAY NAME(#OVP) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(5) OVERLAYING(#CUSTNAM 27)"},
+         "PRC0219", 2},
         // a value that is no field: an expression tests nothing for null
         {"NONULL",
          {kDirect, "DEFINE FIELD(#AUN) TYPE(*DEC) LENGTH(5) DECIMALS(0)", "IF_NULL FIELD('#AUN = 0')", "ENDIF"},

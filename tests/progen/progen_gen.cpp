@@ -470,18 +470,21 @@ void Writer::definitions()
         // an array over three fields of one kind, indexed by the loop counter; or of three
         // entries laid over an alphanumeric field from a position, of the kind of one field
         const bool alpha = chance(50), over = alpha && !subset_ && chance(40);
+        // the field an array lies over: its entries end within its bytes (a packed field of 31
+        // digits holds 16 bytes, entries of 4 characters; the others entries of 10)
+        const char base = pick<char>({'A', 'A', 'P', 'S'});
         // the elements: fields of one kind (any outside the subset)
         static const std::vector<std::pair<char, int>> kinds = {{'A', 10}, {'P', 7}, {'S', 9}, {'I', 4}, {'F', 8},
                                                                 {'E', 10}, {'M', 8},  {'Z', 26}, {'H', 20}, {'Y', 1}};
-        const auto [type, len] = subset_ || over ? std::pair<char, int>{alpha ? 'A' : 'P', alpha ? 10 : 7} : pick(kinds);
+        const auto [type, len] = subset_ || over ? std::pair<char, int>{alpha ? 'A' : 'P', !alpha ? 7 : over && base == 'P' ? 4 : 10}
+                                                  : pick(kinds);
         std::string of;
         for (int i = 0; i < (over ? 1 : 3); ++i) {
             arrayOf_ = addField(type, len, type == 'P' || type == 'S' ? 2 : 0);
             of += (i ? " " : "") + ref(arrayOf_);
         }
         if (over) {  // laid over the bytes of an alphanumeric, packed or signed field
-            const int at = rnd(1, 20);
-            const char base = pick<char>({'A', 'A', 'P', 'S'});
+            const int at = base == 'A' ? rnd(1, 20) : base == 'P' ? rnd(1, 5) : rnd(1, 2);
             const std::string f = addField(base, base == 'A' ? at + 29 + rnd(0, 10) : 31, 0, chance(10));
             (base == 'A' ? alpha_ : num_).push_back(f);
             of += ") ENTRYS(3) OVERLAYING(" + ref(f) + " " + to_string(at);
