@@ -13,9 +13,10 @@
 #               bench` adds valgrind and perf for profiling)
 # make coverage - build with gcc's coverage counters (build/coverage), run
 #              every test and print what they executed of src/ (scripts/coverage)
-# make progen - build, then run the generator of valid functions over SEEDS
-#              (1-1000) on all cores: check, generate, gcc, C#, mcs, ZOPH2
-#              (scripts/progen; PROGEN_ARGS for more, e.g. --coverage)
+# make progen - build, then run the generator of valid functions and the
+#              writer of components over SEEDS (1-1000) on all cores: check,
+#              generate, gcc, C#, mcs, ZOPH2 (scripts/progen; PROGEN_ARGS for
+#              more, e.g. --coverage, or --components for the components only)
 # make fuzz  - build the libFuzzer targets with clang and run each for
 #              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 # make mutate - plant the faults of MUTANTS (scripts/mutants.txt) one at a

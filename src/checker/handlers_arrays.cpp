@@ -14,6 +14,7 @@
 #include "checker/usage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "dqov/runcontrol/definitions.h"
@@ -57,6 +58,19 @@ bool ElementDefinition(const std::string& written, FFC_FIELD_DEFINITION& def)
     if (first && fields <= 0)
         Issue(Msg::ArrayFieldsNotValid, written);
     return !first;
+}
+
+// The last byte the entries of an overlaying array reach in the field they
+// lie over: the start position given with the field (the first byte when none)
+// and the entries of the given bytes each; 0 when the array lies over no field
+// or gives no number of entries.
+int32_t OverlayEnd(int32_t bytes)
+{
+    if (Upper(Parm("OVERLAYING")) == "*NONE")
+        return 0;
+    const int32_t entries = std::atoi(Parm("ENTRYS").c_str());
+    const int32_t start = std::atoi(Parm("OVERLAYING", 1).c_str());
+    return entries > 0 ? std::max<int32_t>(start, 1) - 1 + entries * bytes : 0;
 }
 
 void WriteArrayRecords(const std::string& written)
@@ -145,6 +159,16 @@ void P3100_CheckDefArray(void)
         Issue(Msg::ArrayFieldsNotValid, written);
         return;
     }
+    // an array is laid over the bytes of a field: not over a date, time,
+    // timestamp, integer, float or Boolean, whose value is no byte string, nor
+    // over a varying character field, whose text lies behind its length
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (Upper(Parm("OVERLAYING")) != "*NONE" && LookUpField(NameOf(Parm("OVERLAYING")), type, length, decimals) &&
+        type != ' ' && std::strchr("EMZIFYH", type)) {
+        Issue(Msg::ArrayFieldsNotValid, written);
+        return;
+    }
     FFC_FIELD_DEFINITION def;
     std::memset(&def, ' ', sizeof def);
     def.input.usLength = 0;
@@ -153,6 +177,11 @@ void P3100_CheckDefArray(void)
         if (!ElementDefinition(written, def))
             return;
         int32_t bytes = ElementBytes(def.cType, def.lLength);
+        // the entries laid over a field end within its bytes
+        if (type != ' ' && OverlayEnd(bytes) > ElementBytes(type, length)) {
+            Issue(Msg::ArrayFieldsNotValid, written);
+            return;
+        }
         std::memcpy(g.parsed.acParms, &bytes, sizeof bytes);  // @ELEMLEN
         for (int32_t i = 0; i < indexes; ++i) {
             std::string index = Upper(ParmEntry("INDEXES", i));

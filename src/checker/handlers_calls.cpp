@@ -67,7 +67,8 @@ std::string TargetFinding(const std::string& process, const std::string& functio
 {
     // A process or function given by a field is only known when the
     // program runs: the field must hold a name.
-    const bool processField = !FieldOf(process).empty(), functionField = !FieldOf(function).empty();
+    const bool processField = !FieldNamedWithPrefix(process).empty(),
+               functionField = !FieldNamedWithPrefix(function).empty();
     if (processField)
         CheckFieldOperand(process, 'A');
     if (functionField)
@@ -283,7 +284,7 @@ void P3100_CheckTransfer(void)
     if (target.empty() || target == "*EXIT" || target == "*MENU" || target == "HELP" || target == "EOJ" ||
         target == "*NEXT" || target == "*LAST")
         return;
-    if (!FieldOf(target).empty()) {
+    if (!FieldNamedWithPrefix(target).empty()) {
         CheckFieldOperand(target, 'A');
         return;
     }

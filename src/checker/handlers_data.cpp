@@ -225,7 +225,8 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
 
 bool StartsWithComparison(const std::string& value)
 {
-    static constexpr const char* kOperators[] = {"=", "<", ">", "^=", "EQ ", "NE ", "LT ", "LE ", "GT ", "GE "};
+    static constexpr const char* kOperators[] = {"=",    "<",    ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
+                                                 "GT ",  "GE ",  "*EQ ", "*NE ", "*LT ", "*LE ", "*GT ", "*GE "};
     std::string v = Upper(value);
     return std::any_of(std::begin(kOperators), std::end(kOperators),
                        [&](const char* op) { return v.compare(0, std::strlen(op), op) == 0; });

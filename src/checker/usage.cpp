@@ -292,7 +292,7 @@ void RecordFieldUse(const std::string& written, const std::string& field, const 
     RecordIndexedUse(written, field, kind);
 }
 
-std::string FieldOf(const std::string& operand)
+std::string FieldNamedWithPrefix(const std::string& operand)
 {
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
     if (operand.size() < 2 || operand.size() > 11 || nat == ' ' || operand[0] != nat)
@@ -304,6 +304,21 @@ std::string FieldOf(const std::string& operand)
             return {};
     }
     return field;
+}
+
+std::string FieldOf(const std::string& operand)
+{
+    std::string field = FieldNamedWithPrefix(operand);
+    if (!field.empty() || operand.empty() || operand.size() > 10 ||
+        !std::isalpha(static_cast<unsigned char>(operand[0])))
+        return field;
+    // a name may be written without its national name character: it names
+    // the field of that name, when the function knows one
+    for (char c : operand)
+        if (!dqov::text::IsAlnum(c) && c != '_' && c != '$' && c != '@')
+            return {};
+    FFC_FIELD_DEFINITION def;
+    return LookUpFieldDefinition(operand, def) ? Upper(operand) : std::string();
 }
 
 std::string NameLiteral(const std::string& name)
@@ -407,7 +422,8 @@ void RecordRoleValue(char role, const std::string& value)
     case kRoleName:
         if (value.empty() || value[0] == '*')
             break;
-        if (!FieldOf(value).empty() || LiteralClass(value))
+        // a plain name here is the name of an object, not a field
+        if (!FieldNamedWithPrefix(value).empty() || LiteralClass(value))
             RecordOperand(value);
         else
             RecordOperand(NameLiteral(value));
@@ -595,6 +611,35 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file)
     }
 }
 
+namespace {
+
+bool NameCharacter(char c)
+{
+    return dqov::text::IsAlnum(c) || c == '_' || c == '$' || c == '@';
+}
+
+// Whether the sign at `at` belongs to the number after it: it stands where
+// an operand is expected (at the start, after a bracket or an operator),
+// not after an operand, where it is an operator itself.
+bool SignedNumber(std::string_view text, size_t at)
+{
+    size_t k = at;
+    while (k > 0 && text[k - 1] == ' ')
+        --k;
+    if (k == 0 || std::strchr("(=<>+-*/^", text[k - 1]))
+        return true;
+    if (!NameCharacter(text[k - 1]))
+        return false;
+    size_t w = k;
+    while (w > 0 && NameCharacter(text[w - 1]))
+        --w;
+    static const std::unordered_set<std::string> kWords = {"AND", "OR", "EQ", "NE", "LT", "LE", "GT", "GE"};
+    const std::string word = Upper(std::string(text.substr(w, k - w)));
+    return kWords.count(word) != 0 && (word == "AND" || word == "OR" || (w > 0 && text[w - 1] == '*'));
+}
+
+}  // namespace
+
 std::vector<std::string> ExpressionFields(std::string_view text)
 {
     std::vector<std::string> names;
@@ -603,9 +648,17 @@ std::vector<std::string> ExpressionFields(std::string_view text)
     while (i < text.size()) {
         char c = text[i];
         if (c == '\'' || c == '"') {
+            // to the closing quote: a quote written twice stands for one within the literal
             size_t j = i + 1;
-            while (j < text.size() && text[j] != c)
-                ++j;
+            for (; j < text.size(); ++j) {
+                if (text[j] != c)
+                    continue;
+                if (j + 1 < text.size() && text[j + 1] == c) {
+                    ++j;
+                    continue;
+                }
+                break;
+            }
             if (c == '\'' && j < text.size())
                 RecordOperand(std::string(text.substr(i, j + 1 - i)));
             i = j + 1;
@@ -618,7 +671,9 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             size_t j = i;
             while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
                 ++j;
-            RecordOperand(std::string(text.substr(i, j - i)));
+            // a sign directly before it where an operand stands is the number's ("-115", "*GT -3")
+            const size_t from = i > 0 && (text[i - 1] == '-' || text[i - 1] == '+') && SignedNumber(text, i - 1) ? i - 1 : i;
+            RecordOperand(std::string(text.substr(from, j - from)));
             i = j;
             continue;
         }
@@ -641,6 +696,24 @@ std::vector<std::string> ExpressionFields(std::string_view text)
                 continue;
             }
             names.emplace_back(text.substr(i, j - i));
+            i = j;
+            continue;
+        }
+        // a field named without the national name character (not an
+        // operator word, a system variable or a component's property)
+        const bool startsName = std::isalpha(static_cast<unsigned char>(c)) &&
+                                (i == 0 || !(dqov::text::IsAlnum(text[i - 1]) || text[i - 1] == '_' ||
+                                             text[i - 1] == '*' || text[i - 1] == nat));
+        if (startsName) {
+            size_t j = i;
+            while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' || text[j] == '$' ||
+                                       text[j] == '@'))
+                ++j;
+            const std::string word = Upper(std::string(text.substr(i, j - i)));
+            static const std::unordered_set<std::string> kOperatorWords = {"AND", "OR", "EQ", "NE",
+                                                                           "LT",  "LE", "GT", "GE"};
+            if ((j >= text.size() || text[j] != '.') && !kOperatorWords.count(word) && !FieldOf(word).empty())
+                names.push_back(word);
             i = j;
             continue;
         }

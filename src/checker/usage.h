@@ -39,8 +39,14 @@ int32_t FieldDefaultLine(const std::string& field);
 void RecordFieldDefault(const std::string& field, const std::string& reference);
 /* Records one use of an operand under the name as written. */
 void RecordFieldUse(const std::string& written, const std::string& field, const char* kind);
-/* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */
+/* The field an operand names: "#CUSTNO" -> "CUSTNO", or a name written
+ * without the national name character that names a field the function
+ * knows ("CUSTNO" -> "CUSTNO"); empty for others. */
 std::string FieldOf(const std::string& operand);
+/* The field an operand names with the national name character before it
+ * ("#CUSTNO" -> "CUSTNO"), where a plain name names something else (a
+ * process, a function). */
+std::string FieldNamedWithPrefix(const std::string& operand);
 /* The alphanumeric literal that stands for an object name given as written
  * where a field could stand ("MYPGM" -> "'MYPGM'"): its operand record. */
 std::string NameLiteral(const std::string& name);

@@ -539,6 +539,18 @@ TEST_F(CheckerMessage, AFormTheGeneratorCannotWriteIsRefusedAtItsLine)
          3},
         {"NOARR", {kDirect, "DEF_ARRAY NAME(MAR) INDEXES(#MI) OF_FIELDS(#CREDIT #CREDIT)"}, "PRC0216", 2},
         {"NOSUB", {kDirect, "SUBSTRING FIELD(#CUSTNAM 0 3) INTO_FIELD(#CUSTSTS)"}, "PRC0150", 2},
+        // an array lies over the bytes of a fixed field: not a varying text, a date, an integer or a Boolean
+        {"NOOVH", {kDirect, "DEF_ARRAY NAME(#OVH) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(3) OVERLAYING(#FNOTE 1)"},
+         "PRC0219", 2},
+        {"NOOVE", {kDirect, "DEF_ARRAY NAME(#OVE) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(3) OVERLAYING(#FDATE 1)"},
+         "PRC0219", 2},
+        {"NOOVI", {kDirect, "DEF_ARRAY NAME(#OVI) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(3) OVERLAYING(#FINT8 1)"},
+         "PRC0219", 2},
+        {"NOOVY", {kDirect, "DEF_ARRAY NAME(#OVY) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(3) OVERLAYING(#FACTIVE 1)"},
+         "PRC0219", 2},
+        // nor do its entries run past the field's last byte (CUSTNAM: 30 characters; 26 + 5 > 30)
+        {"NOOVP", {kDirect, "DEF_ARRAY NAME(#OVP) INDEXES(#OI) OF_FIELDS(#CUSTSTS) ENTRYS(5) OVERLAYING(#CUSTNAM 27)"},
+         "PRC0219", 2},
         // a value that is no field: an expression tests nothing for null
         {"NONULL",
          {kDirect, "DEFINE FIELD(#AUN) TYPE(*DEC) LENGTH(5) DECIMALS(0)", "IF_NULL FIELD('#AUN = 0')", "ENDIF"},

@@ -4,6 +4,7 @@
 // what its commands produce of the keyword table.
 #include <sqlite3.h>
 
+#include <cctype>
 #include <sstream>
 #include <stdexcept>
 
@@ -21,9 +22,9 @@ const std::set<std::string> kComponentOnly = {"BEGIN_COM",  "END_COM",    "DEFIN
                                               "ENDFOR",     "ASSIGN",     "_ASSIGN",    "IMPORT",     "WEBROUTINE",
                                               "WEB_MAP",    "ATTRIBUTE",  "PERFORM",    "_PERFORM",   "_INVOKE"};
 
-/* The top-level tokens of a value: blanks separate, quotes and
-** parentheses hold together. */
-std::vector<std::string> tokens(const std::string& s)
+}  // namespace
+
+std::vector<std::string> Tokens(const std::string& s)
 {
     std::vector<std::string> out(1);
     int depth = 0;
@@ -41,17 +42,26 @@ std::vector<std::string> tokens(const std::string& s)
     return out;
 }
 
-/* The command name and its keywords with their values as written. */
-std::pair<std::string, std::vector<std::pair<std::string, std::string>>> split(std::string line)
+size_t LabelEnd(const std::string& line)
 {
-    if (line.size() > 5 && line.compare(3, 2, ": ") == 0)
-        line = line.substr(5);
+    for (size_t n = 1; n <= 3 && n + 1 < line.size(); ++n) {
+        if (!std::isalnum(static_cast<unsigned char>(line[n - 1])))
+            return 0;
+        if (line.compare(n, 2, ": ") == 0)
+            return n + 2;
+    }
+    return 0;
+}
+
+std::pair<std::string, std::vector<std::pair<std::string, std::string>>> SplitLine(std::string line)
+{
+    line = line.substr(LabelEnd(line));
     const size_t blank = line.find(' ');
     std::pair<std::string, std::vector<std::pair<std::string, std::string>>> r;
     r.first = line.substr(0, blank);
     if (blank == std::string::npos)
         return r;
-    for (const std::string& t : tokens(line.substr(blank + 1))) {
+    for (const std::string& t : Tokens(line.substr(blank + 1))) {
         const size_t open = t.find('(');
         if (open == std::string::npos || t.back() != ')')
             continue;
@@ -59,8 +69,6 @@ std::pair<std::string, std::vector<std::pair<std::string, std::string>>> split(s
     }
     return r;
 }
-
-}  // namespace
 
 const Param* Tables::param(const std::string& command, const std::string& keyword) const
 {
@@ -106,18 +114,53 @@ Tables LoadTables(const std::string& repository)
             ps.back().elements.push_back({text(4)[0], sqlite3_column_int(st, 5), text(7)});
     }
     sqlite3_finalize(st);
+    // the names the repository gives its fields and files, which a generated one must not take
+    const char* names = "SELECT rtrim(X03FLD) FROM QV_F03 UNION SELECT rtrim(X27PFL) FROM QV_F27 "
+                        "UNION SELECT rtrim(X15LGL) FROM QV_F15";
+    if (sqlite3_prepare_v2(db, names, -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            t.taken.insert(text(0));
+    sqlite3_finalize(st);
     sqlite3_close(db);
     if (t.params.empty())
         throw std::runtime_error("the keyword table of " + repository + " is empty");
     return t;
 }
 
+std::vector<std::string> AllLines(const Program& p)
+{
+    std::vector<std::string> lines = p.lines;
+    for (const Component& c : p.components)
+        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+    return lines;
+}
+
 bool HasLists(const Program& p)
 {
     for (const std::string& l : p.lines)
-        if (split(l).first == "DEF_LIST")
+        if (SplitLine(l).first == "DEF_LIST")
             return true;
     return false;
+}
+
+const std::vector<Builtin>& Builtins()
+{
+    // an alphanumeric and a numeric argument, then two that may be left out;
+    // a run-time routine of three; a user's program of two
+    static const std::vector<Builtin> b = {
+        {"PG_BIF_A",
+         920,
+         "PGBIFA",
+         {{'A', 10, 0, false}, {'N', 11, 2, false}, {'A', 20, 0, true}, {'N', 7, 0, true}},
+         {{'N', 11, 2, false}, {'A', 20, 0, true}, {'N', 7, 0, true}}},
+        {"PG_BIF_R",
+         -9,
+         "X009",
+         {{'N', 15, 5, false}, {'A', 1, 0, true}, {'N', 3, 0, true}},
+         {{'N', 15, 5, false}, {'A', 50, 0, true}}},
+        {"PG_BIF_U", 921, "UD_PGBIF", {{'A', 30, 0, false}, {'N', 5, 0, true}}, {{'A', 30, 0, false}, {'N', 5, 0, true}}},
+    };
+    return b;
 }
 
 std::string CaseText(const Program& p)
@@ -127,10 +170,12 @@ std::string CaseText(const Program& p)
         o << "# fault: " << p.fault << "\n";
     if (!p.step.empty())
         o << "# step: " << p.step << "\n";
+    if (p.french)
+        o << "LANGUAGE FRA\n";
     for (const Field& f : p.fields)
         o << "FIELD " << f.name << " " << f.type << " " << f.length << " " << f.decimals << " "
           << (f.nullable ? 'Y' : 'N') << (f.dflt.empty() ? "" : " " + f.dflt) << "\n";
-    auto names = [&](const char* head, const std::vector<std::string>& v) {
+    auto names = [&](const std::string& head, const std::vector<std::string>& v) {
         o << head;
         for (const std::string& k : v)
             o << " " << k;
@@ -139,14 +184,52 @@ std::string CaseText(const Program& p)
         o << "FILE " << f.name;
         names(" KEYS", f.keys);
         names(" FIELDS", f.fields);
-        if (!f.view.empty())
-            names((" VIEW " + f.view).c_str(), f.viewKeys);
+        for (const View& v : f.views)
+            names(" VIEW " + v.name, v.keys);
+        if (f.libraries != std::vector<std::string>{"DEMLIB"})
+            names(" LIBRARIES", f.libraries);
         o << "\n";
     }
+    for (const Text& t : p.texts)
+        o << "TEXT " << t.name << " " << t.english << "|" << t.french << "\n";
     for (const std::string& l : p.lines)
         o << "CMD " << l << "\n";
+    for (const Component& c : p.components) {
+        o << "COMPONENT " << c.name << " " << c.kind << "\n";
+        for (const std::string& l : c.lines)
+            o << "CMD " << l << "\n";
+    }
+    if (!p.compound.empty())
+        o << "COMPOUND " << p.compound << "\n";
     return o.str();
 }
+
+namespace {
+
+File parseFile(const std::string& text)
+{
+    std::istringstream l(text);
+    File f;
+    l >> f.name;
+    std::vector<std::string>* into = nullptr;
+    for (std::string w; l >> w;) {
+        if (w == "KEYS")
+            into = &f.keys;
+        else if (w == "FIELDS")
+            into = &f.fields;
+        else if (w == "LIBRARIES")
+            (into = &f.libraries)->clear();
+        else if (w == "VIEW") {
+            f.views.emplace_back();
+            l >> f.views.back().name;
+            into = &f.views.back().keys;
+        } else if (into)
+            into->push_back(w);
+    }
+    return f;
+}
+
+}  // namespace
 
 Program ParseCase(const std::string& text)
 {
@@ -158,7 +241,9 @@ Program ParseCase(const std::string& text)
         else if (line.rfind("# step: ", 0) == 0)
             p.step = line.substr(8);
         else if (line.rfind("CMD ", 0) == 0)
-            p.lines.push_back(line.substr(4));
+            (p.components.empty() ? p.lines : p.components.back().lines).push_back(line.substr(4));
+        else if (line == "LANGUAGE FRA")
+            p.french = true;
         else if (line.rfind("FIELD ", 0) == 0) {
             std::istringstream l(line.substr(6));
             Field f;
@@ -168,22 +253,17 @@ Program ParseCase(const std::string& text)
             std::getline(l, f.dflt);
             p.fields.push_back(f);
         } else if (line.rfind("FILE ", 0) == 0) {
-            std::istringstream l(line.substr(5));
-            File f;
-            l >> f.name;
-            std::vector<std::string>* into = nullptr;
-            for (std::string w; l >> w;) {
-                if (w == "KEYS")
-                    into = &f.keys;
-                else if (w == "FIELDS")
-                    into = &f.fields;
-                else if (w == "VIEW") {
-                    l >> f.view;
-                    into = &f.viewKeys;
-                } else if (into)
-                    into->push_back(w);
-            }
-            p.files.push_back(f);
+            p.files.push_back(parseFile(line.substr(5)));
+        } else if (line.rfind("TEXT ", 0) == 0) {
+            const size_t blank = line.find(' ', 5), bar = line.find('|');
+            p.texts.push_back({line.substr(5, blank - 5), line.substr(blank + 1, bar - blank - 1), line.substr(bar + 1)});
+        } else if (line.rfind("COMPONENT ", 0) == 0) {
+            std::istringstream l(line.substr(10));
+            Component c;
+            l >> c.name >> c.kind;
+            p.components.push_back(c);
+        } else if (line.rfind("COMPOUND ", 0) == 0) {
+            p.compound = line.substr(9);
         }
     }
     return p;
@@ -198,52 +278,99 @@ std::string StoreSql(const Program& p, const std::string& function)
     };
     std::set<std::string> defined;  // fields the function defines itself, or names a file's field with
     for (const std::string& l : p.lines) {
-        auto [cmd, kws] = split(l);
+        auto [cmd, kws] = SplitLine(l);
         for (const auto& [k, v] : kws)
             if (cmd == "DEFINE" && k == "FIELD")
-                defined.insert(v.substr(1));
+                defined.insert(NamesIn(v).front());
             else if (cmd == "RENAME" && k == "FIELDS")
-                for (const std::string& pair : tokens(v))
-                    defined.insert(tokens(pair.substr(1, pair.size() - 2)).back().substr(1));
+                for (const std::string& pair : Tokens(v))
+                    defined.insert(NamesIn(pair).back());
     }
+    if (p.french)
+        row("QV_F60", "X60P_I, X60PLN, X60DBC, X60RLT, X60KDS, X60KLG, X60PHM, X60PRM, X60PEM, X60CHR, X60DLN",
+            "'DEM', 'FRA', 'N', 'N', '', 'Francais', 'Aide', 'Invite', 'Erreur', '1147 1252 ', 'N'");
     for (const Field& f : p.fields) {
         if (defined.count(f.name))
             continue;
         row("QV_F03", "X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT, X03DFT",
             "'DEM', " + quote(f.name) + ", " + quote(std::string(1, f.type)) + ", " + std::to_string(f.length) + ", " +
                 std::to_string(f.decimals) + ", '', " + (f.nullable ? "'ASQN'" : "''") + ", '', " + quote(f.dflt));
-        row("QV_FTX", "FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES",
-            "'DEM', " + quote(f.name) + ", 'ENG', " + quote("Label " + f.name) + ", " + quote(f.name) + ", '', '', " +
-                quote("Field " + f.name + " of the generated function"));
+        const auto texts = [&](const char* language, const std::string& label, const std::string& field) {
+            row("QV_FTX", "FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES",
+                "'DEM', " + quote(f.name) + ", '" + language + "', " + quote(label + " " + f.name) + ", " +
+                    quote(f.name) + ", '', '', " + quote(field + " " + f.name));
+        };
+        texts("ENG", "Label", "Field");
+        if (p.french)
+            texts("FRA", "Nom", "Champ");
     }
-    for (const File& f : p.files) {
-        const std::string id = "'DEM', " + quote(f.name) + ", 'DEMLIB'";
-        row("QV_F27", "X27P_I, X27PFL, X27PLB, X27EXF, X27SP1", id + ", 'N', ''");
-        for (size_t i = 0; i < f.fields.size(); ++i)
-            row("QV_F14", "X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1",
-                id + ", 'FFD', " + quote(f.fields[i]) + ", " + std::to_string(i + 1) + ", " + quote(f.fields[i]));
-        for (size_t i = 0; i < f.keys.size(); ++i)
-            row("QV_F24", "X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ",
-                id + ", " + quote(f.keys[i]) + ", " + std::to_string(i + 1));
-        if (!f.view.empty())
-            row("QV_F15", "X15P_I, X15LGL, X15PFL, X15PLB",
-                "'DEM', " + quote(f.view) + ", " + quote(f.name) + ", 'DEMLIB'");
-        for (size_t i = 0; i < f.viewKeys.size(); ++i)
-            row("QV_F43", "X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ",
-                id + ", " + quote(f.view) + ", " + quote(f.viewKeys[i]) + ", " + std::to_string(i + 1));
+    for (const Text& t : p.texts) {
+        const auto text = [&](const char* language, const std::string& value) {
+            row("QV_F61", "X61P_I, X61PLN, X61MTX, X61VAL, X61LEN",
+                "'DEM', '" + std::string(language) + "', " + quote(t.name) + ", " + quote(value) + ", " +
+                    std::to_string(value.size()));
+        };
+        text("ENG", t.english);
+        if (p.french)
+            text("FRA", t.french);
     }
-    row("QV_F23", "X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM",
-        "'DEM', 'DEMOPRC', " + quote(function) + ", '', 'N', 'Y'");
-    for (size_t i = 0; i < p.lines.size(); ++i) {
-        std::string l = p.lines[i], label;
-        if (l.size() > 5 && l.compare(3, 2, ": ") == 0) {
-            label = l.substr(0, 3);
-            l = l.substr(5);
+    for (const Builtin& b : Builtins()) {
+        row("QV_F47", "X47BIF, X47IDN, X47ARG, X47RET, X47SLR, X47DES, X47PGM",
+            quote(b.name) + ", " + std::to_string(b.identifier) + ", " + std::to_string(b.arguments.size()) + ", " +
+                std::to_string(b.returns.size()) + ", 'N', " + quote(std::string("Built-in ") + b.name) + ", " +
+                quote(b.program));
+        const auto values = [&](const char* kind, const std::vector<BuiltinValue>& v) {
+            for (size_t i = 0; i < v.size(); ++i)
+                row("QV_F48", "X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP, X48PLN, X48PDP, X48DFT, X48FLD",
+                    quote(b.name) + ", '" + kind + "', " + std::to_string(i + 1) + ", '" + (v[i].optional ? 'O' : 'R') +
+                        "', '" + v[i].type + "', " + std::to_string(v[i].length) + ", " + std::to_string(v[i].decimals) +
+                        ", '" + (v[i].type == 'A' ? "*BLANKS" : "*ZERO") + "', ''");
+        };
+        values("A", b.arguments);
+        values("R", b.returns);
+    }
+    for (const File& f : p.files)
+        for (const std::string& library : f.libraries) {
+            const std::string id = "'DEM', " + quote(f.name) + ", " + quote(library);
+            row("QV_F27", "X27P_I, X27PFL, X27PLB, X27EXF, X27SP1", id + ", 'N', ''");
+            for (size_t i = 0; i < f.fields.size(); ++i)
+                row("QV_F14", "X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1",
+                    id + ", 'FFD', " + quote(f.fields[i]) + ", " + std::to_string(i + 1) + ", " + quote(f.fields[i]));
+            for (size_t i = 0; i < f.keys.size(); ++i)
+                row("QV_F24", "X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ",
+                    id + ", " + quote(f.keys[i]) + ", " + std::to_string(i + 1));
+            // a view stands over the file of its own library
+            for (const View& v : library == f.libraries.front() ? f.views : std::vector<View>{}) {
+                row("QV_F15", "X15P_I, X15LGL, X15PFL, X15PLB",
+                    "'DEM', " + quote(v.name) + ", " + quote(f.name) + ", " + quote(library));
+                for (size_t i = 0; i < v.keys.size(); ++i)
+                    row("QV_F43", "X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ",
+                        id + ", " + quote(v.name) + ", " + quote(v.keys[i]) + ", " + std::to_string(i + 1));
+            }
         }
-        const size_t blank = l.find(' ');
-        row("QV_SRC", "SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM",
-            "'DEM', 'DEMOPRC', " + quote(function) + ", " + std::to_string(i + 1) + ", " + quote(label) + ", " +
-                quote(l.substr(0, blank)) + ", " + quote(blank == std::string::npos ? "" : l.substr(blank + 1)));
+    if (!p.lines.empty()) {
+        row("QV_F23", "X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM",
+            "'DEM', 'DEMOPRC', " + quote(function) + ", '', 'N', 'Y'");
+        for (size_t i = 0; i < p.lines.size(); ++i) {
+            const size_t at = LabelEnd(p.lines[i]);
+            const std::string label = at ? p.lines[i].substr(0, at - 2) : "", l = p.lines[i].substr(at);
+            const size_t blank = l.find(' ');
+            row("QV_SRC", "SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM",
+                "'DEM', 'DEMOPRC', " + quote(function) + ", " + std::to_string(i + 1) + ", " + quote(label) + ", " +
+                    quote(l.substr(0, blank)) + ", " + quote(blank == std::string::npos ? "" : l.substr(blank + 1)));
+        }
+    }
+    for (const Component& c : p.components) {
+        row("QV_OCD", "XCDP_I, XCDCMP, XCDKND, XCDMOD", "'DEM', " + quote(c.name) + ", " + std::to_string(c.kind) + ", ''");
+        for (size_t i = 0; i < c.lines.size(); ++i)
+            row("QV_OCS", "XCSP_I, XCSCMP, XCSSEQ, XCSTXT",
+                "'DEM', " + quote(c.name) + ", " + std::to_string(i + 1) + ", " + quote(c.lines[i]));
+    }
+    if (!p.compound.empty()) {
+        row("QV_OCD", "XCDP_I, XCDCMP, XCDKND, XCDMOD", "'DEM', " + quote(p.compound) + ", 256, ''");
+        for (size_t i = 0; i < p.components.size(); ++i)
+            row("QV_OCM", "XCMP_I, XCMCMP, XCMSEQ, XCMMEM",
+                "'DEM', " + quote(p.compound) + ", " + std::to_string(i + 1) + ", " + quote(p.components[i].name));
     }
     return s + "COMMIT;\n";
 }
@@ -251,14 +378,14 @@ std::string StoreSql(const Program& p, const std::string& function)
 std::set<std::string> Produced(const Tables& tables, const Program& p)
 {
     std::set<std::string> out;
-    for (const std::string& line : p.lines) {
-        const auto [cmd, kws] = split(line);
+    for (const std::string& line : AllLines(p)) {
+        const auto [cmd, kws] = SplitLine(line);
         out.insert(cmd);
         for (const auto& [kw, value] : kws) {
             const Param* param = tables.param(cmd, kw);
             if (!param)
                 continue;
-            const std::vector<std::string> ts = tokens(value);
+            const std::vector<std::string> ts = Tokens(value);
             size_t most = 0;
             auto value_of = [&](const std::string& v) {
                 for (const std::string& a : param->values)
@@ -272,7 +399,7 @@ std::set<std::string> Produced(const Tables& tables, const Program& p)
             } else {
                 for (const std::string& t : ts) {
                     if (t.size() > 1 && t.front() == '(' && t.back() == ')') {
-                        const std::vector<std::string> inner = tokens(t.substr(1, t.size() - 2));
+                        const std::vector<std::string> inner = Tokens(t.substr(1, t.size() - 2));
                         most = std::max(most, inner.size());
                         for (const std::string& i : inner)
                             value_of(i);
@@ -289,9 +416,11 @@ std::set<std::string> Produced(const Tables& tables, const Program& p)
     return out;
 }
 
-std::set<std::string> Producible(const Tables& tables)
+std::set<std::string> Producible(const Tables& tables, bool components)
 {
     std::set<std::string> out;
+    if (components)
+        return kComponentOnly;
     for (const auto& c : dqov::cmdparm::kCommands)
         if (c.count == 0 && !kComponentOnly.count(c.name))
             out.insert(c.name);

@@ -10,6 +10,9 @@
 //   {F1} the first field the command names  {C} a condition name  {c} a condition
 //   {IA} an input attribute of the kind of that field (LC alphanumeric, RZ numeric)
 //   {m} a message (MSGTXT or MSGID)  {s<n>} 1..n fields that fit a screen line
+//   {K} a field of any kind          {M} the data of a message (up to twenty fields of any kind)
+//   {KN} a field of a numeric kind (P S I F Y)  {KA} of an alphanumeric kind (A E M Z H)
+//   {X<n>} a quoted text of 1..n, or a multilingual variable
 //   {=x|y} x or y, each a form       [<p>text] the text (a form) at p percent
 // A form whose value is missing (no list, no file) expands to nothing. Forms
 // of a keyword are separated by ';'. Keywords of a pair exclude each other.
@@ -29,17 +32,17 @@ const char* const kFiles = "FETCH SELECT INSERT UPDATE DELETE CHECK_FOR BROWSE";
 const std::vector<KeywordForms>& KeywordTable()
 {
     static const std::vector<KeywordForms> t = {
-        {"MSGTXT", kMsg, "{T80}"},
-        {"MSGTXT", kChecks, "{T80}"},
-        {"MSGID", kMsg,
-         "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A};PG00002) MSGFILE(PGMSGF) MSGDTA(({N} Y) ({A} "
-         "N)"},
-        {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({N};PG00003) MSGFILE(PGMSGF) MSGDTA(({N} N)"},
+        {"MSGTXT", kMsg, "{X80}"},
+        {"MSGTXT", kChecks, "{X80}"},
+        {"MSGID", kMsg, "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({M}"},
+        {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({M}"},
         {"TYPE", "ABORT EXIT MENU MESSAGE IF_ERROR SET_ERROR", "*INFO;*STATUS;*WINDOW;*WINDOWBUZ"},
         {"MIN_TIME", kMsg, "{I1-5}"},
-        {"WINDOW_FLD", kMsg, "{A}) TYPE(*WINDOW"},
+        {"WINDOW_FLD", kMsg, "{K}) TYPE(*WINDOW"},
         {"MSG_OPTION", kMsg, "Y;*NOROLL"},
-        {"IO_STATUS RET_STATUS", "", "{S}"},
+        {"IO_STATUS", "SELECT_SQL", "{S};{KA}"},
+        {"IO_STATUS", "", "{S};{K}"},
+        {"RET_STATUS", "", "{S};{KA}"},
         {"IO_ERROR", "", "{L*ABORT|*NEXT|*RETURN}"},
         {"VAL_ERROR", "", "{L*NEXT|*RETURN|*LASTDIS}"},
         {"NOT_FOUND END_FILE", "", "{L*NEXT|*RETURN}"},
@@ -47,7 +50,7 @@ const std::vector<KeywordForms>& KeywordTable()
         {"AUTOCOMMIT", "", "*FILEDEF;*YES;*NO"},
         {"KEEP_LAST", "FETCH", "{I1-50}"},
         {"GENERIC", "SELECT", "*NO;*YES"},
-        {"RETURN_RRN", kFiles, "{R}"},
+        {"RETURN_RRN", kFiles, "{R};{K}"},
         {"NBR_KEYS", "CHECK_FOR", "*WITHKEY;*COMPUTE"},
         {"NBR_KEYS", "FILECHECK", "*WITHKEY"},
         {"NBR_KEYS", "INSERT", "*WITHKEY"},
@@ -57,14 +60,14 @@ const std::vector<KeywordForms>& KeywordTable()
         {"ADD_KEY CHANGE_KEY DELETE_KEY PROMPT_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
         {"EXIT_KEY", kUser, "{L*EXIT|*RETURN|*NEXT}"},
         {"MENU_KEY", kUser, "{L*MENU|*RETURN|*NEXT}"},
-        {"USER_KEYS", kScreens, "({I1-9} {T8});({I1-9} {T8} {L*NEXT|*RETURN});({I1-9} {T8} *NEXT {C})"},
-        {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P}"},
+        {"USER_KEYS", kScreens, "({I1-9} {X8});({I1-9} {T8} {L*NEXT|*RETURN});({I1-9} {X8} *NEXT {C})"},
+        {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P};{K} {K}"},
         {"OPTIONS", kScreens, "*OVERLAY"},
         {"DESIGN IDENTIFY DOWN_SEP ACROSS_SEP", "", "{V}"},
         {"LINE_22", kScreens, "*NO;*PROMPT"},
         {"STD_HEAD", kScreens, "N"},
         {"PANEL_ID", kScreens, "*AUTO;*NONE"},
-        {"PANEL_TITL", kScreens, "{T40}"},
+        {"PANEL_TITL", kScreens, "{X40}"},
         {"TEXTS", kGroups, "({T20} 1 {I40-60})"},
         {"SPACE_BEF SPACE_AFT", kGroups, "{I0-2}"},
         {"PRINT_CTL", kGroups, "{D}"},
@@ -76,15 +79,15 @@ const std::vector<KeywordForms>& KeywordTable()
         {"IN_RANGE IN_LIST IF_TRUE IF_VALID IN_FILE", kChecks, "*NEXT;*ACCEPT"},
         {"OUT_RANGE IF_FALSE", kChecks, "*ERROR;*NEXT"},
         {"NOT_INLIST IF_INVALID NOT_INFILE", kChecks, "*ERROR"},
-        {"PROG_PARM", "CALLCHECK", "{A};{A} {N}"},
+        {"PROG_PARM", "CALLCHECK", "{K};{K} {K} {N}"},
         {"DAY_RANGE", "DATECHECK", "{I0-30} {I31-365}"},
         {"IN_FORMAT", "DATECHECK", "*YYMMDD;*DDMMYY;*MMDDYY;*SYSFMT"},
-        {"KEEP_COUNT", "BEGINCHECK", "{P}"},
+        {"KEEP_COUNT", "BEGINCHECK", "{P};{KN}"},
         {"PGM_LIB", "CALL SUBMIT", "*LIBL;PGLIB"},
         {"NUM_LEN", "CALL", "*DEFINED"},
         {"PGM_EXCH", "CALL", "*YES;*NO"},
-        {"EXCHANGE", "CALL SUBMIT TRANSFER", "{A};{A} {N}"},
-        {"JOB", "SUBMIT", "PGJOB;{A10}"},
+        {"EXCHANGE", "CALL SUBMIT TRANSFER", "{K};{K} {K} {N}"},
+        {"JOB", "SUBMIT", "PGJOB;{A10};{K}"},
         {"JOBD", "SUBMIT", "PGJOBD PGLIB;{D}"},
         {"JOBQ", "SUBMIT", "QBATCH;{D}"},
         {"OUTQ", "SUBMIT", "PGPRINT PGLIB;{D}"},

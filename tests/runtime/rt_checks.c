@@ -14,8 +14,8 @@
 
 #include "rt.h"
 
-/* A field compared with another by value: numbers as decimals, texts as
-** the shorter filled with blanks. */
+/* A field compared with another by value: numbers as decimals, texts of
+** every kind as the shorter filled with blanks. */
 static int compareFields(struct X_FLD *pX_Fld, X_SHORT a, X_SHORT b)
 {
     const struct X_FLD *fa = &pX_Fld[a], *fb = &pX_Fld[b];
@@ -25,12 +25,15 @@ static int compareFields(struct X_FLD *pX_Fld, X_SHORT a, X_SHORT b)
         RT_ReadDecimal(fb, RT_Data(pX_Fld, b), &y);
         return RT_DecCompare(&x, &y);
     }
-    if (RT_KindOf(fa) == RT_KIND_ALPHA && RT_KindOf(fb) == RT_KIND_ALPHA) {
-        const unsigned char *x = RT_Data(pX_Fld, a), *y = RT_Data(pX_Fld, b);
-        const int n = fa->sByteLen > fb->sByteLen ? fa->sByteLen : fb->sByteLen;
-        int i;
+    if (!RT_IsNumericKind(RT_KindOf(fa)) && !RT_IsNumericKind(RT_KindOf(fb))) {
+        /* texts of any kind (fixed and varying, dates, times, timestamps) as they read */
+        static char x[70000], y[70000];
+        size_t nx, ny, n, i;
+        RT_ReadText(fa, RT_Data(pX_Fld, a), x, sizeof x);
+        RT_ReadText(fb, RT_Data(pX_Fld, b), y, sizeof y);
+        nx = strlen(x), ny = strlen(y), n = nx > ny ? nx : ny;
         for (i = 0; i < n; ++i) {
-            const int cx = i < fa->sByteLen ? x[i] : ' ', cy = i < fb->sByteLen ? y[i] : ' ';
+            const int cx = i < nx ? (unsigned char)x[i] : ' ', cy = i < ny ? (unsigned char)y[i] : ' ';
             if (cx != cy)
                 return cx < cy ? -1 : 1;
         }

@@ -142,6 +142,20 @@ X_VOID X_VAR_VarChar_GetAsFixedChar(struct X_IDS *pI, struct X_PRO *pP, struct X
     memcpy(pvTarget, text, n);
 }
 
+/* The text of a varying field into the characters of a short character
+** field: cut to the field's `lMax` characters, followed by the end of the
+** string; the length it holds is returned. */
+X_SHORT X_VAR_VarChar_GetAsShortChar(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_FLD_CHAR *pChar,
+                                     X_VCHAR *pvchData, X_LONG lMax)
+{
+    const char *text = valueOf(pChar);
+    const size_t n = strlen(text) < (size_t)lMax ? strlen(text) : (size_t)(lMax > 0 ? lMax : 0);
+    (void)pI, (void)pP, (void)pF;
+    memcpy(pvchData, text, n);
+    pvchData[n] = END_OF_STRING;
+    return (X_SHORT)n;
+}
+
 /* Two texts, each a value and length or a varying field, compared as the
 ** shorter filled with blanks; true when the outcome is one of the mask's. */
 X_BOOL X_VAR_VarChar_StringCompare(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, const X_VOID *pvLeft,

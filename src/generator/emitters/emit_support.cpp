@@ -69,13 +69,15 @@ uint64_t& parsedSerial()
     return serial;
 }
 
-/* The current command's record as the command store holds it, read in
-** place through the store's view (the generator is the store's only
-** viewer, so the view stays on this record until another command is
-** current); the blank command when it is not stored. */
+/* The current command's record as the command store holds it, copied out
+** of the store's view: the view is the store's one and moves to any record
+** another reader looks at (the first use of a long literal is read from
+** its command while this one is current); the blank command when it is not
+** stored. */
 const FFC_PARSED_COMMAND& loadParsed()
 {
     static const FFC_PARSED_COMMAND* current = nullptr;
+    static FFC_PARSED_COMMAND copy;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
@@ -87,8 +89,12 @@ const FFC_PARSED_COMMAND& loadParsed()
     const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
                                                                          static_cast<int16_t>(r.usSequence), &length)
                                                  : nullptr;
-    current =
-        view && length >= sizeof(FFC_PARSED_COMMAND) ? static_cast<const FFC_PARSED_COMMAND*>(view) : &blankCommand();
+    if (view && length >= sizeof(FFC_PARSED_COMMAND)) {
+        std::memcpy(&copy, view, sizeof copy);
+        current = &copy;
+    } else {
+        current = &blankCommand();
+    }
     return *current;
 }
 

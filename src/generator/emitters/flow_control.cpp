@@ -251,6 +251,7 @@ void P3109_EmitCase()
         writer.whenStackWritten = false;
         EXPR_WriteCommandEvaluationCall(writer, reference);
         block.fWhenStack = writer.whenStackWritten;
+        block.fWhenSubject = true;
         writer.whenStackDeclared = writer.whenStackWritten = false;
         return;
     }
@@ -273,6 +274,7 @@ void P3109_EmitWhen()
     closeBranch();
     GEN_BLOCK_ENTRY& block = innermost();
     ++block.sWhenCount;
+    ++block.sWhenTests;
     std::string call;
     if (const char* reference = P3109_pRoutineReference())
         EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), reference, &call, nullptr);
@@ -323,6 +325,9 @@ void P3109_EmitOtherwise()
 void P3109_EmitEndCase()
 {
     closeBranch();
+    /* a subject no WHEN compares is loaded for nothing: C is told it is used */
+    if (innermost().fWhenSubject && innermost().sWhenTests == 0 && !P3109_fCSharp())
+        P3109_Line("(void)operandStack;");
     if (innermost().fFrame)
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
     P3109_IndentOut();

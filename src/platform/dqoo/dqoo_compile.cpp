@@ -366,17 +366,32 @@ Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
     const Family family = static_cast<Family>(group.family);
     const auto numeric = static_cast<op::ValueType>(group.numeric);
     const uint32_t index = SubjectIndex(family, numeric);
-    Builder b(store);
+    /* the values are compared in the subject's type, or in the type that
+    ** holds subject and value where the subject's cannot hold the value (a
+    ** number with decimals, a floating-point field) */
+    std::vector<Plan> plans;
+    bool indirect = false;
     for (uint32_t i = 0; i < r.ulExpressionCount; ++i) {
         const DQOO_CHECKED_EXPRESSION& e = r.pExpressions[i];
         if (std::memcmp(lastCode(e), "IF", 2) != 0)
             throw Unsupported("a WHEN value that is not a test");
-        /* the values are compared in the subject's type */
-        Plan plan = PlanNumbers(e, nullptr, false);
-        plan.numeric = numeric;
+        plans.push_back(PlanNumbers(e, nullptr, false));
+        if (family != Family::Number)
+            plans.back().numeric = numeric;
+        indirect = indirect || !plans.back().direct;
+    }
+    /* tests only the instruction table evaluates, in a group whose subject
+    ** direct code holds, read the CASE's field itself: the field is
+    ** unchanged from the CASE to its WHEN tests */
+    const bool ownSubject = group.direct && indirect;
+    Builder b(store);
+    for (uint32_t i = 0; i < r.ulExpressionCount; ++i) {
+        const DQOO_CHECKED_EXPRESSION& e = r.pExpressions[i];
+        Plan plan = plans[i];
         plan.direct = plan.direct && group.direct;
         ExpressionCompiler c(b, e, plan);
-        c.SetSubject(group.subject, family);
+        if (!ownSubject)
+            c.SetSubject(group.subject, family, numeric);
         const Value v = c.Emit(c.Root(), Family::Boolean);
         EXPR_OPERAND_NODE* whenTrue = b.Instruction(op::kWhenTrue + index, group.subject, -1);
         b.Statement(EXPR_STATEMENT_OPERATION, whenTrue, nullptr, v.instruction);

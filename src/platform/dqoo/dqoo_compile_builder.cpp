@@ -495,6 +495,21 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::Value
         else if (want != Family::Alpha && want != Family::VarChar && want != Family::Lob)
             throw Unsupported("the literal " + nameOf(o) + " where a value of another kind is wanted");
         v.family = opcode == op::kPushStringConstant ? Family::Alpha : want;
+        if (v.family != Family::Alpha) {
+            /* a date, time or timestamp written shorter than its kind is
+            ** completed from the kind's first value ("2024-01-31" as a
+            ** timestamp is "2024-01-31 00:00:00.000000000"), and one longer
+            ** is cut: the value is compared and copied over the kind's width */
+            const std::string full = want == Family::Date   ? "0001-01-01"
+                                     : want == Family::Time ? "00:00:00"
+                                                            : "0001-01-01 00:00:00.000000000";
+            const std::string written = v.node->valueText != nullptr ? v.node->valueText : "";
+            const std::string text = written.size() >= full.size() ? written.substr(0, full.size())
+                                                                    : written + full.substr(written.size());
+            v.node->valueText = b.Store().keepText(text);
+            v.node->value = static_cast<uint32_t>(text.size());
+            v.node->maxLength = static_cast<int32_t>(text.size());
+        }
         v.instruction = b.Instruction(opcode, v.node, 1);
         return v;
     }

@@ -99,8 +99,13 @@ Value ExpressionCompiler::Subject()
     v.length = static_cast<int32_t>(subject_->value);
     v.decimals = static_cast<int32_t>(subject_->second);
     v.tracksNull = (subject_->flags & EXPR_NODE_FLAG_SQLNULL_STATE) != 0;
-    v.instruction = b_.Instruction(op::kWhenSubject + SubjectIndex(subjectFamily_, numeric_), subject_, 1);
+    v.instruction = b_.Instruction(op::kWhenSubject + SubjectIndex(subjectFamily_, subjectHeld_), subject_, 1);
     track(v.instruction, v.tracksNull);
+    /* a number compared in a type other than the one it is held in (a
+    ** whole subject with a value that has decimals, a decimal one with a
+    ** floating-point field) is taken into the comparison's type */
+    if (subjectFamily_ == Family::Number)
+        Coerce(b_, subjectHeld_, numeric_);
     return v;
 }
 

@@ -168,11 +168,13 @@ public:
     Value Emit(int idx, Family want, bool forAssignment = false);
     // The final operation's first operand, or 0.
     int Root() const;
-    // The subject of a When test replaces operand 1.
-    void SetSubject(EXPR_OPERAND_NODE* subject, Family family)
+    // The subject of a When test replaces operand 1; a number held as
+    // `held` is taken as the test's numeric type.
+    void SetSubject(EXPR_OPERAND_NODE* subject, Family family, op::ValueType held)
     {
         subject_ = subject;
         subjectFamily_ = family;
+        subjectHeld_ = held;
     }
     const DQOO_CHECKED_OPERAND& Operand(int idx) const;
     const DQOO_CHECKED_OPERATION* Producer(int idx) const;
@@ -194,6 +196,7 @@ private:
     op::ValueType numeric_;
     EXPR_OPERAND_NODE* subject_ = nullptr;
     Family subjectFamily_ = Family::Number;
+    op::ValueType subjectHeld_ = op::Long;
     uint32_t depth_ = 0;  // operations being emitted, one inside the other
 };
 

@@ -2,15 +2,20 @@
 // text, or stores it with its fields and files in a scratch repository;
 // with --coverage, what a run of seeds produces of the keyword table.
 //   progen --tables DB --seed N [--show]         the case text
-//   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC
+//   --components                                 components of the seed (ZOPHX), not a function
+//   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC (or the components,
+//                                                whose names it prints: "component NAME")
 //   --commands N: a function of about N commands (the seed's dictionary and choices); --name NAME: stored
 //   as function NAME
 //   progen --tables DB --case FILE --store DB    stores a kept case
-//   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced
+//   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced; the
+//                                                (element, field kind) pairs no value took; -v: what
+//                                                was never produced, and each element's kinds and sizes
 //   progen --switches                            the switches and the forms they hold back
 // --allow NAME (repeatable, or PROGEN_ALLOW=a,b) lets a held-back form be written.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,13 +25,33 @@
 
 #include "../progen.h"
 
+namespace {
+
+std::string joined(const std::set<std::string>& s)
+{
+    std::string out;
+    for (const std::string& k : s)
+        out += (out.empty() ? "" : " ") + k;
+    return out;
+}
+
+bool takesFields(const std::pair<const std::string, std::set<std::string>>& e)
+{
+    for (const std::string& k : progen::FieldKinds())
+        if (e.second.count(k))
+            return true;
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     // the arguments that take a value, with their values; --allow may come again
     std::map<std::string, std::string> arg = {{"--tables", ""},   {"--seed", "-1"},     {"--store", ""},
                                               {"--case", ""},     {"--coverage", ""}, {"--allow", ""},
                                               {"--commands", "0"}, {"--name", "PROGEN"}};
-    bool verbose = false;
+    bool verbose = false, components = false;
     std::set<std::string> allow;
     std::stringstream env(std::getenv("PROGEN_ALLOW") ? std::getenv("PROGEN_ALLOW") : "");
     for (std::string a; std::getline(env, a, ',');)
@@ -43,6 +68,8 @@ int main(int argc, char** argv)
             return 0;
         } else if (a == "-v") {
             verbose = true;
+        } else if (a == "--components") {
+            components = true;
         } else if (a != "--show") {
             std::cerr << "progen: " << (arg.count(a) ? a + " needs a value" : "unknown argument " + a) << "\n";
             return 2;
@@ -57,11 +84,15 @@ int main(int argc, char** argv)
         if (!coverage.empty()) {
             const long long from = std::stoll(coverage), to = std::stoll(coverage.substr(coverage.find('-') + 1));
             std::set<std::string> got;
+            progen::Reach reach;
             for (long long s = from; s <= to; ++s) {
-                const std::set<std::string> p = progen::Produced(t, progen::Generate(t, uint64_t(s), allow));
+                const progen::Program program = components ? progen::GenerateComponents(t, uint64_t(s), allow)
+                                                           : progen::Generate(t, uint64_t(s), allow);
+                const std::set<std::string> p = progen::Produced(t, program);
                 got.insert(p.begin(), p.end());
+                reach.add(progen::ValueReach(t, program));
             }
-            const std::set<std::string> all = progen::Producible(t);
+            const std::set<std::string> all = progen::Producible(t, components);
             int n[3] = {0, 0, 0}, of[3] = {0, 0, 0};
             std::vector<std::string> missing;
             for (const std::string& k : all) {
@@ -74,9 +105,17 @@ int main(int argc, char** argv)
             }
             std::cout << "commands " << n[0] << "/" << of[0] << ", keyword elements " << n[1] << "/" << of[1]
                       << ", allowed values " << n[2] << "/" << of[2] << "\n";
-            if (verbose)
+            const std::vector<std::string> unreached = progen::Unreached(reach);
+            std::cout << "elements taking fields " << std::count_if(reach.kinds.begin(), reach.kinds.end(), takesFields)
+                      << ", (element, field kind) pairs never produced " << unreached.size() << "\n";
+            if (verbose) {
                 for (const std::string& m : missing)
                     std::cout << "never produced: " << m << "\n";
+                for (const auto& [e, kinds] : reach.kinds)
+                    std::cout << "took: " << e << ": " << joined(kinds) << " | " << joined(reach.sizes[e]) << "\n";
+            }
+            for (const std::string& u : unreached)
+                std::cout << "never took: " << u << "\n";
             return 0;
         }
         progen::Program p;
@@ -85,7 +124,8 @@ int main(int argc, char** argv)
             b << std::ifstream(casePath).rdbuf();
             p = progen::ParseCase(b.str());
         } else if (seed >= 0) {
-            p = progen::Generate(t, uint64_t(seed), allow, std::stoi(arg["--commands"]));
+            p = components ? progen::GenerateComponents(t, uint64_t(seed), allow)
+                           : progen::Generate(t, uint64_t(seed), allow, std::stoi(arg["--commands"]));
         } else {
             std::cerr << "progen: give --seed, --case or --coverage\n";
             return 2;
@@ -105,6 +145,11 @@ int main(int argc, char** argv)
         sqlite3_close(db);
         if (progen::HasLists(p))
             std::cout << "lists\n";
+        // the components the driver checks, generates and compiles: each, then the compound of them
+        for (const progen::Component& c : p.components)
+            std::cout << "component " << c.name << "\n";
+        if (!p.compound.empty())
+            std::cout << "component " << p.compound << "\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "progen: " << e.what() << "\n";

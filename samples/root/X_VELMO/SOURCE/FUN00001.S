@@ -69,7 +69,6 @@ static void X_Initialise_Function ( FUNCTION_STD_ARGS, struct X_LIST ** ppX_List
 X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS );
 X_VOID_FUNCTION X_Open_Data_Base_%63 ( FUNCTION_STD_ARGS, X_CHAR chKeepOpen );
 
-%%IF_FUNCTION
 /* ---- Fields exchanged with every called function ---- */
 X_VOID_FUNCTION X_Always_Exchange_%63 ( FUNCTION_STD_ARGS )
 {
@@ -81,6 +80,7 @@ X_VOID_FUNCTION X_Receive_Exchange_%63 ( FUNCTION_STD_ARGS )
    X_Get_From_Exchange_List (pX_Ids,pX_Pro,pX_Fun,pX_Fld);
 }
 
+%%IF_FUNCTION
 /* ---- The commands of the function ---- */
 %%ELSE
 /* ---- The commands of the component ---- */

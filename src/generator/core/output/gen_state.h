@@ -123,6 +123,8 @@ struct GEN_BLOCK_ENTRY {
     int32_t lIterator2 = 0; /* FOR: the iterator's dispatch id */
     bool fFrame = false;        /* the block opened an X_VAR frame */
     bool fWhenStack = false;    /* CASE: its WHEN operand stack was declared */
+    bool fWhenSubject = false;  /* CASE: its subject is loaded into the WHEN operand stack */
+    int16_t sWhenTests = 0;     /* CASE: the WHEN branches opened (OTHERWISE not counted) */
     std::string untilCondition; /* DOUNTIL: routine name or routine reference */
     std::string caseOperand;    /* CASE: the OF_FIELD operand, 10 characters */
     std::string loopTo;         /* BEGIN_LOOP: the TO operand, 20 characters */
