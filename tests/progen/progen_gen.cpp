@@ -15,12 +15,6 @@ const std::vector<Switch>& Switches()
                          "-Werror=infinite-recursion"},
         {"urequest",
          "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"round_float", "CHANGE ... ROUND_UP(*YES) with a floating-point operand or field: its code holds ??? "
-                        "(issue 61)"},
-        {"mtxt_operand", "a multilingual variable (*MTXT) as the value of CHANGE or an operand of a condition: "
-                         "refused (PRC1810, issue 61)"},
-        {"execute_expression", "a quoted expression as an argument of EXECUTE (issue 61)"},
-        {"io_status_field", "IO_STATUS(#IO$STS), the status field named as its own copy (issue 61)"},
         {"long_blank_list", "VALUECHECK of *BLANK and more than 11 values: checked as one condition of the values, "
                             "which holds more than 49 tokens (DCM0462)"},
     };
@@ -230,11 +224,6 @@ std::string Writer::enrich(const std::string& line)
         bool skip = has(out, p.keyword) || !chance(25);
         for (const auto& [a, b] : ExcludingPairs())
             skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
-        // rounding with a floating-point field or operand is held back (switch round_float)
-        if (p.keyword == "ROUND_UP" && !on("round_float"))
-            for (const auto& [keyword, value] : SplitLine(out).second)
-                for (const std::string& n : named(value))
-                    skip = skip || field(n).type == 'F';
         // a generic key is of a kind that compares by its first characters: A P S H M I (PRC0047 for others)
         if (p.keyword == "GENERIC" && has(out, "WITH_KEY")) {
             const size_t at = out.find(" WITH_KEY(") + 10;
@@ -637,16 +626,9 @@ void Writer::change()
         for (const std::string& t : targets)
             if (!field(t).nullable)
                 v = "*DEFAULT";
-    if (FamilyOf(f.type) == Family::String && chance(4) && on("mtxt_operand"))
+    if (FamilyOf(f.type) == Family::String && chance(4))
         v = mtxt();
-    // rounding with a floating-point field or operand is held back (switch round_float)
-    bool round = chance(10) && FamilyOf(f.type) == Family::Number;
-    if (round && !on("round_float")) {
-        bool floats = f.type == 'F';
-        for (const std::string& n : named(v))
-            floats = floats || field(n).type == 'F';
-        round = !floats;
-    }
+    const bool round = chance(10) && FamilyOf(f.type) == Family::Number;
     emit("CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : ""));
 }
 
