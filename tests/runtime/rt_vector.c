@@ -359,7 +359,9 @@ X_LONG X_Compare_Identical_SorP(const void *pvData1, const void *pvData2, enum X
 
 /* The bytes of the source from its position for its length put into the
 ** target from its position for its length: cut to the target's length,
-** or filled with blanks. A position or length outside its field ends the
+** or filled with blanks. Source and target may be the same field, their
+** pieces overlapping: the target takes the source's bytes as they were
+** before the move. A position or length outside its field ends the
 ** program. */
 static void substring(struct X_IDS *pI, struct X_FLD *pSource, X_SHORT sSource, long lFromPos, long lFromLen,
                       struct X_FLD *pTarget, X_SHORT sTarget, long lToPos, long lToLen)
@@ -367,7 +369,7 @@ static void substring(struct X_IDS *pI, struct X_FLD *pSource, X_SHORT sSource, 
     const struct X_FLD *from = &pSource[sSource], *to = &pTarget[sTarget];
     const unsigned char *source;
     unsigned char *target;
-    long i;
+    long moved;
     if (sSource < 0 || sTarget < 0)
         RT_Stop("X_Vec_Substring without a source or target field");
     if (RT_KindOf(from) != RT_KIND_ALPHA || RT_KindOf(to) != RT_KIND_ALPHA)
@@ -382,8 +384,9 @@ static void substring(struct X_IDS *pI, struct X_FLD *pSource, X_SHORT sSource, 
     }
     source = RT_Data(pSource, sSource) + lFromPos - 1;
     target = RT_Data(pTarget, sTarget) + lToPos - 1;
-    for (i = 0; i < lToLen; ++i)
-        target[i] = i < lFromLen ? source[i] : ' ';
+    moved = lFromLen < lToLen ? lFromLen : lToLen;
+    memmove(target, source, (size_t)moved);
+    memset(target + moved, ' ', (size_t)(lToLen - moved));
 }
 
 void X_Vec_Substring(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pSource, X_SHORT sSource,

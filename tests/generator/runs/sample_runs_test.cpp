@@ -184,7 +184,8 @@ TEST_P(SampleRuns, RunningTotals)
 }
 
 /* SUBSTRING into a whole field, into a field from a position, with
-** positions and lengths held in fields, and of a whole field. */
+** positions and lengths held in fields, of a whole field, and within one
+** field whose target piece lies behind its overlapping source piece. */
 TEST_P(SampleRuns, Substrings)
 {
     const RunResult r = run("DEMORUN", "RUNSUBS");
@@ -194,6 +195,8 @@ TEST_P(SampleRuns, Substrings)
     EXPECT_EQ(r["SBT2"], text("XXORDER "));
     EXPECT_EQ(r["SBT3"], text(" RDE "));
     EXPECT_EQ(r["SBT4"], text("ORDER-4711    "));
+    /* "ORDER-4711  " from position 1 into position 3: the source as it was */
+    EXPECT_EQ(r["SBT5"], text("ORORDER-4711"));
 }
 
 /* Defaults of DEFINE at the start, and *DEFAULT setting fields back. */
