@@ -57,8 +57,8 @@ TEST_F(LayoutEdges, AScreenFieldEndingInTheLastColumnFits)
     placed = entries("RCDFMT", "RCDFLD", "DISPLAY");
     ASSERT_EQ(placed.size(), 2u);
     EXPECT_EQ(placed[1].lColumn, 13);
-    checkAgain("SHARE12");
-    EXPECT_EQ(ids(), (std::vector<std::string>{"PRC0082 #ORDCODE", "PRC0084 DISPLAY"}));
+    checkAgain("SHARE12");  /* the field as the dictionary names it */
+    EXPECT_EQ(ids(), (std::vector<std::string>{"PRC0082 ORDCODE", "PRC0084 DISPLAY"}));
 }
 
 // A report of 17 columns: #ORDREF (10) from column 2 to 11, one column

@@ -106,14 +106,17 @@ TEST_F(FileHelpers, FilesThatCannotBeOpenedAreNamedByTheirMessages)
     EXPECT_EQ(P3109_pOpenInputFile("\\NONE.S"), GEN_NO_STREAM);
     EXPECT_EQ(state.stats.lFatalLater, 3);
     EXPECT_EQ(P3109_State().lOutputFailures, 3);
+    /* each fatal message is followed by the system's reason, for the user */
     const std::vector<std::string> messages = issuedMessages();
-    ASSERT_EQ(messages.size(), 3u) << ::testing::PrintToString(messages);
-    EXPECT_EQ(messages[0].substr(0, 10), "PRC1002 F ") << messages[0];
-    EXPECT_NE(messages[0].find("\\ADIR"), std::string::npos) << messages[0];
-    EXPECT_EQ(messages[1].substr(0, 10), "PRC1002 F ") << messages[1];
-    EXPECT_NE(messages[1].find("WORK.SBR"), std::string::npos) << messages[1];
-    EXPECT_EQ(messages[2].substr(0, 10), "PRC1001 F ") << messages[2];
-    EXPECT_NE(messages[2].find("NONE.S"), std::string::npos) << messages[2];
+    ASSERT_EQ(messages.size(), 6u) << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages[0], "PRC1002 F \\ADIR");
+    EXPECT_EQ(messages[1], "DCM9898 I File \\ADIR: Is a directory.");
+    EXPECT_EQ(messages[2].substr(0, 10), "PRC1002 F ") << messages[2];
+    EXPECT_NE(messages[2].find("WORK.SBR"), std::string::npos) << messages[2];
+    EXPECT_EQ(messages[3], "DCM9898 I File \\NO\\DIR\\WORK.SBR: No such file or directory.");
+    EXPECT_EQ(messages[4].substr(0, 10), "PRC1001 F ") << messages[4];
+    EXPECT_NE(messages[4].find("NONE.S"), std::string::npos) << messages[4];
+    EXPECT_EQ(messages[5].substr(0, 15), "DCM9898 I File ") << messages[5];
 }
 
 /* A whole file that cannot be opened ends the job with the internal error
