@@ -15,8 +15,6 @@ const std::vector<Switch>& Switches()
                          "-Werror=infinite-recursion"},
         {"urequest",
          "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"round_float", "CHANGE ... ROUND_UP(*YES) with a floating-point operand or field: its code holds ??? "
-                        "(issue 61)"},
         {"mtxt_operand", "a multilingual variable (*MTXT) as the value of CHANGE or an operand of a condition: "
                          "refused (PRC1810, issue 61)"},
         {"execute_expression", "a quoted expression as an argument of EXECUTE (issue 61)"},
@@ -50,7 +48,7 @@ Program Writer::function()
         emit(u);
     body_ = true;
     while (p_.lines.size() < bodyTarget)
-        statement(0);
+        statement(nearEnd(bodyTarget) ? kShallow : 0);
     body_ = false;
     // every label stands on a command of the main routine
     for (const std::string& l : labels_)
@@ -230,11 +228,6 @@ std::string Writer::enrich(const std::string& line)
         bool skip = has(out, p.keyword) || !chance(25);
         for (const auto& [a, b] : ExcludingPairs())
             skip = skip || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
-        // rounding with a floating-point field or operand is held back (switch round_float)
-        if (p.keyword == "ROUND_UP" && !on("round_float"))
-            for (const auto& [keyword, value] : SplitLine(out).second)
-                for (const std::string& n : named(value))
-                    skip = skip || field(n).type == 'F';
         // a generic key is of a kind that compares by its first characters: A P S H M I (PRC0047 for others)
         if (p.keyword == "GENERIC" && has(out, "WITH_KEY")) {
             const size_t at = out.find(" WITH_KEY(") + 10;
@@ -639,14 +632,7 @@ void Writer::change()
                 v = "*DEFAULT";
     if (FamilyOf(f.type) == Family::String && chance(4) && on("mtxt_operand"))
         v = mtxt();
-    // rounding with a floating-point field or operand is held back (switch round_float)
-    bool round = chance(10) && FamilyOf(f.type) == Family::Number;
-    if (round && !on("round_float")) {
-        bool floats = f.type == 'F';
-        for (const std::string& n : named(v))
-            floats = floats || field(n).type == 'F';
-        round = !floats;
-    }
+    const bool round = chance(10) && FamilyOf(f.type) == Family::Number;
     emit("CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : ""));
 }
 
@@ -1082,6 +1068,13 @@ void Writer::execute(int from)
     emit("EXECUTE SUBROUTINE(" + s.name + ")" + (parms.empty() ? "" : " WITH_PARMS(" + parms + ")"));
 }
 
+/* A size asked for is kept within a tenth: the last statements before a
+** routine's end nest one level at most, so no deep block runs far past it. */
+bool Writer::nearEnd(size_t end) const
+{
+    return commands_ > 0 && p_.lines.size() + kNearEnd >= end;
+}
+
 void Writer::subroutine(size_t i, size_t target)
 {
     const Sub& s = subs_[i];
@@ -1095,7 +1088,7 @@ void Writer::subroutine(size_t i, size_t target)
         p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
     execute(int(i));
     while (p_.lines.size() < end)
-        statement(1);
+        statement(nearEnd(end) ? kShallow : 1);
     emit("ENDROUTINE");
 }
 
