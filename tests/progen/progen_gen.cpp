@@ -44,7 +44,7 @@ Program Writer::function()
         emit(u);
     body_ = true;
     while (p_.lines.size() < bodyTarget)
-        statement(0);
+        statement(nearEnd(bodyTarget) ? kShallow : 0);
     body_ = false;
     // every label stands on a command of the main routine
     for (const std::string& l : labels_)
@@ -1064,6 +1064,13 @@ void Writer::execute(int from)
     emit("EXECUTE SUBROUTINE(" + s.name + ")" + (parms.empty() ? "" : " WITH_PARMS(" + parms + ")"));
 }
 
+/* A size asked for is kept within a tenth: the last statements before a
+** routine's end nest one level at most, so no deep block runs far past it. */
+bool Writer::nearEnd(size_t end) const
+{
+    return commands_ > 0 && p_.lines.size() + kNearEnd >= end;
+}
+
 void Writer::subroutine(size_t i, size_t target)
 {
     const Sub& s = subs_[i];
@@ -1077,7 +1084,7 @@ void Writer::subroutine(size_t i, size_t target)
         p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
     execute(int(i));
     while (p_.lines.size() < end)
-        statement(1);
+        statement(nearEnd(end) ? kShallow : 1);
     emit("ENDROUTINE");
 }
 

@@ -164,6 +164,9 @@ private:
     void validation(int depth);
     void execute(int from);
     void subroutine(size_t i, size_t target);
+    bool nearEnd(size_t end) const;
+    static constexpr int kShallow = 5;     // the depth whose blocks hold no further blocks
+    static constexpr size_t kNearEnd = 40;  // lines before a sized routine's end written shallow
     std::string mtxt();
 
 public:

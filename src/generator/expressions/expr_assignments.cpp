@@ -87,7 +87,9 @@ void dateStore(ExprCode& c, const ExprOpTraits& t, char targetLetter, const Text
     } else if (layout == 'Z' && t.value == ExprValue::Time) {
         toDateTimeFromTime();
     } else if (layout == 'Z' && t.value == ExprValue::DateTime) {
-        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_DATETIME_LEN );"});
+        // a C# text is replaced, not changed in place: the target goes by reference
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_DATETIME_LEN );"},
+              {"DqooDef.X_CPYBYTES( ref ", T, ", ", A, ", DqooDef.X_MAX_SIZE_DATETIME_LEN );"});
     }
 }
 

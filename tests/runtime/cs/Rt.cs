@@ -625,14 +625,24 @@ public static partial class RT
 
     // The shown form: an alphanumeric value as it stands, a number as a
     // decimal text, a boolean as 1 or 0.
+    // A date, time or timestamp text as the C string it is: up to its first
+    // NUL (a zeroed structure holds NULs only).
+    static string UpToNul(string s)
+    {
+        if (s == null)
+            return "";
+        int end = s.IndexOf('\0');
+        return end < 0 ? s : s.Substring(0, end);
+    }
+
     public static string ReadText(RtPlace p)
     {
         X_FLD f = p.Field;
         switch (KindOf(f)) {
         case RtKind.Alpha: return Chars(Read(p, f.sByteLen));
-        case RtKind.Date: return Structure<X_FLD_DATE>(p).vchDate ?? "";
-        case RtKind.Time: return Structure<X_FLD_TIME>(p).vchTime ?? "";
-        case RtKind.DateTime: return Structure<X_FLD_DATETIME>(p).vchDateTime ?? "";
+        case RtKind.Date: return UpToNul(Structure<X_FLD_DATE>(p).vchDate);
+        case RtKind.Time: return UpToNul(Structure<X_FLD_TIME>(p).vchTime);
+        case RtKind.DateTime: return UpToNul(Structure<X_FLD_DATETIME>(p).vchDateTime);
         case RtKind.Char: return VarText(Structure<X_FLD_CHAR>(p));
         case RtKind.ShortChar: {
             X_FLD_SHORT_CHAR c = Structure<X_FLD_SHORT_CHAR>(p);

@@ -12,8 +12,8 @@ using VELMO;
 
 public static partial class RT
 {
-    // A field compared with another by value: numbers as decimals, texts as
-    // the shorter filled with blanks.
+    // A field compared with another by value: numbers as decimals, texts of
+    // any kind as the shorter filled with blanks.
     public static int CompareFields(X_FLD[] vector, int a, int b)
     {
         X_FLD fa = vector[a], fb = vector[b];
@@ -23,6 +23,16 @@ public static partial class RT
             byte[] x = Read(Place(vector, a), fa.sByteLen), y = Read(Place(vector, b), fb.sByteLen);
             for (int i = 0; i < Math.Max(x.Length, y.Length); ++i) {
                 int cx = i < x.Length ? x[i] : (int)' ', cy = i < y.Length ? y[i] : (int)' ';
+                if (cx != cy)
+                    return cx < cy ? -1 : 1;
+            }
+            return 0;
+        }
+        if (!IsNumeric(KindOf(fa)) && !IsNumeric(KindOf(fb))) {
+            // texts of the other kinds (varying, dates, times, timestamps) as they read
+            string x = ReadText(Place(vector, a)), y = ReadText(Place(vector, b));
+            for (int i = 0; i < Math.Max(x.Length, y.Length); ++i) {
+                int cx = i < x.Length ? x[i] : ' ', cy = i < y.Length ? y[i] : ' ';
                 if (cx != cy)
                     return cx < cy ? -1 : 1;
             }

@@ -43,6 +43,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         public double F;
         public int I; // the boolean, the fill byte, the vector entry
         public string S;
+        public string As; // the value type a push named (its opcode's name after _AS_)
         public Value Copy() { return (Value)MemberwiseClone(); }
     }
 
@@ -380,6 +381,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
                 continue;
             Value v = stack[top + 1] = new Value();
             if (Push(frame, opcode, operand, v, stack, top)) {
+                v.As = PushedAs(opcode);
                 ++top;
                 continue;
             }
@@ -417,8 +419,33 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         }
         if (top >= 0 && stack[top].Kind == 'B')
             Answer(frame, stack[top].I != 0);
-        else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S'))
+        else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S')) {
             subject = stack[top].Copy();
+            LeaveDateTime(frame, subject);
+        }
+    }
+
+    static string PushedAs(int opcode)
+    {
+        string name = ((Op)opcode).ToString();
+        int at = name.LastIndexOf("_AS_", StringComparison.Ordinal);
+        return at < 0 ? null : name.Substring(at + 4);
+    }
+
+    // A date, time or timestamp the table leaves stays in the caller's
+    // operand stack, entry 1, where a When group's direct comparisons read
+    // it (operandStack[1].m_Date, m_Time, m_DateTime), as a direct-code
+    // evaluation leaves it.
+    static void LeaveDateTime(X_VAR_EXPRESSION_FRAME frame, Value v)
+    {
+        X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
+        if (v.Kind != 'S' || callers == null || callers.Length < 2 || callers[1] == null)
+            return;
+        switch (v.As) {
+        case "DATE": callers[1].m_Date = v.S.PadRight(DqooDef.X_MAX_SIZE_DATE_LEN, '\0'); break;
+        case "TIME": callers[1].m_Time = v.S.PadRight(DqooDef.X_MAX_SIZE_TIME_LEN, '\0'); break;
+        case "DATETIME": callers[1].m_DateTime = v.S.PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0'); break;
+        }
     }
 
     static void Answer(X_VAR_EXPRESSION_FRAME frame, bool answer)

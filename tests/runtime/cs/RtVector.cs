@@ -271,6 +271,14 @@ namespace VELMO
                 else
                     member.SetValue(area, null);
             }
+            // the texts of a date, time or timestamp zeroed as bytes: NULs of
+            // their full length, which a comparison of their bytes reads
+            if (area is X_FLD_DATE)
+                ((X_FLD_DATE)area).vchDate = new string('\0', DqooDef.X_MAX_SIZE_DATE_LEN);
+            else if (area is X_FLD_TIME)
+                ((X_FLD_TIME)area).vchTime = new string('\0', DqooDef.X_MAX_SIZE_TIME_LEN);
+            else if (area is X_FLD_DATETIME)
+                ((X_FLD_DATETIME)area).vchDateTime = new string('\0', DqooDef.X_MAX_SIZE_DATETIME_LEN);
             if (area is X_FLD_PACKED)
                 ((X_FLD_PACKED)area).fchData = new byte[length - DqooDef.X_FLD_PACKED_SIZE + 1];
             else if (area is X_FLD_SIGNED)
