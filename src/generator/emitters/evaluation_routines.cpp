@@ -132,9 +132,9 @@ void declareWorkResult(const GEN_WORK_RESULT& w)
         CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + w.name, "", "public char " + w.name, "", GEN_STATIC_UNIQUE);
 }
 
-/* *BLANK and *ZERO (and their plural forms) named in a condition: no
-** used field stands for them, their value is the empty value of the
-** operand they are compared with. A work field of the routines holds it,
+/* *BLANK and *ZERO (and their plural forms) and *NULL named in a
+** condition: no used field stands for them, their value is the empty value
+** of the operand they are compared with. A work field of the routines holds it,
 ** one for the alphanumeric operands (a blank: the run time compares texts
 ** of unequal lengths filled with blanks) and one for the numeric ones (a
 ** zero), set just before each comparison that reads it. */
@@ -158,7 +158,7 @@ bool namesEmptyValue(const DC_EXPRESSION_OPERAND* o)
     if (!o || o->cWorkResult == 'Y' || std::memcmp(o->acClass, "SV", 2) != 0)
         return false;
     const std::string name = P3109_TrimRight(std::string_view(o->acName, sizeof o->acName));
-    for (const char* n : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
+    for (const char* n : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES", "*NULL"})
         if (P3109_CopyUpper(name, name.size()) == n)
             return true;
     return false;

@@ -1,5 +1,5 @@
 // The routines of named conditions (DEF_COND) that compare with special
-// values: *BLANK and *ZERO, which no used field stands for, are the empty
+// values: *BLANK, *ZERO and *NULL, which no used field stands for, are the empty
 // value of the operand they are compared with, held in a work field of the
 // routines set just before the comparison; a system variable (*DATE) is a
 // used field the routine sets first. No routine compares with
@@ -67,6 +67,30 @@ TEST_F(NamedConditions, EmptyValuesAndSystemVariablesAreFieldsOfTheirRoutines)
     EXPECT_EQ(gcc("NCEMPTY"), "");
     EXPECT_EQ(mcs("NCEMPTY"), "");
     EXPECT_TRUE(has(cs("NCEMPTY"), "pX_Fld,V_FIELD_NCCODE,pX_Fld,V_BlankValue) == 0)")) << cs("NCEMPTY");
+}
+
+/* *NULL, the language's null value, is a blank for a text and a zero for a
+   number, as *BLANK and *ZERO: the same work fields. */
+TEST_F(NamedConditions, NullIsTheEmptyValueOfItsPartner)
+{
+    std::string c = generated("NCNULL", {"FUNCTION OPTIONS(*DIRECT)",
+                                         "DEF_COND NAME(*NOCODE) COND('#NCCODE *EQ *NULL')",
+                                         "DEF_COND NAME(*SOMEQTY) COND('#NCQTY <> *NULL')",
+                                         "IF COND(*NOCODE)",
+                                         "CHANGE FIELD(#NCQTY) TO(1)",
+                                         "ENDIF",
+                                         "IF COND(*SOMEQTY)",
+                                         "CHANGE FIELD(#NCCODE) TO('X')",
+                                         "ENDIF",
+                                         "RETURN"});
+    ASSERT_FALSE(c.empty()) << out_;
+    c.erase(std::remove(c.begin(), c.end(), '\r'), c.end());
+    EXPECT_FALSE(has(c, "V_NOT_AVAILABLE)")) << c;
+    EXPECT_TRUE(has(c, "      pX_Fld,V_FIELD_NCCODE,pX_Fld,V_BlankValue) == 0) \n")) << c;
+    EXPECT_TRUE(has(c, "      pX_Fld,V_FIELD_NCQTY,pX_Fld,V_ZeroValue) != 0) \n")) << c;
+    EXPECT_EQ(gcc("NCNULL"), "");
+    EXPECT_EQ(mcs("NCNULL"), "");
+    EXPECT_FALSE(has(cs("NCNULL"), "V_NOT_AVAILABLE)")) << cs("NCNULL");
 }
 
 }  // namespace
