@@ -746,7 +746,7 @@ void Writer::io(int depth)
     if (how == 8)
         by = where;
     if (how == 9 && !view)
-        by = " WITH_RRN(" + ref(chance(60) ? rrn_ : byKind(allFields())) + ")";
+        by = " WITH_RRN(" + ref(chance(40) ? rrn_ : byKind(allFields())) + ")";
     std::vector<std::string> data(f.fields.begin(), f.fields.end());
     for (std::string& d : data)  // the file's fields under the names RENAME gave them
         if (renamed_.count(d) && !view)
