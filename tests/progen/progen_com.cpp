@@ -3,7 +3,8 @@
 // member components of the environment's primitive classes and of the
 // components written before it, properties read and set by routines or
 // automatically through fields, events with parameters, methods with maps
-// of every direction, event routines, subroutines, and in the routines the
+// of every direction, event routines, web routines of Web Application
+// Modules with their maps, subroutines, and in the routines the
 // function writer's statements among the component commands (SET, INVOKE,
 // PERFORM, SIGNAL, SET_REF, IF_REF, FOR, ASSIGN and their unnamed forms).
 // Two or three components may be the members of a compound component.
@@ -75,7 +76,10 @@ void Writer::component(Component& c)
     levelTwo_ = c.kind == 256;
     Features own;
     ownFeatures_ = own;
-    emit("BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", false);
+    // at language level two at times a Web Application Module: web routines with the fields their maps carry
+    const bool wam = levelTwo_ && chance(25);
+    const std::string base = wam ? "PRIM_WAM" : "PRIM_OBJT";
+    emit("BEGIN_COM ROLE(*EXTENDS #" + base + ")", false);
     // member components: of the primitive classes, or of a component written before
     std::vector<std::string> classes;
     for (const auto& [name, f] : Primitives())
@@ -94,7 +98,7 @@ void Writer::component(Component& c)
     }
     // at language level two: fields imported from the class it extends, attributes
     if (levelTwo_ && chance(40))
-        emit("IMPORT FIELDS(" + fields(allFields(), spread(6)) + ") FROM(#PRIM_OBJT)", false);
+        emit("IMPORT FIELDS(" + fields(allFields(), spread(6)) + ") FROM(#" + base + ")", false);
     if (levelTwo_ && chance(40))
         emit("ATTRIBUTE NAME(" + newName(rnd(3, 10)) + ") VALUE(" + phrase(30) + ")", false);
     // definitions of the component: conditions, fields of its own
@@ -186,8 +190,18 @@ void Writer::component(Component& c)
         members_.resize(members_.size() - methodMaps[i].size());
         emit("ENDROUTINE", false);
     }
+    // web routines: the fields each takes in, hands out, or both, or names only
+    for (int i = 0, n = wam ? rnd(1, 3) : 0; i < n; ++i) {
+        emit("WEBROUTINE NAME(" + newName(rnd(3, 10)) + ")" + (chance(50) ? " DESC(" + phrase(30) + ")" : ""), false);
+        for (const char* direction : {"*INPUT", "*OUTPUT", "*BOTH", "*NONE"})
+            if (chance(40))
+                emit(std::string("WEB_MAP FOR(") + direction + ") FIELDS(" + fields(allFields(), spread(8)) + ")", false);
+        body(size_t(rnd(1, 6)));
+        emit("ENDROUTINE", false);
+    }
     // event routines: of the timer's tick, of a member component's event, of the component's own creation
-    std::vector<std::string> handled = {"#COM_OWNER.CreateInstance"};
+    // (of the class it extends: a Web Application Module's is its session's end)
+    std::vector<std::string> handled = {wam ? "#COM_OWNER.SessionInvalid" : "#COM_OWNER.CreateInstance"};
     for (const Member& m : members_) {
         if (m.cls == "PRIM_TIMR")
             handled.push_back("#" + m.name + ".Tick");

@@ -402,9 +402,9 @@ void Writer::definitions()
             // a field defined like another of any kind
             const std::string like = pick(subset_ ? num_ : allFields());
             emit("DEFINE FIELD(" + name + ") REFFLD(" + ref(like) + ")");
+            // it takes the other's whole definition: it may be null when the other may
             f = field(like);
             f.name = name.substr(1);
-            f.nullable = false;
         }
         known(f);
     }
@@ -426,14 +426,20 @@ void Writer::definitions()
                     wider.push_back(w.name);
             if (chance(30)) {
                 // another field of the same definition, of any kind
-                const Field& o = field(pick(allFields()));
-                for (const std::string& w : allFields())
-                    if (w != o.name && field(w).type == o.type && field(w).length == o.length &&
-                        field(w).decimals == o.decimals && field(w).nullable == o.nullable && w.rfind("PGD", 0) != 0 &&
-                        o.name.rfind("PGD", 0) != 0) {
-                        emit("OVERRIDE FIELD(" + ref(o.name) + ") REFFLD(" + ref(w) + ")");
-                        break;
-                    }
+                std::map<std::string, std::string> twin;  // a field, another of its definition
+                for (const std::string& o : allFields())
+                    for (const std::string& w : allFields())
+                        if (w != o && field(w).type == field(o).type && field(w).length == field(o).length &&
+                            field(w).decimals == field(o).decimals && field(w).nullable == field(o).nullable &&
+                            w.rfind("PGD", 0) != 0 && o.rfind("PGD", 0) != 0)
+                            twin.emplace(o, w);
+                std::vector<std::string> twins;
+                for (const auto& [o, w] : twin)
+                    twins.push_back(o);
+                if (!twins.empty()) {
+                    const std::string o = byKind(twins);
+                    emit("OVERRIDE FIELD(" + ref(o) + ") REFFLD(" + ref(twin.at(o)) + ")");
+                }
             } else if (chance(50))
                 emit("OVERRIDE FIELD(" + ref(g) + ") TYPE(*DEC) LENGTH(" + to_string(d.length + 1) + ") DECIMALS(" +
                      to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
@@ -475,7 +481,7 @@ void Writer::definitions()
                                                   : pick(kinds);
         std::string of;
         for (int i = 0; i < (over ? 1 : 3); ++i) {
-            arrayOf_ = addField(type, len, type == 'P' || type == 'S' ? 2 : 0);
+            arrayOf_ = addField(type, len, type == 'P' || type == 'S' ? 2 : 0, !subset_ && !over && chance(15));
             of += (i ? " " : "") + ref(arrayOf_);
         }
         if (over) {  // laid over the bytes of an alphanumeric, packed or signed field
@@ -490,7 +496,7 @@ void Writer::definitions()
         names_.insert({"PGY", "PGX"});
         fieldAt_["PGX"] = p_.fields.size();
         p_.fields.push_back({"PGX", indexType, indexType == 'I' ? 4 : indexType == 'F' ? 8 : indexType == 'Y' ? 1 : 3, 0,
-                             false, ""});
+                             !subset_ && chance(15), ""});
         index_ = "PGX";
         emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(" + ref(index_) + ") OF_FIELDS(" + of + ")");
         if (subset_)  // an element is reached only with its index in range
@@ -711,7 +717,7 @@ void Writer::keep()
     std::string by;
     if (chance(50))
         by = " BY_FIELD(" + fields(allFields(), spread(20)) + ")";
-    emit("KEEP_" + kind + " OF_FIELD(" + fields(sources, spread(20)) + ") IN_FIELD(" + ref(pick(results)) + ")" + by);
+    emit("KEEP_" + kind + " OF_FIELD(" + fields(sources, spread(20)) + ") IN_FIELD(" + ref(byKind(results)) + ")" + by);
 }
 
 /* ---- files ---------------------------------------------------------- */
@@ -724,19 +730,8 @@ void Writer::io(int depth)
     // the first keys of the file, or of the view: each the key field, another of its kind, or a literal
     keyFields.resize(size_t(chance(70) ? keyFields.size() : size_t(rnd(1, int(keyFields.size())))));
     std::string key;
-    for (const std::string& k : keyFields) {
-        const Field& kf = field(k);
-        std::string v = ref(k);
-        // a field of the key's class: of numeric kinds for a numeric key, alphanumeric kinds for another
-        const std::vector<std::string> same = ofTypes(FamilyOf(kf.type) == Family::Number ? "PSIFY" : "AEMZH", false);
-        if (chance(20) && !same.empty())
-            v = ref(pick(same));
-        else if (chance(15) && kf.type != 'Y') {  // a literal of at most 20 characters
-            const std::string l = literal(FamilyOf(kf.type), &kf);
-            v = l.size() <= 20 ? l : kf.type == 'A' ? alphaLiteral(std::min(kf.length, 18)) : v;
-        }
-        key += (key.empty() ? "" : " ") + v;
-    }
+    for (const std::string& k : keyFields)
+        key += (key.empty() ? "" : " ") + keyValue(k);
     std::string library = f.libraries.size() > 1 && chance(50) ? " " + f.libraries.back() : chance(20) ? " DEMLIB" : "";
     if (view && !library.empty())
         library = " DEMLIB";
@@ -751,7 +746,7 @@ void Writer::io(int depth)
     if (how == 8)
         by = where;
     if (how == 9 && !view)
-        by = " WITH_RRN(" + ref(chance(60) ? rrn_ : pick(allFields())) + ")";
+        by = " WITH_RRN(" + ref(chance(40) ? rrn_ : byKind(allFields())) + ")";
     std::vector<std::string> data(f.fields.begin(), f.fields.end());
     for (std::string& d : data)  // the file's fields under the names RENAME gave them
         if (renamed_.count(d) && !view)
@@ -1011,9 +1006,11 @@ std::string Writer::check()
         if (p_.files.empty())
             return "CONDCHECK FIELD(" + ref(pick(allFields())) + ") COND(" + condition() + ")";
         const File& f = pick(p_.files);
+        std::string key;
+        for (const std::string& k : f.keys)
+            key += (key.empty() ? "" : " ") + keyValue(k);
         return expand("FILECHECK FIELD(" + ref(chance(60) ? f.keys[0] : pick(allFields())) + ") USING_FILE(" + f.name +
-                      "[30 DEMLIB]) WITH_KEY(" +
-                      hashed(f.keys) + ")");
+                      "[30 DEMLIB]) WITH_KEY(" + key + ")");
     }
 }
 
@@ -1056,7 +1053,8 @@ void Writer::execute(int from)
         else {
             std::vector<std::string> same;
             for (const Field& o : p_.fields)
-                if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && !o.nullable &&
+                // of the parameter's layout: a field that may be null is laid out otherwise
+                if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && o.nullable == fd.nullable &&
                     !(subset_ && (o.name == index_ || own_.count(o.name))))
                     same.push_back(o.name);
             v = ref(pick(same));

@@ -139,6 +139,34 @@ std::vector<std::string> Writer::ofTypes(const std::string& types, bool nullable
     return out;
 }
 
+std::string Writer::byKind(const std::vector<std::string>& from)
+{
+    // the kinds among them: the type letter, and "null" for the fields that may be null
+    std::map<std::string, std::vector<std::string>> kinds;
+    for (const std::string& n : from) {
+        kinds[std::string(1, field(n).type)].push_back(n);
+        if (field(n).nullable)
+            kinds["null"].push_back(n);
+    }
+    auto k = kinds.begin();
+    std::advance(k, rnd(0, int(kinds.size()) - 1));
+    return pick(k->second);
+}
+
+std::string Writer::keyValue(const std::string& key)
+{
+    const Field& kf = field(key);
+    // a field of the key's class: of numeric kinds for a numeric key, alphanumeric kinds for another
+    const std::vector<std::string> same = ofTypes(FamilyOf(kf.type) == Family::Number ? "PSIFY" : "AEMZH");
+    if (chance(20) && !same.empty())
+        return ref(byKind(same));
+    if (chance(15) && kf.type != 'Y') {  // a literal of at most 20 characters
+        const std::string l = literal(FamilyOf(kf.type), &kf);
+        return l.size() <= 20 ? l : kf.type == 'A' ? alphaLiteral(std::min(kf.length, 18)) : ref(key);
+    }
+    return ref(key);
+}
+
 /* One field of the dictionary, of any kind. */
 void Writer::dictionaryField()
 {
@@ -181,6 +209,10 @@ void Writer::dictionary()
     // a dictionary of a few fields, or at times of a hundred and more
     for (int i = 0, n = chance(10) ? rnd(40, 120) : rnd(6, 24); i < n; ++i)
         dictionaryField();
+    if (chance(20)) {  // a field of another's definition, of any kind (OVERRIDE gives one the other's)
+        const Field d = field(byKind(joined(alpha_, ext_)));
+        (d.type == 'A' ? alpha_ : ext_).push_back(addField(d.type, d.length, d.decimals, d.nullable));
+    }
 }
 
 /* A key field of a file: of a kind a key may be, now and then one another
@@ -289,6 +321,7 @@ std::vector<std::pair<std::string, std::string>> Writer::pickParams()
         default: f = addField('Y', 1); break;
         }
         Field& d = p_.fields.back();
+        d.nullable = !subset_ && chance(15);
         if (d.type == 'M')
             d.length = 8;
         if (d.type == 'Z')

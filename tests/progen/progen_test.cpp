@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "params/parsed_command.h"
 #include "progen/progen.h"
@@ -272,9 +273,9 @@ TEST(Progen, WriterReachesEveryKindLengthAndCount)
 }
 
 /* Components: each begins with BEGIN_COM and ends with END_COM; they hold
-** members, properties, events, methods and event routines; the commands of
-** language level two stand only in components of that level; some seeds
-** give compound components. */
+** members, properties, events, methods, event routines and web routines with
+** their maps; the commands of language level two stand only in components
+** of that level; some seeds give compound components. */
 TEST(Progen, ComponentsOfBothLevelsAndCompounds)
 {
     std::set<std::string> commands;
@@ -292,9 +293,14 @@ TEST(Progen, ComponentsOfBothLevelsAndCompounds)
             for (const std::string& l : c.lines) {
                 const std::string cmd = progen::SplitLine(l).first;
                 commands.insert(cmd);
+                // web routines stand in Web Application Modules only
+                if (cmd == "WEBROUTINE") {
+                    EXPECT_EQ(c.lines.front(), "BEGIN_COM ROLE(*EXTENDS #PRIM_WAM)") << seed;
+                }
                 if (c.kind == 256)
                     continue;
-                for (const char* two : {"ASSIGN", "_ASSIGN", "PERFORM", "_PERFORM", "IMPORT", "ATTRIBUTE"})
+                for (const char* two : {"ASSIGN", "_ASSIGN", "PERFORM", "_PERFORM", "IMPORT", "ATTRIBUTE", "WEBROUTINE",
+                                        "WEB_MAP"})
                     EXPECT_NE(cmd, two) << seed << ": " << l;
             }
         }
@@ -303,7 +309,7 @@ TEST(Progen, ComponentsOfBothLevelsAndCompounds)
     }
     for (const char* c : {"DEFINE_COM", "DEFINE_PTY", "DEFINE_EVT", "DEFINE_MAP", "MTHROUTINE", "PTYROUTINE",
                           "EVTROUTINE", "SUBROUTINE", "SET", "INVOKE", "SIGNAL", "FOR", "IF_REF", "SET_REF", "ASSIGN",
-                          "_ASSIGN", "PERFORM", "_INVOKE", "IMPORT", "ATTRIBUTE"})
+                          "_ASSIGN", "PERFORM", "_INVOKE", "IMPORT", "ATTRIBUTE", "WEBROUTINE", "WEB_MAP"})
         EXPECT_TRUE(commands.count(c)) << c;
     EXPECT_GT(compounds, 0);
     EXPECT_GT(levelTwo, 0);
@@ -351,6 +357,80 @@ TEST(Progen, ThousandSeedsProduceEveryCommandAndKeywordElement)
     }
     EXPECT_EQ(missing, "") << "never produced over 1,000 seeds";
     EXPECT_EQ(listed, "") << "produced now: take them off the list of what is not produced";
+}
+
+/* Key values of every file command and of FILECHECK are fields of any kind
+** of the key's class, fields that may be null among them; a field defined
+** like one that may be null may be null itself; array elements and
+** indexes and subroutine parameters may be null. Over 300 seeds. */
+TEST(Progen, FieldsThatMayBeNullWhereTheTablesTakeThem)
+{
+    progen::Reach r;
+    for (uint64_t seed = 1; seed <= 300; ++seed)
+        r.add(progen::ValueReach(tables(), progen::Generate(tables(), seed)));
+    for (const char* e : {"BROWSE WITH_KEY 1", "CHECK_FOR WITH_KEY 1", "DELETE WITH_KEY 1", "FETCH WITH_KEY 1",
+                          "SELECT WITH_KEY 1", "UPDATE WITH_KEY 1", "FILECHECK WITH_KEY 1", "DEFINE FIELD 1",
+                          "DEF_ARRAY INDEXES 1", "DEF_ARRAY OF_FIELDS 1", "SUBROUTINE PARMS 1", "EXECUTE WITH_PARMS 1"})
+        EXPECT_TRUE(r.kinds[e].count("null")) << e;
+    for (const char* k : {"A", "P", "E", "F", "Y", "H"})
+        EXPECT_TRUE(r.kinds["FILECHECK WITH_KEY 1"].count(k)) << k;
+}
+
+/* A field EXECUTE passes for a parameter is of the parameter's layout: of
+** its kind, length and decimals, and it may be null exactly when the
+** parameter may (a field that may be null is laid out otherwise). */
+TEST(Progen, PassedFieldsAreOfTheParametersLayout)
+{
+    int passed = 0, nullable = 0;
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        const progen::Program p = progen::Generate(tables(), seed);
+        std::map<std::string, const progen::Field*> byName;
+        for (const progen::Field& f : p.fields)
+            byName.emplace(f.name, &f);
+        std::map<std::string, std::vector<std::string>> params;  // a subroutine, its parameters
+        const std::vector<std::string> lines = progen::AllLines(p);
+        for (const std::string& l : lines) {
+            const auto [cmd, kws] = progen::SplitLine(l);
+            if (cmd != "SUBROUTINE")
+                continue;
+            std::string name;
+            std::vector<std::string> ps;
+            for (const auto& [kw, v] : kws)
+                if (kw == "NAME")
+                    name = v;
+                else if (kw == "PARMS")
+                    for (const std::string& t : progen::Tokens(v))
+                        ps.push_back(progen::NamesIn(t).front());
+            params[name] = ps;
+        }
+        for (const std::string& l : lines) {
+            const auto [cmd, kws] = progen::SplitLine(l);
+            if (cmd != "EXECUTE")
+                continue;
+            std::string name, values;
+            for (const auto& [kw, v] : kws) {
+                if (kw == "SUBROUTINE")
+                    name = v;
+                if (kw == "WITH_PARMS")
+                    values = v;
+            }
+            const std::vector<std::string> vs = progen::Tokens(values);
+            ASSERT_LE(vs.size(), params[name].size()) << seed << ": " << l;
+            for (size_t i = 0; i < vs.size() && !values.empty(); ++i) {
+                const auto v = byName.find(vs[i].substr(vs[i][0] == '#'));
+                if (v == byName.end())
+                    continue;  // a literal
+                const progen::Field& want = *byName.at(params[name][i]);
+                EXPECT_EQ(std::make_tuple(v->second->type, v->second->length, v->second->decimals, v->second->nullable),
+                          std::make_tuple(want.type, want.length, want.decimals, want.nullable))
+                    << seed << ": " << l;
+                ++passed;
+                nullable += want.nullable;
+            }
+        }
+    }
+    EXPECT_GT(passed, 100);
+    EXPECT_GT(nullable, 10);
 }
 
 /* A function of the flow-and-data subset runs to its end: its loops count

@@ -93,6 +93,10 @@ private:
     /* the function's fields of the family, or of the type letters */
     std::vector<std::string> ofFamily(Family f, bool nullable = true) const;
     std::vector<std::string> ofTypes(const std::string& types, bool nullable = true) const;
+    /* one of the fields, each kind (and a field that may be null) as likely as another */
+    std::string byKind(const std::vector<std::string>& from);
+    /* the value of a key field: itself, a field of its class of any kind, or a literal */
+    std::string keyValue(const std::string& key);
 
     // ---- values of every kind (progen_kinds.cpp) --------------------------
     std::string numLiteral(const Field& f);
