@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -472,6 +473,24 @@ const std::vector<Case> kCases = {
 };
 // clang-format on
 
+// Defaults of fields: the default as written, the field's value before and
+// after its default-value routine ran. A field beyond 30 digits is held
+// with its field information: its default lands in the data behind the
+// field state, every digit of the old value replaced.
+struct DefaultCase {
+    const char* field;
+    const char* written;
+    const char* before;
+    const char* expected;
+};
+
+const std::vector<DefaultCase> kDefaults = {
+    {"S310", "-12", "1234567890123456789012345678901", "-12"},
+    {"P310", "345", "-1234567890123456789012345678901", "345"},
+    {"S300", "7", "-123456789012345678901234567890", "7"},
+    {"P52", "*ZERO", "123.45", "0.00"},
+};
+
 class ExactRun : public CompiledRoutines {
 protected:
     testsupport::ScratchDir dir{"expr-exact"};
@@ -527,7 +546,24 @@ protected:
                               "( FUNCTION_STD_PARMS ) );\n";
             }
         }
+        for (size_t d = 0; d < kDefaults.size(); ++d)
+            driver += defaultRun(d);
         return driver + "    return 0;\n}\n";
+    }
+    // Prepares the default-value routine of a default case and answers the
+    // driver's run of it.
+    std::string defaultRun(size_t d)
+    {
+        const DefaultCase& k = kDefaults[d];
+        const FieldDef& f = *fieldNamed(k.field);
+        const DQOO_DEFAULT_VALUE_REQUEST request{f.name, f.type, static_cast<uint32_t>(f.length),
+                                                static_cast<uint32_t>(f.decimals), k.written};
+        char reference[10] = {};
+        EXPECT_EQ(0, DQOO_FCC_PrepareDefaultValueRoutine(handle, &request, reference)) << k.field;
+        const int number = std::atoi(std::string(reference + 2, 7).c_str());
+        return "    BEGIN();\n    LR_Set( " + vector(f.name) + ", \"" + k.before + "\" );\n    printf( \"D" +
+               std::to_string(d + 1) + " \" );\n    LR_Fatal = 0; LR_Overflow = 0;\n    EVALUATE_DEFAULT_VALUE_" +
+               std::to_string(number) + "( " + vector(f.name) + " )\n    END( " + vector(f.name) + " );\n";
     }
     // What the driver should print: the expected value of every run.
     static std::string expected()
@@ -536,6 +572,8 @@ protected:
         for (size_t c = 0; c < kCases.size(); ++c)
             for (size_t r = 0; r < kCases[c].runs.size(); ++r)
                 out += std::to_string(c + 1) + "." + std::to_string(r + 1) + " " + kCases[c].runs[r].expected + "\n";
+        for (size_t d = 0; d < kDefaults.size(); ++d)
+            out += "D" + std::to_string(d + 1) + " " + kDefaults[d].expected + "\n";
         return out;
     }
 };

@@ -74,6 +74,38 @@ TEST_F(OperandTest, FieldsNotFound)
     EXPECT_EQ(d.text, "V_CF");
 }
 
+// A packed or signed field beyond 30 digits or 9 decimals is held with its
+// field information by its definition alone, whether or not the node says
+// so; up to 30 digits and 9 decimals only the node's mark or a definition
+// word makes it so. Other types with a structure of their own always are,
+// an alphanumeric field never.
+TEST_F(OperandTest, HeldWithFieldInformationByTheDefinition)
+{
+    struct Row {
+        char type;
+        int32_t length, decimals;
+        uint32_t flags;
+        int32_t fieldWord;
+        bool converted;
+    };
+    constexpr Row kRows[] = {
+        {'S', 31, 0, 0, 0, true},  {'P', 31, 0, 0, 0, true},  {'S', 31, 9, 0, 0, true},
+        {'P', 63, 5, 0, 0, true},  {'S', 30, 0, 0, 0, false}, {'P', 30, 9, 0, 0, false},
+        {'S', 20, 10, 0, 0, true}, {'P', 15, 10, 0, 0, true}, {'P', 9, 2, EXPR_NODE_FLAG_CONVERTED, 0, true},
+        {'S', 7, 2, 0, 1, true},   {'I', 4, 0, 0, 0, true},   {'A', 31, 0, 0, 0, false},
+    };
+    for (const Row& r : kRows) {
+        ExprFieldFacts facts = FieldFacts("V_FIELD_WIDE", r.type, false, 0);
+        facts.length = r.length;
+        facts.decimals = r.decimals;
+        facts.fieldWord = r.fieldWord;
+        dict.fields["WIDE"] = facts;
+        EXPR_OPERAND_DESCRIPTOR d;
+        ASSERT_EQ(EXPR_DescribeOperand(dict, d, b.Field("WIDE", 0, r.flags)), 1);
+        EXPECT_EQ(d.converted, r.converted) << r.type << r.length << "," << r.decimals << " flags " << r.flags;
+    }
+}
+
 TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode)
 {
     EXPR_OPERAND_NODE* n = b.Field("DISP");
