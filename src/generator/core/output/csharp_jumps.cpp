@@ -159,10 +159,9 @@ template <typename Run> void codeRuns(std::string_view t, bool& comment, Run run
         return;
     for (size_t k = 0; k < n;) {
         if (comment) {
-            while (k + 1 < n && !(t[k] == '*' && t[k + 1] == '/'))
-                ++k;
-            comment = k + 1 >= n;
-            k = comment ? n : k + 2;
+            const size_t end = t.find("*/", k);
+            comment = end == std::string_view::npos;
+            k = comment ? n : end + 2;
             continue;
         }
         const size_t at = nextOf<'/', '"', '\''>(t, k);
