@@ -21,9 +21,18 @@ namespace {
 // The generator's file-field name lookups, which the SELECT_SQL check asks.
 const P3100_SELECT_SQL_FILES kSelectSqlFiles = {P3109_SetSelectSqlFiles, P3109_sCheckFileFieldMangling};
 
+// A check begins with no answer of the dictionary's field lookups kept from
+// another job; the end of a pass forgets them too.
+int32_t runChecker(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild)
+{
+    P3109_ForgetFileFieldAnswers();
+    return P3100_lRunCheckerStep(pContext, pState, pBuild);
+}
+
 int32_t releaseCheckedNames(FFC_CONTEXT* pContext, FFC_CHECK_STATE*, void*)
 {
     P31O2_FreeGeneratedNames(pContext);
+    P3109_ForgetFileFieldAnswers();
     return 0;
 }
 
@@ -41,7 +50,7 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
     if (!pSeams)
         return;
     *pSeams = FFC_RUN_SEAMS{};
-    pSeams->pfnChecker = P3100_lRunCheckerStep;
+    pSeams->pfnChecker = runChecker;
     P3100_UseLibraryLayouts();
     P3100_UseWebFunctions(P3142_WebFunctions);
     P3100_UseSelectSqlFiles(&kSelectSqlFiles);

@@ -6,7 +6,9 @@
 #include "generator/core/model/file_field_mangling.h"
 
 #include <cctype>
+#include <initializer_list>
 #include <memory>
+#include <unordered_map>
 
 #include "checker/checker.h"
 #include "generator/core/model/field_helpers.h"
@@ -32,6 +34,30 @@ MangleState& ms()
 {
     static MangleState s;
     return s;
+}
+
+/* The answers of the dictionary's field lookups asked in this job, by the
+** lookup and its values: a SELECT_SQL command's files are looked at for
+** each field it names, in the check and again in the generation, and the
+** dictionary does not change meanwhile. */
+std::unordered_map<std::string, bool>& fieldAnswers()
+{
+    static std::unordered_map<std::string, bool> answers;
+    return answers;
+}
+
+template <typename Look>
+bool remembered(std::initializer_list<std::string_view> values, Look look)
+{
+    std::string key;
+    for (std::string_view v : values)
+        key.append(v).push_back('\x1f');
+    auto& answers = fieldAnswers();
+    if (const auto known = answers.find(key); known != answers.end())
+        return known->second;
+    const bool answer = look();
+    answers.emplace(std::move(key), answer);
+    return answer;
 }
 
 const FFC_CONTEXT* context()
@@ -169,6 +195,12 @@ const std::deque<GEN_SQL_FIELD>& P3109_SqlFields()
 void P3109_ResetSqlFields()
 {
     ms() = MangleState{};
+    P3109_ForgetFileFieldAnswers();
+}
+
+void P3109_ForgetFileFieldAnswers()
+{
+    std::unordered_map<std::string, bool>().swap(fieldAnswers());
 }
 
 std::string P3109_sLookupMangledColumn(std::string_view field, std::string_view file, std::string_view library,
@@ -228,20 +260,24 @@ bool P3109_sCountMangledColumns(std::string_view file, std::string_view library,
 bool P3109_sCountFileFields(std::string_view field, std::string_view file, std::string_view library,
                             std::string_view type)
 {
-    auto area = std::make_unique<SSQL_AREA>();
-    SSQL_SetLocation("DC_P3109/QV_F14/A");
-    return singleCount("DC_P3109/QV_F14/A", area.get(),
-                       SSQL_DeclareExt(area.get(),
-                                       "SELECT COUNT(*) FROM QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14PFL = '%s' AND "
-                                       "X14PLB = '%s' AND X14TYP = '%s' AND X14FLD = '%s'",
-                                       partition().c_str(), trimmed(file).c_str(), trimmed(library).c_str(),
-                                       trimmed(type).c_str(), trimmed(key10(field)).c_str()));
+    const std::string f = trimmed(file), l = trimmed(library), t = trimmed(type), name = trimmed(key10(field));
+    return remembered({"F14/A", partition(), f, l, t, name}, [&] {
+        auto area = std::make_unique<SSQL_AREA>();
+        SSQL_SetLocation("DC_P3109/QV_F14/A");
+        return singleCount("DC_P3109/QV_F14/A", area.get(),
+                           SSQL_DeclareExt(area.get(),
+                                           "SELECT COUNT(*) FROM QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14PFL = '%s' "
+                                           "AND X14PLB = '%s' AND X14TYP = '%s' AND X14FLD = '%s'",
+                                           partition().c_str(), f.c_str(), l.c_str(), t.c_str(), name.c_str()));
+    });
 }
 
-int P3109_fIsFileMangledField(std::string_view identifier, std::string_view file, std::string_view library,
-                              std::string_view type)
+namespace {
+
+/* Whether a field of the file, made an identifier, is the one wanted. */
+bool fileMangledField(const std::string& wanted, std::string_view file, std::string_view library,
+                      std::string_view type)
 {
-    const std::string wanted = trimmed(identifier);
     GenSqlCursor c("DC_P3109/Is_File_Mangled_Field", "ABBC");
     SSQL_AREA* a = c.Begin();
     c.Open(SSQL_DeclareExt(a,
@@ -254,7 +290,19 @@ int P3109_fIsFileMangledField(std::string_view identifier, std::string_view file
     while (found == 0 && c.Fetch(SSQL_FIXED(name, 10)))
         found = trimmed(P3109_MakeCIdentifierExt(trimmed(std::string_view(name, 10)))) == wanted ? 1 : 0;
     c.Close();
-    return found;
+    return found == 1;
+}
+
+}  // namespace
+
+int P3109_fIsFileMangledField(std::string_view identifier, std::string_view file, std::string_view library,
+                              std::string_view type)
+{
+    const std::string wanted = trimmed(identifier);
+    return remembered({"F14/M", partition(), trimmed(file), trimmed(library), trimmed(type), wanted},
+                      [&] { return fileMangledField(wanted, file, library, type); })
+               ? 1
+               : 0;
 }
 
 GEN_SQL_FIELD* P3109_pFindNamedFileEntry(std::string_view name, size_t ulLength, const int16_t* pUsePair, int& found,

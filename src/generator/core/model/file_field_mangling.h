@@ -62,6 +62,9 @@ const std::vector<GEN_SQL_FILE>& P3109_SelectSqlFiles();
 GEN_SQL_FIELD& P3109_AddSqlField(std::string_view name);
 const std::deque<GEN_SQL_FIELD>& P3109_SqlFields();
 void P3109_ResetSqlFields();
+/* Forgets the answers of the dictionary's field lookups kept for the job
+** (the SQL field list's reset forgets them too). */
+void P3109_ForgetFileFieldAnswers();
 
 /* ---- repository lookups ---- */
 /* The column (kind 'Y') or alternate name (kind 'I') of the field in the

@@ -159,10 +159,9 @@ template <typename Run> void codeRuns(std::string_view t, bool& comment, Run run
         return;
     for (size_t k = 0; k < n;) {
         if (comment) {
-            while (k + 1 < n && !(t[k] == '*' && t[k + 1] == '/'))
-                ++k;
-            comment = k + 1 >= n;
-            k = comment ? n : k + 2;
+            const size_t end = t.find("*/", k);
+            comment = end == std::string_view::npos;
+            k = comment ? n : end + 2;
             continue;
         }
         const size_t at = nextOf<'/', '"', '\''>(t, k);
@@ -401,6 +400,9 @@ public:
     bool changes() const { return !edits_.empty(); }
     /* Carries the plan out on the lines the plan was made of. */
     void apply(std::vector<GEN_HELD_LINE>& held);
+    /* Carries the plan out on the lines read from `source` (those the plan
+    ** was made of), handing the lines that result to `write` in order. */
+    void applyInOrder(GEN_HELD_LINES& source, const GEN_HELD_WRITER& write);
     /* The text of a line, and how many lines were read. */
     std::string text(size_t line) { return std::string(lines_[line].text); }
     size_t lineCount() const { return lines_.size(); }
@@ -434,6 +436,7 @@ private:
     std::map<int, Admission> admissions_; /* by the block of the IF or while */
     std::set<std::pair<int, int>> resumeLabels_, passes_;
 
+    void sortPlan();
     void read();
     bool balanced() const;
     void findLabelsAndJumps(size_t i, const Line& l);
@@ -898,18 +901,55 @@ void Mender::writeAdmissions()
     }
 }
 
-void Mender::apply(std::vector<GEN_HELD_LINE>& held)
+/* The edits from the last line's last back, the inserts from the last place back. */
+void Mender::sortPlan()
 {
     std::stable_sort(edits_.begin(), edits_.end(),
                      [](const Edit& a, const Edit& b) { return a.line != b.line ? a.line > b.line : a.pos > b.pos; });
-    for (const Edit& e : edits_)
-        held[e.line].text.replace(e.pos, e.length, e.text);
     std::stable_sort(inserts_.begin(), inserts_.end(), [](const Insert& a, const Insert& b) {
         return a.before != b.before ? a.before > b.before : a.order > b.order;
     });
+}
+
+void Mender::apply(std::vector<GEN_HELD_LINE>& held)
+{
+    sortPlan();
+    for (const Edit& e : edits_)
+        held[e.line].text.replace(e.pos, e.length, e.text);
     for (const Insert& i : inserts_)
         held.insert(held.begin() + static_cast<std::ptrdiff_t>(std::min(i.before, held.size())),
                     GEN_HELD_LINE{i.indent, i.text, true, false, true});
+}
+
+void Mender::applyInOrder(GEN_HELD_LINES& source, const GEN_HELD_WRITER& write)
+{
+    /* as apply() does: a place's inserts go before its line, each put
+       before those inserted there earlier; a line's edits from its end */
+    sortPlan();
+    size_t edit = edits_.size(), insert = inserts_.size();
+    const auto insertsUpTo = [&](size_t place) {
+        for (; insert > 0 && inserts_[insert - 1].before <= place; --insert)
+            write(inserts_[insert - 1].indent, inserts_[insert - 1].text);
+    };
+    size_t indent = 0;
+    std::string_view text;
+    std::string edited;
+    for (size_t line = 0; source.Next(indent, text); ++line) {
+        insertsUpTo(line);
+        size_t first = edit;
+        while (first > 0 && edits_[first - 1].line == line)
+            --first;
+        if (first == edit) {
+            write(indent, text);
+            continue;
+        }
+        edited.assign(text);
+        for (size_t e = first; e < edit; ++e)
+            edited.replace(edits_[e].pos, edits_[e].length, edits_[e].text);
+        edit = first;
+        write(indent, edited);
+    }
+    insertsUpTo(SIZE_MAX);
 }
 
 bool Mender::mend(std::string& refused, size_t& refusedLine)
@@ -1019,6 +1059,10 @@ bool P3109_fMendHeldJumps(GEN_STREAM stream, bool fMethodHead, bool fCSharp, std
     if (P3109_fHeldLinesHold(stream)) {
         const std::unique_ptr<GEN_HELD_LINES> source = P3109_ReadHeldLines(stream);
         mended = mendLines(*source, fMethodHead, !fCSharp, refused, plCommand, [stream](Mender& mender) {
+            if (P3109_fRewriteHeldLines(stream, [&mender](GEN_HELD_LINES& lines, const GEN_HELD_WRITER& write) {
+                    mender.applyInOrder(lines, write);
+                }))
+                return;
             std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
             mender.apply(lines);
             P3109_WriteHeldLines(stream, lines);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -231,6 +232,9 @@ public:
             failedWrite(slot, errno);
         at_ = slot.holdStart;
     }
+    /* The lines of another file, from its start to `end` (a failure to read
+    ** it is reported as one of the slot's). */
+    FileHeldLines(StreamSlot& slot, int fd, off_t end) : slot_(slot), fd_(fd), end_(end) {}
     uint64_t Mark() const override { return static_cast<uint64_t>(at_); }
     void Seek(uint64_t mark) override { at_ = static_cast<off_t>(mark); }
     bool Next(size_t& ulIndent, std::string_view& text) override
@@ -297,6 +301,46 @@ std::vector<GEN_HELD_LINE> readBackHeld(StreamSlot& slot)
     if (::ftruncate(fileno(slot.file), slot.holdStart) != 0 || fseeko(slot.file, slot.holdStart, SEEK_SET) != 0)
         failedWrite(slot, errno);
     return lines;
+}
+
+/* Copies the held part of the slot's file, from where the holding began to
+** `end`, to the start of `to`. */
+bool copyHeld(StreamSlot& slot, off_t end, int to)
+{
+    const int fd = fileno(slot.file);
+    off_t from = slot.holdStart;
+    off_t at = 0;
+    bool inKernel = true;
+    std::vector<char> block;
+    while (from < end) {
+        const size_t want = static_cast<size_t>(end - from);
+        if (inKernel) {
+            const ssize_t k = ::copy_file_range(fd, &from, to, &at, want, 0);
+            if (k > 0)
+                continue;
+            if (k < 0 && errno == EINTR)
+                continue;
+            /* file systems that cannot copy between themselves: through a block */
+            inKernel = false;
+            block.resize(64 * 1024);
+        }
+        const ssize_t k = ::pread(fd, block.data(), std::min(want, block.size()), from);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return false;
+        for (ssize_t put = 0; put < k;) {
+            const ssize_t w = ::pwrite(to, block.data() + put, static_cast<size_t>(k - put), at + put);
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            put += w;
+        }
+        from += k;
+        at += k;
+    }
+    return true;
 }
 
 /* From now on the slot holds its lines in memory, those held in the file
@@ -547,6 +591,29 @@ std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
         return readBackHeld(*slot);
     }
     return std::exchange(slot->held, {});
+}
+
+bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot || !slot->holding || !slot->holdInFile)
+        return false;
+    flushAll(*slot);
+    const off_t end = ::lseek(fileno(slot->file), 0, SEEK_CUR);
+    if (end < slot->holdStart)
+        failedWrite(*slot, errno);
+    /* the held lines move to a scratch file, read from there while the
+       rewritten ones go where the holding began */
+    const std::unique_ptr<FILE, int (*)(FILE*)> scratch(std::tmpfile(), &std::fclose);
+    if (!scratch || !copyHeld(*slot, end, fileno(scratch.get())))
+        return false;
+    slot->holding = false;
+    slot->holdInFile = false;
+    if (::ftruncate(fileno(slot->file), slot->holdStart) != 0 || fseeko(slot->file, slot->holdStart, SEEK_SET) != 0)
+        failedWrite(*slot, errno);
+    FileHeldLines held(*slot, fileno(scratch.get()), end - slot->holdStart);
+    rewrite(held, [slot](size_t ulIndent, std::string_view text) { emitLine(*slot, true, false, true, ulIndent, text); });
+    return true;
 }
 
 std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream)

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -117,6 +118,14 @@ private:
 };
 /* A reader of the lines a stream holds (none for a stream that holds none). */
 std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream);
+/* Ends the holding of lines held in the file and hands them to `rewrite`,
+** with the writer of the lines that replace them (an indent and a text,
+** written as a held line was): the lines are read from a scratch copy, one
+** after another, never all in memory. False, with nothing done, when the
+** stream holds no lines in its file or no scratch copy can be made. */
+using GEN_HELD_WRITER = std::function<void(size_t ulIndent, std::string_view text)>;
+using GEN_HELD_REWRITE = std::function<void(GEN_HELD_LINES& lines, const GEN_HELD_WRITER& write)>;
+bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite);
 /* Writes lines to a file stream as they were held. */
 void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines);
 

@@ -32,10 +32,12 @@ struct LiteralRegistry {
     uint16_t usCounter = 0;
     std::deque<GEN_TEXT_LITERAL> chain;             /* a deque: references stay valid while it grows */
     std::unordered_map<std::string, size_t> byText; /* chain entry by form, language and text */
+    std::unordered_map<std::string_view, size_t> byReference; /* the first chain entry of a reference */
     std::vector<GEN_TEXT_LITERAL> view;
 
     void clear()
     {
+        std::unordered_map<std::string_view, size_t>().swap(byReference);
         std::deque<GEN_TEXT_LITERAL>().swap(chain);
         std::unordered_map<std::string, size_t>().swap(byText);
     }
@@ -121,6 +123,7 @@ void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GE
     l.text = std::move(copy);
     r.chain.push_back(std::move(l));
     r.byText.emplace(std::move(key), r.chain.size() - 1);
+    r.byReference.emplace(r.chain.back().reference, r.chain.size() - 1);
     *ppszReference = r.chain.back().reference.c_str();
     *ppszDeclared = r.chain.back().declaredName.c_str();
 }
@@ -307,10 +310,9 @@ std::string CGEN_NameLiteral(std::string_view name)
 
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
 {
-    for (const GEN_TEXT_LITERAL& l : registry().chain)
-        if (l.reference == reference)
-            return l.text.c_str();
-    return nullptr;
+    const LiteralRegistry& r = registry();
+    const auto found = r.byReference.find(reference);
+    return found == r.byReference.end() ? nullptr : r.chain[found->second].text.c_str();
 }
 
 void CGEN_FreeTextLiterals()

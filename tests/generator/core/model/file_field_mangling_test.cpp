@@ -47,6 +47,26 @@ TEST_F(Mangling, LookupsByTheDatabaseClass)
     EXPECT_EQ(P3109_fIsFileMangledField("ORD_NO", "FILEA", "LIB", "FFD"), 0);
 }
 
+/* A job asks the dictionary once for each file and field: a field added
+   meanwhile is seen only once the answers are forgotten (a new job's
+   set-up forgets them); another file, type or field is asked anew. */
+TEST_F(Mangling, AnswersAreKeptUntilForgotten)
+{
+    begin();
+    EXPECT_FALSE(P3109_sCountFileFields("CREDIT", "EXTF", "EXTLIB", "FFD"));
+    EXPECT_EQ(P3109_fIsFileMangledField("CRED_T", "EXTF", "EXTLIB", "FFD"), 0);
+    exec("INSERT INTO QV_F14 (X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1) VALUES "
+         "('DEM', 'EXTF', 'EXTLIB', 'FFD', 'CREDIT', 2, ''), ('DEM', 'EXTF', 'EXTLIB', 'VFD', 'CRED@T', 1, '')");
+    EXPECT_FALSE(P3109_sCountFileFields("CREDIT", "EXTF", "EXTLIB", "FFD"));
+    EXPECT_EQ(P3109_fIsFileMangledField("CREDaT", "EXTF", "EXTLIB", "VFD"), 1);
+    EXPECT_FALSE(P3109_sCountFileFields("CREDIT", "EXTF", "EXTLIB", "VFD"));
+    P3109_ForgetFileFieldAnswers();
+    EXPECT_TRUE(P3109_sCountFileFields("CREDIT", "EXTF", "EXTLIB", "FFD"));
+    P3109_ResetSqlFields();
+    EXPECT_TRUE(P3109_sCountFileFields("#CREDIT", "EXTF", "EXTLIB", "FFD"));
+    EXPECT_TRUE(P3109_sCountFileFields("CUSTNO", "EXTF", "EXTLIB", "FFD"));
+}
+
 TEST_F(Mangling, TheFileWithTheLowerMarkIsKept)
 {
     begin();

@@ -342,6 +342,49 @@ TEST_F(LineWriter, ManyLinesHeldInTheFileComeBackWhole)
     EXPECT_EQ(s.text(), expected);
 }
 
+/* Lines held in the file are handed over one at a time from a scratch
+   copy and what replaces them goes where the holding began, after what was
+   written before it; a stream holding in memory is left to the caller. */
+TEST_F(LineWriter, LinesHeldInTheFileAreRewrittenInTheirPlace)
+{
+    HeldStream s(true);
+    P3109_WriteLine(s.stream(), 0, "before");
+    P3109_HoldStreamLines(s.stream(), "goto");
+    for (int i = 0; i < 3000; ++i)
+        P3109_WriteLine(s.stream(), 3, "line " + std::to_string(i));
+    std::string expected = "before \r\n";
+    size_t count = 0;
+    const bool rewritten =
+        P3109_fRewriteHeldLines(s.stream(), [&](GEN_HELD_LINES& lines, const GEN_HELD_WRITER& write) {
+            size_t indent = 0;
+            std::string_view text;
+            while (lines.Next(indent, text)) {
+                /* a line held in the file comes back with its indent as blanks */
+                EXPECT_EQ(indent, 0u);
+                EXPECT_EQ(text, "   line " + std::to_string(count));
+                write(6, std::string(text.substr(3)) + "!");
+                expected += "      line " + std::to_string(count) + "! \r\n";
+                if (count++ % 1000 == 0) {
+                    write(0, "added");
+                    expected += "added \r\n";
+                }
+            }
+        });
+    EXPECT_TRUE(rewritten);
+    EXPECT_EQ(count, 3000u);
+    EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+    P3109_WriteLine(s.stream(), 0, "after");
+    EXPECT_EQ(s.text(), expected + "after \r\n");
+
+    HeldStream memory(false);
+    P3109_HoldStreamLines(memory.stream(), "goto");
+    P3109_WriteLine(memory.stream(), 0, "kept");
+    EXPECT_FALSE(P3109_fRewriteHeldLines(memory.stream(), [](GEN_HELD_LINES&, const GEN_HELD_WRITER&) {
+        ADD_FAILURE() << "a stream held in memory is not rewritten";
+    }));
+    EXPECT_EQ(written(P3109_TakeHeldLines(memory.stream())), "kept \r\n");
+}
+
 /* A method's lines: each line's leading blanks are its indent. */
 std::vector<GEN_HELD_LINE> methodLines(const std::string& body)
 {
