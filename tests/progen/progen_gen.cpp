@@ -15,8 +15,6 @@ const std::vector<Switch>& Switches()
                          "-Werror=infinite-recursion"},
         {"urequest",
          "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"mtxt_operand", "a multilingual variable (*MTXT) as the value of CHANGE: with it, seed 10017's C# run "
-                         "stops at a numeric When subject that is no number (issue 65)"},
         {"long_blank_list", "VALUECHECK of *BLANK and more than 11 values: checked as one condition of the values, "
                             "which holds more than 49 tokens (DCM0462)"},
     };
@@ -634,7 +632,7 @@ void Writer::change()
         for (const std::string& t : targets)
             if (!field(t).nullable)
                 v = "*DEFAULT";
-    if (FamilyOf(f.type) == Family::String && chance(4) && on("mtxt_operand"))
+    if (FamilyOf(f.type) == Family::String && chance(4))
         v = mtxt();
     const bool round = chance(10) && FamilyOf(f.type) == Family::Number;
     emit("CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : ""));

@@ -173,6 +173,92 @@ const std::vector<Worked> kWorked = {
      "CMD RETURN\n",
      {"END LIST PGLIST1 3", "END PGLIST1.1.PGP1 4", "END PGLIST1.2.PGP1 8", "END PGLIST1.3.PGP1 4",
       "END PGP2 8", "END PGP1 4"}},
+    {"a WHEN of several values, each a relation of the subject that AND joins to a condition; a field named "
+     "without its '#'",
+     "FIELD PGP1 P 5 2 N\nFIELD PGA2 A 3 0 N\nFIELD JX1 P 3 0 N\nFIELD PGP3 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(JX1) TO(4)\n"
+     "CMD CHANGE FIELD(#PGP1) TO('JX1 * 2.5')\n"            // 10.00
+     "CMD CASE OF_FIELD(#PGP1)\n"
+     "CMD WHEN VALUE_IS('< 5' '> 9 AND JX1 > 4')\n"           // 10 < 5 no; 10 > 9 but 4 > 4 no
+     "CMD CHANGE FIELD(#PGP3) TO(1)\n"
+     "CMD WHEN VALUE_IS('= 3' '>= 10 AND #PGA2 = *BLANK')\n"  // 10 >= 10 and blank: holds
+     "CMD CHANGE FIELD(#PGP3) TO(2)\n"
+     "CMD ENDCASE\n"
+     "CMD RETURN\n",
+     {"END PGP1 10.00", "END PGP3 2", "END JX1 4", "END PGA2 [   ]"}},
+    {"SUBSTRING from a position for a length into a position for a length; one outside its field ends the function",
+     "FIELD PGA1 A 6 0 N\nFIELD PGA2 A 6 0 N\nFIELD PGP3 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('ABCDEF')\n"
+     "CMD CHANGE FIELD(#PGA2) TO('123456')\n"
+     "CMD CHANGE FIELD(#PGP3) TO(2)\n"
+     "CMD SUBSTRING FIELD(#PGA1 2 3) INTO_FIELD(#PGA2 #PGP3 4)\n"  // BCD into 2-5, blank filled: 1BCD 6
+     "CMD SUBSTRING FIELD(#PGA1 5 3) INTO_FIELD(#PGA2)\n"          // 5 to 7 of 6 bytes: failed
+     "CMD CHANGE FIELD(#PGP3) TO(9)\n"
+     "CMD RETURN\n",
+     {"END PGA2 [1BCD 6]", "END PGP3 2", "ENDED 2"}},
+    {"*HIVAL and *LOVAL of each kind",
+     "FIELD PGP1 P 7 2 N\nFIELD PGS2 S 5 5 N\nFIELD PGA3 A 2 0 N\nFIELD PGI4 I 2 0 N\nFIELD PGP5 P 6 0 N\n"
+     "FIELD PGA6 A 3 0 N\nFIELD PGF7 F 8 0 N\nFIELD PGM8 M 8 0 N\nFIELD PGZ9 Z 29 0 N\nFIELD PGI10 I 8 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(*HIVAL)\n"
+     "CMD CHANGE FIELD(#PGS2) TO(*LOVAL)\n"
+     "CMD CHANGE FIELD(#PGA3) TO(*HIVAL)\n"
+     "CMD CHANGE FIELD(#PGI4) TO(*HIVAL)\n"
+     "CMD CHANGE FIELD(#PGP5) TO(*LOVAL)\n"
+     "CMD CHANGE FIELD(#PGA6) TO(*LOVAL)\n"
+     "CMD CHANGE FIELD(#PGF7) TO(*LOVAL)\n"
+     "CMD CHANGE FIELD(#PGM8) TO(*HIVAL)\n"
+     "CMD CHANGE FIELD(#PGZ9) TO(*HIVAL)\n"
+     "CMD CHANGE FIELD(#PGI10) TO(*LOVAL)\n"
+     "CMD RETURN\n",
+     {"END PGP1 99999.99", "END PGS2 -0.99999", "END PGA3 [\\xFF\\xFF]", "END PGI4 32767", "END PGP5 -999999",
+      "END PGA6 [\\x00\\x00\\x00]", "END PGF7 0", "END PGM8 23:59:59", "END PGZ9 0001-01-01 23:59:59.999999999",
+      "END PGI10 -9223372036854775808"}},
+    {"dates, times, timestamps and fixed characters from literals; a CASE of a time",
+     "FIELD PGE1 E 10 0 N\nFIELD PGM2 M 8 0 N\nFIELD PGZ3 Z 29 0 N\nFIELD PGP4 P 3 0 N\nFIELD PGH5 H 4 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGE1) TO('2024-02-29')\n"
+     "CMD CHANGE FIELD(#PGM2) TO('23:59:16')\n"
+     "CMD CHANGE FIELD(#PGZ3) TO('2022-04-06 10:11:12.000000000')\n"
+     "CMD CHANGE FIELD(#PGH5) TO('ABC')\n"
+     "CMD CASE OF_FIELD(#PGM2)\n"
+     "CMD WHEN VALUE_IS('< ''12:00:00''')\n"
+     "CMD CHANGE FIELD(#PGP4) TO(1)\n"
+     "CMD WHEN VALUE_IS('> ''12:00:00'' AND #PGE1 > ''2024-01-31''')\n"
+     "CMD CHANGE FIELD(#PGP4) TO(2)\n"
+     "CMD ENDCASE\n"
+     "CMD RETURN\n",
+     {"END PGE1 2024-02-29", "END PGM2 23:59:16", "END PGZ3 2022-04-06 10:11:12.000000000", "END PGH5 [ABC]",
+      "END PGP4 2"}},
+    {"SORT_LIST on two keys: the second orders the ties of the first",
+     "FIELD PGA1 A 1 0 N\nFIELD PGP2 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGA1 #PGP2) ENTRYS(10)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('A')\nCMD CHANGE FIELD(#PGP2) TO(1)\nCMD ADD_ENTRY TO_LIST(#PGLIST1)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('B')\nCMD CHANGE FIELD(#PGP2) TO(2)\nCMD ADD_ENTRY TO_LIST(#PGLIST1)\n"
+     "CMD CHANGE FIELD(#PGA1) TO('A')\nCMD CHANGE FIELD(#PGP2) TO(3)\nCMD ADD_ENTRY TO_LIST(#PGLIST1)\n"
+     "CMD SORT_LIST NAMED(#PGLIST1) BY_FIELDS((#PGA1 *ASCEND) (#PGP2 *DESCEND))\n"
+     "CMD RETURN\n",
+     {"END PGLIST1.1.PGP2 3", "END PGLIST1.2.PGP2 1", "END PGLIST1.3.PGA1 [B]", "END PGLIST1.3.PGP2 2"}},
+    {"GOTO into a BEGIN_LOOP goes through its head (the counter from FROM); into a DOWHILE straight to the label",
+     "FIELD PGP1 P 3 0 N\nFIELD PGP2 P 3 0 N\nFIELD PGP3 P 3 0 N\nFIELD PGP4 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(7)\n"
+     "CMD GOTO LABEL(L1)\n"
+     "CMD BEGIN_LOOP USING(#PGP1) FROM(1) TO(9) STEP(2)\n"  // 1 (label), then 3, 5, 7, 9 from the top; ends at 11
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP3 + 100')\n"
+     "CMD L1: CHANGE FIELD(#PGP2) TO('#PGP2 + 1')\n"
+     "CMD END_LOOP\n"
+     "CMD CHANGE FIELD(#PGP4) TO(1)\n"
+     "CMD GOTO LABEL(L2)\n"
+     "CMD DOWHILE COND('#PGP4 < 5')\n"                        // 2 (label), then 3, 4, 5 from the top
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP3 + 1')\n"
+     "CMD L2: CHANGE FIELD(#PGP4) TO('#PGP4 + 1')\n"
+     "CMD ENDWHILE\n"
+     "CMD RETURN\n",
+     {"END PGP1 11", "END PGP2 5", "END PGP3 403", "END PGP4 5"}},
 };
 
 /* Each function's final values, worked out by hand. */
@@ -206,8 +292,8 @@ TEST(Reference, ShowsTheFieldsTheFunctionUses)
 TEST(Reference, NamesWhatItDoesNotCompare)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"FIELD PGE1 E 10 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGE1) TO('2024-02-29')\nCMD RETURN\n",
-         "NOT COMPARED a value into a field of kind E\n"},
+        {"FIELD PGE1 E 10 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGE1) TO(5)\nCMD RETURN\n",
+         "NOT COMPARED a number into a field of kind E\n"},
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CALL PGM(PGCALL1)\nCMD RETURN\n",
          "NOT COMPARED CALL\n"},
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO('1 / #PGP1')\nCMD RETURN\n",
@@ -215,9 +301,16 @@ TEST(Reference, NamesWhatItDoesNotCompare)
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD CHANGE FIELD(#PGP1) TO(999)\n"
          "CMD CHANGE FIELD(#PGP1) TO('#PGP1 + 1')\nCMD RETURN\n",
          "NOT COMPARED a value that does not fit its field (a fatal error)\n"},
-        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD GOTO LABEL(L10)\n"
-         "CMD BEGIN_LOOP USING(#PGP1) FROM(1) TO(2)\nCMD L10: MESSAGE MSGTXT('in')\nCMD END_LOOP\nCMD RETURN\n",
-         "NOT COMPARED a GOTO into a loop\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1)\n"
+         "CMD GOTO LABEL(L10)\nCMD SELECTLIST NAMED(#PGLIST1)\nCMD L10: MESSAGE MSGTXT('in')\nCMD ENDSELECT\n"
+         "CMD RETURN\n",
+         "NOT COMPARED a GOTO into a SELECTLIST\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1)\n"
+         "CMD UPD_ENTRY IN_LIST(#PGLIST1)\nCMD RETURN\n",
+         "NOT COMPARED UPD_ENTRY with no current entry\n"},
+        {"FIELD PGP1 P 30 0 N\nFIELD PGP2 P 5 2 N\nCMD FUNCTION OPTIONS(*DIRECT)\n"
+         "CMD CHANGE FIELD(#PGP2) TO('(#PGP1 - 1) / 3')\nCMD RETURN\n",
+         "NOT COMPARED a quotient of a number of more than 18 digits (its intermediate precision)\n"},
     };
     for (const auto& [text, said] : cases)
         EXPECT_EQ(evaluate(text), said) << text;

@@ -329,14 +329,26 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
 
     // ---- the subject of a When group ----
 
-    // The value a table leaves on its stack, taken by no pull and no test:
-    // the subject of a CASE, evaluated by the command's own routine (whose
-    // stack is its own) just before the group's When tests, which push it
-    // again (WHEN_SUBJECT_<type>).
+    // The subject of a CASE lies in the caller's operand stack, entry 1, in
+    // the member of its value type (m_Int32, m_Int64, m_Double, m_Flt64,
+    // m_Date, m_Time, m_DateTime, m_String), where the command's own routine
+    // left it: its direct code stores it there, its instruction table leaves
+    // it there (and here, for the kinds no member names). The When tests,
+    // direct code or a table's WHEN_SUBJECT_<type>, read it from there: a
+    // table test of a group whose subject direct code computed reads what
+    // that code stored, not what an earlier table left.
     static Value subject;
 
-    static void PushSubject(Value v, int place, int opcode)
+    static void PushSubject(X_VAR_EXPRESSION_FRAME frame, Value v, int place, int opcode)
     {
+        X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
+        X_VAR_EXPRESSION_OPERAND held = callers != null && callers.Length > 1 ? callers[1] : null;
+        if (place <= T_FLOAT64 && held != null && StackedNumber(held, place, v)) {
+            Coerce(v, place);
+            return;
+        }
+        if (place == 14 && held != null && StackedText(frame, held, v))
+            return;
         if (subject == null)
             Fail("a When subject that no evaluation left", opcode);
         if (place <= T_FLOAT64) {
@@ -353,6 +365,34 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return;
         }
         Fail("a When subject of a boolean, variant or binary value has no meaning here", opcode);
+    }
+
+    // The number of the value type's member of an operand-stack entry; false
+    // for the packed and decimal types (no member of this run time holds them).
+    static bool StackedNumber(X_VAR_EXPRESSION_OPERAND held, int place, Value v)
+    {
+        switch (place) {
+        case T_LONG: case T_INT32: v.Kind = 'D'; v.Dec = RtDec.FromLong(held.m_Int32); return true;
+        case T_LONGLONG: case T_INT64: v.Kind = 'D'; v.Dec = RtDec.FromLong(held.m_Int64); return true;
+        case T_DOUBLE: v.Kind = 'F'; v.F = held.m_Double.m_Data; return true;
+        case T_FLOAT64: v.Kind = 'F'; v.F = held.m_Flt64; return true;
+        }
+        return false;
+    }
+
+    // The text of the field whose storage an operand-stack entry names
+    // (m_String.m_Char, as direct code stores a fixed text's subject).
+    static bool StackedText(X_VAR_EXPRESSION_FRAME frame, X_VAR_EXPRESSION_OPERAND held, Value v)
+    {
+        object storage = held.m_String.m_Char;
+        if (storage == null || frame.pX_Fld == null)
+            return false;
+        for (int s = 0; s < frame.pX_Fld.Length; ++s)
+            if (frame.pX_Fld[s] != null && ReferenceEquals(frame.pX_Fld[s].pField, storage)) {
+                FieldString(frame, s, v);
+                return true;
+            }
+        return false;
     }
 
     static void Copy(Value from, Value to)
@@ -421,7 +461,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             Answer(frame, stack[top].I != 0);
         else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S')) {
             subject = stack[top].Copy();
-            LeaveDateTime(frame, subject);
+            LeaveSubject(frame, subject);
         }
     }
 
@@ -432,19 +472,32 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         return at < 0 ? null : name.Substring(at + 4);
     }
 
-    // A date, time or timestamp the table leaves stays in the caller's
-    // operand stack, entry 1, where a When group's direct comparisons read
-    // it (operandStack[1].m_Date, m_Time, m_DateTime), as a direct-code
-    // evaluation leaves it.
-    static void LeaveDateTime(X_VAR_EXPRESSION_FRAME frame, Value v)
+    // A value the table leaves stays in the caller's operand stack, entry
+    // 1, where a When group's tests read it: a date, time or timestamp in
+    // m_Date, m_Time, m_DateTime, a number in each numeric member
+    // (m_Int32, m_Int64, m_Double, m_Flt64), as a direct-code evaluation
+    // leaves it in the member of its type.
+    static void LeaveSubject(X_VAR_EXPRESSION_FRAME frame, Value v)
     {
         X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
-        if (v.Kind != 'S' || callers == null || callers.Length < 2 || callers[1] == null)
+        if (callers == null || callers.Length < 2 || callers[1] == null)
+            return;
+        X_VAR_EXPRESSION_OPERAND held = callers[1];
+        if (v.Kind == 'D' || v.Kind == 'F') {
+            double d = v.Kind == 'F' ? v.F : v.Dec.ToDouble();
+            long whole = v.Kind == 'F' ? (long)Math.Truncate(v.F) : v.Dec.ToLong();
+            held.m_Int32 = unchecked((int)whole);
+            held.m_Int64 = whole;
+            held.m_Double.m_Data = d;
+            held.m_Flt64 = d;
+            return;
+        }
+        if (v.Kind != 'S')
             return;
         switch (v.As) {
-        case "DATE": callers[1].m_Date = v.S.PadRight(DqooDef.X_MAX_SIZE_DATE_LEN, '\0'); break;
-        case "TIME": callers[1].m_Time = v.S.PadRight(DqooDef.X_MAX_SIZE_TIME_LEN, '\0'); break;
-        case "DATETIME": callers[1].m_DateTime = v.S.PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0'); break;
+        case "DATE": held.m_Date = v.S.PadRight(DqooDef.X_MAX_SIZE_DATE_LEN, '\0'); break;
+        case "TIME": held.m_Time = v.S.PadRight(DqooDef.X_MAX_SIZE_TIME_LEN, '\0'); break;
+        case "DATETIME": held.m_DateTime = v.S.PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0'); break;
         }
     }
 
@@ -591,7 +644,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return true;
         }
         if (opcode >= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG) && opcode <= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_BINARY)) {
-            PushSubject(v, opcode - N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG), opcode);
+            PushSubject(frame, v, opcode - N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG), opcode);
             return true;
         }
         return false;
