@@ -383,6 +383,45 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
     }
 }
 
+/* ---- dates and times ---- */
+
+/* The coercions between dates, times and timestamps: a date is the first
+** 10 characters of a timestamp, a time the 8 from index 11. The result
+** starts as the default timestamp; the coercion copies its part of the
+** value over it and ends the result at its length. */
+static const struct {
+    int opcode;
+    int from, to, count, length;
+} kDateTimeCoercions[] = {
+    {X_COMP_OPCODE_COERCE_DATE_TO_DATETIME, 0, 0, X_MAX_SIZE_DATE_LEN, X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_TIME_TO_DATETIME, 0, 11, X_MAX_SIZE_TIME_LEN, X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_DATE, 0, 0, X_MAX_SIZE_DATE_LEN, X_MAX_SIZE_DATE_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_TIME, 11, 0, X_MAX_SIZE_TIME_LEN, X_MAX_SIZE_TIME_LEN},
+};
+
+/* Coerces the text on the stack by the opcode's row of the table; 0 when it has none. */
+static int coerceDateTime(RT_VALUE *v, int opcode)
+{
+    char from[X_MAX_SIZE_DATETIME_LEN], to[X_MAX_SIZE_DATETIME_LEN + 1] = X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
+    size_t i;
+    for (i = 0; i < sizeof kDateTimeCoercions / sizeof kDateTimeCoercions[0]; ++i) {
+        const long n = v->length < (long)sizeof from ? v->length : (long)sizeof from;
+        if (kDateTimeCoercions[i].opcode != opcode)
+            continue;
+        if (v->kind != 'S')
+            fail("a date or time coercion of a value that is no text", opcode);
+        memset(from, ' ', sizeof from); /* a shorter text is filled with blanks */
+        memcpy(from, v->s, (size_t)n);
+        memcpy(to + kDateTimeCoercions[i].to, from + kDateTimeCoercions[i].from, (size_t)kDateTimeCoercions[i].count);
+        to[kDateTimeCoercions[i].length] = '\0';
+        memcpy(v->text, to, sizeof to);
+        v->s = v->text;
+        v->length = kDateTimeCoercions[i].length;
+        return 1;
+    }
+    return 0;
+}
+
 /* ---- the subject of a When group ---- */
 
 /* The value a table leaves on its stack, taken by no pull and no test: the
@@ -605,6 +644,9 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             coerce(&stack[top], kTo[opcode - X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG]);
             continue;
         }
+
+        if (coerceDateTime(&stack[top], opcode))
+            continue;
 
         /* ---- arithmetic and rounding ---- */
         if (opcode >= X_COMP_OPCODE_LONG_PLUS && opcode <= X_COMP_OPCODE_FLOAT64_MULTIPLY) {

@@ -327,6 +327,40 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
                         v.Kind == 'F' ? RtDec.FromDouble(v.F, operand >= 0 && operand <= 16 ? operand : -1) : AsDecimal(v));
     }
 
+    // ---- dates and times ----
+
+    // The coercions between dates, times and timestamps: a date is the
+    // first 10 characters of a timestamp, a time the 8 from index 11. The
+    // result starts as the default timestamp; the coercion copies its part
+    // of the value over it and ends the result at its length.
+    static readonly int[][] dateTimeCoercions = {
+        // opcode, from, to, count, length
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATE_TO_DATETIME), 0, 0, DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_TIME_TO_DATETIME), 0, 11, DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_DATE), 0, 0, DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATE_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_TIME), 11, 0, DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_TIME_LEN },
+    };
+
+    // Coerces the text on the stack by the opcode's row of the table; false
+    // when it has none.
+    static bool CoerceDateTime(Value v, int opcode)
+    {
+        foreach (int[] row in dateTimeCoercions) {
+            if (row[0] != opcode)
+                continue;
+            if (v.Kind != 'S')
+                Fail("a date or time coercion of a value that is no text", opcode);
+            // a shorter text is filled with blanks
+            string from = (v.S.Length > DqooDef.X_MAX_SIZE_DATETIME_LEN ? v.S.Substring(0, DqooDef.X_MAX_SIZE_DATETIME_LEN) : v.S)
+                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN);
+            char[] to = (DqooDef.X_DEFAULT_DATE + " " + DqooDef.X_DEFAULT_TIME + ".000000000").ToCharArray();
+            from.CopyTo(row[1], to, row[2], row[3]);
+            v.S = new string(to, 0, row[4]);
+            return true;
+        }
+        return false;
+    }
+
     // ---- the subject of a When group ----
 
     // The value a table leaves on its stack, taken by no pull and no test:
@@ -614,6 +648,9 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             Coerce(stack[top], to[opcode - N(Op.X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG)]);
             return top;
         }
+
+        if (CoerceDateTime(stack[top], opcode))
+            return top;
 
         // ---- arithmetic and rounding ----
         if (opcode >= N(Op.X_COMP_OPCODE_LONG_PLUS) && opcode <= N(Op.X_COMP_OPCODE_FLOAT64_MULTIPLY)) {
