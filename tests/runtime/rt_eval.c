@@ -424,16 +424,28 @@ static int coerceDateTime(RT_VALUE *v, int opcode)
 
 /* ---- the subject of a When group ---- */
 
-/* The value a table leaves on its stack, taken by no pull and no test: the
-** subject of a CASE, evaluated by the command's own routine (whose stack
-** is its own) just before the group's When tests, which push it again
-** (WHEN_SUBJECT_<type>). A number is kept as its value, a text copied. */
+/* The subject of a CASE reaches the group's When tests in the caller's
+** operand stack, entry 1. Direct code stores it there in the member of its
+** type (m_Int32, m_Int64, m_Double, m_Flt64, m_Boolean, m_Date, m_Time,
+** m_DateTime, m_String). A table's evaluation leaves its last value, taken
+** by no pull and no test: that value is kept here (a number as its value,
+** a text copied) and the entry is marked as holding it, a state bit no
+** generated code sets. The When tests push the subject again
+** (WHEN_SUBJECT_<type>). */
+#define RT_SUBJECT_LEFT 0x40000000UL
+
 static RT_VALUE sSubject;
 static int sfSubject;
 
-static void keepSubject(const RT_VALUE *v)
+static X_VAR_EXPRESSION_OPERAND *subjectEntry(X_VAR_EXPRESSION_FRAME *frame)
+{
+    return frame->pOperandStack != pX_NULL && frame->ulOperandSize >= 2 ? &frame->pOperandStack[1] : pX_NULL;
+}
+
+static void keepSubject(X_VAR_EXPRESSION_FRAME *frame, const RT_VALUE *v)
 {
     static char text[70000];
+    X_VAR_EXPRESSION_OPERAND *entry = subjectEntry(frame);
     sSubject = *v;
     sfSubject = 1;
     if (v->kind == 'S') {
@@ -442,12 +454,75 @@ static void keepSubject(const RT_VALUE *v)
         sSubject.s = text;
         sSubject.length = n;
     }
+    if (entry != pX_NULL)
+        entry->m_State |= RT_SUBJECT_LEFT;
 }
 
-/* The subject pushed as the value type of the opcode's place (LONG ..
-** BINARY, the order of the WHEN_SUBJECT_ opcodes). */
-static void pushSubject(RT_VALUE *v, int place, int opcode)
+/* The length of a text held in a member of `room` characters, ended by a NUL or full. */
+static long heldLength(const char *s, long room)
 {
+    const char *end = memchr(s, '\0', (size_t)room);
+    return end != pX_NULL ? (long)(end - s) : room;
+}
+
+static void textSubject(RT_VALUE *v, const char *s, long length)
+{
+    v->kind = 'S';
+    v->s = s != pX_NULL ? s : "";
+    v->length = s != pX_NULL ? length : 0;
+}
+
+/* The text direct code stored as the subject, by its string element type. */
+static void directText(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int opcode)
+{
+    switch (entry->m_String.m_Type) {
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR:
+        textSubject(v, (const char *)entry->m_String.m_Char, entry->m_String.m_Length);
+        return;
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR:
+        textSubject(v, entry->m_String.m_VarChar, entry->m_String.m_Length);
+        return;
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR: {
+        const char *s = entry->m_String.m_FldChar != pX_NULL ? (const char *)entry->m_String.m_FldChar->pvData : pX_NULL;
+        textSubject(v, s, s != pX_NULL ? (long)strlen(s) : 0);
+        return;
+    }
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR:
+        if (entry->m_String.m_FldShortChar == pX_NULL)
+            fail("a When subject of a short text that is no field", opcode);
+        textSubject(v, entry->m_String.m_FldShortChar->vchData, entry->m_String.m_FldShortChar->sLength);
+        return;
+    default: fail("a When subject of text of no string element type", opcode);
+    }
+}
+
+/* The subject direct code stored in the entry, as the value type of the
+** opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes). */
+static void directSubject(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int place, int opcode)
+{
+    switch (place) {
+    case T_LONG:
+    case T_INT32: v->kind = 'D'; RT_DecFromLongLong(&v->dec, entry->m_Int32); return;
+    case T_LONGLONG:
+    case T_INT64: v->kind = 'D'; RT_DecFromLongLong(&v->dec, entry->m_Int64); return;
+    case T_DOUBLE: v->kind = 'F'; v->f = entry->m_Double.m_Data; return;
+    case T_FLOAT64: v->kind = 'F'; v->f = entry->m_Flt64; return;
+    case 9: v->kind = 'B'; v->b = entry->m_Boolean != FALSE; return; /* BOOLEAN */
+    case 11: textSubject(v, entry->m_Date, heldLength(entry->m_Date, X_MAX_SIZE_DATE_LEN)); return;
+    case 12: textSubject(v, entry->m_Time, heldLength(entry->m_Time, X_MAX_SIZE_TIME_LEN)); return;
+    case 13: textSubject(v, entry->m_DateTime, heldLength(entry->m_DateTime, X_MAX_SIZE_DATETIME_LEN)); return;
+    case 14: directText(entry, v, opcode); return;
+    default: fail("a When subject of a packed, variant or binary value that direct code left", opcode);
+    }
+}
+
+static void pushSubject(X_VAR_EXPRESSION_FRAME *frame, RT_VALUE *v, int place, int opcode)
+{
+    const X_VAR_EXPRESSION_OPERAND *entry = subjectEntry(frame);
+    if (entry != pX_NULL && (entry->m_State & RT_SUBJECT_LEFT) == 0) {
+        directSubject(entry, v, place, opcode);
+        return;
+    }
     if (!sfSubject)
         fail("a When subject that no evaluation left", opcode);
     if (place <= T_FLOAT64) {
@@ -599,7 +674,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
 
         /* ---- When groups: the subject, the end of a true test, the end of all ---- */
         if (opcode >= X_COMP_OPCODE_WHEN_SUBJECT_LONG && opcode <= X_COMP_OPCODE_WHEN_SUBJECT_BINARY) {
-            pushSubject(v, opcode - X_COMP_OPCODE_WHEN_SUBJECT_LONG, opcode);
+            pushSubject(frame, v, opcode - X_COMP_OPCODE_WHEN_SUBJECT_LONG, opcode);
             ++top;
             continue;
         }
@@ -790,6 +865,6 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         frame->pOperandStack[0].m_Boolean = stack[top].b;
         frame->pOperandStack[0].m_State = 0;
     } else if (top >= 0 && (stack[top].kind == 'D' || stack[top].kind == 'F' || stack[top].kind == 'S')) {
-        keepSubject(&stack[top]);
+        keepSubject(frame, &stack[top]);
     }
 }

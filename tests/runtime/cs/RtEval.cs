@@ -363,14 +363,89 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
 
     // ---- the subject of a When group ----
 
-    // The value a table leaves on its stack, taken by no pull and no test:
-    // the subject of a CASE, evaluated by the command's own routine (whose
-    // stack is its own) just before the group's When tests, which push it
-    // again (WHEN_SUBJECT_<type>).
+    // The subject of a CASE reaches the group's When tests in the caller's
+    // operand stack, entry 1. Direct code stores it there in the member of
+    // its type (m_Int32, m_Int64, m_Double, m_Flt64, m_Boolean, m_Date,
+    // m_Time, m_DateTime, m_String). A table's evaluation leaves its last
+    // value, taken by no pull and no test: that value is kept here and the
+    // entry is marked as holding it, a state bit no generated code sets. The
+    // When tests push the subject again (WHEN_SUBJECT_<type>).
+    const uint SubjectLeft = 0x40000000;
     static Value subject;
 
-    static void PushSubject(Value v, int place, int opcode)
+    static X_VAR_EXPRESSION_OPERAND SubjectEntry(X_VAR_EXPRESSION_FRAME frame)
     {
+        X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
+        return callers != null && callers.Length >= 2 ? callers[1] : null;
+    }
+
+    static void KeepSubject(X_VAR_EXPRESSION_FRAME frame, Value v)
+    {
+        subject = v.Copy();
+        X_VAR_EXPRESSION_OPERAND entry = SubjectEntry(frame);
+        if (entry != null)
+            entry.m_State |= SubjectLeft;
+    }
+
+    static void TextSubject(Value v, string s)
+    {
+        v.Kind = 'S';
+        v.S = s ?? "";
+    }
+
+    // A text held in a member: up to its first NUL.
+    static string Held(string s)
+    {
+        int end = s == null ? -1 : s.IndexOf('\0');
+        return end < 0 ? s : s.Substring(0, end);
+    }
+
+    // The text direct code stored as the subject, by its string element type.
+    static void DirectText(X_VAR_EXPRESSION_OPERAND entry, Value v, int opcode)
+    {
+        X_VAR_STRING t = entry.m_String;
+        switch (t.m_Type) {
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR: TextSubject(v, X_VAR_DLL.Text(t.m_Char, t.m_Length)); return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR: TextSubject(v, X_VAR_DLL.Text(t.m_VarChar, t.m_Length)); return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR:
+            TextSubject(v, t.m_FldChar != null ? RT.VarText(t.m_FldChar) : "");
+            return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR:
+            if (t.m_FldShortChar == null)
+                Fail("a When subject of a short text that is no field", opcode);
+            TextSubject(v, X_VAR_DLL.Text(t.m_FldShortChar.vchData, t.m_FldShortChar.sLength));
+            return;
+        }
+        Fail("a When subject of text of no string element type", opcode);
+    }
+
+    // The subject direct code stored in the entry, as the value type of the
+    // opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes).
+    static void DirectSubject(X_VAR_EXPRESSION_OPERAND entry, Value v, int place, int opcode)
+    {
+        switch (place) {
+        case T_LONG:
+        case T_INT32: v.Kind = 'D'; v.Dec = RtDec.FromLong(entry.m_Int32); return;
+        case T_LONGLONG:
+        case T_INT64: v.Kind = 'D'; v.Dec = RtDec.FromLong(entry.m_Int64); return;
+        case T_DOUBLE: v.Kind = 'F'; v.F = entry.m_Double.m_Data; return;
+        case T_FLOAT64: v.Kind = 'F'; v.F = entry.m_Flt64; return;
+        case 9: v.Kind = 'B'; v.I = entry.m_Boolean ? 1 : 0; return; // BOOLEAN
+        case 11: TextSubject(v, Held(entry.m_Date)); return;
+        case 12: TextSubject(v, Held(entry.m_Time)); return;
+        case 13: TextSubject(v, Held(entry.m_DateTime)); return;
+        case 14: DirectText(entry, v, opcode); return;
+        }
+        Fail("a When subject of a packed, variant or binary value that direct code left", opcode);
+    }
+
+    static void PushSubject(X_VAR_EXPRESSION_FRAME frame, Value v, int place, int opcode)
+    {
+        X_VAR_EXPRESSION_OPERAND entry = SubjectEntry(frame);
+        if (entry != null && (entry.m_State & SubjectLeft) == 0) {
+            DirectSubject(entry, v, place, opcode);
+            return;
+        }
         if (subject == null)
             Fail("a When subject that no evaluation left", opcode);
         if (place <= T_FLOAT64) {
@@ -454,7 +529,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         if (top >= 0 && stack[top].Kind == 'B')
             Answer(frame, stack[top].I != 0);
         else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S')) {
-            subject = stack[top].Copy();
+            KeepSubject(frame, stack[top]);
             LeaveDateTime(frame, subject);
         }
     }
@@ -625,7 +700,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return true;
         }
         if (opcode >= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG) && opcode <= N(Op.X_COMP_OPCODE_WHEN_SUBJECT_BINARY)) {
-            PushSubject(v, opcode - N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG), opcode);
+            PushSubject(frame, v, opcode - N(Op.X_COMP_OPCODE_WHEN_SUBJECT_LONG), opcode);
             return true;
         }
         return false;
