@@ -296,6 +296,60 @@ static int isNullValue(const RT_VALUE *v)
     }
 }
 
+/* ---- dates and times ---- */
+
+/* The coercions between dates, times and timestamps, and the pulls that
+** store one kind into a field of another: a date is the first 10
+** characters of a timestamp, a time the 8 from index 11. The result starts
+** as the default timestamp; the coercion copies its part of the value over
+** it and ends the result at its length. The parts are copied as bytes: a
+** value shorter than its part (a field never set holds NULs) leaves NULs,
+** and the result's text ends at the first. */
+static const struct {
+    int coerce, pull;
+    int from, to, count, length;
+} kDateTimeCoercions[] = {
+    {X_COMP_OPCODE_COERCE_DATE_TO_DATETIME, X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE, 0, 0, X_MAX_SIZE_DATE_LEN,
+     X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_TIME_TO_DATETIME, X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_TIME, 0, 11, X_MAX_SIZE_TIME_LEN,
+     X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_DATE, X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_DATETIME, 0, 0, X_MAX_SIZE_DATE_LEN,
+     X_MAX_SIZE_DATE_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_TIME, X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_DATETIME, 11, 0, X_MAX_SIZE_TIME_LEN,
+     X_MAX_SIZE_TIME_LEN},
+};
+
+/* The length of a text held in a member of `room` characters, ended by a NUL or full. */
+static long heldLength(const char *s, long room)
+{
+    const char *end = memchr(s, '\0', (size_t)room);
+    return end != pX_NULL ? (long)(end - s) : room;
+}
+
+/* Converts the text in `v` by the row of the table whose coercion (or, with
+** `pull`, whose pull) the opcode is; 0 when it has none. */
+static int convertDateTime(RT_VALUE *v, int opcode, int pull)
+{
+    char from[X_MAX_SIZE_DATETIME_LEN], to[X_MAX_SIZE_DATETIME_LEN + 1] = X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
+    size_t i;
+    for (i = 0; i < sizeof kDateTimeCoercions / sizeof kDateTimeCoercions[0]; ++i) {
+        const long n = v->length < (long)sizeof from ? v->length : (long)sizeof from;
+        if ((pull ? kDateTimeCoercions[i].pull : kDateTimeCoercions[i].coerce) != opcode)
+            continue;
+        if (v->kind != 'S')
+            fail("a date or time conversion of a value that is no text", opcode);
+        memset(from, '\0', sizeof from);
+        memcpy(from, v->s, (size_t)n);
+        memcpy(to + kDateTimeCoercions[i].to, from + kDateTimeCoercions[i].from, (size_t)kDateTimeCoercions[i].count);
+        to[kDateTimeCoercions[i].length] = '\0';
+        memcpy(v->text, to, sizeof to);
+        v->s = v->text;
+        v->length = heldLength(v->text, kDateTimeCoercions[i].length);
+        return 1;
+    }
+    return 0;
+}
+
 /* ---- pulls ---- */
 
 /* The highest or lowest value of a decimal field: nines, positive or negative. */
@@ -356,6 +410,11 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
     unsigned char *data = RT_Data(frame->pX_Fld, s);
     const RT_KIND k = RT_KindOf(f);
     if (v->kind == 'S' || v->kind == 'H') {
+        RT_VALUE converted = *v;
+        if (convertDateTime(&converted, opcode, 1)) {
+            RT_StoreText(frame->pX_Ids, f, data, converted.s, (size_t)converted.length);
+            return;
+        }
         if (v->kind == 'H') {
             if (k != RT_KIND_ALPHA)
                 fail("a fill stored into a field that is no alphanumeric one", opcode);
@@ -381,45 +440,6 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
             d = asDecimal(v);
         RT_StoreDecimal(frame->pX_Ids, f, data, &d);
     }
-}
-
-/* ---- dates and times ---- */
-
-/* The coercions between dates, times and timestamps: a date is the first
-** 10 characters of a timestamp, a time the 8 from index 11. The result
-** starts as the default timestamp; the coercion copies its part of the
-** value over it and ends the result at its length. */
-static const struct {
-    int opcode;
-    int from, to, count, length;
-} kDateTimeCoercions[] = {
-    {X_COMP_OPCODE_COERCE_DATE_TO_DATETIME, 0, 0, X_MAX_SIZE_DATE_LEN, X_MAX_SIZE_DATETIME_LEN},
-    {X_COMP_OPCODE_COERCE_TIME_TO_DATETIME, 0, 11, X_MAX_SIZE_TIME_LEN, X_MAX_SIZE_DATETIME_LEN},
-    {X_COMP_OPCODE_COERCE_DATETIME_TO_DATE, 0, 0, X_MAX_SIZE_DATE_LEN, X_MAX_SIZE_DATE_LEN},
-    {X_COMP_OPCODE_COERCE_DATETIME_TO_TIME, 11, 0, X_MAX_SIZE_TIME_LEN, X_MAX_SIZE_TIME_LEN},
-};
-
-/* Coerces the text on the stack by the opcode's row of the table; 0 when it has none. */
-static int coerceDateTime(RT_VALUE *v, int opcode)
-{
-    char from[X_MAX_SIZE_DATETIME_LEN], to[X_MAX_SIZE_DATETIME_LEN + 1] = X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
-    size_t i;
-    for (i = 0; i < sizeof kDateTimeCoercions / sizeof kDateTimeCoercions[0]; ++i) {
-        const long n = v->length < (long)sizeof from ? v->length : (long)sizeof from;
-        if (kDateTimeCoercions[i].opcode != opcode)
-            continue;
-        if (v->kind != 'S')
-            fail("a date or time coercion of a value that is no text", opcode);
-        memset(from, ' ', sizeof from); /* a shorter text is filled with blanks */
-        memcpy(from, v->s, (size_t)n);
-        memcpy(to + kDateTimeCoercions[i].to, from + kDateTimeCoercions[i].from, (size_t)kDateTimeCoercions[i].count);
-        to[kDateTimeCoercions[i].length] = '\0';
-        memcpy(v->text, to, sizeof to);
-        v->s = v->text;
-        v->length = kDateTimeCoercions[i].length;
-        return 1;
-    }
-    return 0;
 }
 
 /* ---- the subject of a When group ---- */
@@ -456,13 +476,6 @@ static void keepSubject(X_VAR_EXPRESSION_FRAME *frame, const RT_VALUE *v)
     }
     if (entry != pX_NULL)
         entry->m_State |= RT_SUBJECT_LEFT;
-}
-
-/* The length of a text held in a member of `room` characters, ended by a NUL or full. */
-static long heldLength(const char *s, long room)
-{
-    const char *end = memchr(s, '\0', (size_t)room);
-    return end != pX_NULL ? (long)(end - s) : room;
 }
 
 static void textSubject(RT_VALUE *v, const char *s, long length)
@@ -720,7 +733,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             continue;
         }
 
-        if (coerceDateTime(&stack[top], opcode))
+        if (convertDateTime(&stack[top], opcode, 0))
             continue;
 
         /* ---- arithmetic and rounding ---- */

@@ -314,7 +314,8 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return;
         }
         if (v.Kind == 'S') {
-            RT.StoreText(frame.pX_Ids, p, v.S);
+            Value converted = v.Copy();
+            RT.StoreText(frame.pX_Ids, p, ConvertDateTime(converted, opcode, true) ? converted.S : v.S);
             return;
         }
         if (v.Kind == 'B' && k == RtKind.Boolean) {
@@ -329,33 +330,39 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
 
     // ---- dates and times ----
 
-    // The coercions between dates, times and timestamps: a date is the
-    // first 10 characters of a timestamp, a time the 8 from index 11. The
-    // result starts as the default timestamp; the coercion copies its part
-    // of the value over it and ends the result at its length.
+    // The coercions between dates, times and timestamps, and the pulls that
+    // store one kind into a field of another: a date is the first 10
+    // characters of a timestamp, a time the 8 from index 11. The result
+    // starts as the default timestamp; the coercion copies its part of the
+    // value over it and ends the result at its length. The parts are copied
+    // as bytes: a value shorter than its part (a field never set holds NULs)
+    // leaves NULs, and the result's text ends at the first.
     static readonly int[][] dateTimeCoercions = {
-        // opcode, from, to, count, length
-        new[] { N(Op.X_COMP_OPCODE_COERCE_DATE_TO_DATETIME), 0, 0, DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
-        new[] { N(Op.X_COMP_OPCODE_COERCE_TIME_TO_DATETIME), 0, 11, DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
-        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_DATE), 0, 0, DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATE_LEN },
-        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_TIME), 11, 0, DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_TIME_LEN },
+        // coercion, pull, from, to, count, length
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATE_TO_DATETIME), N(Op.X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE), 0, 0,
+                DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_TIME_TO_DATETIME), N(Op.X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_TIME), 0, 11,
+                DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_DATE), N(Op.X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_DATETIME), 0, 0,
+                DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATE_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_TIME), N(Op.X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_DATETIME), 11, 0,
+                DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_TIME_LEN },
     };
 
-    // Coerces the text on the stack by the opcode's row of the table; false
-    // when it has none.
-    static bool CoerceDateTime(Value v, int opcode)
+    // Converts the text in `v` by the row of the table whose coercion (or,
+    // with `pull`, whose pull) the opcode is; false when it has none.
+    static bool ConvertDateTime(Value v, int opcode, bool pull)
     {
         foreach (int[] row in dateTimeCoercions) {
-            if (row[0] != opcode)
+            if (row[pull ? 1 : 0] != opcode)
                 continue;
             if (v.Kind != 'S')
-                Fail("a date or time coercion of a value that is no text", opcode);
-            // a shorter text is filled with blanks
+                Fail("a date or time conversion of a value that is no text", opcode);
             string from = (v.S.Length > DqooDef.X_MAX_SIZE_DATETIME_LEN ? v.S.Substring(0, DqooDef.X_MAX_SIZE_DATETIME_LEN) : v.S)
-                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN);
+                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0');
             char[] to = (DqooDef.X_DEFAULT_DATE + " " + DqooDef.X_DEFAULT_TIME + ".000000000").ToCharArray();
-            from.CopyTo(row[1], to, row[2], row[3]);
-            v.S = new string(to, 0, row[4]);
+            from.CopyTo(row[2], to, row[3], row[4]);
+            v.S = Held(new string(to, 0, row[5]));
             return true;
         }
         return false;
@@ -724,7 +731,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return top;
         }
 
-        if (CoerceDateTime(stack[top], opcode))
+        if (ConvertDateTime(stack[top], opcode, false))
             return top;
 
         // ---- arithmetic and rounding ----
