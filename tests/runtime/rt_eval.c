@@ -35,6 +35,7 @@ typedef struct {
     int b;               /* the boolean; the fill byte; the vector entry */
     const char *s;       /* a string's bytes */
     long length;         /* a string's length */
+    int fixed;           /* the string is an alphanumeric field's, blanks to its length */
     char text[32];       /* the text of a date or time value */
 } RT_VALUE;
 
@@ -200,6 +201,7 @@ static void fieldString(X_VAR_EXPRESSION_FRAME *frame, int s, RT_VALUE *v)
     if (k == RT_KIND_ALPHA) {
         v->s = (const char *)RT_Data(frame->pX_Fld, s);
         v->length = f->sByteLen;
+        v->fixed = 1;
         return;
     }
     RT_ReadText(f, RT_Data(frame->pX_Fld, s), v->text, sizeof v->text);
@@ -404,6 +406,18 @@ static void pullSpecial(X_VAR_EXPRESSION_FRAME *frame, int s, const char *what, 
     RT_StoreDecimal(frame->pX_Ids, f, data, &d);
 }
 
+/* The length of a text a pull stores: an alphanumeric field's text goes
+** into a short character field without its trailing blanks, as a fixed
+** text does there. */
+static long storedLength(const RT_VALUE *v, int opcode)
+{
+    long n = v->length;
+    if (v->fixed && opcode == X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_STRING)
+        while (n > 0 && v->s[n - 1] == ' ')
+            --n;
+    return n;
+}
+
 static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, int operand, int opcode)
 {
     struct X_FLD *f = &frame->pX_Fld[s];
@@ -421,7 +435,7 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
             memset(data, v->b, f->sByteLen);
             return;
         }
-        RT_StoreText(frame->pX_Ids, f, data, v->s, (size_t)v->length);
+        RT_StoreText(frame->pX_Ids, f, data, v->s, (size_t)storedLength(v, opcode));
         return;
     }
     if (v->kind == 'B' && k == RT_KIND_BOOLEAN) {

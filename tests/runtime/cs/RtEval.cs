@@ -44,6 +44,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         public int I; // the boolean, the fill byte, the vector entry
         public string S;
         public string As; // the value type a push named (its opcode's name after _AS_)
+        public bool Fixed; // the string is an alphanumeric field's, blanks to its length
         public Value Copy() { return (Value)MemberwiseClone(); }
     }
 
@@ -165,6 +166,14 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     {
         v.Kind = 'S';
         v.S = RT.ReadText(RT.Place(frame.pX_Fld, s));
+        v.Fixed = RT.KindOf(frame.pX_Fld[s]) == RtKind.Alpha;
+    }
+
+    // The text a pull stores: an alphanumeric field's text goes into a short
+    // character field without its trailing blanks, as a fixed text does there.
+    static string StoredText(Value v, int opcode)
+    {
+        return v.Fixed && opcode == N(Op.X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_STRING) ? v.S.TrimEnd(' ') : v.S;
     }
 
     // ---- values ----
@@ -315,7 +324,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         }
         if (v.Kind == 'S') {
             Value converted = v.Copy();
-            RT.StoreText(frame.pX_Ids, p, ConvertDateTime(converted, opcode, true) ? converted.S : v.S);
+            RT.StoreText(frame.pX_Ids, p, ConvertDateTime(converted, opcode, true) ? converted.S : StoredText(v, opcode));
             return;
         }
         if (v.Kind == 'B' && k == RtKind.Boolean) {
@@ -478,6 +487,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         to.F = from.F;
         to.I = from.I;
         to.S = from.S;
+        to.Fixed = from.Fixed;
     }
 
     // ---- the evaluator ----
