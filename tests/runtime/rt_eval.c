@@ -471,6 +471,10 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
 static RT_VALUE sSubject;
 static int sfSubject;
 
+/* Entry 1 of the caller's operand stack, when the frame says the stack has
+** one. The generated C's frame gives no size (its subject tables evaluate
+** on a stack of their own, and its When tables follow only such subjects):
+** there the subject is always the last table's. */
 static X_VAR_EXPRESSION_OPERAND *subjectEntry(X_VAR_EXPRESSION_FRAME *frame)
 {
     return frame->pOperandStack != pX_NULL && frame->ulOperandSize >= 2 ? &frame->pOperandStack[1] : pX_NULL;
