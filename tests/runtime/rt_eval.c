@@ -304,9 +304,11 @@ static int isNullValue(const RT_VALUE *v)
 ** store one kind into a field of another: a date is the first 10
 ** characters of a timestamp, a time the 8 from index 11. The result starts
 ** as the default timestamp; the coercion copies its part of the value over
-** it and ends the result at its length. The parts are copied as bytes: a
-** value shorter than its part (a field never set holds NULs) leaves NULs,
-** and the result's text ends at the first. */
+** it and ends the result at its length. A pull stores the parts as bytes
+** into the field: a value shorter than its part (a field never set holds
+** NULs) leaves NULs there, and the field's text ends at the first. A
+** coercion's result is compared, as texts are, the shorter filled with
+** blanks: its missing part is blanks. */
 static const struct {
     int coerce, pull;
     int from, to, count, length;
@@ -340,7 +342,7 @@ static int convertDateTime(RT_VALUE *v, int opcode, int pull)
             continue;
         if (v->kind != 'S')
             fail("a date or time conversion of a value that is no text", opcode);
-        memset(from, '\0', sizeof from);
+        memset(from, pull ? '\0' : ' ', sizeof from);
         memcpy(from, v->s, (size_t)n);
         memcpy(to + kDateTimeCoercions[i].to, from + kDateTimeCoercions[i].from, (size_t)kDateTimeCoercions[i].count);
         to[kDateTimeCoercions[i].length] = '\0';

@@ -343,9 +343,11 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     // store one kind into a field of another: a date is the first 10
     // characters of a timestamp, a time the 8 from index 11. The result
     // starts as the default timestamp; the coercion copies its part of the
-    // value over it and ends the result at its length. The parts are copied
-    // as bytes: a value shorter than its part (a field never set holds NULs)
-    // leaves NULs, and the result's text ends at the first.
+    // value over it and ends the result at its length. A pull stores the
+    // parts as bytes into the field: a value shorter than its part (a field
+    // never set holds NULs) leaves NULs there, and the field's text ends at
+    // the first. A coercion's result is compared, as texts are, the shorter
+    // filled with blanks: its missing part is blanks.
     static readonly int[][] dateTimeCoercions = {
         // coercion, pull, from, to, count, length
         new[] { N(Op.X_COMP_OPCODE_COERCE_DATE_TO_DATETIME), N(Op.X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE), 0, 0,
@@ -368,7 +370,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             if (v.Kind != 'S')
                 Fail("a date or time conversion of a value that is no text", opcode);
             string from = (v.S.Length > DqooDef.X_MAX_SIZE_DATETIME_LEN ? v.S.Substring(0, DqooDef.X_MAX_SIZE_DATETIME_LEN) : v.S)
-                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0');
+                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, pull ? '\0' : ' ');
             char[] to = (DqooDef.X_DEFAULT_DATE + " " + DqooDef.X_DEFAULT_TIME + ".000000000").ToCharArray();
             from.CopyTo(row[2], to, row[3], row[4]);
             v.S = Held(new string(to, 0, row[5]));
