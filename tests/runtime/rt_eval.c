@@ -35,6 +35,7 @@ typedef struct {
     int b;               /* the boolean; the fill byte; the vector entry */
     const char *s;       /* a string's bytes */
     long length;         /* a string's length */
+    int fixed;           /* the string is an alphanumeric field's, blanks to its length */
     char text[32];       /* the text of a date or time value */
 } RT_VALUE;
 
@@ -200,6 +201,7 @@ static void fieldString(X_VAR_EXPRESSION_FRAME *frame, int s, RT_VALUE *v)
     if (k == RT_KIND_ALPHA) {
         v->s = (const char *)RT_Data(frame->pX_Fld, s);
         v->length = f->sByteLen;
+        v->fixed = 1;
         return;
     }
     RT_ReadText(f, RT_Data(frame->pX_Fld, s), v->text, sizeof v->text);
@@ -296,6 +298,62 @@ static int isNullValue(const RT_VALUE *v)
     }
 }
 
+/* ---- dates and times ---- */
+
+/* The coercions between dates, times and timestamps, and the pulls that
+** store one kind into a field of another: a date is the first 10
+** characters of a timestamp, a time the 8 from index 11. The result starts
+** as the default timestamp; the coercion copies its part of the value over
+** it and ends the result at its length. A pull stores the parts as bytes
+** into the field: a value shorter than its part (a field never set holds
+** NULs) leaves NULs there, and the field's text ends at the first. A
+** coercion's result is compared, as texts are, the shorter filled with
+** blanks: its missing part is blanks. */
+static const struct {
+    int coerce, pull;
+    int from, to, count, length;
+} kDateTimeCoercions[] = {
+    {X_COMP_OPCODE_COERCE_DATE_TO_DATETIME, X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE, 0, 0, X_MAX_SIZE_DATE_LEN,
+     X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_TIME_TO_DATETIME, X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_TIME, 0, 11, X_MAX_SIZE_TIME_LEN,
+     X_MAX_SIZE_DATETIME_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_DATE, X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_DATETIME, 0, 0, X_MAX_SIZE_DATE_LEN,
+     X_MAX_SIZE_DATE_LEN},
+    {X_COMP_OPCODE_COERCE_DATETIME_TO_TIME, X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_DATETIME, 11, 0, X_MAX_SIZE_TIME_LEN,
+     X_MAX_SIZE_TIME_LEN},
+};
+
+/* The length of a text held in a member of `room` characters, ended by a NUL or full. */
+static long heldLength(const char *s, long room)
+{
+    const char *end = memchr(s, '\0', (size_t)room);
+    return end != pX_NULL ? (long)(end - s) : room;
+}
+
+/* Converts the text in `v` by the row of the table whose coercion (or, with
+** `pull`, whose pull) the opcode is; 0 when it has none. */
+static int convertDateTime(RT_VALUE *v, int opcode, int pull)
+{
+    char from[X_MAX_SIZE_DATETIME_LEN], to[X_MAX_SIZE_DATETIME_LEN + 1] = X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
+    size_t i;
+    for (i = 0; i < sizeof kDateTimeCoercions / sizeof kDateTimeCoercions[0]; ++i) {
+        const long n = v->length < (long)sizeof from ? v->length : (long)sizeof from;
+        if ((pull ? kDateTimeCoercions[i].pull : kDateTimeCoercions[i].coerce) != opcode)
+            continue;
+        if (v->kind != 'S')
+            fail("a date or time conversion of a value that is no text", opcode);
+        memset(from, pull ? '\0' : ' ', sizeof from);
+        memcpy(from, v->s, (size_t)n);
+        memcpy(to + kDateTimeCoercions[i].to, from + kDateTimeCoercions[i].from, (size_t)kDateTimeCoercions[i].count);
+        to[kDateTimeCoercions[i].length] = '\0';
+        memcpy(v->text, to, sizeof to);
+        v->s = v->text;
+        v->length = heldLength(v->text, kDateTimeCoercions[i].length);
+        return 1;
+    }
+    return 0;
+}
+
 /* ---- pulls ---- */
 
 /* The highest or lowest value of a decimal field: nines, positive or negative. */
@@ -350,19 +408,36 @@ static void pullSpecial(X_VAR_EXPRESSION_FRAME *frame, int s, const char *what, 
     RT_StoreDecimal(frame->pX_Ids, f, data, &d);
 }
 
+/* The length of a text a pull stores: an alphanumeric field's text goes
+** into a short character field without its trailing blanks, as a fixed
+** text does there. */
+static long storedLength(const RT_VALUE *v, int opcode)
+{
+    long n = v->length;
+    if (v->fixed && opcode == X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_STRING)
+        while (n > 0 && v->s[n - 1] == ' ')
+            --n;
+    return n;
+}
+
 static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, int operand, int opcode)
 {
     struct X_FLD *f = &frame->pX_Fld[s];
     unsigned char *data = RT_Data(frame->pX_Fld, s);
     const RT_KIND k = RT_KindOf(f);
     if (v->kind == 'S' || v->kind == 'H') {
+        RT_VALUE converted = *v;
+        if (convertDateTime(&converted, opcode, 1)) {
+            RT_StoreText(frame->pX_Ids, f, data, converted.s, (size_t)converted.length);
+            return;
+        }
         if (v->kind == 'H') {
             if (k != RT_KIND_ALPHA)
                 fail("a fill stored into a field that is no alphanumeric one", opcode);
             memset(data, v->b, f->sByteLen);
             return;
         }
-        RT_StoreText(frame->pX_Ids, f, data, v->s, (size_t)v->length);
+        RT_StoreText(frame->pX_Ids, f, data, v->s, (size_t)storedLength(v, opcode));
         return;
     }
     if (v->kind == 'B' && k == RT_KIND_BOOLEAN) {
@@ -385,16 +460,32 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
 
 /* ---- the subject of a When group ---- */
 
-/* The value a table leaves on its stack, taken by no pull and no test: the
-** subject of a CASE, evaluated by the command's own routine (whose stack
-** is its own) just before the group's When tests, which push it again
-** (WHEN_SUBJECT_<type>). A number is kept as its value, a text copied. */
+/* The subject of a CASE reaches the group's When tests in the caller's
+** operand stack, entry 1. Direct code stores it there in the member of its
+** type (m_Int32, m_Int64, m_Double, m_Flt64, m_Boolean, m_Date, m_Time,
+** m_DateTime, m_String). A table's evaluation leaves its last value, taken
+** by no pull and no test: that value is kept here (a number as its value,
+** a text copied) and the entry is marked as holding it, a state bit no
+** generated code sets. The When tests push the subject again
+** (WHEN_SUBJECT_<type>). */
+#define RT_SUBJECT_LEFT 0x40000000UL
+
 static RT_VALUE sSubject;
 static int sfSubject;
 
-static void keepSubject(const RT_VALUE *v)
+/* Entry 1 of the caller's operand stack, when the frame says the stack has
+** one. The generated C's frame gives no size (its subject tables evaluate
+** on a stack of their own, and its When tables follow only such subjects):
+** there the subject is always the last table's. */
+static X_VAR_EXPRESSION_OPERAND *subjectEntry(X_VAR_EXPRESSION_FRAME *frame)
+{
+    return frame->pOperandStack != pX_NULL && frame->ulOperandSize >= 2 ? &frame->pOperandStack[1] : pX_NULL;
+}
+
+static void keepSubject(X_VAR_EXPRESSION_FRAME *frame, const RT_VALUE *v)
 {
     static char text[70000];
+    X_VAR_EXPRESSION_OPERAND *entry = subjectEntry(frame);
     sSubject = *v;
     sfSubject = 1;
     if (v->kind == 'S') {
@@ -403,12 +494,68 @@ static void keepSubject(const RT_VALUE *v)
         sSubject.s = text;
         sSubject.length = n;
     }
+    if (entry != pX_NULL)
+        entry->m_State |= RT_SUBJECT_LEFT;
 }
 
-/* The subject pushed as the value type of the opcode's place (LONG ..
-** BINARY, the order of the WHEN_SUBJECT_ opcodes). */
-static void pushSubject(RT_VALUE *v, int place, int opcode)
+static void textSubject(RT_VALUE *v, const char *s, long length)
 {
+    v->kind = 'S';
+    v->s = s != pX_NULL ? s : "";
+    v->length = s != pX_NULL ? length : 0;
+}
+
+/* The text direct code stored as the subject, by its string element type. */
+static void directText(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int opcode)
+{
+    switch (entry->m_String.m_Type) {
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR:
+        textSubject(v, (const char *)entry->m_String.m_Char, entry->m_String.m_Length);
+        return;
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR:
+        textSubject(v, entry->m_String.m_VarChar, entry->m_String.m_Length);
+        return;
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR: {
+        const char *s = entry->m_String.m_FldChar != pX_NULL ? (const char *)entry->m_String.m_FldChar->pvData : pX_NULL;
+        textSubject(v, s, s != pX_NULL ? (long)strlen(s) : 0);
+        return;
+    }
+    case X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR:
+        if (entry->m_String.m_FldShortChar == pX_NULL)
+            fail("a When subject of a short text that is no field", opcode);
+        textSubject(v, entry->m_String.m_FldShortChar->vchData, entry->m_String.m_FldShortChar->sLength);
+        return;
+    default: fail("a When subject of text of no string element type", opcode);
+    }
+}
+
+/* The subject direct code stored in the entry, as the value type of the
+** opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes). */
+static void directSubject(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int place, int opcode)
+{
+    switch (place) {
+    case T_LONG:
+    case T_INT32: v->kind = 'D'; RT_DecFromLongLong(&v->dec, entry->m_Int32); return;
+    case T_LONGLONG:
+    case T_INT64: v->kind = 'D'; RT_DecFromLongLong(&v->dec, entry->m_Int64); return;
+    case T_DOUBLE: v->kind = 'F'; v->f = entry->m_Double.m_Data; return;
+    case T_FLOAT64: v->kind = 'F'; v->f = entry->m_Flt64; return;
+    case 9: v->kind = 'B'; v->b = entry->m_Boolean != FALSE; return; /* BOOLEAN */
+    case 11: textSubject(v, entry->m_Date, heldLength(entry->m_Date, X_MAX_SIZE_DATE_LEN)); return;
+    case 12: textSubject(v, entry->m_Time, heldLength(entry->m_Time, X_MAX_SIZE_TIME_LEN)); return;
+    case 13: textSubject(v, entry->m_DateTime, heldLength(entry->m_DateTime, X_MAX_SIZE_DATETIME_LEN)); return;
+    case 14: directText(entry, v, opcode); return;
+    default: fail("a When subject of a packed, variant or binary value that direct code left", opcode);
+    }
+}
+
+static void pushSubject(X_VAR_EXPRESSION_FRAME *frame, RT_VALUE *v, int place, int opcode)
+{
+    const X_VAR_EXPRESSION_OPERAND *entry = subjectEntry(frame);
+    if (entry != pX_NULL && (entry->m_State & RT_SUBJECT_LEFT) == 0) {
+        directSubject(entry, v, place, opcode);
+        return;
+    }
     if (!sfSubject)
         fail("a When subject that no evaluation left", opcode);
     if (place <= T_FLOAT64) {
@@ -560,7 +707,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
 
         /* ---- When groups: the subject, the end of a true test, the end of all ---- */
         if (opcode >= X_COMP_OPCODE_WHEN_SUBJECT_LONG && opcode <= X_COMP_OPCODE_WHEN_SUBJECT_BINARY) {
-            pushSubject(v, opcode - X_COMP_OPCODE_WHEN_SUBJECT_LONG, opcode);
+            pushSubject(frame, v, opcode - X_COMP_OPCODE_WHEN_SUBJECT_LONG, opcode);
             ++top;
             continue;
         }
@@ -605,6 +752,9 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             coerce(&stack[top], kTo[opcode - X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG]);
             continue;
         }
+
+        if (convertDateTime(&stack[top], opcode, 0))
+            continue;
 
         /* ---- arithmetic and rounding ---- */
         if (opcode >= X_COMP_OPCODE_LONG_PLUS && opcode <= X_COMP_OPCODE_FLOAT64_MULTIPLY) {
@@ -748,6 +898,6 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         frame->pOperandStack[0].m_Boolean = stack[top].b;
         frame->pOperandStack[0].m_State = 0;
     } else if (top >= 0 && (stack[top].kind == 'D' || stack[top].kind == 'F' || stack[top].kind == 'S')) {
-        keepSubject(&stack[top]);
+        keepSubject(frame, &stack[top]);
     }
 }

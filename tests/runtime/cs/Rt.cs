@@ -685,7 +685,9 @@ public static partial class RT
         case RtKind.DateTime: {
             int room = k == RtKind.Date ? DqooDef.X_MAX_SIZE_DATE_LEN
                        : k == RtKind.Time ? DqooDef.X_MAX_SIZE_TIME_LEN : DqooDef.X_MAX_SIZE_DATETIME_LEN;
-            string t = text.Length > room ? text.Substring(0, room) : text;
+            // the text fills its member as the C field's array holds it: a
+            // shorter text is followed by NULs
+            string t = text.Length > room ? text.Substring(0, room) : text.PadRight(room, '\0');
             if (k == RtKind.Date)
                 Structure<X_FLD_DATE>(p).vchDate = t;
             else if (k == RtKind.Time)

@@ -44,6 +44,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         public int I; // the boolean, the fill byte, the vector entry
         public string S;
         public string As; // the value type a push named (its opcode's name after _AS_)
+        public bool Fixed; // the string is an alphanumeric field's, blanks to its length
         public Value Copy() { return (Value)MemberwiseClone(); }
     }
 
@@ -165,6 +166,14 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     {
         v.Kind = 'S';
         v.S = RT.ReadText(RT.Place(frame.pX_Fld, s));
+        v.Fixed = RT.KindOf(frame.pX_Fld[s]) == RtKind.Alpha;
+    }
+
+    // The text a pull stores: an alphanumeric field's text goes into a short
+    // character field without its trailing blanks, as a fixed text does there.
+    static string StoredText(Value v, int opcode)
+    {
+        return v.Fixed && opcode == N(Op.X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_STRING) ? v.S.TrimEnd(' ') : v.S;
     }
 
     // ---- values ----
@@ -314,7 +323,8 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             return;
         }
         if (v.Kind == 'S') {
-            RT.StoreText(frame.pX_Ids, p, v.S);
+            Value converted = v.Copy();
+            RT.StoreText(frame.pX_Ids, p, ConvertDateTime(converted, opcode, true) ? converted.S : StoredText(v, opcode));
             return;
         }
         if (v.Kind == 'B' && k == RtKind.Boolean) {
@@ -327,28 +337,133 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
                         v.Kind == 'F' ? RtDec.FromDouble(v.F, operand >= 0 && operand <= 16 ? operand : -1) : AsDecimal(v));
     }
 
+    // ---- dates and times ----
+
+    // The coercions between dates, times and timestamps, and the pulls that
+    // store one kind into a field of another: a date is the first 10
+    // characters of a timestamp, a time the 8 from index 11. The result
+    // starts as the default timestamp; the coercion copies its part of the
+    // value over it and ends the result at its length. A pull stores the
+    // parts as bytes into the field: a value shorter than its part (a field
+    // never set holds NULs) leaves NULs there, and the field's text ends at
+    // the first. A coercion's result is compared, as texts are, the shorter
+    // filled with blanks: its missing part is blanks.
+    static readonly int[][] dateTimeCoercions = {
+        // coercion, pull, from, to, count, length
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATE_TO_DATETIME), N(Op.X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE), 0, 0,
+                DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_TIME_TO_DATETIME), N(Op.X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_TIME), 0, 11,
+                DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_DATETIME_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_DATE), N(Op.X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_DATETIME), 0, 0,
+                DqooDef.X_MAX_SIZE_DATE_LEN, DqooDef.X_MAX_SIZE_DATE_LEN },
+        new[] { N(Op.X_COMP_OPCODE_COERCE_DATETIME_TO_TIME), N(Op.X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_DATETIME), 11, 0,
+                DqooDef.X_MAX_SIZE_TIME_LEN, DqooDef.X_MAX_SIZE_TIME_LEN },
+    };
+
+    // Converts the text in `v` by the row of the table whose coercion (or,
+    // with `pull`, whose pull) the opcode is; false when it has none.
+    static bool ConvertDateTime(Value v, int opcode, bool pull)
+    {
+        foreach (int[] row in dateTimeCoercions) {
+            if (row[pull ? 1 : 0] != opcode)
+                continue;
+            if (v.Kind != 'S')
+                Fail("a date or time conversion of a value that is no text", opcode);
+            string from = (v.S.Length > DqooDef.X_MAX_SIZE_DATETIME_LEN ? v.S.Substring(0, DqooDef.X_MAX_SIZE_DATETIME_LEN) : v.S)
+                              .PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, pull ? '\0' : ' ');
+            char[] to = (DqooDef.X_DEFAULT_DATE + " " + DqooDef.X_DEFAULT_TIME + ".000000000").ToCharArray();
+            from.CopyTo(row[2], to, row[3], row[4]);
+            v.S = Held(new string(to, 0, row[5]));
+            return true;
+        }
+        return false;
+    }
+
     // ---- the subject of a When group ----
 
-    // The subject of a CASE lies in the caller's operand stack, entry 1, in
-    // the member of its value type (m_Int32, m_Int64, m_Double, m_Flt64,
-    // m_Date, m_Time, m_DateTime, m_String), where the command's own routine
-    // left it: its direct code stores it there, its instruction table leaves
-    // it there (and here, for the kinds no member names). The When tests,
-    // direct code or a table's WHEN_SUBJECT_<type>, read it from there: a
-    // table test of a group whose subject direct code computed reads what
-    // that code stored, not what an earlier table left.
+    // The subject of a CASE reaches the group's When tests in the caller's
+    // operand stack, entry 1. Direct code stores it there in the member of
+    // its type (m_Int32, m_Int64, m_Double, m_Flt64, m_Boolean, m_Date,
+    // m_Time, m_DateTime, m_String). A table's evaluation leaves its last
+    // value, taken by no pull and no test: that value is kept here and the
+    // entry is marked as holding it, a state bit no generated code sets. The
+    // When tests push the subject again (WHEN_SUBJECT_<type>).
+    const uint SubjectLeft = 0x40000000;
     static Value subject;
+
+    static X_VAR_EXPRESSION_OPERAND SubjectEntry(X_VAR_EXPRESSION_FRAME frame)
+    {
+        X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
+        return callers != null && callers.Length >= 2 ? callers[1] : null;
+    }
+
+    static void KeepSubject(X_VAR_EXPRESSION_FRAME frame, Value v)
+    {
+        subject = v.Copy();
+        X_VAR_EXPRESSION_OPERAND entry = SubjectEntry(frame);
+        if (entry != null)
+            entry.m_State |= SubjectLeft;
+    }
+
+    static void TextSubject(Value v, string s)
+    {
+        v.Kind = 'S';
+        v.S = s ?? "";
+    }
+
+    // A text held in a member: up to its first NUL.
+    static string Held(string s)
+    {
+        int end = s == null ? -1 : s.IndexOf('\0');
+        return end < 0 ? s : s.Substring(0, end);
+    }
+
+    // The text direct code stored as the subject, by its string element type.
+    static void DirectText(X_VAR_EXPRESSION_OPERAND entry, Value v, int opcode)
+    {
+        X_VAR_STRING t = entry.m_String;
+        switch (t.m_Type) {
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR: TextSubject(v, X_VAR_DLL.Text(t.m_Char, t.m_Length)); return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR: TextSubject(v, X_VAR_DLL.Text(t.m_VarChar, t.m_Length)); return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR:
+            TextSubject(v, t.m_FldChar != null ? RT.VarText(t.m_FldChar) : "");
+            return;
+        case X_Function.X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR:
+            if (t.m_FldShortChar == null)
+                Fail("a When subject of a short text that is no field", opcode);
+            TextSubject(v, X_VAR_DLL.Text(t.m_FldShortChar.vchData, t.m_FldShortChar.sLength));
+            return;
+        }
+        Fail("a When subject of text of no string element type", opcode);
+    }
+
+    // The subject direct code stored in the entry, as the value type of the
+    // opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes).
+    static void DirectSubject(X_VAR_EXPRESSION_OPERAND entry, Value v, int place, int opcode)
+    {
+        switch (place) {
+        case T_LONG:
+        case T_INT32: v.Kind = 'D'; v.Dec = RtDec.FromLong(entry.m_Int32); return;
+        case T_LONGLONG:
+        case T_INT64: v.Kind = 'D'; v.Dec = RtDec.FromLong(entry.m_Int64); return;
+        case T_DOUBLE: v.Kind = 'F'; v.F = entry.m_Double.m_Data; return;
+        case T_FLOAT64: v.Kind = 'F'; v.F = entry.m_Flt64; return;
+        case 9: v.Kind = 'B'; v.I = entry.m_Boolean ? 1 : 0; return; // BOOLEAN
+        case 11: TextSubject(v, Held(entry.m_Date)); return;
+        case 12: TextSubject(v, Held(entry.m_Time)); return;
+        case 13: TextSubject(v, Held(entry.m_DateTime)); return;
+        case 14: DirectText(entry, v, opcode); return;
+        }
+        Fail("a When subject of a packed, variant or binary value that direct code left", opcode);
+    }
 
     static void PushSubject(X_VAR_EXPRESSION_FRAME frame, Value v, int place, int opcode)
     {
-        X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
-        X_VAR_EXPRESSION_OPERAND held = callers != null && callers.Length > 1 ? callers[1] : null;
-        if (place <= T_FLOAT64 && held != null && StackedNumber(held, place, v)) {
-            Coerce(v, place);
+        X_VAR_EXPRESSION_OPERAND entry = SubjectEntry(frame);
+        if (entry != null && (entry.m_State & SubjectLeft) == 0) {
+            DirectSubject(entry, v, place, opcode);
             return;
         }
-        if (place == 14 && held != null && StackedText(frame, held, v))
-            return;
         if (subject == null)
             Fail("a When subject that no evaluation left", opcode);
         if (place <= T_FLOAT64) {
@@ -367,34 +482,6 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         Fail("a When subject of a boolean, variant or binary value has no meaning here", opcode);
     }
 
-    // The number of the value type's member of an operand-stack entry; false
-    // for the packed and decimal types (no member of this run time holds them).
-    static bool StackedNumber(X_VAR_EXPRESSION_OPERAND held, int place, Value v)
-    {
-        switch (place) {
-        case T_LONG: case T_INT32: v.Kind = 'D'; v.Dec = RtDec.FromLong(held.m_Int32); return true;
-        case T_LONGLONG: case T_INT64: v.Kind = 'D'; v.Dec = RtDec.FromLong(held.m_Int64); return true;
-        case T_DOUBLE: v.Kind = 'F'; v.F = held.m_Double.m_Data; return true;
-        case T_FLOAT64: v.Kind = 'F'; v.F = held.m_Flt64; return true;
-        }
-        return false;
-    }
-
-    // The text of the field whose storage an operand-stack entry names
-    // (m_String.m_Char, as direct code stores a fixed text's subject).
-    static bool StackedText(X_VAR_EXPRESSION_FRAME frame, X_VAR_EXPRESSION_OPERAND held, Value v)
-    {
-        object storage = held.m_String.m_Char;
-        if (storage == null || frame.pX_Fld == null)
-            return false;
-        for (int s = 0; s < frame.pX_Fld.Length; ++s)
-            if (frame.pX_Fld[s] != null && ReferenceEquals(frame.pX_Fld[s].pField, storage)) {
-                FieldString(frame, s, v);
-                return true;
-            }
-        return false;
-    }
-
     static void Copy(Value from, Value to)
     {
         to.Kind = from.Kind;
@@ -402,6 +489,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         to.F = from.F;
         to.I = from.I;
         to.S = from.S;
+        to.Fixed = from.Fixed;
     }
 
     // ---- the evaluator ----
@@ -460,8 +548,8 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         if (top >= 0 && stack[top].Kind == 'B')
             Answer(frame, stack[top].I != 0);
         else if (top >= 0 && (stack[top].Kind == 'D' || stack[top].Kind == 'F' || stack[top].Kind == 'S')) {
-            subject = stack[top].Copy();
-            LeaveSubject(frame, subject);
+            KeepSubject(frame, stack[top]);
+            LeaveDateTime(frame, subject);
         }
     }
 
@@ -472,32 +560,19 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         return at < 0 ? null : name.Substring(at + 4);
     }
 
-    // A value the table leaves stays in the caller's operand stack, entry
-    // 1, where a When group's tests read it: a date, time or timestamp in
-    // m_Date, m_Time, m_DateTime, a number in each numeric member
-    // (m_Int32, m_Int64, m_Double, m_Flt64), as a direct-code evaluation
-    // leaves it in the member of its type.
-    static void LeaveSubject(X_VAR_EXPRESSION_FRAME frame, Value v)
+    // A date, time or timestamp the table leaves stays in the caller's
+    // operand stack, entry 1, where a When group's direct comparisons read
+    // it (operandStack[1].m_Date, m_Time, m_DateTime), as a direct-code
+    // evaluation leaves it.
+    static void LeaveDateTime(X_VAR_EXPRESSION_FRAME frame, Value v)
     {
         X_VAR_EXPRESSION_OPERAND[] callers = frame.pOperandStack;
-        if (callers == null || callers.Length < 2 || callers[1] == null)
-            return;
-        X_VAR_EXPRESSION_OPERAND held = callers[1];
-        if (v.Kind == 'D' || v.Kind == 'F') {
-            double d = v.Kind == 'F' ? v.F : v.Dec.ToDouble();
-            long whole = v.Kind == 'F' ? (long)Math.Truncate(v.F) : v.Dec.ToLong();
-            held.m_Int32 = unchecked((int)whole);
-            held.m_Int64 = whole;
-            held.m_Double.m_Data = d;
-            held.m_Flt64 = d;
-            return;
-        }
-        if (v.Kind != 'S')
+        if (v.Kind != 'S' || callers == null || callers.Length < 2 || callers[1] == null)
             return;
         switch (v.As) {
-        case "DATE": held.m_Date = v.S.PadRight(DqooDef.X_MAX_SIZE_DATE_LEN, '\0'); break;
-        case "TIME": held.m_Time = v.S.PadRight(DqooDef.X_MAX_SIZE_TIME_LEN, '\0'); break;
-        case "DATETIME": held.m_DateTime = v.S.PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0'); break;
+        case "DATE": callers[1].m_Date = v.S.PadRight(DqooDef.X_MAX_SIZE_DATE_LEN, '\0'); break;
+        case "TIME": callers[1].m_Time = v.S.PadRight(DqooDef.X_MAX_SIZE_TIME_LEN, '\0'); break;
+        case "DATETIME": callers[1].m_DateTime = v.S.PadRight(DqooDef.X_MAX_SIZE_DATETIME_LEN, '\0'); break;
         }
     }
 
@@ -667,6 +742,9 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             Coerce(stack[top], to[opcode - N(Op.X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG)]);
             return top;
         }
+
+        if (ConvertDateTime(stack[top], opcode, false))
+            return top;
 
         // ---- arithmetic and rounding ----
         if (opcode >= N(Op.X_COMP_OPCODE_LONG_PLUS) && opcode <= N(Op.X_COMP_OPCODE_FLOAT64_MULTIPLY)) {

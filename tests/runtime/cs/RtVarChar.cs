@@ -84,7 +84,7 @@ public static partial class X_VAR_DLL
 
     // `length` characters of a value (a string, bytes, an element), or none
     // of nothing; a text shorter than its length is taken whole.
-    static string Text(object value, int length)
+    internal static string Text(object value, int length)
     {
         if (value == null)
             return "";
