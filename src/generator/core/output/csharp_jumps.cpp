@@ -454,6 +454,7 @@ private:
     size_t indentOf(size_t line);
     bool plan(const Jump& jump, int number, std::string& refused);
     bool skipsDeclarations(const Jump& jump);
+    bool setUpOfLoop(const std::vector<int>& way, size_t i);
     void writeAdmissions();
 };
 
@@ -842,13 +843,24 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
                                      : test + "{ " + GEN_RESUME_POINT + " = 0; goto " + jump.target + "; }";
         /* a plain block around a loop holds the loop's set-up (its counter,
         ** limit, list pointer): the resume runs it and is passed on where
-        ** it ends, as entering the loop at its head does */
-        const size_t at = h.kind == HeadKind::Plain && i + 1 < way.size() ? target : passPoint(b, target) + 1;
+        ** it ends, as entering the loop at its head does; any other plain
+        ** block (an OTHERWISE's) passes it on at its first statement */
+        const size_t at = setUpOfLoop(way, i) ? target : passPoint(b, target) + 1;
         inserts_.push_back({at, 1, indentOf(blocks_[static_cast<size_t>(b)].openLine) + 3, pass});
     }
     edits_.push_back({jump.line, jump.pos, jump.length,
                       "{ " + std::string(GEN_RESUME_POINT) + " = " + n + "; goto " + resumeLabel(way.front()) + "; }"});
     return true;
+}
+
+/* Whether the block at `i` of the way is a plain block whose next block on
+** the way is a loop: the block holds the loop's set-up. */
+bool Mender::setUpOfLoop(const std::vector<int>& way, size_t i)
+{
+    if (head(way[i]).kind != HeadKind::Plain || i + 1 >= way.size())
+        return false;
+    const HeadKind next = head(way[i + 1]).kind;
+    return next == HeadKind::For || next == HeadKind::While || next == HeadKind::Do;
 }
 
 /* Whether a block the jump enters from outside declares variables before
@@ -866,7 +878,7 @@ bool Mender::skipsDeclarations(const Jump& jump)
         if (head(b).kind == HeadKind::Other)
             return false;
         /* the goto would leave the loop's counter or set-up undone */
-        if (head(b).kind == HeadKind::For || (head(b).kind == HeadKind::Plain && i + 1 < way.size()))
+        if (head(b).kind == HeadKind::For || setUpOfLoop(way, i))
             return true;
         const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
         if (passPoint(b, target) != blocks_[static_cast<size_t>(b)].openLine)

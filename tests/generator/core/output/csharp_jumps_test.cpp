@@ -5,7 +5,8 @@
 // a later CASE branch back to an earlier one's label, a jump after a loop
 // into its body, a jump from one branch of an IF into the other, a jump
 // back into a DOUNTIL whose command bears the label, a jump through four
-// blocks, a jump into a for loop through its head. A jump into a switch
+// blocks, a jump into a for loop through its head, a jump from after a
+// CASE into an IF of its OTHERWISE past the OTHERWISE's statements. A jump into a switch
 // is refused; a method whose jumps all reach their labels is left as it is.
 #include <gtest/gtest.h>
 
@@ -406,6 +407,74 @@ TEST_F(CSharpJumps, CPastAnEvaluationAndALoopIntoACase)
         << body;
     EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "label0 ") << body;
     EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 2"), "start0 eval loop0 case7 label0 ");
+}
+
+/* A jump from after a CASE to a label inside an IF of its OTHERWISE (a
+   plain block after the WHEN's branch): the goto leaves out the
+   OTHERWISE's statements before the IF, so the resume passes on at the
+   block's first statement, in C# and in C alike. */
+TEST_F(CSharpJumps, IntoAnIfOfAnOtherwisePastItsStatements)
+{
+    const std::string body = R"(      int n = 0, back = 0;
+      do /* A Single Iteration CASE Loop */
+      {
+         if ( a == 1 )
+         {
+            T("w1");
+            break;
+         }
+         {
+            T("other");
+            if ( n == 0 )
+            {
+   X_Label_L1: ;
+               T("label");
+               n++;
+            }
+         }
+      } while(false); /* A single iteration CASE Loop */
+      if ( back == 0 ) { back = 1; goto X_Label_L1; }
+      T("end" + n);
+)";
+    std::string mended;
+    ASSERT_EQ(compile(body, &mended), "") << mended;
+    EXPECT_EQ(trace(0), "other label label end2 ") << mended;
+    EXPECT_EQ(trace(1), "w1 label end1 ") << mended;
+
+    std::vector<GEN_HELD_LINE> lines = held(R"(      do
+      {
+         long lCase = 1;
+         if ( a == lCase )
+         {
+            T("w1", 0);
+            break;
+         }
+         {
+            T("other", 0);
+            if ( n == 0 )
+            {
+   X_Label_L1: ;
+               T("label", n);
+               n++;
+            }
+         }
+      } while ( 0 );
+      if ( back == 0 ) { back = 1; goto X_Label_L1; }
+)");
+    P3109_MendJumpsPastDeclarations(lines, false);
+    const std::string c_body = text(lines);
+    const std::filesystem::path c = dir_ / "other.c", exe = dir_ / "other";
+    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
+                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
+                        "int main(int argc, char** argv)\n{\n"
+                        "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0, n = 0;\n"
+                     << c_body << "   return 0;\n}\n";
+    ASSERT_EQ(
+        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
+        "")
+        << c_body;
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 0"), "other0 label0 label1 ") << c_body;
+    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "w10 label0 ") << c_body;
 }
 
 /* A switch cannot be entered: its head would pick a case of its own. The
