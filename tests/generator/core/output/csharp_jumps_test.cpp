@@ -66,6 +66,29 @@ protected:
                                       cs.string() + "' 2>&1");
     }
 
+    /* The C body mended for C, in a main() whose locals are `locals` after
+       `prelude` (macros), with T(s, n) printing "s<n> "; compiled by gcc.
+       Empty when it compiles. */
+    std::string compileC(const std::string& name, const std::string& prelude, const std::string& locals,
+                         const std::string& body)
+    {
+        const std::filesystem::path c = dir_ / (name + ".c");
+        std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
+                         << prelude
+                         << "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
+                            "int main(int argc, char** argv)\n{\n"
+                            "   int a = argc > 1 ? atoi(argv[1]) : 0"
+                         << locals << ";\n"
+                         << body << "   return 0;\n}\n";
+        return testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + (dir_ / name).string() + "' '" +
+                                      c.string() + "' 2>&1");
+    }
+
+    std::string runC(const std::string& name, int a)
+    {
+        return testsupport::runOutput("'" + (dir_ / name).string() + "' " + std::to_string(a));
+    }
+
     std::string trace(int a)
     {
         return testsupport::runOutput("mono '" + (dir_ / "Jumps.exe").string() + "' " + std::to_string(a));
@@ -353,19 +376,9 @@ TEST_F(CSharpJumps, CIntoALoopPastItsSetUp)
     P3109_MendJumpsPastDeclarations(lines, false);
     const std::string body = text(lines);
     EXPECT_NE(body.find("      EVALUATE_COMMAND_2\n      X_Resume_1_"), std::string::npos) << body;
-    const std::filesystem::path c = dir_ / "jumps.c", exe = dir_ / "jumps";
-    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
-                        "#define EVALUATE_COMMAND_2 printf(\"eval \");\n"
-                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
-                        "int main(int argc, char** argv)\n{\n"
-                        "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0;\n"
-                     << body << "   return 0;\n}\n";
-    ASSERT_EQ(
-        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
-        "")
-        << body;
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 0"), "eval top0 x0 top1 x1 ");
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
+    ASSERT_EQ(compileC("jumps", "#define EVALUATE_COMMAND_2 printf(\"eval \");\n", ", back = 0", body), "") << body;
+    EXPECT_EQ(runC("jumps", 0), "eval top0 x0 top1 x1 ");
+    EXPECT_EQ(runC("jumps", 1), "eval top0 x0 top1 x1 x0 top1 x1 ");
 }
 
 /* C: a jump into a CASE's block (which declares) past a DOUNTIL that a
@@ -394,19 +407,9 @@ TEST_F(CSharpJumps, CPastAnEvaluationAndALoopIntoACase)
 )");
     P3109_MendJumpsPastDeclarations(lines, false);
     const std::string body = text(lines);
-    const std::filesystem::path c = dir_ / "case.c", exe = dir_ / "case";
-    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
-                        "#define EVALUATE_COMMAND_6 printf(\"eval \");\n"
-                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
-                        "int main(int argc, char** argv)\n{\n"
-                        "   int a = argc > 1 ? atoi(argv[1]) : 0;\n"
-                     << body << "   return 0;\n}\n";
-    ASSERT_EQ(
-        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
-        "")
-        << body;
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "label0 ") << body;
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 2"), "start0 eval loop0 case7 label0 ");
+    ASSERT_EQ(compileC("case", "#define EVALUATE_COMMAND_6 printf(\"eval \");\n", "", body), "") << body;
+    EXPECT_EQ(runC("case", 1), "label0 ") << body;
+    EXPECT_EQ(runC("case", 2), "start0 eval loop0 case7 label0 ");
 }
 
 /* A jump from after a CASE to a label inside an IF of its OTHERWISE (a
@@ -463,18 +466,9 @@ TEST_F(CSharpJumps, IntoAnIfOfAnOtherwisePastItsStatements)
 )");
     P3109_MendJumpsPastDeclarations(lines, false);
     const std::string c_body = text(lines);
-    const std::filesystem::path c = dir_ / "other.c", exe = dir_ / "other";
-    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
-                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
-                        "int main(int argc, char** argv)\n{\n"
-                        "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0, n = 0;\n"
-                     << c_body << "   return 0;\n}\n";
-    ASSERT_EQ(
-        testsupport::runOutput("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"),
-        "")
-        << c_body;
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 0"), "other0 label0 label1 ") << c_body;
-    EXPECT_EQ(testsupport::runOutput("'" + exe.string() + "' 1"), "w10 label0 ") << c_body;
+    ASSERT_EQ(compileC("other", "", ", back = 0, n = 0", c_body), "") << c_body;
+    EXPECT_EQ(runC("other", 0), "other0 label0 label1 ") << c_body;
+    EXPECT_EQ(runC("other", 1), "w10 label0 ") << c_body;
 }
 
 /* A switch cannot be entered: its head would pick a case of its own. The
