@@ -511,6 +511,7 @@ TEST(Progen, FlowAndDataFunctionsEnd)
                                     (holds(c, ") TO(0)") || holds(c, ") TO('") || holds(c, ") TO(1)") ||
                                      holds(c, ") TO(2)") || holds(c, ") TO(3)"));  // an array's index, at the start
                 const bool reads = starts(c, "DO") || starts(c, "DEFINE ") || starts(c, "BEGIN_LOOP") || starts(c, "IF COND('") ||
+                                   starts(c, "IF_NULL ") ||  // an array's index that may be null
                                    holds(c, "FIELD(#PGY#" + f + ")") || starts(c, "DEF_ARRAY");
                 EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
             }
