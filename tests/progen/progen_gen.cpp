@@ -489,16 +489,20 @@ void Writer::definitions()
             of += ") ENTRYS(3) OVERLAYING(" + ref(f) + " " + to_string(at);
         }
         array_ = "PGY";
-        // an index is named by at most three characters: a number of any kind outside the subset
-        const char indexType = subset_ ? 'P' : pick<char>({'P', 'P', 'S', 'I', 'F', 'Y'});
+        // an index is named by at most three characters: a number of any kind, or a Boolean
+        // (true selects the first element), which may be null
+        const char indexType = pick<char>({'P', 'P', 'S', 'I', 'F', 'Y'});
         names_.insert({"PGY", "PGX"});
         fieldAt_["PGX"] = p_.fields.size();
         p_.fields.push_back({"PGX", indexType, indexType == 'I' ? 4 : indexType == 'F' ? 8 : indexType == 'Y' ? 1 : 3, 0,
-                             !subset_ && chance(15), ""});
+                             chance(15), ""});
         index_ = "PGX";
+        if (indexType != 'Y')
+            firstLoop_ = index_;
         emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(" + ref(index_) + ") OF_FIELDS(" + of + ")");
-        if (subset_)  // an element is reached only with its index in range
-            used_.push_back("CHANGE FIELD(" + ref(index_) + ") TO(1)");
+        if (subset_)  // an element is reached only with its index in range: no other command changes it
+            used_.push_back("CHANGE FIELD(" + ref(index_) + ") TO(" + (indexType == 'Y' ? "*HIVAL" : one({"1", "2", "3"})) +
+                            ")");
         used_.push_back("CHANGE FIELD(#" + array_ + ref(index_) + ") TO(*DEFAULT)");
     }
     if (chance(40)) {
@@ -1225,7 +1229,9 @@ void Writer::statement(int depth)
         if (!array_.empty()) {
             const std::string value = valueFor(field(arrayOf_));
             const std::string change = "CHANGE FIELD(#" + array_ + ref(index_) + ") TO(" + value + ")";
-            if (subset_)  // the loops over the index run it past the array's three elements
+            // the loops over the index run it past the array's three elements (a Boolean index
+            // compares with no number: it holds the true it was set to)
+            if (subset_ && field(index_).type != 'Y')
                 return guarded("'(" + ref(index_) + " >= 1) AND (" + ref(index_) + " <= 3)'", change);
             return emit(change);
         }

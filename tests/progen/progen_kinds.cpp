@@ -203,7 +203,7 @@ void Writer::dictionary()
     rrn_ = addField('P', 9, 0);
     date_ = addField('P', 8, 0);
     counter_ = addField('P', 7, 0);
-    index_ = addField('P', 3, 0);
+    firstLoop_ = index_ = addField('P', 3, 0);
     for (int i = 1; subset_ && i <= kLevels; ++i)  // the loop fields of levels 1 and 2, the GOTO counter
         own_.insert(loopFields_.emplace_back(addField('P', 3, 0)));
     // a dictionary of a few fields, or at times of a hundred and more

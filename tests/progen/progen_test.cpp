@@ -508,9 +508,10 @@ TEST(Progen, FlowAndDataFunctionsEnd)
                 const bool named = names(c, f);
                 const bool counts = field(c, "FIELD") == f && c.find("CHANGE FIELD(") == 0 &&
                                     c.find(' ', 13) > c.find(')') &&  // the one field changed
-                                    (holds(c, ") TO(0)") || holds(c, ") TO('") ||
-                                     holds(c, ") TO(1)"));  // an array's index, at the start
+                                    (holds(c, ") TO(0)") || holds(c, ") TO('") || holds(c, ") TO(1)") ||
+                                     holds(c, ") TO(2)") || holds(c, ") TO(3)"));  // an array's index, at the start
                 const bool reads = starts(c, "DO") || starts(c, "DEFINE ") || starts(c, "BEGIN_LOOP") || starts(c, "IF COND('") ||
+                                   starts(c, "IF_NULL ") ||  // an array's index that may be null
                                    holds(c, "FIELD(#PGY#" + f + ")") || starts(c, "DEF_ARRAY");
                 EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
             }

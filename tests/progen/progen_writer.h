@@ -136,7 +136,7 @@ private:
     void emit(const std::string& written, bool more = true);
     void guarded(const std::string& cond, const std::string& line);
     std::string label() { return pick(labels_); }
-    std::string loopField() const { return level_ == 0 ? index_ : loopFields_[size_t(level_ - 1)]; }
+    std::string loopField() const { return level_ == 0 ? firstLoop_ : loopFields_[size_t(level_ - 1)]; }
     std::string target(const std::vector<std::string>& specials) { return inMain_ && chance(30) ? label() : pick(specials); }
     static int shown(const Field& d)
     {
@@ -209,6 +209,7 @@ private:
     int level_ = 0;
     std::map<std::string, std::string> renamed_;  // a file's field, the name RENAME gave it
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
+    std::string firstLoop_;  // the subset's loops of level 0 count on it: the array's index unless a Boolean
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;

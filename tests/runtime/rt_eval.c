@@ -401,8 +401,11 @@ static void pullSpecial(X_VAR_EXPRESSION_FRAME *frame, int s, const char *what, 
         RT_DecZero(&d);
     } else if (k == RT_KIND_PACKED || k == RT_KIND_SIGNED) {
         extremeDecimal(f, strcmp(what, "HIVAL") == 0, &d);
+    } else if (k == RT_KIND_BOOLEAN) {  /* true is the higher of the two */
+        RT_DecZero(&d);
+        d.d[0] = strcmp(what, "HIVAL") == 0;
     } else {
-        fail("*HIVAL or *LOVAL of an integer, float or boolean field has no value here", opcode);
+        fail("*HIVAL or *LOVAL of an integer or float field has no value here", opcode);
         return;
     }
     RT_StoreDecimal(frame->pX_Ids, f, data, &d);

@@ -12,6 +12,9 @@
 ** descriptor names the index field's vector entry, the index field keeps
 ** its value as the small value of the index (X_Vec_Set_Index), and the
 ** element is the index's entry of the array from the element's address.
+** An index held with its field information (an integer, float or Boolean,
+** or a decimal that may be null) is a simple field of the vector: its value
+** itself is read.
 ** An element read or stored with an index outside the array's bounds, or
 ** whose index field was stored without its index value being set, stops
 ** the run: both are faults of the generated program.
@@ -180,6 +183,18 @@ static long indexValue(const struct X_FLD *index)
     return (long)RT_DecToLongLong(&v);
 }
 
+/* A field an element may name as its index: an index field, which keeps
+** its value as the small value of the index; or a number held with its
+** field information (an integer, float or Boolean, or a decimal that may
+** be null), which the program names as a simple field: its value is read
+** at each use of the element. */
+static int isIndexField(const struct X_FLD *index)
+{
+    if (index->eSubtype == X_SUBTYPE_INDEX)
+        return 1;
+    return index->eSubtype == X_SUBTYPE_SIMPLE_FIELD && RT_HasState(index) && RT_IsNumericKind(RT_KindOf(index));
+}
+
 unsigned char *RT_Data(struct X_FLD *pX_Fld, int s)
 {
     struct X_FLD *f = &pX_Fld[s];
@@ -191,11 +206,11 @@ unsigned char *RT_Data(struct X_FLD *pX_Fld, int s)
         return (unsigned char *)f->pField;
     if (pX_Fld != RT_pFields)
         RT_Stop("array element %s reached outside the function's field vector", RT_Name(f));
-    if (f->sIndexVOV < 0 || f->sIndexVOV >= RT_scFields || pX_Fld[f->sIndexVOV].eSubtype != X_SUBTYPE_INDEX)
+    if (f->sIndexVOV < 0 || f->sIndexVOV >= RT_scFields || !isIndexField(&pX_Fld[f->sIndexVOV]))
         RT_Stop("array element %s names no index field (its index column is %d)", RT_Name(f), f->sIndexVOV);
     index = &pX_Fld[f->sIndexVOV];
     value = indexValue(index);
-    if (value != index->sIndexVOV)
+    if (index->eSubtype == X_SUBTYPE_INDEX && value != index->sIndexVOV)
         RT_Stop("index field %s holds %ld but its index value is %d: a store into it did not set the index",
                 RT_Name(index), value, index->sIndexVOV);
     if (spsBounds == pX_NULL || s >= sscBounds || spsBounds[s] <= 0)

@@ -185,6 +185,18 @@ public static partial class RT
 
     // ---- places ----
 
+    // A field an element may name as its index: an index field, which keeps
+    // its value as the small value of the index; or a number held with its
+    // field information (an integer, float or Boolean, or a decimal that may
+    // be null), which the program names as a simple field: its value is read
+    // at each use of the element.
+    static bool IsIndexField(X_FLD index)
+    {
+        if (index.eSubtype == X_DEFS.X_SUBTYPE_INDEX)
+            return true;
+        return index.eSubtype == X_DEFS.X_SUBTYPE_SIMPLE_FIELD && HasState(index) && IsNumeric(KindOf(index));
+    }
+
     // The place of field s of a vector: an array element's at its index's value.
     public static RtPlace Place(X_FLD[] vector, int s)
     {
@@ -199,11 +211,11 @@ public static partial class RT
             return p;
         if (vector != Fields)
             Stop("array element " + Name(f) + " reached outside the function's field vector");
-        if (f.sIndexVOV < 0 || f.sIndexVOV >= vector.Length || vector[f.sIndexVOV].eSubtype != X_DEFS.X_SUBTYPE_INDEX)
+        if (f.sIndexVOV < 0 || f.sIndexVOV >= vector.Length || !IsIndexField(vector[f.sIndexVOV]))
             Stop("array element " + Name(f) + " names no index field (its index column is " + f.sIndexVOV + ")");
         X_FLD index = vector[f.sIndexVOV];
         long value = ReadDecimal(Place(vector, f.sIndexVOV)).ToLong();
-        if (value != index.sIndexVOV)
+        if (index.eSubtype == X_DEFS.X_SUBTYPE_INDEX && value != index.sIndexVOV)
             Stop("index field " + Name(index) + " holds " + value + " but its index value is " + index.sIndexVOV +
                  ": a store into it did not set the index");
         long bound = (Length(p.Root) - p.Offset) / Math.Max(f.sByteLen, 1);

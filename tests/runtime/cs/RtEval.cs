@@ -301,8 +301,11 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
             // the highest or lowest value of the field: nines, positive or negative
             var nines = System.Numerics.BigInteger.Pow(10, f.lLength) - 1;
             d = new RtDec(what == "HIVAL" ? nines : -nines, f.sDecimals);
+        } else if (k == RtKind.Boolean) {
+            // true is the higher of the two
+            d = new RtDec(what == "HIVAL" ? 1 : 0, 0);
         } else {
-            Fail("*HIVAL or *LOVAL of an integer, float or boolean field has no value here", opcode);
+            Fail("*HIVAL or *LOVAL of an integer or float field has no value here", opcode);
             return;
         }
         RT.StoreDecimal(frame.pX_Ids, p, d);
