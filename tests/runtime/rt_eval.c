@@ -423,6 +423,32 @@ static long storedLength(const RT_VALUE *v, int opcode)
     return n;
 }
 
+/* The pulls into integer fields from whole-number results are the C casts
+** ((X_INT8)( v ), ...) of the generated direct code: a value beyond the
+** field's range keeps its low-order bytes, as a cast does. */
+static int isIntegerCast(int opcode)
+{
+    return opcode == X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_INT32 || opcode == X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_INT32 ||
+           opcode == X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_INT32 || opcode == X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_INT32 ||
+           opcode == X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_INT64;
+}
+
+static void wrapToField(RT_DEC *d, const struct X_FLD *f)
+{
+    RT_DecTruncate(d, 0);
+    if (f->lLength >= 8 || RT_DecIntegerDigits(d) > 18)
+        return; /* beyond a long long: the store's own check ends the program */
+    {
+        const long long w = RT_DecToLongLong(d);
+        const int fUnsigned = (f->ulFieldType & LL2UNSINT) != 0;
+        switch (f->lLength) {
+        case 1: RT_DecFromLongLong(d, fUnsigned ? (long long)(X_UINT8)w : (long long)(X_INT8)w); break;
+        case 2: RT_DecFromLongLong(d, (X_INT16)w); break;
+        case 4: RT_DecFromLongLong(d, (X_INT32)w); break;
+        }
+    }
+}
+
 static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, int operand, int opcode)
 {
     struct X_FLD *f = &frame->pX_Fld[s];
@@ -457,6 +483,8 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
             RT_DecFromDouble(&d, v->f, operand >= 0 && operand <= 16 ? operand : -1);
         else
             d = asDecimal(v);
+        if (isIntegerCast(opcode))
+            wrapToField(&d, f);
         RT_StoreDecimal(frame->pX_Ids, f, data, &d);
     }
 }

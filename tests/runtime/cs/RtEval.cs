@@ -336,8 +336,35 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         }
         if (!RT.IsNumeric(k))
             Fail("a number stored into a field that is not numeric", opcode);
-        RT.StoreDecimal(frame.pX_Ids, p,
-                        v.Kind == 'F' ? RtDec.FromDouble(v.F, operand >= 0 && operand <= 16 ? operand : -1) : AsDecimal(v));
+        RtDec d = v.Kind == 'F' ? RtDec.FromDouble(v.F, operand >= 0 && operand <= 16 ? operand : -1) : AsDecimal(v);
+        RT.StoreDecimal(frame.pX_Ids, p, IsIntegerCast(opcode) ? Wrapped(d, f) : d);
+    }
+
+    // The pulls into integer fields from whole-number results are the C
+    // casts ((X_INT8)( v ), ...) of the generated direct code: a value beyond
+    // the field's range keeps its low-order bytes, as a cast does.
+    static bool IsIntegerCast(int opcode)
+    {
+        return opcode == N(Op.X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_INT32) ||
+               opcode == N(Op.X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_INT32) ||
+               opcode == N(Op.X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_INT32) ||
+               opcode == N(Op.X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_INT32) ||
+               opcode == N(Op.X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_INT64);
+    }
+
+    static RtDec Wrapped(RtDec d, X_FLD f)
+    {
+        RtDec whole = d.Truncate(0);
+        if (f.lLength >= 8 || whole.Unscaled > long.MaxValue || whole.Unscaled < long.MinValue)
+            return whole; // beyond a long long: the store's own check ends the program
+        long w = (long)whole.Unscaled;
+        bool unsigned = (f.ulFieldType & DqooDef.LL2UNSINT) != 0;
+        switch (f.lLength) {
+        case 1: return RtDec.FromLong(unsigned ? (long)(byte)w : (long)(sbyte)w);
+        case 2: return RtDec.FromLong((short)w);
+        case 4: return RtDec.FromLong((int)w);
+        }
+        return whole;
     }
 
     // ---- dates and times ----
