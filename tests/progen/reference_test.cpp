@@ -198,6 +198,45 @@ const std::vector<Worked> kWorked = {
      "CMD CHANGE FIELD(#PGP3) TO(9)\n"
      "CMD RETURN\n",
      {"END PGA2 [1BCD 6]", "END PGP3 2", "ENDED 2"}},
+    {"a quotient to the most decimals of its operands and its target, cut: in a condition, whole, rounded",
+     "FIELD PGP1 P 7 0 N\nFIELD PGP2 P 3 0 N\nFIELD PGP3 P 3 0 N\nFIELD PGF4 F 8 0 N\nFIELD PGF5 F 8 0 N\n"
+     "FIELD PGS6 S 5 2 N\nFIELD PGS7 S 5 2 N\nFIELD PGS8 S 5 2 N\nFIELD PGS9 S 5 1 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD IF COND('-0.3 / 5 < #PGP1')\n"  // -0.06 cut to one decimal: -0.0, not below 0
+     "CMD CHANGE FIELD(#PGP2) TO(1)\n"
+     "CMD ENDIF\n"
+     "CMD IF COND('-0.30 / 5 < #PGP1')\n"  // -0.06 at two decimals: below 0
+     "CMD CHANGE FIELD(#PGP3) TO(1)\n"
+     "CMD ENDIF\n"
+     "CMD CHANGE FIELD(#PGF4) TO('(#PGP1 - 1) / 3')\n"           // whole numbers: 0
+     "CMD CHANGE FIELD(#PGF5) TO('(#PGP1 - 7) / 3 * 1.5')\n"     // -2 * 1.5 = -3
+     "CMD CHANGE FIELD(#PGS6) TO('2 / 3') ROUND_UP(*YES)\n"      // 0.666.. rounded: 0.67
+     "CMD CHANGE FIELD(#PGS7) TO('2 / 3 + 0') ROUND_UP(*YES)\n"  // 0.66 + 0: 0.66
+     "CMD CHANGE FIELD(#PGS8) TO('-2 / 3')\n"                    // -0.66
+     "CMD CHANGE FIELD(#PGS9) TO('7.25 / 2')\n"                  // 3.625 cut to 3.62, then to 3.6
+     "CMD RETURN\n",
+     {"END PGP2 0", "END PGP3 1", "END PGF4 0", "END PGF5 -3", "END PGS6 0.67", "END PGS7 0.66", "END PGS8 -0.66",
+      "END PGS9 3.6"}},
+    {"a fatal error in a subroutine ends it and its EXECUTE, the returned values handed back",
+     "FIELD PGA1 A 4 0 N\nFIELD PGA2 A 4 0 N\nFIELD PGA3 A 4 0 N\nFIELD PGP4 P 3 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD EXECUTE SUBROUTINE(PGSUB1) WITH_PARMS(#PGA2)\n"
+     "CMD CHANGE FIELD(#PGP4) TO(1)\n"
+     "CMD RETURN\n"
+     "CMD SUBROUTINE NAME(PGSUB1) PARMS((#PGA1 *BOTH))\n"
+     "CMD CHANGE FIELD(#PGA1) TO('ok')\n"
+     "CMD SUBSTRING FIELD(#PGA1 3 5) INTO_FIELD(#PGA3)\n"  // 3 to 7 of 4 bytes: failed
+     "CMD CHANGE FIELD(#PGA3) TO('no')\n"
+     "CMD ENDROUTINE\n",
+     {"END PGA2 [ok  ]", "END PGA3 [    ]", "END PGP4 0", "ENDED 2"}},
+    {"INZ_LIST of a working list with INZ_ENTRY(*NO) takes the fields' values as with *YES",
+     "FIELD PGP1 P 3 0 N\nFIELD PGP2 P 7 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1) ENTRYS(10) COUNTER(#PGP2)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(4)\n"
+     "CMD INZ_LIST NAMED(#PGLIST1) NUM_ENTRYS(2) INZ_ENTRY(*NO)\n"
+     "CMD RETURN\n",
+     {"END LIST PGLIST1 2", "END PGLIST1.1.PGP1 4", "END PGLIST1.2.PGP1 4", "END PGP2 2"}},
     {"*HIVAL and *LOVAL of each kind",
      "FIELD PGP1 P 7 2 N\nFIELD PGS2 S 5 5 N\nFIELD PGA3 A 2 0 N\nFIELD PGI4 I 2 0 N\nFIELD PGP5 P 6 0 N\n"
      "FIELD PGA6 A 3 0 N\nFIELD PGF7 F 8 0 N\nFIELD PGM8 M 8 0 N\nFIELD PGZ9 Z 29 0 N\nFIELD PGI10 I 8 0 N\n"
@@ -308,9 +347,13 @@ TEST(Reference, NamesWhatItDoesNotCompare)
         {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\nCMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1)\n"
          "CMD UPD_ENTRY IN_LIST(#PGLIST1)\nCMD RETURN\n",
          "NOT COMPARED UPD_ENTRY with no current entry\n"},
-        {"FIELD PGP1 P 30 0 N\nFIELD PGP2 P 5 2 N\nCMD FUNCTION OPTIONS(*DIRECT)\n"
-         "CMD CHANGE FIELD(#PGP2) TO('(#PGP1 - 1) / 3')\nCMD RETURN\n",
-         "NOT COMPARED a quotient of a number of more than 18 digits (its intermediate precision)\n"},
+        {"FIELD PGP1 P 5 2 N\nFIELD PGF2 F 8 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\n"
+         "CMD CHANGE FIELD(#PGF2) TO('(#PGP1 - 1) / 3')\nCMD RETURN\n",
+         "NOT COMPARED a quotient with decimals stored into a float field (divided in floating point or in decimals)\n"},
+        {"FIELD PGP1 P 3 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\n"
+         "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1) ENTRYS(10) COUNTER(#PGP1)\n"
+         "CMD ADD_ENTRY TO_LIST(#PGLIST1) INZ_ENTRY(*NO)\nCMD RETURN\n",
+         "NOT COMPARED ADD_ENTRY INZ_ENTRY(*NO) of a list counted in its own field\n"},
     };
     for (const auto& [text, said] : cases)
         EXPECT_EQ(evaluate(text), said) << text;
