@@ -283,9 +283,18 @@ static int compareValues(const RT_VALUE *a, const RT_VALUE *b)
     }
 }
 
-static int isNullValue(const RT_VALUE *v)
+/* The language's *NULL value: a date, time or timestamp is null when it holds
+** the earliest of its kind (X_DEFAULT_DATE, X_DEFAULT_TIME, both with
+** .000000000), as the direct code's memcmp tests; a text when it is blank. */
+static int isNullValue(const RT_VALUE *v, int opcode)
 {
     long i;
+    const char *earliest = opcode == X_COMP_OPCODE_IS_DATE_NULL ? X_DEFAULT_DATE
+                           : opcode == X_COMP_OPCODE_IS_TIME_NULL ? X_DEFAULT_TIME
+                           : opcode == X_COMP_OPCODE_IS_DATETIME_NULL ? X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000"
+                                                                       : NULL;
+    if (earliest)
+        return v->kind == 'S' && v->length >= (long)strlen(earliest) && memcmp(v->s, earliest, strlen(earliest)) == 0;
     switch (v->kind) {
     case 'F': return v->f == 0;
     case 'B': return !v->b;
@@ -864,7 +873,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         if ((opcode >= X_COMP_OPCODE_IS_LONG_NULL && opcode <= X_COMP_OPCODE_IS_FLOAT64_NULL) ||
             (opcode >= X_COMP_OPCODE_IS_DATE_NULL && opcode <= X_COMP_OPCODE_IS_STRING_NULL)) {
             RT_VALUE *a = &stack[top];
-            const int r = isNullValue(a);
+            const int r = isNullValue(a, opcode);
             memset(a, 0, sizeof *a);
             a->kind = 'B';
             a->b = r;

@@ -235,8 +235,18 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         return RtDec.Compare(AsDecimal(a), AsDecimal(b));
     }
 
-    static bool IsNullValue(Value v)
+    // The language's *NULL value: a date, time or timestamp is null when it
+    // holds the earliest of its kind (X_DEFAULT_DATE, X_DEFAULT_TIME, both with
+    // .000000000), as the direct code's X_MEMCMP tests; a text when it is blank.
+    static bool IsNullValue(Value v, int opcode)
     {
+        string earliest = opcode == N(Op.X_COMP_OPCODE_IS_DATE_NULL)       ? DqooDef.X_DEFAULT_DATE
+                          : opcode == N(Op.X_COMP_OPCODE_IS_TIME_NULL)     ? DqooDef.X_DEFAULT_TIME
+                          : opcode == N(Op.X_COMP_OPCODE_IS_DATETIME_NULL) ? DqooDef.X_DEFAULT_DATE + " " +
+                                                                                 DqooDef.X_DEFAULT_TIME + ".000000000"
+                                                                           : null;
+        if (earliest != null)
+            return v.Kind == 'S' && v.S.StartsWith(earliest, System.StringComparison.Ordinal);
         switch (v.Kind) {
         case 'F': return v.F == 0;
         case 'B': return v.I == 0;
@@ -806,7 +816,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         }
         if ((opcode >= N(Op.X_COMP_OPCODE_IS_LONG_NULL) && opcode <= N(Op.X_COMP_OPCODE_IS_FLOAT64_NULL)) ||
             (opcode >= N(Op.X_COMP_OPCODE_IS_DATE_NULL) && opcode <= N(Op.X_COMP_OPCODE_IS_STRING_NULL))) {
-            stack[top] = new Value { Kind = 'B', I = IsNullValue(stack[top]) ? 1 : 0 };
+            stack[top] = new Value { Kind = 'B', I = IsNullValue(stack[top], opcode) ? 1 : 0 };
             return top;
         }
 
