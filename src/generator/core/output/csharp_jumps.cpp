@@ -854,13 +854,15 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
 }
 
 /* Whether the block at `i` of the way is a plain block whose next block on
-** the way is a loop: the block holds the loop's set-up. */
+** the way is a loop tested at its head: the block holds the loop's set-up.
+** A loop tested at its end (do ... while, DOUNTIL) has none: the commands
+** before it in the block are the block's own, an OTHERWISE's say. */
 bool Mender::setUpOfLoop(const std::vector<int>& way, size_t i)
 {
     if (head(way[i]).kind != HeadKind::Plain || i + 1 >= way.size())
         return false;
     const HeadKind next = head(way[i + 1]).kind;
-    return next == HeadKind::For || next == HeadKind::While || next == HeadKind::Do;
+    return next == HeadKind::For || next == HeadKind::While;
 }
 
 /* Whether a block the jump enters from outside declares variables before
