@@ -22,11 +22,26 @@ namespace {
 using dqov::text::Fixed;
 using dqov::text::TrimBlanks;
 
-uint32_t flagsOf(const FFC_FIELD_DEFINITION& def)
+// Whether a field (its name without the name character) indexes one of the
+// object's arrays: a store into it sets the vector's index.
+bool indexesAnArray(std::string_view field)
+{
+    const std::string natural = G().ctx ? std::string(1, G().ctx->cNatChar1) : std::string("#");
+    for (const Globals::ArrayElement& e : G().arrayElements) {
+        std::string_view index = e.index;
+        if (index.substr(0, natural.size()) == natural)
+            index.remove_prefix(natural.size());
+        if (index == field)
+            return true;
+    }
+    return false;
+}
+
+uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
 {
     char asqn = 'N', suns = 'N', suni = 'N';
     P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
-    uint32_t flags = 0;
+    uint32_t flags = indexesAnArray(field) ? DQOO_OPERAND_ARRAY_INDEX : 0;
     if (asqn == 'Y')
         flags |= DQOO_OPERAND_SQLNULL;
     if (suns == 'Y' || suni == 'Y')
@@ -113,7 +128,7 @@ struct Targets {
             o.lLength = def.lLength;
             o.lDecimals = def.lDecimals;
             o.pszName = names.emplace_back(fieldName(w)).c_str();
-            o.ulFlags = flagsOf(def);
+            o.ulFlags = flagsOf(def, o.pszName);
             operands.push_back(o);
         }
     }
@@ -271,7 +286,7 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
         FFC_FIELD_DEFINITION def;
         if (field && LookUpFieldDefinition(written, def)) {
-            o.ulFlags = flagsOf(def);
+            o.ulFlags = flagsOf(def, o.pszName);
             if (o.chType == def.cType)
                 o.chType = heldType(def);
         }

@@ -47,6 +47,7 @@ extern "C" {
 #define DQOO_OPERAND_UNSIGNED 0x02u /* an unsigned integer field */
 #define DQOO_OPERAND_FILE_FIELD 0x04u    /* WHERE: a real field of the command's file */
 #define DQOO_OPERAND_VIRTUAL_FIELD 0x08u /* WHERE: a virtual field of the command's file */
+#define DQOO_OPERAND_ARRAY_INDEX 0x10u   /* an index field of one of the object's arrays */
 
 /* One operand as the checker resolved it. */
 typedef struct DQOO_CHECKED_OPERAND {

@@ -322,6 +322,9 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
         /* so is one beyond 30 digits or 9 decimals */
         if (HeldWithFieldInformation(o))
             n->flags |= EXPR_NODE_FLAG_CONVERTED;
+        /* a store into an array's index field sets the vector's index after it */
+        if (cls == "FL" && (o.ulFlags & DQOO_OPERAND_ARRAY_INDEX))
+            n->flags |= EXPR_NODE_FLAG_INDEXED;
         return n;
     }
     if (cls == "NL") {

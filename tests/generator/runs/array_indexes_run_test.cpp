@@ -6,6 +6,8 @@
 // every value below was worked out by hand from the source.
 #include "generator/runs/run_fixture.h"
 
+#include <regex>
+
 namespace runs_test {
 namespace {
 
@@ -59,6 +61,17 @@ TEST_P(ArrayIndexRuns, IndexesOfTheExtendedKinds)
     EXPECT_EQ(r["XIN"], "2");
     EXPECT_EQ(r["XIY"], "1");
     EXPECT_EQ(r.ended, "1");
+    /* a store into an index field sets the vector's index after it: in C the
+    ** direct code calls X_Vec_Set_Index, in C# the operation table holds a
+    ** SET_INDEX row, for the float, the Boolean and the nullable integer */
+    const bool c = GetParam() == Target::C;
+    const std::string code =
+        testsupport::readFile(c ? sourceDir() / "RUNAIDX.C" : sourceDir() / "C#" / "RUNAIDX" / "RUNAIDX.cs");
+    for (const char* index : {"V_FIELD_XIF", "V_FIELD_XIY", "V_FIELD_XIN"}) {
+        const std::regex set(c ? std::string("X_Vec_Set_Index\\( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") + index + " \\);"
+                               : std::string("X_COMP_OPCODE_SET_INDEX \\*/, +") + index);
+        EXPECT_TRUE(std::regex_search(code, set)) << index;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, ArrayIndexRuns, testing::Values(Target::C, Target::CSharp), targetName);
