@@ -116,6 +116,17 @@ X_PDICTIONARY_FIELD X_Vec_Apply_Index(struct X_IDS *pX_Ids, struct X_PRO *pX_Pro
     return pX_Fld[sField].pField;
 }
 
+/* An element is its field here (above): no index value is kept to set. */
+void X_Vec_Set_Index(struct X_IDS *pX_Ids, struct X_PRO *pX_Pro, struct X_FUN *pX_Fun, struct X_FLD *pX_Fld,
+                     X_SHORT sField)
+{
+    (void)pX_Ids;
+    (void)pX_Pro;
+    (void)pX_Fun;
+    (void)pX_Fld;
+    (void)sField;
+}
+
 /* An expression left to the run time's evaluator is not run here: the
 ** function stops before the commands that need one. */
 X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *pFrame)
