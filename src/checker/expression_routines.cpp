@@ -22,20 +22,7 @@ namespace {
 using dqov::text::Fixed;
 using dqov::text::TrimBlanks;
 
-// Whether a field (its name without the name character) indexes one of the
-// object's arrays: a store into it sets the vector's index.
-bool indexesAnArray(std::string_view field)
-{
-    const std::string natural = G().ctx ? std::string(1, G().ctx->cNatChar1) : std::string("#");
-    for (const Globals::ArrayElement& e : G().arrayElements) {
-        std::string_view index = e.index;
-        if (index.substr(0, natural.size()) == natural)
-            index.remove_prefix(natural.size());
-        if (index == field)
-            return true;
-    }
-    return false;
-}
+bool indexesAnArray(std::string_view field);
 
 uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
 {
@@ -74,6 +61,14 @@ std::string fieldName(const std::string& written)
     for (char& c : name)
         c = UpperChar(c);
     return name;
+}
+
+// Whether a field (its name without the name character) indexes one of the
+// object's arrays: a store into it sets the vector's index.
+bool indexesAnArray(std::string_view field)
+{
+    return std::any_of(G().arrayElements.begin(), G().arrayElements.end(),
+                       [field](const Globals::ArrayElement& e) { return fieldName(e.index) == field; });
 }
 
 // A literal longer than the operand table holds (its 50 characters) is
