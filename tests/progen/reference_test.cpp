@@ -298,6 +298,22 @@ const std::vector<Worked> kWorked = {
      "CMD ENDWHILE\n"
      "CMD RETURN\n",
      {"END PGP1 11", "END PGP2 5", "END PGP3 403", "END PGP4 5"}},
+    {"an integer keeps the low-order bytes of a whole number, as a cast to it",
+     "FIELD PGI1 I 1 0 N\nFIELD PGI2 I 2 0 N\nFIELD PGI3 I 4 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGI1) TO('100 + 100')\n"     // 200 - 256
+     "CMD CHANGE FIELD(#PGI2) TO('-114 * 1000')\n"   // -114000 + 2 * 65536
+     "CMD CHANGE FIELD(#PGI3) TO('#PGI1 * 3')\n"     // fits
+     "CMD RETURN\n",
+     {"END PGI1 -56", "END PGI2 17072", "END PGI3 -168"}},
+    {"a rounded value whose expression holds a quotient is rounded from its own value",
+     "FIELD PGP1 P 7 0 N\nFIELD PGS2 S 5 2 N\nFIELD PGP3 P 15 5 N\nFIELD PGI4 I 4 0 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP1) TO(500)\n"
+     "CMD CHANGE FIELD(#PGS2) TO(-7.55)\n"
+     "CMD CHANGE FIELD(#PGP3) TO('#PGP1 + #PGS2 * #PGI4 / 11.5 - 1') ROUND_UP(*YES)\n"  // 500 + 0 - 1
+     "CMD RETURN\n",
+     {"END PGP3 499.00000"}},
 };
 
 /* Each function's final values, worked out by hand. */
