@@ -314,6 +314,15 @@ const std::vector<Worked> kWorked = {
      "CMD CHANGE FIELD(#PGP3) TO('#PGP1 + #PGS2 * #PGI4 / 11.5 - 1') ROUND_UP(*YES)\n"  // 500 + 0 - 1
      "CMD RETURN\n",
      {"END PGP3 499.00000"}},
+    {"a float result goes into a decimal field at 16 decimals; a float zero has no sign",
+     "FIELD PGF1 F 8 0 N\nFIELD PGP2 P 31 23 N\nFIELD PGF3 F 4 0 N\nFIELD PGP4 P 5 2 N\n"
+     "CMD FUNCTION OPTIONS(*DIRECT)\n"
+     "CMD CHANGE FIELD(#PGP2) TO('#PGF1 - 81.6')\n"   // -81.599999999999994315658... at 16 decimals
+     "CMD CHANGE FIELD(#PGF3) TO('-1 * #PGF1')\n"     // -0.0
+     "CMD CHANGE FIELD(#PGF1) TO(0.7)\n"
+     "CMD CHANGE FIELD(#PGP4) TO('#PGF1 - 0.4')\n"   // 0.29999999999999993 -> 0.2999999999999999 -> 0.29
+     "CMD RETURN\n",
+     {"END PGP2 -81.59999999999999430000000", "END PGF3 0", "END PGP4 0.29"}},
 };
 
 /* Each function's final values, worked out by hand. */
