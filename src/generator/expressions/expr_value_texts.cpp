@@ -221,7 +221,10 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
                                EXPR_PackedText(node) != nullptr ? EXPR_PackedText(node) : "");
         return text + "D";
     }
-    case 25: return text;
+    case 25:
+        // a whole constant of a float operation keeps its point, so that C and C#
+        // divide it in floating point as the instruction table does, not in integers
+        return !text.empty() && text.find_first_not_of("-0123456789") == std::string::npos ? text + ".0" : text;
     case 26:
     case 27:
     case 28:
