@@ -646,11 +646,11 @@ void Writer::change()
     const bool round = chance(10) && FamilyOf(f.type) == Family::Number;
     const std::string line = "CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : "");
     if (const std::string fit = subset_ ? fits(v, f, round) : ""; !fit.empty())
-        return guarded(fit, line);
+        return guarded(quote(fit), line);
     emit(line);
 }
 
-/* The subset: the condition under which a value that may not fit a
+/* The subset: the condition (unquoted) under which a value that may not fit a
 ** numeric field (an expression, another field) fits it, "" for any other
 ** (what a value too large for its field does is the run time's). The
 ** condition divides to the field's decimals, as the value's own quotients
@@ -669,15 +669,17 @@ std::string Writer::fits(const std::string& value, const Field& into, bool round
         const std::string divisor = e.substr(at + 2, end - at - 2);
         const size_t point = divisor.find('.');
         const int has = point == std::string::npos ? 0 : int(divisor.size() - point - 1);
-        if (decimals > has)
-            e.insert(end, (has ? "" : ".") + std::string(size_t(decimals - has), '0'));
+        if (std::min(decimals, 9) > has)  // (a constant of the compiled C# holds no more)
+            e.insert(end, (has ? "" : ".") + std::string(size_t(std::min(decimals, 9) - has), '0'));
     }
-    // below 10 to the whole digits; rounded up, no more than the largest value the field holds
-    const std::string most = into.type == 'I' ? "1" + std::string(18, '0')
-                             : round ? (whole ? std::string(size_t(whole), '9') : "0") +
-                                           (decimals ? "." + std::string(size_t(decimals), '9') : "")
-                                     : "1" + std::string(size_t(whole), '0');
-    return quote("(" + e + ") < " + most + " AND (" + e + ") > -" + most);
+    // below 10 to the whole digits (at most 18: a whole constant of 8 bytes); rounded up, no more
+    // than the largest value the field holds
+    const int digits = std::min(into.type == 'I' ? 18 : whole, 18);
+    const std::string most = round && digits == whole
+                                 ? (whole ? std::string(size_t(whole), '9') : "0") +
+                                       (decimals ? "." + std::string(size_t(std::min(decimals, 9)), '9') : "")
+                                 : "1" + std::string(size_t(digits), '0');
+    return "(" + e + ") < " + most + " AND (" + e + ") > -" + most;
 }
 
 /* SUBSTRING of a field of any kind (a number, a date) into an
@@ -962,7 +964,7 @@ void Writer::updated(const List& l)
     const Field f = field(pick(l.fields));
     const std::string v = valueFor(f), change = "CHANGE FIELD(" + ref(f.name) + ") TO(" + v + ")";
     if (const std::string fit = fits(v, f, false); !fit.empty())
-        guarded(fit, change);
+        guarded(quote(fit), change);
     else
         emit(change, false);
     emit("UPD_ENTRY IN_LIST(" + n + ")");
@@ -1300,8 +1302,13 @@ void Writer::statement(int depth)
             const std::string change = "CHANGE FIELD(#" + array_ + ref(index_) + ") TO(" + value + ")";
             // the loops over the index run it past the array's three elements (a Boolean index
             // compares with no number: it holds the true it was set to)
-            if (subset_ && field(index_).type != 'Y')
-                return guarded("'(" + ref(index_) + " >= 1) AND (" + ref(index_) + " <= 3)'", change);
+            if (subset_) {  // and its value under the test that it fits
+                const std::string i = ref(index_), fit = fits(value, field(arrayOf_), false);
+                std::string cond = field(index_).type != 'Y' ? "(" + i + " >= 1) AND (" + i + " <= 3)" : "";
+                cond += cond.empty() || fit.empty() ? fit : " AND " + fit;
+                if (!cond.empty())
+                    return guarded(quote(cond), change);
+            }
             return emit(change);
         }
         [[fallthrough]];
