@@ -4,6 +4,7 @@
 // its step, any other must pass every step).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -560,12 +561,17 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
         for (const progen::Field& f : p.fields)
             kinds[f.name] = f;
         std::map<std::string, std::pair<int, std::string>> lists;  // ENTRYS and COUNTER
-        std::string subject;
+        std::vector<std::string> subjects;  // of the CASEs the command stands in
         int selecting = 0;
-        for (size_t i = 0; i < p.lines.size(); ++i) {
-            const std::string& c = p.lines[i].substr(progen::LabelEnd(p.lines[i]));
+        std::vector<std::string> l;  // the commands without their labels
+        for (const std::string& c : p.lines)
+            l.push_back(c.substr(progen::LabelEnd(c)));
+        for (size_t i = 0; i < l.size(); ++i) {
+            const std::string& c = l[i];
             const std::string cmd = c.substr(0, c.find(' ')), at = std::to_string(seed) + ": " + c;
-            const std::string before = i > 0 ? p.lines[i - 1] : "";
+            const std::string before = i > 0 ? l[i - 1] : "";
+            if (cmd == "DEF_ARRAY")  // an element is of its fields' kind
+                kinds[bare(inside(c, "NAME"))] = kinds.at(progen::NamesIn(inside(c, "OF_FIELDS")).front());
             if (cmd == "DEF_LIST")
                 lists[bare(inside(c, "NAME"))] = {std::stoi(inside(c, "ENTRYS")), inside(c, "COUNTER")};
             EXPECT_FALSE(selecting > 0 && progen::LabelEnd(p.lines[i]) > 0) << at;
@@ -573,10 +579,10 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
             if (cmd == "UPD_ENTRY") {
                 const std::string list = inside(c, "IN_LIST");
                 size_t j = i - 1;
-                while (j > 0 && !starts(p.lines[j], "IF_STATUS"))
+                while (j > 0 && !starts(l[j], "IF_STATUS"))
                     --j;
-                EXPECT_TRUE(i - j <= 4 && p.lines[j] == "IF_STATUS IS(*OKAY)" && starts(p.lines[j - 1], "GET_ENTRY") &&
-                            inside(p.lines[j - 1], "FROM_LIST") == list)
+                EXPECT_TRUE(i - j <= 4 && l[j] == "IF_STATUS IS(*OKAY)" && starts(l[j - 1], "GET_ENTRY") &&
+                            inside(l[j - 1], "FROM_LIST") == list)
                     << at;
                 ++seen["UPD_ENTRY"];
             }
@@ -590,20 +596,23 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
                 ++seen["INZ_LIST"];
             }
             if (cmd == "CASE")
-                subject = bare(inside(c, "OF_FIELD"));
-            const bool dated = cmd == "WHEN" && std::string("EMZH").find(kinds.at(subject).type) != std::string::npos;
+                subjects.push_back(bare(inside(c, "OF_FIELD")));
+            if (cmd == "ENDCASE")
+                subjects.pop_back();
+            const bool dated = cmd == "WHEN" && std::string("EMZH").find(kinds.at(subjects.back()).type) != std::string::npos;
             EXPECT_FALSE(dated && holds(c, "*NULL")) << at;
             for (const auto& [name, f] : kinds)
                 if (std::string("EMZH").find(f.type) != std::string::npos)
                     for (const char* op : {" = *NULL", " <> *NULL", " *EQ *NULL", " *NE *NULL"})
-                        EXPECT_FALSE(holds(c, name + op)) << at;
+                        for (size_t from = c.find(name + op); from != std::string::npos; from = c.find(name + op, from + 1))
+                            EXPECT_TRUE(from > 0 && std::isalnum(static_cast<unsigned char>(c[from - 1]))) << at;
             if (cmd != "CHANGE" || starts(inside(c, "FIELD"), "XG_"))
                 continue;
             const std::string target = inside(c, "FIELD"), to = inside(c, "TO");
-            const auto known = kinds.find(progen::NamesIn(target).back());  // an array element: its index
-            if (known == kinds.end() || to == "'" + target + " + 1'")  // a loop's count
+            const auto known = kinds.find(progen::NamesIn(target).front());  // an array element: the array's
+            if (known == kinds.end() || to.empty() || to == "'" + target + " + 1'")  // a loop's count
                 continue;
-            const progen::Field& into = holds(target.substr(1), "#") ? progen::Field{"", 'P'} : known->second;
+            const progen::Field& into = known->second;
             if (into.type == 'F' && to[0] == '\'') {
                 EXPECT_NE(outer(to), '/') << at;
                 seen["float"] += outer(to) != 0;

@@ -181,13 +181,14 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, int type, RT_VA
     }
 }
 
-/* A numeric field pushed as a value type. */
 /* Whether field s holds SQL null (a field with a null state only). */
 static int sqlNull(X_VAR_EXPRESSION_FRAME *frame, int s)
 {
     return RT_HasState(&frame->pX_Fld[s]) &&
            (RT_Data(frame->pX_Fld, s)[offsetof(X_FLD_INFO, bFieldState)] & FsIsSqlNull) != 0;
 }
+
+/* A numeric field pushed as a value type. */
 
 static void fieldNumber(X_VAR_EXPRESSION_FRAME *frame, int s, int type, RT_VALUE *v)
 {
@@ -840,8 +841,10 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             }
             if (top < 1)
                 fail("arithmetic without two values", opcode);
-            if (a->null || b->null) { /* SQL null in, SQL null out: nothing is computed */
+            if (a->null || b->null) { /* SQL null in, SQL null out: nothing is computed, its value 0 */
                 a->null = 1;
+                a->f = 0;
+                RT_DecZero(&a->dec);
                 --top;
                 continue;
             }

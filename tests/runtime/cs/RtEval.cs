@@ -905,8 +905,10 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     static void Arithmetic(X_VAR_EXPRESSION_FRAME frame, int opcode, int operand, Value a, Value b)
     {
         int type, operation;
-        if (a.Null || b.Null) { // SQL null in, SQL null out: nothing is computed
+        if (a.Null || b.Null) { // SQL null in, SQL null out: nothing is computed, its value 0
             a.Null = true;
+            a.F = 0;
+            a.Dec = RtDec.Zero(0);
             return;
         }
         if (opcode >= N(Op.X_COMP_OPCODE_DECIMAL_MULTIPLY)) {
