@@ -251,7 +251,7 @@ std::string Writer::enrich(const std::string& line)
 void Writer::emit(const std::string& written, bool more)
 {
     const std::string line = more ? enrich(written) : written;
-    if (body_ && inMain_ && !bare_ && LabelEnd(line) == 0 && line.rfind("END", 0) != 0 && line != "ELSE" &&
+    if (body_ && inMain_ && !bare_ && selecting_ == 0 && LabelEnd(line) == 0 && line.rfind("END", 0) != 0 && line != "ELSE" &&
         line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
         for (const std::string& l : labels_)
             if (!placed_.count(l) && chance(8)) {
@@ -266,10 +266,11 @@ void Writer::emit(const std::string& written, bool more)
 ** no GOTO may jump past the test, so the command takes no label. */
 void Writer::guarded(const std::string& cond, const std::string& line)
 {
+    const bool was = bare_;
     emit("IF COND(" + cond + ")");
     bare_ = true;
     emit(line);
-    bare_ = false;
+    bare_ = was;
     emit("ENDIF");
 }
 
@@ -533,7 +534,11 @@ void Writer::lists()
                 own_.insert(l.counter = addField('P', 7, 0));
         }
         lists_.push_back(l);
-        command(s + (l.counter.empty() ? "" : " COUNTER(" + ref(l.counter) + ")"));
+        const std::string line = expand(s + (l.counter.empty() ? "" : " COUNTER(" + ref(l.counter) + ")"));
+        if (const size_t at = line.find(" ENTRYS("); at != std::string::npos)
+            lists_.back().most = std::stoi(line.substr(at + 8));
+        if (!line.empty())
+            emit(line);
         // a working list received from the caller and handed back
         std::string& fn = p_.lines.front();
         if (receives_ && !l.browse && chance(20))
@@ -639,7 +644,42 @@ void Writer::change()
     if (FamilyOf(f.type) == Family::String && chance(4))
         v = mtxt();
     const bool round = chance(10) && FamilyOf(f.type) == Family::Number;
-    emit("CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : ""));
+    const std::string line = "CHANGE FIELD(" + hashed(targets) + ") TO(" + v + ")" + (round ? " ROUND_UP(*YES)" : "");
+    if (const std::string fit = subset_ ? fits(v, f, round) : ""; !fit.empty())
+        return guarded(quote(fit), line);
+    emit(line);
+}
+
+/* The subset: the condition (unquoted) under which a value that may not fit a
+** numeric field (an expression, another field) fits it, "" for any other
+** (what a value too large for its field does is the run time's). The
+** condition divides to the field's decimals, as the value's own quotients
+** do: each divisor is written with at least as many decimals. */
+std::string Writer::fits(const std::string& value, const Field& into, bool round)
+{
+    if (FamilyOf(into.type) != Family::Number || into.type == 'F' || value.empty() ||
+        (value[0] != '\'' && value[0] != '#' && !fieldAt_.count(value)))
+        return "";
+    std::string e = value[0] == '\'' ? value.substr(1, value.size() - 2) : value;
+    const int decimals = into.type == 'I' ? 0 : into.decimals, whole = into.length - decimals;
+    for (size_t at = e.find("/ "); at != std::string::npos; at = e.find("/ ", at + 1)) {
+        size_t end = at + 2;
+        while (end < e.size() && (isdigit(static_cast<unsigned char>(e[end])) || e[end] == '.'))
+            ++end;
+        const std::string divisor = e.substr(at + 2, end - at - 2);
+        const size_t point = divisor.find('.');
+        const int has = point == std::string::npos ? 0 : int(divisor.size() - point - 1);
+        if (std::min(decimals, 9) > has)  // (a constant of the compiled C# holds no more)
+            e.insert(end, (has ? "" : ".") + std::string(size_t(std::min(decimals, 9) - has), '0'));
+    }
+    // below 10 to the whole digits (at most 18: a whole constant of 8 bytes); rounded up, no more
+    // than the largest value the field holds
+    const int digits = std::min(into.type == 'I' ? 18 : whole, 18);
+    const std::string most = round && digits == whole
+                                 ? (whole ? std::string(size_t(whole), '9') : "0") +
+                                       (decimals ? "." + std::string(size_t(std::min(decimals, 9)), '9') : "")
+                                 : "1" + std::string(size_t(digits), '0');
+    return "(" + e + ") < " + most + " AND (" + e + ") > -" + most;
 }
 
 /* SUBSTRING of a field of any kind (a number, a date) into an
@@ -864,15 +904,22 @@ void Writer::listOp(int depth)
         const bool after = !l.browse && chance(30);
         const std::string a = subset_ || chance(50) ? ref(num_[1]) : expand("{KN}");
         const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (after ? " AFTER(" + a + ")" : "");
-        if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
-            return guarded("'(" + a + " >= 0) AND (" + a + " <= " + ref(l.counter) + ")'", add);
+        // the subset: only to a list that is not full, and only after an entry it has (0 the first), on its
+        // counter (what a full list does with one more is the run time's)
+        const std::string room = "(" + ref(l.counter) + " < " + to_string(l.most) + ")";
+        if (subset_)
+            return guarded(quote(after ? room + " AND (" + a + " >= 0) AND (" + a + " <= " + ref(l.counter) + ")" : room),
+                           add);
         return emit(add);
     }
     case 1: return emit("CLR_LIST NAMED(" + n + ")");
-    case 2: return command("INZ_LIST NAMED(" + n + ") NUM_ENTRYS({I1-5})");
+    case 2:  // the subset: no more entries than the list holds
+        return command("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" +
+                       (subset_ ? to_string(rnd(1, std::min(5, l.most))) : std::string("{I1-5}")) + ")");
     case 3:
         if (depth < 6 && (!subset_ || level_ < kLevels)) {
             level_ += subset_;
+            selecting_ += subset_;
             nested(expand("SELECTLIST NAMED(" + n + ")[30 WHERE({c})]" +
                           (l.browse ? "[40 GET_ENTRYS({=*SELECT|*ALTERED *NOTNULL|*CHANGE})]" : "")),
                    depth, 3);
@@ -880,6 +927,7 @@ void Writer::listOp(int depth)
                 command(std::string("DLT_ENTRY[30 NUMBER(") + (subset_ ? "{n1}" : "{={n1}|{KN}}") + ")] FROM_LIST(" + n + ")");
             level_ -= subset_;
             emit("ENDSELECT");
+            selecting_ -= subset_;
         }
         return;
     case 4: return command(std::string("GET_ENTRY NUMBER(") + (subset_ ? "{n1}" : "{={n1}|{KN}}") + ") FROM_LIST(" + n + ")");
@@ -894,12 +942,34 @@ void Writer::listOp(int depth)
             return emit("SORT_LIST NAMED(" + n + ") BY_FIELDS(" + by + ")");
         }
         [[fallthrough]];
-    case 7: return emit("UPD_ENTRY IN_LIST(" + n + ")");
+    case 7:
+        if (subset_)
+            return updated(l);
+        return emit("UPD_ENTRY IN_LIST(" + n + ")");
     default:
         if (l.browse && depth < 6 && !(webEvent_ && inMain_))
             return command("{=DISPLAY|REQUEST} FIELDS({s3}) BROWSELIST(" + n + "[50 {I5-12}])");
         emit("DLT_LIST NAMED(" + n + ")");
     }
+}
+
+/* The subset's UPD_ENTRY: of the entry just read, one of its fields
+** changed (what UPD_ENTRY does with no entry current is the run time's). */
+void Writer::updated(const List& l)
+{
+    const std::string n = ref(l.name);
+    command("GET_ENTRY NUMBER({n1}) FROM_LIST(" + n + ")");
+    emit("IF_STATUS IS(*OKAY)");
+    bare_ = true;  // no GOTO reaches the update past the read
+    const Field f = field(pick(l.fields));
+    const std::string v = valueFor(f), change = "CHANGE FIELD(" + ref(f.name) + ") TO(" + v + ")";
+    if (const std::string fit = fits(v, f, false); !fit.empty())
+        guarded(quote(fit), change);
+    else
+        emit(change, false);
+    emit("UPD_ENTRY IN_LIST(" + n + ")");
+    bare_ = false;
+    emit("ENDIF");
 }
 
 /* ---- screens and validation ----------------------------------------- */
@@ -1049,7 +1119,8 @@ void Writer::execute(int from)
         const Field fd = field(f);
         std::string v;
         if (how == "*RECEIVED" && chance(40) && FamilyOf(fd.type) != Family::Boolean)
-            v = FamilyOf(fd.type) == Family::Number ? "1"
+            // (the subset: 0 into a number of no whole digits, which 1 does not fit)
+            v = FamilyOf(fd.type) == Family::Number ? (subset_ && fd.length == fd.decimals ? "0" : "1")
                 : fd.type == 'A' || fd.type == 'H' ? quote(text(std::min(fd.length, 5)))
                                                     : literal(FamilyOf(fd.type), &fd);
         else {
@@ -1231,8 +1302,13 @@ void Writer::statement(int depth)
             const std::string change = "CHANGE FIELD(#" + array_ + ref(index_) + ") TO(" + value + ")";
             // the loops over the index run it past the array's three elements (a Boolean index
             // compares with no number: it holds the true it was set to)
-            if (subset_ && field(index_).type != 'Y')
-                return guarded("'(" + ref(index_) + " >= 1) AND (" + ref(index_) + " <= 3)'", change);
+            if (subset_) {  // and its value under the test that it fits
+                const std::string i = ref(index_), fit = fits(value, field(arrayOf_), false);
+                std::string cond = field(index_).type != 'Y' ? "(" + i + " >= 1) AND (" + i + " <= 3)" : "";
+                cond += cond.empty() || fit.empty() ? fit : " AND " + fit;
+                if (!cond.empty())
+                    return guarded(quote(cond), change);
+            }
             return emit(change);
         }
         [[fallthrough]];

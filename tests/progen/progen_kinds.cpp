@@ -440,7 +440,8 @@ std::string Writer::operandFor(const Field& left, bool fieldsOnly)
         return "*BLANK";
     if (f == Family::Number && chance(8))
         return "*ZERO";
-    if (left.nullable && chance(15))
+    // the subset compares no date, time, timestamp or fixed characters with *NULL: the run time's null text
+    if (left.nullable && !(subset_ && std::string("EMZH").find(left.type) != std::string::npos) && chance(15))
         return "*NULL";
     const std::string v = chance(15) ? systemVariable(f, nullptr) : "";
     return v.empty() ? literal(f, nullptr) : v;
@@ -585,7 +586,27 @@ std::string Writer::valueFor(const Field& f)
             v.push_back(one({"*HIVAL", "*LOVAL"}));
         break;
     }
-    return pick(v);
+    std::string out = pick(v);
+    // the subset: a float field takes no quotient as its whole value (divided in binary floating
+    // point or in decimals, as the compiled expression chooses): the last division is a product
+    if (const size_t at = outerOperator(out); subset_ && f.type == 'F' && out[0] == '\'' && at != std::string::npos &&
+                                              out[at] == '/')
+        out[at] = '*';
+    return out;
+}
+
+/* where the last operator outside brackets of a quoted expression stands
+** (npos: none); operators stand between blanks */
+size_t Writer::outerOperator(const std::string& e)
+{
+    size_t at = std::string::npos;
+    int depth = 0;
+    for (size_t i = 1; i + 1 < e.size(); ++i) {
+        depth += (e[i] == '(') - (e[i] == ')');
+        if (depth == 0 && e[i - 1] == ' ' && e[i + 1] == ' ' && std::string("+-*/").find(e[i]) != std::string::npos)
+            at = i;
+    }
+    return at;
 }
 
 // ---- CASE ------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // its step, any other must pass every step).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -519,6 +520,116 @@ TEST(Progen, FlowAndDataFunctionsEnd)
     EXPECT_GT(loops, 100);
     EXPECT_GT(gotos, 0);
     EXPECT_GT(afters, 0);
+}
+
+/* The run subset writes no form whose result the run time decides: UPD_ENTRY
+** only of the entry just read, ADD_ENTRY only to a list with room, INZ_LIST of
+** no more entries than it holds, no label within a SELECTLIST, no *NULL
+** against a date, time, timestamp or fixed characters, no quotient as a
+** float's whole value, and a value that may not fit its numeric field only
+** under a test that it does. */
+TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
+{
+    auto starts = [](const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; };
+    auto holds = [](const std::string& s, const std::string& p) { return s.find(p) != std::string::npos; };
+    auto inside = [](const std::string& l, const std::string& kw) {  // the text of KW(...), its brackets matched
+        const size_t at = l.find(" " + kw + "(");
+        if (at == std::string::npos)
+            return std::string();
+        size_t i = at + kw.size() + 2;
+        for (int depth = 1; i < l.size(); ++i)
+            if ((depth += (l[i] == '(') - (l[i] == ')')) == 0)
+                break;
+        return l.substr(at + kw.size() + 2, i - at - kw.size() - 2);
+    };
+    auto bare = [](std::string n) { return n.empty() || n[0] != '#' ? n : n.substr(1); };
+    // the operator outside brackets that a quoted expression's value comes of last
+    auto outer = [](const std::string& e) {
+        char op = 0;
+        int depth = 0;
+        for (size_t i = 1; i + 1 < e.size(); ++i) {
+            depth += (e[i] == '(') - (e[i] == ')');
+            if (depth == 0 && e[i - 1] == ' ' && e[i + 1] == ' ' && std::string("+-*/").find(e[i]) != std::string::npos)
+                op = e[i];
+        }
+        return op;
+    };
+    std::map<std::string, int> seen;
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        const progen::Program p = progen::Generate(tables(), seed, {progen::kFlowAndData});
+        std::map<std::string, progen::Field> kinds;
+        for (const progen::Field& f : p.fields)
+            kinds[f.name] = f;
+        std::map<std::string, std::pair<int, std::string>> lists;  // ENTRYS and COUNTER
+        std::vector<std::string> subjects;  // of the CASEs the command stands in
+        int selecting = 0;
+        std::vector<std::string> l;  // the commands without their labels
+        for (const std::string& c : p.lines)
+            l.push_back(c.substr(progen::LabelEnd(c)));
+        for (size_t i = 0; i < l.size(); ++i) {
+            const std::string& c = l[i];
+            const std::string cmd = c.substr(0, c.find(' ')), at = std::to_string(seed) + ": " + c;
+            const std::string before = i > 0 ? l[i - 1] : "";
+            if (cmd == "DEF_ARRAY")  // an element is of its fields' kind
+                kinds[bare(inside(c, "NAME"))] = kinds.at(progen::NamesIn(inside(c, "OF_FIELDS")).front());
+            if (cmd == "DEF_LIST")
+                lists[bare(inside(c, "NAME"))] = {std::stoi(inside(c, "ENTRYS")), inside(c, "COUNTER")};
+            EXPECT_FALSE(selecting > 0 && progen::LabelEnd(p.lines[i]) > 0) << at;
+            selecting += (cmd == "SELECTLIST") - (cmd == "ENDSELECT");
+            if (cmd == "UPD_ENTRY") {
+                const std::string list = inside(c, "IN_LIST");
+                size_t j = i - 1;
+                while (j > 0 && !starts(l[j], "IF_STATUS"))
+                    --j;
+                EXPECT_TRUE(i - j <= 4 && l[j] == "IF_STATUS IS(*OKAY)" && starts(l[j - 1], "GET_ENTRY") &&
+                            inside(l[j - 1], "FROM_LIST") == list)
+                    << at;
+                ++seen["UPD_ENTRY"];
+            }
+            if (cmd == "ADD_ENTRY") {
+                const auto& [most, counter] = lists.at(bare(inside(c, "TO_LIST")));
+                EXPECT_TRUE(starts(before, "IF COND('(" + counter + " < " + std::to_string(most) + ")")) << at;
+                ++seen["ADD_ENTRY"];
+            }
+            if (cmd == "INZ_LIST") {
+                EXPECT_LE(std::stoi(inside(c, "NUM_ENTRYS")), lists.at(bare(inside(c, "NAMED"))).first) << at;
+                ++seen["INZ_LIST"];
+            }
+            if (cmd == "CASE")
+                subjects.push_back(bare(inside(c, "OF_FIELD")));
+            if (cmd == "ENDCASE")
+                subjects.pop_back();
+            const bool dated = cmd == "WHEN" && std::string("EMZH").find(kinds.at(subjects.back()).type) != std::string::npos;
+            EXPECT_FALSE(dated && holds(c, "*NULL")) << at;
+            for (const auto& [name, f] : kinds) {
+                if (std::string("EMZH").find(f.type) == std::string::npos)
+                    continue;
+                for (const char* op : {" = *NULL", " <> *NULL", " *EQ *NULL", " *NE *NULL"}) {
+                    // the name a part of a longer one only
+                    for (size_t from = c.find(name + op); from != std::string::npos; from = c.find(name + op, from + 1)) {
+                        EXPECT_TRUE(from > 0 && std::isalnum(static_cast<unsigned char>(c[from - 1]))) << at;
+                    }
+                }
+            }
+            if (cmd != "CHANGE" || starts(inside(c, "FIELD"), "XG_"))
+                continue;
+            const std::string target = inside(c, "FIELD"), to = inside(c, "TO");
+            const auto known = kinds.find(progen::NamesIn(target).front());  // an array element: the array's
+            if (known == kinds.end() || to.empty() || to == "'" + target + " + 1'")  // a loop's count
+                continue;
+            const progen::Field& into = known->second;
+            if (into.type == 'F' && to[0] == '\'') {
+                EXPECT_NE(outer(to), '/') << at;
+                seen["float"] += outer(to) != 0;
+            }
+            if (std::string("PSI").find(into.type) != std::string::npos && (to[0] == '\'' || kinds.count(bare(to)))) {
+                EXPECT_TRUE(starts(before, "IF COND('(") && holds(before, ") < ") && holds(before, ") > -")) << at;
+                ++seen["fits"];
+            }
+        }
+    }
+    for (const char* form : {"UPD_ENTRY", "ADD_ENTRY", "INZ_LIST", "float", "fits"})
+        EXPECT_GT(seen[form], 5) << form;
 }
 
 TEST(Progen, KeptCasesReplay)

@@ -42,6 +42,7 @@ private:
         std::vector<std::string> fields;
         bool browse;
         std::string counter;
+        int most = 9999;  // the entries it holds at most (ENTRYS)
     };
     struct Report {
         int number;
@@ -162,6 +163,9 @@ private:
     void io(int depth);
     void selectSql(int depth);
     void listOp(int depth);
+    void updated(const List& l);
+    static size_t outerOperator(const std::string& e);
+    std::string fits(const std::string& value, const Field& into, bool round);
     void screen(int depth);
     std::string window(std::string s);
     std::string check();
@@ -215,6 +219,7 @@ private:
     std::vector<List> lists_;
     std::vector<Report> reports_;
     int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, loops_ = 0;
+    int selecting_ = 0;  // the subset: SELECTLIST bodies being written (no label stands in one)
     bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
     // components
     bool inComponent_ = false, levelTwo_ = false;

@@ -36,6 +36,7 @@ typedef struct {
     const char *s;       /* a string's bytes */
     long length;         /* a string's length */
     int fixed;           /* the string is an alphanumeric field's, blanks to its length */
+    int null;            /* SQL null: a field in that state, or a value or test made from one */
     char text[32];       /* the text of a date or time value */
 } RT_VALUE;
 
@@ -180,11 +181,20 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, int type, RT_VA
     }
 }
 
+/* Whether field s holds SQL null (a field with a null state only). */
+static int sqlNull(X_VAR_EXPRESSION_FRAME *frame, int s)
+{
+    return RT_HasState(&frame->pX_Fld[s]) &&
+           (RT_Data(frame->pX_Fld, s)[offsetof(X_FLD_INFO, bFieldState)] & FsIsSqlNull) != 0;
+}
+
 /* A numeric field pushed as a value type. */
+
 static void fieldNumber(X_VAR_EXPRESSION_FRAME *frame, int s, int type, RT_VALUE *v)
 {
     RT_ReadDecimal(&frame->pX_Fld[s], RT_Data(frame->pX_Fld, s), &v->dec);
     v->kind = 'D';
+    v->null = sqlNull(frame, s);
     if (isDouble(type)) {
         v->kind = 'F';
         v->f = RT_DecToDouble(&v->dec);
@@ -198,6 +208,7 @@ static void fieldString(X_VAR_EXPRESSION_FRAME *frame, int s, RT_VALUE *v)
     const struct X_FLD *f = &frame->pX_Fld[s];
     const RT_KIND k = RT_KindOf(f);
     v->kind = 'S';
+    v->null = sqlNull(frame, s);
     if (k == RT_KIND_ALPHA) {
         v->s = (const char *)RT_Data(frame->pX_Fld, s);
         v->length = f->sByteLen;
@@ -534,8 +545,8 @@ static void keepSubject(X_VAR_EXPRESSION_FRAME *frame, const RT_VALUE *v)
         sSubject.s = text;
         sSubject.length = n;
     }
-    if (entry != pX_NULL)
-        entry->m_State |= RT_SUBJECT_LEFT;
+    if (entry != pX_NULL) /* with the null state direct code reads there */
+        entry->m_State = (entry->m_State | RT_SUBJECT_LEFT | FsIsSqlNull) & ~(v->null ? 0 : (X_ULONG)FsIsSqlNull);
 }
 
 static void textSubject(RT_VALUE *v, const char *s, long length)
@@ -573,6 +584,7 @@ static void directText(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int o
 ** opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes). */
 static void directSubject(const X_VAR_EXPRESSION_OPERAND *entry, RT_VALUE *v, int place, int opcode)
 {
+    v->null = (entry->m_State & FsIsSqlNull) != 0;
     switch (place) {
     case T_LONG:
     case T_INT32: v->kind = 'D'; RT_DecFromLongLong(&v->dec, entry->m_Int32); return;
@@ -612,6 +624,24 @@ static void pushSubject(X_VAR_EXPRESSION_FRAME *frame, RT_VALUE *v, int place, i
         return;
     }
     fail("a When subject of a boolean, variant or binary value has no meaning here", opcode);
+}
+
+/* ---- logic of tests that may be null (SQL null: neither true nor false) ---- */
+
+/* a OR b into a: true when either is true, else null when either is null */
+static void either(RT_VALUE *a, const RT_VALUE *b)
+{
+    const int t = (a->b && !a->null) || (b->b && !b->null);
+    a->null = !t && (a->null || b->null);
+    a->b = t;
+}
+
+/* a AND b into a: false when either is false, else null when either is null */
+static void both(RT_VALUE *a, const RT_VALUE *b)
+{
+    const int f = (!a->b && !a->null) || (!b->b && !b->null);
+    a->null = !f && (a->null || b->null);
+    a->b = !f && !a->null;
 }
 
 /* ---- the evaluator ---- */
@@ -720,6 +750,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             RT_ReadDecimal(&frame->pX_Fld[operand], RT_Data(frame->pX_Fld, operand), &d);
             v->kind = 'B';
             v->b = !RT_DecIsZero(&d);
+            v->null = sqlNull(frame, operand);
             ++top;
             continue;
         }
@@ -810,6 +841,13 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             }
             if (top < 1)
                 fail("arithmetic without two values", opcode);
+            if (a->null || b->null) { /* SQL null in, SQL null out: nothing is computed, its value 0 */
+                a->null = 1;
+                a->f = 0;
+                RT_DecZero(&a->dec);
+                --top;
+                continue;
+            }
             if (isDouble(type)) {
                 const double x = a->kind == 'F' ? a->f : RT_DecToDouble(&a->dec),
                              y = b->kind == 'F' ? b->f : RT_DecToDouble(&b->dec);
@@ -855,7 +893,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
         if ((opcode >= X_COMP_OPCODE_COMPARE_LONG_EQ_LONG && opcode <= X_COMP_OPCODE_COMPARE_FLOAT64_NE_FLOAT64) ||
             (opcode >= X_COMP_OPCODE_COMPARE_DATE_EQ_DATE && opcode <= X_COMP_OPCODE_COMPARE_BOOLEAN_NE_BOOLEAN)) {
             RT_VALUE *a = &stack[top - 1], *b = &stack[top];
-            int c, cmp, r;
+            int c, cmp, r, nul;
             if (top < 1)
                 fail("a comparison without two values", opcode);
             c = compareValues(a, b);
@@ -864,9 +902,12 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
                   : opcode >= X_COMP_OPCODE_COMPARE_DATE_EQ_DATE ? (opcode - X_COMP_OPCODE_COMPARE_DATE_EQ_DATE) % 6
                                                                  : (opcode - X_COMP_OPCODE_COMPARE_LONG_EQ_LONG) % 6;
             r = cmp == 0 ? c == 0 : cmp == 1 ? c < 0 : cmp == 2 ? c <= 0 : cmp == 3 ? c > 0 : cmp == 4 ? c >= 0 : c != 0;
+            /* a test of an SQL-null value is null itself: it holds for no test */
+            nul = a->null || b->null;
             memset(a, 0, sizeof *a);
             a->kind = 'B';
-            a->b = r;
+            a->b = r && !nul;
+            a->null = nul;
             --top;
             continue;
         }
@@ -882,17 +923,17 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
 
         /* ---- logic ---- */
         switch (opcode) {
-        case X_COMP_OPCODE_LOGICAL_NOT: stack[top].b = !stack[top].b; continue;
+        case X_COMP_OPCODE_LOGICAL_NOT: stack[top].b = !stack[top].b && !stack[top].null; continue;
         case X_COMP_OPCODE_LOGICAL_BEGIN_ORIF:
         case X_COMP_OPCODE_LOGICAL_BEGIN_ANDIF: continue; /* both sides are evaluated: a push has no side effect */
         case X_COMP_OPCODE_LOGICAL_OR:
         case X_COMP_OPCODE_LOGICAL_END_ORIF:
-            stack[top - 1].b = stack[top - 1].b || stack[top].b;
+            either(&stack[top - 1], &stack[top]);
             --top;
             continue;
         case X_COMP_OPCODE_LOGICAL_AND:
         case X_COMP_OPCODE_LOGICAL_END_ANDIF:
-            stack[top - 1].b = stack[top - 1].b && stack[top].b;
+            both(&stack[top - 1], &stack[top]);
             --top;
             continue;
         case X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_IS_TRUE: continue;

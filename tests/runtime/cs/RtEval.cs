@@ -45,6 +45,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         public string S;
         public string As; // the value type a push named (its opcode's name after _AS_)
         public bool Fixed; // the string is an alphanumeric field's, blanks to its length
+        public bool Null; // SQL null: a field in that state, or a value or test made from one
         public Value Copy() { return (Value)MemberwiseClone(); }
     }
 
@@ -149,11 +150,19 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         }
     }
 
+    // Whether field s holds SQL null (a field with a null state only).
+    static bool SqlNull(X_VAR_EXPRESSION_FRAME frame, int s)
+    {
+        return RT.HasState(frame.pX_Fld[s]) &&
+               (RT.Structure<X_FLD_INFO>(RT.Place(frame.pX_Fld, s)).bFieldState & (int)XFIELDSTATE.FsIsSqlNull) != 0;
+    }
+
     // A numeric field pushed as a value type.
     static void FieldNumber(X_VAR_EXPRESSION_FRAME frame, int s, int type, Value v)
     {
         v.Dec = RT.Get(frame.pX_Fld, s);
         v.Kind = 'D';
+        v.Null = SqlNull(frame, s);
         if (IsDouble(type)) {
             v.Kind = 'F';
             v.F = v.Dec.ToDouble();
@@ -165,6 +174,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     static void FieldString(X_VAR_EXPRESSION_FRAME frame, int s, Value v)
     {
         v.Kind = 'S';
+        v.Null = SqlNull(frame, s);
         v.S = RT.ReadText(RT.Place(frame.pX_Fld, s));
         v.Fixed = RT.KindOf(frame.pX_Fld[s]) == RtKind.Alpha;
     }
@@ -441,8 +451,9 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     {
         subject = v.Copy();
         X_VAR_EXPRESSION_OPERAND entry = SubjectEntry(frame);
-        if (entry != null)
-            entry.m_State |= SubjectLeft;
+        if (entry != null) // with the null state direct code reads there
+            entry.m_State = (entry.m_State | SubjectLeft | (uint)XFIELDSTATE.FsIsSqlNull) &
+                            ~(v.Null ? 0u : (uint)XFIELDSTATE.FsIsSqlNull);
     }
 
     static void TextSubject(Value v, string s)
@@ -481,6 +492,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
     // opcode's place (LONG .. BINARY, the order of the WHEN_SUBJECT_ opcodes).
     static void DirectSubject(X_VAR_EXPRESSION_OPERAND entry, Value v, int place, int opcode)
     {
+        v.Null = (entry.m_State & (uint)XFIELDSTATE.FsIsSqlNull) != 0;
         switch (place) {
         case T_LONG:
         case T_INT32: v.Kind = 'D'; v.Dec = RtDec.FromLong(entry.m_Int32); return;
@@ -530,6 +542,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         to.I = from.I;
         to.S = from.S;
         to.Fixed = from.Fixed;
+        to.Null = from.Null;
     }
 
     // ---- the evaluator ----
@@ -659,7 +672,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         else if (type == "ALPHA" || type == "STRING" || type == "DATE" || type == "TIME" || type == "DATETIME")
             FieldString(frame, s, v);
         else if (type == "BOOLEAN")
-            v = new Value { Kind = 'B', I = RT.Get(frame.pX_Fld, s).IsZero ? 0 : 1 };
+            v = new Value { Kind = 'B', I = RT.Get(frame.pX_Fld, s).IsZero ? 0 : 1, Null = SqlNull(frame, s) };
         else
             Fail("a push of a field as a " + type.ToLowerInvariant() + " value has no meaning here", opcode);
         stack[top] = v;
@@ -728,6 +741,7 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         case Op.X_COMP_OPCODE_PUSH_BOOLEAN_VECTOR_AS_BOOLEAN:
             v.Kind = 'B';
             v.I = RT.Get(frame.pX_Fld, operand).IsZero ? 0 : 1;
+            v.Null = SqlNull(frame, operand);
             return true;
         case Op.X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_ALPHA:
         case Op.X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_STRING:
@@ -811,7 +825,9 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
                       : opcode >= N(Op.X_COMP_OPCODE_COMPARE_DATE_EQ_DATE) ? (opcode - N(Op.X_COMP_OPCODE_COMPARE_DATE_EQ_DATE)) % 6
                                                                           : (opcode - N(Op.X_COMP_OPCODE_COMPARE_LONG_EQ_LONG)) % 6;
             bool r = cmp == 0 ? c == 0 : cmp == 1 ? c < 0 : cmp == 2 ? c <= 0 : cmp == 3 ? c > 0 : cmp == 4 ? c >= 0 : c != 0;
-            stack[top - 1] = new Value { Kind = 'B', I = r ? 1 : 0 };
+            // a test of an SQL-null value is null itself: it holds for no test
+            bool nul = stack[top - 1].Null || stack[top].Null;
+            stack[top - 1] = new Value { Kind = 'B', I = r && !nul ? 1 : 0, Null = nul };
             return top - 1;
         }
         if ((opcode >= N(Op.X_COMP_OPCODE_IS_LONG_NULL) && opcode <= N(Op.X_COMP_OPCODE_IS_FLOAT64_NULL)) ||
@@ -822,16 +838,16 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
 
         // ---- logic ----
         switch ((Op)opcode) {
-        case Op.X_COMP_OPCODE_LOGICAL_NOT: stack[top].I = stack[top].I != 0 ? 0 : 1; return top;
+        case Op.X_COMP_OPCODE_LOGICAL_NOT: stack[top].I = stack[top].I != 0 || stack[top].Null ? 0 : 1; return top;
         case Op.X_COMP_OPCODE_LOGICAL_BEGIN_ORIF:
         case Op.X_COMP_OPCODE_LOGICAL_BEGIN_ANDIF: return top; // both sides are evaluated: a push has no side effect
         case Op.X_COMP_OPCODE_LOGICAL_OR:
         case Op.X_COMP_OPCODE_LOGICAL_END_ORIF:
-            stack[top - 1].I = stack[top - 1].I != 0 || stack[top].I != 0 ? 1 : 0;
+            Either(stack[top - 1], stack[top]);
             return top - 1;
         case Op.X_COMP_OPCODE_LOGICAL_AND:
         case Op.X_COMP_OPCODE_LOGICAL_END_ANDIF:
-            stack[top - 1].I = stack[top - 1].I != 0 && stack[top].I != 0 ? 1 : 0;
+            Both(stack[top - 1], stack[top]);
             return top - 1;
         case Op.X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_IS_TRUE: return top;
         }
@@ -868,9 +884,33 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
         return top;
     }
 
+    // ---- logic of tests that may be null (SQL null: neither true nor false) ----
+
+    // a OR b into a: true when either is true, else null when either is null
+    static void Either(Value a, Value b)
+    {
+        bool t = (a.I != 0 && !a.Null) || (b.I != 0 && !b.Null);
+        a.Null = !t && (a.Null || b.Null);
+        a.I = t ? 1 : 0;
+    }
+
+    // a AND b into a: false when either is false, else null when either is null
+    static void Both(Value a, Value b)
+    {
+        bool f = (a.I == 0 && !a.Null) || (b.I == 0 && !b.Null);
+        a.Null = !f && (a.Null || b.Null);
+        a.I = !f && !a.Null ? 1 : 0;
+    }
+
     static void Arithmetic(X_VAR_EXPRESSION_FRAME frame, int opcode, int operand, Value a, Value b)
     {
         int type, operation;
+        if (a.Null || b.Null) { // SQL null in, SQL null out: nothing is computed, its value 0
+            a.Null = true;
+            a.F = 0;
+            a.Dec = RtDec.Zero(0);
+            return;
+        }
         if (opcode >= N(Op.X_COMP_OPCODE_DECIMAL_MULTIPLY)) {
             int place = opcode - N(Op.X_COMP_OPCODE_DECIMAL_MULTIPLY); // DECIMAL MULTIPLY, then INT32 ..
             type = place == 0 ? T_DECIMAL : T_INT32 + (place - 1) / 4;

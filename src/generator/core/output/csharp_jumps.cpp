@@ -854,15 +854,22 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
 }
 
 /* Whether the block at `i` of the way is a plain block whose next block on
-** the way is a loop tested at its head: the block holds the loop's set-up.
-** A loop tested at its end (do ... while, DOUNTIL) has none: the commands
-** before it in the block are the block's own, an OTHERWISE's say. */
+** the way is a loop tested at its head, with no command before the loop:
+** the block holds the loop's set-up (a BEGIN_LOOP's counter and limit). A
+** loop tested at its end (do ... while, DOUNTIL) has none, and a block in
+** which a command comes first (its prologue sets the sequence number) is
+** that command's, an OTHERWISE's say, with a DOWHILE after it. */
 bool Mender::setUpOfLoop(const std::vector<int>& way, size_t i)
 {
     if (head(way[i]).kind != HeadKind::Plain || i + 1 >= way.size())
         return false;
-    const HeadKind next = head(way[i + 1]).kind;
-    return next == HeadKind::For || next == HeadKind::While;
+    const Head& loop = head(way[i + 1]);
+    if (loop.kind != HeadKind::For && loop.kind != HeadKind::While)
+        return false;
+    for (size_t line = blocks_[static_cast<size_t>(way[i])].openLine; line < loop.firstLine; ++line)
+        if (trimmed(line).find("sSequence = ") != std::string_view::npos)
+            return false;
+    return true;
 }
 
 /* Whether a block the jump enters from outside declares variables before

@@ -471,6 +471,73 @@ TEST_F(CSharpJumps, IntoAnIfOfAnOtherwisePastItsStatements)
     EXPECT_EQ(runC("other", 1), "w10 label0 ") << c_body;
 }
 
+/* A jump from after a CASE to a label inside a DOWHILE of its OTHERWISE:
+   the OTHERWISE's statements before the loop (their prologues set the
+   sequence number) are no set-up of the loop, so the resume leaves them out
+   and enters the loop at the label, in C# and in C alike (seed 312 of the
+   run step). */
+TEST_F(CSharpJumps, IntoAWhileOfAnOtherwisePastItsStatements)
+{
+    const std::string body = R"(      int n = 0, back = 0, sSequence = 0;
+      do /* A Single Iteration CASE Loop */
+      {
+         if ( a == 1 )
+         {
+            T("w1");
+            break;
+         }
+         {
+            sSequence = 24;
+            T("other");
+            n = 0;
+            sSequence = 26;
+            while ( n < 2 )
+            {
+   X_Label_M2: ;
+               T("label");
+               n++;
+            }
+         }
+      } while(false); /* A single iteration CASE Loop */
+      if ( back == 0 ) { back = 1; goto X_Label_M2; }
+      T("end" + n + sSequence);
+)";
+    std::string mended;
+    ASSERT_EQ(compile(body, &mended), "") << mended;
+    EXPECT_EQ(trace(0), "other label label label end326 ") << mended;
+    EXPECT_EQ(trace(1), "w1 label label end20 ") << mended;
+
+    std::vector<GEN_HELD_LINE> lines = held(R"(      do
+      {
+         long lCase = 1;
+         if ( a == lCase )
+         {
+            T("w1", 0);
+            break;
+         }
+         {
+            sSequence = 24;
+            T("other", 0);
+            n = 0;
+            sSequence = 26;
+            while ( n < 2 )
+            {
+   X_Label_M2: ;
+               T("label", n);
+               n++;
+            }
+         }
+      } while ( 0 );
+      if ( back == 0 ) { back = 1; goto X_Label_M2; }
+      T("end", n * 100 + sSequence);
+)");
+    P3109_MendJumpsPastDeclarations(lines, false);
+    const std::string c_body = text(lines);
+    ASSERT_EQ(compileC("while", "", ", back = 0, n = 0, sSequence = 0", c_body), "") << c_body;
+    EXPECT_EQ(runC("while", 0), "other0 label0 label1 label2 end326 ") << c_body;
+    EXPECT_EQ(runC("while", 1), "w10 label0 label1 end200 ") << c_body;
+}
+
 /* A switch cannot be entered: its head would pick a case of its own. The
    jump is named with the number of its command. */
 TEST_F(CSharpJumps, IntoASwitchRefused)
