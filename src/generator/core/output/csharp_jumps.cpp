@@ -135,33 +135,6 @@ inline __m128i loadShort(const char* p, size_t n)
 }
 #endif
 
-/* The first of the bytes (none of them zero) at or after k, or the text's
-** size: sixteen bytes compared at a time, a line's code being mostly other
-** bytes. */
-template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
-{
-    const size_t n = t.size();
-#if defined(__SSE2__)
-    const auto found = [](__m128i v) {
-        __m128i any = _mm_setzero_si128();
-        ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
-        return static_cast<unsigned>(_mm_movemask_epi8(any));
-    };
-    for (; k + 16 <= n; k += 16)
-        if (const unsigned mask = found(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k))))
-            return k + static_cast<size_t>(__builtin_ctz(mask));
-    if (k < n)
-        if (const unsigned mask = found(loadShort(t.data() + k, n - k)))
-            return k + static_cast<size_t>(__builtin_ctz(mask));
-    return n;
-#else
-    for (; k < n; ++k)
-        if (((t[k] == Bytes) || ...))
-            return k;
-    return n;
-#endif
-}
-
 /* Hands the places of the bytes (none of them zero) at or after k to
 ** at(place) in order, until it answers true; whether one did. The text is
 ** read sixteen bytes at a time, however many of the bytes they hold. */
@@ -188,6 +161,18 @@ template <char... Bytes, typename At> bool anyPlaceOf(std::string_view t, size_t
             return true;
     return false;
 #endif
+}
+
+/* The first of the bytes (none of them zero) at or after k, or the text's
+** size. */
+template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
+{
+    size_t first = t.size();
+    anyPlaceOf<Bytes...>(t, k, [&first](size_t at) {
+        first = at;
+        return true;
+    });
+    return first;
 }
 
 /* The first byte of the text that is neither a blank nor a tab, or its size. */
