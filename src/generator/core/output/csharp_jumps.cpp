@@ -133,6 +133,14 @@ inline __m128i loadShort(const char* p, size_t n)
     std::memcpy(bytes, p, n);
     return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
 }
+
+/* The places of the bytes among sixteen, a bit each. */
+template <char... Bytes> unsigned placesIn(__m128i v)
+{
+    __m128i any = _mm_setzero_si128();
+    ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
+    return static_cast<unsigned>(_mm_movemask_epi8(any));
+}
 #endif
 
 /* Hands the places of the bytes (none of them zero) at or after k to
@@ -142,14 +150,9 @@ template <char... Bytes, typename At> bool anyPlaceOf(std::string_view t, size_t
 {
     const size_t n = t.size();
 #if defined(__SSE2__)
-    const auto found = [](__m128i v) {
-        __m128i any = _mm_setzero_si128();
-        ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
-        return static_cast<unsigned>(_mm_movemask_epi8(any));
-    };
     for (; k < n; k += 16) {
-        unsigned mask = k + 16 <= n ? found(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k)))
-                                    : found(loadShort(t.data() + k, n - k));
+        unsigned mask = k + 16 <= n ? placesIn<Bytes...>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k)))
+                                    : placesIn<Bytes...>(loadShort(t.data() + k, n - k));
         for (; mask != 0; mask &= mask - 1)
             if (at(k + static_cast<size_t>(__builtin_ctz(mask))))
                 return true;
@@ -167,12 +170,21 @@ template <char... Bytes, typename At> bool anyPlaceOf(std::string_view t, size_t
 ** size. */
 template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
 {
-    size_t first = t.size();
-    anyPlaceOf<Bytes...>(t, k, [&first](size_t at) {
-        first = at;
-        return true;
-    });
-    return first;
+    const size_t n = t.size();
+#if defined(__SSE2__)
+    for (; k + 16 <= n; k += 16)
+        if (const unsigned mask = placesIn<Bytes...>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k))))
+            return k + static_cast<size_t>(__builtin_ctz(mask));
+    if (k < n)
+        if (const unsigned mask = placesIn<Bytes...>(loadShort(t.data() + k, n - k)))
+            return k + static_cast<size_t>(__builtin_ctz(mask));
+    return n;
+#else
+    for (; k < n; ++k)
+        if (((t[k] == Bytes) || ...))
+            return k;
+    return n;
+#endif
 }
 
 /* The first byte of the text that is neither a blank nor a tab, or its size. */
