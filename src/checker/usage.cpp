@@ -37,8 +37,9 @@ bool IsMultilingualName(const std::string& written)
 
 // The literals recorded so far, as the use records stood when their kind's
 // stamp was taken: counted again only when the records changed otherwise
-// than by the literal RecordUseOnce adds (a function records thousands of
-// operands, and each new literal would read them all).
+// than by the records RecordUseOnce adds and the use counts it and
+// WriteLaterUses rewrite (a function records thousands of operands, and
+// each new literal would read them all).
 struct LiteralCount {
     uint64_t stamp = 0;
     int32_t literals = 0;
@@ -71,19 +72,29 @@ int32_t NextLiteralNumber()
     return literals + 1;
 }
 
-// The literal just numbered is recorded: the count goes on from the
-// records as they stand now, when nothing else changed them between.
-void LiteralRecorded(uint64_t before)
+// A use record was written (a literal when `literal`): the count goes on
+// from the records as they stand now, when nothing else changed them
+// between.
+void UseRecorded(uint64_t before, bool literal)
 {
     LiteralCount& known = Literals();
     const uint64_t after = WF_ulKindStamp(G().ctx, WR_USEFIELD);
     /* the one change since the count is the record written */
     if (before != 0 && before == known.stamp && after == before + 1) {
         known.stamp = after;
-        ++known.literals;
+        known.literals += literal ? 1 : 0;
     } else {
         known.stamp = 0;
     }
+}
+
+// Use counts alone were rewritten since `before` (no record added or
+// removed, no class changed): the literals counted then still hold.
+void CountsRewritten(uint64_t before)
+{
+    LiteralCount& known = Literals();
+    if (before != 0 && before == known.stamp)
+        known.stamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
 }
 
 // One use of an operand: the first use writes its record, later ones count.
@@ -96,7 +107,9 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
     if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
         int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
         FIX_LongToDigits(&uses, 7, data->acUseCount);
+        const uint64_t before = WF_ulKindStamp(g.ctx, WR_USEFIELD);
         WF_cUpdate(g.ctx, 4, &r);
+        CountsRewritten(before);
         return;
     }
     BlankRecord(r, WR_USEFIELD, written);
@@ -123,10 +136,9 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
         std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
-    const uint64_t before = numbered ? WF_ulKindStamp(g.ctx, WR_USEFIELD) : 0;
+    const uint64_t before = WF_ulKindStamp(g.ctx, WR_USEFIELD);
     const bool kept = P3100_WriteRecord(r);
-    if (numbered)
-        LiteralRecorded(kept ? before : 0);
+    UseRecorded(kept ? before : 0, numbered);
     // a literal or a system variable names no field to cross-reference
     if (!field.empty())
         RecordXref("FIELD", field, line);
@@ -163,6 +175,7 @@ struct UseIndex {
     uint64_t writtenFile = 0;                           /* the work file whose pass 1 uses were written */
     uint64_t groupStamp = 0;
     std::unordered_set<std::string, NameHash> groups;
+    size_t staleAsks = 0; /* asks answered by a group's record since the groups changed */
     /* While the uses of one command's keywords are recorded, the records of
      * both kinds change only through the index, which takes the new stamp
      * with each change: a stamp asked once there holds to the end. */
@@ -198,7 +211,7 @@ bool SameWorkFile(uint64_t a, uint64_t b)
 void WriteLaterUses(UseIndex& index)
 {
     Globals& g = G();
-    if (SameWorkFile(index.fieldStamp, WF_ulKindStamp(g.ctx, WR_USEFIELD))) {
+    if (const uint64_t before = WF_ulKindStamp(g.ctx, WR_USEFIELD); SameWorkFile(index.fieldStamp, before)) {
         FFC_WORK_RECORD& r = g.record2;
         auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
         for (const auto& [name, uses] : index.laterUses) {
@@ -211,6 +224,7 @@ void WriteLaterUses(UseIndex& index)
             FIX_LongToDigits(&total, 7, data->acUseCount);
             WF_cUpdate(g.ctx, 4, &r);
         }
+        CountsRewritten(before);
     }
     index.laterUses.clear();
     index.fieldStamp = 0;
@@ -262,14 +276,31 @@ const std::unordered_set<std::string, NameHash>& GroupNames()
     for (char rc = WF_cReadFirst(g.ctx, 5, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 5, &r, 1))
         index.groups.insert(RecordName(std::string_view(r.acName, FFC_WORK_NAME_LEN)));
     index.groupStamp = stamp;
+    index.staleAsks = 0;
     return index.groups;
+}
+
+// Whether a field group of the name may be recorded: the caller reads the
+// group's record to know. The names answer while they are those of the
+// records; a check adds groups as it goes (its screens' and reports'), and
+// after such a change, as many asks as there were groups are left to the
+// reading of the one record each, before every group is read again.
+bool MayBeGroup(std::string_view name)
+{
+    UseIndex& index = Index();
+    if (!index.groupStampKnown && index.staleAsks < index.groups.size() &&
+        WF_ulKindStamp(G().ctx, WR_GROUPNAM) != index.groupStamp) {
+        ++index.staleAsks;
+        return true;
+    }
+    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
+    return !groups.empty() && groups.count(RecordName(name)) != 0;
 }
 
 // A field group named in a field list: its use count rises.
 bool CountGroupUse(const std::string& name)
 {
-    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
-    if (groups.empty() || groups.count(RecordName(name)) == 0)
+    if (!MayBeGroup(name))
         return false;
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
@@ -278,8 +309,12 @@ bool CountGroupUse(const std::string& name)
         return false;
     auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
+    UseIndex& index = Index();
+    /* the names known still hold after the count (not when they were stale before) */
+    const bool namesHeld = WF_ulKindStamp(g.ctx, WR_GROUPNAM) == index.groupStamp;
     WF_cUpdate(g.ctx, 5, &r);
-    Index().groupStamp = WF_ulKindStamp(g.ctx, WR_GROUPNAM);
+    if (namesHeld)
+        index.groupStamp = WF_ulKindStamp(g.ctx, WR_GROUPNAM);
     return true;
 }
 
@@ -334,8 +369,7 @@ std::string NameOf(const std::string& written)
 
 bool MayNameFieldGroup(std::string_view name)
 {
-    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
-    return !groups.empty() && groups.count(RecordName(name)) != 0;
+    return MayBeGroup(name);
 }
 
 bool NamesFieldGroup(const std::string& entry)

@@ -29,9 +29,9 @@ std::unique_ptr<SSQL_AREA> newArea()
 template <typename... Cols> bool runSingle(const char* tag, SSQL_AREA& area, Cols... cols)
 {
     SSQL_SetLocation(tag);
-    SSQL_SQLDA* ca = nullptr;
+    SSQL_SQLDA* ca = nullptr;  // the failure's text; the row's description is not asked for
     SSQL_SQLDA* da = nullptr;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, static_cast<uint16_t>(sizeof...(Cols)), cols...);
+    unsigned short rc = SSQL_sRunExt(&area, &ca, nullptr, static_cast<uint16_t>(sizeof...(Cols)), cols...);
     if (rc == SSQL_RC_OK) {
         SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
         return true;

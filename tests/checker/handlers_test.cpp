@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "checker/checker.h"
 #include "checker/usage.h"
 #include "dqov/layout/layout_records.h"
 #include "dqov/runcontrol/work_records.h"
+#include "dqov/runcontrol/workfile.h"
 #include "params/parsed_command.h"
 #include "platform/dqoo/dqoo_bom.h"
 
@@ -74,6 +76,40 @@ TEST_F(Handlers, GroupsUnusedAndUsed)
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].data, "XG_IDLE");
     EXPECT_EQ(m[0].line, 0u);
+}
+
+// Groups recorded while a check runs (its screens' and reports' groups)
+// are known at once, however often names were asked before; a name of no
+// group names none, before and after the names are read again.
+TEST_F(Handlers, GroupNamesFollowTheGroupsRecorded)
+{
+    addFunction("TSTPRC", "GROUPS2", {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(XG_ONE) FIELDS(#CUSTNO)", "RETURN"});
+    prepare("TSTPRC", "GROUPS2");
+    run();
+    ASSERT_EQ(checker::G().ctx, &ctx);
+    EXPECT_TRUE(checker::NamesFieldGroup("XG_ONE"));
+    EXPECT_FALSE(checker::NamesFieldGroup("XG_NONE"));
+    for (int added = 1; added <= 40; ++added) {
+        const std::string name = "XG_N" + std::to_string(added);
+        EXPECT_FALSE(checker::NamesFieldGroup(name)) << "not yet recorded";
+        FFC_WORK_RECORD r;
+        checker::BlankRecord(r, WR_GROUPNAM, name);
+        ASSERT_GT(WF_lWrite(&ctx, &r), 0);
+        for (int ask = 0; ask < 3; ++ask) {
+            EXPECT_TRUE(checker::MayNameFieldGroup(name)) << name;
+            EXPECT_TRUE(checker::NamesFieldGroup(name)) << name;
+            EXPECT_FALSE(checker::NamesFieldGroup("XG_NONE")) << name;
+        }
+    }
+    for (int added = 1; added <= 40; ++added)
+        EXPECT_TRUE(checker::NamesFieldGroup("XG_N" + std::to_string(added)));
+    /* once the names are read again, they alone answer */
+    bool known = true;
+    for (int ask = 0; ask < 100 && known; ++ask)
+        known = checker::MayNameFieldGroup("XG_NONE");
+    EXPECT_FALSE(known);
+    EXPECT_TRUE(checker::MayNameFieldGroup("XG_N40"));
+    EXPECT_TRUE(checker::MayNameFieldGroup("XG_ONE"));
 }
 
 TEST_F(Handlers, FilesAndIoErrorLabels)

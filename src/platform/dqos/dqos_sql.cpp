@@ -158,6 +158,12 @@ enum class Verb { Other, Begin, BeginRead, Commit, Rollback, Disconnect };
 Verb classify(const char* sql)
 {
     constexpr size_t kLongestVerb = 15;
+    /* a statement (SELECT, INSERT, ...) is told by its first letter */
+    const char* first = sql;
+    while (*first && (std::isspace(static_cast<unsigned char>(*first)) || *first == ';'))
+        ++first;
+    if (!std::strchr("BCRDbcrd", *first) || *first == '\0')
+        return Verb::Other;
     std::string words;
     for (const char* p = sql; *p; ++p) {
         unsigned char c = static_cast<unsigned char>(*p);
@@ -421,8 +427,11 @@ extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA* pArea, SSQL_SQLDA** ppCa
     va_end(ap);
     if (rc != SSQL_RC_OK)
         return rc;
-    replace(ppCa, makeSqlda(0, "", nullptr, 0));
-    replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
+    // an area not asked for is not made
+    if (ppCa)
+        replace(ppCa, makeSqlda(0, "", nullptr, 0));
+    if (ppDa)
+        replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
     return SSQL_RC_OK;
 }
 

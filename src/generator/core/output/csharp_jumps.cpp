@@ -124,24 +124,98 @@ bool statementWord(std::string_view word)
     return std::find(std::begin(kStatementWords), std::end(kStatementWords), word) != std::end(kStatementWords);
 }
 
-/* The first of the bytes at or after k, or the text's size: sixteen bytes
-** compared at a time, a line's code being mostly other bytes. */
+#if defined(__SSE2__)
+/* The `n` (fewer than sixteen) bytes at p, zeros after them: a line's last
+** bytes compared at once without reading past its end. */
+inline __m128i loadShort(const char* p, size_t n)
+{
+    alignas(16) char bytes[16] = {};
+    std::memcpy(bytes, p, n);
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
+}
+
+/* The places of the bytes among sixteen, a bit each. */
+template <char... Bytes> unsigned placesIn(__m128i v)
+{
+    __m128i any = _mm_setzero_si128();
+    ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
+    return static_cast<unsigned>(_mm_movemask_epi8(any));
+}
+#endif
+
+/* Hands the places of the bytes (none of them zero) at or after k to
+** at(place) in order, until it answers true; whether one did. The text is
+** read sixteen bytes at a time, however many of the bytes they hold. */
+template <char... Bytes, typename At> bool anyPlaceOf(std::string_view t, size_t k, At at)
+{
+    const size_t n = t.size();
+#if defined(__SSE2__)
+    for (; k < n; k += 16) {
+        unsigned mask = k + 16 <= n ? placesIn<Bytes...>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k)))
+                                    : placesIn<Bytes...>(loadShort(t.data() + k, n - k));
+        for (; mask != 0; mask &= mask - 1)
+            if (at(k + static_cast<size_t>(__builtin_ctz(mask))))
+                return true;
+    }
+    return false;
+#else
+    for (; k < n; ++k)
+        if (((t[k] == Bytes) || ...) && at(k))
+            return true;
+    return false;
+#endif
+}
+
+/* The first of the bytes (none of them zero) at or after k, or the text's
+** size. */
 template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
 {
     const size_t n = t.size();
 #if defined(__SSE2__)
-    for (; k + 16 <= n; k += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k));
-        __m128i any = _mm_setzero_si128();
-        ((any = _mm_or_si128(any, _mm_cmpeq_epi8(v, _mm_set1_epi8(Bytes)))), ...);
-        if (const int mask = _mm_movemask_epi8(any))
-            return k + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
-    }
-#endif
+    for (; k + 16 <= n; k += 16)
+        if (const unsigned mask = placesIn<Bytes...>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k))))
+            return k + static_cast<size_t>(__builtin_ctz(mask));
+    if (k < n)
+        if (const unsigned mask = placesIn<Bytes...>(loadShort(t.data() + k, n - k)))
+            return k + static_cast<size_t>(__builtin_ctz(mask));
+    return n;
+#else
     for (; k < n; ++k)
         if (((t[k] == Bytes) || ...))
             return k;
     return n;
+#endif
+}
+
+/* The first byte of the text that is neither a blank nor a tab, or its size. */
+size_t firstNotBlank(std::string_view t)
+{
+    const size_t n = t.size();
+    size_t k = 0;
+#if defined(__SSE2__)
+    const auto blanks = [](__m128i v) {
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')))));
+    };
+    for (; k + 16 <= n; k += 16)
+        if (const unsigned other = ~blanks(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + k))) & 0xFFFFu)
+            return k + static_cast<size_t>(__builtin_ctz(other));
+    if (k < n)
+        if (const unsigned other = ~blanks(loadShort(t.data() + k, n - k)) & ((1u << (n - k)) - 1u))
+            return k + static_cast<size_t>(__builtin_ctz(other));
+    return n;
+#else
+    while (k < n && (t[k] == ' ' || t[k] == '\t'))
+        ++k;
+    return k;
+#endif
+}
+
+/* Whether the text holds a colon or the word goto: only such a line may
+** hold a label or a jump. */
+bool mayLabelOrJump(std::string_view t)
+{
+    return anyPlaceOf<':', 'g'>(t, 0, [t](size_t k) { return t[k] == ':' || t.substr(k, 4) == "goto"; });
 }
 
 /* The runs of the text that are code, handed to run(from, to) in order:
@@ -152,11 +226,11 @@ template <char... Bytes> size_t nextOf(std::string_view t, size_t k)
 template <typename Run> void codeRuns(std::string_view t, bool& comment, Run run)
 {
     const size_t n = t.size();
-    size_t first = 0;
-    while (first < n && (t[first] == ' ' || t[first] == '\t'))
-        ++first;
-    if (!comment && first < n && t[first] == '#')
-        return;
+    if (!comment) {
+        const size_t first = firstNotBlank(t);
+        if (first < n && t[first] == '#')
+            return;
+    }
     for (size_t k = 0; k < n;) {
         if (comment) {
             const size_t end = t.find("*/", k);
@@ -252,8 +326,7 @@ public:
             const int atStart = open;
             bool balanced = true;
             codeRuns(text, comment, [&](size_t from, size_t to) {
-                const std::string_view run = text.substr(0, to);
-                for (size_t k = nextOf<'{', '}'>(run, from); balanced && k < to; k = nextOf<'{', '}'>(run, k + 1)) {
+                anyPlaceOf<'{', '}'>(text.substr(0, to), from, [&](size_t k) {
                     if (text[k] == '{') {
                         blocks.push_back({open, i, k, SIZE_MAX});
                         open = static_cast<int>(blocks.size() - 1);
@@ -265,14 +338,15 @@ public:
                         braces.push_back({static_cast<uint32_t>(k), false, open});
                         open = blocks[static_cast<size_t>(open)].parent;
                     }
-                }
+                    return !balanced;
+                });
             });
             if (!balanced) {
                 blocks[0].closeLine = i; /* marks the text unbalanced */
                 return false;
             }
             /* a label takes a colon, a jump its word: only such a line's code is looked at */
-            if (text.find(':') == std::string_view::npos && text.find("goto") == std::string_view::npos)
+            if (!mayLabelOrJump(text))
                 continue;
             bool lineComment = commentAtStart;
             code.clear();

@@ -202,6 +202,54 @@ TEST_F(CSharpJumps, BetweenTheBranchesOfAnIf)
         << mended;
 }
 
+/* The same jumps in lines read back as a file holds them, each keeping its
+   indent in its text: braces, labels, jumps, comments, literals and
+   directives are found wherever they stand, in a line's first sixteen
+   bytes, past them or among its last few. */
+TEST_F(CSharpJumps, MarksFoundWhereverTheyStandOnALine)
+{
+    std::vector<GEN_HELD_LINE> lines;
+    for (const char* t : {"      int x = 0, y = 0; /* { */ string s = \"}\"; char c = '{';",
+                          "                        #region {",
+                          "      if ( a > 0 ) {",
+                          "         T(\"then\");",
+                          "                       X_Label_A01: ;",
+                          "         T(\"A01\" + s.Length + c);",
+                          "         if ( x++ == 0 )                 {",
+                          "            goto X_Label_B01;",
+                          "         }",
+                          "      }",
+                          "      else // }",
+                          "      {",
+                          "         T(\"else\");",
+                          "         if ( y++ == 0 )               goto X_Label_A01;",
+                          "                       X_Label_B01: ;",
+                          "         T(\"B01\");                      }",
+                          "                        #endregion }",
+                          "      T(\"end\");"})
+        lines.push_back({0, t, true, false, true});
+    std::string refused;
+    ASSERT_TRUE(P3109_fMendCSharpJumps(lines, false, refused)) << refused;
+    const std::string mended = text(lines);
+    EXPECT_NE(mended.find("if ( lResumePoint == 2 || ( lResumePoint != 1 && ( a > 0 ) ) )"), std::string::npos)
+        << mended;
+    const std::filesystem::path cs = dir_ / "Jumps.cs";
+    std::ofstream(cs) << "public static class Jumps\n{\n"
+                         "   static string t = \"\";\n"
+                         "   static void T(string s) { t += s + \" \"; }\n"
+                         "   static string Run(int a)\n   {\n"
+                      << mended
+                      << "      return t;\n   }\n"
+                         "   public static void Main(string[] args)\n"
+                         "   {\n      System.Console.Write(Run(int.Parse(args[0])));\n   }\n}\n";
+    ASSERT_EQ(testsupport::runOutput("mcs -nologo -warn:0 -out:'" + (dir_ / "Jumps.exe").string() + "' '" +
+                                     cs.string() + "' 2>&1"),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "else A011{ B01 end ");
+    EXPECT_EQ(trace(1), "then A011{ B01 end ");
+}
+
 /* A DOUNTIL whose command bears the label: its label stands inside the do
    loop, and a jump from after the loop runs the body again. */
 TEST_F(CSharpJumps, BackIntoADoLoopWhoseCommandBearsTheLabel)
