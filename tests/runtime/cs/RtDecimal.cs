@@ -183,6 +183,11 @@ public struct RtDec
         if (v == 0)
             return new RtDec(BigInteger.Zero, 14);
         int power = (int)Math.Floor(Math.Log10(Math.Abs(v)));
+        // Log10 of a value just below a power of ten can come out as that
+        // power: 15 digits rounded one place too early then carry into a
+        // 15-digit number of the wrong size (9999999999.99999 as 1e10)
+        if (power >= 0 && power <= 22 && Math.Abs(v) < Math.Pow(10, power))
+            --power;
         for (int attempt = 0; attempt < 3; ++attempt) {
             BigInteger r = Rounded(v, 14 - power);
             int digits = BigInteger.Abs(r).ToString().Length;
