@@ -93,6 +93,7 @@ TEST_F(Services, MessageTextFollowsTheRepository)
     EXPECT_EQ(text(), stored);
     const char* change = "UPDATE QV_DTA.QV_MSG SET MSGTXT = 'Changed here' WHERE MSGFIL = 'DC@F23' AND "
                          "MSGID = 'PRC1017' AND MSGLNG = 'ENG'";
+    exec("BEGIN WORK");
     exec(change);
     EXPECT_EQ(text(), "Changed here");
     exec("ROLLBACK WORK");
