@@ -4,6 +4,7 @@
 // switches they use (failure at a location, log of the locations seen).
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
+#include "platform/dqos/dqos_messages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,6 +49,7 @@ void closeConnection()
         return;
     dropCursors();
     forgetUnit();
+    forgetMessageTexts();
     if (!sqlite3_get_autocommit(s.db))
         sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(s.db);

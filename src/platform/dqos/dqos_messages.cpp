@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace dqos {
@@ -177,9 +178,90 @@ std::string formatNumbered(const std::string& fmt, va_list& ap)
     return out;
 }
 
+// The state of the repository a text was read in: the commits of other
+// connections (the data version), the changes of this connection and its
+// rollbacks (which take changes back without a new change).
+struct RepositoryVersion {
+    int64_t others = -1, own = -1;
+    uint64_t rollbacks = 0;
+    bool operator==(const RepositoryVersion&) const = default;
+};
+
+// The texts found so far, by file, id, language asked and session language
+// (a job lists hundreds of messages of a few ids), as the repository stood
+// at `version`.
+struct FoundTexts {
+    RepositoryVersion version;
+    std::unordered_map<std::string, MessageText> texts;
+    sqlite3* watched = nullptr;  // the connection whose rollbacks are counted
+    uint64_t rollbacks = 0;
+};
+
+FoundTexts& foundTexts()
+{
+    static FoundTexts texts;
+    return texts;
+}
+
+// The repository's state now; `others` -1 when it cannot be read.
+RepositoryVersion repositoryVersion(sqlite3* db)
+{
+    FoundTexts& found = foundTexts();
+    if (found.watched != db) {
+        sqlite3_rollback_hook(db, [](void*) { ++foundTexts().rollbacks; }, nullptr);
+        found.watched = db;
+    }
+    RepositoryVersion version;
+    PooledStmt st(db, "PRAGMA QV_DTA.data_version");
+    if (!st.ok() || st.step() != SQLITE_ROW)
+        return version;
+    version.others = st.integer(0);
+    version.own = sqlite3_total_changes64(db);
+    version.rollbacks = found.rollbacks;
+    return version;
+}
+
+std::optional<MessageText> findMessage(std::string_view file, std::string_view id, std::string_view language);
+
 }  // namespace
 
 std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language)
+{
+    std::lock_guard lock(dbLock());
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return std::nullopt;
+    FoundTexts& found = foundTexts();
+    const RepositoryVersion version = repositoryVersion(db);
+    const bool keeps = version.others >= 0;
+    if (!keeps || !(version == found.version)) {
+        found.texts.clear();
+        found.version = version;
+    }
+    std::string key = trimmed(file);
+    key += '\0';
+    key += trimmed(id);
+    key += '\0';
+    key += trimmed(language);
+    key += '\0';
+    key += sessionLanguage();
+    if (auto known = found.texts.find(key); known != found.texts.end())
+        return known->second;
+    std::optional<MessageText> m = findMessage(file, id, language);
+    if (m && keeps)
+        found.texts.emplace(std::move(key), *m);
+    return m;
+}
+
+void forgetMessageTexts()
+{
+    std::lock_guard lock(dbLock());
+    foundTexts() = {};
+}
+
+namespace {
+
+std::optional<MessageText> findMessage(std::string_view file, std::string_view id, std::string_view language)
 {
     std::string f = trimmed(file);
     std::string i = trimmed(id);
@@ -193,6 +275,8 @@ std::optional<MessageText> lookupMessage(std::string_view file, std::string_view
                 return m;
     return std::nullopt;
 }
+
+}  // namespace
 
 std::string substituteMessage(const MessageText& message, std::string_view data)
 {

@@ -25,7 +25,12 @@ struct MessageText {
 // Finds the text of (file, id) in `language` (empty: the session language),
 // then in the default language; then the same in kLibraryMessageFile.
 // Nothing when no text exists or no repository is open.
+// A text found is kept and answered again while the repository is
+// unchanged.
 std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language);
+
+// Drops the texts kept by lookupMessage; called when the connection closes.
+void forgetMessageTexts();
 
 // Cuts `data` into the message's fields by its layout and puts each field,
 // without trailing blanks, into its marker. A marker without a field

@@ -1,6 +1,7 @@
 // Messages, stored command list, cross-reference, object state and the
 // smaller services, on a copy of the sample repository.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,54 @@ TEST_F(Services, MessageFallsBackToDefaultLanguageAndLibraryFile)
     ASSERT_TRUE(viaObject);
     EXPECT_EQ(viaObject->file, "DC@F23");
     EXPECT_FALSE(dqos::lookupMessage("DC@F23", "PRC9999", "ENG").has_value());
+}
+
+// A text found is answered again without a new reading only while the
+// repository holds it unchanged: a change of this connection, its rollback,
+// one committed by another, another session language and a new connection
+// are all seen.
+TEST_F(Services, MessageTextFollowsTheRepository)
+{
+    auto text = [] {
+        auto m = dqos::lookupMessage("DC@F23", "PRC1017", "");
+        return m ? m->text : std::string("(none)");
+    };
+    const std::string stored = text();
+    ASSERT_NE(stored, "(none)");
+    EXPECT_EQ(text(), stored);
+    const char* change = "UPDATE QV_DTA.QV_MSG SET MSGTXT = 'Changed here' WHERE MSGFIL = 'DC@F23' AND "
+                         "MSGID = 'PRC1017' AND MSGLNG = 'ENG'";
+    exec("BEGIN WORK");
+    exec(change);
+    EXPECT_EQ(text(), "Changed here");
+    exec("ROLLBACK WORK");
+    EXPECT_EQ(text(), stored);
+    exec(change);
+    exec("COMMIT WORK");
+    EXPECT_EQ(text(), "Changed here");
+    {
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &other), SQLITE_OK);
+        sqlite3_busy_timeout(other, 5000);
+        EXPECT_EQ(sqlite3_exec(other,
+                               "UPDATE QV_MSG SET MSGTXT = 'Changed elsewhere' WHERE MSGFIL = 'DC@F23' AND "
+                               "MSGID = 'PRC1017' AND MSGLNG = 'ENG'; "
+                               "INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES "
+                               "('DC@F23', 'PRC1017', 'FRA', 'F', '', 'Autre texte')",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(other);
+    }
+    EXPECT_EQ(text(), "Changed elsewhere");
+    SMISC_SetSession("DEM", "FRA");
+    EXPECT_EQ(text(), "Autre texte");
+    SMISC_SetSession("DEM", "ENG");
+    EXPECT_EQ(text(), "Changed elsewhere");
+    // a new connection to another copy reads that copy's text
+    TempRepository fresh = TempRepository::copyOf(dqos_test::sampleRepository());
+    SSQL_Disconnect();
+    ASSERT_EQ(SSQL_sConnect(fresh.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(text(), stored);
 }
 
 TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData)
