@@ -315,6 +315,17 @@ public:
         std::vector<Brace> braces;
         for (size_t i = 0;; ++i) {
             const uint64_t mark = source_.Mark();
+            /* the lines that change nothing here are passed unread, up to the
+               next chunk's start: a line with no brace, slash, colon nor jump
+               word opens and closes no block, neither begins nor ends a
+               comment (a literal ends with its line) and holds no label or
+               jump */
+            if (const size_t passed = source_.Pass(kChunk - i % kChunk, "{}/:", "goto"); passed > 0) {
+                if (i % kChunk == 0)
+                    starts_.push_back({mark, comment, open, static_cast<int>(blocks.size())});
+                i += passed - 1;
+                continue;
+            }
             if (!source_.Next(indent, text)) {
                 count_ = i;
                 break;

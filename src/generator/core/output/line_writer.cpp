@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -68,6 +69,17 @@ struct StreamSlot {
     std::string watched;       /* the text a held line is looked at for */
     bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
+    /* Of each line held in the file, in order, a bit: set for a line whose
+    ** text holds a byte of GEN_HELD_NOTED, a carriage return, a line feed
+    ** or the watched text; 64 lines to a word. A reader of the held lines
+    ** passes the others by their line ends alone. The lines are only
+    ** counted until one holds the watched text (lines that hold none are
+    ** seldom read again): the notes begin there, every line before it set.
+    ** Kept while every line held in the file was counted. */
+    std::vector<uint64_t> notes;
+    size_t notedLines = 0;
+    bool notesKept = false;
+    bool noting = false;
 };
 
 /* Constant-initialised, so the line writer reaches it without a guard. */
@@ -84,6 +96,94 @@ inline StreamSlot* streamSlot(GEN_STREAM stream)
 {
     const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
     return i < g_slots.size() && g_slots[i].file ? &g_slots[i] : nullptr;
+}
+
+/* Notes the next line held in the file (notes). */
+inline void noteLine(StreamSlot& slot, bool fNoted)
+{
+    const size_t bit = slot.notedLines++ % 64;
+    if (bit == 0)
+        slot.notes.push_back(0);
+    slot.notes.back() |= static_cast<uint64_t>(fNoted) << bit;
+}
+
+/* The notes begin with the next line: every line counted so far is set. */
+[[gnu::cold, gnu::noinline]] void beginNotes(StreamSlot& slot)
+{
+    slot.noting = true;
+    slot.notes.assign((slot.notedLines + 63) / 64, ~uint64_t{0});
+    if (const size_t tail = slot.notedLines % 64)
+        slot.notes.back() = (uint64_t{1} << tail) - 1;
+}
+
+/* Counts or notes the next line held in the file, the watched text seen
+** (or not) in it already. */
+inline void countLine(StreamSlot& slot, bool fNoted)
+{
+    if (slot.noting) {
+        noteLine(slot, fNoted);
+        return;
+    }
+    if (slot.watchedSeen) {
+        beginNotes(slot);
+        noteLine(slot, true);
+        return;
+    }
+    ++slot.notedLines;
+}
+
+/* What copyHeldText finds in a held line's text. */
+enum : unsigned {
+    kHeldNul = 1,     /* a NUL byte */
+    kHeldReturn = 2,  /* a carriage return */
+    kHeldNoted = 4,   /* a byte of GEN_HELD_NOTED or a line feed */
+    kHeldMark = 8,    /* the byte `mark`, the watched text's first */
+};
+
+/* What a held line's text holds (kHeld...), `mark` the watched text's first. */
+unsigned heldFound(std::string_view text, char mark)
+{
+    static constexpr auto kinds = [] {
+        std::array<uint8_t, 256> k{};
+        k[0] = kHeldNul;
+        k[static_cast<unsigned char>('\r')] = kHeldReturn;
+        k[static_cast<unsigned char>('\n')] = kHeldNoted;
+        for (const char c : GEN_HELD_NOTED)
+            k[static_cast<unsigned char>(c)] = kHeldNoted;
+        return k;
+    }();
+    unsigned found = 0;
+    for (const char c : text)
+        found |= kinds[static_cast<unsigned char>(c)] | (c == mark ? kHeldMark : 0u);
+    return found;
+}
+
+/* Whether a held line's text, found to hold what `found` tells, is one the
+** notes set a bit for; `watched` is seen when it holds it. */
+inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
+{
+    bool noted = (found & (kHeldReturn | kHeldNoted)) != 0;
+    if ((found & kHeldMark) && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos) {
+        slot.watchedSeen = true;
+        noted = true;
+    }
+    return noted;
+}
+
+inline char heldMark(const StreamSlot& slot)
+{
+    return slot.watched.empty() ? '\r' : slot.watched[0];
+}
+
+/* The notes start afresh (a holding begins) or are dropped (it ends). */
+void resetNotes(StreamSlot& slot, bool fKept)
+{
+    slot.notes.clear();
+    if (!fKept)
+        slot.notes.shrink_to_fit();
+    slot.notedLines = 0;
+    slot.notesKept = fKept;
+    slot.noting = false;
 }
 
 void failedWrite(const StreamSlot& slot, int error)
@@ -160,6 +260,7 @@ void closeSlot(StreamSlot& slot)
             emitLine(slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
     }
     slot.holdInFile = false;
+    resetNotes(slot, false);
     FILE* file = slot.file;
     if (!slot.output) {
         slot.file = nullptr;
@@ -224,6 +325,8 @@ void flushAll(StreamSlot& slot)
 ** before its line end, the blank the writer appended taken off. */
 class FileHeldLines final : public GEN_HELD_LINES {
 public:
+    /* The slot's held lines, where they are held: its notes tell which
+    ** lines can be passed by their line ends alone. */
     explicit FileHeldLines(StreamSlot& slot) : slot_(slot), fd_(fileno(slot.file))
     {
         flushAll(slot);
@@ -231,27 +334,37 @@ public:
         if (end_ < slot.holdStart)
             failedWrite(slot, errno);
         at_ = slot.holdStart;
+        if (slot.notesKept) {
+            notes_ = &slot.notes;
+            noted_ = slot.notedLines;
+            line_ = 0;
+        }
     }
     /* The lines of another file, from its start to `end` (a failure to read
     ** it is reported as one of the slot's). */
     FileHeldLines(StreamSlot& slot, int fd, off_t end) : slot_(slot), fd_(fd), end_(end) {}
     uint64_t Mark() const override { return static_cast<uint64_t>(at_); }
-    void Seek(uint64_t mark) override { at_ = static_cast<off_t>(mark); }
+    void Seek(uint64_t mark) override
+    {
+        at_ = static_cast<off_t>(mark);
+        line_ = kUnknown;
+    }
     bool Next(size_t& ulIndent, std::string_view& text) override
     {
         for (;;) {
             /* the line from at_, when the buffer holds it to its end */
-            if (at_ >= from_ && at_ < from_ + static_cast<off_t>(buffer_.size())) {
-                const std::string_view rest =
-                    std::string_view(buffer_).substr(static_cast<size_t>(at_ - from_));
+            if (buffered()) {
+                const std::string_view rest(buffer_.get() + (at_ - from_), static_cast<size_t>(from_ + size_ - at_));
                 const size_t lf = rest.find("\r\n");
                 if (lf != std::string_view::npos) {
                     ulIndent = 0;
                     text = rest.substr(0, lf > 0 ? lf - 1 : 0);
                     at_ += static_cast<off_t>(lf + 2);
+                    if (line_ != kUnknown)
+                        ++line_;
                     return true;
                 }
-                if (from_ + static_cast<off_t>(buffer_.size()) >= end_)
+                if (from_ + size_ >= end_)
                     return false; /* no line ends after it */
             }
             if (at_ >= end_)
@@ -259,31 +372,124 @@ public:
             fill();
         }
     }
+    size_t Pass(size_t ulMost, std::string_view bytes, std::string_view word) override
+    {
+        /* the notes answer for their bytes and the watched text (a reader
+           asks for the same ones each time) */
+        if (!asked_ || bytes.data() != askedBytes_.data() || bytes.size() != askedBytes_.size() ||
+            word.data() != askedWord_.data() || word.size() != askedWord_.size()) {
+            asked_ = true;
+            askedBytes_ = bytes;
+            askedWord_ = word;
+            notesAnswer_ = (word.empty() || word == slot_.watched) &&
+                           bytes.find_first_not_of(GEN_HELD_NOTED) == std::string_view::npos;
+        }
+        if (!notes_ || line_ == kUnknown || !notesAnswer_)
+            return GEN_HELD_LINES::Pass(ulMost, bytes, word);
+        size_t passed = 0;
+        while (passed < ulMost && line_ < noted_) {
+            /* the lines up to the next noted one */
+            const uint64_t after = (*notes_)[line_ / 64] >> (line_ % 64);
+            size_t run = after != 0 ? static_cast<size_t>(__builtin_ctzll(after)) : 64 - line_ % 64;
+            run = std::min({run, ulMost - passed, noted_ - line_});
+            if (run == 0)
+                break;
+            const size_t ended = passLineEnds(run);
+            passed += ended;
+            line_ += ended;
+            if (ended < run)
+                break;
+        }
+        return passed;
+    }
 
 private:
+    static constexpr size_t kUnknown = SIZE_MAX;
+
+    bool buffered() const { return at_ >= from_ && at_ < from_ + size_; }
+
+    /* Moves past the next `count` line feeds (each the end of a line whose
+    ** text holds none); answers how many it found. */
+    size_t passLineEnds(size_t count)
+    {
+        size_t found = 0;
+        while (found < count) {
+            if (!buffered()) {
+                if (at_ >= end_)
+                    break;
+                fill();
+                continue;
+            }
+            const char* p = buffer_.get() + (at_ - from_);
+            const size_t avail = static_cast<size_t>(from_ + size_ - at_);
+#if defined(__SSE2__)
+            /* sixteen bytes at a time: the buffer has room past its end */
+            const __m128i lineFeed = _mm_set1_epi8('\n');
+            for (size_t k = 0; k < avail; k += 16) {
+                unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k)), lineFeed)));
+                if (avail - k < 16)
+                    ends &= (1u << (avail - k)) - 1u;
+                for (; ends != 0; ends &= ends - 1)
+                    if (++found == count) {
+                        at_ += static_cast<off_t>(k + static_cast<size_t>(__builtin_ctz(ends)) + 1);
+                        return found;
+                    }
+            }
+#else
+            for (const char* q = p;
+                 (q = static_cast<const char*>(std::memchr(q, '\n', avail - static_cast<size_t>(q - p)))); ++q)
+                if (++found == count) {
+                    at_ += static_cast<off_t>(q - p + 1);
+                    return found;
+                }
+#endif
+            at_ = from_ + size_; /* the buffer's lines are passed; the next block goes on */
+        }
+        return found;
+    }
+
     /* Reads the file from at_ on: a block, or more for a line longer than one. */
     void fill()
     {
-        const size_t want = from_ == at_ ? buffer_.size() * 2 : kBlock;
+        const size_t want = from_ == at_ ? static_cast<size_t>(size_) * 2 : kBlock;
         const size_t n = static_cast<size_t>(std::min<off_t>(end_ - at_, static_cast<off_t>(std::max(want, kBlock))));
-        buffer_.resize(n);
+        if (n + kPad > capacity_) {
+            buffer_ = std::make_unique_for_overwrite<char[]>(n + kPad);
+            capacity_ = n + kPad;
+        }
+        size_ = 0;
         for (size_t got = 0; got < n;) {
-            const ssize_t k = ::pread(fd_, buffer_.data() + got, n - got, at_ + static_cast<off_t>(got));
+            const ssize_t k = ::pread(fd_, buffer_.get() + got, n - got, at_ + static_cast<off_t>(got));
             if (k < 0 && errno == EINTR)
                 continue;
             if (k <= 0)
                 failedWrite(slot_, k < 0 ? errno : EIO);
             got += static_cast<size_t>(k);
         }
+        std::memset(buffer_.get() + n, 0, kPad);
+        size_ = static_cast<off_t>(n);
         from_ = at_;
     }
 
     static constexpr size_t kBlock = 64 * 1024;
+    /* room past the text read, which a look at sixteen bytes may reach */
+    static constexpr size_t kPad = 16;
     StreamSlot& slot_;
     int fd_;
     off_t end_ = 0, at_ = 0;
     off_t from_ = 0; /* where the buffer's text lies in the file */
-    std::string buffer_;
+    off_t size_ = 0; /* how much of it was read */
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
+    /* the slot's notes, while the line at at_ is known: its number */
+    const std::vector<uint64_t>* notes_ = nullptr;
+    size_t noted_ = 0;
+    size_t line_ = kUnknown;
+    /* the bytes and word asked for last, and whether the notes answer for them */
+    bool asked_ = false;
+    std::string_view askedBytes_, askedWord_;
+    bool notesAnswer_ = false;
 };
 
 /* Reads the lines held in the file back and cuts the file where the
@@ -347,6 +553,7 @@ bool copyHeld(StreamSlot& slot, off_t end, int to)
 ** first. */
 [[gnu::cold, gnu::noinline]] void holdInMemory(StreamSlot& slot)
 {
+    resetNotes(slot, false);
     slot.held = readBackHeld(slot);
     slot.holdInFile = false;
 }
@@ -386,6 +593,12 @@ inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stre
 /* Puts one line into the slot's gathered text. */
 void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_t ulIndent, std::string_view text)
 {
+    if (slot.holding && slot.notesKept) [[unlikely]] {
+        if (readBackAsWritten(fAppendBlank, fMacro, fEnd, text))
+            countLine(slot, slot.noting && notedHeld(slot, text, heldFound(text, heldMark(slot))));
+        else
+            resetNotes(slot, false); /* not a line the notes could count */
+    }
     const size_t ulEnd = fEnd ? 2 : 0;
     const size_t ulLength = ulIndent + text.size() + fAppendBlank + fMacro + ulEnd;
     char* at;
@@ -492,6 +705,7 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.holdInFile = false;
     slot.watchedSeen = false;
     slot.held.clear();
+    resetNotes(slot, false);
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
 }
 
@@ -539,6 +753,7 @@ void P3109_DropAllStreams()
             slot.holding = false;
             slot.holdInFile = false;
             slot.held.clear();
+            resetNotes(slot, false);
         }
 }
 
@@ -572,6 +787,7 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
     slot->watchedSeen = false;
+    resetNotes(*slot, slot->holdInFile);
 }
 
 bool P3109_fHeldLinesHold(GEN_STREAM stream)
@@ -586,6 +802,7 @@ std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
     if (!slot || !slot->holding)
         return {};
     slot->holding = false;
+    resetNotes(*slot, false);
     if (slot->holdInFile) {
         slot->holdInFile = false;
         return readBackHeld(*slot);
@@ -609,11 +826,28 @@ bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
         return false;
     slot->holding = false;
     slot->holdInFile = false;
+    resetNotes(*slot, false);
     if (::ftruncate(fileno(slot->file), slot->holdStart) != 0 || fseeko(slot->file, slot->holdStart, SEEK_SET) != 0)
         failedWrite(*slot, errno);
     FileHeldLines held(*slot, fileno(scratch.get()), end - slot->holdStart);
     rewrite(held, [slot](size_t ulIndent, std::string_view text) { emitLine(*slot, true, false, true, ulIndent, text); });
     return true;
+}
+
+size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_view word)
+{
+    size_t passed = 0;
+    size_t indent;
+    std::string_view text;
+    for (; passed < ulMost; ++passed) {
+        const uint64_t mark = Mark();
+        if (!Next(indent, text) || text.find_first_of(bytes) != std::string_view::npos ||
+            (!word.empty() && text.find(word) != std::string_view::npos)) {
+            Seek(mark);
+            break;
+        }
+    }
+    return passed;
 }
 
 std::unique_ptr<GEN_HELD_LINES> P3109_ReadHeldLines(GEN_STREAM stream)
@@ -634,6 +868,7 @@ void P3109_ReleaseHeldLines(GEN_STREAM stream)
         return;
     slot->holding = false;
     slot->holdInFile = false;
+    resetNotes(*slot, false);
     for (const GEN_HELD_LINE& l : std::exchange(slot->held, {}))
         emitLine(*slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
 }
@@ -802,9 +1037,74 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
     return copyFindingNul(to, from, n);
 }
 
+#if defined(__SSE2__)
+/* What copyHeldText finds among sixteen bytes, at their places. */
+struct HeldBytes {
+    __m128i nul, ret, noted, mark;
+};
+
+inline void findHeldBytes(HeldBytes& f, __m128i v, __m128i mark)
+{
+    const __m128i zero = _mm_setzero_si128();
+    f.nul = _mm_or_si128(f.nul, _mm_cmpeq_epi8(v, zero));
+    f.ret = _mm_or_si128(f.ret, _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
+    static_assert(GEN_HELD_NOTED == "{}/:");
+    f.noted = _mm_or_si128(
+        f.noted, _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
+                                                         _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))),
+                                           _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('/')),
+                                                        _mm_cmpeq_epi8(v, _mm_set1_epi8(':')))),
+                              _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
+    f.mark = _mm_or_si128(f.mark, _mm_cmpeq_epi8(v, mark));
+}
+
+inline unsigned heldFound(const HeldBytes& f, unsigned places)
+{
+    /* most lines hold none of them */
+    const __m128i any = _mm_or_si128(_mm_or_si128(f.nul, f.ret), _mm_or_si128(f.noted, f.mark));
+    if ((_mm_movemask_epi8(any) & places) == 0)
+        return 0;
+    return ((_mm_movemask_epi8(f.nul) & places) ? kHeldNul : 0u) |
+           ((_mm_movemask_epi8(f.ret) & places) ? kHeldReturn : 0u) |
+           ((_mm_movemask_epi8(f.noted) & places) ? kHeldNoted : 0u) |
+           ((_mm_movemask_epi8(f.mark) & places) ? kHeldMark : 0u);
+}
+#endif
+
+/* Copies a held line's text as copyFindingNul does and tells what it
+** holds (kHeld...), in one pass over a text of sixteen bytes or more. A
+** shorter one is looked at where it is copied, sixteen bytes read from
+** `to`: the caller has that room. */
+inline unsigned copyHeldText(char* to, std::string_view text, char mark)
+{
+    const char* from = text.data();
+    const size_t n = text.size();
+#if defined(__SSE2__)
+    const __m128i marks = _mm_set1_epi8(mark);
+    HeldBytes f{_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
+    if (n >= 16) {
+        auto take = [&](size_t k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+            findHeldBytes(f, v, marks);
+        };
+        for (size_t k = 0; k + 16 < n; k += 16)
+            take(k);
+        take(n - 16); /* the last 16 bytes, overlapping what is copied already */
+        return heldFound(f, 0xFFFFu);
+    }
+    copyFindingNul(to, from, n);
+    findHeldBytes(f, _mm_loadu_si128(reinterpret_cast<const __m128i*>(to)), marks);
+    return heldFound(f, (1u << n) - 1u);
+#else
+    return heldFound(text, mark) | (copyFindingNul(to, from, n) ? kHeldNul : 0u);
+#endif
+}
+
 /* writeCommonLine's line of a stream that holds its lines in the file (the
 ** stream and the line's room are checked): false, with nothing written,
-** for a line that could not be read back, which the slow way holds. */
+** for a line that could not be read back, which the slow way holds. The
+** line is noted (notes) as it is written. */
 [[gnu::noinline]] bool writeHeldLine(const GEN_MODULE_STATE& g, StreamSlot& slot, size_t indent, std::string_view text,
                                      size_t ulLength)
 {
@@ -813,14 +1113,31 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
     char* at = slot.pending.get() + slot.ulUsed;
     std::memcpy(at, kBlanks, kIndentPiece);
     at += indent;
-    bool marked = false;
-    const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
-    if (copyHeldFindingNul(at, text, mark, marked))
-        return false;
-    if (marked) {
-        if (!readBackAsWritten(true, false, true, text))
+    if (slot.noting) {
+        /* the buffer holds the indent piece past its end: sixteen bytes
+           from the text's start lie within it */
+        const unsigned found = copyHeldText(at, text, heldMark(slot));
+        if (found != 0) {
+            if (found & kHeldNul)
+                return false;
+            if ((found & kHeldReturn) && !readBackAsWritten(true, false, true, text))
+                return false;
+        }
+        noteLine(slot, found != 0 && notedHeld(slot, text, found));
+    } else {
+        /* until the watched text is seen, only it and a carriage return
+           are looked for */
+        bool marked = false;
+        const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
+        if (copyHeldFindingNul(at, text, mark, marked))
             return false;
-        noteHeld(slot, text);
+        if (marked) {
+            if (!readBackAsWritten(true, false, true, text))
+                return false;
+            noteHeld(slot, text);
+        }
+        if (slot.notesKept)
+            countLine(slot, true);
     }
     at += text.size();
     at[0] = ' ';
@@ -836,7 +1153,8 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
 ** leaves out is the same as putLine's work. The text is copied past the
 ** buffer's used part before it is known to have no NUL; it is taken only
 ** then. */
-inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
+[[gnu::always_inline]] inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                                 std::string_view text)
 {
     const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
     if (i >= g_slotCount) [[unlikely]]
@@ -941,12 +1259,19 @@ void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)
 {
     if (iQueue < 1 || iQueue > GEN_QUEUE_COUNT)
         return;
-    /* a copy: writing to a queue stream while it is replayed must not move it */
-    const std::vector<GEN_QUEUED_LINE> lines = P3109_State().out.queues[static_cast<size_t>(iQueue - 1)];
+    const std::vector<GEN_QUEUED_LINE>& queue = P3109_State().out.queues[static_cast<size_t>(iQueue - 1)];
     /* the lines were judged when they were queued */
     g_replaying = true;
-    for (const GEN_QUEUED_LINE& l : lines)
-        P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
+        /* a copy: writing to a queue stream while it is replayed must not move it */
+        const std::vector<GEN_QUEUED_LINE> lines = queue;
+        for (const GEN_QUEUED_LINE& l : lines)
+            P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    } else {
+        /* a file stream: the queue stays as it is while its lines are written */
+        for (const GEN_QUEUED_LINE& l : queue)
+            P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    }
     g_replaying = false;
 }
 

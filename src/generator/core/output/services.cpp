@@ -361,7 +361,10 @@ bool P3109_fBlankText(std::string_view text)
 
 std::string P3109_TrimRight(std::string_view text)
 {
-    return dqov::text::TrimRight(text);
+    /* a field's blank words passed first (fields are mostly blank), then
+       its last bytes as TrimmedRight takes them */
+    text = text.substr(0, dqov::text::BeforeBlankWords(text.data(), text.size()));
+    return std::string(dqov::text::TrimmedRight(text));
 }
 
 std::string P3109_NameText(const char* pField, size_t ulLength)

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -385,6 +386,77 @@ TEST_F(LineWriter, LinesHeldInTheFileAreRewrittenInTheirPlace)
     EXPECT_EQ(written(P3109_TakeHeldLines(memory.stream())), "kept \r\n");
 }
 
+/* A reader of lines held in the file passes the lines that hold no brace,
+   slash, colon, line end byte nor the watched word by their line ends
+   alone, once the word has been seen; the lines before it, the others and
+   a line past the reader's block are read as written. */
+TEST_F(LineWriter, HeldLinesArePassedWhereTheyHoldNothingLookedFor)
+{
+    HeldStream s(true);
+    P3109_HoldStreamLines(s.stream(), "goto");
+    P3109_WriteLine(s.stream(), 3, "int a;");              /* 0: before the word, read */
+    P3109_WriteLine(s.stream(), 3, "goto X_End;");         /* 1 */
+    P3109_WriteLine(s.stream(), 3, "a = 1;");              /* 2: passed */
+    P3109_WriteLine(s.stream(), 3, "b = 2;");              /* 3: passed */
+    P3109_WriteLine(s.stream(), 3, "if ( a ) {");          /* 4 */
+    P3109_WriteLine(s.stream(), 40, "c = 3;");             /* 5: passed, written the slow way */
+    P3109_WriteLine(s.stream(), 0, "X_End: ;");            /* 6 */
+    P3109_WriteLine(s.stream(), 3, "d = 1;\nd = 2;");      /* 7: a line feed of its own */
+    for (int i = 0; i < 150; ++i)                          /* 8-157: passed */
+        P3109_WriteLine(s.stream(), 6, "e = " + std::to_string(i) + ";");
+    P3109_WriteFileLine(1, std::string(70000, 'x') + ";", s.stream()); /* 158: past a block, passed */
+    P3109_WriteLine(s.stream(), 3, "f = \"a/b\";");        /* 159 */
+    P3109_WriteLine(s.stream(), 0, "}");                   /* 160 */
+    ASSERT_TRUE(P3109_fHeldLinesHold(s.stream()));
+    {
+        const std::unique_ptr<GEN_HELD_LINES> lines = P3109_ReadHeldLines(s.stream());
+        size_t indent = 0;
+        std::string_view text;
+        auto pass = [&](size_t most) { return lines->Pass(most, GEN_HELD_NOTED, "goto"); };
+        auto next = [&] { return lines->Next(indent, text) ? std::string(text) : std::string("(none)"); };
+        EXPECT_EQ(pass(64), 0u);
+        EXPECT_EQ(next(), "   int a;");
+        EXPECT_EQ(pass(64), 0u);
+        EXPECT_EQ(next(), "   goto X_End;");
+        EXPECT_EQ(pass(64), 2u);
+        EXPECT_EQ(next(), "   if ( a ) {");
+        EXPECT_EQ(pass(64), 1u);
+        EXPECT_EQ(next(), "X_End: ;");
+        EXPECT_EQ(pass(64), 0u);
+        EXPECT_EQ(next(), "   d = 1;\nd = 2;");
+        /* at most as many as asked for, then on */
+        EXPECT_EQ(pass(10), 10u);
+        EXPECT_EQ(next(), "      e = 10;");
+        const uint64_t mark = lines->Mark();
+        EXPECT_EQ(pass(1000), 140u);
+        EXPECT_EQ(next(), "   f = \"a/b\";");
+        EXPECT_EQ(next(), "}");
+        EXPECT_EQ(pass(64), 0u);
+        EXPECT_EQ(next(), "(none)");
+        /* from a place sought, and for other bytes, each line is looked at */
+        lines->Seek(mark);
+        EXPECT_EQ(pass(1000), 140u);
+        EXPECT_EQ(next(), "   f = \"a/b\";");
+        lines->Seek(mark);
+        EXPECT_EQ(lines->Pass(1000, "x", "goto"), 139u);
+        EXPECT_EQ(next().size(), 70001u);
+    }
+    /* the lines held in memory are passed where they hold nothing asked for */
+    HeldStream m(false);
+    P3109_HoldStreamLines(m.stream(), "goto");
+    for (const char* t : {"int a;", "b = 2;", "X_End: ;", "c = 3;"})
+        P3109_WriteLine(m.stream(), 3, t);
+    const std::unique_ptr<GEN_HELD_LINES> held = P3109_ReadHeldLines(m.stream());
+    EXPECT_EQ(held->Pass(64, GEN_HELD_NOTED, "goto"), 2u);
+    EXPECT_EQ(held->Pass(64, GEN_HELD_NOTED, "goto"), 0u);
+    size_t indent = 0;
+    std::string_view text;
+    ASSERT_TRUE(held->Next(indent, text));
+    EXPECT_EQ(text, "X_End: ;");
+    EXPECT_EQ(held->Pass(64, GEN_HELD_NOTED, "goto"), 1u);
+    EXPECT_FALSE(held->Next(indent, text));
+}
+
 /* A method's lines: each line's leading blanks are its indent. */
 std::vector<GEN_HELD_LINE> methodLines(const std::string& body)
 {
@@ -434,11 +506,17 @@ TEST_F(LineWriter, HeldJumpsAreMendedAsInMemory)
          "         goto X_Label_A01;\n      }\n      goto X_Label_Z99;\n   X_Label_Z99: ;\n"},
     };
     for (const Method& m : methods) {
-        for (const int filler : {0, 300}) {
-            SCOPED_TRACE(std::string(m.name) + (filler ? " with filler" : ""));
+        for (const int filler : {0, 300, -300}) {
+            SCOPED_TRACE(std::string(m.name) + (filler > 0 ? " with filler" : filler < 0 ? " with plain filler" : ""));
             std::string body = m.before;
             for (int i = 0; i < filler; ++i)
                 body += "            T(\"f\", " + std::to_string(i) + "); /* \"a } in a comment\" */\n";
+            /* lines that hold nothing the mender looks for, with a comment
+               over many of them whose braces count for nothing */
+            for (int i = 0; i < -filler; ++i)
+                body += i == 70    ? "            /* a comment of many lines\n"
+                        : i == 200 ? "            } { goto X_Label_M01; X_Label_Q: */\n"
+                                   : "            T(\"p\", " + std::to_string(i) + ");\n";
             body += m.after;
             /* given in memory */
             std::vector<GEN_HELD_LINE> lines = methodLines(body);
