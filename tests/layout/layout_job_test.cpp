@@ -332,4 +332,38 @@ TEST_F(StandAlone, TheTwentyNineDisplayAttributesAreTaken)
     EXPECT_NE(flags(16), flags(23));
 }
 
+// A screen's own texts: each entry of its TEXTS list with a text, a line
+// and a column is a text entry at that line and column, numbered in the
+// order of the list; an entry without text is left out. A POP_UP's list
+// (at its own place in the command) is read the same way.
+TEST_F(StandAlone, ScreenTextsOfTheCommandAreTakenInOrder)
+{
+    addFunction("DEMOSCR", "TXTLST",
+                {"REQUEST FIELDS(#ORDREF) TEXTS(('First text' 10 10) (' ' 11 10) ('Third text' 12 12) "
+                 "('Fourth' 14 14))",
+                 "POP_UP FIELDS(#ORDQTY) AT_LOC(5 20) DIMENSIONS(44 12) TEXTS(('Window text' 5 3) ('Low' 7 5))",
+                 "RETURN"});
+    check("TXTLST");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto texts = [this](const char* command) {
+        std::vector<std::string> out;
+        const auto formats = records("RCDFMT", command);
+        if (formats.empty())
+            return out;
+        for (const FFC_WORK_RECORD& r : records("RCDFLD", std::string(formats[0].acData, 8))) {
+            const LAYOUT_FIELD_ENTRY e = Entry(r);
+            if (e.cType != 'T')
+                continue;
+            std::string text(e.acDisplayText, 20);
+            text.erase(text.find_last_not_of(' ') + 1);
+            out.push_back(Text(e.acName, 10) + " " + text + " " + std::to_string(e.lLine) + " " +
+                          std::to_string(e.lColumn));
+        }
+        return out;
+    };
+    EXPECT_EQ(texts("REQUEST"), (std::vector<std::string>{"TEXT000001 First text 10 10", "TEXT000002 Third text 12 12",
+                                                           "TEXT000003 Fourth 14 14"}));
+    EXPECT_EQ(texts("POP_UP"), (std::vector<std::string>{"TEXT000001 Window text 5 3", "TEXT000002 Low 7 5"}));
+}
+
 }  // namespace
