@@ -279,6 +279,28 @@ TEST_F(Tsml, ListsAndWeblets)
               shape(services.element()));
 }
 
+// A document's tsml:lists is made, with the default sample size 5, by the
+// first list node that finds none under tsml:data; the element is made
+// unattached and anew at every call.
+TEST_F(Tsml, ListsElementIsMadeWhereNoneIsFound)
+{
+    LDOMElement made = TsmlCreateListsElement(doc);
+    EXPECT_EQ("tsml:lists[default-sample-size=5]", shape(made));
+    EXPECT_EQ(nullptr, made.raw()->parent);
+    EXPECT_FALSE(made.sameNode(TsmlCreateListsElement(doc)));
+
+    for (uint32_t format : {0u, 1u}) {
+        LDOMDocument listDoc(false, false);
+        std::unique_ptr<ListTsmlNode> node = makeListNode(&listDoc, list("LINES", 0, 2, format), 1);
+        ASSERT_EQ(format != 0, node->isJsonList());
+        EXPECT_EQ(1, listDoc.selectNodes(u"/tsml:data/tsml:lists").getLength()) << "format " << format;
+        EXPECT_EQ(
+            "5",
+            tsml::attributeValue(listDoc.selectSingleNode(u"/tsml:data/tsml:lists"), u"default-sample-size").toUtf8())
+            << "format " << format;
+    }
+}
+
 TEST_F(Tsml, JsonLists)
 {
     WebRoutineTsmlDoc d(&doc, 0);
@@ -385,6 +407,50 @@ TEST_F(Tsml, LayoutWebletInspection)
     LayoutWebletInfo copy = modern;
     copy.defaultTheme.appendChild(tsml::element(doc, u"tsml:style"));
     EXPECT_EQ(2, modern.defaultTheme.getChildNodes().getLength()) << "copies share the theme element";
+}
+
+// Without a template of the layout role the template named by the base name
+// is the layout template; a stylesheet without a definition gives an empty
+// theme. A second inspection of one information sets the reference anew,
+// adds to the overrides and parameters, and keeps the old-style flag of the
+// first, which then skips theme and overrides.
+TEST_F(Tsml, LayoutWebletInspectedByNameAndAgain)
+{
+    WamLayoutTsmlDoc layout(&doc, u"wam_layout", u"Layout");
+    LDOMDocument named(false, false), old(false, false);
+    named.loadXML(u"<xsl:transform version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'"
+                  u" xmlns:wd='http://schemas.velmo.example/2002/XSL/Weblet-Design'>"
+                  u"<xsl:template name='std_layout'><xsl:param name='title' wd:type='text' wd:tip_id='T1'/>"
+                  u"</xsl:template><xsl:template name='x.override'/></xsl:transform>");
+    old.loadXML(u"<xsl:transform version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                u"<xsl:template name='layout'/></xsl:transform>");
+
+    LayoutWebletInfo info(LWStringRecord3("HTML", "DESKTOP", ""), "1", LWString(), layout);
+    TsmlLayoutWebletInspect(info, named, u"std_layout", nullptr);
+    EXPECT_EQ("std_layout.std_layout", info.templateReference.toUtf8());
+    EXPECT_EQ("tsml:default-theme", shape(info.defaultTheme));
+    EXPECT_EQ("tsml:template-overrides{xsl:template[name=x.override]}", shape(info.templateOverrides));
+    ASSERT_EQ(1u, info.templateParams.size());
+    const auto& title = info.templateParams[0];
+    EXPECT_EQ("title text T1", title.name.toUtf8() + " " + title.type.toUtf8() + " " + title.tipId.toUtf8());
+    EXPECT_TRUE(title.role.isNull());
+    EXPECT_TRUE(title.select.isNull());
+
+    TsmlLayoutWebletInspect(info, named, u"std_layout", nullptr);
+    EXPECT_EQ("std_layout.std_layout", info.templateReference.toUtf8());
+    EXPECT_EQ(2, info.templateOverrides.getChildNodes().getLength());
+    EXPECT_EQ(2u, info.templateParams.size());
+
+    LayoutWebletInfo first(LWStringRecord3("HTML", "MOBILE", ""), "1", LWString(), layout);
+    TsmlLayoutWebletInspect(first, old, u"std_layout", nullptr);
+    EXPECT_TRUE(first.oldStyle);
+    EXPECT_EQ("std_layout.layout", first.templateReference.toUtf8()) << "no template of that name";
+    EXPECT_TRUE(first.templateParams.empty());
+    TsmlLayoutWebletInspect(first, named, u"std_layout", nullptr);
+    EXPECT_TRUE(first.oldStyle);
+    EXPECT_EQ("std_layout.std_layout", first.templateReference.toUtf8());
+    EXPECT_EQ("tsml:template-overrides", shape(first.templateOverrides)) << "the old style skips the overrides";
+    EXPECT_EQ(1u, first.templateParams.size());
 }
 
 // A field node lists each weblet once; copies of a node write into the same

@@ -8,6 +8,7 @@
 
 #include "dqov/runcontrol/valid.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
+#include "web/wam/wam_builder.h"
 #include "web/wam/web_support.h"
 #include "web/web_fixture.h"
 
@@ -350,6 +351,62 @@ TEST_F(Wam, MessageTextsAreNotFormats)
 // drop-down column gets its select-one list as runtime data, so its options
 // are those of the column's value entries; an image column gets no runtime
 // data. At trace level 2 every document of each inlining is dumped.
+// What the driver's weblet loader delivered to a sink.
+struct DeliveredWeblet {
+    void* context = nullptr;
+    std::string xsl;
+    int deliveries = 0;
+    long answer = 1;
+};
+DeliveredWeblet* g_delivered = nullptr;
+
+long keepDeliveredWeblet(void* context, long, void* record)
+{
+    g_delivered->context = context;
+    g_delivered->xsl = static_cast<const OSRV_WEBLET_RECORD*>(record)->pszXsl;
+    ++g_delivered->deliveries;
+    return g_delivered->answer;
+}
+
+// The loader the driver hands the inliner: the weblet's stylesheet stored for
+// the request's TSP, application and language reaches the sink once, with the
+// sink context passed through unchanged, and the loader answers non-zero; a
+// weblet not stored there, or a sink that fails, makes it answer 0.
+TEST_F(Wam, TheDriversLoaderDeliversAStoredWebletToTheSink)
+{
+    DeliveredWeblet delivered;
+    g_delivered = &delivered;
+    WdWebletSinkContext sinkContext{};
+    const WdWebletLoader loader = P3142_fLoadWeblet;
+
+    WdWebletLoadRequest image{"HTML", "MOBILE", "std_image", "ENG"};
+    EXPECT_NE(0, loader(&sinkContext, &image, keepDeliveredWeblet));
+    EXPECT_EQ(1, delivered.deliveries);
+    EXPECT_EQ(&sinkContext, delivered.context);
+    EXPECT_EQ(0u, delivered.xsl.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0)) << delivered.xsl;
+    EXPECT_NE(std::string::npos, delivered.xsl.find("wd:proxy-format=\"image\"")) << delivered.xsl;
+
+    delivered = DeliveredWeblet{};
+    WdWebletLoadRequest dropdown{"HTML", "DESKTOP", "std_dropdown", "ENG"};
+    EXPECT_NE(0, loader(&sinkContext, &dropdown, keepDeliveredWeblet));
+    EXPECT_NE(std::string::npos, delivered.xsl.find("<select name=\"{$name}\"")) << delivered.xsl;
+
+    for (WdWebletLoadRequest missing : {WdWebletLoadRequest{"HTML", "MOBILE", "std_nothing", "ENG"},
+                                        WdWebletLoadRequest{"HTML", "TABLET", "std_image", "ENG"},
+                                        WdWebletLoadRequest{"HTML", "MOBILE", "std_image", "FRA"}}) {
+        delivered = DeliveredWeblet{};
+        EXPECT_EQ(0, loader(&sinkContext, &missing, keepDeliveredWeblet))
+            << missing.weblet << " " << missing.application;
+        EXPECT_EQ(0, delivered.deliveries) << missing.weblet << " " << missing.application << " " << missing.language;
+    }
+
+    delivered = DeliveredWeblet{};
+    delivered.answer = 0;
+    EXPECT_EQ(0, loader(&sinkContext, &image, keepDeliveredWeblet)) << "the sink could not keep it";
+    EXPECT_EQ(1, delivered.deliveries);
+    g_delivered = nullptr;
+}
+
 TEST_F(Wam, WebletColumnsAreInlinedWithTheirRuntimeData)
 {
     sys.QV_ITRO = 1;

@@ -39,5 +39,32 @@ TEST_F(ComponentRoutineRuns, AMethodThatReturnsEarlyEndsThroughItsEndStep)
         << "the RETURN ends the routine through its end step";
 }
 
+/* The state word of the module's function definition record, as the run
+** time reads it: a component whose kind word carries 1 in its second byte
+** runs at language level two, and its module says so with the level-two
+** state (1); the state of a component of level one lacks it. Both hold the
+** sizing state (16) and the ZOPHX state (4): their commands are the object
+** layer's. */
+TEST_F(ComponentRoutineRuns, TheModuleStatesItsLanguageLevel)
+{
+    for (const auto& [kind, state] : {std::pair<const char*, const char*>{"0", "20"}, {"256", "21"}}) {
+        exec(std::string("DELETE FROM QV_OCS WHERE XCSCMP = 'DEMOLVL';"
+                         "DELETE FROM QV_OCD WHERE XCDCMP = 'DEMOLVL';"
+                         "INSERT INTO QV_OCD VALUES ('DEM', 'DEMOLVL', ") +
+             kind +
+             ", '');"
+             "INSERT INTO QV_OCS VALUES ('DEM', 'DEMOLVL', 1, 'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),"
+             " ('DEM', 'DEMOLVL', 2, 'MTHROUTINE NAME(SETQTY)'),"
+             " ('DEM', 'DEMOLVL', 3, 'CHANGE FIELD(#ORDQTY) TO(3)'),"
+             " ('DEM', 'DEMOLVL', 4, 'ENDROUTINE'),"
+             " ('DEM', 'DEMOLVL', 5, 'END_COM');");
+        const RunResult r = runComponentRoutines("DEMOLVL", {"Subroutine_XMTH_2"});
+        ASSERT_TRUE(r.ran) << "kind " << kind << ": " << r.errors << r.output;
+        EXPECT_EQ(r["ORDQTY"], "3") << "kind " << kind << ": " << r.output;
+        EXPECT_EQ(r.at.count("FUNCTION STATE") ? r.at.at("FUNCTION STATE") : "<none>", state)
+            << "kind " << kind << ": " << r.output;
+    }
+}
+
 }  // namespace
 }  // namespace runs_test

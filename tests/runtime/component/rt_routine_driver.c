@@ -12,7 +12,9 @@
 ** calls each routine with the module frame. After each call it writes
 ** "CALLED <n> <return code> <active>", where <active> is CALLER when the
 ** caller's routine is the active one again and ROUTINE when it is not, and
-** at the end the component's fields ("END <name> <value>").
+** at the end the state word of the module's function definition record
+** ("FUNCTION STATE <value>", in decimal) and the component's fields
+** ("END <name> <value>").
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -58,6 +60,7 @@ int main(void)
         printf("CALLED %d %ld %s\n", (int)(i + 1), (long)lCode,
                m.ids.pActiveCompRtnX_Fun == &caller ? "CALLER" : "ROUTINE");
     }
+    printf("FUNCTION STATE %lu\n", (unsigned long)X_Get_Function_Definition()->ulFunctionState);
     RT_ShowFields("END", m.fields, RT_VECTOR_SIZE);
     RT_EndRun(&m.ids);
     return 0;

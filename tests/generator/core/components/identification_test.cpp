@@ -131,6 +131,36 @@ TEST_F(Identification, FunctionDefinitionRecord)
                     "FuncIsSizingInfoInGlobals),pX_NULL,0,pX_NULL\n");
 }
 
+/* The state word names the state of a run at language level two, and that of
+   ZOPH2 use, in both targets: the C names as the run time defines them, the C#
+   ones as members of XFUNCTIONSTATE; a state the run lacks is 0 in its place. */
+TEST_F(Identification, FunctionDefinitionStateOfLevelTwo)
+{
+    P3109_Definitions().x20rcl = "H";
+    P3109_State().cursorLocationField = P3109_State().ioModeField = "V_NOT_AVAILABLE";
+    ctx.lLanguageLevelTwo = 1;
+    const auto lastLine = [this] {
+        const std::string text = mainOutput([] { P3109_WriteFunctionDefinition(); });
+        const size_t from = text.rfind('\n', text.size() - 2);
+        return text.substr(from + 1);
+    };
+    EXPECT_EQ(lastLine(), "     -1,FALSE,-1,FALSE,FALSE,pX_NULL,0,( FuncIsLanguageLevelTwo | 0 | 0 | 0 | "
+                          "FuncIsSizingInfoInGlobals),pX_NULL,0,pX_NULL\n");
+    ctx.lZoph2Used = 1;
+    EXPECT_EQ(lastLine(),
+              "     -1,FALSE,-1,FALSE,FALSE,pX_NULL,0,( FuncIsLanguageLevelTwo | FuncIsFullZophxUsed | 0 | 0 | "
+              "FuncIsSizingInfoInGlobals),pX_NULL,0,pX_NULL\n");
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    const std::string csharp = lastLine();
+    P3109_State().cTarget = GEN_TARGET_C;
+    EXPECT_EQ(csharp,
+              "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( XFUNCTIONSTATE.FuncIsLanguageLevelTwo | "
+              "XFUNCTIONSTATE.FuncIsFullZophxUsed | 0 | 0 | XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,0,null\n");
+    ctx.lLanguageLevelTwo = 0;
+    EXPECT_EQ(lastLine(), "     -1,FALSE,-1,FALSE,FALSE,pX_NULL,0,( 0 | FuncIsFullZophxUsed | 0 | 0 | "
+                          "FuncIsSizingInfoInGlobals),pX_NULL,0,pX_NULL\n");
+}
+
 TEST_F(Identification, FunctionDefinitionRecordInCSharp)
 {
     P3109_Definitions().x20rcl = "H";
