@@ -84,7 +84,7 @@ Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
 
 /* A literal, a system variable or a user parameter: what the operand
 ** check makes of the operand as written. */
-Definition operandDefinition(FFC_CONTEXT* ctx, const std::string& written)
+Definition operandDefinition(FFC_CONTEXT* ctx, std::string_view written)
 {
     Definition d;
     dqov::operand::ResolveOptions options;
@@ -117,9 +117,9 @@ void copyArrayData(const WR_USEFIELD_DATA& d, GEN_FIELD_INFO& info)
     /* the checker's layout: kind, array or referenced field, index field, start */
     const auto& a = *reinterpret_cast<const WR_ARRAY_ELEMENT_DATA*>(d.acArrayData);
     info.array.cKind = a.cKind == '\0' ? ' ' : a.cKind;
-    info.array.referenced = P3109_TrimRight(std::string_view(a.acArray, sizeof a.acArray));
+    info.array.referenced.assign(P3109_TrimmedRight(std::string_view(a.acArray, sizeof a.acArray)));
     info.array.sStart = static_cast<int16_t>(digits(a.acStart, sizeof a.acStart));
-    info.array.indexField = P3109_TrimRight(std::string_view(a.acIndex, sizeof a.acIndex));
+    info.array.indexField.assign(P3109_TrimmedRight(std::string_view(a.acIndex, sizeof a.acIndex)));
     info.cArrayElement = info.array.cKind == 'A' || info.array.cKind == 'B' ? 'Y' : 'N';
     /* an array element is reached through its index at run time */
     info.fIndexed = info.cArrayElement == 'Y';
@@ -198,8 +198,8 @@ void setNames(GEN_FIELD_INFO& info, const std::string& identifier, const char* l
         info.vectorName = kNotAvailable;
         return;
     }
-    info.localName = local + identifier;
-    info.vectorName = vector + identifier;
+    info.localName.assign(local).append(identifier);
+    info.vectorName.assign(vector).append(identifier);
 }
 
 void resolveField(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
@@ -336,7 +336,7 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     info.operandText = written;
     info.fieldName.assign(d.acFieldName, sizeof d.acFieldName);
     const bool field = info.fKind("FL");
-    const std::string fieldName = P3109_TrimRight(info.fieldName);
+    const std::string_view fieldName = P3109_TrimmedRight(info.fieldName);
     Definition def = ctx && !fieldName.empty() ? fieldDefinition(ctx, fieldName) : Definition{};
     if (ctx && !def.found && !field)
         def = operandDefinition(ctx, written);

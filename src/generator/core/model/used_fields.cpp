@@ -11,7 +11,9 @@
 */
 #include "generator/core/model/used_fields.h"
 
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 #include "checker/support_names.h"
@@ -27,7 +29,9 @@ namespace {
 /* What a look-up of one key found. */
 struct Found {
     enum Kind { kMissing, kMangled, kDescribed } kind = kMissing;
-    GEN_FIELD_INFO info; /* kMangled: its three fields set, the others as made */
+    /* kMangled: its three fields set, the others as made; kDescribed: the
+       record's description, shared with the descriptions by record */
+    std::shared_ptr<const GEN_FIELD_INFO> info;
 };
 
 /* Keys are looked up as they stand in the name asked for. */
@@ -48,6 +52,52 @@ Remembered& remembered()
 {
     static Remembered r;
     return r;
+}
+
+/* The descriptions of used-field records, by what the resolver reads of a
+** record: its name, its data up to the end of the array data's element
+** part, and the mangled mark. A record of the same bytes is described
+** alike while the field definitions, the names that keep exact decimal
+** arithmetic, the generation's process and the context's settings stay as
+** they are; the walks over the records (the field vector, first values,
+** releases) and the look-ups by name describe the same records several
+** times a generation. */
+constexpr size_t kUseDataRead = offsetof(WR_USEFIELD_DATA, acArrayData) + sizeof(WR_ARRAY_ELEMENT_DATA);
+constexpr size_t kUseKeyLength = FFC_WORK_NAME_LEN + kUseDataRead + 1;
+
+struct Described {
+    const FFC_CONTEXT* ctx = nullptr;
+    uint64_t fieldStamp = 0, namesStamp = 0;
+    int32_t lComponentRun = 0;
+    char cDoubleByte = ' ';
+    std::string process;
+    std::unordered_map<std::string, std::shared_ptr<const GEN_FIELD_INFO>, KeyHash, std::equal_to<>> byRecord;
+};
+
+Described& described()
+{
+    static Described d;
+    return d;
+}
+
+/* The descriptions kept for the context, emptied when anything they rest
+** on has changed. */
+Described& describedFor(const FFC_CONTEXT* ctx)
+{
+    Described& d = described();
+    const uint64_t fields = P310C_ulFieldCacheStamp(), names = P3109_ulReferencedNamesStamp();
+    const std::string& process = P3109_State().process;
+    if (d.ctx != ctx || d.fieldStamp != fields || d.namesStamp != names || d.lComponentRun != ctx->lComponentRun ||
+        d.cDoubleByte != ctx->cDoubleByte || d.process != process) {
+        d.byRecord.clear();
+        d.ctx = ctx;
+        d.fieldStamp = fields;
+        d.namesStamp = names;
+        d.lComponentRun = ctx->lComponentRun;
+        d.cDoubleByte = ctx->cDoubleByte;
+        d.process = process;
+    }
+    return d;
 }
 
 /* The look-ups kept for the context, emptied when anything they rest on
@@ -108,13 +158,15 @@ Found describeUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& ke
         return found;
     if (d.cMangled == 'F') {
         found.kind = Found::kMangled;
-        found.info.vectorName = P3109_ResolveFieldVectorName(r);
-        found.info.fMangled = true;
-        std::memcpy(&found.info.lMangledValue, d.acValue, sizeof found.info.lMangledValue);
+        auto info = std::make_shared<GEN_FIELD_INFO>();
+        info->vectorName = P3109_ResolveFieldVectorName(r);
+        info->fMangled = true;
+        std::memcpy(&info->lMangledValue, d.acValue, sizeof info->lMangledValue);
+        found.info = std::move(info);
         return found;
     }
     found.kind = Found::kDescribed;
-    P3109_ResolveOperandName(r, found.info);
+    found.info = P3109_DescribeUse(r);
     return found;
 }
 
@@ -162,24 +214,51 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
     if (!f || f->kind == Found::kMissing)
         return 1;
     if (f->kind == Found::kMangled) {
-        info.vectorName = f->info.vectorName;
+        info.vectorName = f->info->vectorName;
         info.fMangled = true;
-        info.lMangledValue = f->info.lMangledValue;
+        info.lMangledValue = f->info->lMangledValue;
         return 0;
     }
-    info = f->info;
+    info = *f->info;
     return 0;
 }
 
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot, size_t ulNameLength)
 {
     const Found* f = lookUp(name, usSlot, ulNameLength, false, 0);
-    return f && f->kind != Found::kMissing ? &f->info : nullptr;
+    return f && f->kind != Found::kMissing ? f->info.get() : nullptr;
+}
+
+std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    if (!ctx) {
+        auto info = std::make_shared<GEN_FIELD_INFO>();
+        P3109_ResolveOperandName(r, *info);
+        info->fMangled = d.cMangled == 'F';
+        return info;
+    }
+    char key[kUseKeyLength];
+    std::memcpy(key, r.acName, FFC_WORK_NAME_LEN);
+    std::memcpy(key + FFC_WORK_NAME_LEN, r.acData, kUseDataRead);
+    key[kUseKeyLength - 1] = d.cMangled;
+    Described& kept = describedFor(ctx);
+    const std::string_view k(key, sizeof key);
+    if (auto it = kept.byRecord.find(k); it != kept.byRecord.end())
+        return it->second;
+    auto info = std::make_shared<GEN_FIELD_INFO>();
+    P3109_ResolveOperandName(r, *info);
+    info->fMangled = d.cMangled == 'F';
+    /* the resolver reads nothing that changes what is kept: it is kept now */
+    describedFor(ctx).byRecord.emplace(std::string(k), info);
+    return info;
 }
 
 void P3109_ForgetUsedFields()
 {
     remembered() = Remembered{};
+    described() = Described{};
 }
 
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)

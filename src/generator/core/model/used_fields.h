@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,13 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
 ** be filled, or null (1 above); valid until the next look-up. */
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
                                            size_t ulNameLength = FFC_WORK_NAME_LEN);
+
+/* The description of a used-field record, as P3109_ResolveOperandName
+** makes it, with fMangled set from the record's mangled mark. Records of
+** the same bytes share one description while what it rests on (the field
+** definitions, the process) stays as it is; held by the caller, it stays
+** as it is when later look-ups drop it. */
+std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& record);
 
 /* An operand as written: the name of its used-field record. Operands are
 ** looked up by this width and the vector groups' names are blank-filled
