@@ -55,15 +55,44 @@ Remembered& remembered()
 }
 
 /* The descriptions of used-field records, by what the resolver reads of a
-** record: its name, its data up to the end of the array data's element
-** part, and the mangled mark. A record of the same bytes is described
-** alike while the field definitions, the names that keep exact decimal
-** arithmetic, the generation's process and the context's settings stay as
-** they are; the walks over the records (the field vector, first values,
-** releases) and the look-ups by name describe the same records several
-** times a generation. */
-constexpr size_t kUseDataRead = offsetof(WR_USEFIELD_DATA, acArrayData) + sizeof(WR_ARRAY_ELEMENT_DATA);
-constexpr size_t kUseKeyLength = FFC_WORK_NAME_LEN + kUseDataRead + 1;
+** record: the fields of its data it reads (useKey), the mangled mark and
+** the name without its trailing blanks. A record of the same bytes is
+** described alike while the field definitions, the names that keep exact
+** decimal arithmetic, the generation's process and the context's settings
+** stay as they are. A description is found here while anyone holds it (a
+** look-up by name keeps what it found, the field vector its entries): the
+** look-ups and the walks over the records (the field vector, first values,
+** releases) describe the same records several times a generation, and
+** what nobody holds any more takes no room. */
+/* The data fields the resolver reads: the usage class to the qualified
+** name, the value item and load kind, the line of the first use and the
+** element part of the array data (the first use's command name and the
+** use count are not read). */
+constexpr size_t kUseHeadEnd = offsetof(WR_USEFIELD_DATA, acFirstLine) + sizeof(WR_USEFIELD_DATA::acFirstLine);
+constexpr size_t kUseArrayAt = offsetof(WR_USEFIELD_DATA, acArrayData);
+constexpr size_t kUseKeyFixed = kUseHeadEnd + sizeof(WR_ARRAY_ELEMENT_DATA) + 1;
+constexpr size_t kUseKeyLength = kUseKeyFixed + FFC_WORK_NAME_LEN;
+
+/* The key of a record put into `key`; its length. */
+size_t useKey(const FFC_WORK_RECORD& r, char (&key)[kUseKeyLength])
+{
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    std::memcpy(key, r.acData, kUseHeadEnd);
+    std::memcpy(key + kUseHeadEnd, r.acData + kUseArrayAt, sizeof(WR_ARRAY_ELEMENT_DATA));
+    key[kUseKeyFixed - 1] = d.cMangled;
+    /* the name without its trailing blanks (only blanks: it is read whole) */
+    size_t n = FFC_WORK_NAME_LEN;
+    while (n > 0 && r.acName[n - 1] == ' ')
+        --n;
+    std::memcpy(key + kUseKeyFixed, r.acName, n);
+    return kUseKeyFixed + n;
+}
+
+/* A description with the key it is found by. */
+struct DescribedUse {
+    std::string key;
+    GEN_FIELD_INFO info;
+};
 
 struct Described {
     const FFC_CONTEXT* ctx = nullptr;
@@ -71,13 +100,26 @@ struct Described {
     int32_t lComponentRun = 0;
     char cDoubleByte = ' ';
     std::string process;
-    std::unordered_map<std::string, std::shared_ptr<const GEN_FIELD_INFO>, KeyHash, std::equal_to<>> byRecord;
+    /* the descriptions held, by their keys (which they hold) */
+    std::unordered_map<std::string_view, std::weak_ptr<DescribedUse>, KeyHash, std::equal_to<>> byRecord;
 };
 
+/* Never destroyed: a description a static holds is released after it. */
 Described& described()
 {
-    static Described d;
-    return d;
+    static Described* d = new Described;
+    return *d;
+}
+
+/* Deletes a description nobody holds and drops its entry. */
+void releaseDescribed(DescribedUse* use)
+{
+    auto& byRecord = described().byRecord;
+    /* an entry of the key made after the description's was dropped is
+       another description's */
+    if (auto it = byRecord.find(std::string_view(use->key)); it != byRecord.end() && it->second.expired())
+        byRecord.erase(it);
+    delete use;
 }
 
 /* The descriptions kept for the context, emptied when anything they rest
@@ -137,7 +179,7 @@ std::string_view writtenName(std::string_view name, size_t ulNameLength)
     std::string_view written = name.substr(0, std::min(ulNameLength, name.size()));
     if (const size_t end = written.find('\0'); end != std::string_view::npos)
         written = written.substr(0, end);
-    return P3109_TrimmedRight(written);
+    return P3109_TrimmedField(written);
 }
 
 /* The record of the key and what it describes. The key is the name without
@@ -240,19 +282,18 @@ std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r
         return info;
     }
     char key[kUseKeyLength];
-    std::memcpy(key, r.acName, FFC_WORK_NAME_LEN);
-    std::memcpy(key + FFC_WORK_NAME_LEN, r.acData, kUseDataRead);
-    key[kUseKeyLength - 1] = d.cMangled;
-    Described& kept = describedFor(ctx);
-    const std::string_view k(key, sizeof key);
-    if (auto it = kept.byRecord.find(k); it != kept.byRecord.end())
-        return it->second;
-    auto info = std::make_shared<GEN_FIELD_INFO>();
-    P3109_ResolveOperandName(r, *info);
-    info->fMangled = d.cMangled == 'F';
-    /* the resolver reads nothing that changes what is kept: it is kept now */
-    describedFor(ctx).byRecord.emplace(std::string(k), info);
-    return info;
+    const std::string_view k(key, useKey(r, key));
+    if (auto it = describedFor(ctx).byRecord.find(k); it != described().byRecord.end())
+        if (std::shared_ptr<DescribedUse> held = it->second.lock())
+            return std::shared_ptr<const GEN_FIELD_INFO>(held, &held->info);
+    std::shared_ptr<DescribedUse> use(new DescribedUse{std::string(k), GEN_FIELD_INFO{}}, releaseDescribed);
+    P3109_ResolveOperandName(r, use->info);
+    use->info.fMangled = d.cMangled == 'F';
+    /* the resolver changes nothing the descriptions rest on: it is entered now */
+    auto& byRecord = described().byRecord;
+    byRecord.erase(k); /* (an entry left is one of a description released) */
+    byRecord.emplace(std::string_view(use->key), use);
+    return std::shared_ptr<const GEN_FIELD_INFO>(use, &use->info);
 }
 
 void P3109_ForgetUsedFields()
