@@ -190,9 +190,9 @@ void scanAttributes(GEN_FIELD_INFO& info)
         }
 }
 
-void setNames(GEN_FIELD_INFO& info, const std::string& identifier, const char* local, const char* vector)
+void setNames(GEN_FIELD_INFO& info, std::string_view identifier, const char* local, const char* vector)
 {
-    info.identifier = identifier;
+    info.identifier.assign(identifier);
     if (identifier.empty()) {
         info.localName.clear();
         info.vectorName = kNotAvailable;
@@ -243,7 +243,8 @@ void scanNumericLiteral(GEN_FIELD_INFO& info)
     int64_t value = 0;
     int digitCount = 0;
     bool plain = true;
-    for (char c : P3109_Padded(info.operandText, GEN_OPERAND_NAME_WIDTH)) {
+    /* (the blanks a padded text would add are passed over) */
+    for (char c : std::string_view(info.operandText).substr(0, GEN_OPERAND_NAME_WIDTH)) {
         if (c == ' ')
             continue;
         if (c == '+' || c == '-')
@@ -375,10 +376,11 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     if (info.cResolved == 'L')
         queryLiteral(info);
     if (info.fKind("AL") || info.fKind("NL")) {
-        const std::string number(d.acLiteralNumber, sizeof d.acLiteralNumber);
+        const std::string_view number(d.acLiteralNumber, sizeof d.acLiteralNumber);
         const bool alpha = info.fKind("AL");
-        info.operandName = P3109_Padded((alpha ? "aALPHA_LITERAL_" : "nNUMERIC_LITERAL_") + number, 20);
-        setNames(info, P3109_TrimRight(number), alpha ? "ALPHA_LITERAL_" : "NUMERIC_LITERAL_",
+        /* the storage name: the kind's prefix and the number, 20 characters */
+        info.operandName.assign(alpha ? "aALPHA_LITERAL_" : "nNUMERIC_LITERAL_").append(number).resize(20, ' ');
+        setNames(info, P3109_TrimmedField(number), alpha ? "ALPHA_LITERAL_" : "NUMERIC_LITERAL_",
                  alpha ? "V_ALPHA_LITERAL_" : "V_NUMERIC_LITERAL_");
         if (!alpha)
             resolveNumericLiteral(info);
