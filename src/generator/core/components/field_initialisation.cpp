@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,15 +57,13 @@ void drop()
 ** 'Y' whose class is the two letters (any class when null). */
 template <typename F> void forEachUsedField(const char* cls, F f)
 {
-    /* one description for all records: resolving resets it whole */
-    GEN_FIELD_INFO info;
     P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [&](const FFC_WORK_RECORD& r) {
         const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
         if (cls && std::memcmp(d.acClass, cls, 2) != 0)
             return;
-        P3109_ResolveOperandName(r, info);
-        info.fMangled = d.cMangled == 'F';
-        f(r, info);
+        /* the record's description, held while f writes */
+        const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_DescribeUse(r);
+        f(r, *info);
     });
 }
 

@@ -12,7 +12,9 @@
 #include "generator/core/components/field_vector.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -65,9 +67,9 @@ bool csharp()
 
 /* One entry of the vector with the use the check state names it by. */
 struct Entry {
-    GEN_FIELD_INFO f;
+    std::shared_ptr<const GEN_FIELD_INFO> f; /* the used field's description */
     int32_t lFirstLine = 0;
-    std::string firstCommand = std::string(10, ' ');
+    std::array<char, 10> firstCommand;
 };
 
 /* The list, instance macro and C# prefix of a field's storage. */
@@ -126,7 +128,7 @@ bool holdable(const GEN_FIELD_INFO& f)
 std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
 {
     std::vector<Entry> entries;
-    std::unordered_set<std::string> taken; /* the vector names of the entries */
+    std::unordered_set<std::string_view> taken; /* the vector names of the entries (held by them) */
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
@@ -136,16 +138,16 @@ std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
         if (d.cGenerate != 'Y' || d.cResolved == 'r')
             continue;
         Entry e;
-        P3109_ResolveOperandName(r, e.f);
-        e.f.fMangled = d.cMangled == 'F';
+        e.f = P3109_DescribeUse(r);
         e.lFirstLine = FIX_lDigitsToLong(d.acFirstLine, 7, nullptr);
-        e.firstCommand.assign(d.acFirstCommand, sizeof d.acFirstCommand);
-        if (taken.count(e.f.vectorName) || e.f.vectorName.empty() || e.f.vectorName == "V_NOT_AVAILABLE")
+        std::memcpy(e.firstCommand.data(), d.acFirstCommand, sizeof d.acFirstCommand);
+        const std::string& vectorName = e.f->vectorName;
+        if (vectorName.empty() || vectorName == "V_NOT_AVAILABLE" || taken.count(vectorName))
             continue;
         nameUse(e);
-        if (!holdable(e.f))
+        if (!holdable(*e.f))
             continue;
-        taken.insert(e.f.vectorName);
+        taken.insert(vectorName);
         entries.push_back(std::move(e));
     }
     return entries;
@@ -198,11 +200,14 @@ Sizes workFieldSize(const GEN_WORK_FIELD& w)
 void writeSymbols(GEN_STREAM stg, GEN_STREAM csStg, const std::string& symbol, int16_t sIndex, const Sizes& size)
 {
     P3109_WriteShortConstant(stg, 0, symbol, sIndex);
-    P3109_WriteDefineLine(stg, "BYTE_LEN_" + symbol, size.c);
+    /* the length's name is put together in a buffer kept between fields */
+    static std::string bytes;
+    bytes.assign("BYTE_LEN_", 9).append(symbol);
+    P3109_WriteDefineLine(stg, bytes, size.c);
     if (csStg == GEN_NO_STREAM)
         return;
     P3109_WritePublicConstInt(csStg, symbol, sIndex);
-    P3109_WritePublicConstIntText(csStg, "BYTE_LEN_" + symbol, size.cs);
+    P3109_WritePublicConstIntText(csStg, bytes, size.cs);
 }
 
 /* The component's records the vector holds: the dispatch records among the
@@ -231,7 +236,7 @@ void writeAllSymbols(const std::vector<Entry>& entries, const std::vector<BOM_RE
             if (csStg != GEN_NO_STREAM)
                 P3109_CopySkeletonInclude(csStg, "FUN00004.S");
         }
-        writeSymbols(stg, csStg, e.f.vectorName, index++, byteSize(e.f));
+        writeSymbols(stg, csStg, e.f->vectorName, index++, byteSize(*e.f));
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)
         writeSymbols(stg, csStg, w.indexSymbol, index++, workFieldSize(w));
@@ -253,7 +258,6 @@ void declareField(const GEN_FIELD_INFO& f)
 {
     const Storage s = storageOf(f);
     const std::string& local = f.localName;
-    const std::string bytes = "BYTE_LEN_" + f.vectorName;
     if (P3109_fIsZophxOnlyType(f.cType)) {
         const std::string decl = P3109_MakeFieldDeclaration(f, false);
         const std::string cs =
@@ -261,38 +265,48 @@ void declareField(const GEN_FIELD_INFO& f)
         CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", GEN_STATIC_ALWAYS);
         return;
     }
-    const std::string cType = P3109_pszDictionaryTypeName(f.cType, false),
-                      csType = P3109_pszDictionaryTypeName(f.cType, true);
+    const std::string_view cType = P3109_pszDictionaryTypeName(f.cType, false),
+                           csType = P3109_pszDictionaryTypeName(f.cType, true);
+    /* the texts are put together in buffers kept between fields */
+    static std::string bytes, cDeclaration, csDeclaration, init, csInit;
+    bytes.assign("BYTE_LEN_", 9).append(f.vectorName);
     /* C#: a big or nullable decimal is an object of its kind, as its
        descriptor's version line casts it */
     if (const std::string decimal = P3109_MakeCSharpDecimalDeclaration(f, ""); !decimal.empty()) {
-        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", "", decimal, "",
-                                   GEN_STATIC_ALWAYS);
+        cDeclaration.assign("X_DICTIONARY_", 13).append(cType).append(" ", 1).append(local);
+        cDeclaration.append("[", 1).append(bytes).append("]", 1);
+        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, "", decimal, "", GEN_STATIC_ALWAYS);
         return;
     }
-    std::string init, csInit;
+    init.clear();
+    csInit.clear();
     if (f.cType == 'D') {
-        init = std::string(s.macro) + "(" + local + ") = 0.0;";
-        csInit = s.csPrefix + local + " = 0.0;";
+        init.assign(s.macro).append("(", 1).append(local).append(") = 0.0;", 8);
+        csInit.assign(s.csPrefix).append(local).append(" = 0.0;", 7);
     }
     /* C: a one-byte field is one X_DICTIONARY_ value. C#: a long and a double
        are one value (a store boxes a new one); a field of any other type, one
        byte long or longer, is storage the run time changes: a string (compact:
        the declaration of a literal still fits its 79 characters), or bytes */
     const bool single = f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D';
-    const std::string cDeclaration = single ? "X_DICTIONARY_" + cType + " " + local
-                                            : "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]";
+    cDeclaration.assign("X_DICTIONARY_", 13).append(cType).append(" ", 1).append(local);
+    if (!single)
+        cDeclaration.append("[", 1).append(bytes).append("]", 1);
     if (f.cType == 'L' || f.cType == 'D')
-        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init, "public " + csType + " " + local, csInit,
-                                   GEN_STATIC_ALWAYS);
+        csDeclaration.assign("public ", 7).append(csType).append(" ", 1).append(local);
     else if (f.cType == 'A')
-        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init,
-                                   "public string " + local + " = new String(' '," + bytes + ")", csInit,
-                                   GEN_STATIC_ALWAYS);
+        csDeclaration.assign("public string ", 14).append(local).append(" = new String(' ',", 18).append(bytes).append(")", 1);
     else
-        CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init,
-                                   "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]", csInit,
-                                   GEN_STATIC_ALWAYS);
+        csDeclaration.assign("public ", 7)
+            .append(csType)
+            .append("[] ", 3)
+            .append(local)
+            .append(" = new ", 7)
+            .append(csType)
+            .append("[", 1)
+            .append(bytes)
+            .append("]", 1);
+    CGEN_AddStaticWorkingEntry(s.sList, cDeclaration, init, csDeclaration, csInit, GEN_STATIC_ALWAYS);
 }
 
 bool declarable(const GEN_WORK_FIELD& w)
@@ -331,7 +345,8 @@ void declareWorkField(const GEN_WORK_FIELD& w)
 /* ---- steps 5 and 6: descriptor rows and bindings ---- */
 
 struct Row {
-    std::string name, typeName, typeConst, subtype;
+    std::string name, typeName;
+    std::string_view typeConst, subtype;
     char cShift = 'N';
     std::string length, byteLength;
     std::string second; /* decimals, "pX_NULL" and the last value */
@@ -339,14 +354,23 @@ struct Row {
 
 void writeRow(const Row& r, bool fFirst)
 {
-    const std::string typeConst = csharp() ? "X_DEFS." + r.typeConst : r.typeConst;
-    const std::string subtype = csharp() ? "X_DEFS." + r.subtype : r.subtype;
-    const std::string lead = csharp() ? (fFirst ? " new X_FLD( " : ",new X_FLD( ") : (fFirst ? " " : ",");
-    P3109_WriteLine(kDescriptorQueue, 6,
-                    lead + r.name + "," + r.typeName + "," + typeConst + "," + subtype + ",'" + r.cShift + "'," +
-                        r.length + "," + r.byteLength + ",");
-    P3109_WriteLine(kDescriptorQueue, 9, r.second + ",NO ");
-    if (csharp())
+    const bool cs = csharp();
+    /* the line is put together in a buffer kept between rows */
+    static std::string line;
+    line.assign(cs ? (fFirst ? " new X_FLD( " : ",new X_FLD( ") : (fFirst ? " " : ","));
+    line.append(r.name).append(",", 1).append(r.typeName).append(",", 1);
+    if (cs)
+        line.append("X_DEFS.", 7);
+    line.append(r.typeConst).append(",", 1);
+    if (cs)
+        line.append("X_DEFS.", 7);
+    line.append(r.subtype).append(",'", 2);
+    line.push_back(r.cShift);
+    line.append("',", 2).append(r.length).append(",", 1).append(r.byteLength).append(",", 1);
+    P3109_WriteLine(kDescriptorQueue, 6, line);
+    line.assign(r.second).append(",NO ", 4);
+    P3109_WriteLine(kDescriptorQueue, 9, line);
+    if (cs)
         P3109_WriteLine(kDescriptorQueue, 9, ")");
 }
 
@@ -416,7 +440,7 @@ std::string fieldAddress(const GEN_FIELD_INFO& f)
 
 void writeFieldRow(const Entry& e, bool fFirst)
 {
-    const GEN_FIELD_INFO& f = e.f;
+    const GEN_FIELD_INFO& f = *e.f;
     nameUse(e);
     const bool needs = P3109_fNeedsZophxHandling(f) != 0;
     std::string arrayRef;
@@ -448,13 +472,16 @@ void writeFieldRow(const Entry& e, bool fFirst)
         r.second = std::to_string(decimals) + ",pX_NULL," + alternative;
     writeRow(r, fFirst);
 
-    const std::string field = "pX_Fld[" + f.vectorName + "]";
-    P3109_WriteLine(kBindingQueue, 3, field + ".pField = " + address + ";");
-    if (needs && f.cResolved != 'E')
-        P3109_WriteLine(kBindingQueue, 3,
-                        csharp() ? "X_DEFS.X_MEMSET( ref " + field + ".pField, 0, " + field + ".sByteLen );"
-                                 : "memset( " + field + ".pField, 0, " + field + ".sByteLen );");
-    P3109_WriteFieldDataVersion(kBindingQueue, 3, f, field + ".pField");
+    /* the lines are put together in buffers kept between rows */
+    static std::string field, line;
+    field.assign("pX_Fld[", 7).append(f.vectorName).append("]", 1);
+    P3109_WriteLine(kBindingQueue, 3, line.assign(field).append(".pField = ", 10).append(address).append(";", 1));
+    if (needs && f.cResolved != 'E') {
+        line.assign(csharp() ? "X_DEFS.X_MEMSET( ref " : "memset( ");
+        line.append(field).append(".pField, 0, ", 12).append(field).append(".sByteLen );", 12);
+        P3109_WriteLine(kBindingQueue, 3, line);
+    }
+    P3109_WriteFieldDataVersion(kBindingQueue, 3, f, line.assign(field).append(".pField", 7));
     P3109_WriteLine(kBindingQueue, 3, " ");
 }
 
@@ -559,8 +586,8 @@ void writeEvaluationTable(const std::vector<Entry>& entries)
     P3109_WriteLine(kBindingQueue, 3, "{");
     int32_t items = 0;
     for (const Entry& e : entries)
-        if (e.f.cResolved == 'E' && (e.f.cEvaluationKind == 'N' || e.f.cEvaluationKind == 'R'))
-            writeEvaluationItem(e.f, items++);
+        if (e.f->cResolved == 'E' && (e.f->cEvaluationKind == 'N' || e.f->cEvaluationKind == 'R'))
+            writeEvaluationItem(*e.f, items++);
     if (items > 0) {
         const std::string count = std::to_string(items);
         P3109_WriteLine(kBindingQueue, 6,
@@ -637,17 +664,17 @@ void P3109_WriteFieldVector()
     const std::vector<Entry> entries = collectFields(ctx);
     vs().fields.reserve(vs().fields.size() + entries.size());
     for (const Entry& e : entries)
-        vs().fields.push_back(e.f.array);
+        vs().fields.push_back(e.f->array);
     const std::vector<BOM_RECORD_NAMES> records = componentRecords();
     writeAllSymbols(entries, records);
     P3109_BuildArrayTable();
 
     int32_t extended = 0;
     for (const Entry& e : entries) {
-        extended += e.f.cResolved == 'E';
+        extended += e.f->cResolved == 'E';
         std::string arrayRef;
-        if (e.f.array.cKind == ' ' && e.f.cResolved != 'E' && !P3109_MakeFieldArrayRef(e.f.fieldName, arrayRef))
-            declareField(e.f);
+        if (e.f->array.cKind == ' ' && e.f->cResolved != 'E' && !P3109_MakeFieldArrayRef(e.f->fieldName, arrayRef))
+            declareField(*e.f);
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)
         declareWorkField(w);

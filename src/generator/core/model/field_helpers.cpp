@@ -184,7 +184,8 @@ uint64_t P3109_ulReferencedNamesStamp()
 bool P3109_MakeUpperName(std::string_view name, size_t ulLength)
 {
     const std::vector<std::string>& names = hs().referencedNames;
-    return std::find(names.begin(), names.end(), referencedKey(name, ulLength)) != names.end();
+    /* most functions keep no name: no key is made for none */
+    return !names.empty() && std::find(names.begin(), names.end(), referencedKey(name, ulLength)) != names.end();
 }
 
 long P3109_CountStatementEvaluation(const DQOO_STATEMENT_EVALUATION*, void* pvUser, void*)

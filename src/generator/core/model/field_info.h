@@ -55,7 +55,7 @@ struct GEN_FIELD_INFO {
     char cRefresh = 'N';        /* 'N' none, 'S' static, 'D' dynamic system variable */
     std::string systemVariable; /* the system variable's name, trimmed */
     std::string operandText;    /* the operand as written (at most 50 characters) */
-    std::string defaultValue;   /* the default, or the 9-byte value item, 256 characters */
+    std::string defaultValue;   /* the 9-byte value item of a default (reference kind 3), else empty */
     char cIntegerLiteral = 'N'; /* 'Y' for a numeric literal that is a plain integer */
     char cSign = '+';
     int32_t lIntegerValue = 0;

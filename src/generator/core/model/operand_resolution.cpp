@@ -84,7 +84,7 @@ Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
 
 /* A literal, a system variable or a user parameter: what the operand
 ** check makes of the operand as written. */
-Definition operandDefinition(FFC_CONTEXT* ctx, const std::string& written)
+Definition operandDefinition(FFC_CONTEXT* ctx, std::string_view written)
 {
     Definition d;
     dqov::operand::ResolveOptions options;
@@ -117,9 +117,9 @@ void copyArrayData(const WR_USEFIELD_DATA& d, GEN_FIELD_INFO& info)
     /* the checker's layout: kind, array or referenced field, index field, start */
     const auto& a = *reinterpret_cast<const WR_ARRAY_ELEMENT_DATA*>(d.acArrayData);
     info.array.cKind = a.cKind == '\0' ? ' ' : a.cKind;
-    info.array.referenced = P3109_TrimRight(std::string_view(a.acArray, sizeof a.acArray));
+    info.array.referenced.assign(P3109_TrimmedField(std::string_view(a.acArray, sizeof a.acArray)));
     info.array.sStart = static_cast<int16_t>(digits(a.acStart, sizeof a.acStart));
-    info.array.indexField = P3109_TrimRight(std::string_view(a.acIndex, sizeof a.acIndex));
+    info.array.indexField.assign(P3109_TrimmedField(std::string_view(a.acIndex, sizeof a.acIndex)));
     info.cArrayElement = info.array.cKind == 'A' || info.array.cKind == 'B' ? 'Y' : 'N';
     /* an array element is reached through its index at run time */
     info.fIndexed = info.cArrayElement == 'Y';
@@ -190,28 +190,28 @@ void scanAttributes(GEN_FIELD_INFO& info)
         }
 }
 
-void setNames(GEN_FIELD_INFO& info, const std::string& identifier, const char* local, const char* vector)
+void setNames(GEN_FIELD_INFO& info, std::string_view identifier, const char* local, const char* vector)
 {
-    info.identifier = identifier;
+    info.identifier.assign(identifier);
     if (identifier.empty()) {
         info.localName.clear();
         info.vectorName = kNotAvailable;
         return;
     }
-    info.localName = local + identifier;
-    info.vectorName = vector + identifier;
+    info.localName.assign(local).append(identifier);
+    info.vectorName.assign(vector).append(identifier);
 }
 
 void resolveField(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
 {
     const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
     const std::string_view fieldName(d.acFieldName, sizeof d.acFieldName);
-    std::string source(fieldName);
+    std::string_view source = fieldName;
     if (info.cResolved == '\0') {
-        info.operandName = P3109_Padded(fieldName, 20);
+        info.operandName.assign(fieldName).append(20 - fieldName.size(), ' ');
     } else if (info.cResolved == 'R' || info.cResolved == 'r') {
-        source.assign(d.acQualified, sizeof d.acQualified);
-        info.operandName = source;
+        source = std::string_view(d.acQualified, sizeof d.acQualified);
+        info.operandName.assign(source);
     } else {
         info.operandName = P3109_Padded("p" + info.operandText.substr(0, 19), 20);
     }
@@ -243,7 +243,8 @@ void scanNumericLiteral(GEN_FIELD_INFO& info)
     int64_t value = 0;
     int digitCount = 0;
     bool plain = true;
-    for (char c : P3109_Padded(info.operandText, GEN_OPERAND_NAME_WIDTH)) {
+    /* (the blanks a padded text would add are passed over) */
+    for (char c : std::string_view(info.operandText).substr(0, GEN_OPERAND_NAME_WIDTH)) {
         if (c == ' ')
             continue;
         if (c == '+' || c == '-')
@@ -326,27 +327,31 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-    std::string written = P3109_TrimRight(std::string_view(r.acName, FFC_WORK_NAME_LEN));
+    /* the operand as written: a long literal's whole text is made anew */
+    std::string whole;
+    std::string_view written = P3109_TrimmedField(std::string_view(r.acName, FFC_WORK_NAME_LEN));
     if (std::memcmp(d.acClass, "AL", 2) == 0)
-        written = wholeLiteral(ctx, std::string_view(r.acName, FFC_WORK_NAME_LEN), d);
+        written = whole = wholeLiteral(ctx, std::string_view(r.acName, FFC_WORK_NAME_LEN), d);
 
     /* 1-3: names cleared; type, lengths and flags from the definition */
     info = blankFieldInfo();
     std::memcpy(info.acKind, d.acClass, 2);
-    info.operandText = written;
+    info.operandText.assign(written);
     info.fieldName.assign(d.acFieldName, sizeof d.acFieldName);
     const bool field = info.fKind("FL");
-    const std::string fieldName = P3109_TrimRight(info.fieldName);
+    const std::string_view fieldName = P3109_TrimmedField(info.fieldName);
     Definition def = ctx && !fieldName.empty() ? fieldDefinition(ctx, fieldName) : Definition{};
     if (ctx && !def.found && !field)
         def = operandDefinition(ctx, written);
     if (ctx)
         applyDefinition(ctx, def, info);
     copyArrayData(d, info);
+    /* a default is the value item of its routine; a description is copied
+       often, so a field without one holds no text for it */
     if (static_cast<unsigned char>(d.acValueItem[0]) == 3)
-        info.defaultValue = P3109_Padded(std::string_view(d.acValueItem, sizeof d.acValueItem), 256);
+        info.defaultValue.assign(d.acValueItem, sizeof d.acValueItem);
     else
-        info.defaultValue.assign(256, ' ');
+        info.defaultValue.clear();
 
     /* 4: the marker and the load kind, then the work type (an extended
        field keeps its type) */
@@ -371,10 +376,11 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     if (info.cResolved == 'L')
         queryLiteral(info);
     if (info.fKind("AL") || info.fKind("NL")) {
-        const std::string number(d.acLiteralNumber, sizeof d.acLiteralNumber);
+        const std::string_view number(d.acLiteralNumber, sizeof d.acLiteralNumber);
         const bool alpha = info.fKind("AL");
-        info.operandName = P3109_Padded((alpha ? "aALPHA_LITERAL_" : "nNUMERIC_LITERAL_") + number, 20);
-        setNames(info, P3109_TrimRight(number), alpha ? "ALPHA_LITERAL_" : "NUMERIC_LITERAL_",
+        /* the storage name: the kind's prefix and the number, 20 characters */
+        info.operandName.assign(alpha ? "aALPHA_LITERAL_" : "nNUMERIC_LITERAL_").append(number).resize(20, ' ');
+        setNames(info, P3109_TrimmedField(number), alpha ? "ALPHA_LITERAL_" : "NUMERIC_LITERAL_",
                  alpha ? "V_ALPHA_LITERAL_" : "V_NUMERIC_LITERAL_");
         if (!alpha)
             resolveNumericLiteral(info);

@@ -11,7 +11,9 @@
 */
 #include "generator/core/model/used_fields.h"
 
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 #include "checker/support_names.h"
@@ -27,7 +29,9 @@ namespace {
 /* What a look-up of one key found. */
 struct Found {
     enum Kind { kMissing, kMangled, kDescribed } kind = kMissing;
-    GEN_FIELD_INFO info; /* kMangled: its three fields set, the others as made */
+    /* kMangled: its three fields set, the others as made; kDescribed: the
+       record's description, shared with the descriptions by record */
+    std::shared_ptr<const GEN_FIELD_INFO> info;
 };
 
 /* Keys are looked up as they stand in the name asked for. */
@@ -48,6 +52,94 @@ Remembered& remembered()
 {
     static Remembered r;
     return r;
+}
+
+/* The descriptions of used-field records, by what the resolver reads of a
+** record: the fields of its data it reads (useKey), the mangled mark and
+** the name without its trailing blanks. A record of the same bytes is
+** described alike while the field definitions, the names that keep exact
+** decimal arithmetic, the generation's process and the context's settings
+** stay as they are. A description is found here while anyone holds it (a
+** look-up by name keeps what it found, the field vector its entries): the
+** look-ups and the walks over the records (the field vector, first values,
+** releases) describe the same records several times a generation, and
+** what nobody holds any more takes no room. */
+/* The data fields the resolver reads: the usage class to the qualified
+** name, the value item and load kind, the line of the first use and the
+** element part of the array data (the first use's command name and the
+** use count are not read). */
+constexpr size_t kUseHeadEnd = offsetof(WR_USEFIELD_DATA, acFirstLine) + sizeof(WR_USEFIELD_DATA::acFirstLine);
+constexpr size_t kUseArrayAt = offsetof(WR_USEFIELD_DATA, acArrayData);
+constexpr size_t kUseKeyFixed = kUseHeadEnd + sizeof(WR_ARRAY_ELEMENT_DATA) + 1;
+constexpr size_t kUseKeyLength = kUseKeyFixed + FFC_WORK_NAME_LEN;
+
+/* The key of a record put into `key`; its length. */
+size_t useKey(const FFC_WORK_RECORD& r, char (&key)[kUseKeyLength])
+{
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    std::memcpy(key, r.acData, kUseHeadEnd);
+    std::memcpy(key + kUseHeadEnd, r.acData + kUseArrayAt, sizeof(WR_ARRAY_ELEMENT_DATA));
+    key[kUseKeyFixed - 1] = d.cMangled;
+    /* the name without its trailing blanks (only blanks: it is read whole) */
+    size_t n = FFC_WORK_NAME_LEN;
+    while (n > 0 && r.acName[n - 1] == ' ')
+        --n;
+    std::memcpy(key + kUseKeyFixed, r.acName, n);
+    return kUseKeyFixed + n;
+}
+
+/* A description with the key it is found by. */
+struct DescribedUse {
+    std::string key;
+    GEN_FIELD_INFO info;
+};
+
+struct Described {
+    const FFC_CONTEXT* ctx = nullptr;
+    uint64_t fieldStamp = 0, namesStamp = 0;
+    int32_t lComponentRun = 0;
+    char cDoubleByte = ' ';
+    std::string process;
+    /* the descriptions held, by their keys (which they hold) */
+    std::unordered_map<std::string_view, std::weak_ptr<DescribedUse>, KeyHash, std::equal_to<>> byRecord;
+};
+
+/* Never destroyed: a description a static holds is released after it. */
+Described& described()
+{
+    static Described* d = new Described;
+    return *d;
+}
+
+/* Deletes a description nobody holds and drops its entry. */
+void releaseDescribed(DescribedUse* use)
+{
+    auto& byRecord = described().byRecord;
+    /* an entry of the key made after the description's was dropped is
+       another description's */
+    if (auto it = byRecord.find(std::string_view(use->key)); it != byRecord.end() && it->second.expired())
+        byRecord.erase(it);
+    delete use;
+}
+
+/* The descriptions kept for the context, emptied when anything they rest
+** on has changed. */
+Described& describedFor(const FFC_CONTEXT* ctx)
+{
+    Described& d = described();
+    const uint64_t fields = P310C_ulFieldCacheStamp(), names = P3109_ulReferencedNamesStamp();
+    const std::string& process = P3109_State().process;
+    if (d.ctx != ctx || d.fieldStamp != fields || d.namesStamp != names || d.lComponentRun != ctx->lComponentRun ||
+        d.cDoubleByte != ctx->cDoubleByte || d.process != process) {
+        d.byRecord.clear();
+        d.ctx = ctx;
+        d.fieldStamp = fields;
+        d.namesStamp = names;
+        d.lComponentRun = ctx->lComponentRun;
+        d.cDoubleByte = ctx->cDoubleByte;
+        d.process = process;
+    }
+    return d;
 }
 
 /* The look-ups kept for the context, emptied when anything they rest on
@@ -87,7 +179,7 @@ std::string_view writtenName(std::string_view name, size_t ulNameLength)
     std::string_view written = name.substr(0, std::min(ulNameLength, name.size()));
     if (const size_t end = written.find('\0'); end != std::string_view::npos)
         written = written.substr(0, end);
-    return P3109_TrimmedRight(written);
+    return P3109_TrimmedField(written);
 }
 
 /* The record of the key and what it describes. The key is the name without
@@ -108,13 +200,15 @@ Found describeUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& ke
         return found;
     if (d.cMangled == 'F') {
         found.kind = Found::kMangled;
-        found.info.vectorName = P3109_ResolveFieldVectorName(r);
-        found.info.fMangled = true;
-        std::memcpy(&found.info.lMangledValue, d.acValue, sizeof found.info.lMangledValue);
+        auto info = std::make_shared<GEN_FIELD_INFO>();
+        info->vectorName = P3109_ResolveFieldVectorName(r);
+        info->fMangled = true;
+        std::memcpy(&info->lMangledValue, d.acValue, sizeof info->lMangledValue);
+        found.info = std::move(info);
         return found;
     }
     found.kind = Found::kDescribed;
-    P3109_ResolveOperandName(r, found.info);
+    found.info = P3109_DescribeUse(r);
     return found;
 }
 
@@ -162,24 +256,50 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
     if (!f || f->kind == Found::kMissing)
         return 1;
     if (f->kind == Found::kMangled) {
-        info.vectorName = f->info.vectorName;
+        info.vectorName = f->info->vectorName;
         info.fMangled = true;
-        info.lMangledValue = f->info.lMangledValue;
+        info.lMangledValue = f->info->lMangledValue;
         return 0;
     }
-    info = f->info;
+    info = *f->info;
     return 0;
 }
 
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot, size_t ulNameLength)
 {
     const Found* f = lookUp(name, usSlot, ulNameLength, false, 0);
-    return f && f->kind != Found::kMissing ? &f->info : nullptr;
+    return f && f->kind != Found::kMissing ? f->info.get() : nullptr;
+}
+
+std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    if (!ctx) {
+        auto info = std::make_shared<GEN_FIELD_INFO>();
+        P3109_ResolveOperandName(r, *info);
+        info->fMangled = d.cMangled == 'F';
+        return info;
+    }
+    char key[kUseKeyLength];
+    const std::string_view k(key, useKey(r, key));
+    if (auto it = describedFor(ctx).byRecord.find(k); it != described().byRecord.end())
+        if (std::shared_ptr<DescribedUse> held = it->second.lock())
+            return std::shared_ptr<const GEN_FIELD_INFO>(held, &held->info);
+    std::shared_ptr<DescribedUse> use(new DescribedUse{std::string(k), GEN_FIELD_INFO{}}, releaseDescribed);
+    P3109_ResolveOperandName(r, use->info);
+    use->info.fMangled = d.cMangled == 'F';
+    /* the resolver changes nothing the descriptions rest on: it is entered now */
+    auto& byRecord = described().byRecord;
+    byRecord.erase(k); /* (an entry left is one of a description released) */
+    byRecord.emplace(std::string_view(use->key), use);
+    return std::shared_ptr<const GEN_FIELD_INFO>(use, &use->info);
 }
 
 void P3109_ForgetUsedFields()
 {
     remembered() = Remembered{};
+    described() = Described{};
 }
 
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)

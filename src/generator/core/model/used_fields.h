@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,13 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
                                            size_t ulNameLength = FFC_WORK_NAME_LEN);
 
+/* The description of a used-field record, as P3109_ResolveOperandName
+** makes it, with fMangled set from the record's mangled mark. Records of
+** the same bytes share one description while anyone holds it and what it
+** rests on (the field definitions, the process) stays as it is; held by
+** the caller, it stays as it is when later look-ups drop it. */
+std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& record);
+
 /* An operand as written: the name of its used-field record. Operands are
 ** looked up by this width and the vector groups' names are blank-filled
 ** to it. */
@@ -62,6 +70,27 @@ void P3109_ForgetUsedFields();
 /* The index symbol of a used field, "V_NOT_AVAILABLE" when the object does
 ** not use it. */
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength);
+
+/* A fixed field of a record without its trailing blanks (and trailing
+** NULs, form feeds and line ends), as P3109_TrimmedRight: a name field of
+** a record is mostly blanks, passed eight at a time. */
+inline std::string_view P3109_TrimmedField(std::string_view field)
+{
+    constexpr uint64_t kEightBlanks = 0x2020202020202020ull;
+    size_t n = field.size();
+    for (uint64_t word; n >= 8; n -= 8) {
+        std::memcpy(&word, field.data() + n - 8, sizeof word);
+        if (word != kEightBlanks)
+            break;
+    }
+    while (n > 0) {
+        const char c = field[n - 1];
+        if (c != ' ' && c != '\0' && c != '\f' && c != '\n' && c != '\r')
+            break;
+        --n;
+    }
+    return field.substr(0, n);
+}
 
 /* The data of a used-field record. */
 inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)

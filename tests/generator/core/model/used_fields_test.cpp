@@ -4,6 +4,11 @@
 // two system fields and the report slots).
 #include "generator/core/gen_fixture.h"
 
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <vector>
+
 #include "generator/core/model/used_fields.h"
 #include "generator/expressions/expr_core_services.h"
 
@@ -66,6 +71,48 @@ TEST_F(UsedFields, ALookUpSeesRecordsAndDefinitionsMadeAfterAnEarlierOne)
     defineField("SIZED", 'A', 25, 0);
     ASSERT_EQ(P3109_sGetUsedField("#SIZED", 1, info), 0);
     EXPECT_EQ(info.lLength, 25);
+}
+
+TEST_F(UsedFields, ARecordsDescriptionIsSharedWhileHeldAndMadeAnewForOtherBytesOrDefinitions)
+{
+    useField("#OTHER", "FL", "OTHER");
+    useField("#SIZED", "FL", "SIZED");
+    /* a default routine's value item: reference kind 3, routine 12 */
+    useField("#WITHDFT", "FL", "WITHDFT", 'Y', {{49, std::string("\x03N0000012", 9)}});
+    defineField("OTHER", 'A', 5, 0);
+    defineField("SIZED", 'A', 10, 0);
+    defineField("WITHDFT", 'A', 3, 0);
+    setUp();
+    std::vector<FFC_WORK_RECORD> records;
+    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS,
+                              [&](const FFC_WORK_RECORD& r) { records.push_back(r); });
+    ASSERT_EQ(records.size(), 3u); /* in the order of their names */
+    const FFC_WORK_RECORD &other = records[0], &sized = records[1], &withDefault = records[2];
+
+    std::shared_ptr<const GEN_FIELD_INFO> first = P3109_DescribeUse(sized);
+    EXPECT_EQ(first->vectorName, "V_FIELD_SIZED");
+    EXPECT_EQ(first->lLength, 10);
+    EXPECT_EQ(P3109_DescribeUse(sized).get(), first.get());
+    EXPECT_NE(P3109_DescribeUse(other).get(), first.get());
+    EXPECT_EQ(P3109_DescribeUse(other)->lLength, 5);
+    /* a look-up by name finds the same description */
+    EXPECT_EQ(P3109_pFindUsedField("#SIZED", GEN_SLOT_LOOKUP), first.get());
+
+    /* the use count is no part of a description; the value item is */
+    FFC_WORK_RECORD counted = sized;
+    std::memcpy(counted.acData + offsetof(WR_USEFIELD_DATA, acUseCount), "0000099", 7);
+    EXPECT_EQ(P3109_DescribeUse(counted).get(), first.get());
+    EXPECT_TRUE(first->defaultValue.empty());
+    const std::shared_ptr<const GEN_FIELD_INFO> defaulted = P3109_DescribeUse(withDefault);
+    EXPECT_EQ(defaulted->defaultValue, std::string("\x03N0000012", 9));
+
+    /* a changed definition gives a new description; the one held stays */
+    defineField("SIZED", 'A', 25, 0);
+    const std::shared_ptr<const GEN_FIELD_INFO> changed = P3109_DescribeUse(sized);
+    EXPECT_NE(changed.get(), first.get());
+    EXPECT_EQ(changed->lLength, 25);
+    EXPECT_EQ(first->lLength, 10);
+    EXPECT_EQ(P3109_DescribeUse(sized).get(), changed.get());
 }
 
 TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
