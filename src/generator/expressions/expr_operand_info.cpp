@@ -111,12 +111,19 @@ std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node, bool fCSh
 
 namespace {
 
+/* The class of a field, list entry, record member or system variable node
+** (never a wrapper) by its field's type letter: what EXPR_DescribeOperand
+** would find for the node, read from the dictionary without putting the
+** whole descriptor together. The describer's one effect on the node (a
+** plain field takes its definition's dispatch operation) is kept. */
 int16_t fieldStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node)
 {
-    EXPR_OPERAND_DESCRIPTOR d;
-    if (EXPR_DescribeOperand(fields, d, node) == 0)
+    const ExprFieldFacts* facts = node->fieldRef != nullptr ? fields.KnownField(node->fieldRef) : nullptr;
+    if (facts == nullptr)
         return 11;
-    switch (d.typeLetter) {
+    if (node->kind == EXPR_NODE_FIELD && (node->flags & EXPR_NODE_FLAG_DISPATCH) == 0 && facts->dispatchOp != 0)
+        node->dispatchOp = facts->dispatchOp;
+    switch (facts->typeLetter) {
     case '1':
     case 'H': return 8;
     case '2':

@@ -664,7 +664,7 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
         text = c.cs() ? "( ( ( " + p + ".bFieldState ) & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
     } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
-        text = EXPR_Format("bSqlnull%d", c.Number(node));
+        text.assign("bSqlnull").append(ExprDigits(c.Number(node)));
     }
     if (text.empty() || !EXPR_IsInstruction(node))
         return text;
