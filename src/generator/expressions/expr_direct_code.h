@@ -186,6 +186,15 @@ struct ExprCode {
         Line("}");
     }
     int32_t Number(const EXPR_OPERAND_NODE* node) const;
+
+    /* The positions Number found, by node in a small table of direct slots:
+       the writers ask for the same few nodes' numbers again and again, and
+       the p-code does not change while a variant is written. */
+    struct NumberSlot {
+        const EXPR_OPERAND_NODE* node = nullptr;
+        int32_t number = 0;
+    };
+    mutable NumberSlot numbers_[32]{};
 };
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);
 

@@ -73,7 +73,7 @@ template <typename T> void appendNumber(FormatBuffer& out, T value)
 }
 
 /* Formats into `out` a format whose conversions are all a plain %s, %d,
-** %u, %ld or %lu, or %08X (the writers' formats but a few); false (with
+** %u, %ld or %lu, %.2x or %08X (the writers' formats but a few); false (with
 ** `args` untouched) for any other conversion or a text too long for the
 ** buffer. */
 bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
@@ -100,6 +100,19 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
         } else if (mark[1] == 'l' && mark[2] == 'u') {
             appendNumber(out, va_arg(rest, unsigned long));
             skip = 3;
+        } else if (mark[1] == '.' && mark[2] == '2' && mark[3] == 'x') {
+            /* lower-case hexadecimal digits, at least two (zeros before) */
+            char digits[8];
+            unsigned int value = va_arg(rest, unsigned int);
+            size_t at = sizeof digits;
+            do {
+                digits[--at] = "0123456789abcdef"[value & 0xF];
+                value >>= 4;
+            } while (value != 0);
+            if (at == sizeof digits - 1)
+                digits[--at] = '0';
+            out.Append(std::string_view(digits + at, sizeof digits - at));
+            skip = 4;
         } else if (mark[1] == '0' && mark[2] == '8' && mark[3] == 'X') {
             /* eight upper-case hexadecimal digits, zeros before */
             char digits[8];

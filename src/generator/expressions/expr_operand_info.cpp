@@ -111,12 +111,31 @@ std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node, bool fCSh
 
 namespace {
 
+/* The type letter of a field, list entry, record member or system variable
+** node (never a wrapper), 0 when its field is not found. A plain field, a
+** system variable or a byte length is looked up in the dictionary without
+** putting the whole descriptor together (the describer's one effect on such
+** a node, a plain field taking its definition's dispatch operation, is
+** kept); a list entry or record member is described, since naming it goes
+** through the list and record definitions. */
+char fieldTypeLetter(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node)
+{
+    if (node->kind == EXPR_NODE_LIST_FIELD || node->kind == EXPR_NODE_RECORD_FIELD) {
+        EXPR_OPERAND_DESCRIPTOR d;
+        EXPR_DescribeOperand(fields, d, node);
+        return d.typeLetter;
+    }
+    const ExprFieldFacts* facts = node->fieldRef != nullptr ? fields.KnownField(node->fieldRef) : nullptr;
+    if (facts == nullptr)
+        return 0;
+    if (node->kind == EXPR_NODE_FIELD && (node->flags & EXPR_NODE_FLAG_DISPATCH) == 0 && facts->dispatchOp != 0)
+        node->dispatchOp = facts->dispatchOp;
+    return facts->typeLetter;
+}
+
 int16_t fieldStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node)
 {
-    EXPR_OPERAND_DESCRIPTOR d;
-    if (EXPR_DescribeOperand(fields, d, node) == 0)
-        return 11;
-    switch (d.typeLetter) {
+    switch (fieldTypeLetter(fields, node)) {
     case '1':
     case 'H': return 8;
     case '2':

@@ -5,6 +5,9 @@
 ** its value can be read, comparison conditions and SQL-null tests.
 */
 #include "generator/expressions/expr_direct_code.h"
+
+#include <iterator>
+
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
@@ -310,7 +313,15 @@ void fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 
 int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 {
-    return EXPR_lInstructionPosition(node, &expression);
+    if (node == nullptr)
+        return 0;
+    const auto key = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(node));
+    NumberSlot& slot = numbers_[(key >> 4 ^ key >> 9) % std::size(numbers_)];
+    if (slot.node != node) {
+        slot.node = node;
+        slot.number = EXPR_lInstructionPosition(node, &expression);
+    }
+    return slot.number;
 }
 
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
@@ -664,7 +675,7 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
         text = c.cs() ? "( ( ( " + p + ".bFieldState ) & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
     } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
-        text = EXPR_Format("bSqlnull%d", c.Number(node));
+        text.assign("bSqlnull").append(ExprDigits(c.Number(node)));
     }
     if (text.empty() || !EXPR_IsInstruction(node))
         return text;

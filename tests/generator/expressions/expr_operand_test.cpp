@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "expr_test_support.h"
+#include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand.h"
 #include "generator/expressions/expr_operand_info.h"
 
@@ -126,6 +127,44 @@ TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode)
     sv->fieldRef = "DISP";
     EXPR_DescribeOperand(dict, d, sv);
     EXPECT_FALSE(d.dispatch);
+    EXPECT_EQ(sv->dispatchOp, 0);
+}
+
+// The string class of a field comes from its type letter: character 8,
+// binary 10, C strings 3, alpha 6 (4 when the node marks it), short
+// character 9, anything else 11, as for a field not found; an alpha push
+// makes 4 and 6 into 5 and 7. Asking it stores the definition's dispatch
+// number in a plain field's node, as describing the node does.
+TEST_F(OperandTest, StringClassOfAFieldByItsType)
+{
+    const struct {
+        char type;
+        uint32_t flags;
+        int16_t expected;
+    } rows[] = {{'1', 0, 8}, {'H', 0, 8}, {'2', 0, 10}, {'B', 0, 10}, {'3', 0, 3}, {'4', 0, 3}, {'A', 0, 6},
+                {'A', EXPR_NODE_FLAG_ALPHA_CLASS4, 4}, {'U', 0, 9}, {'P', 0, 11}, {'E', 0, 11}};
+    for (const auto& r : rows) {
+        dict.fields["TYPED"] = FieldFacts("V_TYPED", r.type, false, 0);
+        EXPECT_EQ(EXPR_sOperandStringClass(dict, b.Field("TYPED", 0, r.flags)), r.expected) << r.type;
+    }
+    EXPECT_EQ(EXPR_sOperandStringClass(dict, b.Field("NOSUCH")), 11);
+
+    dict.fields["TYPED"] = FieldFacts("V_TYPED", 'A', false, 0);
+    EXPECT_EQ(EXPR_sOperandStringClass(dict, b.Wrapper(EXPR_OP_PUSH_ALPHA_VECTOR_AS_STRING, b.Field("TYPED"))), 7);
+    EXPECT_EQ(EXPR_sOperandStringClass(
+                  dict, b.Wrapper(EXPR_OP_PUSH_ALPHA_VECTOR_AS_STRING, b.Field("TYPED", 0, EXPR_NODE_FLAG_ALPHA_CLASS4))),
+              5);
+
+    EXPR_OPERAND_NODE* plain = b.Field("DISP");
+    EXPECT_EQ(EXPR_sOperandStringClass(dict, plain), 6);
+    EXPECT_EQ(plain->dispatchOp, 77);
+    EXPR_OPERAND_NODE* own = b.Field("DISP", 0, EXPR_NODE_FLAG_DISPATCH);
+    own->dispatchOp = 5;
+    EXPR_sOperandStringClass(dict, own);
+    EXPECT_EQ(own->dispatchOp, 5);
+    EXPR_OPERAND_NODE* sv = b.Node(EXPR_NODE_SYSTEM_VARIABLE);
+    sv->fieldRef = "DISP";
+    EXPECT_EQ(EXPR_sOperandStringClass(dict, sv), 6);
     EXPECT_EQ(sv->dispatchOp, 0);
 }
 

@@ -237,6 +237,10 @@ TEST(ExprFormat, WritesTheWritersUnsignedLongAndHexConversions)
     EXPECT_EQ(EXPR_Format("%08X%08X", 0xFFFFFFFFu, 0x900u), "FFFFFFFF00000900");
     /* a conversion among them that is not theirs: the whole text as printf writes it */
     EXPECT_EQ(EXPR_Format("%u|%lx|%08x", 7u, 255UL, 0xABu), "7|ff|000000ab");
+    /* at least two lower-case digits, more when the value needs them */
+    EXPECT_EQ(EXPR_Format("%.2x|%.2x|%.2x|%.2x", 0u, 9u, 0xABu, 0x1F2u), "00|09|ab|1f2");
+    EXPECT_EQ(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, %s )", 4, 63, "p"), "_CPYNV( 0x03043f00, p )");
+    EXPECT_EQ(EXPR_Format("%.2x", 0xFFFFFFFFu), "ffffffff");
 }
 
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)
