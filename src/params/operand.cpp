@@ -316,19 +316,19 @@ struct KnownDefinition {
     char local = 'N';
     FFC_FIELD_DEFINITION def;
 };
-constexpr size_t kKnownDefinitions = 32;
+constexpr size_t kKnownDefinitions = 256;
 KnownDefinition g_known[kKnownDefinitions];
 
 size_t KnownSlot(const char* name, bool component)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 59);
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 56);
 }
 
 }  // namespace
 
 char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local)
 {
-    static_assert(kKnownDefinitions == 32, "KnownSlot keeps five bits");
+    static_assert(kKnownDefinitions == 256, "KnownSlot keeps eight bits");
     const uint64_t stamp = P310C_ulFieldCacheStamp() + 1; /* never the 0 of an empty slot */
     KnownDefinition& k = g_known[KnownSlot(def.acName, component)];
     if (k.stamp == stamp && k.ctx == ctx && k.component == component &&
