@@ -106,8 +106,8 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         operand.remove_suffix(1);
     while (!operand.empty() && operand.front() == ' ')
         operand.remove_prefix(1);
-    const std::string text(operand);
-    r.written = text;
+    r.written.assign(operand);
+    const std::string& text = r.written; /* r.written is not changed below */
     // every return gives r itself, so that it is built in the caller's place
     auto fail = [&](Msg msg, std::string data) {
         r.ok = false;
@@ -270,7 +270,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     }
     /* a field, named with or without the national name character */
     bool prefixed = ctx && c0 == ctx->cNatChar1 && c0 != ' ' && c0 != 0;
-    std::string name = Upper(prefixed ? text.substr(1) : text);
+    std::string name(text, prefixed ? 1 : 0);
+    for (char& c : name)
+        c = dqov::text::UpperChar(c);
     bool nameLike = !name.empty() && name.size() <= 10 &&
                     std::all_of(name.begin(), name.end(), [&](char c) { return IsNameChar(c, ctx); });
     if (nameLike && opt.lookUp && ctx) {
@@ -284,7 +286,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
             r.integerDigits = def.lLength - def.lDecimals;
             r.local = local == 'Y';
-            r.resolved = name;
+            r.resolved = std::move(name);
             if (!allowed(5))
                 notAllowed();
             return r;
