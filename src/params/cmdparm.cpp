@@ -238,7 +238,9 @@ bool Preparer::ReadItems(Scratch& scratch)
             ++pos_;
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
             (dqov::text::IsAlpha(text_[start]) || text_[start] == '@')) {
-            item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
+            item.keyword.assign(text_.substr(start, pos_ - start));
+            for (char& c : item.keyword)
+                c = dqov::text::UpperChar(c);
             if (!ReadGroup(item.value))
                 return false;
         } else {
@@ -251,12 +253,12 @@ bool Preparer::ReadItems(Scratch& scratch)
 
 const ParamView* Preparer::Find(const std::string& keyword) const
 {
-    std::string name = keyword;
+    const std::string* name = &keyword; /* the last alias of the keyword names the parameter */
     for (const auto& [alias, target] : view_.aliases)
         if (alias == keyword)
-            name = target;
+            name = &target;
     for (const ParamView& p : view_.params)
-        if (p.keyword == name && p.keyword[0] != '@')
+        if (p.keyword == *name && p.keyword[0] != '@')
             return &p;
     return nullptr;
 }
