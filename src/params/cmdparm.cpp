@@ -45,7 +45,13 @@ struct Value {
 
     /* a literal's content, a word as written; nothing for a group */
     std::string_view Text() const { return quoted ? std::string_view(content) : group ? std::string_view() : written; }
-    std::string UpperText() const { return Upper(std::string(Text())); }
+    std::string UpperText() const
+    {
+        std::string s(Text());
+        for (char& c : s)
+            c = dqov::text::UpperChar(c);
+        return s;
+    }
 };
 
 struct Item {
