@@ -490,11 +490,13 @@ void P3100_CheckChange(void)
     bool plainFields = true; /* only plain fields take a compiled value */
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELD", i);
-        if (!entry.empty() && entry[0] != '*' && NamesFieldGroup(entry)) {
-            const std::vector<std::string> group = GroupFieldNames(entry);
-            members.insert(members.end(), group.begin(), group.end());
+        const bool names = !entry.empty() && entry[0] != '*';
+        const bool group = names && NamesFieldGroup(entry);
+        if (group) {
+            const std::vector<std::string> fieldsOfGroup = GroupFieldNames(entry);
+            members.insert(members.end(), fieldsOfGroup.begin(), fieldsOfGroup.end());
         }
-        if (entry.empty() || entry[0] == '*' || NamesFieldGroup(entry)) {
+        if (!names || group) {
             plainFields = plainFields && entry.empty();
             continue;
         }

@@ -237,9 +237,9 @@ std::pair<int, int> CurrentParam(const char* keyword)
         int ci = -1;
         int pi = -1;
     };
-    static std::array<Known, 64> known;
+    static std::array<Known, 512> known;
     const uint64_t h = (reinterpret_cast<uintptr_t>(keyword) ^ static_cast<uint64_t>(ci) << 40) * 0x9E3779B97F4A7C15ULL;
-    Known& k = known[h >> 58];
+    Known& k = known[h >> 55];
     if (k.keyword == keyword && k.ci == ci &&
         std::strcmp(dqov::cmdparm::kCommands[static_cast<size_t>(ci)].params[k.pi].keyword, keyword) == 0)
         return {ci, k.pi};

@@ -45,7 +45,13 @@ struct Value {
 
     /* a literal's content, a word as written; nothing for a group */
     std::string_view Text() const { return quoted ? std::string_view(content) : group ? std::string_view() : written; }
-    std::string UpperText() const { return Upper(std::string(Text())); }
+    std::string UpperText() const
+    {
+        std::string s(Text());
+        for (char& c : s)
+            c = dqov::text::UpperChar(c);
+        return s;
+    }
 };
 
 struct Item {
@@ -238,7 +244,9 @@ bool Preparer::ReadItems(Scratch& scratch)
             ++pos_;
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
             (dqov::text::IsAlpha(text_[start]) || text_[start] == '@')) {
-            item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
+            item.keyword.assign(text_.substr(start, pos_ - start));
+            for (char& c : item.keyword)
+                c = dqov::text::UpperChar(c);
             if (!ReadGroup(item.value))
                 return false;
         } else {
@@ -251,12 +259,12 @@ bool Preparer::ReadItems(Scratch& scratch)
 
 const ParamView* Preparer::Find(const std::string& keyword) const
 {
-    std::string name = keyword;
+    const std::string* name = &keyword; /* the last alias of the keyword names the parameter */
     for (const auto& [alias, target] : view_.aliases)
         if (alias == keyword)
-            name = target;
+            name = &target;
     for (const ParamView& p : view_.params)
-        if (p.keyword == name && p.keyword[0] != '@')
+        if (p.keyword == *name && p.keyword[0] != '@')
             return &p;
     return nullptr;
 }

@@ -62,27 +62,44 @@ int Precedence(std::string_view op)
     return 0;
 }
 
-/* Operator code of a word or symbol, "" when it is none. */
+/* Operator code of a word or symbol, "" when it is none: + - * / = <> ^= <
+ * <= > >= EQ NE LT LE GT GE AND OR, in any case, a word with or without a
+ * leading '*'. */
 std::string_view OperatorCode(std::string_view w)
 {
     if (!w.empty() && w[0] == '*' && w.size() > 1)
         w.remove_prefix(1);
-    static const struct {
-        std::string_view word;
-        const char* code;
-    } kOps[] = {{"+", "AD"},  {"-", "SU"},  {"*", "MU"},  {"/", "DV"},   {"=", "EQ"},  {"<>", "NE"}, {"^=", "NE"},
-                {"<", "LT"},  {"<=", "LE"}, {">", "GT"},  {">=", "GE"},  {"EQ", "EQ"}, {"NE", "NE"}, {"LT", "LT"},
-                {"LE", "LE"}, {"GT", "GT"}, {"GE", "GE"}, {"AND", "AN"}, {"OR", "OR"}};
     constexpr size_t kLongest = 3;
-    if (w.size() > kLongest)
+    if (w.empty() || w.size() > kLongest)
         return "";
     char upper[kLongest];
     for (size_t i = 0; i < w.size(); ++i)
         upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(w[i])));
     const std::string_view u(upper, w.size());
-    for (const auto& o : kOps)
-        if (u == o.word)
-            return o.code;
+    if (u.size() == 1) {
+        switch (u[0]) {
+        case '+': return "AD";
+        case '-': return "SU";
+        case '*': return "MU";
+        case '/': return "DV";
+        case '=': return "EQ";
+        case '<': return "LT";
+        case '>': return "GT";
+        default: return "";
+        }
+    }
+    if (u.size() == 3)
+        return u == "AND" ? "AN" : "";
+    if (u == "<>" || u == "^=")
+        return "NE";
+    if (u == "<=")
+        return "LE";
+    if (u == ">=")
+        return "GE";
+    static constexpr std::string_view kWords[] = {"EQ", "NE", "LT", "LE", "GT", "GE", "OR"};
+    for (std::string_view word : kWords)
+        if (u == word)
+            return word;
     return "";
 }
 
@@ -192,7 +209,7 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
         return false;
     }
     Operand o;
-    o.name = r.written;
+    o.name = std::move(r.written);
     o.type = r.type;
     o.cls = r.cls;
     o.code = r.code;
@@ -202,7 +219,7 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
     o.literal =
         r.kind == DC_OPERAND_ALPHA_LITERAL || r.kind == DC_OPERAND_NUMERIC_LITERAL || r.kind == DC_OPERAND_HEX_LITERAL;
     o.zeroLiteral = r.kind == DC_OPERAND_NUMERIC_LITERAL && r.integerValue == 0 && r.fractionValue == 0;
-    operands_.push_back(o);
+    operands_.push_back(std::move(o));
     AddToken("FL", text, "", position, static_cast<int>(operands_.size()));
     return true;
 }

@@ -106,8 +106,8 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         operand.remove_suffix(1);
     while (!operand.empty() && operand.front() == ' ')
         operand.remove_prefix(1);
-    const std::string text(operand);
-    r.written = text;
+    r.written.assign(operand);
+    const std::string& text = r.written; /* r.written is not changed below */
     // every return gives r itself, so that it is built in the caller's place
     auto fail = [&](Msg msg, std::string data) {
         r.ok = false;
@@ -270,7 +270,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     }
     /* a field, named with or without the national name character */
     bool prefixed = ctx && c0 == ctx->cNatChar1 && c0 != ' ' && c0 != 0;
-    std::string name = Upper(prefixed ? text.substr(1) : text);
+    std::string name(text, prefixed ? 1 : 0);
+    for (char& c : name)
+        c = dqov::text::UpperChar(c);
     bool nameLike = !name.empty() && name.size() <= 10 &&
                     std::all_of(name.begin(), name.end(), [&](char c) { return IsNameChar(c, ctx); });
     if (nameLike && opt.lookUp && ctx) {
@@ -284,7 +286,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
             r.integerDigits = def.lLength - def.lDecimals;
             r.local = local == 'Y';
-            r.resolved = name;
+            r.resolved = std::move(name);
             if (!allowed(5))
                 notAllowed();
             return r;
@@ -316,19 +318,19 @@ struct KnownDefinition {
     char local = 'N';
     FFC_FIELD_DEFINITION def;
 };
-constexpr size_t kKnownDefinitions = 32;
+constexpr size_t kKnownDefinitions = 256;
 KnownDefinition g_known[kKnownDefinitions];
 
 size_t KnownSlot(const char* name, bool component)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 59);
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 56);
 }
 
 }  // namespace
 
 char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local)
 {
-    static_assert(kKnownDefinitions == 32, "KnownSlot keeps five bits");
+    static_assert(kKnownDefinitions == 256, "KnownSlot keeps eight bits");
     const uint64_t stamp = P310C_ulFieldCacheStamp() + 1; /* never the 0 of an empty slot */
     KnownDefinition& k = g_known[KnownSlot(def.acName, component)];
     if (k.stamp == stamp && k.ctx == ctx && k.component == component &&

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
@@ -56,15 +55,19 @@ void declareOrDie(SSQL_AREA& area, const char* tag, unsigned short rc)
     }
 }
 
-// The languages a text is looked for in: the run language, then the default
-// language when it is another one (the same query is not run twice).
-std::vector<std::string> textLanguages()
+// Looks for a text in the run language, then in the default language when
+// it is another one (the same query is not run twice); `found` runs the
+// query for a language and tells whether it gave the text. The default
+// language (a setting read from the repository) is asked only when the run
+// language has no text.
+template <typename Found> void inTextLanguages(Found found)
 {
-    std::vector<std::string> languages{SMISC_pszLanguage()};
-    std::string fallback = SMISC_pszDefaultLanguage();
-    if (fallback != languages.front())
-        languages.push_back(fallback);
-    return languages;
+    const std::string language = SMISC_pszLanguage();
+    if (found(language))
+        return;
+    const std::string fallback = SMISC_pszDefaultLanguage();
+    if (fallback != language)
+        found(fallback);
 }
 
 // The description of a function in the run language, else the default one.
@@ -72,7 +75,7 @@ void loadFunctionDescription(const std::string& part, const std::string& process
                              char* out)
 {
     std::memset(out, ' ', 40);
-    for (const auto& lang : textLanguages()) {
+    inTextLanguages([&](const std::string& lang) {
         auto area = newArea();
         const char* tag = "DC_P31O2/QV_F67/A";
         declareOrDie(*area, tag,
@@ -84,11 +87,11 @@ void loadFunctionDescription(const std::string& part, const std::string& process
             uint16_t len;
             char text[40];
         } des{};
-        if (runSingle(tag, *area, SSQL_VARYING(&des, 40))) {
-            std::memcpy(out, des.text, des.len < 40 ? des.len : 40);
-            return;
-        }
-    }
+        if (!runSingle(tag, *area, SSQL_VARYING(&des, 40)))
+            return false;
+        std::memcpy(out, des.text, des.len < 40 ? des.len : 40);
+        return true;
+    });
 }
 
 // Reads a field from the dictionary and its texts; false when not there.
@@ -130,7 +133,7 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
     std::memcpy(f.def.output.acCodes, oat.codes, f.def.output.usLength);
 
     std::memset(&f.text, ' ', sizeof f.text);
-    for (const auto& lang : textLanguages()) {
+    inTextLanguages([&](const std::string& lang) {
         auto t = newArea();
         const char* ttag = "DC_P31O2/QV_FTX/A";
         declareOrDie(*t, ttag,
@@ -138,11 +141,10 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
                                      "SELECT FTXDES, FTXLBL, FTXCH1, FTXCH2, FTXCH3 FROM QV_DTA.QV_FTX "
                                      "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
                                      part.c_str(), name.c_str(), lang.c_str()));
-        if (runSingle(ttag, *t, SSQL_FIXED(f.text.acDescription, 40), SSQL_FIXED(f.text.acLabel, 15),
-                      SSQL_FIXED(f.text.acColumnHeadings[0], 20), SSQL_FIXED(f.text.acColumnHeadings[1], 20),
-                      SSQL_FIXED(f.text.acColumnHeadings[2], 20)))
-            break;
-    }
+        return runSingle(ttag, *t, SSQL_FIXED(f.text.acDescription, 40), SSQL_FIXED(f.text.acLabel, 15),
+                         SSQL_FIXED(f.text.acColumnHeadings[0], 20), SSQL_FIXED(f.text.acColumnHeadings[1], 20),
+                         SSQL_FIXED(f.text.acColumnHeadings[2], 20));
+    });
     f.kind = 'R';
     return true;
 }

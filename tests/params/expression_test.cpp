@@ -203,6 +203,32 @@ TEST_F(Expression, ConditionsWithAndOrChains)
     EXPECT_EQ(env.Take(), Msgs{});
 }
 
+TEST_F(Expression, EveryOperatorSpellingGivesItsCode)
+{
+    // symbols and words, in either case, words with or without their '*'
+    const std::vector<std::pair<std::string, std::string>> comparisons = {
+        {"=", "EQ"},   {"EQ", "EQ"}, {"eq", "EQ"}, {"*Eq", "EQ"}, {"<>", "NE"}, {"^=", "NE"}, {"NE", "NE"},
+        {"*ne", "NE"}, {"<", "LT"},  {"LT", "LT"}, {"lt", "LT"},  {"<=", "LE"}, {"LE", "LE"}, {"*LE", "LE"},
+        {">", "GT"},   {"GT", "GT"}, {"*gt", "GT"}, {">=", "GE"}, {"GE", "GE"}, {"ge", "GE"}};
+    for (const auto& [spelling, code] : comparisons) {
+        ASSERT_EQ(Check("#CREDIT " + spelling + " 1", 'L'), 0) << spelling;
+        EXPECT_EQ(Ops(), (std::vector<Op>{{1, code, 2, 3}, {3, "IF", 0, 0}})) << spelling;
+    }
+    ASSERT_EQ(Check("#CREDIT > 1 and #WRKCNT < 2 *or #CUSTSTS = A", 'L'), 0);
+    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "GT", 2, 7},
+                                      {3, "LT", 4, 8},
+                                      {7, "AN", 8, 9},
+                                      {5, "EQ", 6, 10},
+                                      {9, "OR", 10, 11},
+                                      {11, "IF", 0, 0}}));
+    ASSERT_EQ(Check("#CREDIT - 1 * 2", 'N'), 0);
+    EXPECT_EQ(Ops(), (std::vector<Op>{{2, "MU", 3, 4}, {1, "SU", 4, 5}, {5, "ZA", 0, 0}}));
+    EXPECT_EQ(env.Take(), Msgs{});
+    // no operator of the language
+    EXPECT_NE(Check("#CREDIT => 1", 'L'), 0);
+    EXPECT_FALSE(env.Take().empty());
+}
+
 TEST_F(Expression, TypeFindings)
 {
     EXPECT_EQ(Check("#CUSTNAM = 5", 'L'), 1);

@@ -2,6 +2,7 @@
 // exact finding.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -280,6 +281,33 @@ TEST_F(Operand, NumericLiteralLengths)
     EXPECT_EQ(Check("0.5", 'N', 1, 1), 0) << "no whole digit to hold";
     EXPECT_EQ(Check("10", 'N', 1, 0), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0403", "10                  +0000001+0000002"}}));
+}
+
+}  // namespace
+
+namespace {
+
+// Many fields asked in turn, then again in another order: each answer is
+// the named field's own, whichever answers were kept between.
+TEST_F(Operand, ManyFieldsAskedAgainAnswerEachTheirOwn)
+{
+    constexpr int kFields = 600;
+    auto name = [](int i) {
+        char n[16];
+        std::snprintf(n, sizeof n, "MF%04d", i);
+        return std::string(n);
+    };
+    for (int i = 0; i < kFields; ++i)
+        ASSERT_EQ(Define(name(i).c_str(), 'P', 3 + i % 27, i % 3), 0);
+    for (int round = 0; round < 2; ++round)
+        for (int k = 0; k < kFields; ++k) {
+            const int i = round == 0 ? k : (k * 7) % kFields; /* 7 and 600 share no factor */
+            ASSERT_EQ(Check("#" + name(i), 'N'), 0) << name(i);
+            EXPECT_EQ(b.lResultLength, 3 + i % 27) << name(i);
+            EXPECT_EQ(b.sResultDecimals, i % 3) << name(i);
+            EXPECT_EQ(Resolved(), name(i));
+        }
+    EXPECT_EQ(env.Take(), Msgs{});
 }
 
 }  // namespace
