@@ -922,35 +922,30 @@ inline int32_t EntryOffset(const FFC_PARSED_COMMAND& p, std::string_view keyword
     return pi < 0 ? -1 : PlacedOffset(ci, pi, element, entry, size);
 }
 
-/* A character element, trailing blanks removed. */
-inline std::string ParmText(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
+/* A character element of parameter pi of command ci (FindCommand,
+** FindParam; -1 when not found), trailing blanks removed: for a reader
+** that takes many elements of one parameter. */
+inline std::string ParmTextOf(const FFC_PARSED_COMMAND& p, int ci, int pi, int element = 0, int entry = 0)
 {
-    int ci = FindCommand(CommandNameOf(p));
-    if (ci < 0)
-        return {};
-    int pi = FindParam(kCommands[ci], keyword);
-    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount)
+    if (ci < 0 || pi < 0 || element >= kCommands[ci].params[pi].elementCount)
         return {};
     int32_t size = ElementSize(kCommands[ci].params[pi].elements[element]);
-    int32_t at = EntryOffset(p, keyword, element, entry, size);
+    int32_t at = PlacedOffset(ci, pi, element, entry, size);
     if (at < 0)
         return {};
-    std::string s(p.acParms + at, static_cast<size_t>(size));
-    size_t end = s.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : s.substr(0, end + 1);
+    size_t n = static_cast<size_t>(size);
+    while (n > 0 && p.acParms[at + n - 1] == ' ')
+        --n;
+    return std::string(p.acParms + at, n);
 }
 
-/* A 32-bit ('N') or 16-bit ('H') element. */
-inline int32_t ParmNumber(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
+/* A 32-bit ('N') or 16-bit ('H') element of parameter pi of command ci. */
+inline int32_t ParmNumberOf(const FFC_PARSED_COMMAND& p, int ci, int pi, int element = 0, int entry = 0)
 {
-    int ci = FindCommand(CommandNameOf(p));
-    if (ci < 0)
-        return 0;
-    int pi = FindParam(kCommands[ci], keyword);
-    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount)
+    if (ci < 0 || pi < 0 || element >= kCommands[ci].params[pi].elementCount)
         return 0;
     char kind = kCommands[ci].params[pi].elements[element].kind;
-    int32_t at = EntryOffset(p, keyword, element, entry, kind == 'H' ? 2 : 4);
+    int32_t at = PlacedOffset(ci, pi, element, entry, kind == 'H' ? 2 : 4);
     if (at < 0 || (kind != 'N' && kind != 'H'))
         return 0;
     if (kind == 'H') {
@@ -961,6 +956,28 @@ inline int32_t ParmNumber(const FFC_PARSED_COMMAND& p, std::string_view keyword,
     int32_t v;
     std::memcpy(&v, p.acParms + at, 4);
     return v;
+}
+
+/* The command of p and its parameter of the keyword: {-1, -1} when the
+** command is not in the table, {ci, -1} when it has no such parameter. */
+inline std::pair<int, int> CommandParam(const FFC_PARSED_COMMAND& p, std::string_view keyword)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    return {ci, ci < 0 ? -1 : FindParam(kCommands[ci], keyword)};
+}
+
+/* A character element, trailing blanks removed. */
+inline std::string ParmText(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    auto [ci, pi] = CommandParam(p, keyword);
+    return ParmTextOf(p, ci, pi, element, entry);
+}
+
+/* A 32-bit ('N') or 16-bit ('H') element. */
+inline int32_t ParmNumber(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    auto [ci, pi] = CommandParam(p, keyword);
+    return ParmNumberOf(p, ci, pi, element, entry);
 }
 
 /* The entry count of a list or flag-set parameter. */

@@ -61,55 +61,6 @@ void AddTextEntry(const std::string& text, int width, int32_t line, int32_t colu
     PostEvent(DialogueEvent::TextEntryCreated, &e);
 }
 
-/* The command's TEXTS list (text, line, column per entry), its command
-** and parameter found once for the fifty entries rather than by name for
-** each element read; the values read are those of ParmText and ParmNumber. */
-class TextsParameter {
-public:
-    explicit TextsParameter(const FFC_PARSED_COMMAND& p) : p_(p)
-    {
-        ci_ = dqov::cmdparm::FindCommand(dqov::cmdparm::CommandNameOf(p));
-        pi_ = ci_ < 0 ? -1 : dqov::cmdparm::FindParam(dqov::cmdparm::kCommands[ci_], "TEXTS");
-    }
-    // Element 0 of an entry, trailing blanks removed.
-    std::string Text(int entry) const
-    {
-        if (pi_ < 0 || def().elementCount < 1)
-            return {};
-        const int32_t size = dqov::cmdparm::ElementSize(def().elements[0]);
-        const int32_t at = dqov::cmdparm::PlacedOffset(ci_, pi_, 0, entry, size);
-        if (at < 0)
-            return {};
-        size_t n = static_cast<size_t>(size);
-        while (n > 0 && p_.acParms[at + n - 1] == ' ')
-            --n;
-        return std::string(p_.acParms + at, n);
-    }
-    // A 32-bit ('N') or 16-bit ('H') element of an entry.
-    int32_t Number(int element, int entry) const
-    {
-        if (pi_ < 0 || element >= def().elementCount)
-            return 0;
-        const char kind = def().elements[element].kind;
-        const int32_t at = dqov::cmdparm::PlacedOffset(ci_, pi_, element, entry, kind == 'H' ? 2 : 4);
-        if (at < 0 || (kind != 'N' && kind != 'H'))
-            return 0;
-        if (kind == 'H') {
-            int16_t v;
-            std::memcpy(&v, p_.acParms + at, 2);
-            return v;
-        }
-        int32_t v;
-        std::memcpy(&v, p_.acParms + at, 4);
-        return v;
-    }
-
-private:
-    const dqov::cmdparm::ParamDef& def() const { return dqov::cmdparm::kCommands[ci_].params[pi_]; }
-    const FFC_PARSED_COMMAND& p_;
-    int ci_ = -1, pi_ = -1;
-};
-
 }  // namespace
 
 void P3111_LoadTextMaps()
@@ -134,13 +85,15 @@ void P3111_LoadTextMaps()
             });
         return;
     }
-    const TextsParameter texts(*d.command);
+    /* the command and its TEXTS parameter found once for the fifty entries,
+       not by name for each element read */
+    const auto [ci, pi] = dqov::cmdparm::CommandParam(*d.command, "TEXTS");
     for (int32_t i = 0; i < kTexts; ++i) {
-        const int32_t line = texts.Number(1, i);
-        const int32_t column = texts.Number(2, i);
+        const int32_t line = dqov::cmdparm::ParmNumberOf(*d.command, ci, pi, 1, i);
+        const int32_t column = dqov::cmdparm::ParmNumberOf(*d.command, ci, pi, 2, i);
         if (line == 0 || column == 0)
             continue;
-        const std::string text = texts.Text(i);
+        const std::string text = dqov::cmdparm::ParmTextOf(*d.command, ci, pi, 0, i);
         if (text.empty())
             continue;
         AddTextEntry(text, 20, line, column, nullptr);
