@@ -60,7 +60,7 @@ TEST_F(StaticLists, AVariableOfOneTextForBothLanguages)
     CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 0;", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 1;", GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingVariable(0, "X_SHORT sOther", "", GEN_STATIC_UNIQUE);
-    const std::vector<GEN_STATIC_ENTRY>& list = CGEN_StaticWorkingList(0);
+    const std::deque<GEN_STATIC_ENTRY>& list = CGEN_StaticWorkingList(0);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].cDeclaration, "X_LONG lCount");
     EXPECT_EQ(list[0].csDeclaration, "X_LONG lCount");
