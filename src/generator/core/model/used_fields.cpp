@@ -309,16 +309,23 @@ bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ul
     return P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulWidth) == 0;
 }
 
+const GEN_FIELD_INFO* P3109_pFindOperandField(std::string_view name, size_t ulWidth)
+{
+    if (name.empty() || name[0] == ' ')
+        return nullptr;
+    return P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, ulWidth);
+}
+
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth)
 {
-    GEN_FIELD_INFO info;
-    return P3109_fFindUsedField(name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+    const GEN_FIELD_INFO* info = P3109_pFindOperandField(name, ulWidth);
+    return info ? info->vectorName : std::string("V_NOT_AVAILABLE");
 }
 
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {
-    GEN_FIELD_INFO info;
-    if (P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulNameLength) != 0 || info.vectorName.empty())
+    const GEN_FIELD_INFO* info = P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, ulNameLength);
+    if (!info || info->vectorName.empty())
         return "V_NOT_AVAILABLE";
-    return info.vectorName;
+    return info->vectorName;
 }
