@@ -303,8 +303,12 @@ std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r
     use->info.fMangled = d.cMangled == 'F';
     /* the resolver changes nothing the descriptions rest on: it is entered now */
     auto& byRecord = described().byRecord;
-    byRecord.erase(k); /* (an entry left is one of a description released) */
-    byRecord.emplace(use->Key(), use);
+    if (auto [at, entered] = byRecord.try_emplace(use->Key(), use); !entered) {
+        /* an entry left is one of a description released: its key is that
+           description's, so the entry is made anew */
+        byRecord.erase(at);
+        byRecord.emplace(use->Key(), use);
+    }
     return std::shared_ptr<const GEN_FIELD_INFO>(use, &use->info);
 }
 
