@@ -69,15 +69,29 @@ uint64_t& parsedSerial()
     return serial;
 }
 
+/* The key of a command record in its store: its two numbers, big-endian. */
+void commandKey(uint16_t usNumber, uint16_t usSequence, unsigned char (&key)[4])
+{
+    key[0] = static_cast<unsigned char>(usNumber >> 8);
+    key[1] = static_cast<unsigned char>(usNumber);
+    key[2] = static_cast<unsigned char>(usSequence >> 8);
+    key[3] = static_cast<unsigned char>(usSequence);
+}
+
 /* The current command's record as the command store holds it, copied out
-** of the store's view: the view is the store's one and moves to any record
-** another reader looks at (the first use of a long literal is read from
-** its command while this one is current); the blank command when it is not
-** stored. */
+** of the store into a buffer of its own (a view of the store would move to
+** any record another reader looks at: the first use of a long literal is
+** read from its command while this one is current); the blank command when
+** it is not stored. The copy is made over the record the buffer holds
+** while no store has changed since it was read: what the two records share
+** of their blank tails is not written again. */
 const FFC_PARSED_COMMAND& loadParsed()
 {
     static const FFC_PARSED_COMMAND* current = nullptr;
     static FFC_PARSED_COMMAND copy;
+    /* the record `copy` holds as it is stored, when it is known to be */
+    static ParsedKey held;
+    static bool fHeld = false;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
@@ -85,16 +99,25 @@ const FFC_PARSED_COMMAND& loadParsed()
         return *current;
     parsedKey() = key;
     ++parsedSerial();
+    current = &blankCommand();
+    if (!key.store)
+        return *current;
+    unsigned char wanted[4];
+    commandKey(r.usNumber, r.usSequence, wanted);
     uint32_t length = 0;
-    const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
-                                                                         static_cast<int16_t>(r.usSequence), &length)
-                                                 : nullptr;
-    if (view && length >= sizeof(FFC_PARSED_COMMAND)) {
-        std::memcpy(&copy, view, sizeof copy);
-        current = &copy;
-    } else {
-        current = &blankCommand();
-    }
+    if (RS_fFindRecordOver(ctx->pCommandStore, 0, wanted, nullptr, 0, &length, nullptr) != 0 ||
+        length < sizeof(FFC_PARSED_COMMAND))
+        return *current;
+    unsigned char holds[4];
+    const bool over = fHeld && held.ctx == key.ctx && held.store == key.store && held.stamp == key.stamp;
+    if (over)
+        commandKey(held.usNumber, held.usSequence, holds);
+    fHeld = false;
+    if (RS_fFindRecordOver(ctx->pCommandStore, 0, wanted, &copy, sizeof copy, &length, over ? holds : nullptr) != 0)
+        return *current;
+    held = key;
+    fHeld = true;
+    current = &copy;
     return *current;
 }
 
@@ -360,8 +383,10 @@ bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_F
 
 std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view name, size_t ulWidth)
 {
-    GEN_FIELD_INFO info;
-    return P3109_fRequiredField(keyword, name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+    if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(name, ulWidth))
+        return info->vectorName;
+    P3109_UnresolvedName(keyword, name.substr(0, std::min(name.size(), ulWidth)));
+    return "V_NOT_AVAILABLE";
 }
 
 bool P3109_fWrittenAsField(std::string_view text)
@@ -398,9 +423,8 @@ bool inPlaceValue(const std::string& operand)
 
 std::string P3109_PassedValueVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
 {
-    GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(operand, info, ulWidth))
-        return info.vectorName;
+    if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(operand, ulWidth))
+        return info->vectorName;
     const std::string written = P3109_TrimRight(operand);
     if (!inPlaceValue(written))
         return P3109_OperandVector(keyword, operand, ulWidth);
@@ -410,9 +434,8 @@ std::string P3109_PassedValueVector(std::string_view keyword, std::string_view o
 
 std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
 {
-    GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(operand, info, ulWidth))
-        return info.vectorName;
+    if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(operand, ulWidth))
+        return info->vectorName;
     if (P3109_TrimRight(operand).rfind('*', 0) == 0)
         return "V_NOT_AVAILABLE";
     return P3109_RequiredFieldVector(keyword, operand, ulWidth);

@@ -362,9 +362,8 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
             /* an operand without a vector entry would leave an empty slot:
                the generation stops, naming it (a special value written in
                place has none to give) */
-            GEN_FIELD_INFO info;
-            if (P3109_fFindUsedField(operands[i], info, GEN_OPERAND_NAME_WIDTH))
-                line += info.vectorName;
+            if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(operands[i], GEN_OPERAND_NAME_WIDTH))
+                line += info->vectorName;
             else {
                 if (P3109_TrimRight(operands[i]).rfind('*', 0) == 0)
                     P3109_UnusableValue(keyword, operands[i]);

@@ -86,7 +86,7 @@ TEST_F(Calls, ExchangeAlwaysWithAndWithoutNames)
 {
     const std::vector<Line> none = lines([] { P3109_EmitExchangeAlways(); });
     EXPECT_TRUE(none.empty());
-    const std::vector<GEN_STATIC_ENTRY>& list2 = CGEN_StaticWorkingList(2);
+    const std::deque<GEN_STATIC_ENTRY>& list2 = CGEN_StaticWorkingList(2);
     EXPECT_NE(std::find_if(list2.begin(), list2.end(),
                            [](const GEN_STATIC_ENTRY& e) {
                                return e.cDeclaration == "X_SHORT scExchange_Always" &&

@@ -62,7 +62,7 @@ TEST_F(Evaluation, JoinsOfComparisonsShareWorkResults)
         std::count_if(r.begin(), r.end(), [](const std::string& l) { return l.rfind("return(INSTANCE_S2(", 0) == 0; }),
         1);
     /* the logical results are static variables of the second list */
-    const std::vector<GEN_STATIC_ENTRY>& list1 = CGEN_StaticWorkingList(1);
+    const std::deque<GEN_STATIC_ENTRY>& list1 = CGEN_StaticWorkingList(1);
     EXPECT_NE(std::find_if(list1.begin(), list1.end(),
                            [](const GEN_STATIC_ENTRY& e) { return e.cDeclaration == "X_YES_NO LogicalResult_1"; }),
               list1.end());

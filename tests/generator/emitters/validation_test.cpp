@@ -85,7 +85,7 @@ TEST_F(Validation, RangeCheckWithThreeRanges)
                           {1, 6, "{V_FIELD_L1,V_FIELD_H1,V_FIELD_L2,V_FIELD_H2,"},
                           {1, 10, " V_FIELD_L3,V_FIELD_H3};"}}));
     EXPECT_TRUE(holdsText(l, "     V_FIELD_F,(X_SHORT)(INSTANCE(scRange_Check_0001)/2),INSTANCE(Range_Check_0001),"));
-    const std::vector<GEN_STATIC_ENTRY>& list0 = CGEN_StaticWorkingList(0);
+    const std::deque<GEN_STATIC_ENTRY>& list0 = CGEN_StaticWorkingList(0);
     EXPECT_NE(std::find_if(list0.begin(), list0.end(),
                            [](const GEN_STATIC_ENTRY& e) {
                                return e.cInitialiser == "INSTANCE(scRange_Check_0001) = sizeof(asRange_Check_0001) / "

@@ -119,8 +119,8 @@ std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage
         }
     }
     char message[128];
-    std::snprintf(message, sizeof message, "WARNING : Text %.40s is not text of code page %u; '?' stands in",
-                  literal.cName.c_str(), codePage);
+    std::snprintf(message, sizeof message, "WARNING : Text %.*s is not text of code page %u; '?' stands in",
+                  static_cast<int>(std::min<size_t>(40, literal.cName.size())), literal.cName.data(), codePage);
     P3109_IssueTextMessage('W', message);
     return text;
 }
@@ -168,7 +168,7 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
         const std::string text = convertedText(literal, codePage, literal.language);
         if (cTarget == GEN_TARGET_CSHARP) {
             const std::string line =
-                "      public const string " + literal.csName + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
+                std::string("      public const string ").append(literal.csName) + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
             std::fwrite(line.data(), 1, line.size(), file);
             continue;
         }

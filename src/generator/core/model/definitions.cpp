@@ -313,6 +313,8 @@ void P3109_LoadBuiltinFunctions()
             p.bifs.push_back(std::move(b));
         }
         c.Close();
+        /* held for the whole job: no room left over from the growing */
+        p.bifs.shrink_to_fit();
         p.bifPart1Loaded = true;
     }
     if (p.bifPart2Loaded)

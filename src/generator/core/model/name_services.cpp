@@ -26,6 +26,7 @@ struct Registries {
     uint16_t usInstanceCounter = 0;
     std::vector<GEN_INSTANCE_NAME> instances;
     std::vector<std::pair<std::string, std::string>> fieldTexts; /* field, kinds used */
+    std::unordered_map<std::string, size_t> fieldTextAt;           /* the entry of a field */
     std::vector<std::string> multilingual;
 };
 
@@ -177,13 +178,14 @@ void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
 {
     Registries& r = reg();
     std::string key = fieldTextKey(field);
-    for (auto& [name, kinds] : r.fieldTexts)
-        if (name == key) {
-            if (kinds.find(cKind) == std::string::npos)
-                kinds += cKind;
-            return;
-        }
-    r.fieldTexts.push_back({key, std::string(1, cKind)});
+    if (const auto known = r.fieldTextAt.find(key); known != r.fieldTextAt.end()) {
+        std::string& kinds = r.fieldTexts[known->second].second;
+        if (kinds.find(cKind) == std::string::npos)
+            kinds += cKind;
+        return;
+    }
+    r.fieldTextAt.emplace(key, r.fieldTexts.size());
+    r.fieldTexts.push_back({std::move(key), std::string(1, cKind)});
     ++P3109_State().lUsedFieldTexts;
 }
 
@@ -199,12 +201,9 @@ const std::vector<std::string>& P3109_MultilingualVariables()
 
 int16_t P3109_sFieldTextIndex(std::string_view field)
 {
-    std::string key = fieldTextKey(field);
-    const auto& texts = reg().fieldTexts;
-    for (size_t i = 0; i < texts.size(); ++i)
-        if (texts[i].first == key)
-            return static_cast<int16_t>(i);
-    return -1;
+    const auto& at = reg().fieldTextAt;
+    const auto found = at.find(fieldTextKey(field));
+    return found == at.end() ? int16_t{-1} : static_cast<int16_t>(found->second);
 }
 
 std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind)

@@ -88,10 +88,22 @@ size_t useKey(const FFC_WORK_RECORD& r, char (&key)[kUseKeyLength])
     return kUseKeyFixed + n;
 }
 
-/* A description with the key it is found by. */
+/* A description with the key it is found by, held in one allocation with
+** its count of holders (std::make_shared); when the last holder lets it go
+** its entry is dropped. */
 struct DescribedUse {
-    std::string key;
     GEN_FIELD_INFO info;
+    uint16_t usKeyLength = 0;
+    char key[kUseKeyLength];
+
+    explicit DescribedUse(std::string_view k) : usKeyLength(static_cast<uint16_t>(k.size()))
+    {
+        std::memcpy(key, k.data(), k.size());
+    }
+    DescribedUse(const DescribedUse&) = delete;
+    DescribedUse& operator=(const DescribedUse&) = delete;
+    ~DescribedUse();
+    std::string_view Key() const { return {key, usKeyLength}; }
 };
 
 struct Described {
@@ -111,15 +123,15 @@ Described& described()
     return *d;
 }
 
-/* Deletes a description nobody holds and drops its entry. */
-void releaseDescribed(DescribedUse* use)
+/* A description nobody holds any more drops its entry (its memory goes
+** with the entry's weak reference). */
+DescribedUse::~DescribedUse()
 {
     auto& byRecord = described().byRecord;
     /* an entry of the key made after the description's was dropped is
        another description's */
-    if (auto it = byRecord.find(std::string_view(use->key)); it != byRecord.end() && it->second.expired())
+    if (auto it = byRecord.find(Key()); it != byRecord.end() && it->second.expired())
         byRecord.erase(it);
-    delete use;
 }
 
 /* The descriptions kept for the context, emptied when anything they rest
@@ -286,13 +298,17 @@ std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r
     if (auto it = describedFor(ctx).byRecord.find(k); it != described().byRecord.end())
         if (std::shared_ptr<DescribedUse> held = it->second.lock())
             return std::shared_ptr<const GEN_FIELD_INFO>(held, &held->info);
-    std::shared_ptr<DescribedUse> use(new DescribedUse{std::string(k), GEN_FIELD_INFO{}}, releaseDescribed);
+    auto use = std::make_shared<DescribedUse>(k);
     P3109_ResolveOperandName(r, use->info);
     use->info.fMangled = d.cMangled == 'F';
     /* the resolver changes nothing the descriptions rest on: it is entered now */
     auto& byRecord = described().byRecord;
-    byRecord.erase(k); /* (an entry left is one of a description released) */
-    byRecord.emplace(std::string_view(use->key), use);
+    if (auto [at, entered] = byRecord.try_emplace(use->Key(), use); !entered) {
+        /* an entry left is one of a description released: its key is that
+           description's, so the entry is made anew */
+        byRecord.erase(at);
+        byRecord.emplace(use->Key(), use);
+    }
     return std::shared_ptr<const GEN_FIELD_INFO>(use, &use->info);
 }
 
@@ -309,16 +325,23 @@ bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ul
     return P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulWidth) == 0;
 }
 
+const GEN_FIELD_INFO* P3109_pFindOperandField(std::string_view name, size_t ulWidth)
+{
+    if (name.empty() || name[0] == ' ')
+        return nullptr;
+    return P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, ulWidth);
+}
+
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth)
 {
-    GEN_FIELD_INFO info;
-    return P3109_fFindUsedField(name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+    const GEN_FIELD_INFO* info = P3109_pFindOperandField(name, ulWidth);
+    return info ? info->vectorName : std::string("V_NOT_AVAILABLE");
 }
 
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {
-    GEN_FIELD_INFO info;
-    if (P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulNameLength) != 0 || info.vectorName.empty())
+    const GEN_FIELD_INFO* info = P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, ulNameLength);
+    if (!info || info->vectorName.empty())
         return "V_NOT_AVAILABLE";
-    return info.vectorName;
+    return info->vectorName;
 }

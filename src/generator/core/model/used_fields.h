@@ -60,6 +60,9 @@ inline constexpr size_t GEN_OPERAND_NAME_WIDTH = FFC_WORK_NAME_LEN;
 /* Looks the name up among the used fields (first ulWidth characters); a
 ** name that is empty or starts with a blank is none. */
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
+/* The same look-up without a copy: the description, or null; valid until
+** the next look-up. */
+const GEN_FIELD_INFO* P3109_pFindOperandField(std::string_view name, size_t ulWidth = 10);
 /* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
 

@@ -3,11 +3,13 @@
 */
 #include "generator/core/output/static_lists.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <unordered_map>
 
 #include "generator/core/output/line_writer.h"
@@ -15,10 +17,95 @@
 
 namespace {
 
+/* Texts held one after the other in blocks that never move, each followed
+** by a NUL: a text costs its length and one byte, not a string of its own
+** and an allocation. An empty text takes no room. */
+class TextStore {
+public:
+    std::string_view Add(std::string_view text)
+    {
+        if (text.empty())
+            return {"", 0};
+        const size_t need = text.size() + 1;
+        if (blocks_.empty() || need > room_ - used_) {
+            room_ = std::max(kBlock, need);
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
+            used_ = 0;
+        }
+        char* at = blocks_.back().get() + used_;
+        std::memcpy(at, text.data(), text.size());
+        at[text.size()] = '\0';
+        used_ += need;
+        return {at, text.size()};
+    }
+    void Free()
+    {
+        std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+        used_ = room_ = 0;
+    }
+
+private:
+    static constexpr size_t kBlock = 8192;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t used_ = 0, room_ = 0;
+};
+
 std::array<GEN_STATIC_WORKING_LIST, 3>& lists()
 {
     static std::array<GEN_STATIC_WORKING_LIST, 3> l;
     return l;
+}
+
+/* The texts of the three lists' entries. */
+TextStore& listTexts()
+{
+    static TextStore t;
+    return t;
+}
+
+size_t declarationHash(std::string_view declaration)
+{
+    return std::hash<std::string_view>{}(declaration);
+}
+
+/* Puts entry `number` of the list into a free slot of `slots`. */
+void placeEntry(const GEN_STATIC_WORKING_LIST& list, std::vector<uint32_t>& slots, uint32_t number)
+{
+    const size_t mask = slots.size() - 1;
+    size_t at = declarationHash(list.entries[number].cDeclaration) & mask;
+    while (slots[at] != 0)
+        at = (at + 1) & mask;
+    slots[at] = number + 1;
+}
+
+/* Enters entry `number` (the last) of the list in its index, which grows
+** (and is filled again) before it is half full. */
+void indexEntry(GEN_STATIC_WORKING_LIST& list, uint32_t number)
+{
+    std::vector<uint32_t>& slots = list.byDeclaration;
+    if (2 * list.entries.size() > slots.size()) {
+        slots.assign(std::max<size_t>(64, 2 * slots.size()), 0);
+        for (uint32_t n = 0; n < list.entries.size(); ++n)
+            placeEntry(list, slots, n);
+        return;
+    }
+    placeEntry(list, slots, number);
+}
+
+/* Whether the list holds an entry with the C declaration for which
+** `same` holds. */
+template <typename Same> bool holds(const GEN_STATIC_WORKING_LIST& list, std::string_view cDeclaration, Same same)
+{
+    const std::vector<uint32_t>& slots = list.byDeclaration;
+    if (slots.empty())
+        return false;
+    const size_t mask = slots.size() - 1;
+    for (size_t at = declarationHash(cDeclaration) & mask; slots[at] != 0; at = (at + 1) & mask) {
+        const GEN_STATIC_ENTRY& e = list.entries[slots[at] - 1];
+        if (e.cDeclaration == cDeclaration && same(e))
+            return true;
+    }
+    return false;
 }
 
 bool validList(int16_t sList)
@@ -26,32 +113,83 @@ bool validList(int16_t sList)
     return sList >= 0 && sList <= 2;
 }
 
+/* An open-addressing index of numbered items (number + 1 in a slot, 0 for a
+** free one), kept at most half full; the caller gives the hash of an item. */
+class NumberIndex {
+public:
+    template <typename HashOf> void Enter(uint32_t number, size_t count, HashOf hashOf)
+    {
+        if (2 * count > slots_.size()) {
+            slots_.assign(std::max<size_t>(64, 2 * slots_.size()), 0);
+            for (uint32_t n = 0; n < count; ++n)
+                place(n, hashOf(n));
+            return;
+        }
+        place(number, hashOf(number));
+    }
+    /* The first item of the hash for which `same` holds, or -1. */
+    template <typename Same> int64_t Find(size_t hash, Same same) const
+    {
+        if (slots_.empty())
+            return -1;
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask; slots_[at] != 0; at = (at + 1) & mask)
+            if (same(slots_[at] - 1))
+                return slots_[at] - 1;
+        return -1;
+    }
+    void Free() { std::vector<uint32_t>().swap(slots_); }
+
+private:
+    void place(uint32_t number, size_t hash)
+    {
+        const size_t mask = slots_.size() - 1;
+        size_t at = hash & mask;
+        while (slots_[at] != 0)
+            at = (at + 1) & mask;
+        slots_[at] = number + 1;
+    }
+    std::vector<uint32_t> slots_;
+};
+
+/* A registered literal: its texts in the registry's text store. */
+struct StoredLiteral {
+    const char* name = nullptr;
+    const char* reference = nullptr;
+    const char* text = nullptr;
+    uint32_t textLength = 0;
+    uint8_t nameLength = 0, referenceLength = 0, languageLength = 0;
+    char lForm = 0;
+    char language[4] = {};
+
+    std::string_view Language() const { return {language, languageLength}; }
+    std::string_view Text() const { return {text, textLength}; }
+    std::string_view Reference() const { return {reference, referenceLength}; }
+};
+
+size_t literalHash(int32_t lForm, std::string_view language, std::string_view text)
+{
+    return std::hash<std::string_view>{}(text) ^ (std::hash<std::string_view>{}(language) * 31 + static_cast<size_t>(lForm));
+}
+
 struct LiteralRegistry {
     std::string language;
     std::string namePart;
     uint16_t usCounter = 0;
-    std::deque<GEN_TEXT_LITERAL> chain;             /* a deque: references stay valid while it grows */
-    std::unordered_map<std::string, size_t> byText; /* chain entry by form, language and text */
-    std::unordered_map<std::string_view, size_t> byReference; /* the first chain entry of a reference */
+    std::deque<StoredLiteral> chain; /* a deque: entries stay where they are while it grows */
+    TextStore texts;
+    NumberIndex byText;      /* chain entry by form, language and text */
+    NumberIndex byReference; /* the first chain entry of a reference */
     std::vector<GEN_TEXT_LITERAL> view;
 
     void clear()
     {
-        std::unordered_map<std::string_view, size_t>().swap(byReference);
-        std::deque<GEN_TEXT_LITERAL>().swap(chain);
-        std::unordered_map<std::string, size_t>().swap(byText);
+        byReference.Free();
+        std::deque<StoredLiteral>().swap(chain);
+        byText.Free();
+        texts.Free();
     }
 };
-
-/* The key of a literal in the index: form, language and text. */
-std::string literalKey(int32_t lForm, const std::string& language, const std::string& text)
-{
-    std::string key(1, static_cast<char>(lForm));
-    key += static_cast<char>(language.size());
-    key += language;
-    key += text;
-    return key;
-}
 
 LiteralRegistry& registry()
 {
@@ -76,21 +214,21 @@ void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GE
 {
     static const char kError[] = "ERROR!";
     LiteralRegistry& r = registry();
-    std::string copy(text);
-    if (trim == GEN_LITERAL_TRIMMED)
-        copy = P3109_TrimRight(copy);
-    std::string language =
-        pszLanguage && *pszLanguage
-            ? P3109_TrimRight(std::string_view(pszLanguage).substr(0, std::min<size_t>(4, std::strlen(pszLanguage))))
-            : r.language;
-    std::string key = literalKey(lForm, language, copy);
-    if (const auto known = r.byText.find(key); known != r.byText.end()) {
-        const GEN_TEXT_LITERAL& l = r.chain[known->second];
-        *ppszReference = l.reference.c_str();
-        *ppszDeclared = l.declaredName.c_str();
+    const std::string_view copy = trim == GEN_LITERAL_TRIMMED ? P3109_TrimmedRight(text) : text;
+    std::string_view language = r.language;
+    if (pszLanguage && *pszLanguage)
+        language = P3109_TrimmedRight(std::string_view(pszLanguage, std::min<size_t>(4, std::strlen(pszLanguage))));
+    const size_t hash = literalHash(lForm, language, copy);
+    const int64_t known = r.byText.Find(hash, [&](uint32_t n) {
+        const StoredLiteral& l = r.chain[n];
+        return l.lForm == lForm && l.Language() == language && l.Text() == copy;
+    });
+    if (known >= 0) {
+        const StoredLiteral& l = r.chain[static_cast<size_t>(known)];
+        *ppszReference = l.reference;
+        *ppszDeclared = l.name;
         return;
     }
-    GEN_TEXT_LITERAL l;
     int number = r.usCounter + 1;
     /* the name and the reference, each held to 95 characters */
     char digits[16];
@@ -116,16 +254,30 @@ void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GE
         return;
     }
     ++r.usCounter;
-    l.cName = l.csName = l.declaredName = name;
-    l.reference = std::move(reference);
-    l.language = language;
-    l.lForm = lForm;
-    l.text = std::move(copy);
-    r.chain.push_back(std::move(l));
-    r.byText.emplace(std::move(key), r.chain.size() - 1);
-    r.byReference.emplace(r.chain.back().reference, r.chain.size() - 1);
-    *ppszReference = r.chain.back().reference.c_str();
-    *ppszDeclared = r.chain.back().declaredName.c_str();
+    StoredLiteral& l = r.chain.emplace_back();
+    l.name = r.texts.Add(name).data();
+    l.nameLength = static_cast<uint8_t>(name.size());
+    l.reference = reference == name ? l.name : r.texts.Add(reference).data();
+    l.referenceLength = static_cast<uint8_t>(reference.size());
+    std::memcpy(l.language, language.data(), language.size());
+    l.languageLength = static_cast<uint8_t>(language.size());
+    l.lForm = static_cast<char>(lForm);
+    l.text = r.texts.Add(copy).data();
+    l.textLength = static_cast<uint32_t>(copy.size());
+    const uint32_t at = static_cast<uint32_t>(r.chain.size() - 1);
+    r.byText.Enter(at, r.chain.size(), [&](uint32_t n) {
+        const StoredLiteral& e = r.chain[n];
+        return literalHash(e.lForm, e.Language(), e.Text());
+    });
+    /* the first entry of a reference is the one found by it */
+    const std::string_view ref = l.Reference();
+    if (r.byReference.Find(std::hash<std::string_view>{}(ref),
+                           [&](uint32_t n) { return r.chain[n].Reference() == ref; }) < 0)
+        r.byReference.Enter(at, r.chain.size(), [&](uint32_t n) {
+            return std::hash<std::string_view>{}(r.chain[n].Reference());
+        });
+    *ppszReference = l.reference;
+    *ppszDeclared = l.name;
 }
 
 void CGEN_ResetStaticWorkingLists()
@@ -133,15 +285,19 @@ void CGEN_ResetStaticWorkingLists()
     for (GEN_STATIC_WORKING_LIST& l : lists()) {
         l.entries.clear();
         l.blocks.clear();
+        l.byDeclaration.clear();
     }
+    listTexts().Free();
 }
 
 void CGEN_FreeStaticWorkingLists()
 {
     for (GEN_STATIC_WORKING_LIST& l : lists()) {
-        std::vector<GEN_STATIC_ENTRY>().swap(l.entries);
+        std::deque<GEN_STATIC_ENTRY>().swap(l.entries);
         std::deque<GEN_STATIC_WORKING_BLOCK>().swap(l.blocks);
+        std::vector<uint32_t>().swap(l.byDeclaration);
     }
+    listTexts().Free();
 }
 
 GEN_STATIC_WORKING_BLOCK* CGEN_pNewStaticWorkingBlock(int16_t sList)
@@ -166,22 +322,26 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
         return refuse("static initialiser",
                       cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser : csInitialiser);
     GEN_STATIC_WORKING_LIST& list = lists()[static_cast<size_t>(sList)];
-    if (mode == GEN_STATIC_UNIQUE)
-        for (const GEN_STATIC_ENTRY& e : list.entries)
-            if (e.cDeclaration == cDeclaration)
-                return;
+    if (mode == GEN_STATIC_UNIQUE && holds(list, cDeclaration, [](const GEN_STATIC_ENTRY&) { return true; }))
+        return;
     /* the C# pass runs the writers again over lists the C run filled and
        whose declarations are written: an entry they add again is not one
        more (its initialiser would be written twice) */
-    if (g().cTarget == GEN_TARGET_CSHARP)
-        for (const GEN_STATIC_ENTRY& e : list.entries)
-            if (e.cDeclaration == cDeclaration && e.cInitialiser == cInitialiser &&
-                e.csDeclaration == csDeclaration && e.csInitialiser == csInitialiser)
-                return;
+    if (g().cTarget == GEN_TARGET_CSHARP && holds(list, cDeclaration, [&](const GEN_STATIC_ENTRY& e) {
+            return e.cInitialiser == cInitialiser && e.csDeclaration == csDeclaration &&
+                   e.csInitialiser == csInitialiser;
+        }))
+        return;
     if (list.blocks.empty() || list.blocks.back().usCount == GEN_STATIC_BLOCK_ENTRIES)
         CGEN_pNewStaticWorkingBlock(sList);
-    list.entries.push_back(
-        {std::string(cDeclaration), std::string(cInitialiser), std::string(csDeclaration), std::string(csInitialiser)});
+    /* the C# form is mostly the C form: it is then held once */
+    TextStore& texts = listTexts();
+    GEN_STATIC_ENTRY& e = list.entries.emplace_back();
+    e.cDeclaration = texts.Add(cDeclaration);
+    e.cInitialiser = texts.Add(cInitialiser);
+    e.csDeclaration = csDeclaration == cDeclaration ? e.cDeclaration : texts.Add(csDeclaration);
+    e.csInitialiser = csInitialiser == cInitialiser ? e.cInitialiser : texts.Add(csInitialiser);
+    indexEntry(list, static_cast<uint32_t>(list.entries.size() - 1));
     ++list.blocks.back().usCount;
 }
 
@@ -191,7 +351,7 @@ void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, 
     CGEN_AddStaticWorkingEntry(sList, declaration, initialiser, declaration, initialiser, mode);
 }
 
-const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList)
+const std::deque<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList)
 {
     return lists()[static_cast<size_t>(validList(sList) ? sList : 0)].entries;
 }
@@ -241,8 +401,8 @@ void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM c, GEN_STREAM
     writeLine(cs, head);
     writeLine(cs, "   {");
     for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(sList)) {
-        writeLine(c, "   " + e.cDeclaration + ";");
-        writeLine(cs, "      " + e.csDeclaration + ";");
+        writeLine(c, std::string("   ").append(e.cDeclaration).append(";"));
+        writeLine(cs, std::string("      ").append(e.csDeclaration).append(";"));
     }
     /* the typedef names its type: a typedef without a name declares nothing */
     std::snprintf(head, sizeof head, "} FUNCTION_STATIC_GLOBAL_%d;", sList + 1);
@@ -262,10 +422,10 @@ void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint
     if (cTarget != GEN_TARGET_C && cTarget != GEN_TARGET_CSHARP)
         return;
     for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(sList)) {
-        const std::string& init = cTarget == GEN_TARGET_C ? e.cInitialiser : e.csInitialiser;
+        const std::string_view init = cTarget == GEN_TARGET_C ? e.cInitialiser : e.csInitialiser;
         if (init.empty())
             continue;
-        P3109_WriteFileLine(0, std::string(usColumn, ' ') + init, stream);
+        P3109_WriteFileLine(0, std::string(usColumn, ' ').append(init), stream);
     }
 }
 
@@ -311,8 +471,9 @@ std::string CGEN_NameLiteral(std::string_view name)
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
 {
     const LiteralRegistry& r = registry();
-    const auto found = r.byReference.find(reference);
-    return found == r.byReference.end() ? nullptr : r.chain[found->second].text.c_str();
+    const int64_t found = r.byReference.Find(std::hash<std::string_view>{}(reference),
+                                             [&](uint32_t n) { return r.chain[n].Reference() == reference; });
+    return found < 0 ? nullptr : r.chain[static_cast<size_t>(found)].text;
 }
 
 void CGEN_FreeTextLiterals()
@@ -325,6 +486,15 @@ void CGEN_FreeTextLiterals()
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()
 {
     LiteralRegistry& r = registry();
-    r.view.assign(r.chain.begin(), r.chain.end());
+    r.view.clear();
+    r.view.reserve(r.chain.size());
+    for (const StoredLiteral& l : r.chain) {
+        GEN_TEXT_LITERAL& v = r.view.emplace_back();
+        v.cName = v.csName = v.declaredName = std::string_view(l.name, l.nameLength);
+        v.reference = l.Reference();
+        v.language = l.Language();
+        v.lForm = l.lForm;
+        v.text = l.Text();
+    }
     return r.view;
 }

@@ -18,9 +18,11 @@ inline constexpr size_t GEN_STATIC_DECLARATION_MAX = 79;
 inline constexpr size_t GEN_STATIC_INITIALISER_MAX = 399;
 inline constexpr size_t GEN_TEXT_LITERAL_NAME_MAX = 40;
 
-/* One entry of a list (GEN_STATIC_WORKING_LIST): C and C# forms. */
+/* One entry of a list (GEN_STATIC_WORKING_LIST): C and C# forms. The
+** texts are held together in the lists' text store (NUL-terminated), valid
+** until the lists are reset or freed. */
 struct GEN_STATIC_ENTRY {
-    std::string cDeclaration, cInitialiser, csDeclaration, csInitialiser;
+    std::string_view cDeclaration, cInitialiser, csDeclaration, csInitialiser;
 };
 
 /* A list keeps its entries in blocks of ten, taken one after the other:
@@ -33,8 +35,11 @@ struct GEN_STATIC_WORKING_BLOCK {
     size_t ulFirst = 0;
 };
 struct GEN_STATIC_WORKING_LIST {
-    std::vector<GEN_STATIC_ENTRY> entries; /* in the order of adding */
+    std::deque<GEN_STATIC_ENTRY> entries; /* in the order of adding */
     std::deque<GEN_STATIC_WORKING_BLOCK> blocks;
+    /* the entries by their C declaration: open addressing, entry number + 1
+       in a slot, 0 for a free slot; at most half the slots used */
+    std::vector<uint32_t> byDeclaration;
 };
 
 void CGEN_ResetStaticWorkingLists();
@@ -52,17 +57,19 @@ void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, 
 /* Appends an empty block to the list (0 to 2) and returns it; null for
 ** another list number. The adder takes its blocks the same way. */
 GEN_STATIC_WORKING_BLOCK* CGEN_pNewStaticWorkingBlock(int16_t sList);
-const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
+const std::deque<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
 const std::deque<GEN_STATIC_WORKING_BLOCK>& CGEN_StaticWorkingBlocks(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
 void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
-/* GEN_TEXT_LITERAL. */
+/* GEN_TEXT_LITERAL: a registered literal as CGEN_TextLiterals shows it;
+** the texts are the registry's own (NUL-terminated), valid until the
+** registry is emptied. */
 struct GEN_TEXT_LITERAL {
-    std::string cName, csName, reference, declaredName;
-    std::string language;
+    std::string_view cName, csName, reference, declaredName;
+    std::string_view language;
     int32_t lForm = 0; /* 0 define form, 1 array form */
-    std::string text;
+    std::string_view text;
 };
 
 int16_t CGEN_SetTextLiteralLanguage(std::string_view workFileName, std::string_view language);

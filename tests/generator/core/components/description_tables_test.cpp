@@ -104,7 +104,7 @@ TEST_F(DescriptionTables, ConditionBlocksOfBrowseLists)
     EXPECT_EQ(q.find("X_ListC_WRK"), std::string::npos);
     std::vector<std::string> declarations;
     for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(0))
-        declarations.push_back(e.cDeclaration);
+        declarations.emplace_back(e.cDeclaration);
     EXPECT_NE(std::find(declarations.begin(), declarations.end(), "struct X_RENAME_STACK X_RenameStack[3]"),
               declarations.end());
     EXPECT_NE(std::find(declarations.begin(), declarations.end(), "X_SHORT scX_RenameStack"), declarations.end());

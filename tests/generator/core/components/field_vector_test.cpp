@@ -34,7 +34,7 @@ protected:
     {
         std::string text;
         for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(list))
-            text += e.cDeclaration + (e.cInitialiser.empty() ? "" : " | " + e.cInitialiser) + "\n";
+            text += std::string(e.cDeclaration) + (e.cInitialiser.empty() ? "" : " | " + std::string(e.cInitialiser)) + "\n";
         return text;
     }
     static size_t at(const std::string& text, const std::string& part)

@@ -23,7 +23,7 @@ protected:
     {
         std::vector<std::string> all;
         for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(0))
-            all.push_back(e.cDeclaration + (e.cInitialiser.empty() ? "" : " = " + e.cInitialiser));
+            all.push_back(std::string(e.cDeclaration) + (e.cInitialiser.empty() ? "" : " = " + std::string(e.cInitialiser)));
         return all;
     }
 };

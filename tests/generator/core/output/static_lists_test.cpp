@@ -1,5 +1,6 @@
 // Static working-variable lists, text-literal naming, and the expression
 // writers' line sink on the core.
+#include "checked_access.h"
 #include "generator/core/gen_fixture.h"
 
 #include <deque>
@@ -60,7 +61,7 @@ TEST_F(StaticLists, AVariableOfOneTextForBothLanguages)
     CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 0;", GEN_STATIC_ALWAYS);
     CGEN_AddStaticWorkingVariable(0, "X_LONG lCount", "INSTANCE(lCount) = 1;", GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingVariable(0, "X_SHORT sOther", "", GEN_STATIC_UNIQUE);
-    const std::vector<GEN_STATIC_ENTRY>& list = CGEN_StaticWorkingList(0);
+    const std::deque<GEN_STATIC_ENTRY>& list = CGEN_StaticWorkingList(0);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].cDeclaration, "X_LONG lCount");
     EXPECT_EQ(list[0].csDeclaration, "X_LONG lCount");
@@ -166,6 +167,61 @@ TEST_F(StaticLists, RegisteringATextLiteral)
     EXPECT_STREQ(decl, "U_DEMO_TEXT_3");
     ASSERT_EQ(CGEN_TextLiterals().size(), 3u);
     EXPECT_EQ(CGEN_TextLiterals()[1].language, "FRA");
+}
+
+// Long lists: a declaration added early or late is known however many
+// entries came after it; the C# pass adds again only what differs in one
+// of the four texts.
+TEST_F(StaticLists, ALongListKnowsEveryDeclaration)
+{
+    for (int i = 0; i < 300; ++i)
+        CGEN_AddStaticWorkingEntry(0, "X_LONG lValue" + std::to_string(i), "INSTANCE(lValue" + std::to_string(i) + ") = 0;",
+                                   "public int lValue" + std::to_string(i), "", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lValue0", "INSTANCE(lValue0) = 9;", "public int lValue0", "",
+                               GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lValue299", "", "public int lValue299", "", GEN_STATIC_UNIQUE);
+    ASSERT_EQ(CGEN_StaticWorkingList(0).size(), 300u);
+    EXPECT_EQ(CGEN_StaticWorkingList(0)[0].cInitialiser, "INSTANCE(lValue0) = 0;");
+    EXPECT_EQ(CGEN_StaticWorkingList(0)[299].cDeclaration, "X_LONG lValue299");
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lValue", "", "public int lValue", "", GEN_STATIC_UNIQUE);
+    EXPECT_EQ(CGEN_StaticWorkingList(0).size(), 301u) << "a declaration that only begins like others is new";
+
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lValue150", "INSTANCE(lValue150) = 0;", "public int lValue150", "",
+                               GEN_STATIC_ALWAYS);
+    EXPECT_EQ(CGEN_StaticWorkingList(0).size(), 301u) << "the C pass added it";
+    CGEN_AddStaticWorkingEntry(0, "X_LONG lValue150", "INSTANCE(lValue150) = 0;", "public int lValue150",
+                               "pGlobal1.lValue150 = 0;", GEN_STATIC_ALWAYS);
+    ASSERT_EQ(CGEN_StaticWorkingList(0).size(), 302u);
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).csInitialiser, "pGlobal1.lValue150 = 0;");
+    P3109_State().cTarget = GEN_TARGET_C;
+}
+
+// Many literals: each text keeps its name and its reference (the same
+// pointer) while hundreds more are registered, and is found by it.
+TEST_F(StaticLists, ManyTextLiteralsKeepTheirNames)
+{
+    CGEN_SetTextLiteralLanguage("X.UTW", "ENG");
+    CGEN_SetTextLiteralPrefix("MANY");
+    const char *first = nullptr, *firstDecl = nullptr, *ref = nullptr, *decl = nullptr;
+    CGEN_RegisterTextLiteral("Text 1", nullptr, GEN_LITERAL_AS_IS, 0, &first, &firstDecl);
+    for (int i = 2; i <= 400; ++i)
+        CGEN_RegisterTextLiteral("Text " + std::to_string(i), nullptr, GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_STREQ(ref, "U_MANY_TEXT_400");
+    CGEN_RegisterTextLiteral("Text 1", nullptr, GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_EQ(ref, first);
+    EXPECT_STREQ(first, "U_MANY_TEXT_1");
+    CGEN_RegisterTextLiteral("Text 250", "ENG", GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_STREQ(ref, "U_MANY_TEXT_250");
+    CGEN_RegisterTextLiteral("Text 250", nullptr, GEN_LITERAL_AS_IS, 1, &ref, &decl);
+    EXPECT_STREQ(ref, "&(auchUMANY_Text_401[0])") << "the array form is another literal";
+    EXPECT_STREQ(CGEN_pFindTextLiteral("U_MANY_TEXT_1", nullptr), "Text 1");
+    EXPECT_STREQ(CGEN_pFindTextLiteral("U_MANY_TEXT_399", nullptr), "Text 399");
+    EXPECT_STREQ(CGEN_pFindTextLiteral("&(auchUMANY_Text_401[0])", nullptr), "Text 250");
+    EXPECT_EQ(CGEN_pFindTextLiteral("U_MANY_TEXT_402", nullptr), nullptr);
+    ASSERT_EQ(CGEN_TextLiterals().size(), 401u);
+    EXPECT_EQ(CGEN_TextLiterals()[400].cName, "auchUMANY_Text_401");
+    EXPECT_EQ(CGEN_TextLiterals()[400].lForm, 1);
 }
 
 TEST_F(StaticLists, ExpressionWritersWriteThroughTheLineWriter)
