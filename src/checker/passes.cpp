@@ -479,10 +479,8 @@ void P3100_Pass2(void)
         P3100_IssueServicesMessage('F', 884);
     }
     // Every command of the function is prepared: what the preparations kept
-    // is not read again while the function is generated, nor is the list of
-    // user DLLs read when the check started (the generator reads its own).
+    // is not read again while the function is generated.
     dqov::cmdparm::ForgetPreparations();
-    USEDLL_FreeList(&g.userDlls);
 }
 
 int16_t P3100_sParseIncludeCommand(void)
