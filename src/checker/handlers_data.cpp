@@ -679,6 +679,7 @@ void P3100_CheckWhen(void)
         return;
     const std::string& operand = g.caseLevels.back().first;
     std::vector<CheckedExpression> tests;
+    tests.reserve(static_cast<size_t>(std::max<int32_t>(values, 0)));
     bool accepted = true;
     for (int32_t i = 0; i < values; ++i) {
         std::string value = ParmEntry("VALUE_IS", i);

@@ -478,6 +478,9 @@ void P3100_Pass2(void)
     } else if (IsFunctionRun() && g.ctx->lExtendedLanguage && g.switchDirect != 'Y') {
         P3100_IssueServicesMessage('F', 884);
     }
+    // Every command of the function is prepared: what the preparations kept
+    // is not read again while the function is generated.
+    dqov::cmdparm::ForgetPreparations();
 }
 
 int16_t P3100_sParseIncludeCommand(void)

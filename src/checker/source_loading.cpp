@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -213,6 +214,38 @@ int32_t CollectLine(const DQOO_SOURCE_LINE* pLine)
     return 1;
 }
 
+/* The lines of which a later part (a sub-line above 0) was stored in the
+ * source store at this address, a bit a line: the records of a source
+ * store are stored here alone, so reading the next command asks for the
+ * next part of a line only where the line has more than one. */
+struct SubLines {
+    const FFC_RECORD_STORE* store = nullptr;
+    std::vector<uint64_t> lines;
+};
+
+SubLines g_subLines;
+
+void NoteStored(const FFC_CONTEXT* ctx, int16_t line, int16_t subLine)
+{
+    if (g_subLines.store != ctx->pSourceStore)
+        g_subLines = {ctx->pSourceStore, {}};
+    if (subLine == 0 || line < 0)
+        return;
+    const size_t word = static_cast<size_t>(line) / 64;
+    if (word >= g_subLines.lines.size())
+        g_subLines.lines.resize(word + 1, 0);
+    g_subLines.lines[word] |= uint64_t{1} << (line % 64);
+}
+
+// false when the store holds no later part of the line
+bool MayHoldSubLines(const FFC_CONTEXT* ctx, int16_t line)
+{
+    if (g_subLines.store != ctx->pSourceStore || line < 0)
+        return true;
+    const size_t word = static_cast<size_t>(line) / 64;
+    return word < g_subLines.lines.size() && (g_subLines.lines[word] >> (line % 64) & 1) != 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -299,6 +332,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
         std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);
         std::memcpy(r.acNameWritten, FFC_BLANK_COMMAND, 10);
     }
+    NoteStored(pContext, r.sLine, r.sSubLine);
     RS_PutSourceRecord(pContext, &r, TextEnd(r));
 }
 
@@ -311,7 +345,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pReco
         int16_t sub = r.sSubLine;
         uint16_t oldLength = r.usParmLength;
         r.sSubLine = static_cast<int16_t>(sub + 1);
-        if (RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {
+        if ((sub >= 0 && !MayHoldSubLines(pContext, line)) || RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {
             r.sLine = static_cast<int16_t>(line + 1);
             r.sSubLine = 0;
             if (RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {

@@ -652,6 +652,28 @@ bool NameCharacter(char c)
     return dqov::text::IsAlnum(c) || c == '_' || c == '$' || c == '@';
 }
 
+// Whether the word, in upper case, is the upper-case text.
+bool SameUpper(std::string_view word, std::string_view upper)
+{
+    if (word.size() != upper.size())
+        return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (dqov::text::UpperChar(word[i]) != upper[i])
+            return false;
+    return true;
+}
+
+// An operator written as a word ("AND", "eq"), in any case.
+bool OperatorWord(std::string_view word)
+{
+    if (word.size() != 2 && word.size() != 3)
+        return false;
+    for (std::string_view op : {"AND", "OR", "EQ", "NE", "LT", "LE", "GT", "GE"})
+        if (SameUpper(word, op))
+            return true;
+    return false;
+}
+
 // Whether the sign at `at` belongs to the number after it: it stands where
 // an operand is expected (at the start, after a bracket or an operator),
 // not after an operand, where it is an operator itself.
@@ -667,9 +689,9 @@ bool SignedNumber(std::string_view text, size_t at)
     size_t w = k;
     while (w > 0 && NameCharacter(text[w - 1]))
         --w;
-    static const std::unordered_set<std::string> kWords = {"AND", "OR", "EQ", "NE", "LT", "LE", "GT", "GE"};
-    const std::string word = Upper(std::string(text.substr(w, k - w)));
-    return kWords.count(word) != 0 && (word == "AND" || word == "OR" || (w > 0 && text[w - 1] == '*'));
+    const std::string_view word = text.substr(w, k - w);
+    return OperatorWord(word) &&
+           (SameUpper(word, "AND") || SameUpper(word, "OR") || (w > 0 && text[w - 1] == '*'));
 }
 
 }  // namespace
@@ -743,11 +765,11 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' || text[j] == '$' ||
                                        text[j] == '@'))
                 ++j;
-            const std::string word = Upper(std::string(text.substr(i, j - i)));
-            static const std::unordered_set<std::string> kOperatorWords = {"AND", "OR", "EQ", "NE",
-                                                                           "LT",  "LE", "GT", "GE"};
-            if ((j >= text.size() || text[j] != '.') && !kOperatorWords.count(word) && !FieldOf(word).empty())
-                names.push_back(word);
+            if ((j >= text.size() || text[j] != '.') && !OperatorWord(text.substr(i, j - i))) {
+                std::string word = Upper(std::string(text.substr(i, j - i)));
+                if (!FieldOf(word).empty())
+                    names.push_back(std::move(word));
+            }
             i = j;
             continue;
         }

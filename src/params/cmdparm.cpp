@@ -673,6 +673,14 @@ std::string_view ParameterText(const FFC_SOURCE_COMMAND* src, char* buffer)
 }  // namespace
 }  // namespace dqov::cmdparm
 
+void dqov::cmdparm::ForgetPreparations()
+{
+    std::vector<Item>().swap(TheScratch().items);
+    std::vector<bool>().swap(TheScratch().given);
+    TheScratch().used = 0;
+    ForgetCommandViews();
+}
+
 using namespace dqov::cmdparm;
 
 extern "C" void CMDPARM_SetDefaults(FFC_CONTEXT*, FFC_PARSED_COMMAND* pCommand)

@@ -83,6 +83,12 @@ int16_t PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand, FFC_
                        const void* pKeywordArea, uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry,
                        int32_t blankPast);
 
+/* Frees what the preparations keep between commands (the command views read
+ * from the keyword area, with their defaults, and the room of the items
+ * read): for when no more commands are prepared. A later preparation reads
+ * the views again. */
+void ForgetPreparations();
+
 }  // namespace dqov::cmdparm
 #endif
 

@@ -179,6 +179,15 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
     }
 }
 
+void ForgetCommandViews()
+{
+    ViewIndex& index = Views();
+    decltype(index.views)().swap(index.views);
+    index.known = {};
+    index.area = nullptr;
+    index.count = 0;
+}
+
 const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const char* acCommand)
 {
     ViewIndex& index = Views();

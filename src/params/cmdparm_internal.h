@@ -91,6 +91,9 @@ inline constexpr std::string_view kDerivedSlots[] = {"@MSGKIND", "@WHOLE", "@TRI
  * once the area is filled.  An area is not changed after it was indexed. */
 void IndexCommandViews(const void* pArea, uint16_t usCount);
 
+/* Frees the views; the next ReadCommandView indexes its area again. */
+void ForgetCommandViews();
+
 /* The definitions of the named command (10 characters) in the area, indexed
  * on first use of the area; valid until another area is indexed. */
 const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const char* acCommand);

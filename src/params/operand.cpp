@@ -99,6 +99,40 @@ void* g_propertyUser = nullptr;
 
 }  // namespace
 
+namespace {
+
+/* The answers kept: a slot per name hash, the latest answer in it. */
+struct KnownDefinition {
+    uint64_t stamp = 0;
+    const FFC_CONTEXT* ctx = nullptr;
+    bool component = false;
+    char found = '1';
+    char local = 'N';
+    FFC_FIELD_DEFINITION def;
+};
+constexpr size_t kKnownDefinitions = 256;
+KnownDefinition g_known[kKnownDefinitions];
+
+size_t KnownSlot(const char* name, bool component)
+{
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 56);
+}
+
+/* The answer kept for the field of the name (blank-padded to the name's
+ * width) while the field cache is as it was when it was asked; nullptr
+ * when none is kept. */
+const KnownDefinition* KeptDefinition(const FFC_CONTEXT* ctx, bool component, const char* name)
+{
+    const uint64_t stamp = P310C_ulFieldCacheStamp() + 1; /* never the 0 of an empty slot */
+    const KnownDefinition& k = g_known[KnownSlot(name, component)];
+    if (k.stamp == stamp && k.ctx == ctx && k.component == component &&
+        std::memcmp(k.def.acName, name, sizeof k.def.acName) == 0)
+        return &k;
+    return nullptr;
+}
+
+}  // namespace
+
 Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt)
 {
     Resolution r;
@@ -276,15 +310,27 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     bool nameLike = !name.empty() && name.size() <= 10 &&
                     std::all_of(name.begin(), name.end(), [&](char c) { return IsNameChar(c, ctx); });
     if (nameLike && opt.lookUp && ctx) {
-        FFC_FIELD_DEFINITION def;
-        std::memset(&def, ' ', sizeof def);
-        std::memcpy(def.acName, name.data(), name.size());
+        /* a kept answer is read where it is kept */
+        char padded[sizeof FFC_FIELD_DEFINITION::acName];
+        std::memset(padded, ' ', sizeof padded);
+        std::memcpy(padded, name.data(), name.size());
+        FFC_FIELD_DEFINITION asked;
+        const FFC_FIELD_DEFINITION* def = &asked;
         char local = 'N';
-        char found = LookUpDefinition(ctx, opt.component, def, &local);
+        char found;
+        if (const KnownDefinition* k = KeptDefinition(ctx, opt.component, padded)) {
+            found = k->found;
+            def = &k->def;
+            local = found == '0' ? k->local : local;
+        } else {
+            std::memset(&asked, ' ', sizeof asked);
+            std::memcpy(asked.acName, padded, sizeof padded);
+            found = LookUpDefinition(ctx, opt.component, asked, &local);
+        }
         if (found == '0') {
-            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = P3100_chTypeClass(def.cType);
-            r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
-            r.integerDigits = def.lLength - def.lDecimals;
+            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def->cType, r.cls = P3100_chTypeClass(def->cType);
+            r.length = def->lLength, r.decimals = static_cast<int16_t>(def->lDecimals);
+            r.integerDigits = def->lLength - def->lDecimals;
             r.local = local == 'Y';
             r.resolved = std::move(name);
             if (!allowed(5))
@@ -307,26 +353,6 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     }
 }
 
-namespace {
-
-/* The answers kept: a slot per name hash, the latest answer in it. */
-struct KnownDefinition {
-    uint64_t stamp = 0;
-    const FFC_CONTEXT* ctx = nullptr;
-    bool component = false;
-    char found = '1';
-    char local = 'N';
-    FFC_FIELD_DEFINITION def;
-};
-constexpr size_t kKnownDefinitions = 256;
-KnownDefinition g_known[kKnownDefinitions];
-
-size_t KnownSlot(const char* name, bool component)
-{
-    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 56);
-}
-
-}  // namespace
 
 char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local)
 {

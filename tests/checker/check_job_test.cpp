@@ -41,6 +41,28 @@ TEST_F(CheckJob, IncludeExpandsBetweenItsLineAndTheNext)
     EXPECT_TRUE(withId("PRC0377").empty());
 }
 
+// The parts an INCLUDE adds to its line are read in every check of the
+// process, before and after checks of functions whose lines have one part.
+TEST_F(CheckJob, PartsOfALineAreReadInEveryCheckOfTheRun)
+{
+    const std::vector<std::pair<int, int>> plain = {{1, 0}, {2, 0}, {3, 0}};
+    addFunction("TSTPRC", "PLAIN", {"FUNCTION OPTIONS(*DIRECT)", "RETURN", "RETURN"});
+    addFunction("TSTPRC", "INCTWO", {"RETURN", "RETURN"});
+    addFunction("TSTPRC", "WITHINC",
+                {"FUNCTION OPTIONS(*DIRECT)", "INCLUDE PROCESS(*DIRECT) FUNCTION(INCTWO)", "RETURN"});
+    prepare("TSTPRC", "PLAIN");
+    run();
+    EXPECT_EQ(ReadOrder(&ctx), plain);
+    prepare("TSTPRC", "WITHINC");
+    run();
+    const std::vector<std::pair<int, int>> included = {{1, 0}, {2, 0}, {2, 1}, {2, 2}, {3, 0}};
+    EXPECT_EQ(ReadOrder(&ctx), included);
+    EXPECT_TRUE(withId("PRC0377").empty());
+    prepare("TSTPRC", "PLAIN");
+    run();
+    EXPECT_EQ(ReadOrder(&ctx), plain);
+}
+
 TEST_F(CheckJob, IncludeOfAMissingFunctionStaysAndIsReported)
 {
     addFunction("TSTPRC", "MISSINC", {"INCLUDE PROCESS(*DIRECT) FUNCTION(NOSUCH)", "RETURN"});

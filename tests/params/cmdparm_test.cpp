@@ -436,6 +436,28 @@ TEST_F(Prepare, SelectSqlColumnTextsGoToTheExtension)
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0311", "FIELDS    +0000002"}}));
 }
 
+// What the preparations keep between commands is freed once every command
+// is prepared; a preparation after that reads the command views again and
+// gives the same parameter area.
+TEST_F(Prepare, APreparationAfterTheKeptViewsWereFreed)
+{
+    const std::string select = "FIELDS(#CUSTNO #CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)";
+    ASSERT_EQ(Run("SELECT", select), 0);
+    const std::string before(cmd.acParms, FFC_PARM_AREA_SIZE);
+    EXPECT_EQ(Text("SELECT", "FROM_FILE", 1), "*FIRST");
+    ForgetPreparations();
+    ASSERT_EQ(Run("SELECT", select), 0);
+    EXPECT_EQ(std::string(cmd.acParms, FFC_PARM_AREA_SIZE), before);
+    ForgetPreparations();
+    ASSERT_EQ(Run("CHANGE", "FIELD(#CUSTNO) TO(1)"), 0);
+    EXPECT_EQ(Count("CHANGE", "FIELD"), 1);
+    EXPECT_EQ(Text("CHANGE", "FIELD"), "#CUSTNO");
+    EXPECT_EQ(Text("CHANGE", "TO"), "1");
+    ASSERT_EQ(Run("SELECT", select), 0);
+    EXPECT_EQ(std::string(cmd.acParms, FFC_PARM_AREA_SIZE), before);
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
 TEST_F(Prepare, BadParameterTexts)
 {
     EXPECT_EQ(Run("IF", "COND('#A = B)"), 1);
