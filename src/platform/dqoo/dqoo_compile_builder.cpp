@@ -13,9 +13,9 @@ namespace dqoo::compile {
 
 namespace {
 
-std::string classOf(const DQOO_CHECKED_OPERAND& o)
+std::string_view classOf(const DQOO_CHECKED_OPERAND& o)
 {
-    return std::string(o.achClass, 2);
+    return std::string_view(o.achClass, 2);
 }
 
 std::string upper(std::string s)
@@ -230,7 +230,7 @@ bool IsNullValue(const DQOO_CHECKED_OPERAND& o)
 
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
 {
-    const std::string cls = classOf(o);
+    const std::string_view cls = classOf(o);
     if (cls == "NL")
         return Family::Number;
     if (cls == "AL" || cls == "HL")
@@ -298,7 +298,7 @@ EXPR_OPERAND_NODE* PropertyNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
 EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
 {
     ExpressionStore& store = b.Store();
-    const std::string cls = classOf(o);
+    const std::string_view cls = classOf(o);
     if (cls == "CP") {
         EXPR_OPERAND_NODE* n = PropertyNode(b, o);
         n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
@@ -439,7 +439,7 @@ uint32_t constantPush(EXPR_OPERAND_NODE* node, op::ValueType numeric, const std:
 
 Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::ValueType numeric, bool forAssignment)
 {
-    const std::string cls = classOf(o);
+    const std::string_view cls = classOf(o);
     const Family family = FamilyOf(o);
     Value v;
     v.leaf = &o;

@@ -114,8 +114,8 @@ Size ExpressionCompiler::NumberSize(int idx) const
     if (subject_ != nullptr && idx == 1)
         return {static_cast<int32_t>(subject_->value) - static_cast<int32_t>(subject_->second),
                 static_cast<int32_t>(subject_->second)};
-    if (const auto it = plan_.sizes.find(idx); it != plan_.sizes.end() && Producer(idx) != nullptr)
-        return it->second;
+    if (const Size* s = plan_.sizes.Find(idx); s != nullptr && Producer(idx) != nullptr)
+        return *s;
     return SizeOf(Operand(idx));
 }
 

@@ -13,9 +13,9 @@
 #include "platform/dqoo/dqoo_opcodes.h"
 #include "platform/dqoo/dqoo_store.h"
 
-#include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dqoo::compile {
@@ -47,13 +47,42 @@ struct Size {
     int32_t Digits() const { return ints + decimals; }
 };
 
+// The size of every operation's result, by the index of its work result:
+// an expression has a few operations, kept side by side in the order
+// their sizes are found.
+class ResultSizes {
+public:
+    void Set(int idx, const Size& s)
+    {
+        for (auto& [at, size] : sizes_)
+            if (at == idx) {
+                size = s;
+                return;
+            }
+        sizes_.emplace_back(idx, s);
+    }
+    // The size of the result idx, or null when none is known.
+    const Size* Find(int idx) const
+    {
+        for (const auto& [at, size] : sizes_)
+            if (at == idx)
+                return &size;
+        return nullptr;
+    }
+    bool Empty() const { return sizes_.empty(); }
+    void Reserve(size_t n) { sizes_.reserve(n); }
+
+private:
+    std::vector<std::pair<int, Size>> sizes_;
+};
+
 // How the numbers of one expression are computed: the value type of its
 // arithmetic, whether a direct-code variant computes them exactly, and the
-// size of every operation's result (by the index of its work result).
+// size of every operation's result.
 struct Plan {
     op::ValueType numeric = op::Long;
     bool direct = true;
-    std::map<int, Size> sizes;
+    ResultSizes sizes;
 };
 
 // A value the p-code leaves on the stack, and the instruction whose value
@@ -73,7 +102,15 @@ struct Value {
 // Builds one expression's records.
 class Builder {
 public:
-    explicit Builder(ExpressionStore& store) : store_(store) {}
+    // The lists of a short expression have their room at once, instead of
+    // growing it from one item by doubling.
+    explicit Builder(ExpressionStore& store) : store_(store)
+    {
+        code_.reserve(16);
+        statements_.reserve(8);
+    }
+    Builder(const Builder&) = delete;
+    Builder& operator=(const Builder&) = delete;
 
     ExpressionStore& Store() { return store_; }
     EXPR_OPERAND_NODE* Node(int32_t kind);

@@ -118,7 +118,9 @@ private:
         r.ints = std::min(r.ints, 63);
         r.decimals = std::min(r.decimals, 63 - r.ints);
         track(r);
-        plan_.sizes[idx] = r;
+        if (plan_.sizes.Empty())
+            plan_.sizes.Reserve(e_.ulOperationCount);
+        plan_.sizes.Set(idx, r);
         return r;
     }
 

@@ -232,6 +232,60 @@ TEST_F(Compiler, ArithmeticIntoAFieldIsACommandRoutine)
     EXPECT_EQ(elements, 1);
 }
 
+// Expressions compiled one after the other each keep only their own
+// instructions and statements: the same assignment compiled before and
+// after a condition has the same p-code and the same direct statements,
+// and the condition between them none of the assignment's.
+TEST_F(Compiler, EachExpressionKeepsOnlyItsOwnCode)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Field("A"), Number("2"), Field("B"), Work('P'), Work('P')};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(2, "MU", 3, 4), Op(1, "AD", 4, 5), Op(5, "ZA")};
+    const DQOO_CHECKED_EXPRESSION sum{5, operands, 3, operations};
+    const DQOO_CHECKED_OPERAND target = Field("C");
+    const DQOO_CHECKED_OPERAND tested[] = {Field("A"), Number("0"), Work('L', 1)};
+    const DQOO_CHECKED_OPERATION test[] = {Op(1, "GT", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION condition{3, tested, 2, test};
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, sum, &target)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_CONDITION, condition)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, sum, &target)) << reason;
+    const std::vector<Seen> seen = routines();
+    ASSERT_EQ(seen.size(), 3u);
+    const std::vector<uint32_t> expected = {Named("PUSH_PACKED_VECTOR_AS_LONG"),
+                                            Named("PUSH_INT32_CONSTANT_AS_LONG"),
+                                            Named("PUSH_PACKED_VECTOR_AS_LONG"),
+                                            Named("LONG_MULTIPLY"),
+                                            Named("LONG_PLUS"),
+                                            Named("PULL_PACKED_VECTOR_FROM_LONG")};
+    EXPECT_EQ(seen[0].opcodes, std::vector<std::vector<uint32_t>>{expected});
+    EXPECT_EQ(seen[2].opcodes, std::vector<std::vector<uint32_t>>{expected});
+    ASSERT_EQ(seen[1].opcodes.size(), 1u);
+    for (uint32_t opcode : seen[1].opcodes[0])
+        EXPECT_NE(opcode, Named("LONG_MULTIPLY"));
+    EXPECT_LT(seen[1].opcodes[0].size(), expected.size());
+
+    /* the generic variant's statements: an operation each for the product
+    ** and the sum and the assignment; the test's own for the condition */
+    std::vector<std::vector<int32_t>> kinds;
+    DQOO_FCC_EnumerateExpressionPcode(
+        [](EXPR_PCODE_ROUTINE* r, void* user) -> long {
+            const EXPR_EXPRESSION& e = *r->expressions[0];
+            std::vector<int32_t> k;
+            for (uint32_t v = 0; v < e.variantCount; ++v)
+                if (e.variants[v]->tag == EXPR_VARIANT_GENERIC)
+                    for (uint32_t i = 0; i < e.variants[v]->statementCount; ++i)
+                        k.push_back(e.variants[v]->statements[i]->kind);
+            static_cast<std::vector<std::vector<int32_t>>*>(user)->push_back(k);
+            return 0;
+        },
+        &kinds, 0);
+    ASSERT_EQ(kinds.size(), 3u);
+    const std::vector<int32_t> assignment = {EXPR_STATEMENT_OPERATION, EXPR_STATEMENT_OPERATION,
+                                             EXPR_STATEMENT_ASSIGNMENT};
+    EXPECT_EQ(kinds[0], assignment);
+    EXPECT_EQ(kinds[2], assignment);
+    EXPECT_EQ(kinds[1], std::vector<int32_t>{EXPR_STATEMENT_OPERATION});
+}
+
 // A field moved into another of the same type, length and decimals: a byte
 // copy or the run time's assignment of the whole field, offered as direct
 // code even beyond 30 digits; not between a field that may be SQL null and
