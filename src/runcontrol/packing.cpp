@@ -522,7 +522,9 @@ size_t PackedArena::PackScratch(const void* record, uint32_t length, bool runs)
 unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
 {
     if (blocks_.empty() || used_ + size > blocks_.back().capacity) {
-        uint32_t capacity = std::max(kBlock, size);
+        const size_t grown = blocks_.size();
+        const uint32_t next = grown >= 4 ? kBlock : kFirstBlock << grown;
+        uint32_t capacity = std::max(next, size);
         blocks_.push_back({std::make_unique_for_overwrite<unsigned char[]>(capacity), capacity});
         used_ = 0;
     }

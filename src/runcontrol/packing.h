@@ -90,6 +90,9 @@ public:
     void Shrink(const std::vector<Ref*>& refs);
 
 private:
+    // Blocks grow from kFirstBlock, doubling up to kBlock: a store of a few
+    // records (the run messages of a job) takes little more than they do.
+    static constexpr uint32_t kFirstBlock = 4 * 1024;
     static constexpr uint32_t kBlock = 64 * 1024;
     struct Block {
         std::unique_ptr<unsigned char[]> bytes;
