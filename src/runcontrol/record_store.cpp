@@ -554,7 +554,8 @@ uint16_t RS_sCreateMessageStore(FFC_CONTEXT* ctx)
     if (!ctx)
         return 1;
     RS_sDestroyMessageStore(ctx);
-    if (RS_sCreateStore(&ctx->pMessageStore, false) != 0)
+    // packed: a message's text is blank-padded to its full width
+    if (RS_sCreateStore(&ctx->pMessageStore, true) != 0)
         return 1;
     if (RS_sDefineIndex(ctx->pMessageStore, 4, groupKey, nullptr) != 0) {
         RS_DestroyStore(&ctx->pMessageStore);
