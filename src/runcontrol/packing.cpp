@@ -172,11 +172,39 @@ size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
     return runEndNarrow(p, n, to, byte);
 }
 
+// Writes n bytes (at least 32) of `byte` at out in stores of 32 bytes, the
+// last overlapping the one before: the blank tail of a record is thousands
+// of bytes.
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2"))) void fillWide(unsigned char* out, unsigned char byte, size_t n)
+{
+    const __m256i v = _mm256_set1_epi8(static_cast<char>(byte));
+    const auto put = [v](unsigned char* at)
+                         __attribute__((target("avx2"))) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v); };
+    unsigned char* const end = out + n;
+    for (; out + 128 <= end; out += 128) {
+        put(out);
+        put(out + 32);
+        put(out + 64);
+        put(out + 96);
+    }
+    for (; out + 32 < end; out += 32)
+        put(out);
+    put(end - 32);
+}
+#endif
+
 // Writes n bytes of `byte` at out in vector stores, the last overlapping
 // the one before: memset is a call for the short runs of a record and
 // writes its long ones (the blank tail) with a string instruction.
 void fill(unsigned char* out, unsigned char byte, size_t n)
 {
+#if defined(__x86_64__) || defined(__i386__)
+    if (n >= 128 && wideCompares) {
+        fillWide(out, byte, n);
+        return;
+    }
+#endif
 #if defined(__SSE2__)
     if (n >= 16) {
         const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
