@@ -502,6 +502,11 @@ size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t ca
     return unpack(packed, size, static_cast<unsigned char*>(out), capacity, held, longest);
 }
 
+void FillBytes(void* out, unsigned char byte, size_t n)
+{
+    fill(static_cast<unsigned char*>(out), byte, n);
+}
+
 Fill LongestRun(const unsigned char* packed, size_t size)
 {
     return longestRun(packed, size);

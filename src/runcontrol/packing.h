@@ -35,6 +35,9 @@ size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t ca
 Fill LongestRun(const unsigned char* packed, size_t size);
 // Whether the packed bytes hold exactly these n bytes.
 bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n);
+// Writes n bytes of `byte` at out, as unpacking writes a run (in stores of
+// 32 bytes where the processor has them): a record blanked whole.
+void FillBytes(void* out, unsigned char byte, size_t n);
 
 // A record kept packed in a block of its own size.
 class PackedBytes {

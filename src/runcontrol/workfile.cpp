@@ -480,7 +480,7 @@ uint64_t WF_ulKindStamp(FFC_CONTEXT* ctx, const char* acKind)
 void WF_BlankRecord(FFC_CONTEXT*, FFC_WORK_RECORD* r)
 {
     if (r)
-        std::memset(r, ' ', sizeof *r);
+        rc::FillBytes(r, ' ', sizeof *r);
 }
 
 int32_t WF_lWrite(FFC_CONTEXT* ctx, const FFC_WORK_RECORD* r)
