@@ -372,8 +372,8 @@ RBTREE_ENTRY* RBTREE::allocNode()
     // smaller, each twice the one before up to the page size: a tree of a
     // few entries holds little more than them.
     if (pages.empty() || usedInPage == inPage) {
-        const size_t grown = std::min<size_t>(pages.size(), 4);
-        const size_t nodes = std::min(perPage, std::max<size_t>(1, perPage >> 4) << grown);
+        const size_t grown = pages.size();
+        const size_t nodes = grown >= 4 ? perPage : std::min(perPage, std::max<size_t>(1, perPage >> 4) << grown);
         std::unique_ptr<std::byte[]> page;
         try {
             page = std::make_unique_for_overwrite<std::byte[]>(nodeSize * nodes);
