@@ -582,7 +582,9 @@ size_t PackedArena::PackScratch(const void* record, uint32_t length, bool runs)
 
 unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
 {
-    if (blocks_.empty() || used_ + size > blocks_.back().capacity) {
+    // (past the first 64 KB of a block's room, as Compact may leave the
+    // last block holding a long record, a record starts a new block)
+    if (blocks_.empty() || used_ > kMaxOffset || used_ + size > blocks_.back().capacity) {
         const size_t grown = blocks_.size();
         if (grown >= kMaxBlocks)
             throw std::bad_alloc();
