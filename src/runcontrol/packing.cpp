@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -172,11 +173,39 @@ size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
     return runEndNarrow(p, n, to, byte);
 }
 
+// Writes n bytes (at least 32) of `byte` at out in stores of 32 bytes, the
+// last overlapping the one before: the blank tail of a record is thousands
+// of bytes.
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2"))) void fillWide(unsigned char* out, unsigned char byte, size_t n)
+{
+    const __m256i v = _mm256_set1_epi8(static_cast<char>(byte));
+    const auto put = [v](unsigned char* at)
+                         __attribute__((target("avx2"))) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v); };
+    unsigned char* const end = out + n;
+    for (; out + 128 <= end; out += 128) {
+        put(out);
+        put(out + 32);
+        put(out + 64);
+        put(out + 96);
+    }
+    for (; out + 32 < end; out += 32)
+        put(out);
+    put(end - 32);
+}
+#endif
+
 // Writes n bytes of `byte` at out in vector stores, the last overlapping
 // the one before: memset is a call for the short runs of a record and
 // writes its long ones (the blank tail) with a string instruction.
 void fill(unsigned char* out, unsigned char byte, size_t n)
 {
+#if defined(__x86_64__) || defined(__i386__)
+    if (n >= 128 && wideCompares) {
+        fillWide(out, byte, n);
+        return;
+    }
+#endif
 #if defined(__SSE2__)
     if (n >= 16) {
         const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
@@ -473,6 +502,11 @@ size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t ca
     return unpack(packed, size, static_cast<unsigned char*>(out), capacity, held, longest);
 }
 
+void FillBytes(void* out, unsigned char byte, size_t n)
+{
+    fill(static_cast<unsigned char*>(out), byte, n);
+}
+
 Fill LongestRun(const unsigned char* packed, size_t size)
 {
     return longestRun(packed, size);
@@ -513,23 +547,55 @@ uint32_t PackedBytes::CopyTo(void* out, uint32_t capacity) const
     return length_;
 }
 
+namespace {
+
+constexpr size_t kLengthMax = 5;  // bytes of a 32-bit length, seven bits a byte
+
+size_t putLength(unsigned char* out, uint32_t n)
+{
+    size_t k = 0;
+    for (; n >= 0x80; n >>= 7)
+        out[k++] = static_cast<unsigned char>(n | 0x80);
+    out[k++] = static_cast<unsigned char>(n);
+    return k;
+}
+
+}  // namespace
+
+uint32_t PackedArena::LongLengthAt(const unsigned char* at, uint32_t& length)
+{
+    length = at[0] & 0x7Fu;
+    uint32_t k = 1;
+    for (unsigned shift = 7; at[k - 1] & 0x80; shift += 7, ++k)
+        length |= static_cast<uint32_t>(at[k] & 0x7Fu) << shift;
+    return k;
+}
+
 size_t PackedArena::PackScratch(const void* record, uint32_t length, bool runs)
 {
-    scratch_.resize(PackedBound(length));
-    return Pack(record, length, scratch_.data(), runs);
+    const size_t room = kLengthMax + PackedBound(length);
+    if (scratch_.size() < room)
+        scratch_.resize(room);
+    const size_t k = putLength(scratch_.data(), length);
+    return k + Pack(record, length, scratch_.data() + k, runs);
 }
 
 unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
 {
-    if (blocks_.empty() || used_ + size > blocks_.back().capacity) {
-        uint32_t capacity = std::max(kBlock, size);
+    // (past the first 64 KB of a block's room, as Compact may leave the
+    // last block holding a long record, a record starts a new block)
+    if (blocks_.empty() || used_ > kMaxOffset || used_ + size > blocks_.back().capacity) {
+        const size_t grown = blocks_.size();
+        if (grown >= kMaxBlocks)
+            throw std::bad_alloc();
+        const uint32_t next = grown >= 4 ? kBlock : kFirstBlock << grown;
+        uint32_t capacity = std::max(next, size);
         blocks_.push_back({std::make_unique_for_overwrite<unsigned char[]>(capacity), capacity});
         used_ = 0;
     }
-    ref.block = static_cast<uint32_t>(blocks_.size() - 1);
-    ref.offset = used_;
+    ref.place = static_cast<uint32_t>(blocks_.size() - 1) << 16 | used_;
     used_ += size;
-    return blocks_.back().bytes.get() + ref.offset;
+    return blocks_.back().bytes.get() + (ref.place & kMaxOffset);
 }
 
 PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs)
@@ -538,26 +604,24 @@ PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs
     Ref ref;
     std::memcpy(Room(size, ref), scratch_.data(), size);
     ref.size = size;
-    ref.length = length;
     held_ += size;
     return ref;
 }
 
 void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool runs)
 {
-    const unsigned char* at = blocks_[ref.block].bytes.get() + ref.offset;
-    if (length == ref.length && Matches(at, ref.size, record, length))
+    const Stored stored = Read(ref);
+    if (length == stored.length && Matches(stored.packed, stored.size, record, length))
         return;
     auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
     Ref moved = ref;
-    unsigned char* to = size <= ref.size ? blocks_[ref.block].bytes.get() + ref.offset : Room(size, moved);
+    unsigned char* to = size <= ref.size ? const_cast<unsigned char*>(At(ref)) : Room(size, moved);
     std::memcpy(to, scratch_.data(), size);
     dead_ += size <= ref.size ? ref.size - size : ref.size;
     held_ += size;
     held_ -= ref.size;
     ref = moved;
     ref.size = size;
-    ref.length = length;
 }
 
 void PackedArena::Compact(const std::vector<Ref*>& refs)
@@ -569,7 +633,7 @@ void PackedArena::Compact(const std::vector<Ref*>& refs)
     using Placed = std::pair<uint64_t, Ref*>;
     std::vector<std::vector<Placed>> piles;
     for (Ref* r : refs) {
-        const Placed p{static_cast<uint64_t>(r->block) << 32 | r->offset, r};
+        const Placed p{r->place, r};
         auto pile = std::find_if(piles.begin(), piles.end(),
                                  [&](const std::vector<Placed>& v) { return v.back().first < p.first; });
         if (pile != piles.end()) {
@@ -594,16 +658,16 @@ void PackedArena::Compact(const std::vector<Ref*>& refs)
     ** where it lies, so a move within a block overlaps at most itself */
     uint32_t block = 0, offset = 0;
     for (const auto& [place, r] : order) {
-        while (block < r->block && offset + r->size > blocks_[block].capacity) {
+        const uint32_t from = r->place >> 16;
+        while (block < from && (offset + r->size > blocks_[block].capacity || offset > kMaxOffset)) {
             ++block;
             offset = 0;
         }
         unsigned char* to = blocks_[block].bytes.get() + offset;
-        const unsigned char* from = blocks_[r->block].bytes.get() + r->offset;
-        if (to != from)
-            std::memmove(to, from, r->size);
-        r->block = block;
-        r->offset = offset;
+        const unsigned char* at = At(*r);
+        if (to != at)
+            std::memmove(to, at, r->size);
+        r->place = block << 16 | offset;
         offset += r->size;
     }
     blocks_.resize(blocks_.empty() ? 0 : block + 1);
@@ -624,20 +688,22 @@ void PackedArena::Shrink(const std::vector<Ref*>& refs)
 
 uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const
 {
-    Unpack(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length));
-    return ref.length;
+    const Stored stored = Read(ref);
+    Unpack(stored.packed, stored.size, out, std::min(capacity, stored.length));
+    return stored.length;
 }
 
 uint32_t PackedArena::CopyOver(const Ref& ref, void* out, uint32_t capacity, Fill held, Fill* longest) const
 {
-    UnpackOver(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length), held,
-               longest);
-    return ref.length;
+    const Stored stored = Read(ref);
+    UnpackOver(stored.packed, stored.size, out, std::min(capacity, stored.length), held, longest);
+    return stored.length;
 }
 
 Fill PackedArena::LongestRun(const Ref& ref) const
 {
-    return longestRun(blocks_[ref.block].bytes.get() + ref.offset, ref.size);
+    const Stored stored = Read(ref);
+    return longestRun(stored.packed, stored.size);
 }
 
 }  // namespace rc

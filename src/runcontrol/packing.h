@@ -35,6 +35,9 @@ size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t ca
 Fill LongestRun(const unsigned char* packed, size_t size);
 // Whether the packed bytes hold exactly these n bytes.
 bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n);
+// Writes n bytes of `byte` at out, as unpacking writes a run (in stores of
+// 32 bytes where the processor has them): a record blanked whole.
+void FillBytes(void* out, unsigned char byte, size_t n);
 
 // A record kept packed in a block of its own size.
 class PackedBytes {
@@ -57,18 +60,25 @@ private:
 };
 
 // Packed records side by side in blocks, for a store that keeps thousands
-// of them: no allocation of its own per record. A record stored again is
-// packed in its old room when it fits there; a longer one moves to the end,
-// and the room it leaves is taken back by Compact.
+// of them: no allocation of its own per record. Each record lies as its
+// length (seven bits a byte, the last byte below 128) and its packed bytes.
+// A record stored again is packed in its old room when it fits there; a
+// longer one moves to the end, and the room it leaves is taken back by
+// Compact.
 class PackedArena {
 public:
-    // Where a record lies.
+    // Where a record lies: eight bytes, the store holds one per record.
     struct Ref {
-        uint32_t block = 0;
-        uint32_t offset = 0;
-        uint32_t size = 0;    // packed bytes
-        uint32_t length = 0;  // bytes of the record
+        uint32_t place = 0;  // block << 16 | offset in the block
+        uint32_t size = 0;   // bytes of its room: its length, then its packed bytes
     };
+    // The length of the record.
+    uint32_t Length(const Ref& ref) const
+    {
+        uint32_t length;
+        LengthAt(At(ref), length);
+        return length;
+    }
     // Packs a record into the arena (without runs: as it is, in literal pieces).
     Ref Add(const void* record, uint32_t length, bool runs);
     // Stores this record where ref's was: nothing to do for the same record.
@@ -90,13 +100,54 @@ public:
     void Shrink(const std::vector<Ref*>& refs);
 
 private:
+    // Blocks grow from kFirstBlock, doubling up to kBlock: a store of a few
+    // records (the run messages of a job) takes little more than they do.
+    static constexpr uint32_t kFirstBlock = 4 * 1024;
     static constexpr uint32_t kBlock = 64 * 1024;
     struct Block {
         std::unique_ptr<unsigned char[]> bytes;
         uint32_t capacity;
     };
-    // Room for size packed bytes at the end; sets ref's block and offset.
+    // A record's packed bytes and length.
+    struct Stored {
+        const unsigned char* packed;
+        uint32_t size;
+        uint32_t length;
+    };
+    // Offsets in a block are kept in 16 bits: blocks hold at most 64 KB but
+    // for one of a longer record, which holds nothing after it (Compact
+    // starts no record past the first 64 KB of a block).
+    static constexpr uint32_t kMaxOffset = 0xFFFF;
+    static constexpr size_t kMaxBlocks = 0x10000;
+    const unsigned char* At(const Ref& ref) const
+    {
+        return blocks_[ref.place >> 16].bytes.get() + (ref.place & kMaxOffset);
+    }
+    // Reads the length at `at`; returns the bytes it takes. A record of up
+    // to 16 KB (the stores' all are) has a length of one or two bytes.
+    static uint32_t LengthAt(const unsigned char* at, uint32_t& length)
+    {
+        if (at[0] < 0x80) {
+            length = at[0];
+            return 1;
+        }
+        if (at[1] < 0x80) {
+            length = (at[0] & 0x7Fu) | static_cast<uint32_t>(at[1]) << 7;
+            return 2;
+        }
+        return LongLengthAt(at, length);
+    }
+    static uint32_t LongLengthAt(const unsigned char* at, uint32_t& length);
+    Stored Read(const Ref& ref) const
+    {
+        const unsigned char* at = At(ref);
+        uint32_t length;
+        const uint32_t k = LengthAt(at, length);
+        return {at + k, ref.size - k, length};
+    }
+    // Room for size bytes at the end; sets ref's place.
     unsigned char* Room(uint32_t size, Ref& ref);
+    // The record's length and packed bytes in scratch_; returns their size.
     size_t PackScratch(const void* record, uint32_t length, bool runs);
 
     std::vector<Block> blocks_;

@@ -246,20 +246,21 @@ struct FFC_RECORD_STORE {
 const void* FFC_RECORD_STORE::viewOf(uint32_t n, uint32_t* length)
 {
     const rc::PackedArena::Ref& ref = records[n - 1];
+    const uint32_t full = arena.Length(ref);
     View& v = view;
     if (v.number != n || v.changes != changes) {
         try {
-            if (v.bytes.size() < ref.length)
-                v.bytes.resize(ref.length);
+            if (v.bytes.size() < full)
+                v.bytes.resize(full);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }
-        arena.CopyOver(ref, v.bytes.data(), ref.length, v.run, &v.run);
+        arena.CopyOver(ref, v.bytes.data(), full, v.run, &v.run);
         v.number = n;
         v.changes = changes;
     }
     if (length)
-        *length = ref.length;
+        *length = full;
     return v.bytes.data();
 }
 
@@ -335,7 +336,7 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         ++s->changes;
         std::vector<unsigned char> old;
         if (s->indexes.size() > 1) {
-            old.resize(s->records[n - 1].length);
+            old.resize(s->arena.Length(s->records[n - 1]));
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
         }
         s->arena.Replace(s->records[n - 1], rec, len, s->packed);
@@ -360,7 +361,7 @@ int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key,
         return 1;
     if (!rec) {
         if (length)
-            *length = s->records[n - 1].length;
+            *length = s->arena.Length(s->records[n - 1]);
         return 0;
     }
     uint32_t full = s->copyOver(n, rec, capacity, s->find(index, heldKey));
@@ -554,7 +555,8 @@ uint16_t RS_sCreateMessageStore(FFC_CONTEXT* ctx)
     if (!ctx)
         return 1;
     RS_sDestroyMessageStore(ctx);
-    if (RS_sCreateStore(&ctx->pMessageStore, false) != 0)
+    // packed: a message's text is blank-padded to its full width
+    if (RS_sCreateStore(&ctx->pMessageStore, true) != 0)
         return 1;
     if (RS_sDefineIndex(ctx->pMessageStore, 4, groupKey, nullptr) != 0) {
         RS_DestroyStore(&ctx->pMessageStore);

@@ -140,7 +140,9 @@ struct FFC_WORK_FILE {
 
 namespace {
 
-constexpr uint32_t kPageBytes = 64 * 1024;
+// Nodes of the tree are carved from pages of this size: the last page's
+// nodes not yet used are held for nothing, so the pages are kept small.
+constexpr uint32_t kPageBytes = 16 * 1024;
 
 bool defineTrees(FFC_WORK_FILE& wf)
 {
@@ -478,7 +480,7 @@ uint64_t WF_ulKindStamp(FFC_CONTEXT* ctx, const char* acKind)
 void WF_BlankRecord(FFC_CONTEXT*, FFC_WORK_RECORD* r)
 {
     if (r)
-        std::memset(r, ' ', sizeof *r);
+        rc::FillBytes(r, ' ', sizeof *r);
 }
 
 int32_t WF_lWrite(FFC_CONTEXT* ctx, const FFC_WORK_RECORD* r)

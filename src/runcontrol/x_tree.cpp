@@ -208,6 +208,7 @@ struct RBTREE {
     size_t perPage = 0;
     std::vector<std::unique_ptr<std::byte[]>> pages;
     size_t usedInPage = 0;
+    size_t inPage = 0;  // nodes the last page holds
     RBTREE_ENTRY* freeList = nullptr;
     RBTREE_ENTRY nilNode{};
     RBTREE_ENTRY* nil = &nilNode;
@@ -367,16 +368,21 @@ RBTREE_ENTRY* RBTREE::allocNode()
             perPage = 1;
     }
     // a page is not cleared: every part of a node is written when it is
-    // put, and the nodes not yet used take no memory
-    if (pages.empty() || usedInPage == perPage) {
+    // put, and the nodes not yet used take no memory. The first pages are
+    // smaller, each twice the one before up to the page size: a tree of a
+    // few entries holds little more than them.
+    if (pages.empty() || usedInPage == inPage) {
+        const size_t grown = pages.size();
+        const size_t nodes = grown >= 4 ? perPage : std::min(perPage, std::max<size_t>(1, perPage >> 4) << grown);
         std::unique_ptr<std::byte[]> page;
         try {
-            page = std::make_unique_for_overwrite<std::byte[]>(nodeSize * perPage);
+            page = std::make_unique_for_overwrite<std::byte[]>(nodeSize * nodes);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }
         pages.push_back(std::move(page));
         usedInPage = 0;
+        inPage = nodes;
     }
     auto* e = reinterpret_cast<RBTREE_ENTRY*>(pages.back().get() + nodeSize * usedInPage++);
     return e;

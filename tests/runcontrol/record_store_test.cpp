@@ -547,3 +547,53 @@ TEST(RecordStore, RecordsStoredAgainLongerKeepTheirBytesWhileTheRoomIsTakenBack)
         ASSERT_TRUE(same(i)) << "record " << i;
     RS_DestroyStore(&s);
 }
+
+TEST(RecordStore, RecordsTakingBackTheRoomOfAMovedLongRecordAllComeBack)
+{
+    // A store without packing: a record takes its own length and a byte
+    // every 128. The first record takes a room of more than three blocks
+    // of 64 KB; stored again longer it moves to the end, and the records
+    // after it slide down into its room when it is taken back, past the
+    // first 64 KB of that room. Stored again shorter (still more than a
+    // block) it stays in its room, last, when the room it leaves is taken
+    // back; records added then start after it.
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 0), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    auto record = [](int i, size_t length) {
+        std::string r(length, ' ');
+        for (size_t k = 0; k < length; ++k)
+            r[k] = static_cast<char>('A' + (static_cast<size_t>(i) * 31 + k * 7) % 26);
+        r[0] = static_cast<char>(i >> 24);
+        r[1] = static_cast<char>(i >> 16);
+        r[2] = static_cast<char>(i >> 8);
+        r[3] = static_cast<char>(i);
+        return r;
+    };
+    constexpr int kSmall = 2000;
+    std::vector<std::string> last;
+    last.push_back(record(0, 200000));
+    for (int i = 1; i <= kSmall; ++i)
+        last.push_back(record(i, 100 + static_cast<size_t>(i % 50)));
+    for (const std::string& r : last)
+        ASSERT_NE(RS_ulAddRecord(s, r.data(), static_cast<uint32_t>(r.size())), 0u);
+    auto put = [&](int i, size_t length) {
+        last[i] = record(i, length);
+        return RS_ulPutRecord(s, last[i].data(), static_cast<uint32_t>(last[i].size()));
+    };
+    ASSERT_EQ(put(0, 200100), 1u);
+    ASSERT_EQ(put(0, 65600), 1u);
+    for (int i = kSmall + 1; i <= kSmall + 20; ++i) {
+        last.push_back(record(i, 300));
+        ASSERT_EQ(RS_ulAddRecord(s, last[i].data(), static_cast<uint32_t>(last[i].size())), static_cast<uint32_t>(i + 1));
+    }
+    for (int i = 0; i < static_cast<int>(last.size()); ++i) {
+        std::vector<char> got(last[i].size() + 1, '\x7f');
+        uint32_t len = 0;
+        ASSERT_EQ(RS_fFindRecord(s, 0, last[i].data(), got.data(), static_cast<uint32_t>(got.size()), &len), 0) << i;
+        ASSERT_EQ(len, last[i].size()) << i;
+        ASSERT_EQ(std::string(got.data(), len), last[i]) << i;
+        ASSERT_EQ(got[len], '\x7f') << i;
+    }
+    RS_DestroyStore(&s);
+}
