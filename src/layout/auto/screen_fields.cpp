@@ -403,8 +403,7 @@ void P3111_LoadFieldGroup(const char* group)
         e.lColumn = column;
         e.cNewPage = list[GF_NEWPAGE] == '1' ? 'Y' : 'N';
         int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
-        P8061_sGetMultilingualFieldTexts(d.ctx, def.acName, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6],
-                                         d.msgQueue);
+        FieldTextWidths(d.ctx, def.acName, w, d.msgQueue);
         e.lLabelWidth = d.kindLetter == 'R' && !across ? 15 : w[0];
         e.lDescriptionWidth = w[6];
         widestDescription = std::max(widestDescription, w[6]);
