@@ -73,19 +73,36 @@ int32_t LineWidth(const LAYOUT_FIELD_ENTRY& e, int32_t k)
 // positions between them kTaken; blank is free.
 constexpr char kTaken = 'X';
 
+// The occupancy map of kOccupancy positions (1-based), kept from one layout
+// to the next with the range of positions marked since it was cleared:
+// clearing blanks that range only.
+struct OccupancyMap {
+    std::vector<char> cells;
+    int32_t lowest = kOccupancy + 1, highest = 0;
+};
+
+OccupancyMap& Occupancy()
+{
+    static OccupancyMap map;
+    return map;
+}
+
 char Occupied(int32_t index)
 {
-    const Dialogue& d = Screen();
-    if (index < 1 || index > static_cast<int32_t>(d.occupancy.size()))
+    const OccupancyMap& m = Occupancy();
+    if (index < 1 || index > static_cast<int32_t>(m.cells.size()))
         return kTaken;
-    return d.occupancy[static_cast<size_t>(index - 1)];
+    return m.cells[static_cast<size_t>(index - 1)];
 }
 
 void Mark(int32_t index, char value)
 {
-    Dialogue& d = Screen();
-    if (index >= 1 && index <= static_cast<int32_t>(d.occupancy.size()))
-        d.occupancy[static_cast<size_t>(index - 1)] = value;
+    OccupancyMap& m = Occupancy();
+    if (index < 1 || index > static_cast<int32_t>(m.cells.size()))
+        return;
+    m.cells[static_cast<size_t>(index - 1)] = value;
+    m.lowest = std::min(m.lowest, index);
+    m.highest = std::max(m.highest, index);
 }
 
 // Result of the fit test of an entry at a position: that it fits, or the
@@ -408,12 +425,23 @@ void PlaceAutomatically()
 
 }  // namespace
 
+void P3111_ClearOccupancy()
+{
+    OccupancyMap& m = Occupancy();
+    if (m.cells.size() != static_cast<size_t>(kOccupancy))
+        m.cells.assign(static_cast<size_t>(kOccupancy), ' ');
+    else if (m.lowest <= m.highest)
+        std::fill(m.cells.begin() + (m.lowest - 1), m.cells.begin() + m.highest, ' ');
+    m.lowest = kOccupancy + 1;
+    m.highest = 0;
+}
+
 void P3111_LayoutMainRecord()
 {
     Dialogue& d = Screen();
     std::fill(std::begin(d.pushButtons), std::end(d.pushButtons), 0);
     d.error = false;
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     P3111_LoadTextMaps();
     for (int32_t i = 1; i <= d.count; ++i) {
         LAYOUT_FIELD_ENTRY& e = Entry(i);
@@ -441,7 +469,7 @@ void P3111_LayoutMainRecord()
     char group[10];
     dqov::text::Pad(group, 10, dqov::cmdparm::ParmText(*d.command, "@GROUPNAME"));
     P3111_LoadFieldGroup(group);
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     if (!d.error) {
         P3111_PlaceFixedFields();
         PlaceAutomatically();
@@ -464,7 +492,7 @@ void P3111_LayoutBrowseList()
     char group[10];
     dqov::text::Pad(group, 10, browse);
     P3111_LoadFieldGroup(group);
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     if (d.error)
         return;
     // heading depth over the entries that fit on one line
