@@ -69,40 +69,41 @@ int32_t LineWidth(const LAYOUT_FIELD_ENTRY& e, int32_t k)
     return e.lIdentOffset + e.lHeadingWidth;
 }
 
-// Occupancy map bytes: a placed entry's attribute positions hold zero, the
-// positions between them kTaken; blank is free.
+// Occupancy map: a placed entry's attribute positions hold zero, the
+// positions between them kTaken; blank is free. The fit test asks only
+// whether a position is taken, and a position marked zero after it was
+// taken is no longer taken, so the map keeps one bit per position: taken
+// or not.
 constexpr char kTaken = 'X';
 
-// The occupancy map of kOccupancy positions (1-based), kept from one layout
-// to the next with the range of positions marked since it was cleared:
-// clearing blanks that range only.
-struct OccupancyMap {
-    std::vector<char> cells;
-    int32_t lowest = kOccupancy + 1, highest = 0;
-};
-
-OccupancyMap& Occupancy()
+// The map of kOccupancy positions (1-based), kept from one layout to the
+// next.
+std::vector<uint64_t>& Occupancy()
 {
-    static OccupancyMap map;
-    return map;
+    static std::vector<uint64_t> taken;
+    return taken;
 }
 
 char Occupied(int32_t index)
 {
-    const OccupancyMap& m = Occupancy();
-    if (index < 1 || index > static_cast<int32_t>(m.cells.size()))
+    const std::vector<uint64_t>& taken = Occupancy();
+    if (index < 1 || index > kOccupancy || taken.empty())
         return kTaken;
-    return m.cells[static_cast<size_t>(index - 1)];
+    const auto bit = static_cast<uint32_t>(index - 1);
+    return (taken[bit / 64] >> (bit % 64) & 1) != 0 ? kTaken : ' ';
 }
 
 void Mark(int32_t index, char value)
 {
-    OccupancyMap& m = Occupancy();
-    if (index < 1 || index > static_cast<int32_t>(m.cells.size()))
+    std::vector<uint64_t>& taken = Occupancy();
+    if (index < 1 || index > kOccupancy || taken.empty())
         return;
-    m.cells[static_cast<size_t>(index - 1)] = value;
-    m.lowest = std::min(m.lowest, index);
-    m.highest = std::max(m.highest, index);
+    const auto bit = static_cast<uint32_t>(index - 1);
+    const uint64_t mask = uint64_t{1} << (bit % 64);
+    if (value == kTaken)
+        taken[bit / 64] |= mask;
+    else
+        taken[bit / 64] &= ~mask;
 }
 
 // Result of the fit test of an entry at a position: that it fits, or the
@@ -427,13 +428,8 @@ void PlaceAutomatically()
 
 void P3111_ClearOccupancy()
 {
-    OccupancyMap& m = Occupancy();
-    if (m.cells.size() != static_cast<size_t>(kOccupancy))
-        m.cells.assign(static_cast<size_t>(kOccupancy), ' ');
-    else if (m.lowest <= m.highest)
-        std::fill(m.cells.begin() + (m.lowest - 1), m.cells.begin() + m.highest, ' ');
-    m.lowest = kOccupancy + 1;
-    m.highest = 0;
+    std::vector<uint64_t>& taken = Occupancy();
+    taken.assign((static_cast<size_t>(kOccupancy) + 63) / 64, 0);
 }
 
 void P3111_LayoutMainRecord()
