@@ -39,7 +39,10 @@ struct LayoutRun {
     std::vector<LAYOUT_FIELD_ENTRY> table;
     int32_t count = 0;
     int32_t current = 0; /* entry the module works on (1-based, 0 none) */
-    LAYOUT_FORMAT_SLOT slots[kLayoutFormats + 1]{};
+    /* set afresh by each layout's start step before any other step reads
+       them: the report layout zeroes its run first, the screen layout makes
+       them without zeroing their 12 KB first */
+    LAYOUT_FORMAT_SLOT slots[kLayoutFormats + 1];
     char formatName[kLayoutFormats + 1][8]{};
     char formatKind[kLayoutFormats + 1][6]{};
     bool error = false; /* a fatal finding stopped the layout */

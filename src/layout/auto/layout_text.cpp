@@ -4,12 +4,92 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
+#include "dqov/runcontrol/definitions.h"
+#include "dqov/runcontrol/workfile.h"
 #include "layout/command_reader.h"
 #include "layout/layout.h"
+#include "params/field_texts.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout {
+
+namespace {
+
+// The field text widths asked so far, by the 10 characters of the field
+// name as asked, with what they rest on: the context, its work file's field
+// text records (their kind's stamp changes with every record written,
+// rewritten or deleted, and differs between work files), the job's field
+// definitions (a DEFINE or OVERRIDE gives a field its own texts), and the
+// run values the texts and widths are read with. The repository's texts and
+// the partition's languages are not written during a run. Without a work
+// file nothing is kept.
+struct FieldTextMemo {
+    struct Widths {
+        int32_t w[7];
+        int16_t rc;
+    };
+    const FFC_CONTEXT* ctx = nullptr;
+    uint64_t textStamp = 0, fieldStamp = 0;
+    int32_t componentRun = 0, functionRun = 0, levelTwo = 0;
+    char doubleByte = ' ', natChar = ' ';
+    char partition[3]{};
+    std::unordered_map<std::string, Widths> byField;
+
+    bool holdsFor(const FFC_CONTEXT* c, uint64_t text, uint64_t fields) const
+    {
+        return text != 0 && ctx == c && textStamp == text && fieldStamp == fields && componentRun == c->lComponentRun &&
+               functionRun == c->lFunctionRun && levelTwo == c->lLanguageLevelTwo && doubleByte == c->cDoubleByte &&
+               natChar == c->cNatChar1 && std::memcmp(partition, c->acPartition, sizeof partition) == 0;
+    }
+    void restartFor(const FFC_CONTEXT* c)
+    {
+        byField.clear();
+        ctx = c;
+        componentRun = c->lComponentRun;
+        functionRun = c->lFunctionRun;
+        levelTwo = c->lLanguageLevelTwo;
+        doubleByte = c->cDoubleByte;
+        natChar = c->cNatChar1;
+        std::memcpy(partition, c->acPartition, sizeof partition);
+    }
+};
+
+constexpr char kFieldTextKind[] = "MFLD_3109 ";
+
+FieldTextMemo& Memo()
+{
+    static FieldTextMemo* memo = new FieldTextMemo;
+    return *memo;
+}
+
+}  // namespace
+
+int16_t FieldTextWidths(FFC_CONTEXT* ctx, const char* acField, int32_t w[7], const char* msgQueue)
+{
+    if (!ctx || !acField)
+        return P8061_sGetMultilingualFieldTexts(ctx, acField, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6],
+                                                msgQueue);
+    FieldTextMemo& m = Memo();
+    if (!m.holdsFor(ctx, WF_ulKindStamp(ctx, kFieldTextKind), P310C_ulFieldCacheStamp()))
+        m.restartFor(ctx);
+    const std::string_view name(acField, 10);
+    if (auto it = m.byField.find(std::string(name)); it != m.byField.end()) {
+        std::memcpy(w, it->second.w, sizeof it->second.w);
+        return it->second.rc;
+    }
+    FieldTextMemo::Widths found{};
+    found.rc = P8061_sGetMultilingualFieldTexts(ctx, acField, &found.w[0], &found.w[1], &found.w[2], &found.w[3],
+                                                &found.w[4], &found.w[5], &found.w[6], msgQueue);
+    std::memcpy(w, found.w, sizeof found.w);
+    /* the asking wrote this field's records: what the others rest on holds */
+    m.textStamp = WF_ulKindStamp(ctx, kFieldTextKind);
+    m.fieldStamp = P310C_ulFieldCacheStamp();
+    m.byField.emplace(name, found);
+    return found.rc;
+}
 
 void P3111_AdjustDbcsText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch)
 {

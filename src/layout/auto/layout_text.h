@@ -16,6 +16,15 @@ namespace layout {
  * both automatic layouts and the design steps. */
 void P3111_AdjustDbcsText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch);
 
+/* The widths of the field's texts over all languages, as
+ * P8061_sGetMultilingualFieldTexts gives them (w[0] label, w[1..3] heading
+ * lines, w[4] widest heading, w[5] heading lines, w[6] description), and its
+ * answer. A field asked again while the work file's field text records,
+ * the job's field definitions and the run's switches stay as they were is
+ * answered from the first asking: its records stand in the work file
+ * already, and asking again would rewrite them as they are. */
+int16_t FieldTextWidths(FFC_CONTEXT* ctx, const char* acField, int32_t w[7], const char* msgQueue);
+
 /* Length of a free text without trailing blanks (at most width); in a
  * double-byte run with the texts switch on, the host display length. */
 uint16_t P3111_usDisplayLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch);

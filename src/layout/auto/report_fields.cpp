@@ -263,8 +263,7 @@ void P3116_LoadGroupFields()
             FIX_LongToDigits(&number, 4, e.acSavedName + 2);
         }
         int32_t widths[7] = {0, 0, 0, 0, 0, 0, 0};
-        P8061_sGetMultilingualFieldTexts(r.ctx, def.acName, &widths[0], &widths[1], &widths[2], &widths[3], &widths[4],
-                                         &widths[5], &widths[6], r.msgQueue);
+        FieldTextWidths(r.ctx, def.acName, widths, r.msgQueue);
         e.lHeadingWidth = widths[4];
         e.lLabelWidth = r.across ? widths[0] : 15;
         AlignHeadings(e);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "dqov/runcontrol/fix.h"
 #include "dqov/runcontrol/workfile.h"
@@ -32,7 +33,7 @@ constexpr AttributeCode kAttributes[45] = {
     {"PBCN", 30}, {"PBCE", 30}, {"PBSI", 30}, {"PBSL", 30}, {"PBWB", 30}};
 constexpr int kListCodes = 10;
 
-const AttributeCode* FindCode(const std::string& code)
+const AttributeCode* FindCode(std::string_view code)
 {
     for (const AttributeCode& a : kAttributes)
         if (code == a.code)
@@ -45,7 +46,7 @@ struct CodeList {
     int count = 0;
     char codes[kListCodes * 4];
     CodeList() { std::memset(codes, ' ', sizeof codes); }
-    bool add(const std::string& code)
+    bool add(std::string_view code)
     {
         if (count >= kListCodes)
             return false;
@@ -54,18 +55,27 @@ struct CodeList {
     }
 };
 
-std::vector<std::string> Codes(const FFC_ATTRIBUTE_LIST& list)
+// The codes of a list that are not blank, in order, as they stand in it.
+struct CodeViews {
+    int count = 0;
+    std::string_view codes[kListCodes];
+    const std::string_view* begin() const { return codes; }
+    const std::string_view* end() const { return codes + count; }
+};
+
+CodeViews Codes(const FFC_ATTRIBUTE_LIST& list)
 {
-    std::vector<std::string> codes;
+    static_assert(sizeof list.acCodes == 4 * kListCodes);
+    CodeViews codes;
     for (size_t i = 0; i + 4 <= list.usLength && i + 4 <= sizeof list.acCodes; i += 4) {
-        std::string code = dqov::text::Trim(list.acCodes + i, 4);
+        const std::string_view code = dqov::text::TrimmedView(list.acCodes + i, 4);
         if (!code.empty())
-            codes.push_back(code);
+            codes.codes[codes.count++] = code;
     }
     return codes;
 }
 
-bool IsControlCode(const std::string& code)
+bool IsControlCode(std::string_view code)
 {
     if (code.size() == 4 && code.compare(0, 2, "PB") == 0 && std::isdigit(static_cast<unsigned char>(code[2])) &&
         std::isdigit(static_cast<unsigned char>(code[3]))) {
@@ -126,7 +136,7 @@ void P3111_SetFieldUsage(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f)
     }
 }
 
-bool AddTo(CodeList& list, const std::string& code, Msg msg, const LAYOUT_FIELD_ENTRY& e)
+bool AddTo(CodeList& list, std::string_view code, Msg msg, const LAYOUT_FIELD_ENTRY& e)
 {
     if (list.add(code))
         return true;
@@ -136,14 +146,14 @@ bool AddTo(CodeList& list, const std::string& code, Msg msg, const LAYOUT_FIELD_
 }
 
 // Control codes of a list go to the control code list; false when it is full.
-bool P3111_AddControlCode(CodeList& controls, const std::string& code, const LAYOUT_FIELD_ENTRY& e)
+bool P3111_AddControlCode(CodeList& controls, std::string_view code, const LAYOUT_FIELD_ENTRY& e)
 {
     return AddTo(controls, code, Msg::TooManyOutputAttributes, e);
 }
 
-bool P3111_CollectControlCodes(CodeList& controls, const std::vector<std::string>& codes, const LAYOUT_FIELD_ENTRY& e)
+bool P3111_CollectControlCodes(CodeList& controls, const CodeViews& codes, const LAYOUT_FIELD_ENTRY& e)
 {
-    for (const std::string& code : codes)
+    for (std::string_view code : codes)
         if (IsControlCode(code) && !P3111_AddControlCode(controls, code, e))
             return false;
     return true;
@@ -172,9 +182,9 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, con
         flag(e.acOutputFlags, 28);
     }
     CodeList input, output, controls;
-    const std::vector<std::string> inCodes = Codes(def.input), outCodes = Codes(def.output);
+    const CodeViews inCodes = Codes(def.input), outCodes = Codes(def.output);
     for (int side = 0; side < 2; ++side) {
-        for (const std::string& code : side == 0 ? inCodes : outCodes) {
+        for (std::string_view code : side == 0 ? inCodes : outCodes) {
             const AttributeCode* a = FindCode(code);
             if (!a)
                 continue;
@@ -196,7 +206,7 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, con
     // The control codes are checked with the input codes.
     CodeList checked = input;
     for (int i = 0; i < controls.count && checked.count < kListCodes; ++i)
-        checked.add(std::string(controls.codes + 4 * i, 4));
+        checked.add(std::string_view(controls.codes + 4 * i, 4));
     bool valid = true;
     char control = 'N';
     int16_t number = 0;
@@ -206,10 +216,10 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, con
     e.cControlKind = control;
     e.sPushButton = number;
     if (RightToLeft() && d.flag30) {
-        for (const std::string& code : inCodes)
+        for (std::string_view code : inCodes)
             if (code == "RLTB")
                 *d.flag30 = 'Y';
-        for (const std::string& code : outCodes)
+        for (std::string_view code : outCodes)
             if (code == "RLTB")
                 *d.flag30 = 'Y';
     }
@@ -274,7 +284,7 @@ void BottomAlignHeadings(LAYOUT_FIELD_ENTRY& e, const int32_t widths[3])
     std::memset(lines, ' ', sizeof lines);
     int at = 2;
     for (int i = 2; i >= 0; --i) {
-        if (dqov::text::Trim(e.acHeadings[i], 20).empty())
+        if (dqov::text::TrimmedView(e.acHeadings[i], 20).empty())
             continue;
         std::memcpy(lines[at], e.acHeadings[i], 20);
         moved[at--] = static_cast<int16_t>(widths[i]);
@@ -285,7 +295,7 @@ void BottomAlignHeadings(LAYOUT_FIELD_ENTRY& e, const int32_t widths[3])
 
 void AddDotLeaders(char* description)
 {
-    if (dqov::text::Trim(description, 40).empty())
+    if (dqov::text::TrimmedView(description, 40).empty())
         return;
     if (!RightToLeft()) {
         int p = 40;
@@ -343,7 +353,7 @@ void P3111_LoadFieldGroup(const char* group)
         std::memcpy(&f, r.acData, sizeof f);
         const char* list = r.acData;
         char name[50];
-        dqov::text::Pad(name, sizeof name, dqov::text::Trim(f.acField, 10));
+        dqov::text::Pad(name, sizeof name, dqov::text::TrimmedView(f.acField, 10));
         P3100_StripLeadingChar(name, d.ctx->cNatChar1);
         FFC_FIELD_DEFINITION def{};
         FFC_FIELD_TEXT text{};
@@ -351,13 +361,13 @@ void P3111_LoadFieldGroup(const char* group)
         char local = 'N';
         if (Get_Function_Field(d.ctx, &local, &def, &text, nullptr) != '0')
             continue;
-        if (d.count >= static_cast<int32_t>(d.table.size())) {
+        LAYOUT_FIELD_ENTRY* next = NextEntry();
+        if (!next) {
             IssueFinding(Msg::LayoutFieldsFull, dqov::text::Trim(f.acField, 10));
             d.error = true;
             break;
         }
-        d.current = ++d.count;
-        LAYOUT_FIELD_ENTRY& e = Entry(d.count);
+        LAYOUT_FIELD_ENTRY& e = *next;
         std::memset(&e, 0, sizeof e);
         e.cFieldEntry = 'Y';
         /* the field's own name, without the national character: every
@@ -403,8 +413,7 @@ void P3111_LoadFieldGroup(const char* group)
         e.lColumn = column;
         e.cNewPage = list[GF_NEWPAGE] == '1' ? 'Y' : 'N';
         int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
-        P8061_sGetMultilingualFieldTexts(d.ctx, def.acName, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6],
-                                         d.msgQueue);
+        FieldTextWidths(d.ctx, def.acName, w, d.msgQueue);
         e.lLabelWidth = d.kindLetter == 'R' && !across ? 15 : w[0];
         e.lDescriptionWidth = w[6];
         widestDescription = std::max(widestDescription, w[6]);

@@ -4,6 +4,7 @@
 #include "layout/auto/screen_state.h"
 
 #include <cstring>
+#include <new>
 
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/ffc_check_message.h"
@@ -28,6 +29,17 @@ Dialogue& Screen()
 LAYOUT_FIELD_ENTRY& Entry(int32_t number)
 {
     return Screen().table[static_cast<size_t>(number - 1)];
+}
+
+LAYOUT_FIELD_ENTRY* NextEntry()
+{
+    Dialogue& d = Screen();
+    if (d.count >= d.capacity)
+        return nullptr;
+    d.current = ++d.count;
+    if (d.table.size() < static_cast<size_t>(d.count))
+        d.table.emplace_back();
+    return &d.table[static_cast<size_t>(d.count - 1)];
 }
 
 std::string EntryName(const LAYOUT_FIELD_ENTRY& e)
@@ -146,8 +158,9 @@ void FillStartInfo()
 int16_t P3111_sStartDialogueDesign()
 {
     Dialogue& d = Screen();
-    const size_t capacity = d.ctx->lLanguageLevelTwo ? 1000 : 150;
-    d.table.assign(capacity, LAYOUT_FIELD_ENTRY{});
+    d.capacity = d.ctx->lLanguageLevelTwo ? 1000 : 150;
+    d.table.clear();
+    d.table.reserve(static_cast<size_t>(d.capacity));
     d.count = 0;
     d.current = 0;
     if (!CallbackPresent()) {
@@ -191,7 +204,7 @@ int16_t P3111_sStartDialogueDesign()
     d.lineOffset = top + d.actionBarLines;
     d.pageSize = d.lastLine * d.width;
     d.pageLimit = d.pageSize > 0 ? std::min(kOccupancy / d.pageSize, 7) : 0;
-    d.occupancy.assign(kOccupancy, ' ');
+    P3111_ClearOccupancy();
     CopyDesignValue(d.design, ParmText(*d.command, "DESIGN"));
     std::string identify = ParmText(*d.command, "IDENTIFY");
     d.identify = identify.empty() ? 'C' : identify[0] == '*' && identify.size() > 1 ? identify[1] : identify[0];
@@ -215,6 +228,8 @@ int16_t P3111_sStartDialogueDesign()
         }
         return all;
     }();
+    /* the slots are set here only: a layout that stops before (a pop-up
+       window that cannot be sized) writes no format */
     for (int i = 1; i <= kFormats; ++i) {
         LAYOUT_FORMAT_SLOT& slot = d.slots[i];
         slot.lCount = 0;
@@ -233,7 +248,6 @@ void P3111_CompleteDialogueDesign()
     Dialogue& d = Screen();
     d.table.clear();
     d.table.shrink_to_fit();
-    d.occupancy.clear();
     d.count = 0;
     d.current = 0;
     if (CallbackPresent()) {
@@ -267,7 +281,10 @@ extern "C" void P3111_DesignDialogue(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pSt
                                      void* pLpcAnchor, void* pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
 {
     Dialogue& d = Screen();
-    d = Dialogue{};
+    /* every value of the last layout dropped: each member takes its
+       initializer afresh, in place */
+    d.~Dialogue();
+    new (&d) Dialogue;
     StartLayoutRun(d, pContext, pState, pProcess, pFunction, pCommand, plFormatCounter, cMirror, pachMsgQueue,
                    pachSystemFlags, pLpcAnchor, pCmpeAnchor, pfnCallback);
     d.fieldCounter = plFieldCounter;

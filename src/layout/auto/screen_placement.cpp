@@ -69,23 +69,41 @@ int32_t LineWidth(const LAYOUT_FIELD_ENTRY& e, int32_t k)
     return e.lIdentOffset + e.lHeadingWidth;
 }
 
-// Occupancy map bytes: a placed entry's attribute positions hold zero, the
-// positions between them kTaken; blank is free.
+// Occupancy map: a placed entry's attribute positions hold zero, the
+// positions between them kTaken; blank is free. The fit test asks only
+// whether a position is taken, and a position marked zero after it was
+// taken is no longer taken, so the map keeps one bit per position: taken
+// or not.
 constexpr char kTaken = 'X';
+
+// The map of kOccupancy positions (1-based), kept from one layout to the
+// next.
+std::vector<uint64_t>& Occupancy()
+{
+    static std::vector<uint64_t> taken;
+    return taken;
+}
 
 char Occupied(int32_t index)
 {
-    const Dialogue& d = Screen();
-    if (index < 1 || index > static_cast<int32_t>(d.occupancy.size()))
+    const std::vector<uint64_t>& taken = Occupancy();
+    if (index < 1 || index > kOccupancy || taken.empty())
         return kTaken;
-    return d.occupancy[static_cast<size_t>(index - 1)];
+    const auto bit = static_cast<uint32_t>(index - 1);
+    return (taken[bit / 64] >> (bit % 64) & 1) != 0 ? kTaken : ' ';
 }
 
 void Mark(int32_t index, char value)
 {
-    Dialogue& d = Screen();
-    if (index >= 1 && index <= static_cast<int32_t>(d.occupancy.size()))
-        d.occupancy[static_cast<size_t>(index - 1)] = value;
+    std::vector<uint64_t>& taken = Occupancy();
+    if (index < 1 || index > kOccupancy || taken.empty())
+        return;
+    const auto bit = static_cast<uint32_t>(index - 1);
+    const uint64_t mask = uint64_t{1} << (bit % 64);
+    if (value == kTaken)
+        taken[bit / 64] |= mask;
+    else
+        taken[bit / 64] &= ~mask;
 }
 
 // Result of the fit test of an entry at a position: that it fits, or the
@@ -408,12 +426,18 @@ void PlaceAutomatically()
 
 }  // namespace
 
+void P3111_ClearOccupancy()
+{
+    std::vector<uint64_t>& taken = Occupancy();
+    taken.assign((static_cast<size_t>(kOccupancy) + 63) / 64, 0);
+}
+
 void P3111_LayoutMainRecord()
 {
     Dialogue& d = Screen();
     std::fill(std::begin(d.pushButtons), std::end(d.pushButtons), 0);
     d.error = false;
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     P3111_LoadTextMaps();
     for (int32_t i = 1; i <= d.count; ++i) {
         LAYOUT_FIELD_ENTRY& e = Entry(i);
@@ -441,7 +465,7 @@ void P3111_LayoutMainRecord()
     char group[10];
     dqov::text::Pad(group, 10, dqov::cmdparm::ParmText(*d.command, "@GROUPNAME"));
     P3111_LoadFieldGroup(group);
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     if (!d.error) {
         P3111_PlaceFixedFields();
         PlaceAutomatically();
@@ -464,7 +488,7 @@ void P3111_LayoutBrowseList()
     char group[10];
     dqov::text::Pad(group, 10, browse);
     P3111_LoadFieldGroup(group);
-    PlacedPages().assign(d.table.size(), 0);
+    PlacedPages().assign(static_cast<size_t>(d.capacity), 0);
     if (d.error)
         return;
     // heading depth over the entries that fit on one line

@@ -35,7 +35,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
         std::memset(e.acConditionValue, ' ', sizeof e.acConditionValue);
         return;
     }
-    if (dqov::text::Trim(e.acCondition, 10).empty())
+    if (dqov::text::TrimmedView(e.acCondition, 10).empty())
         return;
     if (e.cControlPart == 'Y' && std::memcmp(e.acConditionValue, "*YES", 4) != 0)
         return;
@@ -110,7 +110,7 @@ void P3111_WriteFormatRecords()
 {
     Dialogue& d = Screen();
     const int32_t formats = d.formats;
-    const bool noBrowse = dqov::text::Trim(d.start.acBrowseList, 8).empty() ||
+    const bool noBrowse = dqov::text::TrimmedView(d.start.acBrowseList, 8).empty() ||
                           dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
     const bool multiPage = (formats > 1 && noBrowse) || formats >= 3;
     const bool screenCommand = d.commandName == "DISPLAY" || d.commandName == "REQUEST";

@@ -48,7 +48,10 @@ struct Dialogue : LayoutRun {
     int32_t fields[kFormats + 1]{}, counted[kFormats + 1]{}, headingLines[kFormats + 1]{};
     int32_t sflPage[kFormats + 1]{}, sflSize[kFormats + 1]{}, indicator[kFormats + 1]{};
     int32_t formats = 0; /* highest page that received an entry */
-    std::vector<char> occupancy;
+    /* entries the table may hold: its storage is reserved for them at the
+       start, and an entry is made when the layout first comes to it, so
+       that an entry stays where it is while the layout runs */
+    int32_t capacity = 0;
 
     /* geometry */
     int32_t firstLine = 1, lastLine = 0, firstColumn = 1, width = 80;
@@ -98,6 +101,10 @@ void PostEvent(DialogueEvent event, void* entry = nullptr, intptr_t v1 = 0, intp
 bool CallbackPresent();
 
 LAYOUT_FIELD_ENTRY& Entry(int32_t number);
+/* The next entry (number count + 1, which becomes the count and the current
+ * entry), made when the table has not held it yet; null when the table is
+ * full. Its contents are those of an earlier load or zero. */
+LAYOUT_FIELD_ENTRY* NextEntry();
 std::string EntryName(const LAYOUT_FIELD_ENTRY& e);
 
 /* Records (screen_records.cpp). */
@@ -116,6 +123,8 @@ void SetEntryOffsets(LAYOUT_FIELD_ENTRY& e);
 void P3111_LayoutMainRecord();
 void P3111_LayoutBrowseList();
 void P3111_SizePopUp();
+/* Frees every position of the occupancy map. */
+void P3111_ClearOccupancy();
 
 /* Texts (screen_texts.cpp). */
 void P3111_LoadTextMaps();

@@ -20,10 +20,10 @@ constexpr int32_t kTexts = 50;
 void AddTextEntry(const std::string& text, int width, int32_t line, int32_t column, const char* flags)
 {
     Dialogue& d = Screen();
-    if (d.count >= static_cast<int32_t>(d.table.size()))
+    LAYOUT_FIELD_ENTRY* next = NextEntry();
+    if (!next)
         return;
-    d.current = ++d.count;
-    LAYOUT_FIELD_ENTRY& e = Entry(d.count);
+    LAYOUT_FIELD_ENTRY& e = *next;
     std::memset(&e, 0, sizeof e);
     int32_t number = d.count;
     std::memcpy(e.acName, "TEXT", 4);
@@ -90,8 +90,10 @@ void P3111_LoadTextMaps()
     const auto [ci, pi] = dqov::cmdparm::CommandParam(*d.command, "TEXTS");
     for (int32_t i = 0; i < kTexts; ++i) {
         const int32_t line = dqov::cmdparm::ParmNumberOf(*d.command, ci, pi, 1, i);
+        if (line == 0)
+            continue;
         const int32_t column = dqov::cmdparm::ParmNumberOf(*d.command, ci, pi, 2, i);
-        if (line == 0 || column == 0)
+        if (column == 0)
             continue;
         const std::string text = dqov::cmdparm::ParmTextOf(*d.command, ci, pi, 0, i);
         if (text.empty())
