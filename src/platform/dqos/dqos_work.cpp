@@ -40,10 +40,24 @@ bool applyKeptWrites(sqlite3* db)
     return true;
 }
 
+// Units begun on the connection (SSQL_ulUnitOfWork): every transaction
+// the library opens is opened by beginUnit or beginImmediate.
+unsigned long gUnitsBegun = 0;
+
+bool beginUnit(sqlite3* db)
+{
+    if (!execSimple(db, "BEGIN"))
+        return false;
+    ++gUnitsBegun;
+    return true;
+}
+
 bool beginImmediate(sqlite3* db)
 {
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        ++gUnitsBegun;
         return true;
+    }
     setLastError(dbReason(db));
     return false;
 }
@@ -92,7 +106,7 @@ bool openWork(sqlite3* db)
 {
     if (!sqlite3_get_autocommit(db))
         return true;
-    return execSimple(db, "BEGIN");
+    return beginUnit(db);
 }
 
 // A unit that has only read holds no lock worth keeping: it is rolled back
@@ -163,3 +177,14 @@ bool startOwnWrite(sqlite3* db)
 }
 
 }  // namespace dqos
+
+extern "C" unsigned long SSQL_ulUnitOfWork(void)
+{
+    std::lock_guard lock(dqos::dbLock());
+    sqlite3* db = dqos::dbHandle();
+    // a unit ended by a commit, a rollback or a failure SQLite rolled back
+    // leaves the connection in autocommit until the next one begins
+    if (db == nullptr || sqlite3_get_autocommit(db))
+        return 0;
+    return dqos::gUnitsBegun;
+}
