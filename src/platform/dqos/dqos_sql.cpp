@@ -240,7 +240,7 @@ unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, 
 // Stores column i of the row as a T, clamped to T's range; NULL is 0.
 template <typename T> void putInteger(void* buffer, sqlite3_stmt* row, int i)
 {
-    const int64_t v = sqlite3_column_type(row, i) == SQLITE_NULL ? 0 : sqlite3_column_int64(row, i);
+    const int64_t v = sqlite3_column_int64(row, i);  // 0 for NULL
     const T t = static_cast<T>(std::clamp<int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     std::memcpy(buffer, &t, sizeof t);
 }
