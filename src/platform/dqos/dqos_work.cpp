@@ -40,8 +40,9 @@ bool applyKeptWrites(sqlite3* db)
     return true;
 }
 
-// Units begun on the connection (SSQL_ulUnitOfWork): every transaction
-// the library opens is opened by beginUnit or beginImmediate.
+// The number SSQL_ulUnitOfWork answers in a unit: it moves on with every
+// transaction the library opens (each is opened by beginUnit or
+// beginImmediate) and with every write of the connection to a kept table.
 unsigned long gUnitsBegun = 0;
 
 bool beginUnit(sqlite3* db)
@@ -75,6 +76,11 @@ bool runKeptWrites(sqlite3* db)
 }
 
 }  // namespace
+
+void noteKeptTableWrite()
+{
+    ++gUnitsBegun;
+}
 
 bool writesWait()
 {
