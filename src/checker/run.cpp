@@ -8,11 +8,15 @@
 #include "checker/usage.h"
 #include "params/cmdparm.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
+#include <new>
 
 #include "dqov/runcontrol/fatal.h"
 #include "dqov/runcontrol/fix.h"
@@ -50,8 +54,12 @@ void AddCountMessage(FFC_CONTEXT* ctx, Msg msg, int32_t pass, int32_t fatal, int
 }
 
 // Keyword area, loaded once per process.
+struct FreeBytes {
+    void operator()(char* p) const { std::free(p); }
+};
+
 struct KeywordArea {
-    std::vector<char> bytes;
+    std::unique_ptr<char, FreeBytes> bytes;
     uint16_t count = 0;
     bool loaded = false;
 };
@@ -390,12 +398,25 @@ void P3100_LoadKeywordTables(void)
     KeywordArea& area = Keywords();
     if (area.loaded)
         return;
-    area.bytes.assign(CMDPARM_KEYWORD_AREA_SIZE, ' ');
+    // The loader writes the entries one after another from the start of
+    // the area and no reader goes past their count, so the area is not
+    // blanked first (its pages stay untouched) and is cut to the entries
+    // loaded: a repository's tables fill well under half of it.
+    area.bytes.reset(static_cast<char*>(std::malloc(CMDPARM_KEYWORD_AREA_SIZE)));
+    if (!area.bytes)
+        throw std::bad_alloc();
     area.count = 0;
-    int16_t rc = CMDPARM_sLoadKeywordTables(area.bytes.data(), &area.count);
+    int16_t rc = CMDPARM_sLoadKeywordTables(area.bytes.get(), &area.count);
     // the loader sets the location of each of its statements: the failing one is current
     if (rc != 0 && rc != 1)
         FFC_SQL_Error(nullptr, std::string(SSQL_pszLocation()).c_str());
+    // a cut that moves the entries is seen by the parameter preparation,
+    // which indexes the area again when its address changes
+    const size_t used = std::max<size_t>(area.count, 1) * sizeof(CMDPARM_KEYWORD_ENTRY);
+    if (char* cut = static_cast<char*>(std::realloc(area.bytes.get(), used))) {
+        (void)area.bytes.release();
+        area.bytes.reset(cut);
+    }
     area.loaded = true;
 }
 
@@ -404,7 +425,7 @@ void* P3100_pKeywordArea(uint16_t* pusCount)
     KeywordArea& area = Keywords();
     if (pusCount)
         *pusCount = area.count;
-    return area.loaded ? area.bytes.data() : nullptr;
+    return area.loaded ? area.bytes.get() : nullptr;
 }
 
 // The web pages of a function are made from its screens: a function that

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dqov/runcontrol/definitions.h"
@@ -44,14 +45,48 @@ struct Cursor {
     }
 };
 
+/* The texts of a field as the repository stores them: label, the three
+ * headings and the description, blank-padded to their widths. */
+constexpr size_t kLabelWidth = 15, kHeadingWidth = 20, kDescriptionWidth = 40;
+constexpr size_t kStoredWidth = kLabelWidth + 3 * kHeadingWidth + kDescriptionWidth;
+
+/* What the layouts of a job read of the partition's languages (QV_F60) and
+ * field texts (QV_FTX), kept for the unit of work it was read in. No
+ * statement of a job writes either table, and the unit holds the
+ * repository's state fixed (SSQL_ulUnitOfWork), so a field's texts read
+ * once stay what the repository holds until the unit ends; a new unit (or
+ * partition) reads afresh. Each field keeps, per language, '1' and its
+ * stored texts or '0' when the language has none. */
+struct RepositoryTexts {
+    unsigned long unit = 0;
+    std::string partition;
+    std::vector<std::string> languages;
+    std::unordered_map<std::string, std::string> fields;
+
+    void Follow(unsigned long current, const std::string& part)
+    {
+        if (current == unit && part == partition)
+            return;
+        unit = current;
+        partition = part;
+        languages.clear();
+        fields.clear();
+    }
+};
+
+RepositoryTexts& Kept()
+{
+    static RepositoryTexts kept;
+    return kept;
+}
+
 // A failed statement ends the run through the fatal SQL path.
-std::vector<std::string> PartitionLanguages(const FFC_CONTEXT* ctx)
+std::vector<std::string> PartitionLanguages(const std::string& partition)
 {
     constexpr char kTag[] = "P8061/QV_F60/A";
     std::vector<std::string> out;
     SSQL_AREA area;
     SSQL_SetLocation(kTag);
-    std::string partition(ctx->acPartition, 3);
     if (SSQL_DeclareExt(&area, "SELECT X60PLN FROM QV_DTA.QV_F60 WHERE X60P_I = '%s' ORDER BY X60PLN",
                         partition.c_str()) != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, kTag);
@@ -68,34 +103,88 @@ std::vector<std::string> PartitionLanguages(const FFC_CONTEXT* ctx)
     return out;
 }
 
-// The field's texts in the language: false when it has none; a failed
-// statement ends the run through the fatal SQL path.
-bool FieldTexts(const FFC_CONTEXT* ctx, const std::string& field, const std::string& language, Texts& t)
+// The field's texts in the language as stored (kStoredWidth characters):
+// false when it has none; a failed statement ends the run through the
+// fatal SQL path.
+bool StoredTexts(const std::string& partition, const std::string& field, const std::string& language, char* stored)
 {
     constexpr char kTag[] = "P8061/QV_FTX/A";
     SSQL_AREA area;
     SSQL_SetLocation(kTag);
-    std::string partition(ctx->acPartition, 3);
     if (SSQL_DeclareExt(&area,
                         "SELECT FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES FROM QV_DTA.QV_FTX "
                         "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
                         partition.c_str(), field.c_str(), language.c_str()) != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, kTag);
-    char label[15], h1[20], h2[20], h3[20], desc[40];
+    char* const heading = stored + kLabelWidth;
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 5, SSQL_FIXED(label, 15), SSQL_FIXED(h1, 20), SSQL_FIXED(h2, 20),
-                                     SSQL_FIXED(h3, 20), SSQL_FIXED(desc, 40));
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 5, SSQL_FIXED(stored, kLabelWidth),
+                                     SSQL_FIXED(heading, kHeadingWidth), SSQL_FIXED(heading + kHeadingWidth, kHeadingWidth),
+                                     SSQL_FIXED(heading + 2 * kHeadingWidth, kHeadingWidth),
+                                     SSQL_FIXED(heading + 3 * kHeadingWidth, kDescriptionWidth));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     if (rc == SSQL_RC_NOROW)
         return false;
     if (rc != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, kTag);
-    t.label = Trim(label, 15);
-    t.headings[0] = Trim(h1, 20);
-    t.headings[1] = Trim(h2, 20);
-    t.headings[2] = Trim(h3, 20);
-    t.description = Trim(desc, 40);
     return true;
+}
+
+Texts FromStored(const char* stored)
+{
+    Texts t;
+    t.label = Trim(stored, kLabelWidth);
+    for (size_t i = 0; i < 3; ++i)
+        t.headings[i] = Trim(stored + kLabelWidth + i * kHeadingWidth, kHeadingWidth);
+    t.description = Trim(stored + kLabelWidth + 3 * kHeadingWidth, kDescriptionWidth);
+    return t;
+}
+
+/* The repository's texts of the field in each language of the partition:
+ * read once a unit of work and kept (see RepositoryTexts); outside a unit
+ * read each time. */
+std::vector<std::optional<Texts>> RepositoryFieldTexts(const FFC_CONTEXT* ctx, const std::string& field,
+                                                       std::vector<std::string>& languages)
+{
+    const std::string partition(ctx->acPartition, 3);
+    const unsigned long unit = SSQL_ulUnitOfWork();
+    RepositoryTexts& kept = Kept();
+    std::string stored;
+    const std::string* row = nullptr;
+    if (unit != 0) {
+        kept.Follow(unit, partition);
+        if (kept.languages.empty())
+            kept.languages = PartitionLanguages(partition);
+        languages = kept.languages;
+        if (auto it = kept.fields.find(field); it != kept.fields.end())
+            row = &it->second;
+    } else {
+        languages = PartitionLanguages(partition);
+    }
+    if (!row) {
+        const size_t step = 1 + kStoredWidth;
+        stored.assign(languages.size() * step, ' ');
+        for (size_t l = 0; l < languages.size(); ++l)
+            stored[l * step] = StoredTexts(partition, field, languages[l], &stored[l * step + 1]) ? '1' : '0';
+        // the reads began the unit when none was open: they are kept for it
+        const unsigned long now = unit != 0 ? unit : SSQL_ulUnitOfWork();
+        if (now != 0) {
+            kept.Follow(now, partition);
+            if (kept.languages.empty() || kept.languages == languages)
+                kept.languages = languages;
+            if (kept.languages == languages)
+                row = &kept.fields.emplace(field, std::move(stored)).first->second;
+        }
+        if (!row)
+            row = &stored;
+    }
+    std::vector<std::optional<Texts>> found(languages.size());
+    for (size_t l = 0; l < languages.size(); ++l) {
+        const char* at = row->data() + l * (1 + kStoredWidth);
+        if (*at == '1')
+            found[l] = FromStored(at + 1);
+    }
+    return found;
 }
 
 /* Width of a text: its length, or its host length (with shift characters)
@@ -207,13 +296,8 @@ extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT* pContext, const
     P8061_GetSessionDesignAdjustAttributes(pContext, &colHdgs, &labels, &descs, &texts);
     const bool doubleByte = pContext->cDoubleByte == 'Y';
     int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
-    const std::vector<std::string> languages = PartitionLanguages(pContext);
-    std::vector<std::optional<Texts>> found(languages.size());
-    for (size_t l = 0; l < languages.size(); ++l) {
-        Texts t;
-        if (FieldTexts(pContext, field, languages[l], t))
-            found[l] = t;
-    }
+    std::vector<std::string> languages;
+    std::vector<std::optional<Texts>> found = RepositoryFieldTexts(pContext, field, languages);
     Texts own;
     if (OwnTexts(pContext, field, own))
         TakeOwnTexts(own, found);

@@ -12,6 +12,16 @@ namespace {
 // The first `width` characters of the value with leading zeros ("%0*ld").
 void PutNumber(char* field, size_t width, long value)
 {
+    // the numbers of the tables fit their fields: their digits are written
+    // straight in
+    long limit = 1;
+    for (size_t i = 0; i < width; ++i)
+        limit *= 10;
+    if (value >= 0 && value < limit) {
+        for (size_t i = width; i-- > 0; value /= 10)
+            field[i] = static_cast<char>('0' + value % 10);
+        return;
+    }
     char text[24];
     FIX_ulZeroPadded(value, static_cast<uint32_t>(width), text);
     std::memcpy(field, text, width);

@@ -4,6 +4,7 @@
 #include "params/cmdparm.h"
 #include "platform/dqoz/dqoz.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -455,6 +456,13 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
     EXPECT_TRUE(withId("PRC0122").empty());
     EXPECT_TRUE(withId("PRC0023").empty());
     EXPECT_EQ(storedStatus(7), "OK ");
+    // the shared area holds the entries as the loader writes them, and no more
+    std::vector<char> fresh(CMDPARM_KEYWORD_AREA_SIZE, ' ');
+    uint16_t freshCount = 0;
+    ASSERT_EQ(CMDPARM_sLoadKeywordTables(fresh.data(), &freshCount), 0);
+    ASSERT_EQ(freshCount, count1);
+    ASSERT_GT(count1, 0);
+    EXPECT_EQ(std::memcmp(fresh.data(), area1, count1 * sizeof(CMDPARM_KEYWORD_ENTRY)), 0);
 }
 
 }  // namespace

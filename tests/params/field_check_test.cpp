@@ -274,6 +274,49 @@ TEST_F(FieldCheck, MultilingualFieldTextsAndTheirWorkRecords)
     EXPECT_EQ(std::vector<int32_t>(r, r + 7), std::vector<int32_t>(7, 0));
 }
 
+// The texts are read once a unit of work; a write of the connection to the
+// languages or the texts, or a new unit, has them read again.
+TEST_F(FieldCheck, MultilingualFieldTextsFollowTheRepositoryWrites)
+{
+    const auto exec = [](const char* sql) {
+        SSQL_AREA a;
+        ASSERT_EQ(SSQL_DeclareExt(&a, sql), SSQL_RC_OK) << sql;
+        SSQL_SQLDA* h = nullptr;
+        ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << sql << ": " << SSQL_pszLastError();
+        SMEM_FreeMem(h);
+    };
+    const auto widths = [this] {
+        int32_t r[7];
+        std::fill(std::begin(r), std::end(r), -1);
+        EXPECT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "CUSTNO    ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5],
+                                                   &r[6], kQueue),
+                  0);
+        return std::vector<int32_t>(r, r + 7);
+    };
+    const std::vector<int32_t> stored{12, 8, 6, 0, 8, 2, 15};
+    exec("BEGIN WORK");
+    EXPECT_EQ(widths(), stored);
+    EXPECT_EQ(widths(), stored);
+    exec("UPDATE QV_DTA.QV_FTX SET FTXLBL = 'Customer' WHERE FTXP_I = 'DEM' AND FTXFLD = 'CUSTNO'");
+    EXPECT_EQ(widths(), (std::vector<int32_t>{8, 8, 6, 0, 8, 2, 15}));
+    // a second language: its texts widen the label, first heading and description
+    exec("INSERT INTO QV_DTA.QV_F60 (X60P_I, X60PLN) VALUES ('DEM', 'FRA')");
+    exec("INSERT INTO QV_DTA.QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES "
+         "('DEM', 'CUSTNO', 'FRA', 'No. du client', 'Numero du', 'client', '', 'Numero du client')");
+    EXPECT_EQ(widths(), (std::vector<int32_t>{13, 9, 6, 0, 9, 2, 16}));
+    FFC_WORK_RECORD rec;
+    WF_BlankRecord(&env.ctx, &rec);
+    std::memcpy(rec.acKind, "MFLD_3109 ", 10);
+    std::memcpy(rec.acName, "CUSTNO", 6);
+    std::memcpy(rec.acQualifier, "FRA", 3);
+    ASSERT_EQ(WF_cReadFirst(&env.ctx, 1, &rec, 3), '0');
+    EXPECT_EQ(std::string(rec.acData + 2, 15), "No. du client  ");
+    EXPECT_EQ(std::string(rec.acData + 90, 40), "Numero du client" + std::string(24, ' '));
+    exec("ROLLBACK WORK");
+    EXPECT_EQ(widths(), stored) << "the next unit reads the repository as it stands";
+    exec("COMMIT WORK");
+}
+
 TEST(DesignAdjust, SwitchesByRunAndEnvironment)
 {
     int32_t c = -1, l = -1, d = -1, t = -1, x[6] = {-1, -1, -1, -1, -1, -1};

@@ -234,6 +234,16 @@ unsigned short SSQL_sCommitExt(SSQL_SQLDA** ppCa);
 /* Commits; a failure is kept in SSQL_pszLastError(). */
 void SSQL_Commit(void);
 
+/* The number of the unit of work open on the connection, 0 when none is
+** open. Each unit that begins gets a new number, so two reads made under
+** the same nonzero number saw one state of the repository apart from the
+** connection's own writes: the unit holds the write lock, or reads one
+** snapshot of the write-ahead log. A write of the connection to QV_SET,
+** QV_F60 or QV_FTX (no statement of a job writes them) moves the number on
+** too, so a caller may keep what it read of those tables for as long as
+** the number stays. */
+unsigned long SSQL_ulUnitOfWork(void);
+
 /* ------------------------------------------------------------------------
 ** SQL utilities.
 */

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -162,7 +163,58 @@ void useWriteAheadLog(sqlite3* db)
 // keeps the file's pages anyway) keeps the job's memory low.
 constexpr const char* kPageCache = "PRAGMA QV_DTA.cache_size = -128";  // KiB
 
+// The tables of watchKeptTables.
+bool isKeptTable(const char* table)
+{
+    // told apart by their sixth letter first: the hook sees every row the job writes
+    if (table == nullptr || std::strlen(table) != 6)
+        return false;
+    for (const char* kept : {"QV_SET", "QV_F60", "QV_FTX"})
+        if (std::toupper(static_cast<unsigned char>(table[5])) == kept[5] && sqlite3_stricmp(table, kept) == 0)
+            return true;
+    return false;
+}
+
 }  // namespace
+
+void watchKeptTables(sqlite3* db)
+{
+    // each row written to one of them, when the statement runs
+    sqlite3_update_hook(
+        db,
+        [](void*, int, const char*, const char* table, sqlite3_int64) {
+            if (isKeptTable(table))
+                noteKeptTableWrite();
+        },
+        nullptr);
+    // a statement that changes one of them as it is prepared (the table
+    // dropped or altered, or rows written where the hook does not see them),
+    // and a delete of all of a table's rows is made row by row, which the
+    // hook sees (SQLITE_IGNORE only gives up that shortcut)
+    sqlite3_set_authorizer(
+        db,
+        [](void*, int action, const char* a1, const char* a2, const char*, const char*) {
+            switch (action) {
+            case SQLITE_INSERT:
+            case SQLITE_UPDATE:
+            case SQLITE_DROP_TABLE:
+                if (isKeptTable(a1))
+                    noteKeptTableWrite();
+                return SQLITE_OK;
+            case SQLITE_DELETE:
+                if (!isKeptTable(a1))
+                    return SQLITE_OK;
+                noteKeptTableWrite();
+                return SQLITE_IGNORE;
+            case SQLITE_ALTER_TABLE:
+                if (isKeptTable(a2))
+                    noteKeptTableWrite();
+                return SQLITE_OK;
+            default: return SQLITE_OK;
+            }
+        },
+        nullptr);
+}
 
 bool busy(sqlite3* db)
 {
@@ -329,6 +381,7 @@ extern "C" unsigned short SSQL_sConnect(const char* pszPath)
     }
     sqlite3_busy_timeout(db, static_cast<int>(lockTimeoutSeconds() * 1000));
     sqlite3_extended_result_codes(db, 1);
+    watchKeptTables(db);
     state().db = db;
     state().path = path;
 

@@ -56,6 +56,13 @@ void keepWrite(std::function<bool(sqlite3*)> write);
 // connection rolls back or closes.
 void forgetUnit();
 
+// Tables whose rows callers keep for a unit of work (SSQL_ulUnitOfWork):
+// no statement of a job writes them, but a write of the connection to one
+// (a test's, an administrator's tool) moves the unit's number on, so that
+// what was kept of them is read again. Watches the connection for them.
+void watchKeptTables(sqlite3* db);
+void noteKeptTableWrite();
+
 // The last call of the database failed for a lock not granted in time.
 bool busy(sqlite3* db);
 

@@ -6,6 +6,7 @@
 #include "platform/dqos/dqos_db.h"
 #include "platform/dqos/dqos_values.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdarg>
@@ -53,11 +54,15 @@ public:
         area_->szStmt[len_++] = c;
         return true;
     }
+    // As many text(c) calls, one for each character of s, in one copy.
     bool text(std::string_view s)
     {
-        for (char c : s)
-            if (!text(c))
-                return false;
+        const size_t room = SSQL_STMT_SIZE - 1 - len_;
+        const size_t n = std::min(s.size(), room);
+        std::memcpy(area_->szStmt + len_, s.data(), n);
+        len_ += n;
+        if (n < s.size())
+            return fail("statement text longer than the statement area");
         return true;
     }
     bool value(const ValueRef& v)
@@ -163,8 +168,11 @@ bool parseTemplate(const char* t, va_list& ap, Builder& b)
                     }
                     break;
                 }
-                if (!b.text(t[i++]))
+                // the literal's plain characters up to its next quote or percent
+                const size_t plain = std::strcspn(t + i, "'%");
+                if (!b.text(std::string_view(t + i, plain)))
                     return false;
+                i += plain;
             }
             if (!b.text('\''))
                 return false;
@@ -172,9 +180,11 @@ bool parseTemplate(const char* t, va_list& ap, Builder& b)
             continue;
         }
         if (c != '%') {
-            if (!b.text(c))
+            // the template's plain characters up to its next quote or percent
+            const size_t plain = std::strcspn(t + i, "'%");
+            if (!b.text(std::string_view(t + i, plain)))
                 return false;
-            ++i;
+            i += plain;
             continue;
         }
         ++i;

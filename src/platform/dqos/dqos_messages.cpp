@@ -179,10 +179,13 @@ std::string formatNumbered(const std::string& fmt, va_list& ap)
 }
 
 // The state of the repository a text was read in: the commits of other
-// connections (the data version), the changes of this connection and its
-// rollbacks (which take changes back without a new change).
+// connections (the data version; inside a unit of work its number, since
+// no other connection's commit reaches the unit), the changes of this
+// connection and its rollbacks (which take changes back without a new
+// change).
 struct RepositoryVersion {
     int64_t others = -1, own = -1;
+    unsigned long unit = 0;
     uint64_t rollbacks = 0;
     bool operator==(const RepositoryVersion&) const = default;
 };
@@ -212,10 +215,15 @@ RepositoryVersion repositoryVersion(sqlite3* db)
         found.watched = db;
     }
     RepositoryVersion version;
-    PooledStmt st(db, "PRAGMA QV_DTA.data_version");
-    if (!st.ok() || st.step() != SQLITE_ROW)
-        return version;
-    version.others = st.integer(0);
+    version.unit = SSQL_ulUnitOfWork();
+    if (version.unit != 0) {
+        version.others = 0;
+    } else {
+        PooledStmt st(db, "PRAGMA QV_DTA.data_version");
+        if (!st.ok() || st.step() != SQLITE_ROW)
+            return version;
+        version.others = st.integer(0);
+    }
     version.own = sqlite3_total_changes64(db);
     version.rollbacks = found.rollbacks;
     return version;

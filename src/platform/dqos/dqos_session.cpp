@@ -5,6 +5,8 @@
 #include "platform/dqoz/dqoz.h"
 
 #include <ctime>
+#include <utility>
+#include <vector>
 
 namespace dqos {
 namespace {
@@ -19,6 +21,21 @@ Session& session()
 {
     static Session s;
     return s;
+}
+
+/* The settings read in the unit of work now open: no statement of a job
+ * writes QV_SET and the unit holds the repository's state fixed, so a
+ * setting read once (the default language of every message text looked
+ * for) stays what it was until the unit ends. */
+struct KeptSettings {
+    unsigned long unit = 0;
+    std::vector<std::pair<std::string, std::optional<std::string>>> values;
+};
+
+KeptSettings& keptSettings()
+{
+    static KeptSettings kept;
+    return kept;
 }
 
 }  // namespace
@@ -42,14 +59,29 @@ std::optional<std::string> readSetting(std::string_view key)
     sqlite3* db = dbHandle();
     if (db == nullptr)
         return std::nullopt;
-    /* asked for many times a job (the default language of every message text) */
+    KeptSettings& kept = keptSettings();
+    const unsigned long unit = SSQL_ulUnitOfWork();
+    if (unit != kept.unit) {
+        kept.unit = unit;
+        kept.values.clear();
+    }
+    if (unit != 0)
+        for (const auto& [name, value] : kept.values)
+            if (name == key)
+                return value;
     PooledStmt st(db, "SELECT SETVAL FROM QV_DTA.QV_SET WHERE SETKEY = ?");
     if (!st.ok())
         return std::nullopt;
     st.bindText(1, key);
-    if (st.step() != SQLITE_ROW)
-        return std::nullopt;
-    return st.text(0);
+    std::optional<std::string> value;
+    const int rc = st.step();
+    if (rc == SQLITE_ROW)
+        value = st.text(0);
+    else if (rc != SQLITE_DONE)
+        return std::nullopt;  // a failed read is not kept
+    if (unit != 0)
+        kept.values.emplace_back(std::string(key), value);
+    return value;
 }
 
 std::string sessionPartition()

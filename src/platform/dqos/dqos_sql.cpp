@@ -94,10 +94,19 @@ void copyField(char* field, size_t size, std::string_view text)
 // text: SQLite gives no text for it).
 SSQL_SQLDA* makeSqlda(long code, std::string_view message, sqlite3_stmt* row, int columns)
 {
+    // the texts of the first columns are asked once (a row has few)
+    constexpr int kAskedOnce = 32;
+    std::string_view texts[kAskedOnce];
+    bool nulls[kAskedOnce];
     size_t textBytes = 0;
     for (int i = 0; i < columns; ++i) {
-        sqlite3_column_text(row, i);
-        textBytes += static_cast<size_t>(sqlite3_column_bytes(row, i)) + 1;
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
+        const size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        if (i < kAskedOnce) {
+            texts[i] = std::string_view(p ? p : "", n);
+            nulls[i] = p == nullptr;
+        }
+        textBytes += n + 1;
     }
     size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
     size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char*);
@@ -110,8 +119,15 @@ SSQL_SQLDA* makeSqlda(long code, std::string_view message, sqlite3_stmt* row, in
     da->usColumns = static_cast<uint16_t>(columns);
     char* out = reinterpret_cast<char*>(da) + head;
     for (int i = 0; i < columns; ++i) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
-        size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        const char* p;
+        size_t n;
+        if (i < kAskedOnce) {
+            p = nulls[i] ? nullptr : texts[i].data();
+            n = texts[i].size();
+        } else {
+            p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
+            n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        }
         if (n)
             std::memcpy(out, p, n);
         out[n] = '\0';
@@ -240,7 +256,7 @@ unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, 
 // Stores column i of the row as a T, clamped to T's range; NULL is 0.
 template <typename T> void putInteger(void* buffer, sqlite3_stmt* row, int i)
 {
-    const int64_t v = sqlite3_column_type(row, i) == SQLITE_NULL ? 0 : sqlite3_column_int64(row, i);
+    const int64_t v = sqlite3_column_int64(row, i);  // 0 for NULL
     const T t = static_cast<T>(std::clamp<int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     std::memcpy(buffer, &t, sizeof t);
 }

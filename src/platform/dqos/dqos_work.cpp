@@ -40,10 +40,25 @@ bool applyKeptWrites(sqlite3* db)
     return true;
 }
 
+// The number SSQL_ulUnitOfWork answers in a unit: it moves on with every
+// transaction the library opens (each is opened by beginUnit or
+// beginImmediate) and with every write of the connection to a kept table.
+unsigned long gUnitsBegun = 0;
+
+bool beginUnit(sqlite3* db)
+{
+    if (!execSimple(db, "BEGIN"))
+        return false;
+    ++gUnitsBegun;
+    return true;
+}
+
 bool beginImmediate(sqlite3* db)
 {
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        ++gUnitsBegun;
         return true;
+    }
     setLastError(dbReason(db));
     return false;
 }
@@ -61,6 +76,11 @@ bool runKeptWrites(sqlite3* db)
 }
 
 }  // namespace
+
+void noteKeptTableWrite()
+{
+    ++gUnitsBegun;
+}
 
 bool writesWait()
 {
@@ -92,7 +112,7 @@ bool openWork(sqlite3* db)
 {
     if (!sqlite3_get_autocommit(db))
         return true;
-    return execSimple(db, "BEGIN");
+    return beginUnit(db);
 }
 
 // A unit that has only read holds no lock worth keeping: it is rolled back
@@ -163,3 +183,14 @@ bool startOwnWrite(sqlite3* db)
 }
 
 }  // namespace dqos
+
+extern "C" unsigned long SSQL_ulUnitOfWork(void)
+{
+    std::lock_guard lock(dqos::dbLock());
+    sqlite3* db = dqos::dbHandle();
+    // a unit ended by a commit, a rollback or a failure SQLite rolled back
+    // leaves the connection in autocommit until the next one begins
+    if (db == nullptr || sqlite3_get_autocommit(db))
+        return 0;
+    return dqos::gUnitsBegun;
+}

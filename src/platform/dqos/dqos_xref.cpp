@@ -37,28 +37,55 @@ bool clearRows(sqlite3* db, const Recording& r)
     return del.step() == SQLITE_DONE;
 }
 
-bool insertRow(sqlite3* db, const Recording& r, const Reference& ref)
+constexpr char kInsertSql[] =
+    "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
+
+// Runs the insert for one reference: the object's values are bound by the
+// caller, the reference's where they stand (they outlive the step, and the
+// statement is reset before they go).
+bool insertReference(sqlite3_stmt* ins, const Reference& ref)
 {
-    // the values are bound where they stand: they outlive the statement's
-    // use (it is reset when it goes back to the pool, before they go)
-    PooledStmt ins(db, "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!ins.ok())
-        return false;
-    ins.bindTextInPlace(1, r.partition);
-    ins.bindTextInPlace(2, r.process);
-    ins.bindTextInPlace(3, r.function);
-    ins.bindInt(4, ref.sequence);
-    ins.bindTextInPlace(5, ref.kind);
-    ins.bindTextInPlace(6, ref.name);
-    ins.bindTextInPlace(7, ref.usage);
-    ins.bindInt(8, ref.line);
-    return ins.step() == SQLITE_DONE;
+    sqlite3_bind_int64(ins, 4, ref.sequence);
+    sqlite3_bind_text(ins, 5, ref.kind.data(), static_cast<int>(ref.kind.size()), SQLITE_STATIC);
+    sqlite3_bind_text(ins, 6, ref.name.data(), static_cast<int>(ref.name.size()), SQLITE_STATIC);
+    sqlite3_bind_text(ins, 7, ref.usage.data(), static_cast<int>(ref.usage.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(ins, 8, ref.line);
+    const int rc = sqlite3_step(ins);
+    if (rc != SQLITE_DONE)
+        setLastError(dbReason(sqlite3_db_handle(ins)));
+    sqlite3_reset(ins);
+    return rc == SQLITE_DONE;
 }
 
-std::map<long, Recording>& recordings()
+void bindObject(sqlite3_stmt* ins, const Recording& r)
 {
-    static std::map<long, Recording> m;
+    sqlite3_bind_text(ins, 1, r.partition.data(), static_cast<int>(r.partition.size()), SQLITE_STATIC);
+    sqlite3_bind_text(ins, 2, r.process.data(), static_cast<int>(r.process.size()), SQLITE_STATIC);
+    sqlite3_bind_text(ins, 3, r.function.data(), static_cast<int>(r.function.size()), SQLITE_STATIC);
+}
+
+// A row kept for the commit of a reading unit.
+bool insertRow(sqlite3* db, const Recording& r, const Reference& ref)
+{
+    PooledStmt ins(db, kInsertSql);
+    if (!ins.ok())
+        return false;
+    bindObject(ins.get(), r);
+    return insertReference(ins.get(), ref);
+}
+
+// An open recording and its insert, prepared at its first row written at
+// once and kept for the others, with the object's values bound to it (they
+// stand in the recording, which the statement does not outlive).
+struct OpenRecording {
+    Recording rec;
+    Stmt insert;
+};
+
+std::map<long, OpenRecording>& recordings()
+{
+    static std::map<long, OpenRecording> m;
     return m;
 }
 
@@ -85,7 +112,7 @@ extern "C" long SZOPH_XREF_Begin(const char* pszProcess, const char* pszFunction
     else if (!clearRows(db, r))
         return 0;
     long handle = ++gNextHandle;
-    recordings().emplace(handle, std::move(r));
+    recordings().emplace(handle, OpenRecording{std::move(r), Stmt()});
     return handle;
 }
 
@@ -101,12 +128,21 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, con
     }
     if (!startOwnWrite(db))
         return SSQL_RC_ERROR;
-    Recording& r = it->second;
+    OpenRecording& open = it->second;
+    Recording& r = open.rec;
     Reference ref{r.count + 1, trimmed(pszKind), trimmed(pszName), trimmed(pszUsage), lLine};
-    if (writesWait())
+    if (writesWait()) {
         keepWrite([r, ref](sqlite3* d) { return insertRow(d, r, ref); });
-    else if (!insertRow(db, r, ref))
-        return SSQL_RC_ERROR;
+    } else {
+        if (!open.insert.ok() || sqlite3_db_handle(open.insert.get()) != db) {
+            open.insert = Stmt(db, kInsertSql);
+            if (!open.insert.ok())
+                return SSQL_RC_ERROR;
+            bindObject(open.insert.get(), r);
+        }
+        if (!insertReference(open.insert.get(), ref))
+            return SSQL_RC_ERROR;
+    }
     ++r.count;
     return SSQL_RC_OK;
 }
@@ -117,7 +153,7 @@ extern "C" long SZOPH_XREF_End(long lXref)
     auto it = recordings().find(lXref);
     if (it == recordings().end())
         return -1;
-    long count = it->second.count;
+    long count = it->second.rec.count;
     recordings().erase(it);
     return count;
 }

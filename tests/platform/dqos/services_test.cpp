@@ -341,6 +341,67 @@ TEST_F(Services, AReadingUnitsCrossReferenceIsWrittenAtItsCommit)
     EXPECT_EQ(countFromOutside(repo.path(), count), 1);
 }
 
+// A recording's insert belongs to the connection it was made on: after a
+// reconnection the next reference is written through the new one.
+TEST_F(Services, CrossReferenceGoesOnAfterAReconnection)
+{
+    long x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    ASSERT_GT(x, 0);
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FIELD", "CUSTNO", "READ", 5), SSQL_RC_OK);
+    SSQL_Disconnect();  // rolls back the begin's clearing and the first row
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FILE", "CUSTMST", "SELECT", 7), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(SZOPH_XREF_End(x), 2);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST' AND XRFSEQ = 2 "
+                                           "AND XRFKND = 'FILE' AND XRFNAM = 'CUSTMST' AND XRFUSG = 'SELECT' "
+                                           "AND XRFLIN = 7 AND XRFP_I = 'DEM' AND XRFMOD = 'DEMOPRC'"),
+              1);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST' AND XRFSEQ = 1"), 0);
+}
+
+// Units of work are numbered; a setting is read once a unit, again in the
+// next unit or after the connection wrote the settings table.
+TEST_F(Services, SettingsAreKeptForTheUnitOfWork)
+{
+    EXPECT_EQ(SSQL_ulUnitOfWork(), 0u) << "no unit open yet";
+    exec("BEGIN WORK");
+    const unsigned long first = SSQL_ulUnitOfWork();
+    EXPECT_NE(first, 0u);
+    EXPECT_STREQ(SMISC_pszDefaultLanguage(), "ENG");
+    EXPECT_EQ(SMISC_GetMaximumSet(), 2);
+    EXPECT_EQ(SSQL_ulUnitOfWork(), first) << "reads keep the number";
+    exec("INSERT INTO QV_DTA.QV_WBA (WBAP_I, WBANUM, WBANM1, WBANM2, WBANM3) VALUES ('DEM', 9, 'X', '', '')");
+    EXPECT_EQ(SSQL_ulUnitOfWork(), first) << "a write to another table keeps it";
+    exec("UPDATE QV_DTA.QV_SET SET SETVAL = 'FRA' WHERE SETKEY = 'DEFLANG'");
+    const unsigned long written = SSQL_ulUnitOfWork();
+    EXPECT_NE(written, first);
+    EXPECT_STREQ(SMISC_pszDefaultLanguage(), "FRA");
+    exec("DELETE FROM QV_DTA.QV_SET");  // every row at once
+    EXPECT_NE(SSQL_ulUnitOfWork(), written);
+    EXPECT_STREQ(SMISC_pszDefaultLanguage(), "ENG") << "no setting: the default";
+    EXPECT_EQ(SMISC_GetMaximumSet(), 0);
+    exec("ROLLBACK WORK");
+    EXPECT_EQ(SSQL_ulUnitOfWork(), 0u) << "the unit ended";
+    {
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &other), SQLITE_OK);
+        sqlite3_busy_timeout(other, 5000);
+        EXPECT_EQ(sqlite3_exec(other, "UPDATE QV_SET SET SETVAL = 'GER' WHERE SETKEY = 'DEFLANG'", nullptr, nullptr,
+                               nullptr),
+                  SQLITE_OK);
+        sqlite3_close(other);
+    }
+    exec("BEGIN WORK");
+    const unsigned long next = SSQL_ulUnitOfWork();
+    EXPECT_NE(next, 0u);
+    EXPECT_NE(next, first);
+    EXPECT_NE(next, written);
+    EXPECT_STREQ(SMISC_pszDefaultLanguage(), "GER") << "another process's commit, read in the next unit";
+    EXPECT_EQ(SMISC_GetMaximumSet(), 2) << "the rollback took the delete back";
+    exec("COMMIT WORK");
+}
+
 // The keys of journals of renames belong to a root: each root asks about,
 // and forgets, only its own.
 TEST_F(Services, JournalKeysAreKeptPerRoot)

@@ -360,6 +360,27 @@ TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed)
     SMEM_FreeMem(h);
 }
 
+// The template's text is copied as written up to the statement area's end:
+// a doubled percent inside a literal stands for one, and a text that does
+// not fit with its terminator is refused.
+TEST_F(SqlTest, TemplateTextFillsTheStatementAreaExactly)
+{
+    SSQL_AREA a;
+    EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT K FROM QV_DTA.QV_T1 WHERE TXT LIKE 'x%%' AND K = '%s' AND TXT <> 'a''b'", "K1"),
+              SSQL_RC_OK);
+    EXPECT_STREQ(a.szStmt, "SELECT K FROM QV_DTA.QV_T1 WHERE TXT LIKE 'x%' AND K = ? AND TXT <> 'a''b'");
+    const std::string head = "SELECT 1";
+    const std::string fits = head + std::string(SSQL_STMT_SIZE - 1 - head.size(), ' ');
+    ASSERT_EQ(SSQL_DeclareExt(&a, fits.c_str()), SSQL_RC_OK);
+    EXPECT_EQ(std::string(a.szStmt), fits);
+    EXPECT_EQ(SSQL_DeclareExt(&a, (fits + " ").c_str()), SSQL_RC_ERROR);
+    EXPECT_NE(std::string(SSQL_pszLastError()).find("longer than the statement area"), std::string::npos);
+    // the same inside a literal that runs past the end
+    const std::string literal = "SELECT '" + std::string(SSQL_STMT_SIZE, 'x') + "'";
+    EXPECT_EQ(SSQL_DeclareExt(&a, literal.c_str()), SSQL_RC_ERROR);
+    EXPECT_NE(std::string(SSQL_pszLastError()).find("longer than the statement area"), std::string::npos);
+}
+
 TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes)
 {
     // A screen text map ends in a zero byte; it is stored and read back whole.
