@@ -28,29 +28,42 @@
 namespace {
 
 /* The distinct texts of the kept lines, each stored once: the variants of
-** one program repeat a small set of lines many times over. */
+** one program repeat a small set of lines many times over. A text is
+** stored as its length (two bytes, or a mark and four more) and its bytes,
+** in chunks that never move; its id tells its chunk and its place there. */
 class LineTexts {
 public:
     uint32_t Id(std::string_view text)
     {
-        if (4 * (texts_.size() + 1) > 3 * slots_.size())
+        if (4 * (count_ + 1) > 3 * slots_.size())
             Grow();
         const uint64_t hash = EXPR_TextHash(text);
         const size_t mask = slots_.size() - 1;
         for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
             Slot& slot = slots_[at];
             if (slot.id == kFree) {
-                const auto id = static_cast<uint32_t>(texts_.size());
-                texts_.push_back(Store(text));
+                const uint32_t id = Store(text);
                 slot = Slot{static_cast<uint32_t>(hash >> 32), id};
+                ++count_;
                 return id;
             }
-            if (slot.check == static_cast<uint32_t>(hash >> 32) && texts_[slot.id] == text)
+            if (slot.check == static_cast<uint32_t>(hash >> 32) && Text(slot.id) == text)
                 return slot.id;
         }
     }
-    std::string_view Text(uint32_t id) const { return texts_[id]; }
-    size_t Count() const { return texts_.size(); }
+    std::string_view Text(uint32_t id) const
+    {
+        const char* at = chunks_[id >> kPlaceBits].get() + (id & (kChunk - 1));
+        uint16_t length;
+        std::memcpy(&length, at, 2);
+        if (length != kLongText)
+            return std::string_view(at + 2, length);
+        uint32_t longLength;
+        std::memcpy(&longLength, at + 2, 4);
+        return std::string_view(at + 6, longLength);
+    }
+    /* Whether every id fits in `bits` bits. */
+    bool IdsFit(unsigned bits) const { return chunks_.size() <= (size_t{1} << (bits - kPlaceBits)); }
 
 private:
     /* A slot of the open table of ids: the id of a text and the high half
@@ -60,38 +73,52 @@ private:
         uint32_t id;
     };
     static constexpr uint32_t kFree = UINT32_MAX;
+    static constexpr unsigned kPlaceBits = 14;
+    static constexpr size_t kChunk = size_t{1} << kPlaceBits;
+    static constexpr uint16_t kLongText = 0xFFFF;
 
     void Grow()
     {
         std::vector<Slot> slots(slots_.empty() ? 1024 : 2 * slots_.size(), Slot{0, kFree});
         const size_t mask = slots.size() - 1;
-        for (uint32_t id = 0; id < texts_.size(); ++id) {
-            const uint64_t hash = EXPR_TextHash(texts_[id]);
-            size_t at = static_cast<size_t>(hash) & mask;
+        for (const Slot& old : slots_) {
+            if (old.id == kFree)
+                continue;
+            size_t at = static_cast<size_t>(EXPR_TextHash(Text(old.id))) & mask;
             while (slots[at].id != kFree)
                 at = (at + 1) & mask;
-            slots[at] = Slot{static_cast<uint32_t>(hash >> 32), id};
+            slots[at] = old;
         }
         slots_.swap(slots);
     }
 
-    std::string_view Store(std::string_view text)
+    uint32_t Store(std::string_view text)
     {
-        if (chunks_.empty() || kChunk - used_ < text.size()) {
-            chunks_.push_back(std::make_unique_for_overwrite<char[]>(std::max(kChunk, text.size())));
+        const bool fLong = text.size() >= kLongText;
+        const size_t head = fLong ? 6 : 2;
+        const size_t need = head + text.size();
+        if (chunks_.empty() || kChunk - used_ < need) {
+            /* a text longer than a chunk has one of its own, full at once */
+            chunks_.push_back(std::make_unique_for_overwrite<char[]>(std::max(kChunk, need)));
             used_ = 0;
         }
+        const auto id = static_cast<uint32_t>(((chunks_.size() - 1) << kPlaceBits) | used_);
         char* at = chunks_.back().get() + used_;
+        const uint16_t length = fLong ? kLongText : static_cast<uint16_t>(text.size());
+        std::memcpy(at, &length, 2);
+        if (fLong) {
+            const auto longLength = static_cast<uint32_t>(text.size());
+            std::memcpy(at + 2, &longLength, 4);
+        }
         if (!text.empty())
-            std::memcpy(at, text.data(), text.size());
-        used_ += text.size();
-        return std::string_view(at, text.size());
+            std::memcpy(at + head, text.data(), text.size());
+        used_ = std::min(kChunk, used_ + need);
+        return id;
     }
 
-    static constexpr size_t kChunk = 64 * 1024;
     std::vector<std::unique_ptr<char[]>> chunks_;
     size_t used_ = 0;
-    std::vector<std::string_view> texts_;
+    size_t count_ = 0;
     std::vector<Slot> slots_;
 };
 
@@ -105,7 +132,7 @@ struct RecordedLine {
 /* A kept line packs the step (below 256) into the low byte and the text id
 ** above it. */
 constexpr uint32_t kStepLimit = 256;
-constexpr uint32_t kIdLimit = 1u << 24;
+constexpr unsigned kIdBits = 24;
 
 /* The kept lines of one variant, known by its routine and its tag and
 ** size (the records themselves live only as long as a callback). */
@@ -166,7 +193,7 @@ public:
         gen_.SetLastIoStatusFlag();
     }
 
-    bool Keepable() const { return keepable_ && !Passed() && texts_.Count() <= kIdLimit; }
+    bool Keepable() const { return keepable_ && !Passed() && texts_.IdsFit(kIdBits); }
     bool LastIoStatus() const { return lastIoStatus_; }
 
 private:

@@ -23,7 +23,7 @@ inline std::string queueText(int queue)
 {
     std::string text;
     for (const GEN_QUEUED_LINE& l : P3109_State().out.queues[static_cast<size_t>(queue - 1)])
-        text += std::string(l.usIndent, ' ') + l.text + "\n";
+        text.append(l.usIndent, ' ').append(l.text).append("\n");
     return text;
 }
 

@@ -190,7 +190,7 @@ protected:
         std::vector<Line> out;
         for (int stream : {1, 5, 6})
             for (const GEN_QUEUED_LINE& l : g.out.queues[static_cast<size_t>(stream - 1)])
-                out.push_back({stream, l.usIndent, l.text});
+                out.push_back({stream, l.usIndent, std::string(l.text)});
         return out;
     }
 

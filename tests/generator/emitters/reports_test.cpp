@@ -89,7 +89,7 @@ protected:
         g.out.cSuppress = 'N';
         std::vector<std::string> t;
         for (const GEN_QUEUED_LINE& l : g.out.queues[kRoutines - 1])
-            t.push_back(l.text);
+            t.emplace_back(l.text);
         return t;
     }
 

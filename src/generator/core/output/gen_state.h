@@ -17,8 +17,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -64,10 +67,92 @@ struct GEN_RUN_ARGUMENTS {
     int32_t lEditor = 0;
 };
 
-/* One line of a deferred queue: the indent in force when it was queued. */
+/* One line of a deferred queue as it is read back: the indent in force
+** when it was queued and its text (valid while the queue holds it). */
 struct GEN_QUEUED_LINE {
     uint16_t usIndent;
-    std::string text;
+    std::string_view text;
+};
+
+/* GEN_LINE_QUEUE: the lines of one deferred queue in the order they were
+** queued. A queue of a large program holds thousands of lines until its
+** skeleton point writes them, so they are packed: each is its indent, its
+** length and its text, laid one after another in blocks of a few kilobytes
+** that are never moved or copied as the queue grows. Once a queue holds
+** more than a few blocks, its full blocks go to a scratch file of its own
+** and are read back, a block at a time, when the queue is written (where
+** no scratch file can be had they stay in memory). A queue may be read
+** while lines are added to it: a reader goes no further than the lines
+** there when it began. The line writer (line_writer.cpp) fills and reads
+** it. */
+class GEN_LINE_QUEUE {
+public:
+    GEN_LINE_QUEUE() = default;
+    GEN_LINE_QUEUE(GEN_LINE_QUEUE&&) noexcept = default;
+    GEN_LINE_QUEUE& operator=(GEN_LINE_QUEUE&&) noexcept = default;
+
+    void push_back(uint16_t usIndent, std::string_view text);
+    /* Drops every line, the storage and the scratch file. */
+    void clear();
+    size_t size() const { return lines_; }
+    bool empty() const { return lines_ == 0; }
+
+    /* Reads the lines there when it was made, one after another; a line's
+    ** text is valid until the reader moves on. */
+    class const_iterator {
+    public:
+        const GEN_QUEUED_LINE& operator*()
+        {
+            if (!read_)
+                read();
+            return line_;
+        }
+        const_iterator& operator++()
+        {
+            if (!read_)
+                read();
+            read_ = false;
+            --left_;
+            return *this;
+        }
+        bool operator==(const const_iterator& other) const { return left_ == other.left_; }
+
+    private:
+        friend class GEN_LINE_QUEUE;
+        const_iterator(const GEN_LINE_QUEUE* queue, size_t left) : queue_(queue), left_(left) {}
+        void read();
+
+        const GEN_LINE_QUEUE* queue_;
+        size_t left_;
+        size_t block_ = 0;
+        uint32_t at_ = 0;
+        bool read_ = false;
+        GEN_QUEUED_LINE line_{};
+        /* a block read back from the scratch file, and its number */
+        std::vector<char> buffer_;
+        size_t loaded_ = SIZE_MAX;
+    };
+    const_iterator begin() const { return const_iterator(this, lines_); }
+    const_iterator end() const { return const_iterator(this, 0); }
+
+private:
+    struct Block {
+        std::unique_ptr<char[]> bytes; /* null once in the scratch file */
+        uint32_t size;
+        uint32_t used;
+        int64_t spilled; /* its place in the scratch file */
+    };
+    struct CloseFile {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    void spill();
+
+    std::vector<Block> blocks_;
+    size_t lines_ = 0;
+    size_t inMemory_ = 0; /* bytes of the full blocks still in memory */
+    std::unique_ptr<std::FILE, CloseFile> scratch_;
+    int64_t scratchEnd_ = 0;
+    bool noScratch_ = false; /* none could be had: the blocks stay in memory */
 };
 
 /* GEN_OUTPUT_STATE. */
@@ -79,7 +164,7 @@ struct GEN_OUTPUT_STATE {
     GEN_STREAM secondSuppressible = GEN_NO_STREAM;
     char cSuppress = 'N';
     int32_t lMacroContinuation = 0;
-    std::array<std::vector<GEN_QUEUED_LINE>, GEN_QUEUE_COUNT> queues;
+    std::array<GEN_LINE_QUEUE, GEN_QUEUE_COUNT> queues;
     /* the command or skeleton point (and the target above it) whose C
        text the line writer last refused in a C# file */
     uint32_t ulCSharpRefused = UINT32_MAX;

@@ -894,7 +894,7 @@ namespace {
 /* A line for a deferred queue, kept with its indent. */
 [[gnu::noinline]] void queueLine(GEN_STREAM stream, size_t indent, std::string_view text)
 {
-    P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+    P3109_State().out.queues[stream - 1].push_back(static_cast<uint16_t>(indent), text);
 }
 
 /* A line past GEN_LINE_LIMIT: cut to the limit and reported. */
@@ -1255,23 +1255,168 @@ void P3109_Line(std::string_view text)
     writeLine(g, g.out.current, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
 }
 
+namespace {
+
+/* A queue's first block, and the size its blocks grow to: a queue of a
+** small program stays small, and the room left unused in the last block
+** of a large one stays below a block. */
+constexpr size_t kFirstQueueBlock = 1024;
+constexpr size_t kQueueBlock = 16 * 1024;
+/* The bytes of full blocks a queue keeps in memory before they go to its
+** scratch file. */
+constexpr size_t kQueueHeldInMemory = 32 * 1024;
+/* A queued line's length is two bytes, or this mark and four more. */
+constexpr uint16_t kLongQueuedLine = 0xFFFF;
+
+/* The name of the file a queue is being written to: named when the
+** queue's scratch file cannot be read back. */
+std::string g_queueTarget;
+
+bool writeAllAt(int fd, const char* from, size_t n, off_t at)
+{
+    while (n > 0) {
+        const ssize_t k = ::pwrite(fd, from, n, at);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return false;
+        from += k;
+        at += k;
+        n -= static_cast<size_t>(k);
+    }
+    return true;
+}
+
+void readAllAt(int fd, char* to, size_t n, off_t at)
+{
+    while (n > 0) {
+        const ssize_t k = ::pread(fd, to, n, at);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            P3109_FatalWriteError(g_queueTarget, k < 0 ? errno : EIO);
+        to += k;
+        at += k;
+        n -= static_cast<size_t>(k);
+    }
+}
+
+}  // namespace
+
+void GEN_LINE_QUEUE::push_back(uint16_t usIndent, std::string_view text)
+{
+    const bool fLong = text.size() >= kLongQueuedLine;
+    const size_t ulHead = fLong ? 8 : 4;
+    const size_t ulNeed = ulHead + text.size();
+    bool fBegun = false;
+    if (blocks_.empty() || blocks_.back().size - blocks_.back().used < ulNeed) {
+        size_t ulNext = kFirstQueueBlock;
+        if (!blocks_.empty()) {
+            inMemory_ += blocks_.back().used; /* the last block is full */
+            ulNext = std::min<size_t>(2 * blocks_.back().size, kQueueBlock);
+        }
+        const size_t ulSize = std::max(ulNext, ulNeed);
+        blocks_.push_back({std::make_unique_for_overwrite<char[]>(ulSize), static_cast<uint32_t>(ulSize), 0, -1});
+        fBegun = true;
+    }
+    Block& block = blocks_.back();
+    char* at = block.bytes.get() + block.used;
+    const uint16_t usLength = fLong ? kLongQueuedLine : static_cast<uint16_t>(text.size());
+    std::memcpy(at, &usIndent, 2);
+    std::memcpy(at + 2, &usLength, 2);
+    if (fLong) {
+        const auto ulLength = static_cast<uint32_t>(text.size());
+        std::memcpy(at + 4, &ulLength, 4);
+    }
+    if (!text.empty())
+        std::memcpy(at + ulHead, text.data(), text.size());
+    block.used += static_cast<uint32_t>(ulNeed);
+    ++lines_;
+    /* only now, the text copied: it may be a line of this queue's own */
+    if (fBegun && inMemory_ > kQueueHeldInMemory && !noScratch_)
+        spill();
+}
+
+void GEN_LINE_QUEUE::spill()
+{
+    if (!scratch_) {
+        scratch_.reset(std::tmpfile());
+        if (!scratch_) {
+            noScratch_ = true;
+            return;
+        }
+    }
+    const int fd = fileno(scratch_.get());
+    for (size_t b = 0; b + 1 < blocks_.size(); ++b) {
+        Block& block = blocks_[b];
+        if (!block.bytes)
+            continue;
+        if (!writeAllAt(fd, block.bytes.get(), block.used, static_cast<off_t>(scratchEnd_))) {
+            noScratch_ = true; /* the blocks not written stay in memory */
+            return;
+        }
+        block.spilled = scratchEnd_;
+        scratchEnd_ += block.used;
+        inMemory_ -= block.used;
+        block.bytes.reset();
+    }
+}
+
+void GEN_LINE_QUEUE::clear()
+{
+    std::vector<Block>().swap(blocks_);
+    lines_ = 0;
+    inMemory_ = 0;
+    scratch_.reset();
+    scratchEnd_ = 0;
+    noScratch_ = false;
+}
+
+void GEN_LINE_QUEUE::const_iterator::read()
+{
+    /* a block ends where the next line did not fit */
+    while (at_ >= queue_->blocks_[block_].used) {
+        ++block_;
+        at_ = 0;
+    }
+    const Block& block = queue_->blocks_[block_];
+    const char* base = block.bytes.get();
+    if (!base) {
+        if (loaded_ != block_) {
+            buffer_.resize(block.used);
+            readAllAt(fileno(queue_->scratch_.get()), buffer_.data(), block.used, static_cast<off_t>(block.spilled));
+            loaded_ = block_;
+        }
+        base = buffer_.data();
+    }
+    const char* at = base + at_;
+    uint16_t usIndent, usLength;
+    std::memcpy(&usIndent, at, 2);
+    std::memcpy(&usLength, at + 2, 2);
+    size_t ulLength = usLength, ulHead = 4;
+    if (usLength == kLongQueuedLine) {
+        uint32_t ulLong;
+        std::memcpy(&ulLong, at + 4, 4);
+        ulLength = ulLong;
+        ulHead = 8;
+    }
+    line_ = {usIndent, std::string_view(at + ulHead, ulLength)};
+    at_ += static_cast<uint32_t>(ulHead + ulLength);
+    read_ = true;
+}
+
 void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)
 {
     if (iQueue < 1 || iQueue > GEN_QUEUE_COUNT)
         return;
-    const std::vector<GEN_QUEUED_LINE>& queue = P3109_State().out.queues[static_cast<size_t>(iQueue - 1)];
-    /* the lines were judged when they were queued */
+    /* the lines were judged when they were queued; a queue written to a
+       queue stream, itself too, gives the lines it held when it began */
     g_replaying = true;
-    if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
-        /* a copy: writing to a queue stream while it is replayed must not move it */
-        const std::vector<GEN_QUEUED_LINE> lines = queue;
-        for (const GEN_QUEUED_LINE& l : lines)
-            P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
-    } else {
-        /* a file stream: the queue stays as it is while its lines are written */
-        for (const GEN_QUEUED_LINE& l : queue)
-            P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
-    }
+    const StreamSlot* slot = streamSlot(stream);
+    g_queueTarget.assign(slot ? std::string_view(slot->name) : std::string_view());
+    for (const GEN_QUEUED_LINE& l : P3109_State().out.queues[static_cast<size_t>(iQueue - 1)])
+        P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    g_queueTarget.clear();
     g_replaying = false;
 }
 
@@ -1367,10 +1512,13 @@ void P3109_WriteCommentBeforeBlank(std::string_view text)
 
 void P3109_WriteDashedBoxComment(GEN_STREAM stream, std::string_view text)
 {
-    std::string rule = "/* " + std::string(text.size(), '-') + " */";
+    /* the lines are put together in buffers kept between calls */
+    static std::string rule, body;
+    rule.assign("/* ").append(text.size(), '-').append(" */");
+    body.assign("/* ").append(text).append(" */");
     P3109_WriteLine(stream, 0, " ");
     P3109_WriteLine(stream, 3, rule);
-    P3109_WriteLine(stream, 3, "/* " + std::string(text) + " */");
+    P3109_WriteLine(stream, 3, body);
     P3109_WriteLine(stream, 3, rule);
     P3109_WriteLine(stream, 0, " ");
 }

@@ -27,7 +27,7 @@ protected:
     {
         std::string text;
         for (const GEN_QUEUED_LINE& l : P3109_State().out.queues[static_cast<size_t>(n - 1)])
-            text += std::string(l.usIndent, ' ') + l.text + "\n";
+            text.append(l.usIndent, ' ').append(l.text).append("\n");
         return text;
     }
     static std::string declarations(int16_t list)

@@ -569,6 +569,73 @@ TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
     EXPECT_EQ(main.text().substr(main.text().size() - 13), "   queue 1 \r\n");
 }
 
+/* A queue of a large program, lines of every length far past what a queue
+   keeps in memory, comes back whole and in order each time it is written;
+   written into itself, it gets once more the lines it held when it
+   began. */
+TEST_F(LineWriter, ALargeQueueComesBackWholeEachTimeItIsWritten)
+{
+    Capture main;
+    P3109_State().out.mainOutput = main.stream();
+    std::string lines;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string text = "line " + std::to_string(i) + std::string(static_cast<size_t>(i % 97), 'x');
+        const int16_t indent = static_cast<int16_t>(i % 7);
+        P3109_WriteLine(3, indent, text);
+        lines += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+    }
+    P3109_WriteDeferredQueue3();
+    P3109_WriteDeferredQueue3();
+    EXPECT_TRUE(main.text() == lines + lines);
+    P3109_WriteLineQueue(3, 3);
+    EXPECT_EQ(P3109_State().out.queues[2].size(), 12000u);
+    P3109_WriteDeferredQueue3();
+    EXPECT_TRUE(main.text() == lines + lines + lines + lines);
+    P3109_ClearQueues();
+    EXPECT_TRUE(P3109_State().out.queues[2].empty());
+}
+
+/* The queue itself: indents, empty texts and a text past 65,535 bytes come
+   back as they were put; a reader made before more lines are added stops
+   at the lines there when it was made. */
+TEST_F(LineWriter, QueuedLinesComeBackAsTheyWerePut)
+{
+    GEN_LINE_QUEUE queue;
+    const std::string longText(70000, 'L');
+    std::vector<std::pair<uint16_t, std::string>> put;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = i == 1500     ? longText
+                           : i % 10 == 0 ? std::string()
+                                         : std::string(static_cast<size_t>(i % 200), 'a' + static_cast<char>(i % 26));
+        put.emplace_back(static_cast<uint16_t>(i % 40), text);
+        queue.push_back(static_cast<uint16_t>(i % 40), text);
+    }
+    ASSERT_EQ(queue.size(), put.size());
+    size_t n = 0;
+    for (const GEN_QUEUED_LINE& l : queue) {
+        /* added while reading: not read by this reader */
+        queue.push_back(1, "added");
+        ASSERT_LT(n, put.size());
+        EXPECT_EQ(l.usIndent, put[n].first);
+        EXPECT_TRUE(l.text == put[n].second) << "line " << n;
+        ++n;
+    }
+    EXPECT_EQ(n, put.size());
+    EXPECT_EQ(queue.size(), 2 * put.size());
+    n = 0;
+    for (const GEN_QUEUED_LINE& l : queue) {
+        if (n >= put.size()) {
+            EXPECT_EQ(l.usIndent, 1);
+            EXPECT_EQ(l.text, "added");
+        }
+        ++n;
+    }
+    EXPECT_EQ(n, 2 * put.size());
+    queue.clear();
+    EXPECT_TRUE(queue.empty());
+    EXPECT_TRUE(queue.begin() == queue.end());
+}
+
 TEST_F(LineWriter, SuppressedLinesAreNeitherQueuedNorFlushed)
 {
     Capture main;
