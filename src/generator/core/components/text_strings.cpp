@@ -152,12 +152,12 @@ std::string entryText(std::string_view field, size_t width)
 /* The C# file is compiled as UTF-8 and its lines are string literals: the
 ** text is converted like the C target's and escaped for the literal. */
 void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& languages,
-                           const std::vector<GEN_TEXT_LITERAL>& chain, char cTarget)
+                           const MLTX_LITERAL_CHAIN& chain, char cTarget)
 {
     FILE* file = P3109_pStreamFile(stream);
     if (!file)
         return;
-    for (const GEN_TEXT_LITERAL& literal : chain) {
+    chain([&](const GEN_TEXT_LITERAL& literal) {
         const MLTX_LANGUAGE* lang = nullptr;
         for (const MLTX_LANGUAGE& l : languages)
             if (l.code == literal.language) {
@@ -170,7 +170,7 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
             const std::string line =
                 std::string("      public const string ").append(literal.csName) + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
             std::fwrite(line.data(), 1, line.size(), file);
-            continue;
+            return;
         }
         std::string record = std::to_string(literal.lForm);
         record += '\0';
@@ -182,7 +182,7 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
         record += '\0';
         record += "\r\n";
         std::fwrite(record.data(), 1, record.size(), file);
-    }
+    });
 }
 
 int MLTX_pszFindCodePage(std::string_view language, const std::string& directory, std::string& ccsid,
@@ -241,7 +241,7 @@ int MLTX_WriteTextStringsFile(const std::string& directory, const std::string& f
         entry.codePage = codePage;
         table.push_back(std::move(entry));
     }
-    MLTX_WriteTextRecords(stream != GEN_NO_STREAM ? stream : own, table, CGEN_TextLiterals(), cTarget);
+    MLTX_WriteTextRecords(stream != GEN_NO_STREAM ? stream : own, table, CGEN_VisitTextLiterals, cTarget);
     P3109_CloseStream(own);
     CGEN_FreeTextLiterals();
     return 0;

@@ -7,6 +7,7 @@
 #ifndef GENERATOR_CORE_TEXT_STRINGS_H
 #define GENERATOR_CORE_TEXT_STRINGS_H
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,12 @@ struct MLTX_LANGUAGE {
 
 /* Writes one record (C target) or one constant line (C#) per literal, in
 ** chain order, each text converted from its language's code page to UTF-8;
-** a literal of a language the table does not hold is taken as code page 0. */
+** a literal of a language the table does not hold is taken as code page 0.
+** The chain is walked, not listed: `chain` hands each literal in turn to the
+** visitor it is given (CGEN_VisitTextLiterals walks the registry's). */
+using MLTX_LITERAL_CHAIN = std::function<void(const GEN_TEXT_LITERAL_VISITOR&)>;
 void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& languages,
-                           const std::vector<GEN_TEXT_LITERAL>& chain, char cTarget);
+                           const MLTX_LITERAL_CHAIN& chain, char cTarget);
 
 /* Writes every registered literal into the file (opened here when no
 ** stream is given) and releases them. 0, or -1 when the file could not be

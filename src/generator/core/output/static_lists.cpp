@@ -483,18 +483,25 @@ void CGEN_FreeTextLiterals()
     std::vector<GEN_TEXT_LITERAL>().swap(r.view);
 }
 
-const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()
+void CGEN_VisitTextLiterals(const GEN_TEXT_LITERAL_VISITOR& visit)
 {
-    LiteralRegistry& r = registry();
-    r.view.clear();
-    r.view.reserve(r.chain.size());
+    const LiteralRegistry& r = registry();
+    GEN_TEXT_LITERAL v;
     for (const StoredLiteral& l : r.chain) {
-        GEN_TEXT_LITERAL& v = r.view.emplace_back();
         v.cName = v.csName = v.declaredName = std::string_view(l.name, l.nameLength);
         v.reference = l.Reference();
         v.language = l.Language();
         v.lForm = l.lForm;
         v.text = l.Text();
+        visit(v);
     }
+}
+
+const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()
+{
+    LiteralRegistry& r = registry();
+    r.view.clear();
+    r.view.reserve(r.chain.size());
+    CGEN_VisitTextLiterals([&](const GEN_TEXT_LITERAL& v) { r.view.push_back(v); });
     return r.view;
 }

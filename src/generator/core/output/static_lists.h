@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,11 @@ void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage
 std::string CGEN_NameLiteral(std::string_view name);
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char* pszLanguage);
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals();
+/* Hands each registered literal to `visit` in registration order, one view
+** at a time, without a list of them all (the text strings file is written
+** at the end of a generation, when the heap is at its largest). */
+using GEN_TEXT_LITERAL_VISITOR = std::function<void(const GEN_TEXT_LITERAL&)>;
+void CGEN_VisitTextLiterals(const GEN_TEXT_LITERAL_VISITOR& visit);
 /* Releases every registered literal (the text strings writer, once the
 ** literals are written). */
 void CGEN_FreeTextLiterals();
