@@ -28,6 +28,15 @@ using Msgs = std::vector<std::pair<std::string, std::string>>;
 class FieldCheck : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(env.ready()); }
+    // The first work record of CUSTNO's texts in `language`; false when none.
+    bool CustnoTextRecord(const char* language, FFC_WORK_RECORD& rec)
+    {
+        WF_BlankRecord(&env.ctx, &rec);
+        std::memcpy(rec.acKind, "MFLD_3109 ", 10);
+        std::memcpy(rec.acName, "CUSTNO", 6);
+        std::memcpy(rec.acQualifier, language, 3);
+        return WF_cReadFirst(&env.ctx, 1, &rec, 3) == '0';
+    }
     int16_t Attributes(const char* name, char type, char shift, int32_t len, int32_t dec, char edit = ' ',
                        const char* word = "", char control = 'N')
     {
@@ -253,11 +262,7 @@ TEST_F(FieldCheck, MultilingualFieldTextsAndTheirWorkRecords)
               0);
     EXPECT_EQ(std::vector<int32_t>(r, r + 7), (std::vector<int32_t>{12, 8, 6, 0, 8, 2, 15}));
     FFC_WORK_RECORD rec;
-    WF_BlankRecord(&env.ctx, &rec);
-    std::memcpy(rec.acKind, "MFLD_3109 ", 10);
-    std::memcpy(rec.acName, "CUSTNO", 6);
-    std::memcpy(rec.acQualifier, "ENG", 3);
-    ASSERT_EQ(WF_cReadFirst(&env.ctx, 1, &rec, 3), '0');
+    ASSERT_TRUE(CustnoTextRecord("ENG", rec));
     EXPECT_EQ(std::string(rec.acData + 2, 15), "Customer no.   ");
     EXPECT_EQ(std::string(rec.acData + 24, 20), "Customer            ");
     EXPECT_EQ(std::string(rec.acData + 45, 20), "number              ");
@@ -305,11 +310,7 @@ TEST_F(FieldCheck, MultilingualFieldTextsFollowTheRepositoryWrites)
          "('DEM', 'CUSTNO', 'FRA', 'No. du client', 'Numero du', 'client', '', 'Numero du client')");
     EXPECT_EQ(widths(), (std::vector<int32_t>{13, 9, 6, 0, 9, 2, 16}));
     FFC_WORK_RECORD rec;
-    WF_BlankRecord(&env.ctx, &rec);
-    std::memcpy(rec.acKind, "MFLD_3109 ", 10);
-    std::memcpy(rec.acName, "CUSTNO", 6);
-    std::memcpy(rec.acQualifier, "FRA", 3);
-    ASSERT_EQ(WF_cReadFirst(&env.ctx, 1, &rec, 3), '0');
+    ASSERT_TRUE(CustnoTextRecord("FRA", rec));
     EXPECT_EQ(std::string(rec.acData + 2, 15), "No. du client  ");
     EXPECT_EQ(std::string(rec.acData + 90, 40), "Numero du client" + std::string(24, ' '));
     exec("ROLLBACK WORK");

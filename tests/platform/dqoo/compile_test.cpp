@@ -189,6 +189,15 @@ protected:
     }
 };
 
+// The p-code of C = A + 2 * B (packed fields), as the compiler plans it:
+// A, 2 and B pushed as longs, the product, the sum, C pulled.
+std::vector<uint32_t> APlusTwoTimesBOpcodes()
+{
+    return {Named("PUSH_PACKED_VECTOR_AS_LONG"), Named("PUSH_INT32_CONSTANT_AS_LONG"),
+            Named("PUSH_PACKED_VECTOR_AS_LONG"), Named("LONG_MULTIPLY"),
+            Named("LONG_PLUS"),                  Named("PULL_PACKED_VECTOR_FROM_LONG")};
+}
+
 // #C := #A + 2 * #B, all packed 7,0: whole numbers held as long.
 TEST_F(Compiler, ArithmeticIntoAFieldIsACommandRoutine)
 {
@@ -210,12 +219,7 @@ TEST_F(Compiler, ArithmeticIntoAFieldIsACommandRoutine)
     EXPECT_EQ(seen[0].kind, EXPR_ROUTINE_COMMAND);
     EXPECT_EQ(seen[0].number, 1);
     EXPECT_EQ(seen[0].stack, 3u);  // A, 2 and B are on the stack before the product
-    const std::vector<uint32_t> expected = {Named("PUSH_PACKED_VECTOR_AS_LONG"),
-                                            Named("PUSH_INT32_CONSTANT_AS_LONG"),
-                                            Named("PUSH_PACKED_VECTOR_AS_LONG"),
-                                            Named("LONG_MULTIPLY"),
-                                            Named("LONG_PLUS"),
-                                            Named("PULL_PACKED_VECTOR_FROM_LONG")};
+    const std::vector<uint32_t> expected = APlusTwoTimesBOpcodes();
     ASSERT_EQ(seen[0].opcodes.size(), 1u);
     EXPECT_EQ(seen[0].opcodes[0], expected);
     EXPECT_EQ(seen[0].variants[0], (std::vector<uint32_t>{EXPR_VARIANT_ISERIES, EXPR_VARIANT_GENERIC}));
@@ -250,12 +254,7 @@ TEST_F(Compiler, EachExpressionKeepsOnlyItsOwnCode)
     ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, sum, &target)) << reason;
     const std::vector<Seen> seen = routines();
     ASSERT_EQ(seen.size(), 3u);
-    const std::vector<uint32_t> expected = {Named("PUSH_PACKED_VECTOR_AS_LONG"),
-                                            Named("PUSH_INT32_CONSTANT_AS_LONG"),
-                                            Named("PUSH_PACKED_VECTOR_AS_LONG"),
-                                            Named("LONG_MULTIPLY"),
-                                            Named("LONG_PLUS"),
-                                            Named("PULL_PACKED_VECTOR_FROM_LONG")};
+    const std::vector<uint32_t> expected = APlusTwoTimesBOpcodes();
     EXPECT_EQ(seen[0].opcodes, std::vector<std::vector<uint32_t>>{expected});
     EXPECT_EQ(seen[2].opcodes, std::vector<std::vector<uint32_t>>{expected});
     ASSERT_EQ(seen[1].opcodes.size(), 1u);

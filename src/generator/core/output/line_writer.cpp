@@ -509,6 +509,22 @@ std::vector<GEN_HELD_LINE> readBackHeld(StreamSlot& slot)
     return lines;
 }
 
+// Writes n bytes at the offset `at` of fd; false when the file takes no more.
+bool writeAllAt(int fd, const char* from, size_t n, off_t at)
+{
+    while (n > 0) {
+        const ssize_t k = ::pwrite(fd, from, n, at);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return false;
+        from += k;
+        at += k;
+        n -= static_cast<size_t>(k);
+    }
+    return true;
+}
+
 /* Copies the held part of the slot's file, from where the holding began to
 ** `end`, to the start of `to`. */
 bool copyHeld(StreamSlot& slot, off_t end, int to)
@@ -535,14 +551,8 @@ bool copyHeld(StreamSlot& slot, off_t end, int to)
             continue;
         if (k <= 0)
             return false;
-        for (ssize_t put = 0; put < k;) {
-            const ssize_t w = ::pwrite(to, block.data() + put, static_cast<size_t>(k - put), at + put);
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0)
-                return false;
-            put += w;
-        }
+        if (!writeAllAt(to, block.data(), static_cast<size_t>(k), at))
+            return false;
         from += k;
         at += k;
     }
@@ -1271,21 +1281,6 @@ constexpr uint16_t kLongQueuedLine = 0xFFFF;
 /* The name of the file a queue is being written to: named when the
 ** queue's scratch file cannot be read back. */
 std::string g_queueTarget;
-
-bool writeAllAt(int fd, const char* from, size_t n, off_t at)
-{
-    while (n > 0) {
-        const ssize_t k = ::pwrite(fd, from, n, at);
-        if (k < 0 && errno == EINTR)
-            continue;
-        if (k <= 0)
-            return false;
-        from += k;
-        at += k;
-        n -= static_cast<size_t>(k);
-    }
-    return true;
-}
 
 void readAllAt(int fd, char* to, size_t n, off_t at)
 {
