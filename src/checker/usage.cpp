@@ -485,7 +485,9 @@ namespace {
 ** field of that name, or else an alphanumeric literal ("A" is 'A'). */
 bool ValueListKeyword(const char* keyword)
 {
-    return std::strcmp(keyword, "RANGE") == 0 || std::strcmp(keyword, "WITH_LIST") == 0;
+    /* the first letter tells most keywords apart without comparing them */
+    return (keyword[0] == 'R' && std::strcmp(keyword, "RANGE") == 0) ||
+           (keyword[0] == 'W' && std::strcmp(keyword, "WITH_LIST") == 0);
 }
 
 void RecordValueOperand(const std::string& operand)
@@ -509,6 +511,8 @@ void RecordValueOperand(const std::string& operand)
 ** (type 'L') as the argument or return value at that position. */
 bool NamesList(const char* keyword, int32_t entry)
 {
+    if (keyword[0] != 'W' && keyword[0] != 'T')
+        return false;
     const bool arguments = std::strcmp(keyword, "WITH_ARGS") == 0;
     if (!arguments && std::strcmp(keyword, "TO_GET") != 0)
         return false;
