@@ -369,6 +369,10 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
 bool SetParmCount(const char* keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {}, std::string_view qual = {});
+// The key of a record to look up (kind, name, qualifier), the rest left as
+// it is: for a lookup whose record is read whole when found and not used
+// otherwise.
+void BlankRecordKey(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {}, std::string_view qual = {});
 /* Writes the record as a new work record; false when it could not be kept. */
 bool P3100_WriteRecord(const FFC_WORK_RECORD& r);
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);

@@ -214,8 +214,12 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
         // quotes is one already), checked to fit the target.
         bool written = value.size() >= 2 && value.front() == '\'' && value.back() == '\'';
         std::string operand = written ? value : "'";
-        for (size_t i = 0; !written && i < value.size(); ++i)
-            operand += value[i] == '\'' ? std::string("''") : std::string(1, value[i]);
+        for (size_t i = 0; !written && i < value.size(); ++i) {
+            if (value[i] == '\'')
+                operand += "''";
+            else
+                operand += value[i];
+        }
         CheckOperandValue(written ? operand : operand + "'", 'A', target.length, 0);
         return true;
     }

@@ -39,7 +39,7 @@ void CheckArgument(const std::string& routine, int32_t index, const std::string&
     std::string key = routine;
     key.resize(10, ' ');
     FFC_WORK_RECORD& p = G().record2;
-    BlankRecord(p, WR_USRSUBP, key + std::string(digits, 7));
+    BlankRecordKey(p, WR_USRSUBP, key + std::string(digits, 7));
     FFC_FIELD_DEFINITION def;
     if (argument.empty() || !FindRecord(p, 2) || !LookUpFieldDefinition(Trim(p.acData + 1, 10), def))
         return;
@@ -94,7 +94,7 @@ void P3100_CheckGoto(void)
         return;
     }
     FFC_WORK_RECORD& r = g.record2;
-    BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
+    BlankRecordKey(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
     if (!FindRecord(r, 3))
         Issue(Msg::GotoLabelNotDefined, label);
 }
@@ -168,7 +168,7 @@ void P3100_CheckEndRoutine(void)
     Globals& g = G();
     if (Pass() == 1) {
         FFC_WORK_RECORD& r = g.record2;
-        BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, sizeof g.currentRoutine));
+        BlankRecordKey(r, WR_USRSUBR, std::string_view(g.currentRoutine, sizeof g.currentRoutine));
         if (WF_cReadFirst(g.ctx, 3, &r, 2) == '0') {
             reinterpret_cast<WR_USRSUBR_DATA*>(r.acData)->cEnded = 'Y';
             WF_cUpdate(g.ctx, 3, &r);
@@ -194,7 +194,7 @@ void P3100_CheckExecute(void)
         return;
     std::string name = Upper(Parm("SUBROUTINE"));
     FFC_WORK_RECORD& r = g.record2;
-    BlankRecord(r, WR_USRSUBR, name);
+    BlankRecordKey(r, WR_USRSUBR, name);
     if (name.empty() || !FindRecord(r, 2)) {
         Issue(Msg::ExecuteNotValid, name);
         return;

@@ -33,7 +33,7 @@ void CheckActionLabel(const char* keyword)
     if (action.empty() || action[0] == '*')
         return;
     FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_LABEL, action, std::string_view(G().currentRoutine, 10));
+    BlankRecordKey(r, WR_LABEL, action, std::string_view(G().currentRoutine, 10));
     if (action.size() <= 3 && FindRecord(r, 3))
         return;
     // the finding names the keyword whose branch has no target

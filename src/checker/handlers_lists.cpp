@@ -92,7 +92,7 @@ void RecordListDefinition()
         return;
     int32_t order = 1;
     FFC_WORK_RECORD& r = g.record2;
-    BlankRecord(r, WR_LISTNAME);
+    BlankRecordKey(r, WR_LISTNAME);
     for (char rc = WF_cReadFirst(g.ctx, 2, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 2, &r, 1))
         ++order;
     BlankRecord(r, WR_LISTNAME, name);
@@ -120,7 +120,7 @@ bool FindList(const std::string& written, ListDefinition& list)
     bool found = false;
     if (name == "*FIRST") {
         // The list defined first: the lowest place among the records.
-        BlankRecord(r, WR_LISTNAME);
+        BlankRecordKey(r, WR_LISTNAME);
         FFC_WORK_RECORD first;
         long lowest = 0;
         for (char rc = WF_cReadFirst(g.ctx, 2, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 2, &r, 1)) {
@@ -134,7 +134,7 @@ bool FindList(const std::string& written, ListDefinition& list)
         if (found)
             r = first;
     } else {
-        BlankRecord(r, WR_LISTNAME, name);
+        BlankRecordKey(r, WR_LISTNAME, name);
         found = WF_cReadFirst(g.ctx, 2, &r, 2) == '0';
     }
     if (!found)

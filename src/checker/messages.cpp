@@ -373,6 +373,13 @@ void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name, st
     Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
 }
 
+void BlankRecordKey(FFC_WORK_RECORD& r, const char* kind, std::string_view name, std::string_view qual)
+{
+    Pad(r.acKind, FFC_WORK_KIND_LEN, kind);
+    Pad(r.acName, FFC_WORK_NAME_LEN, name);
+    Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
+}
+
 bool P3100_WriteRecord(const FFC_WORK_RECORD& r)
 {
     return WF_lWrite(G().ctx, &r) != 0;

@@ -102,7 +102,7 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
 {
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
-    BlankRecord(r, WR_USEFIELD, written);
+    BlankRecordKey(r, WR_USEFIELD, written);
     auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
     if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
         int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
@@ -153,7 +153,8 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
 // of its kind change only through it, as the work file's kind stamp tells.
 /* Record names are short: hashed eight bytes at a time. */
 struct NameHash {
-    size_t operator()(const std::string& name) const
+    using is_transparent = void; /* names are looked up as they stand in a record, not copied */
+    size_t operator()(std::string_view name) const
     {
         uint64_t h = name.size();
         size_t at = 0;
@@ -171,10 +172,10 @@ struct NameHash {
 
 struct UseIndex {
     uint64_t fieldStamp = 0;
-    std::unordered_map<std::string, int32_t, NameHash> laterUses; /* by record name */
+    std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> laterUses; /* by record name */
     uint64_t writtenFile = 0;                           /* the work file whose pass 1 uses were written */
     uint64_t groupStamp = 0;
-    std::unordered_set<std::string, NameHash> groups;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> groups;
     size_t staleAsks = 0; /* asks answered by a group's record since the groups changed */
     /* While the uses of one command's keywords are recorded, the records of
      * both kinds change only through the index, which takes the new stamp
@@ -192,12 +193,12 @@ UseIndex& Index()
 
 // An operand's name as the key of its record holds it, without the blanks
 // that pad it there.
-std::string RecordName(std::string_view written)
+std::string_view RecordName(std::string_view written)
 {
     std::string_view name = written.substr(0, FFC_WORK_NAME_LEN);
     while (!name.empty() && name.back() == ' ')
         name.remove_suffix(1);
-    return std::string(name);
+    return name;
 }
 
 // The stamps of one work file share its number (the upper half).
@@ -217,7 +218,7 @@ void WriteLaterUses(UseIndex& index)
         for (const auto& [name, uses] : index.laterUses) {
             if (uses == 0)
                 continue;
-            BlankRecord(r, WR_USEFIELD, name);
+            BlankRecordKey(r, WR_USEFIELD, name);
             if (WF_cReadFirst(g.ctx, 4, &r, 2) != '0')
                 continue;
             int32_t total = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + uses;
@@ -238,7 +239,10 @@ void RecordIndexedUse(const std::string& operand, const std::string& field, cons
     /* a literal longer than the record's name is kept by the name its whole
        text makes, so that two that share their first characters stay apart */
     const bool literal = kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'H');
-    const std::string written = literal ? dqov::literal::RecordKey(operand) : operand;
+    std::string key;
+    if (literal)
+        key = dqov::literal::RecordKey(operand);
+    const std::string& written = literal ? key : operand;
     UseIndex& index = Index();
     const uint64_t stamp = index.fieldStampKnown ? index.fieldStamp : WF_ulKindStamp(G().ctx, WR_USEFIELD);
     if (stamp != index.fieldStamp)
@@ -246,7 +250,7 @@ void RecordIndexedUse(const std::string& operand, const std::string& field, cons
     else
         index.fieldStampKnown = index.recording;
     const bool later = Pass() == 1 && stamp >> 32 != index.writtenFile;
-    std::string name = RecordName(written);
+    const std::string_view name = RecordName(written);
     auto known = index.laterUses.find(name);
     if (later && known != index.laterUses.end()) {
         ++known->second;
@@ -254,13 +258,13 @@ void RecordIndexedUse(const std::string& operand, const std::string& field, cons
     }
     RecordUseOnce(written, field, kind);
     if (known == index.laterUses.end())
-        index.laterUses.emplace(std::move(name), 0);
+        index.laterUses.emplace(std::string(name), 0);
     index.fieldStamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
     index.fieldStampKnown = index.recording;
 }
 
 // The field groups of the work file, read again when their records changed.
-const std::unordered_set<std::string, NameHash>& GroupNames()
+const std::unordered_set<std::string, NameHash, std::equal_to<>>& GroupNames()
 {
     UseIndex& index = Index();
     if (index.groupStampKnown)
@@ -274,7 +278,7 @@ const std::unordered_set<std::string, NameHash>& GroupNames()
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_GROUPNAM);
     for (char rc = WF_cReadFirst(g.ctx, 5, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 5, &r, 1))
-        index.groups.insert(RecordName(std::string_view(r.acName, FFC_WORK_NAME_LEN)));
+        index.groups.emplace(RecordName(std::string_view(r.acName, FFC_WORK_NAME_LEN)));
     index.groupStamp = stamp;
     index.staleAsks = 0;
     return index.groups;
@@ -293,8 +297,8 @@ bool MayBeGroup(std::string_view name)
         ++index.staleAsks;
         return true;
     }
-    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
-    return !groups.empty() && groups.count(RecordName(name)) != 0;
+    const std::unordered_set<std::string, NameHash, std::equal_to<>>& groups = GroupNames();
+    return !groups.empty() && groups.find(RecordName(name)) != groups.end();
 }
 
 // A field group named in a field list: its use count rises.
@@ -304,7 +308,7 @@ bool CountGroupUse(const std::string& name)
         return false;
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
-    BlankRecord(r, WR_GROUPNAM, name);
+    BlankRecordKey(r, WR_GROUPNAM, name);
     if (WF_cReadFirst(g.ctx, 5, &r, 2) != '0')
         return false;
     auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
@@ -378,7 +382,7 @@ bool NamesFieldGroup(const std::string& entry)
     if (!MayNameFieldGroup(name))
         return false;
     FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_GROUPNAM, name);
+    BlankRecordKey(r, WR_GROUPNAM, name);
     return RecordExists(r, 2);
 }
 
@@ -481,7 +485,9 @@ namespace {
 ** field of that name, or else an alphanumeric literal ("A" is 'A'). */
 bool ValueListKeyword(const char* keyword)
 {
-    return std::strcmp(keyword, "RANGE") == 0 || std::strcmp(keyword, "WITH_LIST") == 0;
+    /* the first letter tells most keywords apart without comparing them */
+    return (keyword[0] == 'R' && std::strcmp(keyword, "RANGE") == 0) ||
+           (keyword[0] == 'W' && std::strcmp(keyword, "WITH_LIST") == 0);
 }
 
 void RecordValueOperand(const std::string& operand)
@@ -505,6 +511,8 @@ void RecordValueOperand(const std::string& operand)
 ** (type 'L') as the argument or return value at that position. */
 bool NamesList(const char* keyword, int32_t entry)
 {
+    if (keyword[0] != 'W' && keyword[0] != 'T')
+        return false;
     const bool arguments = std::strcmp(keyword, "WITH_ARGS") == 0;
     if (!arguments && std::strcmp(keyword, "TO_GET") != 0)
         return false;
@@ -694,9 +702,10 @@ bool SignedNumber(std::string_view text, size_t at)
            (SameUpper(word, "AND") || SameUpper(word, "OR") || (w > 0 && text[w - 1] == '*'));
 }
 
-}  // namespace
-
-std::vector<std::string> ExpressionFields(std::string_view text)
+// The fields named in an expression (ExpressionFields); `looked`, when
+// given, marks the names found as fields by their lookup (a name written
+// without the national name character: the name is the field's).
+std::vector<std::string> ScanExpressionFields(std::string_view text, std::vector<bool>* looked)
 {
     std::vector<std::string> names;
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
@@ -748,10 +757,14 @@ std::vector<std::string> ExpressionFields(std::string_view text)
                 // the point.
                 const size_t end = nameEnd(j + 1);
                 names.push_back(std::string(1, nat) + std::string(text.substr(j + 1, end - j - 1)));
+                if (looked)
+                    looked->push_back(false);
                 i = end;
                 continue;
             }
             names.emplace_back(text.substr(i, j - i));
+            if (looked)
+                looked->push_back(false);
             i = j;
             continue;
         }
@@ -767,8 +780,11 @@ std::vector<std::string> ExpressionFields(std::string_view text)
                 ++j;
             if ((j >= text.size() || text[j] != '.') && !OperatorWord(text.substr(i, j - i))) {
                 std::string word = Upper(std::string(text.substr(i, j - i)));
-                if (!FieldOf(word).empty())
+                if (!FieldOf(word).empty()) {
                     names.push_back(std::move(word));
+                    if (looked)
+                        looked->push_back(true);
+                }
             }
             i = j;
             continue;
@@ -778,10 +794,28 @@ std::vector<std::string> ExpressionFields(std::string_view text)
     return names;
 }
 
+}  // namespace
+
+std::vector<std::string> ExpressionFields(std::string_view text)
+{
+    return ScanExpressionFields(text, nullptr);
+}
+
 void RecordExpressionFields(std::string_view text)
 {
-    for (const std::string& name : ExpressionFields(text))
-        RecordOperand(name);
+    std::vector<bool> looked;
+    const std::vector<std::string> names = ScanExpressionFields(text, &looked);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // a name the scan found as a field (in upper case, as FieldOf gives
+        // it) is the field: recorded as RecordOperand would, without a
+        // second lookup
+        if (!looked[i]) {
+            RecordOperand(name);
+        } else if (Pass() == 1 && !CountGroupUse(name)) {
+            RecordIndexedUse(name, name, "FL");
+        }
+    }
 }
 
 namespace {
@@ -837,7 +871,7 @@ void ForgetDictionaryFields()
 std::string FieldDefault(const std::string& field)
 {
     FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_FLDDEFLT, field);
+    BlankRecordKey(r, WR_FLDDEFLT, field);
     if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
         return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, sizeof WR_FLDDEFLT_DATA::acDefault);
     char text[50];
@@ -850,7 +884,7 @@ std::string FieldDefault(const std::string& field)
 int32_t FieldDefaultLine(const std::string& field)
 {
     FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_FLDDEFLT, field);
+    BlankRecordKey(r, WR_FLDDEFLT, field);
     if (WF_cReadFirst(G().ctx, 6, &r, 2) != '0')
         return 0;
     return FIX_lDigitsToLong(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acLine, 7, nullptr);

@@ -153,11 +153,14 @@ bool Preparer::ReadQuoted(Value& v)
     size_t start = pos_++;
     std::string content;
     while (pos_ < text_.size()) {
-        char c = text_[pos_++];
-        if (c != '\'') {
-            content += c;
-            continue;
+        /* the text up to the next quote as it stands */
+        const size_t quote = text_.find('\'', pos_);
+        if (quote == std::string_view::npos) {
+            pos_ = text_.size();
+            break;
         }
+        content.append(text_.data() + pos_, quote - pos_);
+        pos_ = quote + 1;
         if (pos_ < text_.size() && text_[pos_] == '\'') {
             content += '\'';
             ++pos_;

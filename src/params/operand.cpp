@@ -160,16 +160,22 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     /* alphanumeric literal */
     if (c0 == '\'') {
         std::string content;
+        content.reserve(text.size());
         size_t i = 1;
         bool closed = false;
-        for (; i < text.size(); ++i) {
-            if (text[i] != '\'') {
-                content += text[i];
-                continue;
+        while (i < text.size()) {
+            /* the text up to the next quote as it stands */
+            const size_t quote = text.find('\'', i);
+            if (quote == std::string::npos) {
+                content.append(text, i, std::string::npos);
+                i = text.size();
+                break;
             }
+            content.append(text, i, quote - i);
+            i = quote;
             if (i + 1 < text.size() && text[i + 1] == '\'') {
                 content += '\'';
-                ++i;
+                i += 2;
                 continue;
             }
             closed = true;
@@ -182,7 +188,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>(content.size());
         r.resolved = text;
-        r.value = content;
+        r.value = std::move(content);
         if (!allowed(1))
             notAllowed();
         return r;

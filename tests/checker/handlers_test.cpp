@@ -65,6 +65,30 @@ TEST_F(Handlers, FieldsMustBeDefinedAndDefinedFieldsUsed)
     EXPECT_TRUE(record(WR_USEFIELD, "IO$MDE", r));
 }
 
+// A condition may name a dictionary field without its name character: the
+// use is recorded under the name as written there (in upper case), apart
+// from the uses written with the character.
+TEST_F(Handlers, ConditionNamesAFieldWithoutItsCharacter)
+{
+    addFunction("TSTPRC", "BARE",
+                {"FUNCTION OPTIONS(*DIRECT)", "IF COND('credit > 100')", "ENDIF",
+                 "IF COND('#CREDIT < 5 AND Credit > 1')", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "BARE");
+    run();
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_USEFIELD, "CREDIT", r));
+    const auto* bare = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
+    EXPECT_EQ(std::string(bare->acClass, 2), "FL");
+    EXPECT_EQ(std::string(bare->acFieldName, 10), "CREDIT    ");
+    EXPECT_EQ(std::string(bare->acFirstLine, 7), "0000002");
+    EXPECT_EQ(std::string(bare->acFirstCommand, 10), "IF        ");
+    ASSERT_TRUE(record(WR_USEFIELD, "#CREDIT", r));
+    const auto* prefixed = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
+    EXPECT_EQ(std::string(prefixed->acFieldName, 10), "CREDIT    ");
+    EXPECT_EQ(std::string(prefixed->acFirstLine, 7), "0000004");
+    EXPECT_EQ(count(WR_USEFIELD, "CREDIT"), 1) << "one record for the name however it is written in case";
+}
+
 TEST_F(Handlers, GroupsUnusedAndUsed)
 {
     addFunction("TSTPRC", "GROUPS",

@@ -221,6 +221,15 @@ TEST_F(Prepare, ConditionsTextsAndListsOfLists)
     EXPECT_EQ(Text("IF", "COND"), "#A = 1");
     ASSERT_EQ(Run("MESSAGE", "MSGTXT('Customer skipped; its status isn''t active')"), 0);
     EXPECT_EQ(Text("MESSAGE", "MSGTXT"), "Customer skipped; its status isn't active");
+    // a quote written twice at either end of the text, and a text of quotes only
+    ASSERT_EQ(Run("MESSAGE", "MSGTXT('''Hold'' it''')"), 0);
+    EXPECT_EQ(Text("MESSAGE", "MSGTXT"), "'Hold' it'");
+    ASSERT_EQ(Run("MESSAGE", "MSGTXT('''''')"), 0);
+    EXPECT_EQ(Text("MESSAGE", "MSGTXT"), "''");
+    // a literal whose last quote is one of a pair is not closed: the finding
+    // names the column of its opening quote
+    EXPECT_EQ(Run("MESSAGE", "MSGTXT('it''')  TYPE('x'')"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0306", "MESSAGE   +0000022"}}));
     EXPECT_EQ(Text("MESSAGE", "TYPE"), "*INFO");
     EXPECT_EQ(Number("MESSAGE", "MIN_TIME"), 1);
     ASSERT_EQ(Run("SUBROUTINE", "NAME(CHKCRD) PARMS((#CREDIT *RECEIVED) (#X *BOTH))"), 0);

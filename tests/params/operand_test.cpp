@@ -145,7 +145,13 @@ TEST_F(Operand, Literals)
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0403", "123456              +0000007+0000008"}}));
     EXPECT_EQ(Check("'ABC'", 'N'), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0402", "'ABC'               NA"}}));
-    for (const char* bad : {"12.3.4", "'abc", "'a'b'", "X'0G'", "X'ABC'", "1A"}) {
+    // quotes written twice at the ends of the text count once
+    ASSERT_EQ(Check("'''A'''", 'A', 10), 0);
+    EXPECT_EQ(Code(), "AL");
+    EXPECT_EQ(b.lResultLength, 3);
+    ASSERT_EQ(Check("''''", 'A', 10), 0);
+    EXPECT_EQ(b.lResultLength, 1);
+    for (const char* bad : {"12.3.4", "'abc", "'a'b'", "'a''", "'''", "X'0G'", "X'ABC'", "1A"}) {
         EXPECT_EQ(Check(bad, ' '), 1) << bad;
         EXPECT_EQ(env.Take(), (Msgs{{"DCM0405", std::string(bad) + std::string(20 - std::strlen(bad), ' ')}})) << bad;
     }
