@@ -370,6 +370,13 @@ extern "C" unsigned short SSQL_sConnect(const char* pszPath)
     if (!checkRepositoryFile(path))
         return SSQL_RC_NOREPOS;
 
+    // Nothing here asks SQLite how much memory it holds, so its count of
+    // every allocation (a lock and two updates each) is left off. It can be
+    // set only before SQLite starts; where it already has, the call is
+    // refused and changes nothing.
+    static const int memoryCountOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)memoryCountOff;
+
     // Every use of the connection holds dbLock(), so SQLite's own lock
     // around each of its calls is left out.
     sqlite3* db = nullptr;
