@@ -30,21 +30,28 @@ const char* colourTag(int colour)
 
 namespace rc {
 
-std::string VisibleText(std::string_view text)
+void AppendVisibleText(std::string& out, std::string_view text)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    // the visible runs between control characters are copied whole
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char u = static_cast<unsigned char>(text[i]);
+        if (u >= 0x20 && u != 0x7F)
+            continue;
+        out.append(text.data() + start, i - start);
+        const char escaped[4] = {'\\', 'x', kHex[u >> 4], kHex[u & 0x0F]};
+        out.append(escaped, sizeof escaped);
+        start = i + 1;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+std::string VisibleText(std::string_view text)
+{
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u != 0x7F) {
-            out += c;
-            continue;
-        }
-        out += "\\x";
-        out += kHex[u >> 4];
-        out += kHex[u & 0x0F];
-    }
+    AppendVisibleText(out, text);
     return out;
 }
 
@@ -52,7 +59,8 @@ void WriteToolsLine(int colour, std::string_view text)
 {
     std::lock_guard<std::mutex> lock(g_outputMutex);
     std::string line = colourTag(colour);
-    line.append(VisibleText(text));
+    line.reserve(line.size() + text.size() + 2);
+    AppendVisibleText(line, text);
     line.append("\r\n");
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);

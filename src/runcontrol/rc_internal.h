@@ -27,6 +27,8 @@ void DiscardJobOutput();
 // The text with its control bytes (below 0x20, and 0x7F) written as
 // "\xNN", so that text from a source never drives the terminal.
 std::string VisibleText(std::string_view text);
+// Appends VisibleText(text) to out.
+void AppendVisibleText(std::string& out, std::string_view text);
 // Blank-padded fixed field as text with trailing blanks dropped.
 std::string Trimmed(const char* field, size_t width);
 // Copies text into a fixed field, blank-padded (cut when longer).

@@ -88,6 +88,20 @@ TEST_F(ToolsMode, StatusTextShowsItsFirstLengthCharactersByRunMode)
     EXPECT_EQ(std::string(shown).find("and more"), std::string::npos) << shown;
 }
 
+// Control bytes of a line (below 0x20, and 0x7F) are shown as \xNN wherever
+// they stand, one after another too; the bytes between them, and bytes from
+// 0x80 up, stand as they are.
+TEST_F(ToolsMode, ControlBytesAreShownAsHexPairs)
+{
+    testing::internal::CaptureStdout();
+    const char text[] = "\x1b" "ab\tc\x7f\x01\x1f" "d\xe9\x1b";
+    FFC_TOOLS_Message(text, static_cast<int16_t>(sizeof text - 1));
+    FFC_TOOLS_Message("no control bytes at all", -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "<BLU>\\x1Bab\\x09c\\x7F\\x01\\x1Fd\xe9\\x1B\r\n"
+              "<BLU>no control bytes at all\r\n");
+}
+
 TEST(LabelNumbers, PushPopAndReset)
 {
     FFC_CONTEXT ctx{};
