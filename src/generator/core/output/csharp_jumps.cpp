@@ -319,7 +319,8 @@ public:
                next chunk's start: a line with no brace, slash, colon nor jump
                word opens and closes no block, neither begins nor ends a
                comment (a literal ends with its line) and holds no label or
-               jump */
+               jump; nor does a line comment without the jump word, whatever
+               else it holds */
             if (const size_t passed = source_.Pass(kChunk - i % kChunk, "{}/:", "goto"); passed > 0) {
                 if (i % kChunk == 0)
                     starts_.push_back({mark, comment, open, static_cast<int>(blocks.size())});

@@ -70,8 +70,8 @@ struct StreamSlot {
     bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
     /* Of each line held in the file, in order, a bit: set for a line whose
-    ** text holds a byte of GEN_HELD_NOTED, a carriage return, a line feed
-    ** or the watched text; 64 lines to a word. A reader of the held lines
+    ** text holds a byte of GEN_HELD_NOTED (a line comment's aside), a
+    ** carriage return, a line feed or the watched text; 64 lines to a word. A reader of the held lines
     ** passes the others by their line ends alone. The lines are only
     ** counted until one holds the watched text (lines that hold none are
     ** seldom read again): the notes begin there, every line before it set.
@@ -162,7 +162,9 @@ unsigned heldFound(std::string_view text, char mark)
 ** notes set a bit for; `watched` is seen when it holds it. */
 inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 {
-    bool noted = (found & (kHeldReturn | kHeldNoted)) != 0;
+    /* a line comment opens with a slash, a blank or a tab */
+    const bool mayComment = !text.empty() && (text[0] == '/' || text[0] == ' ' || text[0] == '\t');
+    bool noted = (found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text)));
     if ((found & kHeldMark) && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos) {
         slot.watchedSeen = true;
         noted = true;
@@ -844,6 +846,19 @@ bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
     return true;
 }
 
+bool P3109_fLineComment(std::string_view text)
+{
+    size_t first = 0;
+    while (first < text.size() && (text[first] == ' ' || text[first] == '\t'))
+        ++first;
+    if (first + 1 >= text.size() || text[first] != '/' || text[first + 1] != '/')
+        return false;
+    /* the two slashes cannot end a pair with a star before them */
+    const std::string_view rest = text.substr(first + 2);
+    return rest.find("*/") == std::string_view::npos && rest.find('\n') == std::string_view::npos &&
+           rest.find('\r') == std::string_view::npos;
+}
+
 size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_view word)
 {
     size_t passed = 0;
@@ -851,7 +866,8 @@ size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_v
     std::string_view text;
     for (; passed < ulMost; ++passed) {
         const uint64_t mark = Mark();
-        if (!Next(indent, text) || text.find_first_of(bytes) != std::string_view::npos ||
+        if (!Next(indent, text) ||
+            (text.find_first_of(bytes) != std::string_view::npos && !P3109_fLineComment(text)) ||
             (!word.empty() && text.find(word) != std::string_view::npos)) {
             Seek(mark);
             break;
@@ -970,7 +986,7 @@ namespace {
 /* Copies the text to `to` and tells whether it holds a NUL byte: one pass
 ** over the text instead of a search and a copy. Nothing before or past
 ** either range is read or written. */
-inline bool copyFindingNul(char* to, const char* from, size_t n)
+[[gnu::always_inline]] inline bool copyFindingNul(char* to, const char* from, size_t n)
 {
 #if defined(__SSE2__)
     if (n >= 16) {
@@ -1477,11 +1493,17 @@ void P3109_WriteCloseBrace()
 namespace {
 
 /* The comment line of the text, put together in a buffer kept between
-** calls. */
+** calls, its three pieces copied in place. */
 std::string_view commentLine(std::string_view text)
 {
     static std::string line;
-    return line.assign("/* ").append(text).append(" */");
+    line.resize(text.size() + 6);
+    char* at = line.data();
+    std::memcpy(at, "/* ", 3);
+    if (!text.empty())
+        std::memcpy(at + 3, text.data(), text.size());
+    std::memcpy(at + 3 + text.size(), " */", 3);
+    return line;
 }
 
 }  // namespace

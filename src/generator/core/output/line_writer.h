@@ -67,8 +67,14 @@ struct GEN_HELD_LINE {
 };
 /* The bytes for which a line held in its file is noted as it is written
 ** (with line ends and the watched text): a reader of the held lines passes
-** a line that holds none of them by its line end alone (Pass). */
+** a line that holds none of them by its line end alone (Pass). A line
+** comment (P3109_fLineComment) is not noted for its bytes. */
 inline constexpr std::string_view GEN_HELD_NOTED = "{}/:";
+/* Whether the text is a "//" comment from its first byte that is neither
+** a blank nor a tab, and holds no "*" "/" pair and no line end byte: with a
+** comment open before it or not, it holds no code and leaves that as it
+** was. */
+bool P3109_fLineComment(std::string_view text);
 /* From now on the lines written to a file stream are held back (as the
 ** writer would write them: the skeleton's condition and the line limit
 ** applied), until they are taken or released; each is looked at for the
@@ -101,11 +107,12 @@ public:
     ** after the last. */
     virtual bool Next(size_t& ulIndent, std::string_view& text) = 0;
     /* Passes over the next lines, at most ulMost, whose text holds none of
-    ** `bytes` and not `word` (none when empty), or over fewer of them (the
-    ** lines held in a file are passed as far as their notes tell: up to a
-    ** line holding one of GEN_HELD_NOTED, a line end's byte or the watched
-    ** text); answers how many it passed. The line read next is the first
-    ** it did not pass. */
+    ** `bytes` or is a line comment (P3109_fLineComment), and does not hold
+    ** `word` (none when empty), or over fewer of them (the lines held in a
+    ** file are passed as far as their notes tell: up to a line holding one
+    ** of GEN_HELD_NOTED outside a line comment, a line end's byte or the
+    ** watched text); answers how many it passed. The line read next is the
+    ** first it did not pass. */
     virtual size_t Pass(size_t ulMost, std::string_view bytes, std::string_view word);
 };
 /* The lines of a vector, read as held lines (the vector outlives the reader). */

@@ -457,6 +457,58 @@ TEST_F(LineWriter, HeldLinesArePassedWhereTheyHoldNothingLookedFor)
     EXPECT_FALSE(held->Next(indent, text));
 }
 
+/* A line comment is one from its first byte that is neither a blank nor a
+   tab, with no comment end and no line end byte after its slashes. */
+TEST_F(LineWriter, LineCommentsAreToldApart)
+{
+    for (const char* t : {"//", "// ENDIF", "   \t// CALL PROCESS(*DIRECT) { x: }", "//// goto", "// a * / b"})
+        EXPECT_TRUE(P3109_fLineComment(t)) << t;
+    for (const char* t : {"", "/", "/ / x", "x = 1; // y", "/* x */", "\"//\"", "//*/", "// a */ b", "// a\nb",
+                          "// a\r", "\n// a"})
+        EXPECT_FALSE(P3109_fLineComment(t)) << t;
+}
+
+/* Line comments are passed whatever bytes they hold, held in the file or
+   in memory, unless they hold the word looked for; a line with code before
+   its comment, a comment that ends one and a block comment are not. */
+TEST_F(LineWriter, LineCommentsArePassedWhateverTheyHold)
+{
+    for (const bool inFile : {true, false}) {
+        SCOPED_TRACE(inFile ? "in the file" : "in memory");
+        HeldStream s(inFile);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        P3109_WriteLine(s.stream(), 3, "goto X_End;");       /* 0 */
+        P3109_WriteLine(s.stream(), 3, "// ENDIF {");        /* 1: passed */
+        P3109_WriteLine(s.stream(), 6, "//");                /* 2: passed */
+        P3109_WriteLine(s.stream(), 3, "a = 1;");            /* 3: passed */
+        P3109_WriteLine(s.stream(), 0, "   // X_Q: }");      /* 4: passed */
+        P3109_WriteLine(s.stream(), 3, "// goto X_End;");    /* 5: the word */
+        P3109_WriteLine(s.stream(), 3, "// b */ c");         /* 6: a comment's end */
+        P3109_WriteLine(s.stream(), 3, "b = 2; // x");       /* 7: code first */
+        P3109_WriteLine(s.stream(), 3, "/* y */");           /* 8: a block comment */
+        P3109_WriteLine(s.stream(), 3, "// z");              /* 9: passed */
+        const std::unique_ptr<GEN_HELD_LINES> lines = P3109_ReadHeldLines(s.stream());
+        size_t indent = 0;
+        std::string_view text;
+        auto pass = [&] { return lines->Pass(64, GEN_HELD_NOTED, "goto"); };
+        auto next = [&] {
+            return lines->Next(indent, text) ? std::string(indent, ' ') + std::string(text) : std::string("(none)");
+        };
+        EXPECT_EQ(pass(), 0u);
+        EXPECT_EQ(next(), "   goto X_End;");
+        EXPECT_EQ(pass(), 4u);
+        EXPECT_EQ(next(), "   // goto X_End;");
+        EXPECT_EQ(pass(), 0u);
+        EXPECT_EQ(next(), "   // b */ c");
+        EXPECT_EQ(pass(), 0u);
+        EXPECT_EQ(next(), "   b = 2; // x");
+        EXPECT_EQ(pass(), 0u);
+        EXPECT_EQ(next(), "   /* y */");
+        EXPECT_EQ(pass(), 1u);
+        EXPECT_EQ(next(), "(none)");
+    }
+}
+
 /* A method's lines: each line's leading blanks are its indent. */
 std::vector<GEN_HELD_LINE> methodLines(const std::string& body)
 {
@@ -505,18 +557,27 @@ TEST_F(LineWriter, HeldJumpsAreMendedAsInMemory)
         {"C# jumps that reach", true, "   X_Label_A01: ;\n      while ( a < 3 )\n      {\n",
          "         goto X_Label_A01;\n      }\n      goto X_Label_Z99;\n   X_Label_Z99: ;\n"},
     };
+    /* a line comment, whose braces, colon and slashes count for nothing */
+    const std::string lineComment = "            // } ENDIF { X_Label_Q: //\n";
     for (const Method& m : methods) {
+        for (const bool commented : {false, true})
         for (const int filler : {0, 300, -300}) {
-            SCOPED_TRACE(std::string(m.name) + (filler > 0 ? " with filler" : filler < 0 ? " with plain filler" : ""));
+            SCOPED_TRACE(std::string(m.name) + (filler > 0 ? " with filler" : filler < 0 ? " with plain filler" : "") +
+                         (commented ? " and line comments" : ""));
             std::string body = m.before;
             for (int i = 0; i < filler; ++i)
                 body += "            T(\"f\", " + std::to_string(i) + "); /* \"a } in a comment\" */\n";
             /* lines that hold nothing the mender looks for, with a comment
                over many of them whose braces count for nothing */
-            for (int i = 0; i < -filler; ++i)
+            for (int i = 0; i < -filler; ++i) {
                 body += i == 70    ? "            /* a comment of many lines\n"
                         : i == 200 ? "            } { goto X_Label_M01; X_Label_Q: */\n"
                                    : "            T(\"p\", " + std::to_string(i) + ");\n";
+                if (commented && i % 3 == 0)
+                    body += lineComment;
+            }
+            if (commented)
+                body += lineComment;
             body += m.after;
             /* given in memory */
             std::vector<GEN_HELD_LINE> lines = methodLines(body);
@@ -540,6 +601,20 @@ TEST_F(LineWriter, HeldJumpsAreMendedAsInMemory)
             if (!mended) {
                 EXPECT_EQ(heldCommand, command);
             }
+            if (!commented)
+                continue;
+            /* the line comments change nothing of the mending: with them
+               taken out, the lines are those mended without them */
+            std::string plain = body;
+            for (size_t at = plain.find(lineComment); at != std::string::npos; at = plain.find(lineComment, at))
+                plain.erase(at, lineComment.size());
+            std::vector<GEN_HELD_LINE> without = methodLines(plain);
+            if (m.csharp)
+                P3109_fMendCSharpJumps(without, false, refused, &command);
+            else
+                P3109_MendJumpsPastDeclarations(without, false);
+            std::erase_if(lines, [&](const GEN_HELD_LINE& l) { return l.text + "\n" == lineComment.substr(12); });
+            EXPECT_EQ(written(lines), written(without));
         }
     }
 }
