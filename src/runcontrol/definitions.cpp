@@ -138,12 +138,14 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
         const char* ttag = "DC_P31O2/QV_FTX/A";
         declareOrDie(*t, ttag,
                      SSQL_DeclareExt(t.get(),
-                                     "SELECT FTXDES, FTXLBL, FTXCH1, FTXCH2, FTXCH3 FROM QV_DTA.QV_FTX "
+                                     "SELECT FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES FROM QV_DTA.QV_FTX "
                                      "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
                                      part.c_str(), name.c_str(), lang.c_str()));
-        return runSingle(ttag, *t, SSQL_FIXED(f.text.acDescription, 40), SSQL_FIXED(f.text.acLabel, 15),
-                         SSQL_FIXED(f.text.acColumnHeadings[0], 20), SSQL_FIXED(f.text.acColumnHeadings[1], 20),
-                         SSQL_FIXED(f.text.acColumnHeadings[2], 20));
+        // the text of the field texts' own look-up (params/field_texts.cpp),
+        // so that the job prepares the statement once for both
+        return runSingle(ttag, *t, SSQL_FIXED(f.text.acLabel, 15), SSQL_FIXED(f.text.acColumnHeadings[0], 20),
+                         SSQL_FIXED(f.text.acColumnHeadings[1], 20), SSQL_FIXED(f.text.acColumnHeadings[2], 20),
+                         SSQL_FIXED(f.text.acDescription, 40));
     });
     f.kind = 'R';
     return true;

@@ -91,8 +91,10 @@ void FunctionDescription(const char* language, char* result, int32_t* length)
     char chosen[40];
     dqov::text::Pad(chosen, 40, "N/A");
     SSQL_AREA area;
+    // the text of the description table's look-up, so that the job
+    // prepares the statement once for both
     SSQL_DeclareExt(&area,
-                    "SELECT X67DES, X67PLN FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND X67MOD = '%s' AND "
+                    "SELECT X67PLN, X67DES FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND   X67MOD = '%s' AND   "
                     "X67FMT = '%s'",
                     t.partition.c_str(), t.process.c_str(), t.function.c_str());
     static constexpr const char* kTags[4] = {"DC_P3125/SQL001", "DC_P3125/SQL002", "DC_P3125/SQL003",
@@ -111,7 +113,7 @@ void FunctionDescription(const char* language, char* result, int32_t* length)
                 std::memcpy(chosen, description.text, 40);
             Measure(description.text, 40, result, length);
         },
-        SSQL_VARYING(&description, 40), SSQL_FIXED(rowLanguage, 4));
+        SSQL_FIXED(rowLanguage, 4), SSQL_VARYING(&description, 40));
     Measure(chosen, 40, result, length);
 }
 

@@ -328,10 +328,7 @@ int Stmt::step()
 
 std::string Stmt::text(int column) const
 {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-    if (p == nullptr)
-        return {};
-    return std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+    return std::string(columnText(stmt_, column));
 }
 
 int64_t Stmt::integer(int column) const

@@ -74,6 +74,17 @@ std::string dbReason(sqlite3* db);
 // false (last error set) when the write may not run.
 bool startOwnWrite(sqlite3* db);
 
+// The text of column i of the statement's current row, as
+// sqlite3_column_text and sqlite3_column_bytes answer it (a number is given
+// as its text), with the column looked up once instead of once per call:
+// data() is null for a NULL column. Valid until the statement steps again.
+inline std::string_view columnText(sqlite3_stmt* row, int i)
+{
+    sqlite3_value* value = sqlite3_column_value(row, i);
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(value))) : std::string_view();
+}
+
 // Owns one prepared statement.
 class Stmt {
 public:

@@ -100,13 +100,12 @@ SSQL_SQLDA* makeSqlda(long code, std::string_view message, sqlite3_stmt* row, in
     bool nulls[kAskedOnce];
     size_t textBytes = 0;
     for (int i = 0; i < columns; ++i) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
-        const size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        const std::string_view text = columnText(row, i);
         if (i < kAskedOnce) {
-            texts[i] = std::string_view(p ? p : "", n);
-            nulls[i] = p == nullptr;
+            texts[i] = text.data() ? text : std::string_view("", 0);
+            nulls[i] = text.data() == nullptr;
         }
-        textBytes += n + 1;
+        textBytes += text.size() + 1;
     }
     size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
     size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char*);
@@ -125,8 +124,9 @@ SSQL_SQLDA* makeSqlda(long code, std::string_view message, sqlite3_stmt* row, in
             p = nulls[i] ? nullptr : texts[i].data();
             n = texts[i].size();
         } else {
-            p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
-            n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+            const std::string_view text = columnText(row, i);
+            p = text.data();
+            n = text.size();
         }
         if (n)
             std::memcpy(out, p, n);
@@ -273,24 +273,22 @@ unsigned short fillBuffers(sqlite3_stmt* row, uint16_t count, va_list& ap, SSQL_
             continue;
         switch (col.usType) {
         case SSQL_COL_FIXED: {
-            const void* p = sqlite3_column_text(row, i);
-            size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
-            n = std::min<size_t>(n, col.usWidth);
+            const std::string_view text = columnText(row, i);
+            const size_t n = std::min<size_t>(text.size(), col.usWidth);
             auto* dst = static_cast<char*>(col.pBuffer);
             if (n)
-                std::memcpy(dst, p, n);
+                std::memcpy(dst, text.data(), n);
             std::memset(dst + n, ' ', col.usWidth - n);
             break;
         }
         case SSQL_COL_VARYING: {
-            const void* p = sqlite3_column_text(row, i);
-            size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
-            n = std::min<size_t>(n, col.usWidth);
+            const std::string_view text = columnText(row, i);
+            const size_t n = std::min<size_t>(text.size(), col.usWidth);
             uint16_t len = static_cast<uint16_t>(n);
             auto* dst = static_cast<char*>(col.pBuffer);
             std::memcpy(dst, &len, 2);
             if (n)
-                std::memcpy(dst + 2, p, n);
+                std::memcpy(dst + 2, text.data(), n);
             break;
         }
         case SSQL_COL_I16: putInteger<int16_t>(col.pBuffer, row, i); break;

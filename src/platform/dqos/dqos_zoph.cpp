@@ -167,8 +167,9 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
     if (db == nullptr)
         return 1;
     std::string partition = sessionPartition();
-    Stmt st(db, "SELECT SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
-                "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
+    // a job loads its function's commands more than once: kept prepared
+    PooledStmt st(db, "SELECT SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
+                      "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
     if (!st.ok())
         return 1;
     st.bindText(1, partition);
@@ -177,10 +178,7 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
     auto list = std::make_unique<SZOPH_LIST>();
     int rc;
     // the row's texts are read in place (valid until the next step)
-    auto column = [&st](int i) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), i));
-        return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), i))) : std::string_view();
-    };
+    auto column = [&st](int i) { return columnText(st.get(), i); };
     while ((rc = st.step()) == SQLITE_ROW) {
         // the list's kind is the first command's
         if (list->commands.empty())

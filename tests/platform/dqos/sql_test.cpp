@@ -162,6 +162,47 @@ TEST_F(SqlTest, FetchWithoutAreasFillsTheBuffers)
     EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
 }
 
+// Text buffers and the descriptor area take each column as its text: a
+// number as its digits, an empty text as no characters, NULL as nothing
+// (blanks in a fixed buffer, length 0 in a varying one, no text in the area).
+TEST_F(SqlTest, TextBuffersTakeNumbersAsDigitsAndNullAsNothing)
+{
+    ASSERT_EQ(insert("E1", "", -42), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT N, TXT, NULL, NULL, N FROM QV_DTA.QV_T1 WHERE K = '%s'", "E1");
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char digits[6], empty[4], none[4], noneVar[2 + 4];
+    int32_t n = 0;
+    std::memset(empty, 'x', sizeof empty);
+    std::memset(none, 'x', sizeof none);
+    std::memset(noneVar, 'x', sizeof noneVar);
+    ASSERT_EQ(SSQL_sRunExt(&a, &ca, &da, 5, SSQL_FIXED(digits, 6), SSQL_FIXED(empty, 4), SSQL_FIXED(none, 4),
+                           SSQL_VARYING(noneVar, 4), SSQL_I32(&n)),
+              SSQL_RC_OK);
+    EXPECT_EQ(std::string(digits, 6), "-42   ");
+    EXPECT_EQ(std::string(empty, 4), "    ");
+    EXPECT_EQ(std::string(none, 4), "    ");
+    uint16_t len = 99;
+    std::memcpy(&len, noneVar, 2);
+    EXPECT_EQ(len, 0);
+    EXPECT_EQ(n, -42);
+    ASSERT_NE(da, nullptr);
+    ASSERT_EQ(da->usColumns, 5);
+    // the area's text of a column, "(null)" for none
+    auto areaText = [da](uint16_t column) {
+        char* text = SSQL_GetData(da, column);
+        std::string out = text ? text : "(null)";
+        SMEM_FreeMem(text);
+        return out;
+    };
+    EXPECT_EQ(areaText(1), "-42");
+    EXPECT_EQ(areaText(2), "");  // an empty text is a text
+    EXPECT_EQ(areaText(3), "(null)");
+    EXPECT_EQ(areaText(4), "(null)");
+    EXPECT_EQ(areaText(5), "-42");
+    EXPECT_EQ(SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da), SSQL_RC_OK);
+}
+
 TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero)
 {
     ASSERT_EQ(insert("B1", "big", 70000), SSQL_RC_OK);
