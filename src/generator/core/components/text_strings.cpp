@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "generator/core/output/file_helpers.h"
 #include "generator/core/output/line_writer.h"
@@ -92,6 +94,36 @@ bool toUtf8(unsigned codePage, std::string_view native, std::string& text)
     return true;
 }
 
+/* Whether the text is printable ASCII alone (0x20 to 0x7E): no control
+** byte, so no escape or shift of a stateful code page, and no byte that
+** could begin a double-byte character. */
+bool isPrintableAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E)
+            return false;
+    return true;
+}
+
+/* Whether the code page reads each printable ASCII byte as that same
+** character, so that a printable ASCII text is its own UTF-8. Found once
+** per code page by converting those bytes; the default code page (0)
+** follows the environment and is not kept. */
+bool readsPrintableAsciiAsItself(unsigned codePage)
+{
+    static std::vector<std::pair<unsigned, bool>> known;
+    for (const auto& [page, same] : known)
+        if (page == codePage)
+            return same;
+    std::string printable, text;
+    for (char c = 0x20; c <= 0x7E; ++c)
+        printable += c;
+    const bool same = toUtf8(codePage, printable, text) && text == printable;
+    if (codePage != 0)
+        known.emplace_back(codePage, same);
+    return same;
+}
+
 /* A text its code page cannot read: it is read character by character,
 ** a character being the shortest run of one to four bytes that the code
 ** page reads (one byte, or a lead byte and its trail bytes); a byte that
@@ -128,7 +160,9 @@ std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage
 std::string convertedText(const GEN_TEXT_LITERAL& literal, unsigned codePage, std::string_view language)
 {
     std::string text;
-    if (!toUtf8(codePage, literal.text, text))
+    if (isPrintableAscii(literal.text) && readsPrintableAsciiAsItself(codePage))
+        text = literal.text;
+    else if (!toUtf8(codePage, literal.text, text))
         text = replaceUnreadable(literal, codePage);
     const char* replacement = language == "JPN" ? "\xC2\xA5" : language == "KOR" ? "\xE2\x82\xA9" : nullptr;
     if (!replacement)
@@ -157,14 +191,16 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
     FILE* file = P3109_pStreamFile(stream);
     if (!file)
         return;
+    std::vector<unsigned> codePages;
+    for (const MLTX_LANGUAGE& l : languages)
+        codePages.push_back(static_cast<unsigned>(std::atoi(l.codePage.c_str())));
     chain([&](const GEN_TEXT_LITERAL& literal) {
-        const MLTX_LANGUAGE* lang = nullptr;
-        for (const MLTX_LANGUAGE& l : languages)
-            if (l.code == literal.language) {
-                lang = &l;
+        unsigned codePage = 0;
+        for (size_t n = 0; n < languages.size(); ++n)
+            if (languages[n].code == literal.language) {
+                codePage = codePages[n];
                 break;
             }
-        const unsigned codePage = lang ? static_cast<unsigned>(std::atoi(lang->codePage.c_str())) : 0u;
         const std::string text = convertedText(literal, codePage, literal.language);
         if (cTarget == GEN_TARGET_CSHARP) {
             const std::string line =
