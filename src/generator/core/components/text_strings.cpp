@@ -4,6 +4,7 @@
 #include "generator/core/components/text_strings.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -157,20 +158,28 @@ std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage
     return text;
 }
 
-std::string convertedText(const GEN_TEXT_LITERAL& literal, unsigned codePage, std::string_view language)
+/* The literal's text in UTF-8 appended to `out`; a printable ASCII text
+** its code page reads as itself is taken as it stands. */
+void appendConvertedText(std::string& out, const GEN_TEXT_LITERAL& literal, unsigned codePage,
+                         std::string_view language)
 {
-    std::string text;
-    if (isPrintableAscii(literal.text) && readsPrintableAsciiAsItself(codePage))
-        text = literal.text;
-    else if (!toUtf8(codePage, literal.text, text))
-        text = replaceUnreadable(literal, codePage);
+    std::string converted;
+    std::string_view text = literal.text;
+    if (!isPrintableAscii(text) || !readsPrintableAsciiAsItself(codePage)) {
+        if (!toUtf8(codePage, literal.text, converted))
+            converted = replaceUnreadable(literal, codePage);
+        text = converted;
+    }
     const char* replacement = language == "JPN" ? "\xC2\xA5" : language == "KOR" ? "\xE2\x82\xA9" : nullptr;
-    if (!replacement)
-        return text;
-    std::string out;
+    if (!replacement) {
+        out.append(text);
+        return;
+    }
     for (char c : text)
-        out += c == '\\' ? std::string(replacement) : std::string(1, c);
-    return out;
+        if (c == '\\')
+            out.append(replacement);
+        else
+            out.push_back(c);
 }
 
 /* A language code or code-page text of an entry: cut at its first NUL,
@@ -194,6 +203,8 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
     std::vector<unsigned> codePages;
     for (const MLTX_LANGUAGE& l : languages)
         codePages.push_back(static_cast<unsigned>(std::atoi(l.codePage.c_str())));
+    /* each line is put together in buffers kept between literals */
+    std::string record, text;
     chain([&](const GEN_TEXT_LITERAL& literal) {
         unsigned codePage = 0;
         for (size_t n = 0; n < languages.size(); ++n)
@@ -201,22 +212,23 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
                 codePage = codePages[n];
                 break;
             }
-        const std::string text = convertedText(literal, codePage, literal.language);
         if (cTarget == GEN_TARGET_CSHARP) {
-            const std::string line =
-                std::string("      public const string ").append(literal.csName) + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
-            std::fwrite(line.data(), 1, line.size(), file);
+            text.clear();
+            appendConvertedText(text, literal, codePage, literal.language);
+            record.assign("      public const string ")
+                .append(literal.csName)
+                .append(" = \"")
+                .append(P3109_MakeCSharpLiteral(text))
+                .append("\";\r\n");
+            std::fwrite(record.data(), 1, record.size(), file);
             return;
         }
-        std::string record = std::to_string(literal.lForm);
-        record += '\0';
-        record += literal.cName;
-        record += '\0';
-        record += text;
-        record += '\0';
-        record += literal.language;
-        record += '\0';
-        record += "\r\n";
+        char form[16];
+        const auto end = std::to_chars(form, form + sizeof form, literal.lForm).ptr;
+        record.assign(form, static_cast<size_t>(end - form)).append(1, '\0');
+        record.append(literal.cName).append(1, '\0');
+        appendConvertedText(record, literal, codePage, literal.language);
+        record.append(1, '\0').append(literal.language).append(1, '\0').append("\r\n");
         std::fwrite(record.data(), 1, record.size(), file);
     });
 }
