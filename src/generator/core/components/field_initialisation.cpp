@@ -302,14 +302,16 @@ void P3109_WriteVarFieldReleases()
 {
     drop();
     forEachUsedField(nullptr, [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
-        if (f.cResolved == 'E')
+        /* only a field of variable length is released */
+        const bool chars = f.cType == 'H' || f.cType == '1', bytes = f.cType == 'B' || f.cType == '2';
+        if (f.cResolved == 'E' || (!chars && !bytes))
             return;
         const std::string field = "pX_Fld[" + f.vectorName + "].pField";
         const char* dll = csharp() ? "X_VAR_DLL." : "";
-        if (f.cType == 'H' || f.cType == '1')
+        if (chars)
             P3109_Line(std::string(dll) + "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR" +
                        (csharp() ? "" : "*") + ")( " + field + " )) );");
-        else if (f.cType == 'B' || f.cType == '2')
+        else
             P3109_Line(std::string(dll) + "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY" +
                        (csharp() ? "" : "*") + ")( " + field + " )) );");
     });

@@ -104,9 +104,10 @@ std::string digits7(int32_t value)
 /* The runtime holds the field: its type is known and its lengths fit. */
 bool holdable(const GEN_FIELD_INFO& f)
 {
-    const std::string name = P3109_Padded(f.DisplayName(), 10);
+    /* the name is made only for a message */
+    auto name = [&] { return P3109_Padded(f.DisplayName(), 10); };
     if (!f.fDefined) {
-        P3109_sIssueMessage(Msg::FieldNotInDictionary, name);
+        P3109_sIssueMessage(Msg::FieldNotInDictionary, name());
         return false;
     }
     bool fits = f.cType != ' ' && f.cType != '\0' && std::strchr("APSLDHU1BYEMZIF34", f.cType) != nullptr;
@@ -120,7 +121,7 @@ bool holdable(const GEN_FIELD_INFO& f)
         fits = f.lLength >= 1 && f.lLength <= 32767;
     if (fits)
         return true;
-    P3109_sIssueMessage(Msg::FieldTypeNotGenerated, name + std::string(1, f.cType) + digits7(f.lLength));
+    P3109_sIssueMessage(Msg::FieldTypeNotGenerated, name() + std::string(1, f.cType) + digits7(f.lLength));
     return false;
 }
 

@@ -4,10 +4,13 @@
 #include "generator/core/components/text_strings.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "generator/core/output/file_helpers.h"
 #include "generator/core/output/line_writer.h"
@@ -92,6 +95,36 @@ bool toUtf8(unsigned codePage, std::string_view native, std::string& text)
     return true;
 }
 
+/* Whether the text is printable ASCII alone (0x20 to 0x7E): no control
+** byte, so no escape or shift of a stateful code page, and no byte that
+** could begin a double-byte character. */
+bool isPrintableAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E)
+            return false;
+    return true;
+}
+
+/* Whether the code page reads each printable ASCII byte as that same
+** character, so that a printable ASCII text is its own UTF-8. Found once
+** per code page by converting those bytes; the default code page (0)
+** follows the environment and is not kept. */
+bool readsPrintableAsciiAsItself(unsigned codePage)
+{
+    static std::vector<std::pair<unsigned, bool>> known;
+    for (const auto& [page, same] : known)
+        if (page == codePage)
+            return same;
+    std::string printable, text;
+    for (char c = 0x20; c <= 0x7E; ++c)
+        printable += c;
+    const bool same = toUtf8(codePage, printable, text) && text == printable;
+    if (codePage != 0)
+        known.emplace_back(codePage, same);
+    return same;
+}
+
 /* A text its code page cannot read: it is read character by character,
 ** a character being the shortest run of one to four bytes that the code
 ** page reads (one byte, or a lead byte and its trail bytes); a byte that
@@ -125,18 +158,28 @@ std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage
     return text;
 }
 
-std::string convertedText(const GEN_TEXT_LITERAL& literal, unsigned codePage, std::string_view language)
+/* The literal's text in UTF-8 appended to `out`; a printable ASCII text
+** its code page reads as itself is taken as it stands. */
+void appendConvertedText(std::string& out, const GEN_TEXT_LITERAL& literal, unsigned codePage,
+                         std::string_view language)
 {
-    std::string text;
-    if (!toUtf8(codePage, literal.text, text))
-        text = replaceUnreadable(literal, codePage);
+    std::string converted;
+    std::string_view text = literal.text;
+    if (!isPrintableAscii(text) || !readsPrintableAsciiAsItself(codePage)) {
+        if (!toUtf8(codePage, literal.text, converted))
+            converted = replaceUnreadable(literal, codePage);
+        text = converted;
+    }
     const char* replacement = language == "JPN" ? "\xC2\xA5" : language == "KOR" ? "\xE2\x82\xA9" : nullptr;
-    if (!replacement)
-        return text;
-    std::string out;
+    if (!replacement) {
+        out.append(text);
+        return;
+    }
     for (char c : text)
-        out += c == '\\' ? std::string(replacement) : std::string(1, c);
-    return out;
+        if (c == '\\')
+            out.append(replacement);
+        else
+            out.push_back(c);
 }
 
 /* A language code or code-page text of an entry: cut at its first NUL,
@@ -157,30 +200,35 @@ void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& 
     FILE* file = P3109_pStreamFile(stream);
     if (!file)
         return;
+    std::vector<unsigned> codePages;
+    for (const MLTX_LANGUAGE& l : languages)
+        codePages.push_back(static_cast<unsigned>(std::atoi(l.codePage.c_str())));
+    /* each line is put together in buffers kept between literals */
+    std::string record, text;
     chain([&](const GEN_TEXT_LITERAL& literal) {
-        const MLTX_LANGUAGE* lang = nullptr;
-        for (const MLTX_LANGUAGE& l : languages)
-            if (l.code == literal.language) {
-                lang = &l;
+        unsigned codePage = 0;
+        for (size_t n = 0; n < languages.size(); ++n)
+            if (languages[n].code == literal.language) {
+                codePage = codePages[n];
                 break;
             }
-        const unsigned codePage = lang ? static_cast<unsigned>(std::atoi(lang->codePage.c_str())) : 0u;
-        const std::string text = convertedText(literal, codePage, literal.language);
         if (cTarget == GEN_TARGET_CSHARP) {
-            const std::string line =
-                std::string("      public const string ").append(literal.csName) + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
-            std::fwrite(line.data(), 1, line.size(), file);
+            text.clear();
+            appendConvertedText(text, literal, codePage, literal.language);
+            record.assign("      public const string ")
+                .append(literal.csName)
+                .append(" = \"")
+                .append(P3109_MakeCSharpLiteral(text))
+                .append("\";\r\n");
+            std::fwrite(record.data(), 1, record.size(), file);
             return;
         }
-        std::string record = std::to_string(literal.lForm);
-        record += '\0';
-        record += literal.cName;
-        record += '\0';
-        record += text;
-        record += '\0';
-        record += literal.language;
-        record += '\0';
-        record += "\r\n";
+        char form[16];
+        const auto end = std::to_chars(form, form + sizeof form, literal.lForm).ptr;
+        record.assign(form, static_cast<size_t>(end - form)).append(1, '\0');
+        record.append(literal.cName).append(1, '\0');
+        appendConvertedText(record, literal, codePage, literal.language);
+        record.append(1, '\0').append(literal.language).append(1, '\0').append("\r\n");
         std::fwrite(record.data(), 1, record.size(), file);
     });
 }

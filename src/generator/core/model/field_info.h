@@ -104,6 +104,9 @@ struct GEN_WORK_VALUE {
 ** definition. An operand without a definition keeps type ' ' and
 ** fDefined false; the callers that write storage report it. */
 void P3109_ResolveOperandName(const FFC_WORK_RECORD& record, GEN_FIELD_INFO& info);
+/* As P3109_ResolveOperandName, for a description as it is made (default
+** constructed): what it holds already is not cleared again. */
+void P3109_ResolveNewOperandName(const FFC_WORK_RECORD& record, GEN_FIELD_INFO& info);
 /* The description of a work value of an expression. */
 void P3109_MakeWorkFieldFromWork(const GEN_WORK_VALUE& work, GEN_FIELD_INFO& info);
 /* The type under which a numeric operand is computed; may set its

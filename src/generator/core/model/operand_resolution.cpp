@@ -325,6 +325,13 @@ std::string wholeLiteral(FFC_CONTEXT* ctx, std::string_view name, const WR_USEFI
 
 void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
 {
+    /* 1-3: names cleared */
+    info = blankFieldInfo();
+    P3109_ResolveNewOperandName(r, info);
+}
+
+void P3109_ResolveNewOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
+{
     FFC_CONTEXT* ctx = P3109_Context();
     const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
     /* the operand as written: a long literal's whole text is made anew */
@@ -333,8 +340,7 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     if (std::memcmp(d.acClass, "AL", 2) == 0)
         written = whole = wholeLiteral(ctx, std::string_view(r.acName, FFC_WORK_NAME_LEN), d);
 
-    /* 1-3: names cleared; type, lengths and flags from the definition */
-    info = blankFieldInfo();
+    /* 1-3: type, lengths and flags from the definition */
     std::memcpy(info.acKind, d.acClass, 2);
     info.operandText.assign(written);
     info.fieldName.assign(d.acFieldName, sizeof d.acFieldName);
@@ -456,6 +462,6 @@ std::string P3109_ResolveFieldVectorName(const FFC_WORK_RECORD& record)
         return id.empty() ? kNotAvailable : "V_FIELD_" + id;
     }
     GEN_FIELD_INFO info;
-    P3109_ResolveOperandName(record, info);
+    P3109_ResolveNewOperandName(record, info);
     return info.vectorName.empty() ? kNotAvailable : info.vectorName;
 }

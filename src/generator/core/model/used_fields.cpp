@@ -88,22 +88,40 @@ size_t useKey(const FFC_WORK_RECORD& r, char (&key)[kUseKeyLength])
     return kUseKeyFixed + n;
 }
 
+/* A record's key with its hash, worked out once: a description is looked
+** up by it, entered under it and dropped by it. */
+struct HashedKey {
+    std::string_view text;
+    size_t hash;
+    bool operator==(const HashedKey& other) const { return text == other.text; }
+};
+
+struct HashedKeyHash {
+    size_t operator()(const HashedKey& k) const noexcept { return k.hash; }
+};
+
+HashedKey hashedKey(std::string_view text)
+{
+    return {text, std::hash<std::string_view>{}(text)};
+}
+
 /* A description with the key it is found by, held in one allocation with
 ** its count of holders (std::make_shared); when the last holder lets it go
 ** its entry is dropped. */
 struct DescribedUse {
     GEN_FIELD_INFO info;
+    size_t hash = 0;
     uint16_t usKeyLength = 0;
     char key[kUseKeyLength];
 
-    explicit DescribedUse(std::string_view k) : usKeyLength(static_cast<uint16_t>(k.size()))
+    explicit DescribedUse(const HashedKey& k) : hash(k.hash), usKeyLength(static_cast<uint16_t>(k.text.size()))
     {
-        std::memcpy(key, k.data(), k.size());
+        std::memcpy(key, k.text.data(), k.text.size());
     }
     DescribedUse(const DescribedUse&) = delete;
     DescribedUse& operator=(const DescribedUse&) = delete;
     ~DescribedUse();
-    std::string_view Key() const { return {key, usKeyLength}; }
+    HashedKey Key() const { return {{key, usKeyLength}, hash}; }
 };
 
 struct Described {
@@ -113,7 +131,7 @@ struct Described {
     char cDoubleByte = ' ';
     std::string process;
     /* the descriptions held, by their keys (which they hold) */
-    std::unordered_map<std::string_view, std::weak_ptr<DescribedUse>, KeyHash, std::equal_to<>> byRecord;
+    std::unordered_map<HashedKey, std::weak_ptr<DescribedUse>, HashedKeyHash> byRecord;
 };
 
 /* Never destroyed: a description a static holds is released after it. */
@@ -289,17 +307,17 @@ std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r
     const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
     if (!ctx) {
         auto info = std::make_shared<GEN_FIELD_INFO>();
-        P3109_ResolveOperandName(r, *info);
+        P3109_ResolveNewOperandName(r, *info);
         info->fMangled = d.cMangled == 'F';
         return info;
     }
     char key[kUseKeyLength];
-    const std::string_view k(key, useKey(r, key));
+    const HashedKey k = hashedKey(std::string_view(key, useKey(r, key)));
     if (auto it = describedFor(ctx).byRecord.find(k); it != described().byRecord.end())
         if (std::shared_ptr<DescribedUse> held = it->second.lock())
             return std::shared_ptr<const GEN_FIELD_INFO>(held, &held->info);
     auto use = std::make_shared<DescribedUse>(k);
-    P3109_ResolveOperandName(r, use->info);
+    P3109_ResolveNewOperandName(r, use->info);
     use->info.fMangled = d.cMangled == 'F';
     /* the resolver changes nothing the descriptions rest on: it is entered now */
     auto& byRecord = described().byRecord;

@@ -95,6 +95,36 @@ TEST_F(TextStrings, UnreadableByteOfADoubleByteTextKeepsTheRest)
                                         "stands in"}));
 }
 
+/* A printable ASCII text is its own UTF-8 only in a code page that reads
+** ASCII as ASCII: code page 1252 keeps it, and still converts a text with
+** a byte above 0x7F (0x80 is the euro sign); EBCDIC code page 1140 reads
+** 0x41 as a no-break space and 0x4B as a full stop; Japanese still writes
+** a backslash of a plain text as the yen sign. */
+TEST_F(TextStrings, PrintableAsciiTextsAndTheirCodePages)
+{
+    GEN_LANGUAGE ebc, jpn;
+    ebc.code = "EBC";
+    ebc.charset = "1140 1140 ";
+    jpn.code = "JPN";
+    jpn.charset = "5026 932  ";
+    add("Total ~ {1}");
+    add("Price \x80 5");
+    add("plain", "ENG");
+    add("AK", "EBC");
+    add("C:\\X", "JPN");
+    Capture capture;
+    ASSERT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "", {eng, ebc, jpn}, GEN_TARGET_C, capture.stream()),
+              0);
+    const std::string nul(1, '\0');
+    EXPECT_EQ(capture.text(),
+              "0" + nul + "U_NAME_TEXT_1" + nul + "Total ~ {1}" + nul + "ENG" + nul + "\r\n" +
+              "0" + nul + "U_NAME_TEXT_2" + nul + "Price \xE2\x82\xAC 5" + nul + "ENG" + nul + "\r\n" +
+              "0" + nul + "U_NAME_TEXT_3" + nul + "plain" + nul + "ENG" + nul + "\r\n" +
+              "0" + nul + "U_NAME_TEXT_4" + nul + "\xC2\xA0." + nul + "EBC" + nul + "\r\n" +
+              "0" + nul + "U_NAME_TEXT_5" + nul + "C:\xC2\xA5X" + nul + "JPN" + nul + "\r\n");
+    EXPECT_TRUE(issuedMessages().empty());
+}
+
 TEST_F(TextStrings, OpenFailureKeepsTheLiterals)
 {
     add("kept");

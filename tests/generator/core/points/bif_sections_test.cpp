@@ -241,6 +241,34 @@ TEST_F(BifSections, TwentyVectorFieldsGiveOneFullLastLine)
         << bounds;
 }
 
+/* Only a field of variable length is released: a character field ('H')
+** longer than the 32 characters a short character field holds, and a
+** binary field ('2'); an alphanumeric field and a short 'H' field (held as
+** a short character field) are not. */
+TEST_F(BifSections, ReleasesOfVariableLengthFieldsOnly)
+{
+    defineField("VTXT", 'H', 100, 0);
+    defineField("VBIN", '2', 50, 0);
+    defineField("NAME", 'A', 20, 0);
+    defineField("SHORT", 'H', 10, 0);
+    for (const char* name : {"VTXT", "VBIN", "NAME", "SHORT"})
+        useField(name, "FL", name);
+    begin();
+    const std::string before = mainText();
+    P3109_WriteVarFieldReleases();
+    const std::string releases = mainText().substr(before.size());
+    EXPECT_NE(releases.find("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR*)( "
+                            "pX_Fld[V_FIELD_VTXT].pField )) );\n"),
+              std::string::npos)
+        << releases;
+    EXPECT_NE(releases.find("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY*)( "
+                            "pX_Fld[V_FIELD_VBIN].pField )) );\n"),
+              std::string::npos)
+        << releases;
+    EXPECT_EQ(releases.find("NAME"), std::string::npos) << releases;
+    EXPECT_EQ(releases.find("SHORT"), std::string::npos) << releases;
+}
+
 TEST_F(BifSections, InitialValuesOfLiteralsAndConnections)
 {
     useField("'It''s'", "AL", "", 'Y', {{25, "001"}});
