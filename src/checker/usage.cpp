@@ -620,7 +620,7 @@ bool ExpandFieldList(const char* keyword, const std::string& file, std::vector<s
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kCapacity));
     std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
     for (int32_t i = 0; i < count; ++i)
-        Pad(names.data() + i * kWidth, kWidth, ParmEntry(keyword, i).substr(0, kWidth));
+        Pad(names.data() + i * kWidth, kWidth, ParmEntry(keyword, i));  // cut to the width
     char fileName[10], listName[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(fileName, 10, file);
     Pad(listName, 10, keyword);
