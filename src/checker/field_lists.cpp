@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dqov/runcontrol/fatal.h"
@@ -61,15 +62,21 @@ char Prefix(const FFC_CONTEXT* ctx)
     return ctx && ctx->cNatChar1 != 0 ? ctx->cNatChar1 : '#';
 }
 
+// A name already in upper case without its leading prefix character and
+// its trailing blanks, seen in place.
+std::string_view BareUpper(std::string_view upper, char prefix)
+{
+    if (!upper.empty() && upper[0] == prefix)
+        upper.remove_prefix(1);
+    while (!upper.empty() && (upper.back() == ' ' || upper.back() == '\0'))
+        upper.remove_suffix(1);
+    return upper;
+}
+
 // A name without its leading prefix character, upper case, no trailing blanks.
 std::string Bare(const std::string& name, char prefix)
 {
-    std::string s = Upper(name);
-    if (!s.empty() && s[0] == prefix)
-        s.erase(0, 1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
-        s.pop_back();
-    return s;
+    return std::string(BareUpper(Upper(name), prefix));
 }
 
 // Both names without prefix, compared over the shorter of the two lengths.
@@ -120,14 +127,14 @@ struct WorkList {
     {
         if (withPrefix && (name.empty() || name[0] != prefix))
             name = std::string(1, prefix) + name;
-        name = Padded(name, nameLength).substr(0, nameLength);
+        name.resize(nameLength, ' ');  // cut or blank-padded to the width
         if (refuseDuplicates && Contains(name))
             return true;
         if (names.size() >= capacity) {
             f = {Msg::FieldListFull, Number8(static_cast<long>(capacity))};
             return false;
         }
-        names.push_back(name);
+        names.push_back(std::move(name));
         data.push_back(Padded(entryData, dataLength));
         return true;
     }
@@ -212,12 +219,16 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
             Finding& f)
 {
     char prefix = work.prefix;
-    bool groups = !(Upper(command) == "GROUP_BY" && !IsGroupName(listName, prefix));
+    /* a command name of another length is no GROUP_BY: not put in upper case */
+    const bool groupBy = command.size() == 8 && Upper(command) == "GROUP_BY";
+    bool groups = !(groupBy && !IsGroupName(listName, prefix));
     bool adding = true, refuse = false;
     for (size_t i = 0; i < entries.size(); ++i) {
+        // the entry in upper case, and without its prefix and its blanks as
+        // Bare and Trim would give them, read where it stands
         std::string entry = Upper(entries[i]);
-        std::string bare = Bare(entry, prefix);
-        std::string trimmed = checker::Trim(entry.c_str(), entry.size());
+        const std::string_view bare = BareUpper(entry, prefix);
+        const std::string_view trimmed = checker::TrimmedView(entry.c_str(), entry.size());
         if (!groups) {
             if (!work.Add(entry, entryData[i], false, false, f))
                 return false;
@@ -230,13 +241,13 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
         }
         if (trimmed == "*ALL" || trimmed == "*ALL_REAL" || trimmed == "*ALL_VIRT") {
             if (file.empty()) {
-                f = {Msg::EntryNeedsFile, Padded(trimmed, 50)};
+                f = {Msg::EntryNeedsFile, Padded(std::string(trimmed), 50)};
                 return false;
             }
             std::string physical;
             if (!PhysicalFile(ctx, file, physical)) {
-                f = {Msg::ListFileNotFound,
-                     Padded(checker::Trim(ctx->acPartition, 3), 3) + Padded(file, 10) + Padded(trimmed, 10)};
+                f = {Msg::ListFileNotFound, Padded(checker::Trim(ctx->acPartition, 3), 3) + Padded(file, 10) +
+                                                Padded(std::string(trimmed), 10)};
                 return false;
             }
             std::vector<std::string> fields;
@@ -276,10 +287,10 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
                 return false;
         } else {
             if (entry.empty() || entry[0] != prefix) {
-                f = {Msg::ExclusionPrefixMissing, Padded(trimmed, 50)};
+                f = {Msg::ExclusionPrefixMissing, Padded(std::string(trimmed), 50)};
                 return false;
             }
-            work.Remove(bare);
+            work.Remove(std::string(bare));
         }
     }
     return true;

@@ -613,38 +613,58 @@ void RecordFieldEntries(const char* keyword)
         RecordOperand(v);
 }
 
-bool ExpandFieldList(const char* keyword, const std::string& file, std::vector<std::string>& entries)
+namespace {
+
+constexpr int32_t kListCapacity = 100, kListWidth = 10;
+
+// Expands the first `count` entries of a field list parameter, given in
+// `names` (kListWidth characters each, room for kListCapacity).
+bool ExpandNames(const char* keyword, const std::string& file, std::vector<char>& names, int32_t count,
+                 std::vector<std::string>& entries)
 {
     Globals& g = G();
-    constexpr int32_t kCapacity = 100, kWidth = 10;
-    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kCapacity));
-    std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
-    for (int32_t i = 0; i < count; ++i)
-        Pad(names.data() + i * kWidth, kWidth, ParmEntry(keyword, i).substr(0, kWidth));
     char fileName[10], listName[10], msgId[7], msgData[FFC_MESSAGE_TEXT_LEN];
     Pad(fileName, 10, file);
     Pad(listName, 10, keyword);
     int32_t msgLength = 0;
-    if (!P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
-                                    msgId, msgData, &msgLength, g.parsed.acName)) {
+    if (!P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kListCapacity, kListWidth, &count, names.data(), 0,
+                                    nullptr, msgId, msgData, &msgLength, g.parsed.acName)) {
         Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
         return false;
     }
     entries.clear();
     for (int32_t i = 0; i < count; ++i)
-        entries.push_back(Upper(Trim(names.data() + i * kWidth, kWidth)));
+        entries.push_back(Upper(Trim(names.data() + i * kListWidth, kListWidth)));
     return true;
+}
+
+}  // namespace
+
+bool ExpandFieldList(const char* keyword, const std::string& file, std::vector<std::string>& entries)
+{
+    const int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kListCapacity));
+    std::vector<char> names(static_cast<size_t>(kListCapacity * kListWidth), ' ');
+    for (int32_t i = 0; i < count; ++i)
+        Pad(names.data() + i * kListWidth, kListWidth, ParmEntry(keyword, i));  // cut to the width
+    return ExpandNames(keyword, file, names, count, entries);
 }
 
 void RecordExpandedFieldList(const char* keyword, const std::string& file)
 {
     if (Pass() != 1)
         return;
-    // A group named by GROUP_BY counts as used where it is named.
-    for (int32_t i = 0; i < std::min<int32_t>(ParmCount(keyword), 100); ++i)
-        CountGroupUse(Upper(ParmEntry(keyword, i)));
+    // Each entry is read once: a group named by GROUP_BY counts as used
+    // where it is named, and the entries are expanded as ExpandFieldList
+    // does.
+    const int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kListCapacity));
+    std::vector<char> names(static_cast<size_t>(kListCapacity * kListWidth), ' ');
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string written = ParmEntry(keyword, i);
+        CountGroupUse(Upper(written));
+        Pad(names.data() + i * kListWidth, kListWidth, written);  // cut to the width
+    }
     std::vector<std::string> entries;
-    if (!ExpandFieldList(keyword, file, entries))
+    if (!ExpandNames(keyword, file, names, count, entries))
         return;
     for (const std::string& entry : entries) {
         std::string field = FieldOf(entry);

@@ -141,6 +141,34 @@ TEST_F(FieldLists, RemovingFromTheMiddleOfAGroupKeepsTheOrder)
     EXPECT_EQ(result[48], "#M50");
 }
 
+// Entries, the request's command and its special values are read in any
+// case: the list holds them in upper case, and a finding names the entry
+// in upper case.
+TEST_F(FieldLists, EntriesInLowerCase)
+{
+    ASSERT_TRUE(request('X', {"*all", "*excluding", "#custno"}, "CUSTMST", "FIELDS"));
+    EXPECT_EQ(result, (Names{"#CUSTNAM", "#CREDIT", "#CUSTSTS"}));
+    ASSERT_TRUE(request('X', {"#a", "#b", "*Excluding", "#a"}, "", "FIELDS"));
+    EXPECT_EQ(result, (Names{"#B"}));
+    EXPECT_FALSE(request('X', {"#a", "*excluding", "name"}, "", "FIELDS"));
+    EXPECT_EQ(finding(), "PRC0335 NAME");
+    // a name as wide as the list's names is kept whole
+    ASSERT_TRUE(request('X', {"#abcdefghi", "x"}, "", "FIELDS"));
+    EXPECT_EQ(result, (Names{"#ABCDEFGHI", "X"}));
+}
+
+TEST_F(FieldLists, OnlyGroupByTakesAListAsWritten)
+{
+    // GROUP_BY in any case takes a list not named "XG_..." as written
+    ASSERT_TRUE(request('X', {"*ALL", "XG_ALL"}, "", "OTHER", "group_by  "));
+    EXPECT_EQ(result, (Names{"*ALL", "XG_ALL"}));
+    // a longer or shorter command that begins or ends like it expands its list
+    EXPECT_FALSE(request('X', {"*ALL"}, "", "OTHER", "GROUP_BYS "));
+    EXPECT_EQ(finding(), "PRC0336 *ALL");
+    EXPECT_FALSE(request('X', {"*ALL"}, "", "OTHER", "ROUP_BY   "));
+    EXPECT_EQ(finding(), "PRC0336 *ALL");
+}
+
 TEST_F(CheckJob, FileFieldsOfAllAreUsed)
 {
     addFunction("TSTPRC", "ALLF",

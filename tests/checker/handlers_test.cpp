@@ -102,6 +102,23 @@ TEST_F(Handlers, GroupsUnusedAndUsed)
     EXPECT_EQ(m[0].line, 0u);
 }
 
+// A group named in the field list of an I/O command, in any case, is used
+// there, and the list's other fields with it.
+TEST_F(Handlers, GroupNamedInAFieldListIsUsedAndExpanded)
+{
+    addFunction("TSTPRC", "GROUPS3",
+                {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(XG_KEYS) FIELDS(#CREDIT)",
+                 "GROUP_BY NAME(XG_IDLE) FIELDS(#CUSTSTS)",
+                 "FETCH FIELDS(xg_keys #CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)", "RETURN"});
+    prepare("TSTPRC", "GROUPS3");
+    run();
+    std::vector<Message> m = withId("PRC0094");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].data, "XG_IDLE");
+    FFC_WORK_RECORD r;
+    EXPECT_TRUE(record(WR_USEFIELD, "#CUSTNAM", r)) << "the list's own field";
+}
+
 // Groups recorded while a check runs (its screens' and reports' groups)
 // are known at once, however often names were asked before; a name of no
 // group names none, before and after the names are read again.
