@@ -523,7 +523,8 @@ void declareVariant(ExprCode& c)
             EXPR_WriteSqlNullDeclarations(c, *s);
             continue;
         }
-        if (EXPR_fIsNullTest(opcode) && s->result == nullptr && c.routine.kind == EXPR_ROUTINE_COMMAND)
+        /* the opcode, the dearest test, is looked at last */
+        if (s->result == nullptr && c.routine.kind == EXPR_ROUTINE_COMMAND && EXPR_fIsNullTest(opcode))
             c.Line("X_BOOL bResult;");
         EXPR_WriteOperationDeclarations(c, s->left, *s);
         EXPR_WriteOperationDeclarations(c, s->right, *s);

@@ -311,6 +311,17 @@ void fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 
 }  // namespace
 
+namespace {
+
+/* The view of a node that views no field, and the value texts of a missing
+** operand: constants of the file (a static of the functions would be
+** checked for its initialisation at every call). */
+const ExprFieldView kNoFieldView;
+const std::string kResultText = "bResult";
+const std::string kNoText;
+
+}  // namespace
+
 int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 {
     if (node == nullptr)
@@ -326,16 +337,15 @@ int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
-    static const ExprFieldView none;
     if (!EXPR_IsInstruction(node))
-        return none;
+        return kNoFieldView;
     /* only instructions that view a field are kept */
     ExprCode::Known& known = c.known.Of(node);
     if (known.viewed)
         return known.view;
     if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
-        return none;
+        return kNoFieldView;
     known.viewed = true;
     ExprFieldView& f = known.view;
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
@@ -455,11 +465,10 @@ void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 
 const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
-    static const std::string result = "bResult", none;
     if (node == nullptr)
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? result
-                   : none;
+                   ? kResultText
+                   : kNoText;
     ExprCode::Known& known = c.known.Of(node);
     if (!known.valued) {
         /* put together in the kept string, in the room it had */
