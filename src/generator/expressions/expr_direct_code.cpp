@@ -28,6 +28,7 @@ struct ExprCode::KnownNodes::Pool {
         uint32_t stamp = 0;
     };
     std::vector<Slot> slots;
+    size_t mask = 0; /* the slots' count less one (a power of two) */
     uint32_t stamp = 0;
     std::string line, formatted;
     bool busy = false;
@@ -35,13 +36,15 @@ struct ExprCode::KnownNodes::Pool {
     size_t SlotOf(const EXPR_OPERAND_NODE* node) const
     {
         const auto key = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(node));
-        return static_cast<size_t>((key >> 4) * 0x9E3779B97F4A7C15ull >> 40) & (slots.size() - 1);
+        return static_cast<size_t>((key >> 4) * 0x9E3779B97F4A7C15ull >> 40) & mask;
     }
     void Start()
     {
         used = 0;
-        if (slots.empty())
+        if (slots.empty()) {
             slots.resize(64);
+            mask = slots.size() - 1;
+        }
         if (++stamp == 0) {
             /* the stamps came round: every slot is made free again */
             for (Slot& slot : slots)
@@ -52,7 +55,6 @@ struct ExprCode::KnownNodes::Pool {
     /* The slot of `node`, or the free slot where it goes. */
     size_t Probe(const EXPR_OPERAND_NODE* node) const
     {
-        const size_t mask = slots.size() - 1;
         size_t at = SlotOf(node);
         while (slots[at].stamp == stamp && slots[at].node != node)
             at = (at + 1) & mask;
@@ -62,6 +64,7 @@ struct ExprCode::KnownNodes::Pool {
     {
         std::vector<Slot> old(2 * slots.size());
         old.swap(slots);
+        mask = slots.size() - 1;
         for (const Slot& slot : old)
             if (slot.stamp == stamp)
                 slots[Probe(slot.node)] = slot;
@@ -523,7 +526,8 @@ void declareVariant(ExprCode& c)
             EXPR_WriteSqlNullDeclarations(c, *s);
             continue;
         }
-        if (EXPR_fIsNullTest(opcode) && s->result == nullptr && c.routine.kind == EXPR_ROUTINE_COMMAND)
+        /* the opcode, the dearest test, is looked at last */
+        if (s->result == nullptr && c.routine.kind == EXPR_ROUTINE_COMMAND && EXPR_fIsNullTest(opcode))
             c.Line("X_BOOL bResult;");
         EXPR_WriteOperationDeclarations(c, s->left, *s);
         EXPR_WriteOperationDeclarations(c, s->right, *s);

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -150,8 +149,9 @@ struct KeptStore {
     bool keeping = false;
     char language = 0;
     LineTexts texts;
-    std::deque<uint32_t> lines;
-    std::deque<KeptVariant> variants;
+    /* read back by index line after line: kept side by side */
+    std::vector<uint32_t> lines;
+    std::vector<KeptVariant> variants;
     size_t next = 0; /* the variant the routine writer is expected to ask for next */
 };
 

@@ -10,8 +10,8 @@
 #include "generator/expressions/expr_opcodes.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
-#include <vector>
 
 namespace {
 
@@ -1406,23 +1406,34 @@ std::span<const ExprOpcodeEntry> EXPR_OpcodeCatalogue()
     return {kCatalogue, std::size(kCatalogue)};
 }
 
+namespace {
+
+constexpr uint32_t kHighestOpcode = [] {
+    uint32_t highest = 0;
+    for (const ExprOpcodeEntry& e : kCatalogue)
+        highest = std::max(highest, e.number);
+    return highest;
+}();
+
+/* The catalogue's first entry of each number, by number (the table rows
+** look an entry up for every instruction), put together by the compiler:
+** no initialisation to check at run time. */
+constexpr std::array<int16_t, kHighestOpcode + 1> kByNumber = [] {
+    std::array<int16_t, kHighestOpcode + 1> index{};
+    index.fill(-1);
+    for (size_t i = 0; i < std::size(kCatalogue); ++i)
+        if (index[kCatalogue[i].number] < 0)
+            index[kCatalogue[i].number] = static_cast<int16_t>(i);
+    return index;
+}();
+
+}  // namespace
+
 const ExprOpcodeEntry* EXPR_FindOpcode(uint32_t number)
 {
-    /* the catalogue's first entry of each number, by number (the table rows
-       look an entry up for every instruction) */
-    static const std::vector<int16_t> byNumber = [] {
-        uint32_t highest = 0;
-        for (const ExprOpcodeEntry& e : kCatalogue)
-            highest = std::max(highest, e.number);
-        std::vector<int16_t> index(static_cast<size_t>(highest) + 1, -1);
-        for (size_t i = 0; i < std::size(kCatalogue); ++i)
-            if (index[kCatalogue[i].number] < 0)
-                index[kCatalogue[i].number] = static_cast<int16_t>(i);
-        return index;
-    }();
-    if (number >= byNumber.size() || byNumber[number] < 0)
+    if (number >= kByNumber.size() || kByNumber[number] < 0)
         return nullptr;
-    return &kCatalogue[static_cast<size_t>(byNumber[number])];
+    return &kCatalogue[static_cast<size_t>(kByNumber[number])];
 }
 
 const ExprOpcodeEntry* EXPR_FindOpcodeByName(std::string_view name)

@@ -517,7 +517,8 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     const std::string& VL = EXPR_BuildFactorValueText(c, s.left, &s);
     const std::string& VR = EXPR_BuildFactorValueText(c, s.right, &s);
     const bool l = !NL.empty(), r = !NR.empty();
-    const std::string none = R + " = FALSE;";
+    /* the result flag cleared: put together only where it is written */
+    const auto none = [&c, &R]() { c.Put({R, " = FALSE;"}); };
     switch (s.operation->opcode) {
     case EXPR_OP_LOGICAL_OR:
         if (l && r)
@@ -527,7 +528,7 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         else if (r)
             c.Put({R, " = ( ", NR, " & !( ", VL, " ) );"});
         else
-            c.Line(none);
+            none();
         return;
     case EXPR_OP_LOGICAL_AND:
         if (l && r)
@@ -537,10 +538,15 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         else if (r)
             c.Put({R, " = ( ", NR, " & ", VL, " );"});
         else
-            c.Line(none);
+            none();
         return;
     case EXPR_OP_LOGICAL_BEGIN_ORIF:
-    case EXPR_OP_LOGICAL_BEGIN_ANDIF: c.Line(l ? R + " = " + NL + ";" : none); return;
+    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
+        if (l)
+            c.Put({R, " = ", NL, ";"});
+        else
+            none();
+        return;
     case EXPR_OP_LOGICAL_END_ORIF:
         if (l && r)
             c.Put({R, " = ( ", NL, " & ( ", NR, " | !( ", VR, " ) ) ) | ( ", NR, " );"});
@@ -549,11 +555,16 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         else if (r)
             c.Put({R, " = ", NR, ";"});
         else
-            c.Line(none);
+            none();
         return;
-    case EXPR_OP_LOGICAL_END_ANDIF: c.Line(r ? R + " = " + NR + ";" : none); return;
+    case EXPR_OP_LOGICAL_END_ANDIF:
+        if (r)
+            c.Put({R, " = ", NR, ";"});
+        else
+            none();
+        return;
     case EXPR_OP_LOGICAL_IS_SQLNULL:
-    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: c.Line(none); return;
+    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: none(); return;
     default:
         if (l && r)
             c.Put({R, " = ( ", NL, " | ", NR, " );"});
@@ -562,7 +573,7 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         else if (r)
             c.Put({R, " = ", NR, ";"});
         else
-            c.Line(none);
+            none();
         return;
     }
 }

@@ -39,8 +39,13 @@ inline uint64_t EXPR_TextHash(std::string_view text)
         h = (h ^ word) * kMultiplier;
         h ^= h >> 29;
     }
+    /* the last eight bytes (some hashed already) when there are eight, read
+    ** at once; else the few there are */
     uint64_t tail = 0;
-    std::memcpy(&tail, text.data() + i, text.size() - i);
+    if (text.size() >= 8)
+        std::memcpy(&tail, text.data() + text.size() - 8, 8);
+    else
+        std::memcpy(&tail, text.data(), text.size());
     h = (h ^ tail) * kMultiplier;
     return h ^ (h >> 32);
 }

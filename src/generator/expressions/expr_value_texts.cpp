@@ -311,6 +311,17 @@ void fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 
 }  // namespace
 
+namespace {
+
+/* The view of a node that views no field, and the value texts of a missing
+** operand: constants of the file (a static of the functions would be
+** checked for its initialisation at every call). */
+const ExprFieldView kNoFieldView;
+const std::string kResultText = "bResult";
+const std::string kNoText;
+
+}  // namespace
+
 int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 {
     if (node == nullptr)
@@ -324,18 +335,16 @@ int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
     return slot.number;
 }
 
-const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
+namespace {
+
+/* The view of an instruction not viewed yet in the variant, kept in its
+** entry when it views a field (apart from the lookups of a view already
+** kept, which then save no registers of their own). */
+[[gnu::noinline]] const ExprFieldView& firstView(ExprCode& c, EXPR_OPERAND_NODE* node, ExprCode::Known& known)
 {
-    static const ExprFieldView none;
-    if (!EXPR_IsInstruction(node))
-        return none;
-    /* only instructions that view a field are kept */
-    ExprCode::Known& known = c.known.Of(node);
-    if (known.viewed)
-        return known.view;
     if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
-        return none;
+        return kNoFieldView;
     known.viewed = true;
     ExprFieldView& f = known.view;
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
@@ -345,6 +354,17 @@ const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
     ** pointer to it would be set and never read */
     f.pointerVariable = f.field && f.d.array && f.n > 0 && !f.numericWork();
     return f;
+}
+
+}  // namespace
+
+const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    if (!EXPR_IsInstruction(node))
+        return kNoFieldView;
+    /* only instructions that view a field are kept */
+    ExprCode::Known& known = c.known.Of(node);
+    return known.viewed ? known.view : firstView(c, node, known);
 }
 
 bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* node)
@@ -402,8 +422,10 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
 
 namespace {
 
-/* The value text of a factor, into `out` (which it replaces). */
-void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
+/* The value text of a factor, into `out` (which it replaces); apart from
+** the lookups of a text already kept, which then save no registers of
+** their own. */
+[[gnu::noinline]] void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 {
     out.clear();
     if (!EXPR_IsInstruction(node)) {
@@ -455,11 +477,10 @@ void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 
 const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
-    static const std::string result = "bResult", none;
     if (node == nullptr)
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? result
-                   : none;
+                   ? kResultText
+                   : kNoText;
     ExprCode::Known& known = c.known.Of(node);
     if (!known.valued) {
         /* put together in the kept string, in the room it had */

@@ -3,6 +3,7 @@
 // row rules and the companions named by each entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -108,6 +109,23 @@ TEST(OpcodeCatalogue, PseudoOpcodesAreExactly65536To65552)
     for (uint32_t n = 65530; n <= 65560; ++n) {
         EXPECT_EQ(EXPR_IsPseudoOpcode(n), n >= 65536 && n <= 65552) << n;
         EXPECT_EQ(EXPR_FindOpcode(n), nullptr);
+    }
+}
+
+TEST(OpcodeCatalogue, EveryNumberFindsItsFirstEntryAndNoOtherNumberAny)
+{
+    // Looked for entry by entry: the first entry of each number in the
+    // catalogue's order; every number up to one past the highest that no
+    // entry has finds nothing.
+    std::map<uint32_t, const ExprOpcodeEntry*> first;
+    uint32_t highest = 0;
+    for (const auto& e : EXPR_OpcodeCatalogue()) {
+        first.emplace(e.number, &e);
+        highest = std::max(highest, e.number);
+    }
+    for (uint32_t n = 0; n <= highest + 1; ++n) {
+        const auto it = first.find(n);
+        EXPECT_EQ(EXPR_FindOpcode(n), it != first.end() ? it->second : nullptr) << n;
     }
 }
 

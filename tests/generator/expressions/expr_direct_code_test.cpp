@@ -51,6 +51,8 @@ protected:
     {
         return lines.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), lines.begin());
     }
+    // The sum of `kFields` one-digit fields, checked line by line.
+    void longSum(int kFields);
 };
 
 // (#A = *ZERO) OR ((#B > 1) AND (#T <> 5)): the right side is evaluated
@@ -106,15 +108,26 @@ TEST_F(DirectCode, DivisionIsGuarded)
         << ::testing::PrintToString(t);
 }
 
-// #A := #F1 + #F2 + ... + #F15 over one-digit fields: a variant of more
+// #A := #F1 + #F2 + ... + #Fn over one-digit fields: a variant of more
 // operands than its writers look through one by one. The sum outgrows 9
 // digits, so the variants of the other platforms read each field once into
 // the 64-bit work variable of its push (F1 at 1, Fk at 2k-2) and the k-th
 // sum (at 2k-1) adds the one before it and the next field; the iSeries
-// variant adds the fields' decimals in place.
+// variant adds the fields' decimals in place. With 18 fields (35 pushes
+// and sums) the writers of a variant learn of more nodes than their first
+// table of nodes holds, and it grows while the variant is written.
 TEST_F(DirectCode, LongSumReadsEachFieldOnceAndAddsInTurn)
 {
-    constexpr int kFields = 15;
+    longSum(15);
+}
+
+TEST_F(DirectCode, LongerSumOutgrowsTheFirstTableOfNodes)
+{
+    longSum(18);
+}
+
+void DirectCode::longSum(const int kFields)
+{
     std::vector<std::string> names;
     for (int k = 1; k <= kFields; ++k) {
         names.push_back("F" + std::to_string(k));
@@ -153,7 +166,9 @@ TEST_F(DirectCode, LongSumReadsEachFieldOnceAndAddsInTurn)
         EXPECT_EQ(count("decOperand" + n(2 * k - 1) + " = ( decOperand" + n(2 * k - 3) + " + " + packed(k) + " );"), 1)
             << k;
     }
-    EXPECT_EQ(count("   X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, llOperand29 );"), 2);
+    EXPECT_EQ(count("   X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, llOperand" +
+                    n(2 * kFields - 1) + " );"),
+              2);
 }
 
 // A value rounded half up to the field's decimals: the product of 2 and 3
