@@ -78,6 +78,15 @@ struct StreamSlot {
     ** Kept while every line held in the file was counted. */
     std::vector<uint64_t> notes;
     size_t notedLines = 0;
+    /* Where lines held in the file begin, from holdStart, once the notes
+    ** begin (notesFrom, the first line noted for itself): the next one
+    ** (heldBytes), the first of each word of notes begun since (wordAt,
+    ** one for each word) and each noted one (notedAt). A reader goes to
+    ** them with no look at the lines between. */
+    uint64_t heldBytes = 0;
+    std::vector<uint64_t> wordAt;
+    std::vector<uint64_t> notedAt;
+    size_t notesFrom = 0;
     bool notesKept = false;
     bool noting = false;
 };
@@ -98,38 +107,54 @@ inline StreamSlot* streamSlot(GEN_STREAM stream)
     return i < g_slots.size() && g_slots[i].file ? &g_slots[i] : nullptr;
 }
 
-/* Notes the next line held in the file (notes). */
-inline void noteLine(StreamSlot& slot, bool fNoted)
+/* Notes the next line held in the file (notes), of `length` bytes. */
+[[gnu::always_inline]] inline void noteLine(StreamSlot& slot, bool fNoted, size_t length)
 {
+    const uint64_t at = slot.heldBytes;
+    slot.heldBytes = at + length;
     const size_t bit = slot.notedLines++ % 64;
-    if (bit == 0)
+    if (bit == 0) {
         slot.notes.push_back(0);
+        slot.wordAt.push_back(at);
+    }
     slot.notes.back() |= static_cast<uint64_t>(fNoted) << bit;
+    if (fNoted)
+        slot.notedAt.push_back(at);
 }
 
 /* The notes begin with the next line: every line counted so far is set. */
 [[gnu::cold, gnu::noinline]] void beginNotes(StreamSlot& slot)
 {
     slot.noting = true;
+    slot.notesFrom = slot.notedLines;
     slot.notes.assign((slot.notedLines + 63) / 64, ~uint64_t{0});
     if (const size_t tail = slot.notedLines % 64)
         slot.notes.back() = (uint64_t{1} << tail) - 1;
+    /* the lines counted so far are in the file or the buffer; the words
+       they fill are never gone to (their lines are all noted) */
+    slot.wordAt.assign(slot.notes.size(), 0);
+    /* (a reader finds the count of every byte held wrong, and goes without
+       the notes, should the file have taken any other way) */
+    const off_t written = ::lseek(fileno(slot.file), 0, SEEK_CUR);
+    slot.heldBytes = static_cast<uint64_t>(written) + slot.ulUsed - static_cast<uint64_t>(slot.holdStart);
 }
 
 /* Counts or notes the next line held in the file, the watched text seen
-** (or not) in it already. */
-inline void countLine(StreamSlot& slot, bool fNoted)
+** (or not) in it already; it runs `length` bytes. */
+[[gnu::cold, gnu::noinline]] void noteFirstLine(StreamSlot& slot, size_t length)
 {
-    if (slot.noting) {
-        noteLine(slot, fNoted);
-        return;
-    }
-    if (slot.watchedSeen) {
-        beginNotes(slot);
-        noteLine(slot, true);
-        return;
-    }
-    ++slot.notedLines;
+    beginNotes(slot);
+    noteLine(slot, true, length);
+}
+
+[[gnu::always_inline]] inline void countLine(StreamSlot& slot, bool fNoted, size_t length)
+{
+    if (slot.noting)
+        noteLine(slot, fNoted, length);
+    else if (slot.watchedSeen)
+        noteFirstLine(slot, length);
+    else
+        ++slot.notedLines;
 }
 
 /* What copyHeldText finds in a held line's text. */
@@ -181,9 +206,16 @@ inline char heldMark(const StreamSlot& slot)
 void resetNotes(StreamSlot& slot, bool fKept)
 {
     slot.notes.clear();
-    if (!fKept)
+    slot.wordAt.clear();
+    slot.notedAt.clear();
+    if (!fKept) {
         slot.notes.shrink_to_fit();
+        slot.wordAt.shrink_to_fit();
+        slot.notedAt.shrink_to_fit();
+    }
     slot.notedLines = 0;
+    slot.heldBytes = 0;
+    slot.notesFrom = 0;
     slot.notesKept = fKept;
     slot.noting = false;
 }
@@ -336,7 +368,8 @@ public:
         if (end_ < slot.holdStart)
             failedWrite(slot, errno);
         at_ = slot.holdStart;
-        if (slot.notesKept) {
+        /* the notes count every byte held, or are not used */
+        if (slot.notesKept && slot.noting && static_cast<uint64_t>(end_ - slot.holdStart) == slot.heldBytes) {
             notes_ = &slot.notes;
             noted_ = slot.notedLines;
             line_ = 0;
@@ -362,8 +395,11 @@ public:
                     ulIndent = 0;
                     text = rest.substr(0, lf > 0 ? lf - 1 : 0);
                     at_ += static_cast<off_t>(lf + 2);
-                    if (line_ != kUnknown)
+                    if (line_ != kUnknown) {
+                        if (line_ >= slot_.notesFrom && noted(line_))
+                            ++nextNoted_;
                         ++line_;
+                    }
                     return true;
                 }
                 if (from_ + size_ >= end_)
@@ -388,27 +424,64 @@ public:
         }
         if (!notes_ || line_ == kUnknown || !notesAnswer_)
             return GEN_HELD_LINES::Pass(ulMost, bytes, word);
-        size_t passed = 0;
-        while (passed < ulMost && line_ < noted_) {
-            /* the lines up to the next noted one */
-            const uint64_t after = (*notes_)[line_ / 64] >> (line_ % 64);
-            size_t run = after != 0 ? static_cast<size_t>(__builtin_ctzll(after)) : 64 - line_ % 64;
-            run = std::min({run, ulMost - passed, noted_ - line_});
-            if (run == 0)
-                break;
-            const size_t ended = passLineEnds(run);
-            passed += ended;
+        /* the lines up to the next noted one, at most ulMost of them */
+        const size_t limit = line_ + std::min(ulMost, noted_ - line_);
+        const size_t to = nextNotedLine(limit);
+        if (to == line_)
+            return 0;
+        const size_t run = to - line_;
+        /* where the line passed to begins is known when it is the end, a
+           noted line or the first of a word of notes; else its line ends
+           are counted from the last such one */
+        const std::vector<uint64_t>* at = nullptr;
+        size_t index = 0;
+        if (to == noted_) {
+            at_ = slot_.holdStart + static_cast<off_t>(slot_.heldBytes);
+        } else if (to < limit) {
+            at = &slot_.notedAt;
+            index = nextNoted_;
+        } else if (to % 64 == 0) {
+            at = &slot_.wordAt;
+            index = to / 64;
+        } else {
+            if (to / 64 != line_ / 64) {
+                at_ = slot_.holdStart + static_cast<off_t>(slot_.wordAt[to / 64]);
+                line_ = to / 64 * 64;
+            }
+            const size_t ended = passLineEnds(to - line_);
             line_ += ended;
-            if (ended < run)
-                break;
+            return run - (to - line_);
         }
-        return passed;
+        if (at) {
+            if (index >= at->size()) {
+                line_ = kUnknown; /* the notes do not tell; no more reading by them */
+                return GEN_HELD_LINES::Pass(ulMost, bytes, word);
+            }
+            at_ = slot_.holdStart + static_cast<off_t>((*at)[index]);
+        }
+        line_ = to;
+        return run;
     }
 
 private:
     static constexpr size_t kUnknown = SIZE_MAX;
 
     bool buffered() const { return at_ >= from_ && at_ < from_ + size_; }
+
+    bool noted(size_t line) const { return ((*notes_)[line / 64] >> (line % 64)) & 1u; }
+
+    /* The first noted line from line_ on, or `limit` when none is before it. */
+    size_t nextNotedLine(size_t limit) const
+    {
+        size_t line = line_;
+        while (line < limit) {
+            const uint64_t after = (*notes_)[line / 64] >> (line % 64);
+            if (after != 0)
+                return std::min(limit, line + static_cast<size_t>(__builtin_ctzll(after)));
+            line = (line / 64 + 1) * 64;
+        }
+        return limit;
+    }
 
     /* Moves past the next `count` line feeds (each the end of a line whose
     ** text holds none); answers how many it found. */
@@ -488,6 +561,7 @@ private:
     const std::vector<uint64_t>* notes_ = nullptr;
     size_t noted_ = 0;
     size_t line_ = kUnknown;
+    size_t nextNoted_ = 0; /* of the slot's notedAt, the first at or after line_ */
     /* the bytes and word asked for last, and whether the notes answer for them */
     bool asked_ = false;
     std::string_view askedBytes_, askedWord_;
@@ -607,7 +681,8 @@ void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_
 {
     if (slot.holding && slot.notesKept) [[unlikely]] {
         if (readBackAsWritten(fAppendBlank, fMacro, fEnd, text))
-            countLine(slot, slot.noting && notedHeld(slot, text, heldFound(text, heldMark(slot))));
+            countLine(slot, slot.noting && notedHeld(slot, text, heldFound(text, heldMark(slot))),
+                      ulIndent + text.size() + 3);
         else
             resetNotes(slot, false); /* not a line the notes could count */
     }
@@ -1149,7 +1224,7 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
             if ((found & kHeldReturn) && !readBackAsWritten(true, false, true, text))
                 return false;
         }
-        noteLine(slot, found != 0 && notedHeld(slot, text, found));
+        noteLine(slot, found != 0 && notedHeld(slot, text, found), ulLength);
     } else {
         /* until the watched text is seen, only it and a carriage return
            are looked for */
@@ -1163,7 +1238,7 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
             noteHeld(slot, text);
         }
         if (slot.notesKept)
-            countLine(slot, true);
+            countLine(slot, true, ulLength);
     }
     at += text.size();
     at[0] = ' ';

@@ -457,6 +457,111 @@ TEST_F(LineWriter, HeldLinesArePassedWhereTheyHoldNothingLookedFor)
     EXPECT_FALSE(held->Next(indent, text));
 }
 
+/* A reader of lines held in the file goes straight to where a noted line
+   or the first line of each sixty-four begins; lines passed short of such a
+   line are counted by their line ends. The lines at the very start and end
+   of the holding, the notes begun after many lines written to the file
+   already, a holding read from its scratch copy and one with no line at all
+   all come back as written. */
+TEST_F(LineWriter, HeldLinesArePassedToWhereTheyBegin)
+{
+    size_t indent = 0;
+    std::string_view text;
+    const auto pass = [](GEN_HELD_LINES& r, size_t most) { return r.Pass(most, GEN_HELD_NOTED, "goto"); };
+    const auto next = [&](GEN_HELD_LINES& r) { return r.Next(indent, text) ? std::string(text) : std::string("(none)"); };
+    {
+        HeldStream s(true);
+        P3109_WriteLine(s.stream(), 0, "before");
+        P3109_HoldStreamLines(s.stream(), "goto");
+        P3109_WriteLine(s.stream(), 0, "goto X_End;"); /* 0: noted, the first line */
+        for (int i = 1; i < 100; ++i)                  /* 1-99 */
+            P3109_WriteLine(s.stream(), 3, "a = " + std::to_string(i) + ";");
+        P3109_WriteLine(s.stream(), 0, "{"); /* 100 */
+        for (int i = 101; i < 128; ++i)      /* 101-127 */
+            P3109_WriteLine(s.stream(), 3, "b = " + std::to_string(i) + ";");
+        P3109_WriteLine(s.stream(), 0, "}");         /* 128: noted, the first of its sixty-four */
+        P3109_WriteLine(s.stream(), 3, "c = 129;"); /* 129 */
+        P3109_WriteLine(s.stream(), 0, "}");         /* 130: noted, the last line */
+        ASSERT_TRUE(P3109_fHeldLinesHold(s.stream()));
+        {
+            const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+            EXPECT_EQ(pass(*r, 64), 0u);
+            EXPECT_EQ(next(*r), "goto X_End;");
+            EXPECT_EQ(pass(*r, 63), 63u); /* 1-63, to the first line of the second sixty-four */
+            EXPECT_EQ(next(*r), "   a = 64;");
+            EXPECT_EQ(pass(*r, 5), 5u); /* 65-69, counted */
+            EXPECT_EQ(next(*r), "   a = 70;");
+            EXPECT_EQ(pass(*r, 60), 29u); /* 71-99, to the brace */
+            EXPECT_EQ(next(*r), "{");
+            EXPECT_EQ(pass(*r, 20), 20u); /* 101-120 */
+            EXPECT_EQ(next(*r), "   b = 121;");
+            EXPECT_EQ(pass(*r, 64), 6u); /* 122-127 */
+            EXPECT_EQ(next(*r), "}");
+            EXPECT_EQ(pass(*r, 64), 1u);
+            EXPECT_EQ(next(*r), "}");
+            EXPECT_EQ(pass(*r, 64), 0u);
+            EXPECT_EQ(next(*r), "(none)");
+        }
+        {
+            /* passed across the first line of a sixty-four, to a line after it */
+            const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+            EXPECT_EQ(next(*r), "goto X_End;");
+            EXPECT_EQ(pass(*r, 55), 55u); /* 1-55 */
+            EXPECT_EQ(next(*r), "   a = 56;");
+            EXPECT_EQ(pass(*r, 13), 13u); /* 57-69 */
+            EXPECT_EQ(next(*r), "   a = 70;");
+            EXPECT_EQ(pass(*r, 1000), 29u);
+            EXPECT_EQ(next(*r), "{");
+        }
+        /* read from the scratch copy, each line is looked at */
+        std::vector<std::string> got;
+        EXPECT_TRUE(P3109_fRewriteHeldLines(s.stream(), [&](GEN_HELD_LINES& lines, const GEN_HELD_WRITER& write) {
+            got.push_back(next(lines));
+            got.push_back(std::to_string(pass(lines, 64))); /* 1-64 */
+            got.push_back(next(lines));
+            got.push_back(std::to_string(pass(lines, 1000))); /* 66-99 */
+            got.push_back(next(lines));
+            write(0, "done");
+        }));
+        EXPECT_EQ(got, (std::vector<std::string>{"goto X_End;", "64", "   a = 65;", "34", "{"}));
+        EXPECT_EQ(s.text(), "before \r\ndone \r\n");
+    }
+    {
+        /* the notes begin at the word, after lines enough to have gone to the file */
+        HeldStream s(true);
+        P3109_WriteLine(s.stream(), 0, "before");
+        P3109_HoldStreamLines(s.stream(), "goto");
+        for (int i = 0; i < 3000; ++i) /* 0-2999 */
+            P3109_WriteLine(s.stream(), 3, "m = " + std::to_string(i) + ";");
+        P3109_WriteLine(s.stream(), 0, "goto X_End;"); /* 3000 */
+        for (int i = 3001; i < 3101; ++i)              /* 3001-3100 */
+            P3109_WriteLine(s.stream(), 3, "n = " + std::to_string(i) + ";");
+        P3109_WriteLine(s.stream(), 0, "}"); /* 3101 */
+        ASSERT_TRUE(P3109_fHeldLinesHold(s.stream()));
+        const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+        /* the lines before the word are each read */
+        EXPECT_EQ(pass(*r, 64), 0u);
+        for (int i = 0; i < 3000; ++i)
+            ASSERT_EQ(next(*r), "   m = " + std::to_string(i) + ";");
+        EXPECT_EQ(pass(*r, 64), 0u);
+        EXPECT_EQ(next(*r), "goto X_End;");
+        EXPECT_EQ(pass(*r, 64), 64u); /* 3001-3064 */
+        EXPECT_EQ(next(*r), "   n = 3065;");
+        EXPECT_EQ(pass(*r, 64), 35u); /* 3066-3100 */
+        EXPECT_EQ(next(*r), "}");
+        EXPECT_EQ(next(*r), "(none)");
+    }
+    {
+        /* no line held */
+        HeldStream s(true);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+        const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+        EXPECT_EQ(pass(*r, 64), 0u);
+        EXPECT_EQ(next(*r), "(none)");
+    }
+}
+
 /* A line comment is one from its first byte that is neither a blank nor a
    tab, with no comment end and no line end byte after its slashes. */
 TEST_F(LineWriter, LineCommentsAreToldApart)
