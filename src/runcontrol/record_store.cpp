@@ -232,6 +232,45 @@ struct FFC_RECORD_STORE {
                                   static_cast<uint16_t>(subLine));
         return at == SIZE_MAX ? 0 : ix.numbers[at];
     }
+    // The number of the record that follows (line, subLine) in a command
+    // walk: (line, subLine + 1) when stored, else (line + 1, 0) when stored,
+    // else 0. The index holds its keys in order, so the entry past the
+    // current one mostly answers both at once.
+    uint32_t findFollowing(int16_t line, int16_t subLine) const
+    {
+        const auto l = static_cast<uint16_t>(line);
+        const auto sub = static_cast<uint16_t>(subLine);
+        if (sub == UINT16_MAX) {  // the next subline number wraps to 0
+            const uint32_t n = findNumbered(line, 0);
+            return n != 0 || l == UINT16_MAX ? n : findNumbered(static_cast<int16_t>(l + 1), 0);
+        }
+        if (indexes.empty() || !indexes[0].numeric())
+            return 0;
+        const Index& ix = indexes[0];
+        const size_t count = ix.numbers.size();
+        const uint32_t v = static_cast<uint32_t>(l) << 16 | sub;
+        // the first entry above v: past the one found last when that is v
+        size_t i = ix.hint < count && ix.numberAt(ix.hint) == v ? ix.hint + 1 : ix.boundNumber(v, 0, count, true);
+        while (i < count && ix.numberAt(i) == v)
+            ++i;
+        if (i < count && ix.numberAt(i) == v + 1) {
+            ix.hint = i;
+            return ix.numbers[i];
+        }
+        // (line, subLine + 1) is not stored
+        if (l == UINT16_MAX)
+            return 0;
+        const uint32_t w = static_cast<uint32_t>(l + 1) << 16;
+        if (i >= count || ix.numberAt(i) > w)
+            return 0;
+        if (ix.numberAt(i) == w) {
+            ix.hint = i;
+            return ix.numbers[i];
+        }
+        // further sublines of the line come first
+        const size_t at = ix.findNumber(w);
+        return at == SIZE_MAX ? 0 : ix.numbers[at];
+    }
     // Copies record n (not 0) into rec over what rec holds of the record
     // with number `held` (0: none); returns the record's length.
     uint32_t copyOver(uint32_t n, void* rec, uint32_t capacity, uint32_t held) const
@@ -532,6 +571,19 @@ int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* ctx, void* r, uint32_t c, int16_t
 {
     const int16_t held[2] = {heldLine, heldSubLine};
     return ctx ? findKeyed(ctx->pCommandStore, r, c, held) : 1;
+}
+int32_t RS_fFindFollowingCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
+{
+    FFC_RECORD_STORE* s = ctx ? ctx->pCommandStore : nullptr;
+    if (!s || !r || c < 4)
+        return 1;
+    int16_t n[2];
+    std::memcpy(n, r, sizeof n);
+    const uint32_t number = s->findFollowing(n[0], n[1]);
+    if (number == 0)
+        return 1;
+    s->copyOver(number, r, c, 0);
+    return 0;
 }
 const void* RS_pViewCommandRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
 {

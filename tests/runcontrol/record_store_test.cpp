@@ -222,6 +222,72 @@ TEST_F(Stores, LinesPastAByteOrderAsNumbersInEveryWalk)
     EXPECT_EQ(get(65535, 0), "none");
 }
 
+// The command after a key in a walk: the next subline of the line when
+// stored, else subline 0 of the next line when stored, else none; records
+// further on (later sublines, later lines) are not reached from it.
+TEST_F(Stores, FollowingCommandIsTheNextSublineElseTheNextLine)
+{
+    for (auto [line, sub] : std::vector<std::pair<int, int>>{
+             {1, 0}, {1, 1}, {1, 3}, {2, 0}, {5, 0}, {5, 1}, {300, 65535}, {301, 0}, {65535, 0}}) {
+        Cmd c{};
+        std::memset(c.text, ' ', sizeof c.text);
+        c.line = static_cast<uint16_t>(line);
+        c.sub = static_cast<uint16_t>(sub);
+        const std::string t = std::to_string(line) + "/" + std::to_string(sub);
+        std::memcpy(c.text, t.data(), t.size());
+        ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+    }
+    // the numbers and text of the record following (line, sub), or "none"
+    // with the buffer as it was
+    auto following = [&](int line, int sub, uint32_t capacity = sizeof(Cmd)) {
+        Cmd q{};
+        std::memset(q.text, '#', sizeof q.text);
+        q.line = static_cast<uint16_t>(line);
+        q.sub = static_cast<uint16_t>(sub);
+        if (RS_fFindFollowingCommandRecord(&ctx, &q, capacity) != 0) {
+            EXPECT_EQ(q.line, static_cast<uint16_t>(line));
+            EXPECT_EQ(q.text[0], '#');
+            return std::string("none");
+        }
+        const std::string t(q.text, sizeof q.text);
+        return std::to_string(q.line) + "," + std::to_string(q.sub) + " " + t.substr(0, t.find_last_not_of(' ') + 1);
+    };
+    EXPECT_EQ(following(0, 0), "1,0 1/0");
+    EXPECT_EQ(following(1, 0), "1,1 1/1");
+    EXPECT_EQ(following(1, 1), "2,0 2/0");  // 1/2 is not stored: 1/3 is skipped
+    EXPECT_EQ(following(1, 3), "2,0 2/0");
+    EXPECT_EQ(following(2, 0), "none");  // neither 2/1 nor 3/0
+    EXPECT_EQ(following(4, 7), "5,0 5/0");  // from a key no record has
+    EXPECT_EQ(following(5, 0), "5,1 5/1");
+    EXPECT_EQ(following(5, 1), "none");
+    // the subline after 65,535 is 0 of the same line
+    EXPECT_EQ(following(300, 65534), "300,65535 300/65535");
+    EXPECT_EQ(following(300, 65535), "301,0 301/0");  // 300/0 is not stored, 301/0 is
+    EXPECT_EQ(following(301, 65535), "301,0 301/0");
+    EXPECT_EQ(following(299, 65535), "none");  // neither 299/0 nor 300/0
+    EXPECT_EQ(following(300, 3), "301,0 301/0");
+    EXPECT_EQ(following(65534, 9), "65535,0 65535/0");
+    EXPECT_EQ(following(65535, 0), "none");  // no line after the last
+    // in any order, after lookups of other records
+    EXPECT_EQ(Find(5, 1).substr(0, 3), "5/1");
+    EXPECT_EQ(following(1, 0), "1,1 1/1");
+    EXPECT_EQ(following(0, 5), "1,0 1/0");
+    // a head only: the numbers and as much of the record as there is room for
+    Cmd q{};
+    q.line = 1;
+    q.sub = 0;
+    std::memset(q.text, '#', sizeof q.text);
+    ASSERT_EQ(RS_fFindFollowingCommandRecord(&ctx, &q, 6), 0);
+    EXPECT_EQ(q.line, 1);
+    EXPECT_EQ(q.sub, 1);
+    EXPECT_EQ(std::string(q.text, 4), "1/##");
+    // a walk from the start meets 1/0, 1/1, 2/0 and stops
+    std::string walk;
+    for (Cmd w{}; RS_fFindFollowingCommandRecord(&ctx, &w, sizeof w) == 0;)
+        walk += std::to_string(w.line) + "," + std::to_string(w.sub) + ";";
+    EXPECT_EQ(walk, "1,0;1,1;2,0;");
+}
+
 struct Collected {
     std::vector<uint32_t> groups;
     std::vector<uint32_t> counts;

@@ -75,6 +75,11 @@ int32_t RS_fFindCommandRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulC
  * with the numbers sHeldLine, sHeldSubLine as it was found or stored. */
 int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity, int16_t sHeldLine,
                                   int16_t sHeldSubLine);
+/* RS_fFindCommandRecord of the command that follows the one with the
+ * numbers in the buffer: the record (line, subline + 1) when there is one,
+ * else (line + 1, 0); 0 found, 1 neither found (the buffer keeps what it
+ * held). */
+int32_t RS_fFindFollowingCommandRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
 /* A view of the stored command record with these numbers (RS_pViewRecord),
  * or NULL: for a reader that only reads, with no copy into a buffer. */
 const void* RS_pViewCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, uint32_t* pulLength);

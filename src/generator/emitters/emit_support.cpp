@@ -105,15 +105,15 @@ const FFC_PARSED_COMMAND& loadParsed()
     unsigned char wanted[4];
     commandKey(r.usNumber, r.usSequence, wanted);
     uint32_t length = 0;
-    if (RS_fFindRecordOver(ctx->pCommandStore, 0, wanted, nullptr, 0, &length, nullptr) != 0 ||
-        length < sizeof(FFC_PARSED_COMMAND))
-        return *current;
     unsigned char holds[4];
     const bool over = fHeld && held.ctx == key.ctx && held.store == key.store && held.stamp == key.stamp;
     if (over)
         commandKey(held.usNumber, held.usSequence, holds);
+    /* found and copied in one look-up; a record shorter than a command
+       leaves `copy` holding part of it, no record of its own */
     fHeld = false;
-    if (RS_fFindRecordOver(ctx->pCommandStore, 0, wanted, &copy, sizeof copy, &length, over ? holds : nullptr) != 0)
+    if (RS_fFindRecordOver(ctx->pCommandStore, 0, wanted, &copy, sizeof copy, &length, over ? holds : nullptr) != 0 ||
+        length < sizeof(FFC_PARSED_COMMAND))
         return *current;
     held = key;
     fHeld = true;

@@ -50,6 +50,12 @@ struct GEN_COMMAND_SOURCE {
     ** by a blank, put into the caller's buffer (which keeps its room from
     ** command to command). */
     void (*pfnSourceText)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence, std::string* pText);
+    /* Optional: reads the record that follows the key in the walk, the
+    ** record (usNumber, usSequence + 1) when there is one, else
+    ** (usNumber + 1, 0); 0 found, 1 neither found. Without it the walk
+    ** looks both up with pfnFind. */
+    int32_t (*pfnFindFollowing)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence,
+                                GEN_COMMAND_RECORD* pRecord) = nullptr;
 };
 
 /* Installs the command list reader (null: the job has no commands). */

@@ -98,6 +98,13 @@ int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_C
     FFC_CONTEXT* ctx = P3109_Context();
     if (!s || !s->pfnFind)
         return 1;
+    if (s->pfnFindFollowing) {
+        if (s->pfnFindFollowing(ctx, usNumber, usSequence, &record) != 0)
+            return 1;
+        usNumber = record.usNumber;
+        usSequence = record.usSequence;
+        return 0;
+    }
     if (s->pfnFind(ctx, usNumber, static_cast<uint16_t>(usSequence + 1), &record) == 0) {
         ++usSequence;
         return 0;

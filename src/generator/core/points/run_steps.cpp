@@ -24,21 +24,36 @@ namespace {
 /* The command loop reads a command's head only (its numbers, label, name and
    marks), not its parameter area: the emitters read the whole record when
    they need its parameters. */
-int32_t findCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out)
+int32_t readCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out,
+                           bool following)
 {
     FFC_PARSED_COMMAND parsed;
     parsed.sLine = static_cast<int16_t>(number);
     parsed.sSubLine = static_cast<int16_t>(sequence);
-    if (RS_fFindCommandRecord(ctx, &parsed, offsetof(FFC_PARSED_COMMAND, acParms)) != 0)
+    constexpr uint32_t head = offsetof(FFC_PARSED_COMMAND, acParms);
+    if ((following ? RS_fFindFollowingCommandRecord(ctx, &parsed, head) : RS_fFindCommandRecord(ctx, &parsed, head)) !=
+        0)
         return 1;
     *out = GEN_COMMAND_RECORD{};
-    out->usNumber = number;
-    out->usSequence = sequence;
+    /* the numbers of the record read (its key) */
+    out->usNumber = static_cast<uint16_t>(parsed.sLine);
+    out->usSequence = static_cast<uint16_t>(parsed.sSubLine);
     out->lLineNumber = parsed.sLine;
     std::memcpy(out->acLabel, parsed.acLabel, sizeof out->acLabel);
     std::memcpy(out->acName, parsed.acName, sizeof out->acName);
     out->cExtension = FFC_ExtensionSwitch(parsed);
     return 0;
+}
+
+int32_t findCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out)
+{
+    return readCheckedCommand(ctx, number, sequence, out, false);
+}
+
+/* The command after (number, sequence) in the walk, in one look-up. */
+int32_t findFollowingCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out)
+{
+    return readCheckedCommand(ctx, number, sequence, out, true);
 }
 
 /* The source record of a command, read no further than its text. */
@@ -112,7 +127,7 @@ void checkedSourceTextInto(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence,
     checkedSourceText(ctx, number, sequence, *text);
 }
 
-constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceTextInto};
+constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceTextInto, findFollowingCommand};
 
 /* The generator's seventeen arguments, from the run driver's blocks. */
 template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
