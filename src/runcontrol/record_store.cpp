@@ -469,14 +469,16 @@ int16_t putKeyed(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
 }
 
 // Reads the record with the two leading numbers of rec into rec (over what
-// rec holds of the record with the numbers `held`, when given).
-int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity, const int16_t* held = nullptr)
+// rec holds of the record with the numbers `held`, when given), or with
+// `following` the record of the command that follows them.
+int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity, const int16_t* held = nullptr,
+                  bool following = false)
 {
     if (!s || !rec || capacity < 4)
         return 1;
     int16_t n[2];
     std::memcpy(n, rec, sizeof n);
-    const uint32_t number = s->findNumbered(n[0], n[1]);
+    const uint32_t number = following ? s->findFollowing(n[0], n[1]) : s->findNumbered(n[0], n[1]);
     if (number == 0)
         return 1;
     s->copyOver(number, rec, capacity, held ? s->findNumbered(held[0], held[1]) : 0);
@@ -574,16 +576,7 @@ int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* ctx, void* r, uint32_t c, int16_t
 }
 int32_t RS_fFindFollowingCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {
-    FFC_RECORD_STORE* s = ctx ? ctx->pCommandStore : nullptr;
-    if (!s || !r || c < 4)
-        return 1;
-    int16_t n[2];
-    std::memcpy(n, r, sizeof n);
-    const uint32_t number = s->findFollowing(n[0], n[1]);
-    if (number == 0)
-        return 1;
-    s->copyOver(number, r, c, 0);
-    return 0;
+    return ctx ? findKeyed(ctx->pCommandStore, r, c, nullptr, true) : 1;
 }
 const void* RS_pViewCommandRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
 {

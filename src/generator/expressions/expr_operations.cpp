@@ -519,6 +519,13 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     const bool l = !NL.empty(), r = !NR.empty();
     /* the result flag cleared: put together only where it is written */
     const auto none = [&c, &R]() { c.Put({R, " = FALSE;"}); };
+    /* the result flag copied from one side's null flag, when that side has one */
+    const auto copied = [&c, &R, &none](bool has, const std::string& N) {
+        if (has)
+            c.Put({R, " = ", N, ";"});
+        else
+            none();
+    };
     switch (s.operation->opcode) {
     case EXPR_OP_LOGICAL_OR:
         if (l && r)
@@ -541,12 +548,7 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
             none();
         return;
     case EXPR_OP_LOGICAL_BEGIN_ORIF:
-    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
-        if (l)
-            c.Put({R, " = ", NL, ";"});
-        else
-            none();
-        return;
+    case EXPR_OP_LOGICAL_BEGIN_ANDIF: copied(l, NL); return;
     case EXPR_OP_LOGICAL_END_ORIF:
         if (l && r)
             c.Put({R, " = ( ", NL, " & ( ", NR, " | !( ", VR, " ) ) ) | ( ", NR, " );"});
@@ -557,12 +559,7 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         else
             none();
         return;
-    case EXPR_OP_LOGICAL_END_ANDIF:
-        if (r)
-            c.Put({R, " = ", NR, ";"});
-        else
-            none();
-        return;
+    case EXPR_OP_LOGICAL_END_ANDIF: copied(r, NR); return;
     case EXPR_OP_LOGICAL_IS_SQLNULL:
     case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: none(); return;
     default:
