@@ -286,7 +286,9 @@ unsigned short fillBuffers(sqlite3_stmt* row, uint16_t count, va_list& ap, SSQL_
             auto* dst = static_cast<char*>(col.pBuffer);
             if (n)
                 std::memcpy(dst, text.data(), n);
-            std::memset(dst + n, ' ', col.usWidth - n);
+            // most texts fill their field (a one-letter code, a full key)
+            if (n < col.usWidth)
+                std::memset(dst + n, ' ', col.usWidth - n);
             break;
         }
         case SSQL_COL_VARYING: {
