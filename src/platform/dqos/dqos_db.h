@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dqos {
@@ -132,12 +133,15 @@ private:
 // between its uses. A statement in use is out of the pool; a second user of
 // the same text gets a statement of its own.
 //
-// The pooled statement of a text, taken out of the pool, or null.
-sqlite3_stmt* takePooled(sqlite3* db, const char* sql);
 // Finalises every pooled statement.
 void dropPooled();
 
+// The pool's place for a text: the text and its idle statement, if any.
+using PooledSlot = std::pair<const std::string, sqlite3_stmt*>;
+
 // A statement used once and then put back into the pool under its text.
+// The pool's place of the text is looked up once, when the statement is
+// taken: it goes back there without the text being looked up again.
 class PooledStmt {
 public:
     PooledStmt() = default;
@@ -147,11 +151,18 @@ public:
     ~PooledStmt();
     PooledStmt(const PooledStmt&) = delete;
     PooledStmt& operator=(const PooledStmt&) = delete;
-    PooledStmt(PooledStmt&&) = default;
+    PooledStmt(PooledStmt&& other) noexcept : stmt_(std::move(other.stmt_)), slot_(other.slot_), seen_(other.seen_)
+    {
+        other.slot_ = nullptr;
+    }
     PooledStmt& operator=(PooledStmt&&) = delete;
 
-    // Puts the statement held back and holds this one, kept under sql.
-    void hold(sqlite3_stmt* stmt, const char* sql);
+    // Puts the statement held back and takes the idle statement of the
+    // text, kept under it afterwards; false (and none held) when the text
+    // has no idle statement: hold() is then given one prepared for it.
+    bool take(sqlite3* db, const char* sql);
+    // Holds a statement prepared for the text of the last take().
+    void hold(sqlite3_stmt* stmt);
     bool ok() const { return stmt_.ok(); }
     sqlite3_stmt* get() const { return stmt_.get(); }
     void bindText(int index, std::string_view text) { stmt_.bindText(index, text); }
@@ -164,7 +175,8 @@ public:
 
 private:
     Stmt stmt_;
-    std::string sql_;
+    PooledSlot* slot_ = nullptr;
+    uint64_t seen_ = 0;
 };
 
 // Finalises every open cursor and every pooled statement; called before

@@ -21,7 +21,10 @@ struct TextHash {
 struct StatementPool {
     sqlite3* db = nullptr;  // the connection the statements belong to
     std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> idle;
-    std::deque<std::string> order;  // texts, oldest first
+    std::deque<std::string_view> order;  // texts (the keys of idle), oldest first
+    // Counts the texts forgotten: a user's slot stays valid while the count
+    // it saw is the count (a map's element stays where it is until erased).
+    uint64_t forgotten = 0;
 
     void clear(sqlite3* conn)
     {
@@ -29,6 +32,7 @@ struct StatementPool {
             sqlite3_finalize(stmt);
         idle.clear();
         order.clear();
+        ++forgotten;
         db = conn;
     }
     void forgetOldest()
@@ -39,31 +43,38 @@ struct StatementPool {
             return;
         sqlite3_finalize(old->second);
         idle.erase(old);
+        ++forgotten;
     }
-    void give(sqlite3_stmt* stmt, const std::string& sql)
+    // The text's slot, added when the text is new (the oldest text is then
+    // forgotten past the limit, never the one added).
+    PooledSlot* slot(sqlite3* conn, const char* sql)
+    {
+        if (conn != db)
+            clear(conn);
+        const std::string_view text(sql);
+        auto it = idle.find(text);
+        if (it == idle.end()) {
+            it = idle.emplace(std::string(text), nullptr).first;
+            order.push_back(it->first);
+            if (order.size() > kPoolLimit)
+                forgetOldest();
+        }
+        return &*it;
+    }
+    void give(sqlite3_stmt* stmt, PooledSlot* slot, uint64_t seen)
     {
         if (stmt == nullptr)
             return;
         sqlite3_reset(stmt);
         sqlite3_clear_bindings(stmt);
-        sqlite3* conn = sqlite3_db_handle(stmt);
-        if (conn != dbHandle()) {  // a statement of a connection since closed
+        // a statement of a connection since closed, or whose text was
+        // forgotten while it was out, or a second statement of its text
+        if (sqlite3_db_handle(stmt) != dbHandle() || sqlite3_db_handle(stmt) != db || slot == nullptr ||
+            seen != forgotten || slot->second != nullptr) {
             sqlite3_finalize(stmt);
             return;
         }
-        if (conn != db)
-            clear(conn);
-        auto [it, added] = idle.try_emplace(sql, nullptr);
-        if (it->second != nullptr) {  // the text has an idle statement already
-            sqlite3_finalize(stmt);
-            return;
-        }
-        it->second = stmt;
-        if (!added)
-            return;
-        order.push_back(sql);
-        if (order.size() > kPoolLimit)
-            forgetOldest();
+        slot->second = stmt;
     }
 };
 
@@ -75,44 +86,40 @@ StatementPool& pool()
 
 }  // namespace
 
-sqlite3_stmt* takePooled(sqlite3* db, const char* sql)
-{
-    StatementPool& p = pool();
-    if (db == nullptr || db != p.db)
-        return nullptr;
-    auto it = p.idle.find(std::string_view(sql));
-    if (it == p.idle.end())
-        return nullptr;
-    sqlite3_stmt* stmt = it->second;
-    it->second = nullptr;
-    return stmt;
-}
-
 void dropPooled()
 {
     pool().clear(nullptr);
 }
 
-PooledStmt::PooledStmt(sqlite3* db, const char* sql) : sql_(sql)
+PooledStmt::PooledStmt(sqlite3* db, const char* sql)
 {
-    sqlite3_stmt* stmt = takePooled(db, sql);
-    if (stmt != nullptr) {
-        stmt_.adopt(stmt);
-        return;
-    }
-    stmt_ = Stmt(db, sql);
+    if (!take(db, sql))
+        stmt_ = Stmt(db, sql);
 }
 
 PooledStmt::~PooledStmt()
 {
-    pool().give(stmt_.release(), sql_);
+    pool().give(stmt_.release(), slot_, seen_);
 }
 
-void PooledStmt::hold(sqlite3_stmt* stmt, const char* sql)
+bool PooledStmt::take(sqlite3* db, const char* sql)
 {
-    pool().give(stmt_.release(), sql_);
+    StatementPool& p = pool();
+    p.give(stmt_.release(), slot_, seen_);
+    slot_ = nullptr;
+    if (db == nullptr)
+        return false;
+    slot_ = p.slot(db, sql);
+    seen_ = p.forgotten;
+    sqlite3_stmt* stmt = slot_->second;
+    slot_->second = nullptr;
     stmt_.adopt(stmt);
-    sql_ = sql;
+    return stmt != nullptr;
+}
+
+void PooledStmt::hold(sqlite3_stmt* stmt)
+{
+    stmt_.adopt(stmt);
 }
 
 }  // namespace dqos

@@ -207,13 +207,13 @@ Verb classify(const char* sql)
     return Verb::Other;
 }
 
-// Prepares the area's statement, or takes the one kept for its text. One
+// Takes the statement kept for the area's text, or prepares it. One
 // statement only: text after the first is refused.
-unsigned short statementOf(sqlite3* db, const SSQL_AREA* area, sqlite3_stmt*& raw, SSQL_SQLDA** ppCa)
+unsigned short statementOf(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, SSQL_SQLDA** ppCa)
 {
-    raw = takePooled(db, area->szStmt);
-    if (raw != nullptr)
+    if (out.take(db, area->szStmt))
         return SSQL_RC_OK;
+    sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
         sqlite3_finalize(raw);
@@ -225,26 +225,34 @@ unsigned short statementOf(sqlite3* db, const SSQL_AREA* area, sqlite3_stmt*& ra
             return failWith(ppCa, -1, "More than one statement in one declared text");
         }
     }
+    out.hold(raw);
     return SSQL_RC_OK;
 }
 
+// How the area's texts are bound: copied, for a cursor, whose statement
+// outlives the call that binds them (its caller may change or free the
+// area between fetches); where they stand in the area, for a statement run
+// and reset within the call that binds them.
+enum class Binding { Copied, InPlace };
+
 // Prepares the area's statement with its values bound, inside the caller's
 // unit of work.
-unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, SSQL_SQLDA** ppCa)
+unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, SSQL_SQLDA** ppCa,
+                           Binding binding = Binding::Copied)
 {
     if (area == nullptr || area->ulSerial == 0)
         return failWith(ppCa, -1, "Statement was not declared or its template was refused");
     if (!openWork(db))
         return failWith(ppCa, dbCode(db), SSQL_pszLastError());
-    sqlite3_stmt* raw = nullptr;
-    if (unsigned short rc = statementOf(db, area, raw, ppCa); rc != SSQL_RC_OK)
+    if (unsigned short rc = statementOf(db, area, out, ppCa); rc != SSQL_RC_OK)
         return rc;
-    out.hold(raw, area->szStmt);
+    sqlite3_stmt* raw = out.get();
     if (sqlite3_bind_parameter_count(raw) != area->usValues)
         return failWith(ppCa, -1, "The values given do not match the statement's placeholders");
+    const sqlite3_destructor_type keep = binding == Binding::InPlace ? SQLITE_STATIC : SQLITE_TRANSIENT;
     bool ok = forEachValue(*area, [&](int i, const ValueRef& v) {
         if (v.isText)
-            sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), keep);
         else
             sqlite3_bind_int64(raw, i, v.intValue);
     });
@@ -278,7 +286,9 @@ unsigned short fillBuffers(sqlite3_stmt* row, uint16_t count, va_list& ap, SSQL_
             auto* dst = static_cast<char*>(col.pBuffer);
             if (n)
                 std::memcpy(dst, text.data(), n);
-            std::memset(dst + n, ' ', col.usWidth - n);
+            // most texts fill their field (a one-letter code, a full key)
+            if (n < col.usWidth)
+                std::memset(dst + n, ' ', col.usWidth - n);
             break;
         }
         case SSQL_COL_VARYING: {
@@ -422,7 +432,7 @@ extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA* pArea, SSQL_SQLDA** ppCa
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa))
         return rc;
     PooledStmt stmt;
-    if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK)
+    if ((rc = prepareArea(db, pArea, stmt, ppCa, Binding::InPlace)) != SSQL_RC_OK)
         return rc;
     int step = stmt.step();
     if (step == SQLITE_DONE) {
@@ -476,7 +486,7 @@ extern "C" unsigned short SSQL_sRun(const SSQL_AREA* pArea, SSQL_SQLDA** ppDa, i
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa))
         return rc;
     PooledStmt stmt;
-    if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK)
+    if ((rc = prepareArea(db, pArea, stmt, ppDa, Binding::InPlace)) != SSQL_RC_OK)
         return rc;
     int step = stmt.step();
     bool isQuery = sqlite3_column_count(stmt.get()) > 0;

@@ -265,6 +265,72 @@ TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection)
     EXPECT_EQ(selectText("R1"), "one");
 }
 
+// A cursor's values are its own from its first fetch: the caller may reuse
+// its area's values before the next fetch (a single-row run binds them
+// where they stand, as it ends with the call).
+TEST_F(SqlTest, CursorKeepsItsValuesWhenTheAreaChangesBetweenFetches)
+{
+    for (const char* k : {"V1", "V2", "V3", "V4"})
+        ASSERT_EQ(insert(k, k, 0), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT K FROM QV_DTA.QV_T1 WHERE K >= '%s' AND K <= '%s' ORDER BY K", "V2", "V3");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    char key[10];
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 2), "V2");
+    // the texts of the values overwritten: "V3" reads "A3", below every key
+    for (uint32_t i = 0; i < a.ulValuesUsed; ++i)
+        if (a.abValues[i] == 'V')
+            a.abValues[i] = 'A';
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 2), "V3");
+    EXPECT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_END);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
+    // a run binds the area's values as they are at the run
+    EXPECT_EQ(selectText("V4"), "V4");
+}
+
+// The pool keeps 128 texts: a statement out while its text is forgotten
+// (more texts run meanwhile) is not put back, and its text is prepared
+// again when next run.
+TEST_F(SqlTest, StatementOutWhileItsTextIsForgottenStillWorks)
+{
+    ASSERT_EQ(insert("P1", "one", 1), SSQL_RC_OK);
+    ASSERT_EQ(insert("P2", "two", 2), SSQL_RC_OK);
+    const char* scan = "SELECT K FROM QV_DTA.QV_T1 WHERE K >= '%s' ORDER BY K";
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, scan, "P1");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    char key[10];
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 2), "P1");
+    // 140 texts of their own (the same statement, told apart by blanks)
+    for (int i = 1; i <= 140; ++i) {
+        const std::string text = "SELECT N FROM QV_DTA.QV_T1 WHERE K = '%s'" + std::string(i, ' ');
+        SSQL_AREA r;
+        ASSERT_EQ(SSQL_DeclareExt(&r, text.c_str(), "P2"), SSQL_RC_OK);
+        int32_t n = 0;
+        ASSERT_EQ(SSQL_sRunExt(&r, nullptr, nullptr, 1, SSQL_I32(&n)), SSQL_RC_OK) << i;
+        EXPECT_EQ(n, 2);
+    }
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 2), "P2");
+    EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
+    // the cursor's text once more, then the first of the 140 once more
+    SSQL_DeclareExt(&a, scan, "P2");
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 1, SSQL_FIXED(key, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 2), "P2");
+    EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
+    SSQL_AREA r;
+    ASSERT_EQ(SSQL_DeclareExt(&r, "SELECT N FROM QV_DTA.QV_T1 WHERE K = '%s' ", "P1"), SSQL_RC_OK);
+    int32_t n = 0;
+    ASSERT_EQ(SSQL_sRunExt(&r, nullptr, nullptr, 1, SSQL_I32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(n, 1);
+}
+
 TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem)
 {
     ASSERT_EQ(insert("C1", "kept", 1), SSQL_RC_OK);
