@@ -145,6 +145,29 @@ std::string_view TrimmedName(const char* field)
     return std::string_view(field, n);
 }
 
+/* Makes the view from its rows of the area, run after run in the area's
+ * order, and works out what the preparation looks up in it. */
+void MakeView(CommandView& v, const CMDPARM_KEYWORD_ENTRY* entries)
+{
+    for (const auto& [first, end] : v.runs)
+        for (uint16_t i = first; i < end; ++i)
+            AddRow(v, entries[i]);
+    decltype(v.runs)().swap(v.runs);
+    v.made = true;
+    for (size_t k = 0; k < kDeriveParams; ++k) {
+        auto it = std::find_if(v.params.begin(), v.params.end(),
+                               [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
+        v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
+    }
+    for (ParamView& p : v.params) {
+        v.derives = v.derives ||
+                    std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots);
+        p.rowWidth = p.RowWidth();
+        if (p.layout == 'F' && !p.elements.empty())
+            p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+    }
+}
+
 }  // namespace
 
 void IndexCommandViews(const void* pArea, uint16_t usCount)
@@ -154,28 +177,19 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
     index.known = {};
     index.area = pArea;
     index.count = usCount;
+    // Only the runs of each command's rows are noted here: a view is made
+    // from them when it is first read, and a function reads few of the
+    // commands.
     const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
     CommandView* view = nullptr;
     for (uint16_t i = 0; i < usCount; ++i) {
-        const CMDPARM_KEYWORD_ENTRY& e = entries[i];
-        std::string_view name = TrimmedName(e.acCommand);
-        if (!view || view->name != name)
-            view = &ViewOf(index, name);
-        AddRow(*view, e);
-    }
-    for (auto& [name, v] : index.views) {
-        for (size_t k = 0; k < kDeriveParams; ++k) {
-            auto it = std::find_if(v.params.begin(), v.params.end(),
-                                   [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
-            v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
+        std::string_view name = TrimmedName(entries[i].acCommand);
+        if (view && view->name == name) {
+            view->runs.back().second = static_cast<uint16_t>(i + 1);
+            continue;
         }
-        for (ParamView& p : v.params) {
-            v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
-                                         std::end(kDerivedSlots);
-            p.rowWidth = p.RowWidth();
-            if (p.layout == 'F' && !p.elements.empty())
-                p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
-        }
+        view = &ViewOf(index, name);
+        view->runs.emplace_back(i, static_cast<uint16_t>(i + 1));
     }
 }
 
@@ -198,6 +212,8 @@ const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const ch
         // a command's defaults are worked out when it is first prepared:
         // a function uses few of the commands
         CommandView& view = ViewOf(index, TrimmedName(acCommand));
+        if (!view.made)
+            MakeView(view, static_cast<const CMDPARM_KEYWORD_ENTRY*>(index.area));
         if (!view.defaultsMade)
             MakeDefaults(view);
         std::memcpy(known.name, acCommand, 10);

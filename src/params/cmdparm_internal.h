@@ -31,7 +31,7 @@ struct ParamView {
     std::vector<ElementView> elements;
     std::vector<std::string> values; /* allowed values of a flag set */
     int32_t flagsAt = -1;
-    int32_t rowWidth = -1; /* set when the view is indexed */
+    int32_t rowWidth = -1; /* set when the view is made */
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const
@@ -42,7 +42,7 @@ struct ParamView {
 };
 
 /* The parameters the derived slots are worked out from and written to:
- * their places in a command's view are found when it is indexed. */
+ * their places in a command's view are found when it is made. */
 enum DeriveParam {
     kMsgKindParam,
     kMsgTxtParam,
@@ -76,19 +76,25 @@ struct CommandView {
      * are not blank (offset, bytes); made when the view is first read. */
     std::vector<std::pair<int32_t, std::string>> defaults;
     bool defaultsMade = false;
+    /* The runs of the keyword area's rows that make the view ([first, end),
+     * in the area's order), noted when the area is indexed; the view is
+     * made from them when it is first read, and they are let go. */
+    std::vector<std::pair<uint16_t, uint16_t>> runs;
+    bool made = false;
     /* whether the command has a result slot that follows from the
-     * parameters given (kDerivedSlots); set when the view is indexed */
+     * parameters given (kDerivedSlots); set when the view is made */
     bool derives = false;
     /* the index in params of the first parameter with each keyword of
-     * kDeriveKeywords, -1 for none; set when the view is indexed */
+     * kDeriveKeywords, -1 for none; set when the view is made */
     std::array<int16_t, kDeriveParams> deriveParams = NoDeriveParams();
 };
 
 /* The result slots that the preparation fills from the parameters given. */
 inline constexpr std::string_view kDerivedSlots[] = {"@MSGKIND", "@WHOLE", "@TRIGFLAG", "@DSEXCHG", "@LITKIND"};
 
-/* Makes the views of every command of the keyword area; the loader calls it
- * once the area is filled.  An area is not changed after it was indexed. */
+/* Indexes the commands of the keyword area (each command's view is made
+ * from its rows when it is first read); the loader calls it once the area
+ * is filled.  An area is not changed after it was indexed. */
 void IndexCommandViews(const void* pArea, uint16_t usCount);
 
 /* Frees the views; the next ReadCommandView indexes its area again. */

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "keyword_sql.h"
 #include "params/cmdparm_internal.h"
@@ -73,6 +76,74 @@ TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
     }
     for (const char* unknown : {"", "CHANGEX", "CHANG", "change", "NO_SUCH_COMMAND"})
         EXPECT_EQ(FindCommand(unknown), -1);
+}
+
+// A keyword row of a hand-made area: blanks, then the fields given.
+CMDPARM_KEYWORD_ENTRY Row(char type, const char* command, const char* keyword, const char* seq, char kind,
+                          const char* offset, const char* value)
+{
+    CMDPARM_KEYWORD_ENTRY e;
+    std::memset(&e, ' ', sizeof e);
+    auto put = [](char* field, const char* text) { std::memcpy(field, text, std::strlen(text)); };
+    e.cRowType = type;
+    put(e.acCommand, command);
+    put(e.acKeyword, keyword);
+    put(e.acParmSeq, seq);
+    e.cLayout = 'S';
+    e.cKind = kind;
+    put(e.acWidth, "0004");
+    put(e.acEntries, "001");
+    put(e.acOffset, offset);
+    put(e.acValue, value);
+    return e;
+}
+
+// A view is made from its command's rows when it is first read, in
+// whatever order the commands are read: rows of the command in two places
+// of the area (its parameters, then its aliases after every other
+// command's rows) all come into its view, a name the area does not hold
+// gives an empty view, and a view read again is the one made before.
+TEST(KeywordTable, ViewsAreMadeFromTheirRowsWhenFirstRead)
+{
+    const CMDPARM_KEYWORD_ENTRY area[] = {
+        Row('P', "ALPHA", "FIELD", "001", 'A', "0000", "*NONE"),
+        Row('P', "ALPHA", "TO", "002", 'N', "0010", "7"),
+        Row('V', "ALPHA", "TO", "002", ' ', "    ", "*SAME"),
+        Row('P', "BETA", "@MSGKIND", "001", 'C', "0020", "I"),
+        Row('A', "ALPHA", "FLD", "   ", ' ', "    ", "FIELD"),
+    };
+    const auto count = static_cast<uint16_t>(std::size(area));
+    IndexCommandViews(area, count);
+
+    const CommandView& beta = ReadCommandView(area, count, "BETA      ");
+    ASSERT_EQ(beta.params.size(), 1u);
+    EXPECT_EQ(beta.params[0].keyword, "@MSGKIND");
+    EXPECT_TRUE(beta.derives);
+    EXPECT_EQ(beta.deriveParams[kMsgKindParam], 0);
+
+    const CommandView& alpha = ReadCommandView(area, count, "ALPHA     ");
+    ASSERT_EQ(alpha.params.size(), 2u);
+    EXPECT_EQ(alpha.params[0].keyword, "FIELD");
+    ASSERT_EQ(alpha.params[0].elements.size(), 1u);
+    EXPECT_EQ(alpha.params[0].elements[0].defaultValue, "*NONE");
+    EXPECT_EQ(alpha.params[1].keyword, "TO");
+    EXPECT_EQ(alpha.params[1].elements[0].offset, 10);
+    EXPECT_EQ(alpha.params[1].rowWidth, 4);
+    EXPECT_EQ(alpha.params[1].values, std::vector<std::string>{"*SAME"});
+    ASSERT_EQ(alpha.aliases.size(), 1u);
+    EXPECT_EQ(alpha.aliases[0], (std::pair<std::string, std::string>{"FLD", "FIELD"}));
+    EXPECT_FALSE(alpha.derives);
+    auto toOnly = NoDeriveParams();
+    toOnly[kToParam] = 1;
+    EXPECT_EQ(alpha.deriveParams, toOnly);
+
+    const CommandView& none = ReadCommandView(area, count, "GAMMA     ");
+    EXPECT_TRUE(none.params.empty());
+    EXPECT_TRUE(none.aliases.empty());
+    EXPECT_EQ(none.deriveParams, NoDeriveParams());
+
+    EXPECT_EQ(&ReadCommandView(area, count, "ALPHA     "), &alpha);
+    ForgetCommandViews();
 }
 
 TEST(KeywordTableLoad, AFailingStatementIsReported)

@@ -15,6 +15,7 @@
 #ifndef GENERATOR_EXPRESSIONS_EXPR_OPCODES_H
 #define GENERATOR_EXPRESSIONS_EXPR_OPCODES_H
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -62,9 +63,16 @@ enum class ExprRowRule : uint8_t {
     OperandText,          /* the described operand's text */
 };
 
+/* Room for an opcode's name and its end. */
+inline constexpr size_t EXPR_OPCODE_NAME_SIZE = 60;
+
+/* An entry holds its name itself, not a pointer to it: the catalogue then
+** holds no address, so the loader has nothing to relocate in it and its
+** pages stay shared with the library's file, read only where a job reads
+** them. */
 struct ExprOpcodeEntry {
-    uint32_t number;  /* the opcode */
-    const char* name; /* the name as written, prefix included */
+    uint32_t number;                  /* the opcode */
+    char name[EXPR_OPCODE_NAME_SIZE]; /* the name as written, prefix included */
     ExprOpFamily family;
     ExprRowRule rule;
     uint32_t writtenAs;          /* non-zero: written with the name and C# number of
