@@ -312,6 +312,7 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
     if (place.at < 0 || place.kind == 'N' || place.kind == 'H')
         return false;
     Pad(G().parsed.acParms + place.at, place.width, value.substr(0, place.width));
+    NoteParmsWritten(place.at + place.width);
     return true;
 }
 
@@ -347,6 +348,7 @@ bool SetParmCount(const char* keyword, int32_t count)
     if (at < 0)
         return false;
     std::memcpy(G().parsed.acParms + at, &count, 4);
+    NoteParmsWritten(at + 4);
     return true;
 }
 

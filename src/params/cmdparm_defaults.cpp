@@ -176,7 +176,38 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
             if (p.layout == 'F' && !p.elements.empty())
                 p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
         }
+        v.derivedPast = 0;
+        for (ParamView& p : v.params) {
+            p.writtenPast = WrittenPast(p);
+            if (std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots) ||
+                std::find(std::begin(kDeriveKeywords), std::end(kDeriveKeywords), p.keyword) !=
+                    std::end(kDeriveKeywords))
+                v.derivedPast = std::max(v.derivedPast, p.writtenPast);
+        }
     }
+}
+
+int32_t WrittenPast(const ParamView& p)
+{
+    /* each bound is the end of a write of the defaults (SetDefaults) or of
+     * the preparation (entries, counts, flags, derived slots): an entry's
+     * stride is taken as the larger of the row and the element, as either
+     * layout may place it, and an element as at least four bytes (a derived
+     * literal kind or length) */
+    int64_t end = 0;
+    auto reach = [&end](int64_t at, int64_t size) {
+        if (at >= 0 && size > 0)
+            end = std::max(end, at + size);
+    };
+    reach(p.countAt, 4);
+    reach(p.flagsAt, static_cast<int64_t>(p.values.size()));
+    const int64_t rows = std::max<int64_t>(1, p.entries);
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const int64_t size = std::max<int64_t>({p.ElementSize(e), p.elements[e].width, 4});
+        const int64_t stride = std::max<int64_t>(p.RowWidth(), size);
+        reach(p.elements[e].offset, (rows - 1) * stride + size);
+    }
+    return static_cast<int32_t>(std::min<int64_t>(end, FFC_PARM_AREA_SIZE));
 }
 
 void ForgetCommandViews()
@@ -324,16 +355,18 @@ void MakeDefaults(CommandView& view)
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;
     }
+    view.defaultsPast = view.defaults.empty() ? 0 : view.defaults.back().first +
+                                                        static_cast<int32_t>(view.defaults.back().second.size());
     view.defaultsMade = true;
 }
 
-void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand)
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand, int32_t blankFrom)
 {
     if (!view.defaultsMade) {
         SetDefaults(view, pCommand->acParms);
         return;
     }
-    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    std::memset(pCommand->acParms, ' ', static_cast<size_t>(std::clamp<int32_t>(blankFrom, 0, FFC_PARM_AREA_SIZE)));
     for (const auto& [at, bytes] : view.defaults)
         std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
 }

@@ -32,6 +32,9 @@ struct ParamView {
     std::vector<std::string> values; /* allowed values of a flag set */
     int32_t flagsAt = -1;
     int32_t rowWidth = -1; /* set when the view is indexed */
+    /* every byte of the parameter area that the parameter's defaults and
+     * values may take lies before this offset; set when the view is indexed */
+    int32_t writtenPast = FFC_PARM_AREA_SIZE;
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const
@@ -76,6 +79,11 @@ struct CommandView {
      * are not blank (offset, bytes); made when the view is first read. */
     std::vector<std::pair<int32_t, std::string>> defaults;
     bool defaultsMade = false;
+    /* the end of the last stretch of defaults; set with them */
+    int32_t defaultsPast = FFC_PARM_AREA_SIZE;
+    /* the end of the result slots (kDerivedSlots) the preparation may
+     * write; set when the view is indexed */
+    int32_t derivedPast = FFC_PARM_AREA_SIZE;
     /* whether the command has a result slot that follows from the
      * parameters given (kDerivedSlots); set when the view is indexed */
     bool derives = false;
@@ -103,8 +111,13 @@ using dqov::text::Signed7;
 using dqov::text::TrimBlanks;
 
 /* Blanks the parameter area of the command (numbers and counts 0, flags
- * 'N') and sets the defaults of its parameters. */
-void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand);
+ * 'N') and sets the defaults of its parameters. The area is known to be
+ * blank from `blankFrom` on: only the bytes before it are blanked. */
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand, int32_t blankFrom = FFC_PARM_AREA_SIZE);
+
+/* The end of the bytes that the parameter's defaults and values may take
+ * (0 to FFC_PARM_AREA_SIZE). */
+int32_t WrittenPast(const ParamView& p);
 
 /* Works out once the parameter area that ApplyDefaults gives for the view. */
 void MakeDefaults(CommandView& view);
