@@ -96,8 +96,9 @@ void AddRow(CommandView& view, const CMDPARM_KEYWORD_ENTRY& e)
     p.elements.push_back(std::move(el));
 }
 
-/* The views of every command of one keyword area, made in one walk over its
- * rows; a name the area does not hold gets an empty view on first use. */
+/* The views of the commands of one keyword area, each made from its rows
+ * when it is first asked for; a name the area does not hold gets an empty
+ * view. */
 struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
@@ -107,6 +108,15 @@ struct ViewIndex {
     const void* area = nullptr;
     uint16_t count = 0;
     std::unordered_map<std::string, CommandView, NameHash, std::equal_to<>> views;
+    /* the runs of rows of one command each, in the area's order (a
+     * command's keyword rows, later its alias rows): a view is made from
+     * its runs when its command is first asked for, as a function uses few
+     * of the commands */
+    struct Run {
+        std::string_view name; /* in the area */
+        uint16_t begin = 0, end = 0;
+    };
+    std::vector<Run> runs;
     /* the views asked for, by the ten bytes of the name as asked: a function
      * asks for few commands, many times each */
     struct Known {
@@ -127,16 +137,6 @@ ViewIndex& Views()
     return index;
 }
 
-CommandView& ViewOf(ViewIndex& index, std::string_view name)
-{
-    auto it = index.views.find(name);
-    if (it != index.views.end())
-        return it->second;
-    CommandView& view = index.views[std::string(name)];
-    view.name = name;
-    return view;
-}
-
 std::string_view TrimmedName(const char* field)
 {
     size_t n = 10;
@@ -145,47 +145,71 @@ std::string_view TrimmedName(const char* field)
     return std::string_view(field, n);
 }
 
+/* What the view's parameters tell once all its rows are read. */
+void CompleteView(CommandView& v);
+
+/* The view of the named command, made from its rows on first use. */
+CommandView& ViewOf(ViewIndex& index, std::string_view name)
+{
+    auto it = index.views.find(name);
+    if (it != index.views.end())
+        return it->second;
+    CommandView& view = index.views[std::string(name)];
+    view.name = name;
+    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(index.area);
+    for (const ViewIndex::Run& run : index.runs)
+        if (run.name == name)
+            for (uint16_t i = run.begin; i < run.end; ++i)
+                AddRow(view, entries[i]);
+    CompleteView(view);
+    return view;
+}
+
 }  // namespace
 
 void IndexCommandViews(const void* pArea, uint16_t usCount)
 {
     ViewIndex& index = Views();
     index.views.clear();
+    index.runs.clear();
     index.known = {};
     index.area = pArea;
     index.count = usCount;
     const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
-    CommandView* view = nullptr;
     for (uint16_t i = 0; i < usCount; ++i) {
-        const CMDPARM_KEYWORD_ENTRY& e = entries[i];
-        std::string_view name = TrimmedName(e.acCommand);
-        if (!view || view->name != name)
-            view = &ViewOf(index, name);
-        AddRow(*view, e);
-    }
-    for (auto& [name, v] : index.views) {
-        for (size_t k = 0; k < kDeriveParams; ++k) {
-            auto it = std::find_if(v.params.begin(), v.params.end(),
-                                   [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
-            v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
-        }
-        for (ParamView& p : v.params) {
-            v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
-                                         std::end(kDerivedSlots);
-            p.rowWidth = p.RowWidth();
-            if (p.layout == 'F' && !p.elements.empty())
-                p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
-        }
-        v.derivedPast = 0;
-        for (ParamView& p : v.params) {
-            p.writtenPast = WrittenPast(p);
-            if (std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots) ||
-                std::find(std::begin(kDeriveKeywords), std::end(kDeriveKeywords), p.keyword) !=
-                    std::end(kDeriveKeywords))
-                v.derivedPast = std::max(v.derivedPast, p.writtenPast);
-        }
+        std::string_view name = TrimmedName(entries[i].acCommand);
+        if (index.runs.empty() || index.runs.back().name != name)
+            index.runs.push_back({name, i, i});
+        index.runs.back().end = static_cast<uint16_t>(i + 1);
     }
 }
+
+namespace {
+
+void CompleteView(CommandView& v)
+{
+    for (size_t k = 0; k < kDeriveParams; ++k) {
+        auto it = std::find_if(v.params.begin(), v.params.end(),
+                               [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
+        v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
+    }
+    for (ParamView& p : v.params) {
+        v.derives = v.derives ||
+                    std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots);
+        p.rowWidth = p.RowWidth();
+        if (p.layout == 'F' && !p.elements.empty())
+            p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+    }
+    v.derivedPast = 0;
+    for (ParamView& p : v.params) {
+        p.writtenPast = WrittenPast(p);
+        if (std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots) ||
+            std::find(std::begin(kDeriveKeywords), std::end(kDeriveKeywords), p.keyword) != std::end(kDeriveKeywords))
+            v.derivedPast = std::max(v.derivedPast, p.writtenPast);
+    }
+}
+
+}  // namespace
 
 int32_t WrittenPast(const ParamView& p)
 {
@@ -214,6 +238,7 @@ void ForgetCommandViews()
 {
     ViewIndex& index = Views();
     decltype(index.views)().swap(index.views);
+    decltype(index.runs)().swap(index.runs);
     index.known = {};
     index.area = nullptr;
     index.count = 0;
@@ -355,8 +380,9 @@ void MakeDefaults(CommandView& view)
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;
     }
-    view.defaultsPast = view.defaults.empty() ? 0 : view.defaults.back().first +
-                                                        static_cast<int32_t>(view.defaults.back().second.size());
+    view.defaultsPast = view.defaults.empty()
+                            ? 0
+                            : view.defaults.back().first + static_cast<int32_t>(view.defaults.back().second.size());
     view.defaultsMade = true;
 }
 

@@ -75,6 +75,53 @@ TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
         EXPECT_EQ(FindCommand(unknown), -1);
 }
 
+// A command's view is made from all its rows, wherever they lie in the
+// area: its parameter rows and, past the other commands', its alias rows.
+// A name the area does not hold has an empty view.
+TEST(KeywordTable, AViewTakesItsRowsFromEveryPartOfTheArea)
+{
+    const auto row = [](char type, const char* command, const char* keyword, const char* seq, const char* offset,
+                        const char* value) {
+        CMDPARM_KEYWORD_ENTRY e;
+        std::memset(&e, ' ', sizeof e);
+        e.cRowType = type;
+        std::memcpy(e.acCommand, command, std::strlen(command));
+        std::memcpy(e.acKeyword, keyword, std::strlen(keyword));
+        std::memcpy(e.acParmSeq, seq, 3);
+        e.cElement = '1';
+        e.cLayout = 'S';
+        e.cKind = 'A';
+        std::memcpy(e.acWidth, "0010", 4);
+        std::memcpy(e.acEntries, "001", 3);
+        std::memcpy(e.acOffset, offset, 4);
+        std::memcpy(e.acValue, value, std::strlen(value));
+        return e;
+    };
+    const std::vector<CMDPARM_KEYWORD_ENTRY> area = {
+        row('P', "FIRSTCMD", "NAME", "001", "0000", "*NONE"), row('P', "FIRSTCMD", "TEXT", "002", "0010", ""),
+        row('P', "SECONDCMD", "FILE", "001", "0000", ""),     row('A', "FIRSTCMD", "NM", "   ", "    ", "NAME"),
+        row('A', "SECONDCMD", "F", "   ", "    ", "FILE"),
+    };
+    const auto count = static_cast<uint16_t>(area.size());
+    IndexCommandViews(area.data(), count);
+    const CommandView& first = ReadCommandView(area.data(), count, "FIRSTCMD  ");
+    ASSERT_EQ(first.params.size(), 2u);
+    EXPECT_EQ(first.params[0].keyword, "NAME");
+    EXPECT_EQ(first.params[0].elements[0].defaultValue, "*NONE");
+    EXPECT_EQ(first.params[1].keyword, "TEXT");
+    EXPECT_EQ(first.params[1].elements[0].offset, 10);
+    EXPECT_EQ(first.aliases, (std::vector<std::pair<std::string, std::string>>{{"NM", "NAME"}}));
+    const CommandView& second = ReadCommandView(area.data(), count, "SECONDCMD ");
+    ASSERT_EQ(second.params.size(), 1u);
+    EXPECT_EQ(second.params[0].keyword, "FILE");
+    EXPECT_EQ(second.aliases, (std::vector<std::pair<std::string, std::string>>{{"F", "FILE"}}));
+    const CommandView& none = ReadCommandView(area.data(), count, "THIRDCMD  ");
+    EXPECT_EQ(none.name, "THIRDCMD");
+    EXPECT_TRUE(none.params.empty());
+    EXPECT_TRUE(none.aliases.empty());
+    ForgetPreparations();
+}
+
 TEST(KeywordTableLoad, AFailingStatementIsReported)
 {
     ParamsEnv env;
