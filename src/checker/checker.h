@@ -200,6 +200,11 @@ struct Globals {
     /* work areas of a check */
     FFC_SOURCE_COMMAND source{};
     FFC_PARSED_COMMAND parsed{};
+    /* parsed.acParms holds only blanks from this offset on: pass 1 learns
+     * it from the preparation, every other write to the area moves it on
+     * (NoteParmsWritten), and the next preparation blanks only what lies
+     * before it */
+    int32_t parmsBlankFrom = FFC_PARM_AREA_SIZE;
     FFC_COMMAND_EXTENSION extension{};
     std::vector<char> buffer11000; /* parameter work buffer (grows for object-layer parses) */
     std::vector<char> buffer256;
@@ -294,6 +299,16 @@ extern Globals gCheck;
 inline Globals& G()
 {
     return gCheck;
+}
+
+/* A write to the current command's parameter area reaching up to `end`
+ * (FFC_PARM_AREA_SIZE when anywhere): the area is no longer known blank
+ * before it. */
+inline void NoteParmsWritten(int32_t end)
+{
+    Globals& g = G();
+    if (end > g.parmsBlankFrom)
+        g.parmsBlankFrom = end < FFC_PARM_AREA_SIZE ? end : FFC_PARM_AREA_SIZE;
 }
 
 /* Current command helpers (the fixed-field ones are the parameter checks'). */

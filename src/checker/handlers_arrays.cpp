@@ -183,6 +183,7 @@ void P3100_CheckDefArray(void)
             return;
         }
         std::memcpy(g.parsed.acParms, &bytes, sizeof bytes);  // @ELEMLEN
+        NoteParmsWritten(sizeof bytes);
         for (int32_t i = 0; i < indexes; ++i) {
             std::string index = Upper(ParmEntry("INDEXES", i));
             Globals::ArrayElement element{name + index, written, index};

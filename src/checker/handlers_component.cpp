@@ -118,6 +118,7 @@ void P3100_FormatRoutineLabel(const char* pszKind)
     // The routine takes no parameters: the count of the SUBROUTINE layout.
     int32_t none = 0;
     std::memcpy(g.parsed.acParms + 10, &none, 4);
+    NoteParmsWritten(14);
 }
 
 void P3100_sParseComponentCommand(void)

@@ -368,6 +368,7 @@ void RunScreenLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
         WritePopUpRecord();
     LayoutCounters& c = Counters();
     state->cDesignRun = 'D';
+    NoteParmsWritten(FFC_PARM_AREA_SIZE); /* the design may rewrite the command */
     P3111_DesignDialogue(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats, &c.fields,
                          &g.sysFlags[29], g.sysFlags[27], g.sysFlags[32], g.sysFlags[44], g.screenLines, g.msgQueue,
                          g.sysFlags, g.lpcAnchor, g.cmpeAnchor,
@@ -385,6 +386,7 @@ void RunReportLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
     const std::string number = Parm("REPORT_NUM");
     const int32_t report = number.empty() ? 1 : std::atoi(number.c_str());
     state->cDesignRun = 'P';
+    NoteParmsWritten(FFC_PARM_AREA_SIZE); /* the design may rewrite the command */
     P3116_DesignReport(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats, &c.items,
                        &report, &c.savedValues, g.sysFlags[27], g.reports, g.msgQueue, g.sysFlags, g.lpcAnchor,
                        g.cmpeAnchor, reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designReport));

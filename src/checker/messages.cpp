@@ -39,9 +39,17 @@ int32_t Pass()
 
 bool NameIs(const char* name)
 {
-    char padded[10];
-    Pad(padded, 10, name);
-    return std::memcmp(G().parsed.acName, padded, 10) == 0;
+    // the name as Pad would make it (its first ten characters, then
+    // blanks), compared where it stands: most differ at the first
+    const char* current = G().parsed.acName;
+    size_t i = 0;
+    for (; i < 10 && name[i] != '\0'; ++i)
+        if (current[i] != name[i])
+            return false;
+    for (; i < 10; ++i)
+        if (current[i] != ' ')
+            return false;
+    return true;
 }
 
 bool Given(const std::string& value)
@@ -312,6 +320,7 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
     if (place.at < 0 || place.kind == 'N' || place.kind == 'H')
         return false;
     Pad(G().parsed.acParms + place.at, place.width, value.substr(0, place.width));
+    NoteParmsWritten(place.at + place.width);
     return true;
 }
 
@@ -347,6 +356,7 @@ bool SetParmCount(const char* keyword, int32_t count)
     if (at < 0)
         return false;
     std::memcpy(G().parsed.acParms + at, &count, 4);
+    NoteParmsWritten(at + 4);
     return true;
 }
 

@@ -61,6 +61,8 @@ void IssueLimit()
 void BlankParameters(FFC_PARSED_COMMAND& p)
 {
     std::memset(p.acParms, ' ', sizeof p.acParms);
+    if (&p == &G().parsed)
+        G().parmsBlankFrom = 0;
 }
 
 // Fills the check state for the current command.
@@ -214,6 +216,7 @@ void P3100_Pass1(void)
     g.depth = 0;
     bool overLimit = false;
     int32_t extensionBlankPast = -1; /* entries of g.extension past which it is blank; -1 unknown */
+    g.parmsBlankFrom = FFC_PARM_AREA_SIZE; /* as the run left the area */
     while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND& p = g.parsed;
         // zeros before the parameter area and past it (the record's
@@ -277,11 +280,17 @@ void P3100_Pass1(void)
                     rc = prepare(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(), g.buffer256.data(),
                                  g.msgQueue, keywords, keywordCount, entry);
                     extensionBlankPast = -1;
+                    NoteParmsWritten(FFC_PARM_AREA_SIZE);
                 } else {
                     // the extension is only prepared in pass 1: past the
                     // entries the last preparation counted it is blank
+                    // and the parameter area is blank from where this pass
+                    // last knew it to be
+                    int32_t parmsWrittenPast = FFC_PARM_AREA_SIZE;
                     rc = dqov::cmdparm::PrepareCommand(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
-                                                       g.msgQueue, keywords, keywordCount, entry, extensionBlankPast);
+                                                       g.msgQueue, keywords, keywordCount, entry, extensionBlankPast,
+                                                       g.parmsBlankFrom, &parmsWrittenPast);
+                    g.parmsBlankFrom = parmsWrittenPast;
                     extensionBlankPast = std::clamp<int32_t>(g.extension.lEntries, 0, FFC_EXTENSION_ENTRIES);
                 }
                 if (g.extension.lEntries > 0)

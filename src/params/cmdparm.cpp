@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -96,6 +97,13 @@ public:
     bool Run(std::string_view text);
     /* Result slots that follow from the parameters given. */
     void Derive();
+    /* The end of what the defaults, the parameters given and the result
+     * slots may have written to the parameter area. */
+    int32_t WrittenPast() const
+    {
+        int32_t end = std::max(view_.defaultsMade ? view_.defaultsPast : FFC_PARM_AREA_SIZE, assignedPast_);
+        return view_.derives ? std::max(end, view_.derivedPast) : end;
+    }
 
 private:
     const ParamView* Slot(DeriveParam which) const
@@ -144,6 +152,7 @@ private:
     size_t pos_ = 0;
     bool failed_ = false;
     std::vector<bool>& given_ = TheScratch().given;
+    int32_t assignedPast_ = 0; /* the largest WrittenPast of a parameter given */
     /* the expression parameters given as one quoted literal */
     std::vector<std::string> quotedExpressions_;
 };
@@ -540,6 +549,7 @@ bool Preparer::Run(std::string_view text)
             continue;
         }
         given_[index] = true;
+        assignedPast_ = std::max(assignedPast_, p->writtenPast);
         Assign(*p, item);
     }
     return !failed_;
@@ -705,8 +715,11 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
 int16_t dqov::cmdparm::PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand,
                                       FFC_COMMAND_EXTENSION* pExtension, const FFC_SOURCE_COMMAND* pSource,
                                       char* pchParmBuffer, const char* acQueue, const void* pKeywordArea,
-                                      uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry, int32_t blankPast)
+                                      uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry, int32_t blankPast,
+                                      int32_t parmsBlankFrom, int32_t* parmsWrittenPast)
 {
+    if (parmsWrittenPast)
+        *parmsWrittenPast = FFC_PARM_AREA_SIZE;
     if (!pCommand)
         return 1;
     if (!pSource || !pKeywordArea || !pEntry || !pchParmBuffer) {
@@ -740,7 +753,16 @@ int16_t dqov::cmdparm::PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND*
     const CommandView* read = nullptr;
     if (pEntry->pfnDefaults == CMDPARM_SetDefaults) {
         read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
-        ApplyDefaults(*read, pCommand);
+#if !defined(NDEBUG) || defined(DQOV_CHECK_BLANK_PARMS)
+        /* the caller's word that the area is blank from parmsBlankFrom on,
+         * held to in debug builds (and builds that define the name) */
+        for (int32_t at = std::max<int32_t>(parmsBlankFrom, 0); at < FFC_PARM_AREA_SIZE; ++at)
+            if (pCommand->acParms[at] != ' ') {
+                std::fprintf(stderr, "parameter area not blank at %d (blank from %d)\n", at, parmsBlankFrom);
+                std::abort();
+            }
+#endif
+        ApplyDefaults(*read, pCommand, parmsBlankFrom);
     } else {
         std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
         pEntry->pfnDefaults(pContext, pCommand);
@@ -750,6 +772,9 @@ int16_t dqov::cmdparm::PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND*
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();
+    /* a defaults handler of another module may have written anywhere */
+    if (parmsWrittenPast && pEntry->pfnDefaults == CMDPARM_SetDefaults)
+        *parmsWrittenPast = preparer.WrittenPast();
     if (!prepared)
         return 1;
     pCommand->cPrepared = 'Y';

@@ -77,11 +77,16 @@ namespace dqov::cmdparm {
 /* CMDPARM_sPrepareCommand for a caller that knows the extension's
  * attributes blank past its first `blankPast` entries (as a preparation
  * leaves them past its entry count): only those entries are blanked. -1
- * when it does not know: all of them are. */
+ * when it does not know: all of them are.
+ * Likewise the parameter area is known blank from offset `parmsBlankFrom`
+ * on (FFC_PARM_AREA_SIZE when nothing is known): only the bytes before it
+ * are blanked. When `parmsWrittenPast` is given it is set to the offset
+ * from which the preparation left the area blank. */
 int16_t PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand, FFC_COMMAND_EXTENSION* pExtension,
                        const FFC_SOURCE_COMMAND* pSource, char* pchParmBuffer, const char* acQueue,
                        const void* pKeywordArea, uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry,
-                       int32_t blankPast);
+                       int32_t blankPast, int32_t parmsBlankFrom = FFC_PARM_AREA_SIZE,
+                       int32_t* parmsWrittenPast = nullptr);
 
 /* Frees what the preparations keep between commands (the command views read
  * from the keyword area, with their defaults, and the room of the items

@@ -96,8 +96,9 @@ void AddRow(CommandView& view, const CMDPARM_KEYWORD_ENTRY& e)
     p.elements.push_back(std::move(el));
 }
 
-/* The views of every command of one keyword area, made in one walk over its
- * rows; a name the area does not hold gets an empty view on first use. */
+/* The views of the commands of one keyword area, each made from its rows
+ * when it is first asked for; a name the area does not hold gets an empty
+ * view. */
 struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
@@ -107,6 +108,15 @@ struct ViewIndex {
     const void* area = nullptr;
     uint16_t count = 0;
     std::unordered_map<std::string, CommandView, NameHash, std::equal_to<>> views;
+    /* the runs of rows of one command each, in the area's order (a
+     * command's keyword rows, later its alias rows): a view is made from
+     * its runs when its command is first asked for, as a function uses few
+     * of the commands */
+    struct Run {
+        std::string_view name; /* in the area */
+        uint16_t begin = 0, end = 0;
+    };
+    std::vector<Run> runs;
     /* the views asked for, by the ten bytes of the name as asked: a function
      * asks for few commands, many times each */
     struct Known {
@@ -127,16 +137,6 @@ ViewIndex& Views()
     return index;
 }
 
-CommandView& ViewOf(ViewIndex& index, std::string_view name)
-{
-    auto it = index.views.find(name);
-    if (it != index.views.end())
-        return it->second;
-    CommandView& view = index.views[std::string(name)];
-    view.name = name;
-    return view;
-}
-
 std::string_view TrimmedName(const char* field)
 {
     size_t n = 10;
@@ -145,15 +145,49 @@ std::string_view TrimmedName(const char* field)
     return std::string_view(field, n);
 }
 
-/* Makes the view from its rows of the area, run after run in the area's
- * order, and works out what the preparation looks up in it. */
-void MakeView(CommandView& v, const CMDPARM_KEYWORD_ENTRY* entries)
+/* What the view's parameters tell once all its rows are read. */
+void CompleteView(CommandView& v);
+
+/* The view of the named command, made from its rows on first use. */
+CommandView& ViewOf(ViewIndex& index, std::string_view name)
 {
-    for (const auto& [first, end] : v.runs)
-        for (uint16_t i = first; i < end; ++i)
-            AddRow(v, entries[i]);
-    decltype(v.runs)().swap(v.runs);
-    v.made = true;
+    auto it = index.views.find(name);
+    if (it != index.views.end())
+        return it->second;
+    CommandView& view = index.views[std::string(name)];
+    view.name = name;
+    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(index.area);
+    for (const ViewIndex::Run& run : index.runs)
+        if (run.name == name)
+            for (uint16_t i = run.begin; i < run.end; ++i)
+                AddRow(view, entries[i]);
+    CompleteView(view);
+    return view;
+}
+
+}  // namespace
+
+void IndexCommandViews(const void* pArea, uint16_t usCount)
+{
+    ViewIndex& index = Views();
+    index.views.clear();
+    index.runs.clear();
+    index.known = {};
+    index.area = pArea;
+    index.count = usCount;
+    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
+    for (uint16_t i = 0; i < usCount; ++i) {
+        std::string_view name = TrimmedName(entries[i].acCommand);
+        if (index.runs.empty() || index.runs.back().name != name)
+            index.runs.push_back({name, i, i});
+        index.runs.back().end = static_cast<uint16_t>(i + 1);
+    }
+}
+
+namespace {
+
+void CompleteView(CommandView& v)
+{
     for (size_t k = 0; k < kDeriveParams; ++k) {
         auto it = std::find_if(v.params.begin(), v.params.end(),
                                [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
@@ -166,37 +200,45 @@ void MakeView(CommandView& v, const CMDPARM_KEYWORD_ENTRY* entries)
         if (p.layout == 'F' && !p.elements.empty())
             p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
     }
+    v.derivedPast = 0;
+    for (ParamView& p : v.params) {
+        p.writtenPast = WrittenPast(p);
+        if (std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) != std::end(kDerivedSlots) ||
+            std::find(std::begin(kDeriveKeywords), std::end(kDeriveKeywords), p.keyword) != std::end(kDeriveKeywords))
+            v.derivedPast = std::max(v.derivedPast, p.writtenPast);
+    }
 }
 
 }  // namespace
 
-void IndexCommandViews(const void* pArea, uint16_t usCount)
+int32_t WrittenPast(const ParamView& p)
 {
-    ViewIndex& index = Views();
-    index.views.clear();
-    index.known = {};
-    index.area = pArea;
-    index.count = usCount;
-    // Only the runs of each command's rows are noted here: a view is made
-    // from them when it is first read, and a function reads few of the
-    // commands.
-    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
-    CommandView* view = nullptr;
-    for (uint16_t i = 0; i < usCount; ++i) {
-        std::string_view name = TrimmedName(entries[i].acCommand);
-        if (view && view->name == name) {
-            view->runs.back().second = static_cast<uint16_t>(i + 1);
-            continue;
-        }
-        view = &ViewOf(index, name);
-        view->runs.emplace_back(i, static_cast<uint16_t>(i + 1));
+    /* each bound is the end of a write of the defaults (SetDefaults) or of
+     * the preparation (entries, counts, flags, derived slots): an entry's
+     * stride is taken as the larger of the row and the element, as either
+     * layout may place it, and an element as at least four bytes (a derived
+     * literal kind or length) */
+    int64_t end = 0;
+    auto reach = [&end](int64_t at, int64_t size) {
+        if (at >= 0 && size > 0)
+            end = std::max(end, at + size);
+    };
+    reach(p.countAt, 4);
+    reach(p.flagsAt, static_cast<int64_t>(p.values.size()));
+    const int64_t rows = std::max<int64_t>(1, p.entries);
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const int64_t size = std::max<int64_t>({p.ElementSize(e), p.elements[e].width, 4});
+        const int64_t stride = std::max<int64_t>(p.RowWidth(), size);
+        reach(p.elements[e].offset, (rows - 1) * stride + size);
     }
+    return static_cast<int32_t>(std::min<int64_t>(end, FFC_PARM_AREA_SIZE));
 }
 
 void ForgetCommandViews()
 {
     ViewIndex& index = Views();
     decltype(index.views)().swap(index.views);
+    decltype(index.runs)().swap(index.runs);
     index.known = {};
     index.area = nullptr;
     index.count = 0;
@@ -212,8 +254,6 @@ const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const ch
         // a command's defaults are worked out when it is first prepared:
         // a function uses few of the commands
         CommandView& view = ViewOf(index, TrimmedName(acCommand));
-        if (!view.made)
-            MakeView(view, static_cast<const CMDPARM_KEYWORD_ENTRY*>(index.area));
         if (!view.defaultsMade)
             MakeDefaults(view);
         std::memcpy(known.name, acCommand, 10);
@@ -340,16 +380,19 @@ void MakeDefaults(CommandView& view)
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;
     }
+    view.defaultsPast = view.defaults.empty()
+                            ? 0
+                            : view.defaults.back().first + static_cast<int32_t>(view.defaults.back().second.size());
     view.defaultsMade = true;
 }
 
-void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand)
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand, int32_t blankFrom)
 {
     if (!view.defaultsMade) {
         SetDefaults(view, pCommand->acParms);
         return;
     }
-    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    std::memset(pCommand->acParms, ' ', static_cast<size_t>(std::clamp<int32_t>(blankFrom, 0, FFC_PARM_AREA_SIZE)));
     for (const auto& [at, bytes] : view.defaults)
         std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
 }

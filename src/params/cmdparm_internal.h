@@ -31,7 +31,10 @@ struct ParamView {
     std::vector<ElementView> elements;
     std::vector<std::string> values; /* allowed values of a flag set */
     int32_t flagsAt = -1;
-    int32_t rowWidth = -1; /* set when the view is made */
+    int32_t rowWidth = -1; /* set when the view is indexed */
+    /* every byte of the parameter area that the parameter's defaults and
+     * values may take lies before this offset; set when the view is indexed */
+    int32_t writtenPast = FFC_PARM_AREA_SIZE;
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const
@@ -42,7 +45,7 @@ struct ParamView {
 };
 
 /* The parameters the derived slots are worked out from and written to:
- * their places in a command's view are found when it is made. */
+ * their places in a command's view are found when it is indexed. */
 enum DeriveParam {
     kMsgKindParam,
     kMsgTxtParam,
@@ -76,25 +79,24 @@ struct CommandView {
      * are not blank (offset, bytes); made when the view is first read. */
     std::vector<std::pair<int32_t, std::string>> defaults;
     bool defaultsMade = false;
-    /* The runs of the keyword area's rows that make the view ([first, end),
-     * in the area's order), noted when the area is indexed; the view is
-     * made from them when it is first read, and they are let go. */
-    std::vector<std::pair<uint16_t, uint16_t>> runs;
-    bool made = false;
+    /* the end of the last stretch of defaults; set with them */
+    int32_t defaultsPast = FFC_PARM_AREA_SIZE;
+    /* the end of the result slots (kDerivedSlots) the preparation may
+     * write; set when the view is indexed */
+    int32_t derivedPast = FFC_PARM_AREA_SIZE;
     /* whether the command has a result slot that follows from the
-     * parameters given (kDerivedSlots); set when the view is made */
+     * parameters given (kDerivedSlots); set when the view is indexed */
     bool derives = false;
     /* the index in params of the first parameter with each keyword of
-     * kDeriveKeywords, -1 for none; set when the view is made */
+     * kDeriveKeywords, -1 for none; set when the view is indexed */
     std::array<int16_t, kDeriveParams> deriveParams = NoDeriveParams();
 };
 
 /* The result slots that the preparation fills from the parameters given. */
 inline constexpr std::string_view kDerivedSlots[] = {"@MSGKIND", "@WHOLE", "@TRIGFLAG", "@DSEXCHG", "@LITKIND"};
 
-/* Indexes the commands of the keyword area (each command's view is made
- * from its rows when it is first read); the loader calls it once the area
- * is filled.  An area is not changed after it was indexed. */
+/* Makes the views of every command of the keyword area; the loader calls it
+ * once the area is filled.  An area is not changed after it was indexed. */
 void IndexCommandViews(const void* pArea, uint16_t usCount);
 
 /* Frees the views; the next ReadCommandView indexes its area again. */
@@ -109,8 +111,13 @@ using dqov::text::Signed7;
 using dqov::text::TrimBlanks;
 
 /* Blanks the parameter area of the command (numbers and counts 0, flags
- * 'N') and sets the defaults of its parameters. */
-void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand);
+ * 'N') and sets the defaults of its parameters. The area is known to be
+ * blank from `blankFrom` on: only the bytes before it are blanked. */
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand, int32_t blankFrom = FFC_PARM_AREA_SIZE);
+
+/* The end of the bytes that the parameter's defaults and values may take
+ * (0 to FFC_PARM_AREA_SIZE). */
+int32_t WrittenPast(const ParamView& p);
 
 /* Works out once the parameter area that ApplyDefaults gives for the view. */
 void MakeDefaults(CommandView& view);

@@ -2,6 +2,7 @@
 // work records they leave for the generator.
 #include "checker_fixture.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -466,6 +467,27 @@ TEST_F(Handlers, DescriptionRecordFieldsAreUsed)
     EXPECT_TRUE(record(WR_USEFIELD, "CUSTNO", r));
     EXPECT_FALSE(record(WR_USEFIELD, "CUSTNAME", r)) << "not a field of the dictionary";
     P3100_WalkComponentDescription(nullptr, 0, 0);
+}
+
+// The current command's name is compared as the name blank-padded to ten
+// characters (a longer one cut there).
+TEST(CurrentCommand, NameIsTheNameBlankPadded)
+{
+    char saved[10];
+    std::memcpy(saved, checker::G().parsed.acName, 10);
+    std::memcpy(checker::G().parsed.acName, "CHANGE    ", 10);
+    EXPECT_TRUE(checker::NameIs("CHANGE"));
+    EXPECT_FALSE(checker::NameIs("CHANG"));
+    EXPECT_FALSE(checker::NameIs("CHANGES"));
+    EXPECT_FALSE(checker::NameIs("change"));
+    EXPECT_FALSE(checker::NameIs(""));
+    std::memcpy(checker::G().parsed.acName, "SELECT_SQL", 10);
+    EXPECT_TRUE(checker::NameIs("SELECT_SQL"));
+    EXPECT_TRUE(checker::NameIs("SELECT_SQLX")) << "cut to ten";
+    EXPECT_FALSE(checker::NameIs("SELECT"));
+    std::memcpy(checker::G().parsed.acName, "          ", 10);
+    EXPECT_TRUE(checker::NameIs(""));
+    std::memcpy(checker::G().parsed.acName, saved, 10);
 }
 
 }  // namespace

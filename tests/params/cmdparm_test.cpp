@@ -163,7 +163,10 @@ class Prepare : public ::testing::Test {
 protected:
     /* Run, or with blankPast >= 0 the preparation told that the extension
      * is blank past that many entries. */
-    int16_t Run(const char* name, const std::string& parms, bool split = true, int32_t blankPast = -2)
+    /* With parmsBlankFrom >= 0 the parameter area is kept as it stands and
+     * the preparation told that it is blank from there on. */
+    int16_t Run(const char* name, const std::string& parms, bool split = true, int32_t blankPast = -2,
+                int32_t parmsBlankFrom = -1, int32_t* parmsWrittenPast = nullptr)
     {
         std::memset(&src, ' ', sizeof src);
         src.sLine = 7;
@@ -177,6 +180,13 @@ protected:
         std::memcpy(entry.acName, src.acName, 10);
         int no = FindCommand(std::string_view(name));
         entry.ulNumber = static_cast<uint32_t>(no + 1);
+        if (parmsBlankFrom >= 0) {
+            std::string area(cmd.acParms, sizeof cmd.acParms);
+            std::memset(&cmd, 0, sizeof cmd);
+            std::memcpy(cmd.acParms, area.data(), area.size());
+            return PrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, kQueue, env.area.data(), env.count, &entry,
+                                  blankPast, parmsBlankFrom, parmsWrittenPast);
+        }
         std::memset(&cmd, 0, sizeof cmd);
         if (blankPast > -2)
             return PrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, kQueue, env.area.data(), env.count, &entry,
@@ -447,6 +457,61 @@ TEST_F(Prepare, ExtensionBlankedOnlyWhereTheCallerDoesNotKnowItBlank)
     ASSERT_EQ(Run("DISPLAY", "FIELDS(#CUSTNO)", true, -1), 0);
     EXPECT_EQ(ext.lEntries, 0);
     EXPECT_EQ(std::string(ext.acAttributes, sizeof ext.acAttributes), std::string(sizeof ext.acAttributes, ' '));
+}
+
+// A caller that knows the parameter area blank from some offset on has the
+// bytes before it blanked, and learns where the preparation left it blank
+// again: a chain of preparations so told gives, command by command, the
+// area a full blanking gives.
+TEST_F(Prepare, ParameterAreaBlankedBeforeWhereTheCallerKnowsItBlank)
+{
+    // what lies before the offset the caller gives is blanked; a command
+    // without parameters writes nothing and leaves the area blank from 0 on
+    const auto dirty = [this] {
+        std::memset(cmd.acParms, ' ', sizeof cmd.acParms);
+        std::memset(cmd.acParms, 'Z', 100);
+    };
+    dirty();
+    int32_t writtenPast = -1;
+    ASSERT_EQ(Run("ENDIF", "", true, -1, 100, &writtenPast), 0);
+    EXPECT_EQ(writtenPast, 0);
+    EXPECT_EQ(std::string(cmd.acParms, FFC_PARM_AREA_SIZE), std::string(FFC_PARM_AREA_SIZE, ' '));
+
+    // CHANGE writes its field and value, before where it leaves the area
+    // blank
+    dirty();
+    ASSERT_EQ(Run("CHANGE", "FIELD(#CUSTNO) TO(1)", true, -1, 100, &writtenPast), 0);
+    EXPECT_EQ(Text("CHANGE", "FIELD"), "#CUSTNO");
+    EXPECT_EQ(Text("CHANGE", "TO"), "1");
+    EXPECT_GT(writtenPast, ElementOffset("CHANGE", "TO", 0));
+    EXPECT_LT(writtenPast, FFC_PARM_AREA_SIZE);
+    EXPECT_EQ(std::string(cmd.acParms + 80, 20).find('Z'), std::string::npos);
+    EXPECT_EQ(std::string(cmd.acParms, FFC_PARM_AREA_SIZE).find_first_not_of(' ', static_cast<size_t>(writtenPast)),
+              std::string::npos);
+
+    const std::vector<std::pair<const char*, std::string>> commands = {
+        {"SELECT", "FIELDS(#CUSTNO #CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)"},
+        {"CHANGE", "FIELD(#CUSTNO) TO(1)"},
+        {"ENDIF", ""},
+        {"DISPLAY", "FIELDS((#CUSTNO *L3 *P5) #CUSTNAM)"},
+        {"CHANGE", "FIELD(#CUSTNAM) TO('ABC')"},
+        {"SELECT", "FIELDS(#CUSTNO) FROM_FILE(CUSTMST)"},
+        {"DISPLAY", "FIELDS(#A)"},
+        {"IF", "COND('#CUSTNO > 5')"},
+    };
+    FFC_PARSED_COMMAND chained;
+    std::memset(chained.acParms, ' ', sizeof chained.acParms);
+    int32_t blankFrom = 0;
+    for (const auto& [name, parms] : commands) {
+        ASSERT_EQ(Run(name, parms), 0) << name;
+        const std::string full(cmd.acParms, FFC_PARM_AREA_SIZE);
+        std::memcpy(cmd.acParms, chained.acParms, sizeof cmd.acParms);
+        ASSERT_EQ(Run(name, parms, true, -1, blankFrom, &blankFrom), 0) << name;
+        EXPECT_EQ(std::string(cmd.acParms, FFC_PARM_AREA_SIZE), full) << name << " " << parms;
+        EXPECT_EQ(full.find_first_not_of(' ', static_cast<size_t>(blankFrom)), std::string::npos) << name;
+        std::memcpy(chained.acParms, cmd.acParms, sizeof cmd.acParms);
+    }
+    EXPECT_EQ(env.Take(), Msgs{});
 }
 
 // An entry of a field list takes its field and seven attributes: eight
