@@ -67,6 +67,7 @@ struct StreamSlot {
     bool holdInFile = false;
     off_t holdStart = 0;
     std::string watched;       /* the text a held line is looked at for */
+    char mark = '\r';          /* its first byte; a carriage return for none (heldMark) */
     bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
     /* Of each line held in the file, in order, a bit: set for a line whose
@@ -199,7 +200,7 @@ inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 
 inline char heldMark(const StreamSlot& slot)
 {
-    return slot.watched.empty() ? '\r' : slot.watched[0];
+    return slot.mark;
 }
 
 /* The notes start afresh (a holding begins) or are dropped (it ends). */
@@ -873,6 +874,7 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     slot->holding = true;
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
+    slot->mark = watched.empty() ? '\r' : watched[0];
     slot->watchedSeen = false;
     resetNotes(*slot, slot->holdInFile);
 }
@@ -1229,7 +1231,7 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
         /* until the watched text is seen, only it and a carriage return
            are looked for */
         bool marked = false;
-        const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
+        const char mark = slot.watchedSeen ? '\r' : slot.mark;
         if (copyHeldFindingNul(at, text, mark, marked))
             return false;
         if (marked) {
