@@ -1114,7 +1114,8 @@ namespace {
 /* Copies a held line's text as copyFindingNul does and tells whether it
 ** holds a NUL byte; `marked` tells whether it holds a carriage return or
 ** the byte `mark` (the watched text's first), which the slow checks of a
-** held line look for. */
+** held line look for. A text shorter than sixteen bytes is looked at where
+** it is copied, sixteen bytes read from `to`: the caller has that room. */
 inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool& marked)
 {
     const char* from = text.data();
@@ -1135,9 +1136,16 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
         marked = _mm_movemask_epi8(marks) != 0;
         return _mm_movemask_epi8(nul) != 0;
     }
-#endif
+    const bool nul = copyFindingNul(to, from, n);
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
+    const auto found = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8(mark)))));
+    marked = (found & ((1u << n) - 1u)) != 0;
+    return nul;
+#else
     marked = text.find('\r') != std::string_view::npos || text.find(mark) != std::string_view::npos;
     return copyFindingNul(to, from, n);
+#endif
 }
 
 #if defined(__SSE2__)
