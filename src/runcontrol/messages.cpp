@@ -37,6 +37,16 @@ bool resolve(const std::string& file, const std::string& id, const std::string& 
     return found;
 }
 
+// The queue's name as its list is named (MessageQueueList): at most ten
+// characters, trailing blanks dropped.
+std::string_view queueName(const char* queue)
+{
+    size_t n = strnlen(queue, 10);
+    while (n > 0 && queue[n - 1] == ' ')
+        --n;
+    return {queue, n};
+}
+
 int severityNumber(char severity)
 {
     switch (severity) {
@@ -194,7 +204,13 @@ int16_t P9006_sEmptyMessageQueue(FFC_CONTEXT* ctx, const char* queue)
 {
     if (!ctx || !queue)
         return -1;
-    return qvrmm4(ctx, rc::MessageQueueList(queue).c_str()) == QVRMM_OK ? 0 : -1;
+    const std::string_view name = queueName(queue);
+    if (rc::QueueListKnownMissing(ctx, name))
+        return -1;
+    const int16_t rc = qvrmm4(ctx, rc::MessageQueueList(queue).c_str());
+    if (rc == QVRMM_NOT_FOUND)
+        rc::NoteQueueListMissing(ctx, name);
+    return rc == QVRMM_OK ? 0 : -1;
 }
 
 int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
@@ -254,6 +270,8 @@ int16_t P9006_sResolveMessage(const char* file, const char* id, const char* lang
 
 uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* queue)
 {
+    if (ctx && queue && rc::QueueListKnownMissing(ctx, queueName(queue)))
+        return 0;  // no list: nothing queued
     const rc::QueueListName name = rc::MessageQueueList(queue);
     uint16_t highest = QVRMM_usHighestEntry(ctx, name.c_str());
     if (highest == 0)

@@ -25,6 +25,11 @@ struct FFC_LIST_ANCHOR {
         std::vector<std::optional<std::vector<unsigned char>>> slots;
     };
     std::map<std::string, List, std::less<>> lists;  // found by a view of the name
+    // A message queue found to have no list, until a list is made: a job
+    // empties its queue before each command and mostly queues nothing.
+    bool missingKnown = false;
+    uint8_t missingLength = 0;
+    char missingQueue[10] = {};
 };
 
 namespace {
@@ -86,6 +91,7 @@ int16_t qvrmm1(FFC_CONTEXT* ctx, char type, const char* name, uint16_t* size, ui
         if (type == 'F')
             list.used.assign(*count, false);
         auto& stored = ctx->pListAnchor->lists.emplace(key, std::move(list)).first->second;
+        ctx->pListAnchor->missingKnown = false;
         if (type == 'R' && block)
             *block = stored.block.data();
     } catch (const std::bad_alloc&) {
@@ -209,3 +215,22 @@ void QVRMM_FreeAll(FFC_CONTEXT* ctx)
 }
 
 }  // extern "C"
+
+bool rc::QueueListKnownMissing(const FFC_CONTEXT* ctx, std::string_view queue)
+{
+    const FFC_LIST_ANCHOR* anchor = ctx->pListAnchor;
+    if (!anchor)
+        return true;
+    return anchor->missingKnown && queue.size() == anchor->missingLength &&
+           std::memcmp(queue.data(), anchor->missingQueue, queue.size()) == 0;
+}
+
+void rc::NoteQueueListMissing(FFC_CONTEXT* ctx, std::string_view queue)
+{
+    FFC_LIST_ANCHOR* anchor = ctx->pListAnchor;
+    if (!anchor || queue.size() > sizeof anchor->missingQueue)
+        return;
+    std::memcpy(anchor->missingQueue, queue.data(), queue.size());
+    anchor->missingLength = static_cast<uint8_t>(queue.size());
+    anchor->missingKnown = true;
+}

@@ -43,6 +43,11 @@ QueueListName MessageQueueList(const char* queue);
 // Makes the list of a message queue in the context: qvrmm1's result
 // (QVRMM_EXISTS when the queue is there already).
 int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue);
+// Whether the context is known to hold no list of the message queue (its
+// name without trailing blanks): none made since it was found missing
+// (NoteQueueListMissing), or no list at all.
+bool QueueListKnownMissing(const FFC_CONTEXT* ctx, std::string_view queue);
+void NoteQueueListMissing(FFC_CONTEXT* ctx, std::string_view queue);
 // Counts a message of this severity ('F' error, 'W' warning; others are
 // not counted) in the totals and in pass one's or the later passes' counts.
 // True when it was counted.

@@ -125,13 +125,34 @@ bool statementWord(std::string_view word)
 }
 
 #if defined(__SSE2__)
-/* The `n` (fewer than sixteen) bytes at p, zeros after them: a line's last
-** bytes compared at once without reading past its end. */
+/* The `n` (1 to 15) bytes at p, zeros after them: a line's last bytes
+** compared at once without reading past its end. They are read as two
+** words, the second of each overlapping the first and shifted clear of
+** it, with no copy through memory. */
 inline __m128i loadShort(const char* p, size_t n)
 {
-    alignas(16) char bytes[16] = {};
-    std::memcpy(bytes, p, n);
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
+    const auto word = [p](size_t at) {
+        uint64_t w;
+        std::memcpy(&w, p + at, sizeof w);
+        return w;
+    };
+    const auto half = [p](size_t at) {
+        uint32_t w;
+        std::memcpy(&w, p + at, sizeof w);
+        return uint64_t{w};
+    };
+    uint64_t lo = 0, hi = 0;
+    if (n >= 8) {
+        lo = word(0);
+        if (n > 8)
+            hi = word(n - 8) >> (8 * (16 - n)); /* bytes 8 to n - 1 */
+    } else if (n >= 4) {
+        lo = half(0) | (half(n - 4) >> (8 * (8 - n))) << 32; /* bytes 4 to n - 1 above the first four */
+    } else if (n > 0) {
+        const auto byte = [p](size_t at) { return uint64_t{static_cast<unsigned char>(p[at])}; };
+        lo = byte(0) | byte(n / 2) << (8 * (n / 2)) | byte(n - 1) << (8 * (n - 1));
+    }
+    return _mm_set_epi64x(static_cast<long long>(hi), static_cast<long long>(lo));
 }
 
 /* The places of the bytes among sixteen, a bit each. */
@@ -338,7 +359,7 @@ public:
             const int atStart = open;
             bool balanced = true;
             codeRuns(text, comment, [&](size_t from, size_t to) {
-                anyPlaceOf<'{', '}'>(text.substr(0, to), from, [&](size_t k) {
+                anyPlaceOf<'{', '}'>(std::string_view(text.data(), to), from, [&](size_t k) {
                     if (text[k] == '{') {
                         blocks.push_back({open, i, k, SIZE_MAX});
                         open = static_cast<int>(blocks.size() - 1);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -40,7 +41,10 @@ std::map<GEN_STREAM, InputFile>& inputFiles()
 
 bool lineEndOrBlank(char c)
 {
-    return c == ' ' || c == '\f' || c == '\n' || c == '\r';
+    /* one test of a bit for the four of them, all below 64 */
+    constexpr uint64_t kEnds = uint64_t{1} << ' ' | uint64_t{1} << '\f' | uint64_t{1} << '\n' | uint64_t{1} << '\r';
+    const auto u = static_cast<unsigned char>(c);
+    return u < 64 && ((kEnds >> u) & 1u) != 0;
 }
 
 /* Reads what is left of a line the buffer could not hold; true when it held
@@ -123,8 +127,9 @@ public:
         const size_t length = nl ? static_cast<size_t>(nl - p) + 1 : std::min(avail, kLine);
         at_ += length;
         ++in.lLine;
-        /* as strlen on what fgets read: a NUL ends the line */
-        const char* nul = static_cast<const char*>(std::memchr(p, '\0', length));
+        /* as strlen on what fgets read: a NUL ends the line (looked for
+           only in a block that holds one) */
+        const char* nul = nulAt_ < at_ ? static_cast<const char*>(std::memchr(p, '\0', length)) : nullptr;
         size_t n = nul ? static_cast<size_t>(nul - p) : length;
         if (n == kLine && p[n - 1] != '\n') {
             /* the rest of the line is read past: the line is kept aside first */
@@ -156,6 +161,8 @@ private:
         end_ += got;
         if (end_ < sizeof block_)
             eof_ = true;
+        const void* nul = std::memchr(block_, '\0', end_);
+        nulAt_ = nul ? static_cast<size_t>(static_cast<const char*>(nul) - block_) : end_;
         return got > 0;
     }
 
@@ -176,6 +183,7 @@ private:
     static constexpr size_t kBlock = 2 * kReadBuffer; /* room for a whole line after what is left */
     FILE* f_;
     size_t at_ = 0, end_ = 0;
+    size_t nulAt_ = 0; /* the block's first NUL, end_ when it holds none */
     bool eof_ = false;
     char block_[kBlock];
     std::string long_;
@@ -192,7 +200,9 @@ void copyLines(GEN_STREAM out, const std::string& path)
     InputFile& file = inputFiles()[in];
     if (f) {
         BlockLineReader reader(f);
-        while (P3109_lAbortWord() == 0) {
+        /* the abort word is the check state's count of later errors */
+        const FFC_CHECK_STATE* state = P3109_CheckState();
+        while (!state || state->stats.lFatalLater == 0) {
             FFC_StopWhenInterrupted();
             const char* text = nullptr;
             const long n = reader.next(file, text);

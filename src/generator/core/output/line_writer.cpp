@@ -67,6 +67,7 @@ struct StreamSlot {
     bool holdInFile = false;
     off_t holdStart = 0;
     std::string watched;       /* the text a held line is looked at for */
+    char mark = '\r';          /* its first byte; a carriage return for none (heldMark) */
     bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
     /* Of each line held in the file, in order, a bit: set for a line whose
@@ -199,7 +200,7 @@ inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 
 inline char heldMark(const StreamSlot& slot)
 {
-    return slot.watched.empty() ? '\r' : slot.watched[0];
+    return slot.mark;
 }
 
 /* The notes start afresh (a holding begins) or are dropped (it ends). */
@@ -873,6 +874,7 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     slot->holding = true;
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
+    slot->mark = watched.empty() ? '\r' : watched[0];
     slot->watchedSeen = false;
     resetNotes(*slot, slot->holdInFile);
 }
@@ -1112,7 +1114,8 @@ namespace {
 /* Copies a held line's text as copyFindingNul does and tells whether it
 ** holds a NUL byte; `marked` tells whether it holds a carriage return or
 ** the byte `mark` (the watched text's first), which the slow checks of a
-** held line look for. */
+** held line look for. A text shorter than sixteen bytes is looked at where
+** it is copied, sixteen bytes read from `to`: the caller has that room. */
 inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool& marked)
 {
     const char* from = text.data();
@@ -1133,9 +1136,16 @@ inline bool copyHeldFindingNul(char* to, std::string_view text, char mark, bool&
         marked = _mm_movemask_epi8(marks) != 0;
         return _mm_movemask_epi8(nul) != 0;
     }
-#endif
+    const bool nul = copyFindingNul(to, from, n);
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
+    const auto found = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8(mark)))));
+    marked = (found & ((1u << n) - 1u)) != 0;
+    return nul;
+#else
     marked = text.find('\r') != std::string_view::npos || text.find(mark) != std::string_view::npos;
     return copyFindingNul(to, from, n);
+#endif
 }
 
 #if defined(__SSE2__)
@@ -1229,7 +1239,7 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
         /* until the watched text is seen, only it and a carriage return
            are looked for */
         bool marked = false;
-        const char mark = slot.watched.empty() || slot.watchedSeen ? '\r' : slot.watched[0];
+        const char mark = slot.watchedSeen ? '\r' : slot.mark;
         if (copyHeldFindingNul(at, text, mark, marked))
             return false;
         if (marked) {

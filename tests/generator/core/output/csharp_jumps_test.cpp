@@ -202,6 +202,40 @@ TEST_F(CSharpJumps, BetweenTheBranchesOfAnIf)
         << mended;
 }
 
+/* Braces are found at every place of a line's last sixteen bytes, however
+   many of them the line has: the same jumps are mended the same way with
+   a comment of any length before each brace. */
+TEST_F(CSharpJumps, BracesFoundAtEveryPlaceOfALinesLastBytes)
+{
+    const auto mend = [](size_t pad) {
+        const std::string c = "/*" + std::string(pad, '.') + "*/ ";
+        std::vector<GEN_HELD_LINE> lines = held("      int x = 0, y = 0;\n"
+                                                "      if ( a > 0 ) " + c + "{\n"
+                                                "         T(\"then\");\n"
+                                                "   X_Label_A01: ;\n"
+                                                "         if ( x++ == 0 ) " + c + "{\n"
+                                                "            goto X_Label_B01;\n"
+                                                "         " + c + "}\n"
+                                                "      " + c + "}\n"
+                                                "      else\n"
+                                                "      " + c + "{\n"
+                                                "         if ( y++ == 0 ) goto X_Label_A01;\n"
+                                                "   X_Label_B01: ;\n"
+                                                "      " + c + "}\n");
+        std::string refused;
+        EXPECT_TRUE(P3109_fMendCSharpJumps(lines, false, refused)) << refused;
+        std::string mended = text(lines);
+        for (size_t at = 0; (at = mended.find("/*" + std::string(pad, '.') + "*/", at)) != std::string::npos; at += 4)
+            mended.replace(at, pad + 4, "/**/");
+        return mended;
+    };
+    const std::string expected = mend(0);
+    ASSERT_NE(expected.find("if ( lResumePoint == 2 || ( lResumePoint != 1 && ( a > 0 ) ) )"), std::string::npos)
+        << expected;
+    for (size_t pad = 1; pad <= 40; ++pad)
+        EXPECT_EQ(mend(pad), expected) << "comments of " << pad << " dots";
+}
+
 /* The same jumps in lines read back as a file holds them, each keeping its
    indent in its text: braces, labels, jumps, comments, literals and
    directives are found wherever they stand, in a line's first sixteen

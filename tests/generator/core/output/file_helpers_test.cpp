@@ -75,6 +75,29 @@ TEST_F(FileHelpers, AppendedWorkFileLinesAreTrimmedAndWrittenWhole)
     EXPECT_EQ(state.stats.lFatalLater, 0);
 }
 
+/* Only blanks, form feeds and line-end characters are trimmed: a tab, a
+   vertical tab and the characters 64 or 128 above a trimmed one stay. A NUL
+   ends the text of each line that holds one, wherever it lies in the
+   reader's block: after a line that held one, in lines that hold none
+   between, and in a block read later. */
+TEST_F(FileHelpers, AppendedWorkFileTrimsOnlyBlanksAndCutsEachLineAtItsNul)
+{
+    std::string file = std::string("one\0x \n", 7) + "two  \f \n" + "three\t\n" + "four\v \r\n" + "five`JML\n" +
+                       "six\xA0\x8D\n" + std::string("seven\0\0 \n", 9) + "eight\n";
+    std::string expected = "one \r\ntwo \r\nthree\t \r\nfour\v \r\nfive`JML \r\nsix\xA0\x8D \r\nseven \r\neight \r\n";
+    for (int i = 0; i < 2000; ++i) {
+        file += "filler " + std::to_string(i) + "\n";
+        expected += "filler " + std::to_string(i) + " \r\n";
+    }
+    file += std::string("nine\0 z\r\n", 9) + "ten\n";
+    expected += "nine \r\nten \r\n";
+    writeFile(dir_ / "root" / "nul.sbr", file);
+    Capture c;
+    P3109_AppendWorkFile(c.stream(), "\\nul.sbr");
+    EXPECT_EQ(c.text(), expected);
+    EXPECT_EQ(state.stats.lFatalLater, 0);
+}
+
 /* A line of more than 4,100 characters other than blanks ends the copy with
    a message naming its number; the lines before it are copied. */
 TEST_F(FileHelpers, AppendedWorkFileStopsAtALineTooLong)

@@ -297,6 +297,38 @@ TEST_F(LineWriter, LinesHeldInTheFileComeBackAsHeldInMemory)
     }
 }
 
+/* A line of fewer than sixteen characters held in the file is looked at
+   for the watched word and for carriage returns as a longer one is, at
+   any indent: the word's first letter alone is not the word, a carriage
+   return alone is read back as written, and one before a line feed makes
+   the stream hold its lines in memory. */
+TEST_F(LineWriter, ShortLinesHeldInTheFileAreLookedAtWhole)
+{
+    HeldStream s(true);
+    ASSERT_NE(s.stream(), GEN_NO_STREAM);
+    P3109_HoldStreamLines(s.stream(), "goto");
+    P3109_WriteLine(s.stream(), 20, "g = 1;");
+    P3109_WriteLine(s.stream(), 20, "x\ry;");
+    EXPECT_FALSE(P3109_fHeldLinesHold(s.stream()));
+    P3109_WriteLine(s.stream(), 3, "goto L;");
+    EXPECT_TRUE(P3109_fHeldLinesHold(s.stream()));
+    P3109_WriteLine(s.stream(), 0, "L: ;");
+    EXPECT_EQ(written(P3109_TakeHeldLines(s.stream())),
+              std::string(20, ' ') + "g = 1; \r\n" + std::string(20, ' ') + "x\ry; \r\n   goto L; \r\nL: ; \r\n");
+
+    HeldStream t(true);
+    ASSERT_NE(t.stream(), GEN_NO_STREAM);
+    P3109_HoldStreamLines(t.stream(), "goto");
+    P3109_WriteLine(t.stream(), 3, "a = 1;");
+    P3109_WriteLine(t.stream(), 3, "a\r\nb;");
+    P3109_WriteLine(t.stream(), 3, "go;");
+    P3109_WriteLine(t.stream(), 9, "goto M;");
+    EXPECT_TRUE(P3109_fHeldLinesHold(t.stream()));
+    const std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(t.stream());
+    ASSERT_EQ(lines.size(), 4u) << "the line with its own line end is one line";
+    EXPECT_EQ(written(lines), "   a = 1; \r\n   a\r\nb; \r\n   go; \r\n         goto M; \r\n");
+}
+
 /* What a direct writer of the file writes goes before the lines held, a
    macro line is held as written, the lines released stay in order, and
    lines held at the close are written as they stand. */
