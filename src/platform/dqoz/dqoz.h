@@ -302,6 +302,7 @@ static inline void DosKillPoint(const char* pszPoint)
 #endif
 
 #ifdef __cplusplus
+#include <cstdio>
 #include <string>
 #include <string_view>
 namespace dqoz {
@@ -326,6 +327,11 @@ bool RemoveDirectoryLater(const std::string& host, bool fTree);
 ** or not), or -1 when the journal could not name it (DosGetLastErrorText
 ** says why). */
 int MakeDirectory(const std::string& host);
+/* A new scratch file, open for reading and writing, with no name in any
+** directory and closed on exec: anonymous memory where the host has it
+** (memfd_create through pfnMemfd, which the tests replace), else
+** std::tmpfile(). Null when neither can be made. */
+FILE* ScratchFile(int (*pfnMemfd)(const char* pszName, unsigned int flags) = nullptr);
 }  // namespace dqoz
 #endif
 

@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -250,6 +251,17 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend)
     }
     out = e.aside;
     return DQOZ_NO_ERROR;
+}
+
+FILE* ScratchFile(int (*pfnMemfd)(const char*, unsigned int))
+{
+    const int fd = (pfnMemfd ? pfnMemfd : ::memfd_create)("dqov-scratch", MFD_CLOEXEC);
+    if (fd >= 0) {
+        if (FILE* f = ::fdopen(fd, "w+b"))
+            return f;
+        ::close(fd);
+    }
+    return std::tmpfile();
 }
 
 bool DeleteInFileWork(const std::string& dir, const std::string& last, bool pattern, unsigned long& rc)
