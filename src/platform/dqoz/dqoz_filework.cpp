@@ -253,6 +253,21 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend)
     return DQOZ_NO_ERROR;
 }
 
+bool WrittenAside(std::string_view path)
+{
+    std::string host;
+    if (MapPathAsIs(path, host) != DQOZ_NO_ERROR)
+        return false;
+    std::lock_guard lock(g_mutex);
+    if (!g_work.open || inScratch(g_work, host))
+        return false;
+    struct stat st;
+    if (lstat(host.c_str(), &st) != 0)
+        return true;
+    // as OutputPath refuses a directory and a read-only file
+    return !S_ISDIR(st.st_mode) && (S_ISLNK(st.st_mode) || (st.st_mode & S_IWUSR) != 0);
+}
+
 FILE* ScratchFile(int (*pfnMemfd)(const char*, unsigned int))
 {
     const int fd = (pfnMemfd ? pfnMemfd : ::memfd_create)("dqov-scratch", MFD_CLOEXEC);

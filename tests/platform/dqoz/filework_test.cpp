@@ -219,6 +219,28 @@ std::vector<std::string> namesBelow(const TempRoot& root)
     return all;
 }
 
+// WrittenAside answers what OutputPath would do with the name, and does
+// nothing itself.
+TEST_F(FileWork, WrittenAsideAnswersAsOutputPathWouldTreatTheName)
+{
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/FN.DIR");
+    root.touch("X_VELMO/X_DEM/SOURCE/FN.RO", "kept");
+    chmod((root.str() + "/X_VELMO/X_DEM/SOURCE/FN.RO").c_str(), 0444);
+    root.mkdirs("X_VELMO/WORK");
+    DosNoteScratch("\\X_VELMO\\WORK");
+    const std::vector<std::string> before = namesBelow(root);
+    EXPECT_TRUE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.SBR"));  // no file of the name
+    EXPECT_TRUE(dqoz::WrittenAside("\\x_velmo\\x_dem\\source\\fn.c"));    // an old text
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.DIR"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.RO"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\..\\..\\outside"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\WORK\\FN.SBR"));  // the job's scratch is written in place
+    EXPECT_EQ(namesBelow(root), before) << "nothing is made or removed";
+    DosRollbackFileWork();
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.SBR"));  // no file work
+    chmod((root.str() + "/X_VELMO/X_DEM/SOURCE/FN.RO").c_str(), 0644);
+}
+
 int g_memfdCalls = 0;
 
 int noMemfd(const char*, unsigned int)
