@@ -314,4 +314,49 @@ TEST(KilledJobs, ACopiedRootLeavesTheOriginalsJournalAlone)
     expectCompleted(env.files(), written, "the original after jobs on its copy");
 }
 
+// The subroutines and reporting routines (.SBR, .RPT) are texts the job
+// reads back into its program and then removes. A file of either name left
+// from before (here with text, where the job writes none) is removed by a
+// whole job, its text never reaching the program, and kept as it was by a
+// job killed before its commit, which leaves nothing of either behind.
+TEST(KilledJobs, OldSubroutineAndReportFilesGoWithAWholeJobOnly)
+{
+    const std::vector<std::string> reproducible = {"DQOV_FIXED_TIME=20261206143005", "DQOV_GUID_SEED=38"};
+    Scratch reference;
+    ASSERT_EQ(reference.runJob(kDemomin, reproducible).status, 0);
+    ASSERT_EQ(reference.runJob(kDemomin, reproducible).status, 0);
+    const FileTree whole = reference.files();
+
+    Scratch env;
+    ASSERT_EQ(env.runJob(kDemomin, reproducible).status, 0);
+    const std::string source = env.root() + "/" + kSource;
+    for (const char* name : {"DEMOMIN.SBR", "DEMOMIN.RPT"})
+        testsupport::writeFile(source + name, std::string("/* old text of ") + name + " */\r\n");
+    const std::string before = env.dump();
+    const FileTree filesBefore = env.files();
+    for (const char* point : {"DQOV_KILL_AT=before-commit", "DQOV_KILL_AT_FILE=2"}) {
+        std::vector<std::string> settings = reproducible;
+        settings.push_back(point);
+        const Ran killed = env.runJob(kDemomin, settings);
+        ASSERT_EQ(killed.signal, SIGKILL) << point << "\n" << killed.out;
+        for (const auto& [name, hash] : env.files())
+            EXPECT_EQ(name.find(".SBR.dqov-new-") == std::string::npos && name.find(".RPT.dqov-new-") == std::string::npos,
+                      true)
+                << point << ": " << name;
+        EXPECT_EQ(env.runJob(kNextJob).status, 2) << point;
+        const FileTree after = env.files();
+        EXPECT_TRUE(after == filesBefore) << point << ":" << jobtool::TreeDifference(filesBefore, after);
+        EXPECT_TRUE(env.dump() == before) << point << ": the repository changed";
+    }
+
+    const Ran r = env.runJob(kDemomin, reproducible);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const FileTree after = env.files();
+    EXPECT_FALSE(after.count(std::string(kSource) + "DEMOMIN.SBR"));
+    EXPECT_FALSE(after.count(std::string(kSource) + "DEMOMIN.RPT"));
+    for (const std::string& file : kDemominFiles)
+        EXPECT_EQ(after.at(kSource + file), whole.at(kSource + file)) << file;
+    EXPECT_EQ(leftovers(after), std::vector<std::string>{});
+}
+
 }  // namespace

@@ -302,6 +302,7 @@ static inline void DosKillPoint(const char* pszPoint)
 #endif
 
 #ifdef __cplusplus
+#include <cstdio>
 #include <string>
 #include <string_view>
 namespace dqoz {
@@ -326,6 +327,17 @@ bool RemoveDirectoryLater(const std::string& host, bool fTree);
 ** or not), or -1 when the journal could not name it (DosGetLastErrorText
 ** says why). */
 int MakeDirectory(const std::string& host);
+/* Whether the file at path, opened for writing now, would be written
+** aside by the job's file work (the work is open, the path is not the
+** job's scratch, and no directory or read-only file has the name): a job
+** that writes such a file only for its own reading may keep the text in a
+** scratch file instead, and leave the file system alone. */
+bool WrittenAside(std::string_view path);
+/* A new scratch file, open for reading and writing, with no name in any
+** directory and closed on exec: anonymous memory where the host has it
+** (memfd_create through pfnMemfd, which the tests replace), else
+** std::tmpfile(). Null when neither can be made. */
+FILE* ScratchFile(int (*pfnMemfd)(const char* pszName, unsigned int flags) = nullptr);
 }  // namespace dqoz
 #endif
 

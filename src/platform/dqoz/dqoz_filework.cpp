@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -250,6 +251,32 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend)
     }
     out = e.aside;
     return DQOZ_NO_ERROR;
+}
+
+bool WrittenAside(std::string_view path)
+{
+    std::string host;
+    if (MapPathAsIs(path, host) != DQOZ_NO_ERROR)
+        return false;
+    std::lock_guard lock(g_mutex);
+    if (!g_work.open || inScratch(g_work, host))
+        return false;
+    struct stat st;
+    if (lstat(host.c_str(), &st) != 0)
+        return true;
+    // as OutputPath refuses a directory and a read-only file
+    return !S_ISDIR(st.st_mode) && (S_ISLNK(st.st_mode) || (st.st_mode & S_IWUSR) != 0);
+}
+
+FILE* ScratchFile(int (*pfnMemfd)(const char*, unsigned int))
+{
+    const int fd = (pfnMemfd ? pfnMemfd : ::memfd_create)("dqov-scratch", MFD_CLOEXEC);
+    if (fd >= 0) {
+        if (FILE* f = ::fdopen(fd, "w+b"))
+            return f;
+        ::close(fd);
+    }
+    return std::tmpfile();
 }
 
 bool DeleteInFileWork(const std::string& dir, const std::string& last, bool pattern, unsigned long& rc)

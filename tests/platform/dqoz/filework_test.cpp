@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -199,6 +203,81 @@ TEST(FileWorkClosed, CallsActAtOnce)
     EXPECT_FALSE(root.exists("X_VELMO/F"));
     EXPECT_EQ(DosDeleteDir("\\X_VELMO\\D"), DQOZ_NO_ERROR);
     EXPECT_FALSE(root.exists("X_VELMO/D"));
+}
+
+}  // namespace
+
+namespace {
+
+// Every name below the root.
+std::vector<std::string> namesBelow(const TempRoot& root)
+{
+    std::vector<std::string> all;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root.path()))
+        all.push_back(e.path().string());
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+// WrittenAside answers what OutputPath would do with the name, and does
+// nothing itself.
+TEST_F(FileWork, WrittenAsideAnswersAsOutputPathWouldTreatTheName)
+{
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/FN.DIR");
+    root.touch("X_VELMO/X_DEM/SOURCE/FN.RO", "kept");
+    chmod((root.str() + "/X_VELMO/X_DEM/SOURCE/FN.RO").c_str(), 0444);
+    root.mkdirs("X_VELMO/WORK");
+    DosNoteScratch("\\X_VELMO\\WORK");
+    const std::vector<std::string> before = namesBelow(root);
+    EXPECT_TRUE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.SBR"));  // no file of the name
+    EXPECT_TRUE(dqoz::WrittenAside("\\x_velmo\\x_dem\\source\\fn.c"));    // an old text
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.DIR"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.RO"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\..\\..\\outside"));
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\WORK\\FN.SBR"));  // the job's scratch is written in place
+    EXPECT_EQ(namesBelow(root), before) << "nothing is made or removed";
+    DosRollbackFileWork();
+    EXPECT_FALSE(dqoz::WrittenAside("\\X_VELMO\\X_DEM\\SOURCE\\FN.SBR"));  // no file work
+    chmod((root.str() + "/X_VELMO/X_DEM/SOURCE/FN.RO").c_str(), 0644);
+}
+
+int g_memfdCalls = 0;
+
+int noMemfd(const char*, unsigned int)
+{
+    ++g_memfdCalls;
+    errno = ENOSYS;
+    return -1;
+}
+
+// A scratch file holds what is written to it, read back from its start,
+// and has no name in any directory: anonymous memory where the host has
+// it, else an unnamed temporary file.
+TEST(ScratchFile, HoldsItsTextWithAndWithoutAnonymousMemory)
+{
+    TempRoot root;
+    for (bool memory : {true, false}) {
+        g_memfdCalls = 0;
+        FILE* f = memory ? dqoz::ScratchFile() : dqoz::ScratchFile(noMemfd);
+        ASSERT_NE(f, nullptr) << memory;
+        EXPECT_EQ(g_memfdCalls, memory ? 0 : 1);
+        char link[512] = {};
+        const std::string fd = "/proc/self/fd/" + std::to_string(fileno(f));
+        ASSERT_GT(readlink(fd.c_str(), link, sizeof link - 1), 0);
+        const std::string name(link);
+        EXPECT_EQ(name.rfind("/memfd:", 0) == 0, memory) << name;
+        if (memory)
+            EXPECT_EQ(fcntl(fileno(f), F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
+        else
+            EXPECT_NE(name.find("(deleted)"), std::string::npos) << name;
+        EXPECT_EQ(std::fputs("line one\r\nline two\r\n", f) >= 0, true);
+        ASSERT_EQ(std::fseek(f, 0, SEEK_SET), 0);
+        char back[64] = {};
+        EXPECT_EQ(std::fread(back, 1, sizeof back, f), 20u);
+        EXPECT_STREQ(back, "line one\r\nline two\r\n");
+        std::fclose(f);
+        EXPECT_TRUE(namesBelow(root).empty());
+    }
 }
 
 }  // namespace

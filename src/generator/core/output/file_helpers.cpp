@@ -3,6 +3,7 @@
 */
 #include "generator/core/output/file_helpers.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "dqov/runcontrol/fatal.h"
 #include "generator/core/output/line_writer.h"
@@ -189,28 +191,32 @@ private:
     std::string long_;
 };
 
-/* Copies the file's lines to the stream, each with a blank appended; the
-** lines go from the read buffer to the stream with no copy between. */
+/* Copies the lines of the open file to the stream, each with a blank
+** appended; the lines go from the read buffer to the stream with no copy
+** between. */
+void copyFileLines(GEN_STREAM out, FILE* f, InputFile& file)
+{
+    BlockLineReader reader(f);
+    /* the abort word is the check state's count of later errors */
+    const FFC_CHECK_STATE* state = P3109_CheckState();
+    while (!state || state->stats.lFatalLater == 0) {
+        FFC_StopWhenInterrupted();
+        const char* text = nullptr;
+        const long n = reader.next(file, text);
+        if (n < 0)
+            break;
+        P3109_WriteFileLine(1, std::string_view(text, static_cast<size_t>(n)), out);
+    }
+}
+
+/* The same for the file at the path. */
 void copyLines(GEN_STREAM out, const std::string& path)
 {
     GEN_STREAM in = P3109_pOpenInputFile(path);
     if (in == GEN_NO_STREAM)
         return;
-    FILE* f = P3109_pStreamFile(in);
-    InputFile& file = inputFiles()[in];
-    if (f) {
-        BlockLineReader reader(f);
-        /* the abort word is the check state's count of later errors */
-        const FFC_CHECK_STATE* state = P3109_CheckState();
-        while (!state || state->stats.lFatalLater == 0) {
-            FFC_StopWhenInterrupted();
-            const char* text = nullptr;
-            const long n = reader.next(file, text);
-            if (n < 0)
-                break;
-            P3109_WriteFileLine(1, std::string_view(text, static_cast<size_t>(n)), out);
-        }
-    }
+    if (FILE* f = P3109_pStreamFile(in))
+        copyFileLines(out, f, inputFiles()[in]);
     P3109_CloseStream(in);
 }
 
@@ -327,6 +333,49 @@ void P3109_CopySkeletonInclude(GEN_STREAM stream, const std::string& fileName)
 void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path)
 {
     copyLines(stream, path);
+}
+
+GEN_WORK_FILE::~GEN_WORK_FILE()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+GEN_STREAM GEN_WORK_FILE::Open(const std::string& name)
+{
+    name_ = name;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (dqoz::WrittenAside(name)) {
+        if (FILE* f = dqoz::ScratchFile()) {
+            /* a second descriptor reads the text back once the stream is closed */
+            fd_ = ::fcntl(fileno(f), F_DUPFD_CLOEXEC, 0);
+            if (fd_ >= 0)
+                return P3109_AddFileStream(f, name, true);
+            std::fclose(f);
+        }
+    }
+    return P3109_pOpenOutputFile(name);
+}
+
+void GEN_WORK_FILE::AppendTo(GEN_STREAM stream)
+{
+    if (fd_ < 0) {
+        P3109_AppendWorkFile(stream, name_);
+        return;
+    }
+    const int fd = std::exchange(fd_, -1);
+    FILE* f = ::lseek(fd, 0, SEEK_SET) == 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (!f) {
+        P3109_IssueFileMessage(Msg::FileNotReadable, name_, std::strerror(errno));
+        ::close(fd);
+        return;
+    }
+    InputFile file{name_, 0};
+    copyFileLines(stream, f, file);
+    std::fclose(f);
 }
 
 void P3109_DeleteFile(const std::string& name)

@@ -47,6 +47,31 @@ void P3109_CopySkeletonInclude(GEN_STREAM stream, const std::string& fileName);
 /* The same for a file given by its full path (the work files). */
 void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path);
 
+/* A file the job writes and then reads back itself only (the subroutines
+** and reporting routines appended to the main program). Where the job's
+** file work would write it aside, its text is kept in a scratch file with
+** no name instead: nothing is made on disk and nothing is left to remove,
+** and whatever has the name on disk is left to the job as before (its
+** removal is the caller's). Otherwise it is opened and read by its name
+** as P3109_pOpenOutputFile and P3109_AppendWorkFile do. */
+class GEN_WORK_FILE {
+public:
+    GEN_WORK_FILE() = default;
+    GEN_WORK_FILE(const GEN_WORK_FILE&) = delete;
+    GEN_WORK_FILE& operator=(const GEN_WORK_FILE&) = delete;
+    ~GEN_WORK_FILE();
+    /* The stream to write the file's lines to (closed with
+    ** P3109_CloseStream), or GEN_NO_STREAM after PRC1002. */
+    GEN_STREAM Open(const std::string& name);
+    /* After the stream is closed: copies the file's lines to the stream
+    ** as P3109_AppendWorkFile does; the scratch text is dropped. */
+    void AppendTo(GEN_STREAM stream);
+
+private:
+    std::string name_;
+    int fd_ = -1; /* the scratch file, kept open past its stream */
+};
+
 /* Deletes a file given in generator form; failures are ignored. */
 void P3109_DeleteFile(const std::string& name);
 /* Removes an empty directory given in generator form; failures are ignored. */

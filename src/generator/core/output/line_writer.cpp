@@ -24,6 +24,7 @@
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/csharp_text.h"
 #include "generator/core/output/services.h"
+#include "platform/dqoz/dqoz.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;
@@ -910,7 +911,7 @@ bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
         failedWrite(*slot, errno);
     /* the held lines move to a scratch file, read from there while the
        rewritten ones go where the holding began */
-    const std::unique_ptr<FILE, int (*)(FILE*)> scratch(std::tmpfile(), &std::fclose);
+    const std::unique_ptr<FILE, int (*)(FILE*)> scratch(dqoz::ScratchFile(), &std::fclose);
     if (!scratch || !copyHeld(*slot, end, fileno(scratch.get())))
         return false;
     slot->holding = false;
@@ -1436,7 +1437,7 @@ void GEN_LINE_QUEUE::push_back(uint16_t usIndent, std::string_view text)
 void GEN_LINE_QUEUE::spill()
 {
     if (!scratch_) {
-        scratch_.reset(std::tmpfile());
+        scratch_.reset(dqoz::ScratchFile());
         if (!scratch_) {
             noScratch_ = true;
             return;

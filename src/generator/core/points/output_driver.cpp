@@ -297,8 +297,11 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     if (pContext->lZophxUsed)
         g.ddc = P3109_pOpenOutputFile(f.ddc);
     g.rc = P3109_pOpenOutputFile(f.rc);
-    g.sbr = P3109_pOpenOutputFile(f.sbr);
-    g.rpt = P3109_pOpenOutputFile(f.rpt);
+    /* the subroutines and reporting routines are read back into the main
+       program below: they need no file of their own */
+    GEN_WORK_FILE sbrText, rptText;
+    g.sbr = sbrText.Open(f.sbr);
+    g.rpt = rptText.Open(f.rpt);
     g.out.mainOutput = g.mainC;
     g.out.current = g.mainC;
 
@@ -345,10 +348,10 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     /* 16-17 */
     if (P3109_lAbortWord() == 0) {
         status("Appending ZOPH Subroutines to Main      ");
-        P3109_AppendWorkFile(g.mainC, f.sbr);
+        sbrText.AppendTo(g.mainC);
         P3109_DeleteFile(f.sbr);
         status("Appending Reporting Routines to Main    ");
-        P3109_AppendWorkFile(g.mainC, f.rpt);
+        rptText.AppendTo(g.mainC);
         P3109_DeleteFile(f.rpt);
     }
     g.out.current = GEN_NO_STREAM;
