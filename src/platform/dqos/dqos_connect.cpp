@@ -154,8 +154,16 @@ void useWriteAheadLog(sqlite3* db)
         };
         sqlite3_exec(db, "PRAGMA QV_DTA.journal_mode=WAL", answer, &wal, nullptr);
     }
-    if (wal)
-        sqlite3_exec(db, "PRAGMA QV_DTA.synchronous = NORMAL", nullptr, nullptr, nullptr);
+    if (!wal)
+        return;
+    sqlite3_exec(db, "PRAGMA QV_DTA.synchronous = NORMAL", nullptr, nullptr, nullptr);
+    // The log and its index stay beside the repository when the connection
+    // closes, the log emptied: the next job opens both files again instead
+    // of making them anew and deleting them at its end. The repository file
+    // holds every committed row either way.
+    int persist = 1;
+    sqlite3_file_control(db, "QV_DTA", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    sqlite3_exec(db, "PRAGMA QV_DTA.journal_size_limit = 0", nullptr, nullptr, nullptr);
 }
 
 // A job reads its function's source and definitions once and looks up a

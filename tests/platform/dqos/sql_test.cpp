@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/dqos/dqos.h"
@@ -379,6 +380,31 @@ TEST_F(SqlTest, CommittedRowsAreInTheRepositoryFileBeforeTheConnectionCloses)
     EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1"), 2);
     EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1 WHERE K = 'W3'"), 0);
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
+}
+
+// The log stays beside the repository between connections, emptied when
+// one closes: the file alone holds every committed row, and the next
+// connection reads them all and writes on.
+TEST_F(SqlTest, TheLogIsKeptEmptyBetweenConnections)
+{
+    ASSERT_EQ(insert("L1", "first", 1), SSQL_RC_OK);
+    SSQL_Commit();
+    ASSERT_EQ(insert("L2", "not committed", 2), SSQL_RC_OK);
+    SSQL_Disconnect();
+    ASSERT_TRUE(std::filesystem::exists(repo.path() + "-wal"));
+    EXPECT_EQ(std::filesystem::file_size(repo.path() + "-wal"), 0u);
+    const std::string copy = repo.dir() + "/alone.db";
+    std::filesystem::copy_file(repo.path(), copy);
+    EXPECT_EQ(countFromOutside(copy, "SELECT COUNT(*) FROM QV_T1"), 1);
+
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(selectText("L1"), "first");
+    ASSERT_EQ(insert("L3", "third", 3), SSQL_RC_OK);
+    SSQL_Commit();
+    SSQL_Disconnect();
+    EXPECT_EQ(std::filesystem::file_size(repo.path() + "-wal"), 0u);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
 }
 
 TEST_F(SqlTest, DisconnectRollsBackUncommittedWork)
