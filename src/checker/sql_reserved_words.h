@@ -9,11 +9,29 @@
 #define DQOV_CHECKER_SQL_RESERVED_WORDS_H
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace checker {
 
-inline constexpr std::string_view kSqlReservedWords[] = {"ABS",
+/* A word held in place: the list then holds no pointers, so loading the
+ * library writes none of its pages. */
+struct SqlReservedEntry {
+    char text[32];
+    uint8_t size;
+
+    template <size_t n> consteval SqlReservedEntry(const char (&word)[n]) : text{}, size(n - 1)
+    {
+        static_assert(n - 1 <= sizeof text, "the longest reserved word has 32 characters");
+        for (size_t i = 0; i + 1 < n; ++i)
+            text[i] = word[i];
+    }
+    constexpr std::string_view view() const { return {text, size}; }
+};
+
+inline constexpr SqlReservedEntry kSqlReservedWords[] = {"ABS",
                                                          "ACOS",
                                                          "ALL",
                                                          "ALLOCATE",
@@ -379,13 +397,22 @@ inline constexpr std::string_view kSqlReservedWords[] = {"ABS",
                                                          "WITHOUT",
                                                          "YEAR"};
 
-static_assert(std::is_sorted(std::begin(kSqlReservedWords), std::end(kSqlReservedWords)),
+static_assert(std::is_sorted(std::begin(kSqlReservedWords), std::end(kSqlReservedWords),
+                             [](const SqlReservedEntry& a, const SqlReservedEntry& b) { return a.view() < b.view(); }),
               "the reserved words are searched by halving");
 
 /* The word (upper case) is a reserved word of SQL. */
 inline bool IsSqlReservedWord(std::string_view upperWord)
 {
-    return std::binary_search(std::begin(kSqlReservedWords), std::end(kSqlReservedWords), upperWord);
+    size_t lo = 0, hi = std::size(kSqlReservedWords);
+    while (lo < hi) {
+        size_t mid = lo + (hi - lo) / 2;
+        if (kSqlReservedWords[mid].view() < upperWord)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo < std::size(kSqlReservedWords) && kSqlReservedWords[lo].view() == upperWord;
 }
 
 }  // namespace checker

@@ -114,23 +114,89 @@ inline constexpr char kRoleStatus = 'S';
 inline constexpr char kRoleSqlText = 'Q';
 inline constexpr char kRoleName = 'N';
 
+/* The allowed-value lists of the one-value and flag-set parameters.  A
+ * parameter definition holds the place of its list here rather than a
+ * pointer, and its keyword and defaults in fixed fields, so the tables below
+ * hold no addresses: loading the library writes none of their pages. */
+#define DQOV_SELECT_OPTIONS "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"
+/* The design of a screen or a report line: the values the layout steps
+ * know, and the separations they step by (lines 1-10, columns 0-10). */
+#define DQOV_DESIGNS "*ACROSS *DOWN"
+#define DQOV_IDENTIFY "*COLHDG *LABEL *DESC *NOID"
+#define DQOV_DOWN_SEPS "1 2 3 4 5 6 7 8 9 10"
+#define DQOV_ACROSS_SEPS "0 1 2 3 4 5 6 7 8 9 10"
+#define DQOV_TRIGGERS "*LEADING *TRAILING"
+#define DQOV_USE_OPTIONS "*ONDEMAND *IMMEDIATE *KEEPOPEN *OPNQRYF"
+#define DQOV_FUNCTION_OPTIONS                                                                                          \
+    "*NOMESSAGES *DEFERWRITE *HEAVYUSAGE *LIGHTUSAGE *DBOPTIMISE *DBOPTIMIZE *PGMCOMMIT *DIRECT "                      \
+    "*NOIGCCNV *NO_RLTB_MIRROR *CLOSE_DISPLAY *DBOPTIMISE_BATCH *DBOPTIMIZE_BATCH *NOPGMCOMMIT "                       \
+    "*MLOPTIMISE *MLOPTIMIZE *ALP_SYSTEM_VARIABLE *NUM_SYSTEM_VARIABLE *ALP_FIELD_VALIDATE "                           \
+    "*NUM_FIELD_VALIDATE *MINI_SCREEN *OS400_EXT_PRINT *WEBEVENT *BUILTIN *QUINTARO_EDITION "                          \
+    "*STRICT_NULL_ASSIGN"
+
+inline constexpr size_t kValueListSize = sizeof(DQOV_FUNCTION_OPTIONS);
+inline constexpr char kValueLists[][kValueListSize] = {"",
+                                                       DQOV_SELECT_OPTIONS,
+                                                       DQOV_DESIGNS,
+                                                       DQOV_IDENTIFY,
+                                                       DQOV_DOWN_SEPS,
+                                                       DQOV_ACROSS_SEPS,
+                                                       DQOV_TRIGGERS,
+                                                       DQOV_USE_OPTIONS,
+                                                       DQOV_FUNCTION_OPTIONS};
+
+/* Field sizes: the longest keyword and command name are 10 characters, the
+ * longest defaults 22. */
+inline constexpr size_t kKeywordSize = 11;
+inline constexpr size_t kDefaultsSize = 24;
+
+/* Copies a name into its fixed field; a name too long for it stops the
+ * compilation of the table. */
+template <size_t n> constexpr void CopyName(char (&to)[n], const char* from)
+{
+    size_t i = 0;
+    for (; from[i] != '\0'; ++i) {
+        if (i + 1 >= n)
+            throw "name too long for its field";
+        to[i] = from[i];
+    }
+    to[i] = '\0';
+}
+
+/* The place of an allowed-value list in kValueLists; a list missing there
+ * stops the compilation of the table. */
+constexpr uint8_t ValueListOf(const char* values)
+{
+    for (size_t k = 0; k < std::size(kValueLists); ++k) {
+        size_t i = 0;
+        while (values[i] != '\0' && values[i] == kValueLists[k][i])
+            ++i;
+        if (values[i] == '\0' && kValueLists[k][i] == '\0')
+            return static_cast<uint8_t>(k);
+    }
+    throw "allowed values not in kValueLists";
+}
+
 struct ParamDef {
-    const char* keyword = "";
+    char keyword[kKeywordSize] = "";
     char layout = 'S';
     uint16_t entries = 1;
     uint8_t elementCount = 0;
     Element elements[kMaxElements] = {};
     int16_t offset = -1; /* fixed start (the count of a list), -1 auto */
     bool positional = false;
-    const char* defaults = ""; /* written as in the source, e.g. "*YES *EXIT" */
-    const char* values = "";   /* allowed values of a flag set or of a one-value parameter */
+    uint8_t valueList = 0;             /* place in kValueLists, 0 none */
+    char defaults[kDefaultsSize] = ""; /* written as in the source, e.g. "*YES *EXIT" */
+
+    /* The allowed values of a flag set or of a one-value parameter. */
+    constexpr const char* values() const { return kValueLists[valueList]; }
 };
 
 struct CommandDef {
-    const char* name;
+    char name[kKeywordSize];
+    uint8_t count;
     uint16_t number;
     const ParamDef* params;
-    uint8_t count;
 };
 
 /* ---- building blocks ---------------------------------------------------- */
@@ -202,15 +268,15 @@ constexpr ParamDef Make(const char* kw, char layout, uint16_t entries, std::init
                         const char* dft, bool pos, int16_t at = -1, const char* values = "")
 {
     ParamDef p;
-    p.keyword = kw;
+    CopyName(p.keyword, kw);
     p.layout = layout;
     p.entries = entries;
     for (const Element& e : els)
         p.elements[p.elementCount++] = e;
     p.offset = at;
     p.positional = pos;
-    p.defaults = dft;
-    p.values = values;
+    CopyName(p.defaults, dft);
+    p.valueList = ValueListOf(values);
     return p;
 }
 /* One value. */
@@ -267,7 +333,7 @@ inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        P("WHERE", Cnd(kWhereWidth)),
                                        DQOV_KEYS,
                                        P("GENERIC", A(4), "*NO"),
-                                       F("OPTIONS", 6, 12, "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"),
+                                       F("OPTIONS", 6, 12, DQOV_SELECT_OPTIONS),
                                        DQOV_IO_RESULTS,
                                        P("END_FILE", A(10), "*NEXT"),
                                        P("LOCK", A(10), "*NO"),
@@ -392,13 +458,6 @@ inline constexpr ParamDef kUPrint[] = {L("FIELDS", 100, {Fld(10)}, "", true), DQ
 inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_STATUS", Sts(10), "*STATUS"),
                                          P("IO_ERROR", A(10), "*ABORT")};
 
-/* The design of a screen or a report line: the values the layout steps
- * know, and the separations they step by (lines 1-10, columns 0-10). */
-#define DQOV_DESIGNS "*ACROSS *DOWN"
-#define DQOV_IDENTIFY "*COLHDG *LABEL *DESC *NOID"
-#define DQOV_DOWN_SEPS "1 2 3 4 5 6 7 8 9 10"
-#define DQOV_ACROSS_SEPS "0 1 2 3 4 5 6 7 8 9 10"
-
 /* DISPLAY, REQUEST and POP_UP: one layout, positions fixed where the layout
  * and design steps read them. */
 #define DQOV_SCREEN_PARMS                                                                                              \
@@ -472,7 +531,7 @@ inline constexpr ParamDef kDefReport[] = {P("REPORT_NUM", N(), "1", true),
         Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
 inline constexpr ParamDef kDefLine[] = {DQOV_REPORT_LINE_PARMS};
 inline constexpr ParamDef kDefBreak[] = {
-    DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"), L("TRIG_FLDS", 20, {Fld(10)})};
+    DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", DQOV_TRIGGERS), L("TRIG_FLDS", 20, {Fld(10)})};
 inline constexpr ParamDef kPrint[] = {L("LINE", 20, {A(10)}, "*ALL", true), P("REPORT_NUM", N(), "1")};
 inline constexpr ParamDef kKeep[] = {L("OF_FIELD", 20, {Fld(10)}, "", true), P("IN_FIELD", Fld(10), "", true),
                                      L("BY_FIELD", 20, {Fld(10)})};
@@ -515,7 +574,7 @@ inline constexpr ParamDef kUse[] = {P("BUILTIN", A(20), "", true), L("WITH_ARGS"
 inline constexpr ParamDef kPoint[] = {G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("TO_FILE", Fld(20), "*SAME"),
                                       P("TO_LIBRARY", Fld(20), "*LIBL"), P("TO_MEMBER", Fld(20), "*FIRST")};
 inline constexpr ParamDef kOpen[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true),
-                                     PV("USE_OPTION", A(10), "*ONDEMAND", "*ONDEMAND *IMMEDIATE *KEEPOPEN *OPNQRYF"),
+                                     PV("USE_OPTION", A(10), "*ONDEMAND", DQOV_USE_OPTIONS),
                                      P("IO_STATUS", Sts(10), "*STATUS"),
                                      P("IO_ERROR", A(10), "*ABORT"),
                                      P("QRYSLT", Fld(50), "*ALL"),
@@ -531,12 +590,7 @@ inline constexpr ParamDef kExecOs[] = {P("CPFCMD", T(250), "", true), P("IF_ERRO
 inline constexpr ParamDef kDefCond[] = {P("NAME", A(10), "", true), P("COND", Cnd(1000), "", true),
                                         P("AVAL_DFTC", A(4), "*YES")};
 inline constexpr ParamDef kFunction[] = {
-    F("OPTIONS", 26, 20,
-      "*NOMESSAGES *DEFERWRITE *HEAVYUSAGE *LIGHTUSAGE *DBOPTIMISE *DBOPTIMIZE *PGMCOMMIT *DIRECT "
-      "*NOIGCCNV *NO_RLTB_MIRROR *CLOSE_DISPLAY *DBOPTIMISE_BATCH *DBOPTIMIZE_BATCH *NOPGMCOMMIT "
-      "*MLOPTIMISE *MLOPTIMIZE *ALP_SYSTEM_VARIABLE *NUM_SYSTEM_VARIABLE *ALP_FIELD_VALIDATE "
-      "*NUM_FIELD_VALIDATE *MINI_SCREEN *OS400_EXT_PRINT *WEBEVENT *BUILTIN *QUINTARO_EDITION "
-      "*STRICT_NULL_ASSIGN",
+    F("OPTIONS", 26, 20, DQOV_FUNCTION_OPTIONS,
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"),
     P("RCV_DS", A(10), "*NONE"),
@@ -582,16 +636,25 @@ inline constexpr ParamDef kRoutine[] = {P("@NAME", A(10)), P("@PARMCOUNT", N())}
 #undef DQOV_SCREEN_PARMS
 #undef DQOV_REPORT_LINE_PARMS
 
+constexpr CommandDef Cmd(const char* name, uint16_t no, const ParamDef* params, uint8_t count)
+{
+    CommandDef c{};
+    CopyName(c.name, name);
+    c.number = no;
+    c.params = params;
+    c.count = count;
+    return c;
+}
 template <size_t n> constexpr CommandDef Cmd(const char* name, uint16_t no, const ParamDef (&p)[n])
 {
-    return {name, no, p, static_cast<uint8_t>(n)};
+    return Cmd(name, no, p, static_cast<uint8_t>(n));
 }
 /* A command without parameters in the parameter area. */
 struct NoParams {};
 inline constexpr NoParams kNoParams{};
 constexpr CommandDef Cmd(const char* name, uint16_t no, NoParams)
 {
-    return {name, no, nullptr, 0};
+    return Cmd(name, no, nullptr, 0);
 }
 
 /* The commands in command-number order, from the command list. */
@@ -650,7 +713,7 @@ constexpr Placement Place(const CommandDef& c, int index)
             pl.end = base + 4 + p.entries * row;
             if (p.layout == 'F') {
                 pl.flagsAt = pl.end;
-                pl.end += CountValues(p.values);
+                pl.end += CountValues(p.values());
             }
             break;
         }
@@ -774,7 +837,7 @@ constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword,
     if (i < 0 || c->params[i].layout != 'F')
         return -1;
     int32_t at = PlaceOf(*c, i).flagsAt;
-    std::string_view all(c->params[i].values);
+    std::string_view all(c->params[i].values());
     size_t pos = 0;
     while (pos < all.size()) {
         while (pos < all.size() && all[pos] == ' ')
@@ -844,7 +907,7 @@ constexpr bool LayoutIsSound(const CommandDef& c)
         if (p.layout == 'R' || p.layout == 'F') {
             if (!claim(pl.elementAt[0], pl.rowWidth * p.entries))
                 return false;
-            if (p.layout == 'F' && !claim(pl.flagsAt, CountValues(p.values)))
+            if (p.layout == 'F' && !claim(pl.flagsAt, CountValues(p.values())))
                 return false;
         } else {
             int n = p.layout == 'C' ? p.entries : 1;

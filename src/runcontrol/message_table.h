@@ -17,11 +17,13 @@ enum class Msg : uint16_t {
 #undef DQOV_PROGRAM_MESSAGE
 };
 
+// An entry holds its name and id in place, not pointers to them: the table
+// then holds no address, so loading the library writes none of its pages.
 struct MessageEntry {
-    const char* name;
-    const char* id;  // seven characters and a NUL
-    char severity;   // 'F', 'W' or 'I'; ' ' where the table fixes none
-    bool program;    // reported by generated programs, not by the library
+    char name[36];  // the longest name has 34 characters
+    char id[8];     // seven characters and a NUL
+    char severity;  // 'F', 'W' or 'I'; ' ' where the table fixes none
+    bool program;   // reported by generated programs, not by the library
 };
 
 inline constexpr MessageEntry kMessageTable[] = {

@@ -118,7 +118,7 @@ std::string KeywordTableSql()
                 s += line;
                 first = false;
             }
-            std::vector<std::string> values = Words(p.values);
+            std::vector<std::string> values = Words(p.values());
             for (size_t v = 0; v < values.size(); ++v) {
                 std::snprintf(line, sizeof line,
                               ",\n  ('%s', '%s', %d, %zu, 'V', '%c', 'A', %d, %d, %d, %d, '%c', %s, 'M')", c.name,

@@ -57,6 +57,24 @@ TEST(RemovalNames, ShortNamesAndReservedWords)
     EXPECT_EQ(OBJDEL_PartitionBase("C:", "DEM"), "C:\\X_VELMO\\X_DEM");
 }
 
+TEST(RemovalNames, ReservedWordsAreMatchedWhole)
+{
+    // The first and the last word of the list, and a word of the full ten
+    // characters, are reserved; the same words one character shorter or
+    // longer are not.
+    std::string out;
+    OBJDEL_MakeObjectName("ABSOLUTE", out);
+    EXPECT_EQ(out, "A_SOLUTE");
+    OBJDEL_MakeObjectName("ZONED", out);
+    EXPECT_EQ(out, "Z_NED");
+    OBJDEL_MakeObjectName("ASENSITIVE", out);
+    EXPECT_EQ(out, "A_ENSITIVE");
+    OBJDEL_MakeObjectName("ASENSITIV", out);
+    EXPECT_EQ(out, "ASENSITIV");
+    OBJDEL_MakeObjectName("ZONEDX", out);
+    EXPECT_EQ(out, "ZONEDX");
+}
+
 namespace {
 
 // A copy of the built sample environment root as the environment root.

@@ -63,6 +63,25 @@ enum class ExprRowRule : uint8_t {
     OperandText,          /* the described operand's text */
 };
 
+/* The row after the record push of an SQL-null vector push: a name without
+** a number, so the entry names it by this code (EXPR_RecordCompanionName). */
+enum class ExprRecordCompanion : uint8_t {
+    None,
+    SqlNull,  /* after PUSH_VECTOR_AS_SQLNULL */
+    SqlNull2, /* after PUSH_VECTOR2_AS_SQLNULL */
+};
+
+/* The name of a record companion, nullptr for none. */
+constexpr const char* EXPR_RecordCompanionName(ExprRecordCompanion c)
+{
+    switch (c) {
+    case ExprRecordCompanion::SqlNull: return "X_COMP_OPCODE_PUSH_RECORD_VECTOR_AS_SQLNULL";
+    case ExprRecordCompanion::SqlNull2: return "X_COMP_OPCODE_PUSH_RECORD_VECTOR2_AS_SQLNULL";
+    case ExprRecordCompanion::None: break;
+    }
+    return nullptr;
+}
+
 /* Room for an opcode's name and its end. */
 inline constexpr size_t EXPR_OPCODE_NAME_SIZE = 60;
 
@@ -83,8 +102,8 @@ struct ExprOpcodeEntry {
                                     the dispatch set */
     uint32_t arrayCompanion;     /* SQL-null vector pushes: the row after an array push */
     uint32_t listCompanion;      /* SQL-null vector pushes: the row after a list push */
-    const char* recordCompanion; /* SQL-null vector pushes: the row after a record
-                                    push (a name without a number) */
+    /* SQL-null vector pushes: the row after a record push (a name without a number) */
+    ExprRecordCompanion recordCompanion;
     bool whenRefresh;            /* C only: a dispatched field in a When routine is
                                     refreshed and pushed instead of got */
 };

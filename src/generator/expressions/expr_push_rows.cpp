@@ -25,8 +25,8 @@ uint32_t ListCompanion(const ExprOpcodeEntry& e)
 }
 const char* RecordCompanion(const ExprOpcodeEntry& e)
 {
-    if (e.recordCompanion != nullptr)
-        return e.recordCompanion;
+    if (const char* name = EXPR_RecordCompanionName(e.recordCompanion))
+        return name;
     const ExprOpcodeEntry* s = EXPR_FindOpcode(e.stackCompanion);
     return s != nullptr ? s->name : "???";
 }

@@ -235,8 +235,7 @@ void OBJDEL_MakeObjectName(std::string_view source, std::string& destination)
     OBJDEL_TrimBlanks(word, 'L');
     for (char& c : word)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (word.empty() ||
-        !std::binary_search(std::begin(OBJDEL_RESERVED_WORDS), std::end(OBJDEL_RESERVED_WORDS), std::string_view(word)))
+    if (word.empty() || !OBJDEL_IsReservedWord(word))
         return;
     if (destination.size() < 2)
         destination.resize(2);

@@ -177,8 +177,9 @@ TEST(OpcodeCatalogue, VectorPushCompanionsFollowTheirNames)
             const bool two = v.find("VECTOR2") != std::string::npos;
             EXPECT_EQ(Name(e.arrayCompanion), two ? "PUSH_ARRAY_VECTOR2_AS_SQLNULL" : "PUSH_ARRAY_VECTOR_AS_SQLNULL");
             EXPECT_EQ(Name(e.listCompanion), two ? "PUSH_LIST_VECTOR2_AS_SQLNULL" : "PUSH_LIST_VECTOR_AS_SQLNULL");
-            EXPECT_STREQ(e.recordCompanion, two ? "X_COMP_OPCODE_PUSH_RECORD_VECTOR2_AS_SQLNULL"
-                                                : "X_COMP_OPCODE_PUSH_RECORD_VECTOR_AS_SQLNULL");
+            EXPECT_STREQ(EXPR_RecordCompanionName(e.recordCompanion),
+                         two ? "X_COMP_OPCODE_PUSH_RECORD_VECTOR2_AS_SQLNULL"
+                             : "X_COMP_OPCODE_PUSH_RECORD_VECTOR_AS_SQLNULL");
             EXPECT_EQ(Name(e.dispatchCompanion), "PUSH_DISPATCH_GET_AS_SQLNULL");
             continue;
         }
