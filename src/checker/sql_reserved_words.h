@@ -8,28 +8,14 @@
 #ifndef DQOV_CHECKER_SQL_RESERVED_WORDS_H
 #define DQOV_CHECKER_SQL_RESERVED_WORDS_H
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <iterator>
 #include <string_view>
+
+#include "platform/qvutil/word_list.h"
 
 namespace checker {
 
-/* A word held in place: the list then holds no pointers, so loading the
- * library writes none of its pages. */
-struct SqlReservedEntry {
-    char text[32];
-    uint8_t size;
-
-    template <size_t n> consteval SqlReservedEntry(const char (&word)[n]) : text{}, size(n - 1)
-    {
-        static_assert(n - 1 <= sizeof text, "the longest reserved word has 32 characters");
-        for (size_t i = 0; i + 1 < n; ++i)
-            text[i] = word[i];
-    }
-    constexpr std::string_view view() const { return {text, size}; }
-};
+/* A word of the list: the longest reserved word has 32 characters. */
+using SqlReservedEntry = qvutil::Word<32>;
 
 inline constexpr SqlReservedEntry kSqlReservedWords[] = {"ABS",
                                                          "ACOS",
@@ -397,22 +383,12 @@ inline constexpr SqlReservedEntry kSqlReservedWords[] = {"ABS",
                                                          "WITHOUT",
                                                          "YEAR"};
 
-static_assert(std::is_sorted(std::begin(kSqlReservedWords), std::end(kSqlReservedWords),
-                             [](const SqlReservedEntry& a, const SqlReservedEntry& b) { return a.view() < b.view(); }),
-              "the reserved words are searched by halving");
+static_assert(qvutil::IsSortedWordList(kSqlReservedWords), "the reserved words are searched by halving");
 
 /* The word (upper case) is a reserved word of SQL. */
 inline bool IsSqlReservedWord(std::string_view upperWord)
 {
-    size_t lo = 0, hi = std::size(kSqlReservedWords);
-    while (lo < hi) {
-        size_t mid = lo + (hi - lo) / 2;
-        if (kSqlReservedWords[mid].view() < upperWord)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo < std::size(kSqlReservedWords) && kSqlReservedWords[lo].view() == upperWord;
+    return qvutil::InWordList(kSqlReservedWords, upperWord);
 }
 
 }  // namespace checker

@@ -139,12 +139,10 @@ QueueListName MessageQueueList(const char* queue)
     static constexpr char kPrefix[] = "DC_P9006/MQ/";
     QueueListName name;
     std::memcpy(name.text, kPrefix, sizeof kPrefix - 1);
-    size_t n = queue ? strnlen(queue, 10) : 0;
-    while (n > 0 && queue[n - 1] == ' ')
-        --n;
-    if (n > 0)
-        std::memcpy(name.text + sizeof kPrefix - 1, queue, n);
-    name.text[sizeof kPrefix - 1 + n] = '\0';
+    const std::string_view queueText = queue ? queueName(queue) : std::string_view();
+    if (!queueText.empty())
+        std::memcpy(name.text + sizeof kPrefix - 1, queueText.data(), queueText.size());
+    name.text[sizeof kPrefix - 1 + queueText.size()] = '\0';
     return name;
 }
 

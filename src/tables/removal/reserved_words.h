@@ -2,25 +2,11 @@
 // at most ten characters: longer names are cut to ten before the comparison).
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <iterator>
 #include <string_view>
 
-// A word held in place: the list then holds no pointers, so loading the
-// library writes none of its pages.
-struct OBJDEL_RESERVED_WORD {
-    char text[10];
-    uint8_t size;
+#include "platform/qvutil/word_list.h"
 
-    template <size_t n> consteval OBJDEL_RESERVED_WORD(const char (&word)[n]) : text{}, size(n - 1)
-    {
-        static_assert(n - 1 <= sizeof text, "a reserved word has at most ten characters");
-        for (size_t i = 0; i + 1 < n; ++i)
-            text[i] = word[i];
-    }
-    constexpr std::string_view view() const { return {text, size}; }
-};
+using OBJDEL_RESERVED_WORD = qvutil::Word<10>;
 
 inline constexpr OBJDEL_RESERVED_WORD OBJDEL_RESERVED_WORDS[] = {
     "ABSOLUTE",   "ACCESS",     "ACQUIRE",    "ACTION",     "ADA",        "ADD",        "ADDRESS",    "AFTER",
@@ -99,16 +85,10 @@ inline constexpr OBJDEL_RESERVED_WORD OBJDEL_RESERVED_WORDS[] = {
     "ZONED",
 };
 
+static_assert(qvutil::IsSortedWordList(OBJDEL_RESERVED_WORDS), "the reserved words are searched by halving");
+
 // The word (upper case, at most ten characters) is one of the reserved words.
 inline bool OBJDEL_IsReservedWord(std::string_view word)
 {
-    size_t lo = 0, hi = std::size(OBJDEL_RESERVED_WORDS);
-    while (lo < hi) {
-        size_t mid = lo + (hi - lo) / 2;
-        if (OBJDEL_RESERVED_WORDS[mid].view() < word)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo < std::size(OBJDEL_RESERVED_WORDS) && OBJDEL_RESERVED_WORDS[lo].view() == word;
+    return qvutil::InWordList(OBJDEL_RESERVED_WORDS, word);
 }
