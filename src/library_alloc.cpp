@@ -74,12 +74,16 @@ struct Heap {
     std::atomic<std::uintptr_t> owner{0};  // thread pointer of the thread served
     std::atomic<bool> failed{false};
     std::size_t carved = 0;  // pages carved from the stretch so far
-    Page* current[kSizes] = {&g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom,
-                             &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom,
-                             &g_noRoom, &g_noRoom, &g_noRoom, &g_noRoom};
+    Page* current[kSizes];
     Page* roomy[kSizes] = {};  // other pages of the size with room
     Page* pool = nullptr;      // empty pages
     std::atomic<FreeBlock*> remote{nullptr};  // blocks freed by other threads
+
+    constexpr Heap()
+    {
+        for (Page*& page : current)
+            page = &g_noRoom;
+    }
 };
 constinit Heap g_heap;
 Page g_pages[kPages];
