@@ -180,6 +180,7 @@ struct GEN_SKELETON_STATE {
     int32_t lDepth = 0;
     char cKeep = 'Y';
     std::array<char, GEN_LINE_BUFFER> line{}; /* the line being processed, terminated */
+    size_t ulLineFilled = 0;                  /* every byte of line from here on is NUL */
     uint16_t usColumn = 0;                    /* column of the current directive's '%' */
     size_t ulDirectiveLength = 0;             /* '%', digits and the character after them */
     size_t ulResume = 0;                      /* where the scan goes on after a point */

@@ -91,7 +91,17 @@ struct StreamSlot {
     size_t notesFrom = 0;
     bool notesKept = false;
     bool noting = false;
+    /* The writer's common line may be written here: the file is open, has
+    ** its buffer, is no C# source file and holds no lines in memory (kept
+    ** by refreshCommon wherever one of them changes). */
+    bool common = false;
 };
+
+/* Sets the slot's common mark from what it stands for. */
+inline void refreshCommon(StreamSlot& slot)
+{
+    slot.common = slot.file && slot.pending && !slot.fCSharp && !(slot.holding && !slot.holdInFile);
+}
 
 /* Constant-initialised, so the line writer reaches it without a guard. */
 constinit std::vector<StreamSlot> g_slots;
@@ -274,6 +284,7 @@ char* reserve(StreamSlot& slot, size_t ulLength)
     if (!slot.pending) {
         slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize + kIndentPiece);
         slot.ulCapacity = kPendingSize;
+        refreshCommon(slot);
     }
     if (ulLength > slot.ulCapacity)
         return nullptr;
@@ -289,6 +300,7 @@ void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_
 
 void closeSlot(StreamSlot& slot)
 {
+    slot.common = false;
     /* lines still held are written as they stand */
     if (slot.holding) {
         slot.holding = false;
@@ -644,6 +656,7 @@ bool copyHeld(StreamSlot& slot, off_t end, int to)
     resetNotes(slot, false);
     slot.held = readBackHeld(slot);
     slot.holdInFile = false;
+    refreshCommon(slot);
 }
 
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
@@ -795,6 +808,7 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.watchedSeen = false;
     slot.held.clear();
     resetNotes(slot, false);
+    refreshCommon(slot);
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
 }
 
@@ -809,8 +823,10 @@ void P3109_FatalWriteError(std::string_view name, int error)
 
 void P3109_MarkCSharpStream(GEN_STREAM stream)
 {
-    if (StreamSlot* slot = streamSlot(stream))
+    if (StreamSlot* slot = streamSlot(stream)) {
         slot->fCSharp = true;
+        refreshCommon(*slot);
+    }
 }
 
 FILE* P3109_pStreamFile(GEN_STREAM stream)
@@ -843,6 +859,7 @@ void P3109_DropAllStreams()
             slot.holdInFile = false;
             slot.held.clear();
             resetNotes(slot, false);
+            refreshCommon(slot);
         }
 }
 
@@ -878,6 +895,7 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     slot->mark = watched.empty() ? '\r' : watched[0];
     slot->watchedSeen = false;
     resetNotes(*slot, slot->holdInFile);
+    refreshCommon(*slot);
 }
 
 bool P3109_fHeldLinesHold(GEN_STREAM stream)
@@ -893,6 +911,7 @@ std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
         return {};
     slot->holding = false;
     resetNotes(*slot, false);
+    refreshCommon(*slot);
     if (slot->holdInFile) {
         slot->holdInFile = false;
         return readBackHeld(*slot);
@@ -917,6 +936,7 @@ bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
     slot->holding = false;
     slot->holdInFile = false;
     resetNotes(*slot, false);
+    refreshCommon(*slot);
     if (::ftruncate(fileno(slot->file), slot->holdStart) != 0 || fseeko(slot->file, slot->holdStart, SEEK_SET) != 0)
         failedWrite(*slot, errno);
     FileHeldLines held(*slot, fileno(scratch.get()), end - slot->holdStart);
@@ -973,6 +993,7 @@ void P3109_ReleaseHeldLines(GEN_STREAM stream)
     slot->holding = false;
     slot->holdInFile = false;
     resetNotes(*slot, false);
+    refreshCommon(*slot);
     for (const GEN_HELD_LINE& l : std::exchange(slot->held, {}))
         emitLine(*slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
 }
@@ -1273,9 +1294,8 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
         return false;
     StreamSlot& slot = g_slots[i];
     const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
-    if (!slot.file || slot.fCSharp || (slot.holding && !slot.holdInFile) || csharpFileStream(g, stream) ||
-        indent > kIndentPiece || indent + text.size() > GEN_LINE_LIMIT || !slot.pending ||
-        slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
+    if (!slot.common || csharpFileStream(g, stream) || indent > kIndentPiece ||
+        indent + text.size() > GEN_LINE_LIMIT || slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
         return false;
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
         g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)

@@ -5,6 +5,7 @@
 */
 #include "generator/core/points/skeleton_engine.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "dqov/runcontrol/fatal.h"
@@ -217,9 +218,14 @@ int32_t P3109_lCurrentCondition()
 
 void P3109_SetSkeletonLine(std::string_view line)
 {
-    auto& buffer = P3109_State().skel.line;
-    buffer.fill('\0');
-    std::memcpy(buffer.data(), line.data(), std::min(line.size(), buffer.size() - 1));
+    /* the buffer is NUL past the line: only the bytes of the line before
+       it that the new one leaves are cleared, not the whole buffer */
+    GEN_SKELETON_STATE& s = P3109_State().skel;
+    const size_t n = std::min(line.size(), s.line.size() - 1);
+    std::memcpy(s.line.data(), line.data(), n);
+    if (n < s.ulLineFilled)
+        std::memset(s.line.data() + n, 0, s.ulLineFilled - n);
+    s.ulLineFilled = n;
 }
 
 std::string P3109_SkeletonLineText()
@@ -245,7 +251,9 @@ void P3109_WriteAtDirective(std::string_view text)
 {
     GEN_SKELETON_STATE& s = P3109_State().skel;
     size_t room = s.line.size() - 1 - s.usColumn;
-    std::memcpy(s.line.data() + s.usColumn, text.data(), std::min(text.size(), room));
+    const size_t n = std::min(text.size(), room);
+    std::memcpy(s.line.data() + s.usColumn, text.data(), n);
+    s.ulLineFilled = std::max(s.ulLineFilled, s.usColumn + n);
 }
 
 void P3109_ReplaceDirective(std::string_view text)

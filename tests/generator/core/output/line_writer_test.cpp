@@ -157,6 +157,29 @@ TEST_F(LineWriter, StreamListedAsCSharpRefusesCText)
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }
 
+/* A stream marked as a C# file after lines were written to it refuses C
+   text from then on; the same slot taken again by a new file is a C
+   file's, and writes it. */
+TEST_F(LineWriter, AStreamMarkedAsCSharpOrOpenedAgainTakesItsNewWay)
+{
+    P3109_State().skel.sPoint = 24;
+    {
+        Capture c;
+        P3109_WriteLine(c.stream(), 0, "a");
+        P3109_WriteLine(c.stream(), 0, "pX_Sel_1->chLock = YES;");
+        P3109_MarkCSharpStream(c.stream());
+        P3109_WriteLine(c.stream(), 0, "pX_Sel_2->chLock = YES;");
+        P3109_WriteLine(c.stream(), 0, "pX_Sel_3.chLock = YES;");
+        EXPECT_EQ(c.text(), "a \r\npX_Sel_1->chLock = YES; \r\npX_Sel_3.chLock = YES; \r\n");
+        EXPECT_EQ(state.stats.lFatalLater, 1);
+    }
+    Capture d;
+    P3109_WriteLine(d.stream(), 0, "pX_Sel_4->chLock = YES;");
+    P3109_WriteLine(d.stream(), 2, "pX_Sel_5->chLock = YES;");
+    EXPECT_EQ(d.text(), "pX_Sel_4->chLock = YES; \r\n  pX_Sel_5->chLock = YES; \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
 TEST_F(LineWriter, MacroContinuationAddsBlankAndBackslash)
 {
     Capture c;

@@ -163,6 +163,23 @@ TEST_F(Skeleton, NameSubstitutionsKeepTheColumnsAfterThem)
     EXPECT_EQ(run("#define T %65"), "#define T \"20261206143005\"");
 }
 
+TEST_F(Skeleton, AShorterLineKeepsNothingOfTheLinesBeforeIt)
+{
+    /* the name goes seven blanks and more past the directive: past the
+       line's own end */
+    EXPECT_EQ(run("X %2"), "X DEMOMIN");
+    EXPECT_EQ(run("ab"), "ab ");
+    P3109_SetSkeletonLine(std::string(5000, 'x'));
+    P3109_SetSkeletonLine("c");
+    EXPECT_EQ(P3109_SkeletonLineText(), "c");
+    P3109_SetSkeletonLine("");
+    EXPECT_EQ(P3109_SkeletonLineText(), "");
+    /* a line longer than the buffer is cut to it, the last byte left NUL */
+    P3109_SetSkeletonLine(std::string(GEN_LINE_BUFFER + 10, 'y'));
+    EXPECT_EQ(P3109_SkeletonLineText(), std::string(GEN_LINE_BUFFER - 1, 'y'));
+    EXPECT_EQ(run("d"), "d ");
+}
+
 TEST_F(Skeleton, NamesInsideLiteralsAreEscaped)
 {
     P3109_State().process = "A\"B";
