@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -44,7 +45,11 @@ void ObtainFieldDefaultValueRoutines(void)
     std::map<std::string, std::string> references; /* by field; blank: no default */
     FFC_WORK_RECORD use;
     BlankRecord(use, WR_USEFIELD);
-    for (char rc = WF_cReadFirst(g.ctx, 14, &use, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &use, 1)) {
+    /* of each record the data up to its value item; the whole record only
+       when it is updated */
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, acValueItem) + sizeof(WR_USEFIELD_DATA::acValueItem);
+    for (char rc = WF_cReadFirstHead(g.ctx, 14, &use, 1, head); rc == '0';
+         rc = WF_cReadNextHead(g.ctx, 14, &use, 1, head)) {
         auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(use.acData);
         const std::string field = Trim(data->acFieldName, sizeof data->acFieldName);
         if (std::memcmp(data->acClass, "FL", 2) != 0 || field.empty() || static_cast<unsigned char>(data->acValueItem[0]) == 3)
@@ -76,7 +81,7 @@ void ObtainFieldDefaultValueRoutines(void)
             }
             known = references.emplace(field, reference).first;
         }
-        if (known->second.empty())
+        if (known->second.empty() || WF_cReadCurrent(g.ctx, 14, &use) != '0')
             continue;
         std::memcpy(data->acValueItem, known->second.data(), sizeof data->acValueItem);
         WF_cUpdate(g.ctx, 14, &use);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -342,7 +343,8 @@ void P3100_EndChecking(void)
     int32_t fields = 0;
     FFC_WORK_RECORD use;
     BlankRecord(use, WR_USEFIELD);
-    for (char rc = WF_cReadFirst(g.ctx, 13, &use, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 13, &use, 1))
+    /* counted: none of a record is read */
+    for (char rc = WF_cReadFirstHead(g.ctx, 13, &use, 1, 0); rc == '0'; rc = WF_cReadNextHead(g.ctx, 13, &use, 1, 0))
         ++fields;
     BlankRecord(r, WR_FIELDTOT);
     FIX_LongToDigits(&fields, 7, r.acData);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -1062,7 +1063,9 @@ void P3100_CheckFinalFields(void)
     Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFIELD);
-    for (char rc = WF_cReadFirst(g.ctx, 8, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 8, &r, 1)) {
+    /* of each record the data up to its first command, all that is looked at */
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, acFirstCommand) + sizeof(WR_USEFIELD_DATA::acFirstCommand);
+    for (char rc = WF_cReadFirstHead(g.ctx, 8, &r, 1, head); rc == '0'; rc = WF_cReadNextHead(g.ctx, 8, &r, 1, head)) {
         const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
         if (std::memcmp(data->acClass, "FL", 2) != 0)
             continue;

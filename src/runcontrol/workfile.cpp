@@ -221,6 +221,23 @@ void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
     wf.data[dataOf(wf, primary)].CopyTo(r->acData, FFC_WORK_DATA_LEN);
 }
 
+// What a read copies of the record it finds into the buffer: the whole
+// record, its key alone (kKeyOnly), or the first n bytes of its data alone
+// (n below kKeyOnly).
+constexpr uint32_t kWhole = UINT32_MAX;
+constexpr uint32_t kKeyOnly = UINT32_MAX - 1;
+
+void copyRead(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r, uint32_t what)
+{
+    if (what >= kKeyOnly) {
+        copyKey(wf, primary, r);
+        if (what == kWhole)
+            wf.data[dataOf(wf, primary)].CopyTo(r->acData, FFC_WORK_DATA_LEN);
+    } else if (what > 0) {
+        wf.data[dataOf(wf, primary)].CopyTo(r->acData, std::min<uint32_t>(what, FFC_WORK_DATA_LEN));
+    }
+}
+
 uint32_t sequenceOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
 {
     uint32_t s;
@@ -362,7 +379,7 @@ void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
     rbt::erase(wf.primary, e1);
 }
 
-char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order, bool withData = true)
+char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order, uint32_t what = kWhole)
 {
     FFC_WORK_FILE* wf = workFile(ctx, false);
     if (!wf || !r || slot >= WF_CURSOR_SLOTS || parts == 0 || parts > 4) {
@@ -388,10 +405,7 @@ char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t par
         return '1';
     }
     wf->slots[slot] = Slot{order, e, false};
-    if (withData)
-        copyOut(*wf, e, r);
-    else
-        copyKey(*wf, e, r);
+    copyRead(*wf, e, r, what);
     return '0';
 }
 
@@ -437,6 +451,31 @@ char erase(FFC_CONTEXT* ctx, uint16_t slot)
     if (s.order == 0 || s.pending)
         return '1';
     remove(*wf, s.entry);
+    return '0';
+}
+
+char readNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, uint32_t what)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || !r || slot >= WF_CURSOR_SLOTS)
+        return '1';
+    Slot& s = wf->slots[slot];
+    if (s.order == 0 || parts == 0 || parts > 4) {
+        s = Slot{};
+        return '1';
+    }
+    RBTREE_ENTRY* e = s.pending ? s.entry : nextIn(*wf, s.order, s.entry);
+    uint32_t zero = 0;
+    Key k(r, s.order, &zero);
+    const uint16_t n = leadingParts(parts);
+    if (!e || (s.order == 2 ? compareSecond(*wf, e, k.parts.data(), n)
+                            : rbt::compareEntry(wf->primary, e, k.parts.data(), n)) != 0) {
+        s = Slot{};
+        return '1';
+    }
+    s.entry = e;
+    s.pending = false;
+    copyRead(*wf, e, r, what);
     return '0';
 }
 
@@ -504,31 +543,34 @@ char WF_cReadFirstBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* 
 
 char WF_cFindFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
 {
-    return readFirst(ctx, slot, r, parts, 1, false);
+    return readFirst(ctx, slot, r, parts, 1, kKeyOnly);
 }
 
+char WF_cReadFirstHead(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, uint32_t dataBytes)
+{
+    return readFirst(ctx, slot, r, parts, 1, std::min<uint32_t>(dataBytes, FFC_WORK_DATA_LEN));
+}
+
+
 char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    return readNext(ctx, slot, r, parts, kWhole);
+}
+
+char WF_cReadNextHead(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, uint32_t dataBytes)
+{
+    return readNext(ctx, slot, r, parts, std::min<uint32_t>(dataBytes, FFC_WORK_DATA_LEN));
+}
+
+char WF_cReadCurrent(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r)
 {
     FFC_WORK_FILE* wf = workFile(ctx, false);
     if (!wf || !r || slot >= WF_CURSOR_SLOTS)
         return '1';
-    Slot& s = wf->slots[slot];
-    if (s.order == 0 || parts == 0 || parts > 4) {
-        s = Slot{};
+    const Slot& s = wf->slots[slot];
+    if (s.order == 0 || s.pending)
         return '1';
-    }
-    RBTREE_ENTRY* e = s.pending ? s.entry : nextIn(*wf, s.order, s.entry);
-    uint32_t zero = 0;
-    Key k(r, s.order, &zero);
-    const uint16_t n = leadingParts(parts);
-    if (!e || (s.order == 2 ? compareSecond(*wf, e, k.parts.data(), n)
-                            : rbt::compareEntry(wf->primary, e, k.parts.data(), n)) != 0) {
-        s = Slot{};
-        return '1';
-    }
-    s.entry = e;
-    s.pending = false;
-    copyOut(*wf, e, r);
+    copyOut(*wf, s.entry, r);
     return '0';
 }
 

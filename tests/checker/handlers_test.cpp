@@ -423,6 +423,11 @@ TEST_F(Handlers, DefaultValueRoutineOfAUsedField)
     ASSERT_NE(mark, std::string::npos) << item;
     ASSERT_LE(mark + 8, item.size());
     EXPECT_EQ(item.substr(mark + 1, 7).find_first_not_of("0123456789"), std::string::npos) << item;
+    // the record is stored back whole: what lies past the value item stays
+    const std::string command(data->acFirstCommand, 10), uses(data->acUseCount, 7);
+    EXPECT_TRUE(command == "DEFINE    " || command == "CHANGE    ") << command;
+    EXPECT_EQ(uses.find_first_not_of("0123456789"), std::string::npos) << uses;
+    EXPECT_NE(uses, "0000000");
     ASSERT_TRUE(record(WR_USEFIELD, "#NODFLT", r));
     data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(data->acValueItem, 9), std::string(9, ' '));

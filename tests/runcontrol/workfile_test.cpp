@@ -347,4 +347,53 @@ TEST_F(WorkFile, EqualKeysAfterADeleteAndAnUpdate)
     EXPECT_EQ(walk(5, rec("RCDFLD", "F", "0007", ""), 3, true), (std::vector<std::string>{"e1", "E3", "e4"}));
 }
 
+TEST_F(WorkFile, HeadReadsTakeLeadingDataBytesAloneAndTheCurrentRecordWholeAfter)
+{
+    write("USE", "A", "", "abcdef");
+    write("USE", "B", "", "uvwxyz");
+    write("ZZZ", "C", "", "other");
+    FFC_WORK_RECORD r = rec("USE", "KEEP", "Q", "");
+    std::memset(r.acData, '.', sizeof r.acData);
+    // the first record: three bytes of its data, neither its name nor the rest
+    ASSERT_EQ(WF_cReadFirstHead(&ctx, 1, &r, 1, 3), '0');
+    EXPECT_EQ(std::string(r.acData, 5), "abc..");
+    EXPECT_EQ(std::string(r.acName, 4), "KEEP");
+    EXPECT_EQ(std::string(r.acQualifier, 1), "Q");
+    // then whole, blanks after its text included
+    ASSERT_EQ(WF_cReadCurrent(&ctx, 1, &r), '0');
+    EXPECT_EQ(std::string(r.acData, 8), "abcdef  ");
+    EXPECT_EQ(r.acData[FFC_WORK_DATA_LEN - 1], ' ');
+    EXPECT_EQ(std::string(r.acName, 4), "A   ");
+    EXPECT_EQ(r.acQualifier[0], ' ');
+    // the next: a head longer than the data part stops at its end
+    std::memset(r.acData, '.', sizeof r.acData);
+    ASSERT_EQ(WF_cReadNextHead(&ctx, 1, &r, 1, FFC_WORK_DATA_LEN + 500), '0');
+    EXPECT_EQ(std::string(r.acData, 8), "uvwxyz  ");
+    EXPECT_EQ(r.acData[FFC_WORK_DATA_LEN - 1], ' ');
+    EXPECT_EQ(std::string(r.acName, 4), "A   ");
+    ASSERT_EQ(WF_cReadCurrent(&ctx, 1, &r), '0');
+    EXPECT_EQ(std::string(r.acName, 4), "B   ");
+    // past the kind: no record, and the slot has no current one
+    EXPECT_EQ(WF_cReadNextHead(&ctx, 1, &r, 1, 3), '1');
+    EXPECT_EQ(WF_cReadCurrent(&ctx, 1, &r), '1');
+    EXPECT_EQ(WF_cReadCurrent(&ctx, 2, &r), '1');  // a slot never read
+    EXPECT_EQ(WF_cReadCurrent(&ctx, WF_CURSOR_SLOTS, &r), '1');
+}
+
+TEST_F(WorkFile, ADeletedRecordIsNoCurrentRecord)
+{
+    write("USE", "A", "", "one");
+    write("USE", "B", "", "two");
+    FFC_WORK_RECORD r = rec("USE", "", "", "");
+    ASSERT_EQ(WF_cReadFirstHead(&ctx, 3, &r, 1, 2), '0');
+    EXPECT_EQ(std::string(r.acData, 2), "on");
+    ASSERT_EQ(WF_cDelete(&ctx, 3, &r), '0');
+    EXPECT_EQ(WF_cReadCurrent(&ctx, 3, &r), '1');
+    // the walk goes on with the record after it
+    ASSERT_EQ(WF_cReadNextHead(&ctx, 3, &r, 1, 3), '0');
+    EXPECT_EQ(std::string(r.acData, 3), "two");
+    ASSERT_EQ(WF_cReadCurrent(&ctx, 3, &r), '0');
+    EXPECT_EQ(std::string(r.acName, 2), "B ");
+}
+
 }  // namespace

@@ -37,6 +37,18 @@ char WF_cFindFirst(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRec
 /* The next record of the slot (in the slot's order) whose leading key parts
  * equal the buffer's; on '1' the slot is cleared. */
 char WF_cReadNext(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
+/* As WF_cReadFirst and WF_cReadNext, but of the record found only the first
+ * ulDataBytes of its data are read into the buffer; its key and the rest of
+ * its data are not (the key's leading parts are the buffer's own). For a
+ * walk that looks at a few leading data bytes of each record before it
+ * takes the record whole (WF_cReadCurrent). */
+char WF_cReadFirstHead(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts,
+                       uint32_t ulDataBytes);
+char WF_cReadNextHead(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts,
+                      uint32_t ulDataBytes);
+/* Reads the slot's current record (the one its last read found) whole;
+ * '1' when the slot has none, or its record was deleted. */
+char WF_cReadCurrent(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord);
 /* Rewrites the slot's current record: in place when its key is unchanged,
  * else moved to its new key place (as the newest of its equal keys). */
 char WF_cUpdate(FFC_CONTEXT* pContext, uint16_t usSlot, const FFC_WORK_RECORD* pRecord);

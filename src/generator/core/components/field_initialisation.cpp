@@ -57,14 +57,14 @@ void drop()
 ** 'Y' whose class is the two letters (any class when null). */
 template <typename F> void forEachUsedField(const char* cls, F f)
 {
-    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [&](const FFC_WORK_RECORD& r) {
-        const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-        if (cls && std::memcmp(d.acClass, cls, 2) != 0)
-            return;
-        /* the record's description, held while f writes */
-        const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_DescribeUse(r);
-        f(r, *info);
-    });
+    P3109_ForEachGeneratedUse(
+        P3109_Context(), GEN_SLOT_SECTIONS,
+        [&](const FFC_WORK_RECORD& r) {
+            /* the record's description, held while f writes */
+            const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_DescribeUse(r);
+            f(r, *info);
+        },
+        cls);
 }
 
 /* The default of a field at the start of the program: its default-value

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -133,10 +134,12 @@ std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_VECTOR, &r, 1); rc == '0';
-         rc = WF_cReadNext(ctx, GEN_SLOT_VECTOR, &r, 1)) {
+    /* each record's flags first, the whole record only when it is taken */
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, cResolved) + 1;
+    for (char rc = WF_cReadFirstHead(ctx, GEN_SLOT_VECTOR, &r, 1, head); rc == '0';
+         rc = WF_cReadNextHead(ctx, GEN_SLOT_VECTOR, &r, 1, head)) {
         const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-        if (d.cGenerate != 'Y' || d.cResolved == 'r')
+        if (d.cGenerate != 'Y' || d.cResolved == 'r' || WF_cReadCurrent(ctx, GEN_SLOT_VECTOR, &r) != '0')
             continue;
         Entry e;
         e.f = P3109_DescribeUse(r);

@@ -139,10 +139,13 @@ bool variableTexts(const std::string& variable, std::vector<std::string>& slots)
 ** table holds them. */
 void enterOperandVariables()
 {
-    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS, [](const FFC_WORK_RECORD& r) {
-        if (std::memcmp(P3109_UsedFieldData(r).acClass, "SV", 2) == 0 && std::memcmp(r.acName, "*MTXT", 5) == 0)
-            P3109_pFindMultilingualVariable(P3109_TrimRight(std::string_view(r.acName, 20)));
-    });
+    P3109_ForEachGeneratedUse(
+        P3109_Context(), GEN_SLOT_SECTIONS,
+        [](const FFC_WORK_RECORD& r) {
+            if (std::memcmp(r.acName, "*MTXT", 5) == 0)
+                P3109_pFindMultilingualVariable(P3109_TrimRight(std::string_view(r.acName, 20)));
+        },
+        "SV");
 }
 
 void writeMultiText()

@@ -6,6 +6,7 @@
 #ifndef GENERATOR_CORE_USED_FIELDS_H
 #define GENERATOR_CORE_USED_FIELDS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -101,18 +102,30 @@ inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)
     return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
 }
 
+/* Whether a used-field record is one the generation takes (its generation
+** flag 'Y') of the class given (two letters; any class when null). */
+inline bool P3109_fGeneratedUseOf(const WR_USEFIELD_DATA& d, const char* acClass)
+{
+    return d.cGenerate == 'Y' && (!acClass || std::memcmp(d.acClass, acClass, 2) == 0);
+}
+
 /* Calls f(record) for every used-field record the generation takes (its
-** generation flag 'Y'), in the order of the records, read through the
-** cursor slot given; nothing without a work file. */
-template <typename F> void P3109_ForEachGeneratedUse(FFC_CONTEXT* ctx, uint16_t usSlot, F f)
+** generation flag 'Y') of the class given (two letters; any class when
+** null), in the order of the records, read through the cursor slot given;
+** nothing without a work file. Each record's flag and class are read
+** first, the whole record (thousands of bytes) only when it is taken. */
+template <typename F> void P3109_ForEachGeneratedUse(FFC_CONTEXT* ctx, uint16_t usSlot, F f, const char* acClass = nullptr)
 {
     if (!ctx || !ctx->pWorkFile)
         return;
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, cGenerate) + 1;
+    static_assert(offsetof(WR_USEFIELD_DATA, acClass) + 2 <= head, "the class lies in the head read");
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
-    for (char rc = WF_cReadFirst(ctx, usSlot, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, usSlot, &r, 1))
-        if (P3109_UsedFieldData(r).cGenerate == 'Y')
+    for (char rc = WF_cReadFirstHead(ctx, usSlot, &r, 1, head); rc == '0';
+         rc = WF_cReadNextHead(ctx, usSlot, &r, 1, head))
+        if (P3109_fGeneratedUseOf(P3109_UsedFieldData(r), acClass) && WF_cReadCurrent(ctx, usSlot, &r) == '0')
             f(r);
 }
 

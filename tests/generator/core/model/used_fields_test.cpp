@@ -115,6 +115,32 @@ TEST_F(UsedFields, ARecordsDescriptionIsSharedWhileHeldAndMadeAnewForOtherBytesO
     EXPECT_EQ(P3109_DescribeUse(sized).get(), changed.get());
 }
 
+TEST_F(UsedFields, AWalkOfGeneratedUsesTakesTheClassAskedForAndHandsOverWholeRecords)
+{
+    /* a mark far into the data of each record: the walk reads a record's
+       flag and class first, the whole record only when it takes it */
+    useField("#AAA", "FL", "AAA", 'Y', {{838, "F"}, {2000, "AAA-END"}});
+    useField("#BBB", "FL", "BBB", 'N', {{2000, "BBB-END"}});
+    useField("'X'", "AL", "", 'Y', {{25, "007"}, {2000, "X-END"}});
+    useField("#CCC", "FL", "CCC", 'Y', {{2000, "CCC-END"}});
+    setUp();
+    const auto walk = [](const char* cls) {
+        std::vector<std::string> seen;
+        P3109_ForEachGeneratedUse(
+            P3109_Context(), GEN_SLOT_SECTIONS,
+            [&](const FFC_WORK_RECORD& r) {
+                seen.push_back(std::string(r.acName, 4) + " " + r.acData[838] + " " + std::string(r.acData + 2000, 7));
+            },
+            cls);
+        return seen;
+    };
+    /* in the order of the names ('#' before '\''); #BBB is not generated */
+    EXPECT_EQ(walk("FL"), (std::vector<std::string>{"#AAA F AAA-END", "#CCC   CCC-END"}));
+    EXPECT_EQ(walk("AL"), (std::vector<std::string>{"'X'    X-END  "}));
+    EXPECT_EQ(walk("NL"), std::vector<std::string>{});
+    EXPECT_EQ(walk(nullptr), (std::vector<std::string>{"#AAA F AAA-END", "#CCC   CCC-END", "'X'    X-END  "}));
+}
+
 TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
 {
     int32_t value = 4711;
