@@ -7,7 +7,6 @@
 #include <cstring>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "dqov/runcontrol/definitions.h"
@@ -15,6 +14,7 @@
 #include "dqov/runcontrol/workfile.h"
 #include "params/field_texts.h"
 #include "params/operand_internal.h"
+#include "runcontrol/kept_field_texts.h"
 #include "platform/dqos/dqos.h"
 
 using dqov::operand::Fixed;
@@ -47,21 +47,21 @@ struct Cursor {
 
 /* The texts of a field as the repository stores them: label, the three
  * headings and the description, blank-padded to their widths. */
-constexpr size_t kLabelWidth = 15, kHeadingWidth = 20, kDescriptionWidth = 40;
-constexpr size_t kStoredWidth = kLabelWidth + 3 * kHeadingWidth + kDescriptionWidth;
+constexpr size_t kLabelWidth = defs::kStoredLabelWidth, kHeadingWidth = defs::kStoredHeadingWidth,
+                 kDescriptionWidth = defs::kStoredDescriptionWidth;
+constexpr size_t kStoredWidth = defs::kStoredTextsWidth;
 
-/* What the layouts of a job read of the partition's languages (QV_F60) and
- * field texts (QV_FTX), kept for the unit of work it was read in. No
- * statement of a job writes either table, and the unit holds the
- * repository's state fixed (SSQL_ulUnitOfWork), so a field's texts read
- * once stay what the repository holds until the unit ends; a new unit (or
- * partition) reads afresh. Each field keeps, per language, '1' and its
- * stored texts or '0' when the language has none. */
+/* What the layouts of a job read of the partition's languages (QV_F60),
+ * kept for the unit of work it was read in. No statement of a job writes
+ * the table, and the unit holds the repository's state fixed
+ * (SSQL_ulUnitOfWork), so the languages read once stay what the repository
+ * holds until the unit ends; a new unit (or partition) reads afresh. The
+ * field texts are kept the same way, with those the field definitions read
+ * (runcontrol/kept_field_texts.h). */
 struct RepositoryTexts {
     unsigned long unit = 0;
     std::string partition;
     std::vector<std::string> languages;
-    std::unordered_map<std::string, std::string> fields;
 
     void Follow(unsigned long current, const std::string& part)
     {
@@ -70,7 +70,6 @@ struct RepositoryTexts {
         unit = current;
         partition = part;
         languages.clear();
-        fields.clear();
     }
 };
 
@@ -149,40 +148,34 @@ std::vector<std::optional<Texts>> RepositoryFieldTexts(const FFC_CONTEXT* ctx, c
     const std::string partition(ctx->acPartition, 3);
     const unsigned long unit = SSQL_ulUnitOfWork();
     RepositoryTexts& kept = Kept();
-    std::string stored;
-    const std::string* row = nullptr;
     if (unit != 0) {
         kept.Follow(unit, partition);
         if (kept.languages.empty())
             kept.languages = PartitionLanguages(partition);
         languages = kept.languages;
-        if (auto it = kept.fields.find(field); it != kept.fields.end())
-            row = &it->second;
     } else {
         languages = PartitionLanguages(partition);
     }
-    if (!row) {
-        const size_t step = 1 + kStoredWidth;
-        stored.assign(languages.size() * step, ' ');
-        for (size_t l = 0; l < languages.size(); ++l)
-            stored[l * step] = StoredTexts(partition, field, languages[l], &stored[l * step + 1]) ? '1' : '0';
-        // the reads began the unit when none was open: they are kept for it
-        const unsigned long now = unit != 0 ? unit : SSQL_ulUnitOfWork();
-        if (now != 0) {
-            kept.Follow(now, partition);
-            if (kept.languages.empty() || kept.languages == languages)
-                kept.languages = languages;
-            if (kept.languages == languages)
-                row = &kept.fields.emplace(field, std::move(stored)).first->second;
-        }
-        if (!row)
-            row = &stored;
-    }
     std::vector<std::optional<Texts>> found(languages.size());
+    char read[kStoredWidth];
     for (size_t l = 0; l < languages.size(); ++l) {
-        const char* at = row->data() + l * (1 + kStoredWidth);
-        if (*at == '1')
-            found[l] = FromStored(at + 1);
+        if (const std::string* stored = defs::FindKeptFieldTexts(partition, field, languages[l])) {
+            if (!stored->empty())
+                found[l] = FromStored(stored->data());
+            continue;
+        }
+        const bool has = StoredTexts(partition, field, languages[l], read);
+        // the reads began the unit when none was open: they are kept for it
+        defs::KeepFieldTexts(partition, field, languages[l], has ? read : nullptr);
+        if (has)
+            found[l] = FromStored(read);
+    }
+    if (unit == 0) {
+        if (const unsigned long now = SSQL_ulUnitOfWork(); now != 0) {
+            kept.Follow(now, partition);
+            if (kept.languages.empty())
+                kept.languages = languages;
+        }
     }
     return found;
 }

@@ -12,6 +12,7 @@
 #include "dqov/runcontrol/fatal.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/field_cache.h"
+#include "runcontrol/kept_field_texts.h"
 #include "runcontrol/rc_internal.h"
 
 namespace {
@@ -94,6 +95,10 @@ void loadFunctionDescription(const std::string& part, const std::string& process
     });
 }
 
+static_assert(sizeof(FFC_FIELD_TEXT::acLabel) == defs::kStoredLabelWidth &&
+              sizeof(FFC_FIELD_TEXT::acColumnHeadings[0]) == defs::kStoredHeadingWidth &&
+              sizeof(FFC_FIELD_TEXT::acDescription) == defs::kStoredDescriptionWidth);
+
 // Reads a field from the dictionary and its texts; false when not there.
 bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
 {
@@ -134,18 +139,38 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
 
     std::memset(&f.text, ' ', sizeof f.text);
     inTextLanguages([&](const std::string& lang) {
-        auto t = newArea();
         const char* ttag = "DC_P31O2/QV_FTX/A";
-        declareOrDie(*t, ttag,
-                     SSQL_DeclareExt(t.get(),
-                                     "SELECT FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES FROM QV_DTA.QV_FTX "
-                                     "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
-                                     part.c_str(), name.c_str(), lang.c_str()));
-        // the text of the field texts' own look-up (params/field_texts.cpp),
-        // so that the job prepares the statement once for both
-        return runSingle(ttag, *t, SSQL_FIXED(f.text.acLabel, 15), SSQL_FIXED(f.text.acColumnHeadings[0], 20),
-                         SSQL_FIXED(f.text.acColumnHeadings[1], 20), SSQL_FIXED(f.text.acColumnHeadings[2], 20),
-                         SSQL_FIXED(f.text.acDescription, 40));
+        // the texts as stored, read once a unit of work for both readers of
+        // them (see runcontrol/kept_field_texts.h)
+        char read[defs::kStoredTextsWidth];
+        const char* stored = nullptr;
+        if (const std::string* kept = defs::FindKeptFieldTexts(part, name, lang)) {
+            stored = kept->empty() ? nullptr : kept->data();
+        } else {
+            auto t = newArea();
+            declareOrDie(*t, ttag,
+                         SSQL_DeclareExt(t.get(),
+                                         "SELECT FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES FROM QV_DTA.QV_FTX "
+                                         "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
+                                         part.c_str(), name.c_str(), lang.c_str()));
+            // the text of the field texts' own look-up (params/field_texts.cpp),
+            // so that the job prepares the statement once for both
+            constexpr size_t heading = defs::kStoredLabelWidth, width = defs::kStoredHeadingWidth;
+            if (runSingle(ttag, *t, SSQL_FIXED(read, defs::kStoredLabelWidth), SSQL_FIXED(read + heading, width),
+                          SSQL_FIXED(read + heading + width, width), SSQL_FIXED(read + heading + 2 * width, width),
+                          SSQL_FIXED(read + heading + 3 * width, defs::kStoredDescriptionWidth)))
+                stored = read;
+            defs::KeepFieldTexts(part, name, lang, stored);
+        }
+        if (stored == nullptr)
+            return false;
+        std::memcpy(f.text.acLabel, stored, defs::kStoredLabelWidth);
+        for (size_t i = 0; i < 3; ++i)
+            std::memcpy(f.text.acColumnHeadings[i],
+                        stored + defs::kStoredLabelWidth + i * defs::kStoredHeadingWidth, defs::kStoredHeadingWidth);
+        std::memcpy(f.text.acDescription, stored + defs::kStoredLabelWidth + 3 * defs::kStoredHeadingWidth,
+                    defs::kStoredDescriptionWidth);
+        return true;
     });
     f.kind = 'R';
     return true;

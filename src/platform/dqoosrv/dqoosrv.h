@@ -75,8 +75,10 @@ long OSRV_lGetComponentDefinition(const OSRV_COMPONENT_NAME* pName, OSRV_COMPONE
 
 /* The stems of the generated files of every other object of the partition:
  * each component's module identifier or name, each function's name,
- * upper-cased.  The callback is called once per object with its name and
- * the name's source ('C' component, 'F' function) and answers 1 to go on.
+ * upper-cased.  The callback is called once per object, the components by
+ * name first, then the functions by name, with its name, its module
+ * identifier (a component's; empty for a function) and the name's source
+ * ('C' component, 'F' function), and answers 1 to go on.
  * 0 or OSRV_ERR_REPOSITORY. */
 typedef long (*OSRV_OBJECT_NAME_CALLBACK)(void* pvUser, const char* pszName, const char* pszModule, char chKind);
 long OSRV_lEnumerateObjectNames(const char* pszPartition, OSRV_OBJECT_NAME_CALLBACK pfnCallback, void* pvUser);

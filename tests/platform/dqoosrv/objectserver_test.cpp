@@ -55,6 +55,50 @@ TEST(ObjectServer, RestoresTheSampleComponent)
     EXPECT_EQ(OSRV_ERR_ARGUMENT, OSRV_lRestoreComponent(nullptr, &big, nullptr, nullptr, nullptr, 0));
 }
 
+// The objects of a partition: its components by name (a name stored in
+// more than one of the component tables once), each with its module
+// identifier, then its functions by name (one a name, whatever its
+// process), until the callback stops.
+TEST(ObjectServer, EnumeratesTheObjectNamesOfAPartition)
+{
+    objlayer_test::SampleRepository repo;
+    repo.exec("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES "
+              "('TST', 'ZETA', 1, 'A'), ('TST', 'ZETA', 2, 'B'), ('TST', 'ALPHA', 1, 'C');"
+              "INSERT INTO QV_OCM (XCMP_I, XCMCMP, XCMSEQ, XCMMEM) VALUES ('TST', 'MIDDLE', 1, 'ALPHA');"
+              "INSERT INTO QV_OCD (XCDP_I, XCDCMP, XCDKND, XCDMOD) VALUES "
+              "('TST', 'ALPHA', 0, 'ALPHAMOD'), ('TST', 'DEFONLY', 0, '');"
+              "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT) VALUES "
+              "('TST', 'PROC1', 'FNB'), ('TST', 'PROC2', 'FNB'), ('TST', 'PROC1', 'ALPHA'), ('TST', 'PROC1', 'FNA');");
+    struct Seen {
+        std::vector<std::string> names;
+        std::string stopAt;
+    };
+    const auto record = [](void* user, const char* name, const char* module, char kind) -> long {
+        auto& seen = *static_cast<Seen*>(user);
+        seen.names.push_back(std::string(1, kind) + " " + name + " [" + module + "]");
+        return seen.stopAt == name ? 0 : 1;
+    };
+    Seen all;
+    EXPECT_EQ(OSRV_OK, OSRV_lEnumerateObjectNames("TST", record, &all));
+    EXPECT_EQ((std::vector<std::string>{"C ALPHA [ALPHAMOD]", "C DEFONLY []", "C MIDDLE []", "C ZETA []",
+                                        "F ALPHA []", "F FNA []", "F FNB []"}),
+              all.names);
+
+    Seen component{{}, "MIDDLE"};
+    EXPECT_EQ(OSRV_OK, OSRV_lEnumerateObjectNames("TST", record, &component));
+    EXPECT_EQ((std::vector<std::string>{"C ALPHA [ALPHAMOD]", "C DEFONLY []", "C MIDDLE []"}), component.names)
+        << "the functions are not read once the callback stopped";
+
+    Seen function{{}, "FNA"};
+    EXPECT_EQ(OSRV_OK, OSRV_lEnumerateObjectNames("TST", record, &function));
+    EXPECT_EQ(6u, function.names.size());
+
+    Seen none;
+    EXPECT_EQ(OSRV_OK, OSRV_lEnumerateObjectNames("XYZ", record, &none));
+    EXPECT_TRUE(none.names.empty());
+    EXPECT_EQ(OSRV_ERR_ARGUMENT, OSRV_lEnumerateObjectNames("TST", nullptr, nullptr));
+}
+
 struct Version {
     std::vector<std::string> texts;
     long word;
