@@ -75,8 +75,8 @@ struct Heap {
     std::atomic<bool> failed{false};
     std::size_t carved = 0;  // pages carved from the stretch so far
     Page* current[kSizes];
-    Page* roomy[kSizes] = {};  // other pages of the size with room
-    Page* pool = nullptr;      // empty pages
+    Page* roomy[kSizes] = {};                 // other pages of the size with room
+    Page* pool = nullptr;                     // empty pages
     std::atomic<FreeBlock*> remote{nullptr};  // blocks freed by other threads
 
     constexpr Heap()
@@ -291,8 +291,7 @@ void Release(void* block)
     FreeBlock* freed = static_cast<FreeBlock*>(block);
     freed->next = g_heap.remote.load(std::memory_order_relaxed);
     while (!g_heap.remote.compare_exchange_weak(freed->next, freed, std::memory_order_release,
-                                                std::memory_order_relaxed)) {
-    }
+                                                std::memory_order_relaxed)) {}
 }
 
 /* The size of the block's page's blocks, or 0 when malloc gave the block. */

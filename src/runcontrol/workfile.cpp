@@ -551,7 +551,6 @@ char WF_cReadFirstHead(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint
     return readFirst(ctx, slot, r, parts, 1, std::min<uint32_t>(dataBytes, FFC_WORK_DATA_LEN));
 }
 
-
 char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
 {
     return readNext(ctx, slot, r, parts, kWhole);

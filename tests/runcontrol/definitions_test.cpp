@@ -8,26 +8,13 @@
 #include <fstream>
 #include <string>
 
+#include "dem_run_context.h"
 #include "dqov/runcontrol/definitions.h"
 #include "dqov/runcontrol/run_driver.h"
-#include "sample_env.h"
 
 namespace {
 
-struct Definitions : ::testing::Test {
-    SampleEnv env;
-    FFC_CONTEXT ctx{};
-    FFC_SYSTEM_DEFINITION sys{};
-    void SetUp() override
-    {
-        ASSERT_TRUE(env.connect());
-        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
-        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
-        std::memcpy(sys.acNationalChars, "#@$", 3);
-        P31O2_FillRunContext(&ctx, &sys);
-        SMISC_SetSession("DEM", "ENG");
-    }
-    void TearDown() override { P31O2_FreeRunContext(&ctx); }
+struct Definitions : DemRunContext {
     char field(const char* name, FFC_FIELD_DEFINITION& def, FFC_FIELD_TEXT& text, char& local, bool component = false)
     {
         std::memset(&def, ' ', sizeof def);

@@ -7,28 +7,15 @@
 #include <cstring>
 #include <string>
 
+#include "dem_run_context.h"
 #include "dqov/runcontrol/definitions.h"
 #include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/kept_field_texts.h"
-#include "sample_env.h"
 
 namespace {
 
-struct KeptFieldTexts : ::testing::Test {
-    SampleEnv env;
-    FFC_CONTEXT ctx{};
-    FFC_SYSTEM_DEFINITION sys{};
-    void SetUp() override
-    {
-        ASSERT_TRUE(env.connect());
-        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
-        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
-        std::memcpy(sys.acNationalChars, "#@$", 3);
-        P31O2_FillRunContext(&ctx, &sys);
-        SMISC_SetSession("DEM", "ENG");
-    }
-    void TearDown() override { P31O2_FreeRunContext(&ctx); }
+struct KeptFieldTexts : DemRunContext {
     static void exec(const char* sql)
     {
         SSQL_AREA a;
@@ -47,8 +34,8 @@ struct KeptFieldTexts : ::testing::Test {
 TEST_F(KeptFieldTexts, KeptForTheUnitTheyWereReadIn)
 {
     // 15 + 3 * 20 + 40 characters
-    const std::string stored = std::string("Label", 5) + std::string(10, ' ') + std::string(60, 'h') +
-                               "Description" + std::string(29, ' ');
+    const std::string stored =
+        std::string("Label", 5) + std::string(10, ' ') + std::string(60, 'h') + "Description" + std::string(29, ' ');
     ASSERT_EQ(stored.size(), 115u);
 
     exec("COMMIT WORK");
@@ -97,8 +84,7 @@ TEST_F(KeptFieldTexts, DefinitionReadsTheTextsOnceAUnit)
     EXPECT_EQ(std::string(text.acDescription, 40), "Customer number" + std::string(25, ' '));
     // the row the definition read is kept, as stored: label, headings, description
     EXPECT_EQ(kept("DEM", "CUSTNO", "ENG"), "[Customer no.   Customer            number              " +
-                                                std::string(20, ' ') + "Customer number" + std::string(25, ' ') +
-                                                "]");
+                                                std::string(20, ' ') + "Customer number" + std::string(25, ' ') + "]");
     exec("UPDATE QV_DTA.QV_FTX SET FTXLBL = 'Client' WHERE FTXP_I = 'DEM' AND FTXFLD = 'CUSTNO'");
     EXPECT_EQ(kept("DEM", "CUSTNO", "ENG"), "none") << "the write dropped the kept row";
     exec("ROLLBACK WORK");
