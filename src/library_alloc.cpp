@@ -21,18 +21,26 @@
 ** goes onto a list the serving thread takes back the next time it needs a
 ** page.
 **
+** SQLite, linked into the release library, takes its memory here too (see
+** SqliteMemory below): a job's statements make and drop thousands of small
+** blocks. A connection used on another thread takes malloc's blocks there
+** and gives back those of the pages through the list above.
+**
 ** The release library defines the replaceable operators (DQOV_OWN_NEW): its
 ** own references bind to them, and a program that loads the library keeps
 ** its own. The web library and the tool, which hand C++ objects to and from
 ** the library, define theirs over the library's (DQOV_SHARED_NEW). The test
 ** program calls the functions below directly.
 */
+#include <malloc.h>
+#include <sqlite3.h>
 #include <sys/mman.h>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #ifndef DQOV_SHARED_NEW
@@ -301,6 +309,69 @@ std::size_t BlockSize(const void* block)
     return InStretch(base, block) ? PageOf(base, block).size * kGranule : 0;
 }
 
+namespace {
+
+void* SqliteMalloc(int bytes)
+{
+    return Allocate(static_cast<std::size_t>(bytes));
+}
+
+/* The bytes the block holds: its page's size, or what malloc gave (0 for
+** nullptr). */
+int SqliteSize(void* block)
+{
+    const std::size_t size = BlockSize(block);
+    return static_cast<int>(size != 0 ? size : malloc_usable_size(block));
+}
+
+/* A block of the pages that holds the new size stays; one that does not
+** moves (to a larger size, or to malloc above 256 bytes); malloc's blocks
+** stay with malloc. */
+void* SqliteRealloc(void* block, int bytes)
+{
+    const std::size_t wanted = static_cast<std::size_t>(bytes);
+    const std::size_t size = BlockSize(block);
+    if (size == 0)
+        return std::realloc(block, wanted);
+    if (wanted <= size)
+        return block;
+    void* moved = Allocate(wanted);
+    if (moved == nullptr)
+        return nullptr;
+    std::memcpy(moved, block, size);
+    Release(block);
+    return moved;
+}
+
+/* The size SQLite asks for in place of bytes: up to 256, what the block
+** given for it holds (the next multiple of 16); above, the next multiple of
+** 8, as SQLite's own methods round. */
+int SqliteRoundup(int bytes)
+{
+    if (bytes <= static_cast<int>(kLargest))
+        return bytes <= 0 ? static_cast<int>(kGranule) : (bytes + int(kGranule) - 1) & ~(int(kGranule) - 1);
+    return (bytes + 7) & ~7;
+}
+
+int SqliteInit(void*)
+{
+    return SQLITE_OK;
+}
+
+void SqliteShutdown(void*) {}
+
+constexpr sqlite3_mem_methods kSqliteMemory = {
+    SqliteMalloc, Release, SqliteRealloc, SqliteSize, SqliteRoundup, SqliteInit, SqliteShutdown, nullptr,
+};
+
+}  // namespace
+
+/* SQLite's memory methods over the blocks above (SQLITE_CONFIG_MALLOC). */
+const sqlite3_mem_methods& SqliteMemory()
+{
+    return kSqliteMemory;
+}
+
 /* How many pages the stretch has given so far (each is reused once empty). */
 std::size_t PagesCarved()
 {
@@ -320,6 +391,14 @@ extern "C" void* dqov_allocate_block(std::size_t bytes)
 extern "C" void dqov_release_block(void* block)
 {
     dqov_alloc::Release(block);
+}
+
+// SQLite takes its memory from the blocks too. It takes its memory methods
+// only before it starts, which no call of the library's can precede: they
+// are set as the library loads.
+[[gnu::constructor]] static void UseBlocksForSqlite()
+{
+    sqlite3_config(SQLITE_CONFIG_MALLOC, &dqov_alloc::SqliteMemory());
 }
 
 #endif
