@@ -22,6 +22,7 @@
 #include "generator/core/model/field_helpers.h"
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
+#include "params/fixed_text.h"
 #include "params/literal_key.h"
 
 namespace {
@@ -80,8 +81,9 @@ size_t useKey(const FFC_WORK_RECORD& r, char (&key)[kUseKeyLength])
     std::memcpy(key, r.acData, kUseHeadEnd);
     std::memcpy(key + kUseHeadEnd, r.acData + kUseArrayAt, sizeof(WR_ARRAY_ELEMENT_DATA));
     key[kUseKeyFixed - 1] = d.cMangled;
-    /* the name without its trailing blanks (only blanks: it is read whole) */
-    size_t n = FFC_WORK_NAME_LEN;
+    /* the name without its trailing blanks (only blanks: it is read whole),
+       passed a word at a time (a name is mostly blank) */
+    size_t n = dqov::text::BeforeBlankWords(r.acName, FFC_WORK_NAME_LEN);
     while (n > 0 && r.acName[n - 1] == ' ')
         --n;
     std::memcpy(key + kUseKeyFixed, r.acName, n);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -72,16 +73,19 @@ size_t declarationHash(std::string_view declaration)
 void placeEntry(const GEN_STATIC_WORKING_LIST& list, std::vector<uint32_t>& slots, uint32_t number)
 {
     const size_t mask = slots.size() - 1;
-    size_t at = declarationHash(list.entries[number].cDeclaration) & mask;
+    size_t at = list.declarationHashes[number] & mask;
     while (slots[at] != 0)
         at = (at + 1) & mask;
     slots[at] = number + 1;
 }
 
-/* Enters entry `number` (the last) of the list in its index, which grows
-** (and is filled again) before it is half full. */
-void indexEntry(GEN_STATIC_WORKING_LIST& list, uint32_t number)
+/* Enters entry `number` (the last) of the list, of the declaration hash
+** `hash`, in its index, which grows (and is filled again from the hashes
+** kept) before it is half full. */
+void indexEntry(GEN_STATIC_WORKING_LIST& list, uint32_t number, size_t hash)
 {
+    /* the slots take no more than the low half of a hash */
+    list.declarationHashes.push_back(static_cast<uint32_t>(hash));
     std::vector<uint32_t>& slots = list.byDeclaration;
     if (2 * list.entries.size() > slots.size()) {
         slots.assign(std::max<size_t>(64, 2 * slots.size()), 0);
@@ -92,15 +96,16 @@ void indexEntry(GEN_STATIC_WORKING_LIST& list, uint32_t number)
     placeEntry(list, slots, number);
 }
 
-/* Whether the list holds an entry with the C declaration for which
-** `same` holds. */
-template <typename Same> bool holds(const GEN_STATIC_WORKING_LIST& list, std::string_view cDeclaration, Same same)
+/* Whether the list holds an entry with the C declaration (of the hash
+** `hash`) for which `same` holds. */
+template <typename Same>
+bool holds(const GEN_STATIC_WORKING_LIST& list, std::string_view cDeclaration, size_t hash, Same same)
 {
     const std::vector<uint32_t>& slots = list.byDeclaration;
     if (slots.empty())
         return false;
     const size_t mask = slots.size() - 1;
-    for (size_t at = declarationHash(cDeclaration) & mask; slots[at] != 0; at = (at + 1) & mask) {
+    for (size_t at = hash & mask; slots[at] != 0; at = (at + 1) & mask) {
         const GEN_STATIC_ENTRY& e = list.entries[slots[at] - 1];
         if (e.cDeclaration == cDeclaration && same(e))
             return true;
@@ -161,15 +166,18 @@ struct StoredLiteral {
     uint8_t nameLength = 0, referenceLength = 0, languageLength = 0;
     char lForm = 0;
     char language[4] = {};
+    /* the low half of its literalHash (the index's slots take no more of
+       it), kept so that the index grows without hashing its texts again */
+    uint32_t hashLow = 0;
 
     std::string_view Language() const { return {language, languageLength}; }
     std::string_view Text() const { return {text, textLength}; }
     std::string_view Reference() const { return {reference, referenceLength}; }
 };
 
-size_t literalHash(int32_t lForm, std::string_view language, std::string_view text)
+size_t literalHash(int32_t lForm, size_t languageHash, std::string_view text)
 {
-    return std::hash<std::string_view>{}(text) ^ (std::hash<std::string_view>{}(language) * 31 + static_cast<size_t>(lForm));
+    return std::hash<std::string_view>{}(text) ^ (languageHash * 31 + static_cast<size_t>(lForm));
 }
 
 struct LiteralRegistry {
@@ -181,6 +189,23 @@ struct LiteralRegistry {
     NumberIndex byText;      /* chain entry by form, language and text */
     NumberIndex byReference; /* the first chain entry of a reference */
     std::vector<GEN_TEXT_LITERAL> view;
+    /* the hash of the language last registered under (the literals of a
+       program are nearly all of one language) */
+    char hashedLanguage[4] = {};
+    size_t hashedLanguageLength = SIZE_MAX;
+    size_t languageHash = 0;
+
+    size_t LanguageHash(std::string_view language)
+    {
+        if (language.size() != hashedLanguageLength || language.size() > sizeof hashedLanguage ||
+            std::memcmp(language.data(), hashedLanguage, language.size()) != 0) {
+            languageHash = std::hash<std::string_view>{}(language);
+            hashedLanguageLength = language.size() <= sizeof hashedLanguage ? language.size() : SIZE_MAX;
+            if (hashedLanguageLength != SIZE_MAX)
+                std::memcpy(hashedLanguage, language.data(), language.size());
+        }
+        return languageHash;
+    }
 
     void clear()
     {
@@ -218,10 +243,11 @@ void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GE
     std::string_view language = r.language;
     if (pszLanguage && *pszLanguage)
         language = P3109_TrimmedRight(std::string_view(pszLanguage, std::min<size_t>(4, std::strlen(pszLanguage))));
-    const size_t hash = literalHash(lForm, language, copy);
+    const size_t hash = literalHash(lForm, r.LanguageHash(language), copy);
+    const auto hashLow = static_cast<uint32_t>(hash);
     const int64_t known = r.byText.Find(hash, [&](uint32_t n) {
         const StoredLiteral& l = r.chain[n];
-        return l.lForm == lForm && l.Language() == language && l.Text() == copy;
+        return l.hashLow == hashLow && l.lForm == lForm && l.Language() == language && l.Text() == copy;
     });
     if (known >= 0) {
         const StoredLiteral& l = r.chain[static_cast<size_t>(known)];
@@ -264,17 +290,15 @@ void CGEN_RegisterTextLiteral(std::string_view text, const char* pszLanguage, GE
     l.lForm = static_cast<char>(lForm);
     l.text = r.texts.Add(copy).data();
     l.textLength = static_cast<uint32_t>(copy.size());
+    l.hashLow = hashLow;
     const uint32_t at = static_cast<uint32_t>(r.chain.size() - 1);
-    r.byText.Enter(at, r.chain.size(), [&](uint32_t n) {
-        const StoredLiteral& e = r.chain[n];
-        return literalHash(e.lForm, e.Language(), e.Text());
-    });
+    r.byText.Enter(at, r.chain.size(), [&](uint32_t n) { return size_t{r.chain[n].hashLow}; });
     /* the first entry of a reference is the one found by it */
     const std::string_view ref = l.Reference();
-    if (r.byReference.Find(std::hash<std::string_view>{}(ref),
-                           [&](uint32_t n) { return r.chain[n].Reference() == ref; }) < 0)
+    const size_t refHash = std::hash<std::string_view>{}(ref);
+    if (r.byReference.Find(refHash, [&](uint32_t n) { return r.chain[n].Reference() == ref; }) < 0)
         r.byReference.Enter(at, r.chain.size(), [&](uint32_t n) {
-            return std::hash<std::string_view>{}(r.chain[n].Reference());
+            return n == at ? refHash : std::hash<std::string_view>{}(r.chain[n].Reference());
         });
     *ppszReference = l.reference;
     *ppszDeclared = l.name;
@@ -286,6 +310,7 @@ void CGEN_ResetStaticWorkingLists()
         l.entries.clear();
         l.blocks.clear();
         l.byDeclaration.clear();
+        l.declarationHashes.clear();
     }
     listTexts().Free();
 }
@@ -296,6 +321,7 @@ void CGEN_FreeStaticWorkingLists()
         std::deque<GEN_STATIC_ENTRY>().swap(l.entries);
         std::deque<GEN_STATIC_WORKING_BLOCK>().swap(l.blocks);
         std::vector<uint32_t>().swap(l.byDeclaration);
+        std::vector<uint32_t>().swap(l.declarationHashes);
     }
     listTexts().Free();
 }
@@ -322,12 +348,13 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
         return refuse("static initialiser",
                       cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser : csInitialiser);
     GEN_STATIC_WORKING_LIST& list = lists()[static_cast<size_t>(sList)];
-    if (mode == GEN_STATIC_UNIQUE && holds(list, cDeclaration, [](const GEN_STATIC_ENTRY&) { return true; }))
+    const size_t hash = declarationHash(cDeclaration);
+    if (mode == GEN_STATIC_UNIQUE && holds(list, cDeclaration, hash, [](const GEN_STATIC_ENTRY&) { return true; }))
         return;
     /* the C# pass runs the writers again over lists the C run filled and
        whose declarations are written: an entry they add again is not one
        more (its initialiser would be written twice) */
-    if (g().cTarget == GEN_TARGET_CSHARP && holds(list, cDeclaration, [&](const GEN_STATIC_ENTRY& e) {
+    if (g().cTarget == GEN_TARGET_CSHARP && holds(list, cDeclaration, hash, [&](const GEN_STATIC_ENTRY& e) {
             return e.cInitialiser == cInitialiser && e.csDeclaration == csDeclaration &&
                    e.csInitialiser == csInitialiser;
         }))
@@ -341,7 +368,7 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
     e.cInitialiser = texts.Add(cInitialiser);
     e.csDeclaration = csDeclaration == cDeclaration ? e.cDeclaration : texts.Add(csDeclaration);
     e.csInitialiser = csInitialiser == cInitialiser ? e.cInitialiser : texts.Add(csInitialiser);
-    indexEntry(list, static_cast<uint32_t>(list.entries.size() - 1));
+    indexEntry(list, static_cast<uint32_t>(list.entries.size() - 1), hash);
     ++list.blocks.back().usCount;
 }
 

@@ -41,6 +41,9 @@ struct GEN_STATIC_WORKING_LIST {
     /* the entries by their C declaration: open addressing, entry number + 1
        in a slot, 0 for a free slot; at most half the slots used */
     std::vector<uint32_t> byDeclaration;
+    /* the low half of each entry's declaration hash, by entry number: the
+       index grows without hashing the declarations again */
+    std::vector<uint32_t> declarationHashes;
 };
 
 void CGEN_ResetStaticWorkingLists();

@@ -115,6 +115,36 @@ TEST_F(UsedFields, ARecordsDescriptionIsSharedWhileHeldAndMadeAnewForOtherBytesO
     EXPECT_EQ(P3109_DescribeUse(sized).get(), changed.get());
 }
 
+TEST_F(UsedFields, ARecordsNameIsReadWholeUpToItsTrailingBlanks)
+{
+    useField("#SIZED", "FL", "SIZED");
+    defineField("SIZED", 'A', 10, 0);
+    setUp();
+    std::vector<FFC_WORK_RECORD> records;
+    P3109_ForEachGeneratedUse(P3109_Context(), GEN_SLOT_SECTIONS,
+                              [&](const FFC_WORK_RECORD& r) { records.push_back(r); });
+    ASSERT_EQ(records.size(), 1u);
+    const FFC_WORK_RECORD& sized = records[0];
+    const std::shared_ptr<const GEN_FIELD_INFO> first = P3109_DescribeUse(sized);
+
+    /* a byte past a run of blanks longer than a word, at the name's last
+       place or just before a word's end, makes another name */
+    for (const size_t at : {size_t{FFC_WORK_NAME_LEN - 1}, size_t{39}, size_t{16}, size_t{8}}) {
+        FFC_WORK_RECORD marked = sized;
+        marked.acName[at] = 'X';
+        EXPECT_NE(P3109_DescribeUse(marked).get(), first.get()) << at;
+    }
+    /* a name of all blanks differs from the name with one letter */
+    FFC_WORK_RECORD blank = sized;
+    std::memset(blank.acName, ' ', FFC_WORK_NAME_LEN);
+    FFC_WORK_RECORD letter = blank;
+    letter.acName[0] = '#';
+    EXPECT_NE(P3109_DescribeUse(blank).get(), P3109_DescribeUse(letter).get());
+    /* the same bytes are the same record */
+    FFC_WORK_RECORD copy = sized;
+    EXPECT_EQ(P3109_DescribeUse(copy).get(), first.get());
+}
+
 TEST_F(UsedFields, AWalkOfGeneratedUsesTakesTheClassAskedForAndHandsOverWholeRecords)
 {
     /* a mark far into the data of each record: the walk reads a record's

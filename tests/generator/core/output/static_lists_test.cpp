@@ -169,6 +169,29 @@ TEST_F(StaticLists, RegisteringATextLiteral)
     EXPECT_EQ(CGEN_TextLiterals()[1].language, "FRA");
 }
 
+// A text registered in one language, then in others and in the first
+// again: each language keeps its own literal, whichever was registered last.
+TEST_F(StaticLists, ATextLiteralIsFoundUnderItsLanguageAfterOthers)
+{
+    CGEN_SetTextLiteralLanguage("X.UTW", "ENG");
+    CGEN_SetTextLiteralPrefix("LANG");
+    const char *english = nullptr, *french = nullptr, *ref = nullptr, *decl = nullptr;
+    CGEN_RegisterTextLiteral("Yes", nullptr, GEN_LITERAL_AS_IS, 0, &english, &decl);
+    EXPECT_STREQ(english, "U_LANG_TEXT_1");
+    CGEN_RegisterTextLiteral("Yes", "FRA", GEN_LITERAL_AS_IS, 0, &french, &decl);
+    EXPECT_STREQ(french, "U_LANG_TEXT_2");
+    CGEN_RegisterTextLiteral("Yes", nullptr, GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_EQ(ref, english) << "the program's language after another";
+    CGEN_RegisterTextLiteral("Yes", "FR", GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_STREQ(ref, "U_LANG_TEXT_3") << "a language that begins like another is another";
+    CGEN_RegisterTextLiteral("Yes", "FRA ", GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_EQ(ref, french) << "its trailing blank is no part of it";
+    CGEN_RegisterTextLiteral("Yes", "ENG", GEN_LITERAL_AS_IS, 0, &ref, &decl);
+    EXPECT_EQ(ref, english);
+    ASSERT_EQ(CGEN_TextLiterals().size(), 3u);
+    EXPECT_EQ(CGEN_TextLiterals()[2].language, "FR");
+}
+
 // Long lists: a declaration added early or late is known however many
 // entries came after it; the C# pass adds again only what differs in one
 // of the four texts.
@@ -195,6 +218,25 @@ TEST_F(StaticLists, ALongListKnowsEveryDeclaration)
     ASSERT_EQ(CGEN_StaticWorkingList(0).size(), 302u);
     EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).csInitialiser, "pGlobal1.lValue150 = 0;");
     P3109_State().cTarget = GEN_TARGET_C;
+}
+
+// Lists emptied and filled again: what the index knew of the first
+// filling is gone, and the second is known through the index's growth.
+TEST_F(StaticLists, AListFilledAgainKnowsOnlyItsNewDeclarations)
+{
+    for (int i = 0; i < 100; ++i)
+        CGEN_AddStaticWorkingVariable(1, "X_LONG lOld" + std::to_string(i), "", GEN_STATIC_ALWAYS);
+    CGEN_ResetStaticWorkingLists();
+    for (int i = 0; i < 100; ++i)
+        CGEN_AddStaticWorkingVariable(1, "X_LONG lNew" + std::to_string(i), "", GEN_STATIC_ALWAYS);
+    ASSERT_EQ(CGEN_StaticWorkingList(1).size(), 100u);
+    CGEN_AddStaticWorkingVariable(1, "X_LONG lOld7", "", GEN_STATIC_UNIQUE);
+    EXPECT_EQ(CGEN_StaticWorkingList(1).size(), 101u) << "an entry of the first filling is no longer held";
+    CGEN_AddStaticWorkingVariable(1, "X_LONG lNew0", "", GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingVariable(1, "X_LONG lNew99", "", GEN_STATIC_UNIQUE);
+    CGEN_AddStaticWorkingVariable(1, "X_LONG lOld7", "", GEN_STATIC_UNIQUE);
+    EXPECT_EQ(CGEN_StaticWorkingList(1).size(), 101u);
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(1)).cDeclaration, "X_LONG lOld7");
 }
 
 // Many literals: each text keeps its name and its reference (the same
