@@ -362,20 +362,27 @@ void MakeDefaults(CommandView& view)
     std::string area(FFC_PARM_AREA_SIZE, ' ');
     SetDefaults(view, area.data());
     view.defaults.clear();
+    // the defaults lie before the end of the parameters' writes (a
+    // parameter not indexed counts to the area's end): past it the area is
+    // blank and is not looked at
+    int32_t past = 0;
+    for (const ParamView& p : view.params)
+        past = std::max(past, std::clamp<int32_t>(p.writtenPast, 0, FFC_PARM_AREA_SIZE));
+    const std::string_view written(area.data(), static_cast<size_t>(past));
     // a stretch takes in the short blank gaps between its pieces: copying a
     // few blanks over blanks costs less than another copy
     constexpr size_t kGap = 32;
-    for (size_t at = firstNotBlank(area, 0); at != std::string::npos; at = firstNotBlank(area, at)) {
-        size_t end = area.find(' ', at);
+    for (size_t at = firstNotBlank(written, 0); at != std::string::npos; at = firstNotBlank(written, at)) {
+        size_t end = written.find(' ', at);
         for (;;) {
             if (end == std::string::npos) {
-                end = area.size();
+                end = written.size();
                 break;
             }
-            size_t next = firstNotBlank(area, end);
+            size_t next = firstNotBlank(written, end);
             if (next == std::string::npos || next - end > kGap)
                 break;
-            end = area.find(' ', next);
+            end = written.find(' ', next);
         }
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;

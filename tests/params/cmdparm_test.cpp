@@ -146,6 +146,32 @@ TEST(KeywordTable, ViewsAreMadeFromTheirRowsWhenFirstRead)
     ForgetCommandViews();
 }
 
+// A command's defaults are kept as the stretches of its parameter area
+// that are not blank. A default that ends where the parameters' writes end
+// is kept whole, whichever parameter reaches furthest: FIELD (first) at 40
+// to 44, TO at 0 to 4, the 36 blanks between them too many to copy.
+TEST(KeywordTable, DefaultsKeptUpToTheEndOfTheWrites)
+{
+    const CMDPARM_KEYWORD_ENTRY area[] = {
+        Row('P', "DELTA", "FIELD", "001", 'A', "0040", "WXYZ"),
+        Row('P', "DELTA", "TO", "002", 'A', "0000", "ABCD"),
+    };
+    const auto count = static_cast<uint16_t>(std::size(area));
+    IndexCommandViews(area, count);
+    const CommandView& delta = ReadCommandView(area, count, "DELTA     ");
+    ASSERT_TRUE(delta.defaultsMade);
+    const std::vector<std::pair<int32_t, std::string>> stretches{{0, "ABCD"}, {40, "WXYZ"}};
+    EXPECT_EQ(delta.defaults, stretches);
+    EXPECT_EQ(delta.defaultsPast, 44);
+
+    FFC_PARSED_COMMAND parsed;
+    std::memset(parsed.acParms, 'Q', sizeof parsed.acParms);
+    ApplyDefaults(delta, &parsed, FFC_PARM_AREA_SIZE);
+    const std::string expected = "ABCD" + std::string(36, ' ') + "WXYZ" + std::string(FFC_PARM_AREA_SIZE - 44, ' ');
+    EXPECT_EQ(std::string(parsed.acParms, FFC_PARM_AREA_SIZE), expected);
+    ForgetCommandViews();
+}
+
 TEST(KeywordTableLoad, AFailingStatementIsReported)
 {
     ParamsEnv env;
