@@ -8,6 +8,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -58,13 +59,18 @@ std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
 {
     /* "   " + the name and its comma padded to the name field + " " + operand,
        with room for the comma a flush adds */
+    const size_t field = std::max(kNameField, name.size() + 1);
+    const size_t length = 3 + field + 1 + operand.size();
     std::string row = takeSpareRow();
-    row.reserve(3 + std::max(kNameField, name.size() + 1) + 1 + operand.size() + 1);
-    row.append("   ").append(name).push_back(',');
-    if (name.size() + 1 < kNameField)
-        row.append(kNameField - name.size() - 1, ' ');
-    row.push_back(' ');
-    row.append(operand);
+    row.reserve(length + 1);
+    /* blanks throughout, then the name, its comma and the operand put in place */
+    row.assign(length, ' ');
+    char* at = row.data();
+    if (!name.empty())
+        std::memcpy(at + 3, name.data(), name.size());
+    at[3 + name.size()] = ',';
+    if (!operand.empty())
+        std::memcpy(at + 3 + field + 1, operand.data(), operand.size());
     return row;
 }
 
