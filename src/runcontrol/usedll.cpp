@@ -2,13 +2,18 @@
 // directory names DLLs (DLLNAM=, DLLALS=) and their entries (ENTNAM=,
 // ENTALS=, ENTSKL=); lines starting with '*' are comments. Built-in
 // functions of kind 'D' are called through these entries.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 
@@ -56,6 +61,83 @@ std::string hostPath(const std::string& directory, const std::string& file)
     return host;
 }
 
+// The text of the file as a job read it: the checker and the generator of
+// one job each read it, and the job's file work has changed nothing that
+// could touch it in between when its state is the same.
+struct KeptText {
+    unsigned long state = 0;  // dqoz::FileWorkState() when read; 0: nothing kept
+    std::string root;         // the environment root then
+    std::string directory;
+    bool found = false;
+    std::string text;
+};
+
+std::mutex g_keptMutex;
+KeptText g_kept;
+
+// The directory with '/' for '\\' and a run of separators as one: two
+// spellings the same here map to one host path (the checker's root ends in
+// a separator, and it adds one of its own).
+std::string sameDirectory(const char* directory)
+{
+    std::string d;
+    for (const char* p = directory; *p; ++p) {
+        const char c = *p == '\\' ? '/' : *p;
+        if (c != '/' || d.empty() || d.back() != '/')
+            d += c;
+    }
+    return d;
+}
+
+// The file's text in text; false when there is no file to read.
+bool readText(const char* directory, std::string& text)
+{
+    unsigned long state = dqoz::FileWorkState();
+    const std::string same = sameDirectory(directory);
+    char root[4096];
+    if (state != 0 && DosQueryEnvironmentRoot(root, sizeof root) != 0)
+        state = 0;  // nothing kept without a root (the read says why it fails)
+    std::lock_guard lock(g_keptMutex);
+    if (state == 0 || g_kept.state != state || g_kept.root != root || g_kept.directory != same) {
+        const std::string host = hostPath(directory, "x_usedll.dat");
+        const int fd = host.empty() ? -1 : ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+        g_kept = KeptText{};
+        g_kept.found = fd >= 0;
+        if (fd >= 0) {
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+                if (n > 0)
+                    g_kept.text.append(buffer, static_cast<size_t>(n));
+                else if (errno != EINTR)
+                    break;
+            }
+            ::close(fd);
+        }
+        if (state != 0) {
+            g_kept.state = state;
+            g_kept.root = root;
+            g_kept.directory = same;
+        }
+    }
+    text = g_kept.text;
+    return g_kept.found;
+}
+
+// The next line of text from at on, as std::getline takes it: up to a
+// '\n' (not kept), or the rest of the text when it ends without one; false
+// at the end of the text.
+bool nextLine(const std::string& text, size_t& at, std::string& line)
+{
+    if (at >= text.size())
+        return false;
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos)
+        end = text.size();
+    line.assign(text, at, end - at);
+    at = end + 1;
+    return true;
+}
+
 // A record with room for 256 entries (85 KB): only its head is cleared
 // here, an entry when it is taken, so the room no entry takes is never
 // touched.
@@ -80,15 +162,15 @@ USEDLL_RECORD* USEDLL_pReadFile(const char* directory, USEDLL_RECORD** anchor)
     *anchor = nullptr;
     if (!directory)
         return nullptr;
-    std::string host = hostPath(directory, "x_usedll.dat");
-    std::ifstream in(host);
-    if (host.empty() || !in)
+    std::string text;
+    if (!readText(directory, text))
         return nullptr;  // no file: no user DLLs
+    size_t at = 0;
     USEDLL_RECORD** tail = anchor;
     USEDLL_RECORD* current = nullptr;
     USEDLL_ENTRY* entry = nullptr;
     std::string line;
-    while (std::getline(in, line)) {
+    while (nextLine(text, at, line)) {
         std::string t = trim(line);
         if (t.empty() || t[0] == '*')
             continue;

@@ -11,6 +11,7 @@
 #include "dem_run_context.h"
 #include "dqov/runcontrol/definitions.h"
 #include "dqov/runcontrol/run_driver.h"
+#include "platform/dqoz/dqoz.h"
 
 namespace {
 
@@ -215,6 +216,38 @@ TEST(UserDlls, ReadFindWriteAndCopy)
     USEDLL_RECORD* none = reinterpret_cast<USEDLL_RECORD*>(&env);
     EXPECT_EQ(USEDLL_pReadFile("\\NOWHERE\\", &none), nullptr);
     EXPECT_EQ(none, nullptr) << "a missing file leaves the list empty";
+}
+
+// The name of the first DLL the file of the directory names; "" when none.
+std::string firstDllOf(const char* directory)
+{
+    USEDLL_RECORD* list = nullptr;
+    USEDLL_pReadFile(directory, &list);
+    const std::string name = list ? list->szName : "";
+    USEDLL_FreeList(&list);
+    return name;
+}
+
+// A job reads the file once (its directory spelt with a separator doubled
+// is the same directory); what the job writes through its file work is read
+// again, and after the job the file is read as it stands.
+TEST(UserDlls, AJobReadsTheFileOnceAndSeesItsOwnWrites)
+{
+    SampleEnv env;
+    const std::filesystem::path file = std::filesystem::path(env.root()) / "UDLL" / "x_usedll.dat";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "DLLNAM=FIRST\n";
+    DosBeginFileWork();
+    EXPECT_EQ(firstDllOf("\\UDLL\\"), "FIRST");
+    std::ofstream(file) << "DLLNAM=OTHER\n";  // by hand, not by the job
+    EXPECT_EQ(firstDllOf("\\\\UDLL\\\\"), "FIRST") << "read once in the job";
+
+    std::string host;
+    ASSERT_EQ(dqoz::OutputPath("\\UDLL\\x_usedll.dat", host), 0u);
+    std::ofstream(host) << "DLLNAM=WRITTEN\n";
+    EXPECT_EQ(firstDllOf("\\UDLL\\"), "WRITTEN") << "the job's own write is read";
+    DosRollbackFileWork();
+    EXPECT_EQ(firstDllOf("\\UDLL\\"), "OTHER") << "outside a job the file is read as it stands";
 }
 
 TEST(UserDlls, ADllOfMoreEntriesThanARecordHoldsGoesOnInTheNext)

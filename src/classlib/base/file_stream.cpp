@@ -9,6 +9,7 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
+#include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
 
 namespace {
@@ -244,7 +245,9 @@ void LStreamFile::move(const char* from, const char* to, int replace)
         if (::unlink(target.c_str()) != 0)
             fail(errno);
     }
-    if (::rename(lqv::hostPath(from).c_str(), target.c_str()) != 0)
+    const int moved = ::rename(lqv::hostPath(from).c_str(), target.c_str());
+    DosForgetKeptDirectories();  // a directory may have moved
+    if (moved != 0)
         fail(errno);
 }
 

@@ -42,5 +42,6 @@ extern "C" long OSRV_RemoveDirectoryTree(const char* pszPath)
     if (dqoz::RemoveDirectoryLater(target.string(), true))
         return OSRV_OK;
     fs::remove_all(target, ec);
+    DosForgetKeptDirectories();
     return ec ? OSRV_ERR_FAILED : OSRV_OK;
 }

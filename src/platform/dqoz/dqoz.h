@@ -224,6 +224,11 @@ int DosFileWorkOpen(void);
 unsigned long DosCommitFileWork(void);
 void DosRollbackFileWork(void);
 void DosNoteScratch(const char* pszPath);
+/* The path mapping keeps the directories a file work's paths go through,
+** so that each is looked up once in the work. Whatever removes or renames a
+** directory at once (not through the file work) calls this: it forgets
+** them all. */
+void DosForgetKeptDirectories(void);
 
 /* ---- The job's identity and the root's --------------------------------------
 ** DosJobIdentity names the job of the current file work (each
@@ -338,6 +343,11 @@ bool WrittenAside(std::string_view path);
 ** (memfd_create through pfnMemfd, which the tests replace), else
 ** std::tmpfile(). Null when neither can be made. */
 FILE* ScratchFile(int (*pfnMemfd)(const char* pszName, unsigned int flags) = nullptr);
+/* A mark of what the job's file work has done so far: 0 while no file work
+** is open; else a number that moves on with each new file work and with
+** every file or directory the work is asked to write, make or remove. What
+** a job read through the layer stands while the mark is the same. */
+unsigned long FileWorkState();
 }  // namespace dqoz
 #endif
 

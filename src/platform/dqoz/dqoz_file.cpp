@@ -172,7 +172,9 @@ extern "C" unsigned long DosDeleteDir(const char* pszPath)
         return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND, "no directory \"" + host + "\"");
     if (dqoz::RemoveDirectoryLater(host, false))
         return DQOZ_NO_ERROR;
-    if (rmdir(host.c_str()) != 0) {
+    const int removed = rmdir(host.c_str());
+    dqoz::ForgetKeptDirectories();
+    if (removed != 0) {
         const int err = errno;
         const unsigned long rc = err == ENOTEMPTY || err == EEXIST ? DQOZ_ERROR_ACCESS_DENIED : dqoz::StatusFromErrno(err);
         return dqoz::Fail(rc, "cannot remove directory \"" + host + "\": " + std::strerror(err));

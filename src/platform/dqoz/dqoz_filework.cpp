@@ -59,6 +59,9 @@ struct FileWork {
 
 std::mutex g_mutex;
 FileWork g_work;
+/* Moves on with each new file work and each change it is asked for
+** (FileWorkState). */
+unsigned long g_changes = 0;
 
 #if DQOV_TEST_HOOKS
 long environmentNumber(const char* name)
@@ -226,14 +229,16 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend)
     if (unsigned long rc = MapPathAsIs(path, host); rc != DQOZ_NO_ERROR)
         return rc;
     std::lock_guard lock(g_mutex);
+    ++g_changes;
     if (!g_work.open || inScratch(g_work, host)) {
         out = host;
         return DQOZ_NO_ERROR;
     }
     struct stat st;
-    if (lstat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    const bool onDisk = lstat(host.c_str(), &st) == 0;
+    if (onDisk && S_ISDIR(st.st_mode))
         return Fail(DQOZ_ERROR_ACCESS_DENIED, "cannot write \"" + host + "\": it is a directory");
-    if (lstat(host.c_str(), &st) == 0 && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+    if (onDisk && !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
         return Fail(DQOZ_ERROR_ACCESS_DENIED, "cannot write \"" + host + "\": it is read-only");
     Staged& e = entryOf(g_work, host);
     if (!e.written) {
@@ -282,6 +287,7 @@ FILE* ScratchFile(int (*pfnMemfd)(const char*, unsigned int))
 bool DeleteInFileWork(const std::string& dir, const std::string& last, bool pattern, unsigned long& rc)
 {
     std::lock_guard lock(g_mutex);
+    ++g_changes;
     if (!g_work.open || inScratch(g_work, dir + "/" + last))
         return false;
     const std::string prefix = dir == "/" ? std::string() : dir;
@@ -325,6 +331,7 @@ bool DeleteInFileWork(const std::string& dir, const std::string& last, bool patt
 int MakeDirectory(const std::string& host)
 {
     std::lock_guard lock(g_mutex);
+    ++g_changes;
     const bool journaled = g_work.open && !inScratch(g_work, host);
     struct stat st;
     const bool named = journaled && lstat(host.c_str(), &st) != 0;
@@ -347,6 +354,7 @@ int MakeDirectory(const std::string& host)
 bool RemoveDirectoryLater(const std::string& host, bool tree)
 {
     std::lock_guard lock(g_mutex);
+    ++g_changes;
     if (!g_work.open || inScratch(g_work, host))
         return false;
     g_work.dirsToRemove.insert(host);
@@ -367,6 +375,12 @@ bool RemoveDirectoryLater(const std::string& host, bool tree)
     return true;
 }
 
+unsigned long FileWorkState()
+{
+    std::lock_guard lock(g_mutex);
+    return g_work.open ? g_changes : 0;
+}
+
 }  // namespace dqoz
 
 using namespace dqoz;
@@ -376,6 +390,8 @@ extern "C" void DosBeginFileWork(void)
     DosRollbackFileWork();
     std::lock_guard lock(g_mutex);
     g_work.open = true;
+    ++g_changes;
+    KeepDirectories(true);
     StartJournal();
 }
 
@@ -411,6 +427,7 @@ extern "C" unsigned long DosCommitFileWork(void)
     DosKillPoint("commit-journal");
     EndJournal();
     g_work = FileWork{};
+    KeepDirectories(false);
     return first;
 }
 
@@ -427,6 +444,7 @@ extern "C" void DosRollbackFileWork(void)
         ::rmdir(it->c_str());
     EndJournal();
     g_work = FileWork{};
+    KeepDirectories(false);
 }
 
 extern "C" void DosNoteScratch(const char* pszPath)
@@ -435,6 +453,7 @@ extern "C" void DosNoteScratch(const char* pszPath)
     if (pszPath == nullptr || MapPathAsIs(pszPath, host) != DQOZ_NO_ERROR)
         return;
     std::lock_guard lock(g_mutex);
+    ++g_changes;
     if (g_work.open && !inScratch(g_work, host)) {
         JournalLine("scratch", host);  // a failure ends the job at its next write or its commit
         g_work.scratch.push_back(host);

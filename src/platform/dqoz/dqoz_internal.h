@@ -31,6 +31,12 @@ unsigned long MapPathAsIs(std::string_view path, std::string& out);
 ** DQOZ_ERROR_FILENAME_EXCED_RANGE with the reason. */
 unsigned long ConfineToRoot(std::string_view host, std::string& out);
 
+/* Has the path mapping keep the directories it finds (from the start of a
+** file work to its end), or keep none; what was kept is dropped either way. */
+void KeepDirectories(bool keep);
+/* Forgets the directories kept so far (DosForgetKeptDirectories). */
+void ForgetKeptDirectories();
+
 /* Replaces a mapped host path by the name its new text is written under
 ** while the job's file work holds one for it (dqoz_filework.cpp). */
 void ViewThroughFileWork(std::string& host);

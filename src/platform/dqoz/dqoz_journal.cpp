@@ -778,6 +778,8 @@ extern "C" unsigned long DosSettleDeadFileWork(int (*pfnCommitted)(const char*, 
     for (const JournalName& jn : journalsAt(s.root))
         if (jn.identity != s.own && settleJournal(s, jn))
             ++settled;
+    // the directories made by the jobs settled may be gone
+    dqoz::ForgetKeptDirectories();
     return settled;
 }
 

@@ -30,6 +30,29 @@ std::mutex g_rootMutex;
 std::string g_root;  // absolute, no trailing '/' ("/" for the file-system root)
 bool g_rootSet = false;
 
+/* The directories a job's paths went through, kept while its file work is
+** open so that each is looked up once: the host paths of directories (not
+** links) found under the spelling asked for. A directory stays what it is
+** until it is removed or renamed; the file work only marks the directories
+** it removes, and whatever removes one at once (or may rename one) forgets
+** them all (ForgetKeptDirectories). */
+std::mutex g_keptMutex;
+bool g_keeping = false;
+std::vector<std::string> g_keptDirectories;  // a job's few, in the order found
+
+bool IsKeptDirectory(const std::string& host)
+{
+    std::lock_guard lock(g_keptMutex);
+    return g_keeping && std::find(g_keptDirectories.begin(), g_keptDirectories.end(), host) != g_keptDirectories.end();
+}
+
+void KeepDirectory(const std::string& host)
+{
+    std::lock_guard lock(g_keptMutex);
+    if (g_keeping)
+        g_keptDirectories.push_back(host);
+}
+
 /* Absolute canonical form of an existing directory, or "" when it is none. */
 std::string CanonicalDirectory(const char* dir)
 {
@@ -81,25 +104,49 @@ struct DirCloser {
 };
 using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
+/* What a component of a path is on the host. */
+enum class Kind { Missing, Directory, Link, Other };
+
+Kind KindOf(mode_t mode)
+{
+    return S_ISLNK(mode) ? Kind::Link : S_ISDIR(mode) ? Kind::Directory : Kind::Other;
+}
+
+/* A component as found in its directory. */
+struct Found {
+    std::string name;  // "" when none exists
+    Kind kind = Kind::Missing;
+};
+
 /* The name under which component exists in dir: the exact spelling when it
-** exists, else the smallest (by bytes) name that differs only in case; "" when
-** none exists. */
-std::string FindComponent(const std::string& dir, const std::string& component)
+** exists, else the smallest (by bytes) name that differs only in case; ""
+** when none exists. A name found in the listing whose entry does not tell a
+** directory or a plain file counts as a link, which the caller then follows
+** to see where it leads. */
+Found FindComponent(const std::string& dir, const std::string& component)
 {
     struct stat st;
     std::string exact = dir + "/" + component;
-    if (lstat(exact.c_str(), &st) == 0)
-        return component;
+    if (IsKeptDirectory(exact))
+        return {component, Kind::Directory};
+    if (lstat(exact.c_str(), &st) == 0) {
+        const Kind kind = KindOf(st.st_mode);
+        if (kind == Kind::Directory)
+            KeepDirectory(exact);
+        return {component, kind};
+    }
     DirHandle d(opendir(dir.empty() ? "/" : dir.c_str()));
     if (!d)
         return {};
-    std::string best;
+    Found best;
     while (struct dirent* e = readdir(d.get())) {
         std::string_view name(e->d_name);
         if (!EqualNoCase(name, component))
             continue;
-        if (best.empty() || name < best)
-            best = name;
+        if (best.name.empty() || name < best.name) {
+            best.name = name;
+            best.kind = e->d_type == DT_DIR ? Kind::Directory : e->d_type == DT_REG ? Kind::Other : Kind::Link;
+        }
     }
     return best;
 }
@@ -145,6 +192,19 @@ bool ResolvesBelow(const std::string& existing, const std::string& prefix)
 
 }  // namespace
 
+void KeepDirectories(bool keep)
+{
+    std::lock_guard lock(g_keptMutex);
+    g_keeping = keep;
+    g_keptDirectories.clear();
+}
+
+void ForgetKeptDirectories()
+{
+    std::lock_guard lock(g_keptMutex);
+    g_keptDirectories.clear();
+}
+
 unsigned long MapPathAsIs(std::string_view path, std::string& out)
 {
     out.clear();
@@ -179,23 +239,26 @@ unsigned long MapPathAsIs(std::string_view path, std::string& out)
     std::string cur = prefix;
     std::string existingPart = prefix;  // the part that exists on the host
     bool existing = true;
+    bool linked = false;  // a component of the existing part is a link
     for (const std::string& comp : parts) {
         if (existing) {
-            std::string found = FindComponent(cur, comp);
-            if (found.empty())
+            const Found found = FindComponent(cur, comp);
+            if (found.name.empty())
                 existing = false;
             cur += '/';
-            cur += found.empty() ? comp : found;
+            cur += found.name.empty() ? comp : found.name;
             if (existing)
                 existingPart = cur;
+            linked = linked || found.kind == Kind::Link;
         } else {
             cur += '/';
             cur += comp;
         }
     }
     // A symbolic link inside the environment may point elsewhere; what exists
-    // of the path must still resolve to a place below the root.
-    if (!prefix.empty() && existingPart != prefix && !ResolvesBelow(existingPart, prefix))
+    // of the path must still resolve to a place below the root. Without a
+    // link on the way it is the path itself, below the (canonical) root.
+    if (!prefix.empty() && linked && existingPart != prefix && !ResolvesBelow(existingPart, prefix))
         return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
                     "path \"" + std::string(path) + "\" leads outside the environment root");
     out = cur.empty() ? std::string("/") : cur;
@@ -265,10 +328,16 @@ extern "C" unsigned long DosSetEnvironmentRoot(const char* pszHostDir)
     if (root.empty())
         return Fail(DQOZ_ERROR_PATH_NOT_FOUND,
                     std::string("environment root \"") + pszHostDir + "\" is not a directory");
+    ForgetKeptDirectories();
     std::lock_guard lock(g_rootMutex);
     g_root = std::move(root);
     g_rootSet = true;
     return DQOZ_NO_ERROR;
+}
+
+extern "C" void DosForgetKeptDirectories(void)
+{
+    dqoz::ForgetKeptDirectories();
 }
 
 extern "C" unsigned long DosQueryEnvironmentRoot(char* pszBuf, size_t cbBuf)

@@ -47,6 +47,7 @@ public:
         OSRV_RemoveDirectoryTree(path_.c_str());
         for (const std::string& folder : made_)
             ::rmdir(folder.c_str());  // kept when another job works there
+        DosForgetKeptDirectories();
     }
 
 private:
@@ -63,6 +64,7 @@ private:
             if (!DosJobRuns(name.c_str() + 1)) {
                 std::error_code ignored;
                 std::filesystem::remove_all(it->path(), ignored);
+                DosForgetKeptDirectories();
             }
         }
     }

@@ -205,6 +205,89 @@ TEST(FileWorkClosed, CallsActAtOnce)
     EXPECT_FALSE(root.exists("X_VELMO/D"));
 }
 
+// The mark of the file work stays while the work only reads, and moves on
+// with each thing it is asked to write, make or remove, and with a new work.
+TEST_F(FileWork, ItsStateMovesOnWithEveryChangeAskedFor)
+{
+    const unsigned long begun = dqoz::FileWorkState();
+    EXPECT_NE(begun, 0u);
+    EXPECT_EQ(readMapped("\\x_velmo\\x_dem\\source\\fn.c"), "old C");
+    EXPECT_EQ(dqoz::FileWorkState(), begun) << "reads leave it as it was";
+
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
+    const unsigned long written = dqoz::FileWorkState();
+    EXPECT_NE(written, begun);
+    EXPECT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.H"), DQOZ_NO_ERROR);
+    const unsigned long deleted = dqoz::FileWorkState();
+    EXPECT_NE(deleted, written);
+    EXPECT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\NEW", nullptr), DQOZ_NO_ERROR);
+    const unsigned long made = dqoz::FileWorkState();
+    EXPECT_NE(made, deleted);
+    EXPECT_EQ(DosDeleteDir("\\X_VELMO\\X_DEM\\NEW"), DQOZ_NO_ERROR);
+    EXPECT_NE(dqoz::FileWorkState(), made);
+
+    const unsigned long last = dqoz::FileWorkState();
+    DosRollbackFileWork();
+    EXPECT_EQ(dqoz::FileWorkState(), 0u) << "no file work is open";
+    DosBeginFileWork();
+    EXPECT_NE(dqoz::FileWorkState(), 0u);
+    EXPECT_NE(dqoz::FileWorkState(), last) << "a new work is not the last one";
+}
+
+std::string mapped(const std::string& path)
+{
+    std::string host;
+    return dqoz::MapPath(path, host) == DQOZ_NO_ERROR ? host : "<unmapped>";
+}
+
+// The directories a work's paths go through are looked up once in the
+// work; what the work makes or removes at once is seen by the next lookup.
+TEST_F(FileWork, DirectoriesMadeOrRemovedInTheWorkAreSeenByLaterLookups)
+{
+    const std::string dem = root.str() + "/X_VELMO/X_DEM";
+    EXPECT_EQ(mapped("\\X_VELMO\\X_DEM\\SOURCE\\FN.C"), dem + "/SOURCE/FN.C");
+
+    // a directory the work makes is found by its name in another case
+    EXPECT_EQ(mapped("\\x_velmo\\x_dem\\made\\a.txt"), dem + "/made/a.txt");
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\MADE", nullptr), DQOZ_NO_ERROR);
+    EXPECT_EQ(mapped("\\x_velmo\\x_dem\\made\\a.txt"), dem + "/MADE/a.txt");
+
+    // a scratch directory removed at once is no longer found; one of the
+    // same name in another case, made after it, is
+    DosNoteScratch("\\X_VELMO\\X_DEM\\TMP");
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\TMP", nullptr), DQOZ_NO_ERROR);
+    EXPECT_EQ(mapped("\\X_VELMO\\X_DEM\\TMP\\a.txt"), dem + "/TMP/a.txt");
+    ASSERT_EQ(DosDeleteDir("\\X_VELMO\\X_DEM\\TMP"), DQOZ_NO_ERROR);
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/TMP"));
+    DosNoteScratch("\\X_VELMO\\X_DEM\\tmp");
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\tmp", nullptr), DQOZ_NO_ERROR);
+    EXPECT_EQ(mapped("\\X_VELMO\\X_DEM\\TMP\\a.txt"), dem + "/tmp/a.txt");
+
+    // so is one removed by other code that says so
+    EXPECT_EQ(mapped("\\X_VELMO\\X_DEM\\tmp\\a.txt"), dem + "/tmp/a.txt");
+    std::filesystem::remove(root.path() / "X_VELMO/X_DEM/tmp");
+    std::filesystem::create_directory(root.path() / "X_VELMO/X_DEM/Tmp");
+    DosForgetKeptDirectories();
+    EXPECT_EQ(mapped("\\X_VELMO\\X_DEM\\tmp\\a.txt"), dem + "/Tmp/a.txt");
+    std::filesystem::remove(root.path() / "X_VELMO/X_DEM/Tmp");
+}
+
+// What the work kept is dropped with the work: a directory removed after
+// it is not found by the next.
+TEST(FileWorkKept, DirectoriesAreForgottenWhenTheWorkEnds)
+{
+    TempRoot root;
+    root.mkdirs("X_VELMO/OLD");
+    DosBeginFileWork();
+    EXPECT_EQ(mapped("\\X_VELMO\\OLD\\F"), root.str() + "/X_VELMO/OLD/F");
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    std::filesystem::remove(root.path() / "X_VELMO/OLD");
+    root.mkdirs("X_VELMO/old");
+    DosBeginFileWork();
+    EXPECT_EQ(mapped("\\X_VELMO\\OLD\\F"), root.str() + "/X_VELMO/old/F");
+    DosRollbackFileWork();
+}
+
 }  // namespace
 
 namespace {
