@@ -2,6 +2,8 @@
 // command of the sample functions, and bad parameter texts.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -182,6 +184,93 @@ TEST(KeywordTableLoad, AFailingStatementIsReported)
     EXPECT_EQ(CMDPARM_sLoadKeywordTables(area.data(), &count), -1);
     EXPECT_EQ(count, env.count - 1) << "the keyword rows were loaded, the alias row not";
     SSQL_SetFailLocation(nullptr);
+}
+
+// The keyword rows of a repository whose keyword table holds only the given
+// rows (values of X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98ROC), inserted
+// in the order given; the loaded entries come back.
+std::vector<CMDPARM_KEYWORD_ENTRY> LoadRows(const std::vector<std::string>& rows)
+{
+    testsupport::ScratchDir dir("dqov-kwrows");
+    const std::string repo = (dir / "repository.db").string();
+    testsupport::copySampleRepository(repo);
+    sqlite3* db = nullptr;
+    sqlite3_open(repo.c_str(), &db);
+    std::string sql = "DELETE FROM QV_F98; DELETE FROM QV_F97;";
+    for (const std::string& r : rows)
+        sql += "INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98ROC, X98LAY, X98KND, X98LEN, X98ENT, "
+               "X98OFS, X98CNT, X98POS, X98KWD) VALUES (" +
+               r + ", 'S', 'A', 10, 1, 0, -1, 'N', ' ');";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    std::vector<CMDPARM_KEYWORD_ENTRY> out;
+    if (SSQL_sConnect(repo.c_str()) != SSQL_RC_OK) {
+        ADD_FAILURE() << "no connection";
+        return out;
+    }
+    std::vector<char> area(CMDPARM_KEYWORD_AREA_SIZE);
+    uint16_t count = 0;
+    EXPECT_EQ(CMDPARM_sLoadKeywordTables(area.data(), &count), 0);
+    ForgetCommandViews();
+    SSQL_Disconnect();
+    out.resize(count);
+    std::memcpy(out.data(), area.data(), count * sizeof(CMDPARM_KEYWORD_ENTRY));
+    return out;
+}
+
+std::vector<std::string> Keywords(const std::vector<CMDPARM_KEYWORD_ENTRY>& entries)
+{
+    std::vector<std::string> out;
+    for (const CMDPARM_KEYWORD_ENTRY& e : entries) {
+        std::string k(e.acKeyword, 10);
+        out.push_back(k.substr(0, k.find_last_not_of(' ') + 1));
+    }
+    return out;
+}
+
+// Rows stored out of the key's order come in the order of the command
+// (trailing blanks not counted), the parameter number (as a number), the row
+// type and the element number; rows of another class are left out.
+TEST(KeywordTableLoad, RowsComeInTheOrderOfTheKey)
+{
+    const auto entries = LoadRows({
+        "'SELECT', 'S10P1', 10, 1, 'P', 'M'",
+        "'SELECT', 'S9V2', 9, 2, 'V', 'M'",
+        "'SELECT', 'S9P1', 9, 1, 'P', 'M'",
+        "'OTHER', 'OTHER', 1, 1, 'P', 'X'",
+        "'SELECT ', 'S2P1', 2, 1, 'P', 'M'",
+        "'SELECT', 'S9V10', 9, 10, 'V', 'M'",
+        "'SELECT', 'S9P2', 9, 2, 'P', 'M'",
+        "'GROUP', 'G1P1', 1, 1, 'P', 'M'",
+        "'SELECTX', 'X1P1', 1, 1, 'P', 'M'",
+        "'SELECT', 'S9V9', 9, 9, 'V', 'M'",
+    });
+    const std::vector<std::string> expected{"G1P1",  "S2P1",  "S9P1",  "S9P2", "S9V2",
+                                            "S9V9",  "S9V10", "S10P1", "X1P1"};
+    EXPECT_EQ(Keywords(entries), expected);
+    ASSERT_EQ(entries.size(), expected.size());
+    EXPECT_EQ(std::string(entries[1].acCommand, 10), "SELECT    ");
+    EXPECT_EQ(std::string(entries[1].acParmSeq, 3), "002");
+    EXPECT_EQ(entries[1].cElement, '1');
+    EXPECT_EQ(std::string(entries[6].acParmSeq, 3), "009");
+    EXPECT_EQ(entries[6].cRowType, 'V');
+    EXPECT_EQ(entries[6].cElement, ' ');
+    EXPECT_EQ(std::string(entries[7].acParmSeq, 3), "010");
+}
+
+// A command longer than its field, a command holding a byte below a blank
+// and a row type longer than its field order by their whole values: the
+// cut fields alone would give the opposite order.
+TEST(KeywordTableLoad, ValuesTheirFieldsCutOrByteBelowABlankOrderWhole)
+{
+    EXPECT_EQ(Keywords(LoadRows({"'ABCDEFGHIJK', 'LONG1', 1, 1, 'P', 'M'", "'ABCDEFGHIJ', 'SHORT2', 2, 1, 'P', 'M'"})),
+              (std::vector<std::string>{"SHORT2", "LONG1"}));
+    EXPECT_EQ(Keywords(LoadRows({"'ABCDEFGHIJ K', 'LONG1', 1, 1, 'P', 'M'", "'ABCDEFGHIJ', 'SHORT2', 2, 1, 'P', 'M'"})),
+              (std::vector<std::string>{"SHORT2", "LONG1"}));
+    EXPECT_EQ(Keywords(LoadRows({"'AB' || char(1), 'LOW1', 1, 1, 'P', 'M'", "'AB', 'PLAIN2', 2, 1, 'P', 'M'"})),
+              (std::vector<std::string>{"PLAIN2", "LOW1"}));
+    EXPECT_EQ(Keywords(LoadRows({"'T', 'PX1', 1, 1, 'PX', 'M'", "'T', 'P2', 1, 2, 'P', 'M'"})),
+              (std::vector<std::string>{"P2", "PX1"}));
 }
 
 // Prepares one command; the parameter text is given pre-split.
