@@ -528,6 +528,38 @@ bool NamesList(const char* keyword, int32_t entry)
 
 }  // namespace
 
+namespace {
+
+/* The parameters of a command whose values name something used (an
+** element with a role other than SQL text), each with the parameter its
+** keyword finds: worked out once per command for the whole check, as the
+** command table does not change. */
+struct RecordedParam {
+    int16_t param;
+    int16_t found;
+};
+
+const std::vector<RecordedParam>& RecordedParams(int ci)
+{
+    using namespace dqov::cmdparm;
+    static std::vector<std::vector<RecordedParam>> plans(kCommands.size());
+    static std::vector<bool> planned(kCommands.size(), false);
+    std::vector<RecordedParam>& plan = plans[static_cast<size_t>(ci)];
+    if (!planned[static_cast<size_t>(ci)]) {
+        const CommandDef& command = kCommands[static_cast<size_t>(ci)];
+        for (int pi = 0; pi < command.count; ++pi) {
+            const ParamDef& p = command.params[pi];
+            if (std::any_of(p.elements, p.elements + p.elementCount,
+                            [](const Element& el) { return el.role != ' ' && el.role != kRoleSqlText; }))
+                plan.push_back({static_cast<int16_t>(pi), static_cast<int16_t>(FirstParamOfKeyword(ci, pi))});
+        }
+        planned[static_cast<size_t>(ci)] = true;
+    }
+    return plan;
+}
+
+}  // namespace
+
 void RecordKeywordUses()
 {
     using namespace dqov::cmdparm;
@@ -543,14 +575,12 @@ void RecordKeywordUses()
         Recording() { index.recording = true; }
         ~Recording() { index.recording = index.fieldStampKnown = index.groupStampKnown = false; }
     } recording;
-    for (int pi = 0; pi < command.count; ++pi) {
-        const ParamDef& p = command.params[pi];
-        if (std::none_of(p.elements, p.elements + p.elementCount, [](const Element& el) {
-                return el.role != ' ' && el.role != kRoleSqlText;
-            }))
-            continue;
-        /* the parameter the keyword finds (the first of that keyword) */
-        const int found = FirstParamOfKeyword(ci, pi);
+    /* one value at a time, in the room of the one before; a blank value
+    ** names nothing */
+    std::string value;
+    for (const RecordedParam& recorded : RecordedParams(ci)) {
+        const ParamDef& p = command.params[recorded.param];
+        const int found = recorded.found;
         const int32_t entries = p.layout == 'S'   ? 1
                                 : p.layout == 'C' ? p.entries
                                                   : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
@@ -561,10 +591,13 @@ void RecordKeywordUses()
             for (int32_t i = 0; i < entries; ++i) {
                 if (NamesList(p.keyword, i))
                     continue;
+                ReadParmEntryAt(ci, found, i, e, value);
+                if (value.empty())
+                    continue;
                 if (role == kRoleOperand && ValueListKeyword(p.keyword))
-                    RecordValueOperand(ParmEntryAt(ci, found, i, e));
+                    RecordValueOperand(value);
                 else
-                    RecordRoleValue(role, ParmEntryAt(ci, found, i, e));
+                    RecordRoleValue(role, value);
             }
         }
     }
