@@ -11,6 +11,8 @@
 #include "params/operand_internal.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cctype>
 #include <cstddef>
 #include <cstring>
@@ -530,33 +532,30 @@ bool NamesList(const char* keyword, int32_t entry)
 
 namespace {
 
-/* The parameters of a command whose values name something used (an
-** element with a role other than SQL text), each with the parameter its
-** keyword finds: worked out once per command for the whole check, as the
-** command table does not change. */
-struct RecordedParam {
-    int16_t param;
-    int16_t found;
-};
+/* The parameters of each command whose values name something used (an
+** element with a role other than SQL text), as bits by their place in the
+** command: worked out with the command table, as it does not change. */
+constexpr int kParamMaskWords = 4;
+using ParamMask = std::array<uint64_t, kParamMaskWords>;
+static_assert(kParamMaskWords * 64 > UINT8_MAX, "a command's parameters fit its mask");
 
-const std::vector<RecordedParam>& RecordedParams(int ci)
+constexpr bool RecordedParam(const dqov::cmdparm::ParamDef& p)
 {
-    using namespace dqov::cmdparm;
-    static std::vector<std::vector<RecordedParam>> plans(kCommands.size());
-    static std::vector<bool> planned(kCommands.size(), false);
-    std::vector<RecordedParam>& plan = plans[static_cast<size_t>(ci)];
-    if (!planned[static_cast<size_t>(ci)]) {
-        const CommandDef& command = kCommands[static_cast<size_t>(ci)];
-        for (int pi = 0; pi < command.count; ++pi) {
-            const ParamDef& p = command.params[pi];
-            if (std::any_of(p.elements, p.elements + p.elementCount,
-                            [](const Element& el) { return el.role != ' ' && el.role != kRoleSqlText; }))
-                plan.push_back({static_cast<int16_t>(pi), static_cast<int16_t>(FirstParamOfKeyword(ci, pi))});
-        }
-        planned[static_cast<size_t>(ci)] = true;
-    }
-    return plan;
+    for (int e = 0; e < p.elementCount; ++e)
+        if (p.elements[e].role != ' ' && p.elements[e].role != dqov::cmdparm::kRoleSqlText)
+            return true;
+    return false;
 }
+
+constexpr auto kRecordedParams = [] {
+    using dqov::cmdparm::kCommands;
+    std::array<ParamMask, kCommands.size()> masks{};
+    for (size_t c = 0; c < kCommands.size(); ++c)
+        for (int pi = 0; pi < kCommands[c].count; ++pi)
+            if (RecordedParam(kCommands[c].params[pi]))
+                masks[c][static_cast<size_t>(pi / 64)] |= uint64_t{1} << (pi % 64);
+    return masks;
+}();
 
 }  // namespace
 
@@ -578,26 +577,31 @@ void RecordKeywordUses()
     /* one value at a time, in the room of the one before; a blank value
     ** names nothing */
     std::string value;
-    for (const RecordedParam& recorded : RecordedParams(ci)) {
-        const ParamDef& p = command.params[recorded.param];
-        const int found = recorded.found;
-        const int32_t entries = p.layout == 'S'   ? 1
-                                : p.layout == 'C' ? p.entries
-                                                  : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
-        for (int e = 0; e < p.elementCount; ++e) {
-            const char role = p.elements[e].role;
-            if (role == ' ' || role == kRoleSqlText)
-                continue;
-            for (int32_t i = 0; i < entries; ++i) {
-                if (NamesList(p.keyword, i))
+    const ParamMask& recorded = kRecordedParams[static_cast<size_t>(ci)];
+    for (size_t word = 0; word < recorded.size(); ++word) {
+        for (uint64_t bits = recorded[word]; bits != 0; bits &= bits - 1) {
+            const int pi = static_cast<int>(word * 64) + std::countr_zero(bits);
+            const ParamDef& p = command.params[pi];
+            /* the parameter the keyword finds (the first of that keyword) */
+            const int found = FirstParamOfKeyword(ci, pi);
+            const int32_t entries = p.layout == 'S'   ? 1
+                                    : p.layout == 'C' ? p.entries
+                                                      : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
+            for (int e = 0; e < p.elementCount; ++e) {
+                const char role = p.elements[e].role;
+                if (role == ' ' || role == kRoleSqlText)
                     continue;
-                ReadParmEntryAt(ci, found, i, e, value);
-                if (value.empty())
-                    continue;
-                if (role == kRoleOperand && ValueListKeyword(p.keyword))
-                    RecordValueOperand(value);
-                else
-                    RecordRoleValue(role, value);
+                for (int32_t i = 0; i < entries; ++i) {
+                    if (NamesList(p.keyword, i))
+                        continue;
+                    ReadParmEntryAt(ci, found, i, e, value);
+                    if (value.empty())
+                        continue;
+                    if (role == kRoleOperand && ValueListKeyword(p.keyword))
+                        RecordValueOperand(value);
+                    else
+                        RecordRoleValue(role, value);
+                }
             }
         }
     }
