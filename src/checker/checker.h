@@ -376,6 +376,8 @@ int32_t ParmCount(const char* keyword);
  * table (command `command`, parameter `param`, as the keyword finds it):
  * for a caller that walks the parameters of the current command. */
 std::string ParmEntryAt(int command, int param, int entry, int element);
+/* ParmEntryAt into `out`, whose room is kept for the next value. */
+void ReadParmEntryAt(int command, int param, int entry, int element, std::string& out);
 int32_t ParmCountAt(int command, int param);
 bool ParmFlag(const char* keyword, const char* value);
 /* Writes entry `entry` of a text parameter (blank-padded or cut to its

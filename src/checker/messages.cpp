@@ -314,6 +314,16 @@ std::string ParmEntryAt(int command, int param, int entry, int element)
     return ReadElement(LocateAt(command, param, element, entry));
 }
 
+void ReadParmEntryAt(int command, int param, int entry, int element, std::string& out)
+{
+    const ParmPlace place = LocateAt(command, param, element, entry);
+    if (place.at < 0 || place.kind == 'N' || place.kind == 'H') {
+        out = ReadElement(place);
+        return;
+    }
+    out.assign(TrimmedView(G().parsed.acParms + place.at, place.width));
+}
+
 bool SetParmEntry(const char* keyword, int entry, int element, std::string_view value)
 {
     ParmPlace place = Locate(keyword, element, entry);

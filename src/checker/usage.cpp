@@ -11,6 +11,8 @@
 #include "params/operand_internal.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cctype>
 #include <cstddef>
 #include <cstring>
@@ -528,6 +530,35 @@ bool NamesList(const char* keyword, int32_t entry)
 
 }  // namespace
 
+namespace {
+
+/* The parameters of each command whose values name something used (an
+** element with a role other than SQL text), as bits by their place in the
+** command: worked out with the command table, as it does not change. */
+constexpr int kParamMaskWords = 4;
+using ParamMask = std::array<uint64_t, kParamMaskWords>;
+static_assert(kParamMaskWords * 64 > UINT8_MAX, "a command's parameters fit its mask");
+
+constexpr bool RecordedParam(const dqov::cmdparm::ParamDef& p)
+{
+    for (int e = 0; e < p.elementCount; ++e)
+        if (p.elements[e].role != ' ' && p.elements[e].role != dqov::cmdparm::kRoleSqlText)
+            return true;
+    return false;
+}
+
+constexpr auto kRecordedParams = [] {
+    using dqov::cmdparm::kCommands;
+    std::array<ParamMask, kCommands.size()> masks{};
+    for (size_t c = 0; c < kCommands.size(); ++c)
+        for (int pi = 0; pi < kCommands[c].count; ++pi)
+            if (RecordedParam(kCommands[c].params[pi]))
+                masks[c][static_cast<size_t>(pi / 64)] |= uint64_t{1} << (pi % 64);
+    return masks;
+}();
+
+}  // namespace
+
 void RecordKeywordUses()
 {
     using namespace dqov::cmdparm;
@@ -543,28 +574,34 @@ void RecordKeywordUses()
         Recording() { index.recording = true; }
         ~Recording() { index.recording = index.fieldStampKnown = index.groupStampKnown = false; }
     } recording;
-    for (int pi = 0; pi < command.count; ++pi) {
-        const ParamDef& p = command.params[pi];
-        if (std::none_of(p.elements, p.elements + p.elementCount, [](const Element& el) {
-                return el.role != ' ' && el.role != kRoleSqlText;
-            }))
-            continue;
-        /* the parameter the keyword finds (the first of that keyword) */
-        const int found = FirstParamOfKeyword(ci, pi);
-        const int32_t entries = p.layout == 'S'   ? 1
-                                : p.layout == 'C' ? p.entries
-                                                  : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
-        for (int e = 0; e < p.elementCount; ++e) {
-            const char role = p.elements[e].role;
-            if (role == ' ' || role == kRoleSqlText)
-                continue;
-            for (int32_t i = 0; i < entries; ++i) {
-                if (NamesList(p.keyword, i))
+    /* one value at a time, in the room of the one before; a blank value
+    ** names nothing */
+    std::string value;
+    const ParamMask& recorded = kRecordedParams[static_cast<size_t>(ci)];
+    for (size_t word = 0; word < recorded.size(); ++word) {
+        for (uint64_t bits = recorded[word]; bits != 0; bits &= bits - 1) {
+            const int pi = static_cast<int>(word * 64) + std::countr_zero(bits);
+            const ParamDef& p = command.params[pi];
+            /* the parameter the keyword finds (the first of that keyword) */
+            const int found = FirstParamOfKeyword(ci, pi);
+            const int32_t entries = p.layout == 'S'   ? 1
+                                    : p.layout == 'C' ? p.entries
+                                                      : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
+            for (int e = 0; e < p.elementCount; ++e) {
+                const char role = p.elements[e].role;
+                if (role == ' ' || role == kRoleSqlText)
                     continue;
-                if (role == kRoleOperand && ValueListKeyword(p.keyword))
-                    RecordValueOperand(ParmEntryAt(ci, found, i, e));
-                else
-                    RecordRoleValue(role, ParmEntryAt(ci, found, i, e));
+                for (int32_t i = 0; i < entries; ++i) {
+                    if (NamesList(p.keyword, i))
+                        continue;
+                    ReadParmEntryAt(ci, found, i, e, value);
+                    if (value.empty())
+                        continue;
+                    if (role == kRoleOperand && ValueListKeyword(p.keyword))
+                        RecordValueOperand(value);
+                    else
+                        RecordRoleValue(role, value);
+                }
             }
         }
     }

@@ -608,11 +608,11 @@ PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs
     return ref;
 }
 
-void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool runs)
+bool PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool runs)
 {
     const Stored stored = Read(ref);
     if (length == stored.length && Matches(stored.packed, stored.size, record, length))
-        return;
+        return false;
     auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
     Ref moved = ref;
     unsigned char* to = size <= ref.size ? const_cast<unsigned char*>(At(ref)) : Room(size, moved);
@@ -622,6 +622,7 @@ void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool ru
     held_ -= ref.size;
     ref = moved;
     ref.size = size;
+    return true;
 }
 
 void PackedArena::Compact(const std::vector<Ref*>& refs)

@@ -82,7 +82,8 @@ public:
     // Packs a record into the arena (without runs: as it is, in literal pieces).
     Ref Add(const void* record, uint32_t length, bool runs);
     // Stores this record where ref's was: nothing to do for the same record.
-    void Replace(Ref& ref, const void* record, uint32_t length, bool runs);
+    // Returns whether the record stored differs from the one before.
+    bool Replace(Ref& ref, const void* record, uint32_t length, bool runs);
     // Unpacks the record into out, at most capacity bytes; returns its length.
     uint32_t CopyTo(const Ref& ref, void* out, uint32_t capacity) const;
     // CopyTo into out that already holds the stretch `held` (UnpackOver).

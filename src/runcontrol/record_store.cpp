@@ -271,12 +271,31 @@ struct FFC_RECORD_STORE {
         const size_t at = ix.findNumber(w);
         return at == SIZE_MAX ? 0 : ix.numbers[at];
     }
+    // The longest run of the record a reader read last over the one before
+    // it (number 0: none), as long as the record stays as it was read: a
+    // reader that goes through the records one over the other gives it as
+    // the record held at its next read, which then need not look for it.
+    struct HeldRun {
+        uint32_t number = 0;
+        rc::Fill run;
+    } lastRead;
+
     // Copies record n (not 0) into rec over what rec holds of the record
-    // with number `held` (0: none); returns the record's length.
-    uint32_t copyOver(uint32_t n, void* rec, uint32_t capacity, uint32_t held) const
+    // with number `held` (0: none); returns the record's length. With
+    // `remember` (a reader going on over this record), the longest run
+    // written is kept for the next read.
+    uint32_t copyOver(uint32_t n, void* rec, uint32_t capacity, uint32_t held, bool remember = false)
     {
-        rc::Fill run = held ? arena.LongestRun(records[held - 1]) : rc::Fill{};
-        return arena.CopyOver(records[n - 1], rec, capacity, run, nullptr);
+        const rc::Fill run = !held                     ? rc::Fill{}
+                             : held == lastRead.number ? lastRead.run
+                                                       : arena.LongestRun(records[held - 1]);
+        if (!remember)
+            return arena.CopyOver(records[n - 1], rec, capacity, run, nullptr);
+        rc::Fill longest;
+        const uint32_t length = arena.CopyOver(records[n - 1], rec, capacity, run, &longest);
+        /* the run of the whole record only when the whole was written */
+        lastRead = length <= capacity ? HeldRun{n, longest} : HeldRun{};
+        return length;
     }
     // The view of record n (not 0): RS_pViewRecord.
     const void* viewOf(uint32_t n, uint32_t* length);
@@ -378,7 +397,8 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
             old.resize(s->arena.Length(s->records[n - 1]));
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
         }
-        s->arena.Replace(s->records[n - 1], rec, len, s->packed);
+        if (s->arena.Replace(s->records[n - 1], rec, len, s->packed) && n == s->lastRead.number)
+            s->lastRead = {};
         s->compactWhenWorth();
         // re-key the other indexes when the record's keys there changed
         for (size_t i = 1; i < s->indexes.size(); ++i) {
@@ -403,7 +423,7 @@ int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key,
             *length = s->arena.Length(s->records[n - 1]);
         return 0;
     }
-    uint32_t full = s->copyOver(n, rec, capacity, s->find(index, heldKey));
+    uint32_t full = s->copyOver(n, rec, capacity, s->find(index, heldKey), heldKey != nullptr);
     if (length)
         *length = full;
     return 0;
@@ -481,7 +501,7 @@ int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity, const int16
     const uint32_t number = following ? s->findFollowing(n[0], n[1]) : s->findNumbered(n[0], n[1]);
     if (number == 0)
         return 1;
-    s->copyOver(number, rec, capacity, held ? s->findNumbered(held[0], held[1]) : 0);
+    s->copyOver(number, rec, capacity, held ? s->findNumbered(held[0], held[1]) : 0, held != nullptr);
     return 0;
 }
 

@@ -221,4 +221,52 @@ TEST(ParameterArea, EntriesBeyondAListAreNeitherReadNorWritten)
     g.parsed = saved;
 }
 
+// A parameter read by its place in the command table into one string, as
+// the keyword uses of a command are: each value replaces the one before
+// whole (a short value after a long one keeps nothing of it), a blank or
+// missing entry reads as nothing, a number as its digits.
+TEST(ParameterArea, EntriesReadIntoOneStringReplaceTheValueBefore)
+{
+    namespace cp = dqov::cmdparm;
+    checker::Globals& g = checker::G();
+    const FFC_PARSED_COMMAND saved = g.parsed;
+    std::memset(&g.parsed, ' ', sizeof g.parsed);
+    checker::Pad(g.parsed.acName, 10, "FETCH");
+    const int ci = cp::FindCommand("FETCH");
+    ASSERT_GE(ci, 0);
+    const int fields = cp::IndexedParam(ci, "FIELDS");
+    const int where = cp::IndexedParam(ci, "WHERE");
+    const int keep = cp::IndexedParam(ci, "KEEP_LAST");
+    ASSERT_GE(fields, 0);
+    ASSERT_GE(where, 0);
+    ASSERT_GE(keep, 0);
+    EXPECT_TRUE(checker::SetParmEntry("WHERE", 0, 0, "#CUSTNO = #ORDCUST AND #ORDSTAT *NE 'CLOSED'"));
+    EXPECT_TRUE(checker::SetParmEntry("FIELDS", 0, 0, "  #A"));
+    EXPECT_TRUE(checker::SetParmEntry("FIELDS", 2, 0, "#ORDNO"));
+    EXPECT_TRUE(checker::SetParmCount("FIELDS", 3));
+    int32_t kept = 42;
+    const int32_t keepAt = cp::PlacedOffset(ci, keep, 0, 0, 4);
+    ASSERT_GE(keepAt, 0);
+    std::memcpy(g.parsed.acParms + keepAt, &kept, sizeof kept);
+
+    std::string value;
+    checker::ReadParmEntryAt(ci, where, 0, 0, value);
+    EXPECT_EQ(value, "#CUSTNO = #ORDCUST AND #ORDSTAT *NE 'CLOSED'");
+    checker::ReadParmEntryAt(ci, fields, 0, 0, value);
+    EXPECT_EQ(value, "#A") << "leading blanks dropped, nothing of the longer value left";
+    checker::ReadParmEntryAt(ci, fields, 1, 0, value);
+    EXPECT_EQ(value, "") << "a blank entry";
+    checker::ReadParmEntryAt(ci, fields, 2, 0, value);
+    EXPECT_EQ(value, "#ORDNO");
+    checker::ReadParmEntryAt(ci, fields, 100, 0, value);
+    EXPECT_EQ(value, "") << "past the list";
+    checker::ReadParmEntryAt(ci, fields, 0, 1, value);
+    EXPECT_EQ(value, "") << "no such element";
+    checker::ReadParmEntryAt(ci, keep, 0, 0, value);
+    EXPECT_EQ(value, "42");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(checker::ParmEntryAt(ci, fields, i, 0), checker::ParmEntry("FIELDS", i)) << i;
+    g.parsed = saved;
+}
+
 }  // namespace

@@ -544,6 +544,55 @@ TEST(RecordStore, CopiesOverAHeldRecordAndViewsComeOutAsCopies)
     RS_DestroyStore(&s);
 }
 
+// A reader that goes on from record to record, each read over the one
+// before, stores a record again between two reads, as a check pass does:
+// the record it holds is then the one stored, whose runs are no longer
+// those it read, and the next record still comes out whole. A record stored
+// again unchanged, and a read cut short by the room given, change nothing.
+TEST(RecordStore, ReadsOverARecordStoredAgainSinceItWasRead)
+{
+    auto make = [](char id, unsigned char fill) {
+        std::vector<unsigned char> r(600, ' ');
+        std::memcpy(r.data(), "K00", 3);
+        r[3] = static_cast<unsigned char>(id);
+        std::fill(r.begin() + 100, r.begin() + 500, fill);  // the longest run
+        return r;
+    };
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    for (char id : {'A', 'B', 'C', 'D'}) {
+        auto r = make(id, '*');
+        ASSERT_NE(RS_ulAddRecord(s, r.data(), static_cast<uint32_t>(r.size())), 0u);
+    }
+    std::vector<unsigned char> buffer(600, 'x');
+    uint32_t len = 0;
+    ASSERT_EQ(RS_fFindRecordOver(s, 0, "K00A", buffer.data(), 600, &len, "K00@"), 0);
+    EXPECT_EQ(buffer, make('A', '*'));
+    // A's run of stars becomes blanks, in the record held and in the store
+    std::fill(buffer.begin() + 100, buffer.begin() + 500, ' ');
+    ASSERT_EQ(RS_ulPutRecord(s, buffer.data(), 600), 1u);
+    ASSERT_EQ(RS_fFindRecordOver(s, 0, "K00B", buffer.data(), 600, &len, "K00A"), 0);
+    EXPECT_EQ(buffer, make('B', '*')) << "B's stars written over A's blanks";
+    // B stored again as it is: the next read goes on as before
+    ASSERT_EQ(RS_ulPutRecord(s, buffer.data(), 600), 2u);
+    ASSERT_EQ(RS_fFindRecordOver(s, 0, "K00C", buffer.data(), 600, &len, "K00B"), 0);
+    EXPECT_EQ(buffer, make('C', '*'));
+    // the first 300 bytes of D only: what lies past them is C's still
+    std::vector<unsigned char> expected = make('C', '*');
+    const std::vector<unsigned char> d = make('D', '*');
+    std::copy(d.begin(), d.begin() + 300, expected.begin());
+    ASSERT_EQ(RS_fFindRecordOver(s, 0, "K00D", buffer.data(), 300, &len, "K00C"), 0);
+    EXPECT_EQ(len, 600u);
+    EXPECT_EQ(buffer, expected);
+    // with D held as it is now stored (its whole), A comes back whole
+    std::copy(d.begin(), d.end(), buffer.begin());
+    ASSERT_EQ(RS_fFindRecordOver(s, 0, "K00A", buffer.data(), 600, &len, "K00D"), 0);
+    std::vector<unsigned char> a = make('A', ' ');
+    EXPECT_EQ(buffer, a) << "A as stored again, blanks where its stars were";
+    RS_DestroyStore(&s);
+}
+
 }  // namespace
 
 // A pass that stores every record again, longer, moves each to the end of
