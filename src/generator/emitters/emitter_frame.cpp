@@ -261,7 +261,7 @@ void P3109_EmitCommandPrologue()
         return;
 
     enterDebugName(name);
-    const int sequence = P3109_CurrentParsedHead().sSequence;
+    const int sequence = P3109_sCurrentSequence();
     const bool csharp = P3109_fCSharp();
     char number[16];
     const auto digits = std::to_chars(number, number + sizeof number, sequence);
