@@ -6,7 +6,6 @@
 ** an unsupported command, I/O outcome actions and the I/O status copy,
 ** dynamic system variables, the fatal-error break and the native lock.
 */
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -156,25 +155,6 @@ void enterDebugName(std::string_view name)
     entered.push_back(key);
 }
 
-/* A line of the prologue put together in place: its pieces are a name of
-** at most ten characters and fixed texts, far below its room (a piece that
-** would pass the room is cut, which none of them comes near). */
-class ShortLine {
-public:
-    ShortLine& add(std::string_view piece)
-    {
-        const size_t n = std::min(piece.size(), sizeof text_ - size_);
-        std::memcpy(text_ + size_, piece.data(), n);
-        size_ += n;
-        return *this;
-    }
-    operator std::string_view() const { return {text_, size_}; }
-
-private:
-    char text_[256];
-    size_t size_ = 0;
-};
-
 bool startsWith(std::string_view target, std::string_view keyword)
 {
     return target.size() >= keyword.size() && target.substr(0, keyword.size()) == keyword;
@@ -319,39 +299,36 @@ void P3109_EmitCommandPrologue()
     enterDebugName(name);
     const int sequence = P3109_sCurrentSequence();
     const bool csharp = P3109_fCSharp();
-    const bool component = P3109_fInComponentRoutine();
-    const bool subroutine = P3109_fInSubroutine();
-    ShortLine sequenceLine;
     char number[16];
     const auto digits = std::to_chars(number, number + sizeof number, sequence);
-    P3109_Line(sequenceLine.add(csharp ? "pX_Fun.sSequence = " : "pX_Fun->sSequence = ")
-                   .add(std::string_view(number, static_cast<size_t>(digits.ptr - number)))
-                   .add(";"));
+    P3109_Line(line.assign(csharp ? "pX_Fun.sSequence = " : "pX_Fun->sSequence = ")
+                   .append(number, static_cast<size_t>(digits.ptr - number))
+                   .append(";", 1));
     P3109_Line(csharp ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
-    ShortLine debug;
-    if (component && csharp)
+    if (P3109_fInComponentRoutine() && csharp)
         /* the C# form: the debugger is told the command's name and the routine's state */
-        debug.add("if (X_RUN_DLL.DebugComponentRoutine(")
-            .add(GEN_FUNCTION_PARMS_CS)
-            .add(",\"")
-            .add(name)
-            .add("\",RoutineInfo,pSTACKActiveCompRtnX_Fun)) return X_GloDef.X_COMR_FAILED;");
-    else if (component)
-        debug.add("if (DebugComponentRoutine(FUNCTION_STD_PARMS,_")
-            .add(name)
-            .add("_COMMAND,&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
+        P3109_Line(line.assign("if (X_RUN_DLL.DebugComponentRoutine(")
+                       .append(GEN_FUNCTION_PARMS_CS)
+                       .append(",\"")
+                       .append(name)
+                       .append("\",RoutineInfo,pSTACKActiveCompRtnX_Fun)) return X_GloDef.X_COMR_FAILED;"));
+    else if (P3109_fInComponentRoutine())
+        P3109_Line(line.assign("if (DebugComponentRoutine(FUNCTION_STD_PARMS,_")
+                       .append(name)
+                       .append("_COMMAND,&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);"));
     else if (csharp)
         /* the debugger of the C# run time is told the command's name */
-        debug.add(subroutine ? "if (X_RUN_DLL.DebugSubRoutine(" : "if (X_RUN_DLL.DebugMain(")
-            .add(GEN_FUNCTION_PARMS_CS)
-            .add(",\"")
-            .add(name)
-            .add(subroutine ? "\")) return X_GloDef.X_SUBR_FAILED;" : "\")) return;");
-    else if (subroutine)
-        debug.add("if (DebugSubRoutine(FUNCTION_STD_PARMS,_").add(name).add("_COMMAND)) return(X_SUBR_FAILED);");
+        P3109_Line(line.assign(P3109_fInSubroutine() ? "if (X_RUN_DLL.DebugSubRoutine(" : "if (X_RUN_DLL.DebugMain(")
+                       .append(GEN_FUNCTION_PARMS_CS)
+                       .append(",\"")
+                       .append(name)
+                       .append(P3109_fInSubroutine() ? "\")) return X_GloDef.X_SUBR_FAILED;" : "\")) return;"));
+    else if (P3109_fInSubroutine())
+        P3109_Line(line.assign("if (DebugSubRoutine(FUNCTION_STD_PARMS,_")
+                       .append(name)
+                       .append("_COMMAND)) return(X_SUBR_FAILED);"));
     else
-        debug.add("if (DebugMain(FUNCTION_STD_PARMS,_").add(name).add("_COMMAND)) return;");
-    P3109_Line(debug);
+        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_").append(name).append("_COMMAND)) return;"));
     P3109_Line("#endif");
 }
 
