@@ -169,7 +169,7 @@ void P3109_EmitUse()
     GEN_BIF_DEFINITION* def = findDefinition(P3109_Parm("BUILTIN"));
     if (!def)
         return;
-    const long n = P3109_CurrentParsedHead().sSequence;
+    const long n = P3109_sCurrentSequence();
     const int32_t a = givenCount("WITH_ARGS", def->sArgumentCount);
     const int32_t r = givenCount("TO_GET", def->sReturnCount);
     const bool zoph = def->cKind == 'R';

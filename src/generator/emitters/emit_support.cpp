@@ -133,6 +133,14 @@ const FFC_PARSED_COMMAND& P3109_CurrentParsedHead()
     return loadParsed();
 }
 
+int16_t P3109_sCurrentSequence()
+{
+    /* the loop's record and the stored one are read from the same store,
+       and nothing the generator writes back changes a sequence number */
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    return r.fSequence ? r.sSequence : P3109_CurrentParsedHead().sSequence;
+}
+
 uint64_t P3109_ulCurrentParsedSerial()
 {
     P3109_CurrentParsedHead();

@@ -32,6 +32,9 @@ const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand();
 ** parameter area (sequence, name, label, frame, routine reference,
 ** dispatch id). */
 const FFC_PARSED_COMMAND& P3109_CurrentParsedHead();
+/* The current command's running sequence number: the one the command loop
+** read with the command when it has it, else its parsed record's. */
+int16_t P3109_sCurrentSequence();
 /* A number that changes whenever the current command's parsed record is
 ** read again (another command, or a changed store): what is derived from
 ** the parameters may be kept while it stays the same. */

@@ -10,6 +10,9 @@
 #include <charconv>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "checker/command_records.h"
 #include "dqov/runcontrol/x_tree.h"
@@ -51,13 +54,13 @@ bool isExecutable(const char* acName)
     return true;
 }
 
-/* The command's parameter text as written, without its label and name,
-** put into `out`. */
-void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
+/* The command's parameter text as written, without its label and name and
+** without its trailing blanks: a view into a buffer kept between commands,
+** valid until the next call. */
+std::string_view sourceText(const GEN_COMMAND_RECORD& r)
 {
-    out.clear();
     const GEN_COMMAND_SOURCE* source = P3109_pCommandSource();
-    /* the lines joined by a blank, in a buffer kept between commands */
+    /* the lines joined by a blank */
     static std::string joined;
     joined.clear();
     if (source && source->pfnSourceText)
@@ -65,30 +68,64 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
     const std::string_view text = joined;
     size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
-        return;
+        return {};
     size_t end = text.find(' ', at);
     std::string_view first = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
     if (first.size() >= 1 && first.size() <= 4 && first.back() == ':') {
         at = text.find_first_not_of(' ', at + first.size());
         if (at == std::string_view::npos)
-            return;
+            return {};
         end = text.find(' ', at);
     }
     /* a comment's text follows its marker, the first '*' (a blank line has
     ** none: the name it is kept under is all stars) */
     if (r.acName[0] == '*') {
         if (std::memcmp(r.acName, FFC_BLANK_COMMAND, 10) == 0)
-            return;
+            return {};
         const size_t from = text.find_first_not_of(' ', at + 1);
-        if (from != std::string_view::npos)
-            out.assign(P3109_TrimmedRight(text.substr(from)));
-        return;
+        return from == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(from));
     }
     if (end == std::string_view::npos)
-        return;
+        return {};
     at = text.find_first_not_of(' ', end);
-    if (at != std::string_view::npos)
-        out.assign(P3109_TrimmedRight(text.substr(at)));
+    return at == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(at));
+}
+
+/* Appends the text to the line as a line comment's text holds it (as
+** P3109_MakeLineCommentText makes it): control characters blanked,
+** trailing blanks dropped, and a '.' after a final backslash or "??/",
+** which would continue the comment onto the next line. The line up to
+** there ends with a blank, so a text that is all blanks adds nothing.
+** Answers whether anything was added. */
+bool appendCommentText(std::string& line, std::string_view text)
+{
+    const size_t head = line.size();
+    line.append(text);
+    char* p = line.data() + head;
+    size_t n = text.size();
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi8(static_cast<char>(0xE0)), blanks = _mm_set1_epi8(' ');
+    for (; n >= 16; n -= 16, p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        /* a byte below 32 has none of its three high bits set */
+        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(v, high), _mm_setzero_si128());
+        if (_mm_movemask_epi8(control) != 0)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
+                             _mm_or_si128(_mm_andnot_si128(control, v), _mm_and_si128(control, blanks)));
+    }
+#endif
+    for (; n > 0; --n, ++p)
+        if (static_cast<unsigned char>(*p) < 32)
+            *p = ' ';
+    size_t end = line.size();
+    while (end > head && line[end - 1] == ' ')
+        --end;
+    line.resize(end);
+    if (end == head)
+        return false;
+    if (line.back() == '\\' || (end - head >= 3 && line.compare(end - 3, 3, "?\?/") == 0))
+        line.push_back('.');
+    return true;
 }
 
 void enterDebugName(std::string_view name)
@@ -213,32 +250,31 @@ void P3109_EmitCommandPrologue()
         name = " ";
     const uint16_t indent = g().out.usIndent;
 
-    /* the text is put together in a buffer kept between commands */
-    static std::string text;
-    sourceText(r, text);
+    /* the text, cut to the room the line leaves it */
+    std::string_view text = sourceText(r);
     const size_t room = indent < 4081 ? 4081 - indent : 0;
     if (text.size() > room)
-        text.resize(room);
-    P3109_MakeLineCommentText(text);
+        text = text.substr(0, room);
 
     /* the lines are put together in one buffer kept between commands */
     static std::string line;
-    auto commentLine = [&]() -> std::string_view {
-        line.assign("// ", 3).append(name).append(" ", 1).append(text);
-        return line;
-    };
     if (r.acName[0] == '*') {
-        if (text.empty())
-            P3109_LineAt(1, " ");
+        line.assign("// ", 3);
+        if (appendCommentText(line, text))
+            P3109_Line(line);
         else
-            P3109_Line(line.assign("// ", 3).append(text));
-    } else if (!executable) {
-        P3109_Line(commentLine());
+            P3109_LineAt(1, " ");
     } else {
-        P3109_LineAt(1, " ");
-        P3109_Line("//");
-        P3109_Line(commentLine());
-        P3109_Line("//");
+        line.assign("// ", 3).append(name).append(" ", 1);
+        appendCommentText(line, text);
+        if (!executable) {
+            P3109_Line(line);
+        } else {
+            P3109_LineAt(1, " ");
+            P3109_Line("//");
+            P3109_Line(line);
+            P3109_Line("//");
+        }
     }
     if (r.acLabel[0] == ' ' && !executable)
         return;
@@ -261,7 +297,7 @@ void P3109_EmitCommandPrologue()
         return;
 
     enterDebugName(name);
-    const int sequence = P3109_CurrentParsedHead().sSequence;
+    const int sequence = P3109_sCurrentSequence();
     const bool csharp = P3109_fCSharp();
     char number[16];
     const auto digits = std::to_chars(number, number + sizeof number, sequence);

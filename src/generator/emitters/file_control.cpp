@@ -16,7 +16,7 @@ namespace {
 
 std::string blockName(const char* prefix)
 {
-    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
+    return std::string(prefix) + "_" + std::to_string(P3109_sCurrentSequence());
 }
 
 bool allFiles()
@@ -80,7 +80,7 @@ void writeEndOfWork(GEN_DBM_LAYOUT layout, const char* prefix, const char* curre
     openBlock();
     const bool cs = P3109_fCSharp();
     P3109_Line(cs ? "int lCommRollResult;" : "X_LONG lCommRollResult;");
-    const std::string block = std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
+    const std::string block = std::string(prefix) + "_" + std::to_string(P3109_sCurrentSequence());
     P3109_EmitDbmArgumentBlock(layout, block);
     P3109_Line(block + ".pX_Fld = pX_Fld;");
     if (cs) {

@@ -276,7 +276,7 @@ std::string_view rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_
     if ((layout.values & bit(row.kind)) == 0)
         return row.dflt;
     switch (row.kind) {
-    case kStatement: return scratch = std::to_string(P3109_CurrentParsedHead().sSequence);
+    case kStatement: return scratch = std::to_string(P3109_sCurrentSequence());
     case kPhysical: return scratch = quoted(physicalName(io));
     case kLibrary:
         return io.fLibraryNamed ? std::string_view(scratch = quoted(io.library)) : std::string_view(row.dflt);

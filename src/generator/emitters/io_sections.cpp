@@ -213,7 +213,7 @@ void P3109_EmitPoint()
     const GEN_POINT_ENTRY* used = P3109_pFindUsedFile(file, library);
     if (!used)
         P3109_InternalError(P3109_Format("System error. POINT command on line %d not found in internal list.",
-                                         static_cast<int>(P3109_CurrentParsedHead().sSequence)));
+                                         static_cast<int>(P3109_sCurrentSequence())));
     const std::string structure = P3109_MakeCIdentifier(used->name, used->name.size());
     std::vector<std::string>& overrides = g().emit.pointOverrides;
     if (std::find(overrides.begin(), overrides.end(), structure) == overrides.end())

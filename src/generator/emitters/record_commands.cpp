@@ -23,7 +23,7 @@ namespace {
 
 std::string blockName(const char* prefix)
 {
-    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
+    return std::string(prefix) + "_" + std::to_string(P3109_sCurrentSequence());
 }
 
 bool lockRequested()

@@ -136,7 +136,7 @@ void P3109_EmitSelectList()
         return;
     const GEN_LIST_DEFINITION& list = *found;
     const std::string& l = list.vectorName;
-    const std::string sequence = std::to_string(P3109_CurrentParsedHead().sSequence);
+    const std::string sequence = std::to_string(P3109_sCurrentSequence());
     const std::string counter = "lSelectEntry_" + sequence;
     const std::string pointer = "pX_List_" + sequence;
     const std::string operation = "pfnGetEntryExt_" + sequence;

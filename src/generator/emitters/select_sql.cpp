@@ -465,7 +465,7 @@ void P3109_EmitSelectSqlOdbcRoutine(const GEN_SELECT_NODE& select)
     P3109_SetCommandSqlFiles();
     P3109_WriteComment("The following SQL logic directly results from the ZOPH");
     P3109_WriteComment(
-        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedHead().sSequence));
+        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_sCurrentSequence()));
     GEN_ODBC_PASS counting;
     const char saved = g().out.cSuppress;
     g().out.cSuppress = 'Y';
@@ -489,7 +489,7 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
     P3109_SetCommandSqlFiles();
     P3109_WriteComment("The following SQL logic directly results from the ZOPH");
     P3109_WriteComment(
-        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedHead().sSequence));
+        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_sCurrentSequence()));
     const int32_t columns = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
     const std::vector<std::string> hosts = usingHostFields();
     const int32_t count = 3 + columns + static_cast<int32_t>(hosts.size());

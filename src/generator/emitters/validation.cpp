@@ -551,7 +551,7 @@ void P3109_EmitFileCheck()
     P3109_EmitCheckMessage(message, 'D');
     noteCheckResult();
     const GEN_IO_FILE io = P3109_CurrentIoFile();
-    const std::string block = "X_DBM_Chk_" + std::to_string(P3109_CurrentParsedHead().sSequence);
+    const std::string block = "X_DBM_Chk_" + std::to_string(P3109_sCurrentSequence());
     const std::string module = P3109_IoModuleName(io.physical);
     P3109_WriteComment("Prepare arguments for the I/O Module");
     P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::FileCheck, block);

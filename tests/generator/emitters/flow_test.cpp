@@ -172,6 +172,34 @@ TEST_F(Flow, PrologueOfCommentsAndDeclarations)
     EXPECT_TRUE(holdsText(dispatch(path), "// GOTO LABEL(L10) C:\\TEMP\\."));
 }
 
+TEST_F(Flow, CommentLinesOfControlCharactersTrigraphsAndWideBytes)
+{
+    auto comment = [this](const std::string& source) {
+        FFC_PARSED_COMMAND& c = command("*", source);
+        current(c);
+        return lines([] { P3109_EmitCommandPrologue(); });
+    };
+    /* control characters anywhere in a long text are blanks, those at its
+       end are dropped with the blanks */
+    EXPECT_TRUE(holdsText(comment("* Tab\there and a bell\a inside a note that runs long\t\r\t"),
+                          "// Tab here and a bell  inside a note that runs long"));
+    /* bytes above 127 are text, in the first sixteen bytes and past them */
+    EXPECT_TRUE(holdsText(comment("* caf\xe9 au lait and a na\xefve \x80\xff"),
+                          "// caf\xe9 au lait and a na\xefve \x80\xff"));
+    /* a trigraph backslash at the end would join the next line */
+    EXPECT_TRUE(holdsText(comment("* a long note that ends in a trigraph ??/"),
+                          "// a long note that ends in a trigraph ??/."));
+    EXPECT_TRUE(holdsText(comment("* a note ending ?/"), "// a note ending ?/"));
+    /* a text of control characters only is a blank line */
+    EXPECT_EQ(comment("* \t\x1f\t"), (std::vector<Line>{{6, 1, " "}}));
+
+    /* a command's text: the comment holds its name and the text so made */
+    FFC_PARSED_COMMAND& change = command("CHANGE", "CHANGE FIELD(#A) TO('#B')\x01\x02 \\\t");
+    set(change, "FIELD", "#A");
+    set(change, "TO", "#B");
+    EXPECT_TRUE(holdsText(dispatch(change), "// CHANGE FIELD(#A) TO('#B')   \\."));
+}
+
 TEST_F(Flow, BranchesByRoutineKindAndTarget)
 {
     FFC_PARSED_COMMAND& ret = command("RETURN");

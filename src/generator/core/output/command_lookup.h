@@ -40,6 +40,11 @@ struct GEN_COMMAND_RECORD {
     int32_t lRoutineValue1 = 0; /* routine values of a routine command */
     int32_t lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
+    /* The command's running sequence number, as its stored record holds it;
+    ** fSequence false when the reader of the command list leaves it unknown
+    ** (the stored record is then read for it). */
+    bool fSequence = false;
+    int16_t sSequence = 0;
 };
 
 /* The checked command list. */

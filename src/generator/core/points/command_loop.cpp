@@ -29,7 +29,21 @@ using dqov::Msg;
 
 namespace {
 
-bool nameIs(const char* acName, const char* name)
+/* Whether the ten-byte name field holds the name, blank-padded: the
+** name's length is known here, so the test is a fixed compare. */
+template <size_t N> inline bool nameIs(const char* acName, const char (&name)[N])
+{
+    static_assert(N >= 2 && N - 1 <= 10);
+    if (std::memcmp(acName, name, N - 1) != 0)
+        return false;
+    for (size_t i = N - 1; i < 10; ++i)
+        if (acName[i] != ' ')
+            return false;
+    return true;
+}
+
+/* The same for a name known only at run time. */
+bool nameIsText(const char* acName, const char* name)
 {
     return P3109_fPaddedIs(std::string_view(acName, 10), name);
 }
@@ -174,7 +188,7 @@ void P3109_DispatchCommand()
     const P3109_GENERATOR_PARTS& parts = P3109_Parts();
     for (size_t i = 0; i < parts.ulEmitters; ++i) {
         const P3109_EMITTER_ROW& row = parts.pEmitters[i];
-        if (!nameIs(e->acName, row.command) || !row.emitter)
+        if (!nameIsText(e->acName, row.command) || !row.emitter)
             continue;
         e->pfnEmitter = row.emitter;
         e->lPushWhen = row.pushWhen;
@@ -212,20 +226,34 @@ void P3109_GenerateCommands()
     GEN_COMMAND_RECORD r;
     g.usCommandCounter = 0;
     g.out.cSuppress = 'Y';
+    /* Only a command that is dispatched is made the current one as it is
+       read; the last one read is made current after the walk, as the walk
+       leaves it, since what follows the run may look at it. */
+    GEN_COMMAND_RECORD last;
+    bool lastPending = false;
     while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
-        P3109_MakeCurrentCommand(r);
         g.out.cSuppress = 'Y';
         g.cLabelFlag = 'Y';
         if (nameIs(r.acName, "SELECT") || nameIs(r.acName, "SELECT_SQL")) {
             ++g.sSqlCursorCount;
+            last = r;
+            lastPending = true;
             continue;
         }
         if (std::memcmp(r.acName, "DEF_LIST", 8) == 0 || std::memcmp(r.acName, "DEF_COND", 8) == 0 ||
             std::memcmp(r.acName, "DEF_HEAD", 8) == 0 || std::memcmp(r.acName, "DEF_FOOT", 8) == 0 ||
             std::memcmp(r.acName, "DEF_LINE", 8) == 0 || std::memcmp(r.acName, "DEF_BREAK", 9) == 0 ||
-            std::memcmp(r.acName, "POINT", 5) == 0)
+            std::memcmp(r.acName, "POINT", 5) == 0) {
+            P3109_MakeCurrentCommand(r);
+            lastPending = false;
             P3109_DispatchCommand();
+        } else {
+            last = r;
+            lastPending = true;
+        }
     }
+    if (lastPending)
+        P3109_MakeCurrentCommand(last);
 
     /* between the runs */
     g.out.cSuppress = 'N';

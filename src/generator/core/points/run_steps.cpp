@@ -42,6 +42,8 @@ int32_t readCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence,
     std::memcpy(out->acLabel, parsed.acLabel, sizeof out->acLabel);
     std::memcpy(out->acName, parsed.acName, sizeof out->acName);
     out->cExtension = FFC_ExtensionSwitch(parsed);
+    out->fSequence = true;
+    out->sSequence = parsed.sSequence;
     return 0;
 }
 
