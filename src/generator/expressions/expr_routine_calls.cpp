@@ -173,18 +173,11 @@ void EXPR_BuildConditionRoutineCall(ExprWriterServices& gen, const char* referen
     }
     const int32_t n = EXPR_lRoutineNumber(reference);
     const char* args = gen.CSharp() ? kCsArgs : "FUNCTION_STD_PARMS";
-    /* "<routine>_<n>", then the arguments: put together by appends, in the
-    ** room the caller's strings have */
-    const ExprDigits number(n);
     if (call != nullptr)
-        call->assign(routine)
-            .append("_")
-            .append(number)
-            .append("( ")
-            .append(args)
-            .append(letter == 'D' ? " )" : ", operandStack )");
+        *call = letter == 'D' ? EXPR_Format("%s_%d( %s )", routine, n, args)
+                              : EXPR_Format("%s_%d( %s, operandStack )", routine, n, args);
     if (name != nullptr)
-        name->assign(routine).append("_").append(number);
+        *name = EXPR_Format("%s_%d", routine, n);
 }
 
 void EXPR_WriteVarCharRelease(ExprWriterServices& gen, const char* reference, std::string_view variable)
