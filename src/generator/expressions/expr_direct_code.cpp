@@ -127,6 +127,8 @@ namespace {
     k.node = node;
     k.viewed = false;
     k.valued = false;
+    k.nullTested = false;
+    k.lengthKnown = false;
     p.slots[at] = ExprCode::KnownNodes::Pool::Slot{node, &k, p.stamp};
     return k;
 }
@@ -167,8 +169,9 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
                                : EXPR_Format("X_DOUBLE decOperand%d;", n));
         }
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String) {
-            const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
-            const std::string longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
+            const std::string& t1 = EXPR_OperandLengthText(c, op.left);
+            const std::string& t2 = EXPR_OperandLengthText(c, op.right);
+            const std::string& longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
             switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
             case 2: c.Line(EXPR_FormatInto(c.formatted, "X_INT iCompare%d;", n)); break;
             case 3: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, t1.c_str())); break;
