@@ -129,6 +129,7 @@ namespace {
     k.valued = false;
     k.nullTested = false;
     k.lengthKnown = false;
+    k.strategyOf = nullptr;
     p.slots[at] = ExprCode::KnownNodes::Pool::Slot{node, &k, p.stamp};
     return k;
 }
@@ -176,7 +177,7 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
             const std::string& t1 = EXPR_OperandLengthText(c, op.left);
             const std::string& t2 = EXPR_OperandLengthText(c, op.right);
             const std::string& longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
-            switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+            switch (EXPR_StringCompareStrategy(c, op)) {
             case 2: c.Line(EXPR_FormatInto(c.formatted, "X_INT iCompare%d;", n)); break;
             case 3: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, t1.c_str())); break;
             case 4: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, t2.c_str())); break;

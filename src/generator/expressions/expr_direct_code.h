@@ -128,6 +128,11 @@ struct ExprCode {
         bool lengthKnown = false;
         std::string nullTest;
         std::string length;
+        /* EXPR_StringCompareStrategy's answer for the comparison whose
+           operation the node is (the declarations, the preparation and the
+           condition of a comparison each ask for it) */
+        const EXPR_STATEMENT* strategyOf = nullptr;
+        int16_t strategy = 0;
     };
     class KnownNodes {
     public:
@@ -240,6 +245,8 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
 const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask);
+/* EXPR_sStringCompareStrategy of a comparison, kept for the variant. */
+int16_t EXPR_StringCompareStrategy(ExprCode& c, const EXPR_STATEMENT& comparison);
 /* The text is kept by the variant's writers, like EXPR_BuildFactorValueText's. */
 const std::string& EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);

@@ -548,7 +548,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
             c.Line(EXPR_FormatInto(c.formatted, "X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         }
     };
-    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+    switch (EXPR_StringCompareStrategy(c, op)) {
     case 2:
         if (l2 <= l1) {
             c.Line(c.cs()
@@ -668,7 +668,7 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     const std::string o(op);
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     const long l1 = EXPR_lOperandLength(operation.left), l2 = EXPR_lOperandLength(operation.right);
-    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &operation)) {
+    switch (EXPR_StringCompareStrategy(c, operation)) {
     case 1: return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
     case 2: return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
     case 3:
@@ -705,6 +705,18 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     }
     default: return EXPR_Format("( %s( %s, %s, ???? ) == 0 )", memcmpName, v1.c_str(), v2.c_str());
     }
+}
+
+int16_t EXPR_StringCompareStrategy(ExprCode& c, const EXPR_STATEMENT& comparison)
+{
+    if (comparison.operation == nullptr)
+        return EXPR_sStringCompareStrategy(c.gen.Fields(), &comparison);
+    ExprCode::Known& known = c.known.Of(comparison.operation);
+    if (known.strategyOf != &comparison) {
+        known.strategy = EXPR_sStringCompareStrategy(c.gen.Fields(), &comparison);
+        known.strategyOf = &comparison;
+    }
+    return known.strategy;
 }
 
 namespace {
