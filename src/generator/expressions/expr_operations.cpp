@@ -95,7 +95,8 @@ void writeGuard(ExprCode& c, Operation& o)
         return;
     const std::string& R = o.R;
     const std::string& T = o.T;
-    const std::string datetime = "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
+    constexpr std::string_view datetime =
+        "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
     const ExprOpKind k = o.t.kind;
     if (o.opcode == EXPR_OP_COERCE_DATE_TO_DATETIME || o.opcode == EXPR_OP_COERCE_TIME_TO_DATETIME)
         c.Put({"if ( ", R, " ) X_CPYBYTES( ", T, ", ", datetime},
