@@ -160,9 +160,8 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     /* most opcodes declare nothing of their own: the work number is found
        only for those that do */
-    if (node == op.result &&
-        (t.kind == ExprOpKind::Compare || opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL ||
-         opcode == EXPR_OP_STRING_CUR_SIZE)) {
+    if (node == op.result && (t.kind == ExprOpKind::Compare || opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL ||
+                              opcode == EXPR_OP_STRING_CUR_SIZE)) {
         const int32_t n = c.Number(op.operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
             c.Line(EXPR_FormatInto(c.formatted, "X_DOUBLE dDifference%d;", n));

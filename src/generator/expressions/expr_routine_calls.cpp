@@ -115,8 +115,7 @@ long EXPR_lWriteCommandCallLine(EXPR_ROUTINE* element, void*, void*)
         else
             line.assign("EVALUATE_COMMAND_").append(number);
         gen->Line(line);
-    }
-    else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
+    } else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
         writeWhenStack(*gen, element->operandStackSize);
     return 0;
 }
