@@ -7,7 +7,6 @@
 #include <array>
 
 #include "dqov/runcontrol/fix.h"
-#include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
 #include "runcontrol/message_table.h"
@@ -103,19 +102,11 @@ long EXPR_lWriteCommandCallLine(EXPR_ROUTINE* element, void*, void*)
         return 0;
     /* the line is put together in a buffer kept between calls */
     static std::string line;
-    if (element->kind == EXPR_ROUTINE_COMMAND) {
-        const ExprDigits number(element->number);
-        if (gen->CSharp())
-            line.assign("Command_Evaluation_Routine_")
-                .append(number)
-                .append("( ")
-                .append(kCsArgs)
-                .append(EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
-                .append(" );");
-        else
-            line.assign("EVALUATE_COMMAND_").append(number);
-        gen->Line(line);
-    } else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
+    if (element->kind == EXPR_ROUTINE_COMMAND)
+        gen->Line(gen->CSharp() ? EXPR_FormatInto(line, "Command_Evaluation_Routine_%d( %s%s );", element->number,
+                                                  kCsArgs, EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
+                                : EXPR_FormatInto(line, "EVALUATE_COMMAND_%d", element->number));
+    else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
         writeWhenStack(*gen, element->operandStackSize);
     return 0;
 }
