@@ -127,6 +127,9 @@ namespace {
     k.node = node;
     k.viewed = false;
     k.valued = false;
+    k.nullTested = false;
+    k.lengthKnown = false;
+    k.strategyOf = nullptr;
     p.slots[at] = ExprCode::KnownNodes::Pool::Slot{node, &k, p.stamp};
     return k;
 }
@@ -155,7 +158,10 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
 {
     const uint32_t opcode = op.operation->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
-    if (node == op.result) {
+    /* most opcodes declare nothing of their own: the work number is found
+       only for those that do */
+    if (node == op.result && (t.kind == ExprOpKind::Compare || opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL ||
+                              opcode == EXPR_OP_STRING_CUR_SIZE)) {
         const int32_t n = c.Number(op.operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
             c.Line(EXPR_FormatInto(c.formatted, "X_DOUBLE dDifference%d;", n));
@@ -167,9 +173,10 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
                                : EXPR_Format("X_DOUBLE decOperand%d;", n));
         }
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String) {
-            const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
-            const std::string longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
-            switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+            const std::string& t1 = EXPR_OperandLengthText(c, op.left);
+            const std::string& t2 = EXPR_OperandLengthText(c, op.right);
+            const std::string& longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
+            switch (EXPR_StringCompareStrategy(c, op)) {
             case 2: c.Line(EXPR_FormatInto(c.formatted, "X_INT iCompare%d;", n)); break;
             case 3: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, t1.c_str())); break;
             case 4: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, t2.c_str())); break;

@@ -118,6 +118,21 @@ struct ExprCode {
         bool valued = false;
         ExprFieldView view;
         std::string value;
+        /* EXPR_BuildSqlNullTestText's text (`nullTestOfField`: it tests the
+           state of the field itself, which is no test where the node is the
+           operation's own result) and EXPR_OperandLengthText's, put
+           together the first time they are asked for: the statements read
+           an operand's null test and length again and again. */
+        bool nullTested = false;
+        bool nullTestOfField = false;
+        bool lengthKnown = false;
+        std::string nullTest;
+        std::string length;
+        /* EXPR_StringCompareStrategy's answer for the comparison whose
+           operation the node is (the declarations, the preparation and the
+           condition of a comparison each ask for it) */
+        const EXPR_STATEMENT* strategyOf = nullptr;
+        int16_t strategy = 0;
     };
     class KnownNodes {
     public:
@@ -230,7 +245,10 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
 const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask);
-std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+/* EXPR_sStringCompareStrategy of a comparison, kept for the variant. */
+int16_t EXPR_StringCompareStrategy(ExprCode& c, const EXPR_STATEMENT& comparison);
+/* The text is kept by the variant's writers, like EXPR_BuildFactorValueText's. */
+const std::string& EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation);
 /* `value`, or its cast to a decimal put together in `cast` (and returned). */
@@ -242,8 +260,8 @@ std::string EXPR_BuildRoundingConstant(ExprCode& c, const EXPR_STATEMENT& operat
 ** when asked). */
 std::string EXPR_HalfUnit(int32_t zeros, bool decimalSuffix);
 /* The length text of an operand: a field's "BYTE_LEN_" symbol, else its
-** varchar length text. */
-std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node);
+** varchar length text (kept by the variant's writers). */
+const std::string& EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node);
 
 /* ---- assignments and field clearing --------------------------------------- */
 void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& statement);

@@ -63,13 +63,19 @@ std::string hex8(uint32_t value)
     return EXPR_Format("0x%08X", value);
 }
 
-/* Two lines: the type, then the declarator three blanks in. */
+/* The buffer the declarator lines are formatted into, kept between
+** declarations. */
+std::string& declaratorLine()
+{
+    static std::string line;
+    return line;
+}
+
+/* Two lines: the type, then the declarator (formatted three blanks in). */
 void declare(ExprWriterServices& gen, std::string_view type, std::string_view declarator)
 {
-    /* the declarator line is put together in a buffer kept between declarations */
-    static std::string line;
     gen.Line(type);
-    gen.Line(line.assign("   ").append(declarator));
+    gen.Line(declarator);
 }
 
 void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE& node)
@@ -77,16 +83,18 @@ void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE&
     const char* packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
     const long bytes = static_cast<long>(std::string_view(packed).size() / 4);
     if (gen.CSharp()) {
-        declare(
-            gen, "X_VAR_FACTOR_DECIMAL_PACKED",
-            EXPR_Format("operand%u = new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, "
-                        "%ld, %ld, \"%s\" );",
-                        k, bytes, static_cast<long>(node.second), packed));
+        declare(gen, "X_VAR_FACTOR_DECIMAL_PACKED",
+                EXPR_FormatInto(
+                    declaratorLine(),
+                    "   operand%u = new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, "
+                    "%ld, %ld, \"%s\" );",
+                    k, bytes, static_cast<long>(node.second), packed));
         return;
     }
     declare(gen, "static const X_VAR_FACTOR_DECIMAL_PACKED",
-            EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, %ld, %ld, \"%s\" };", k, bytes,
-                        static_cast<long>(node.second), packed));
+            EXPR_FormatInto(declaratorLine(),
+                            "   operand%u = { X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, %ld, %ld, \"%s\" };", k, bytes,
+                            static_cast<long>(node.second), packed));
 }
 
 /* The declaration of one counted operand. */
@@ -101,11 +109,13 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
     case EXPR_NODE_INT32_CONSTANT:
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, %s );", k,
-                                value.data()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, %s );",
+                                    k, value.data()));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, %s };", k, value.data()));
+                    EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, %s };", k,
+                                    value.data()));
         return;
     case EXPR_NODE_DECIMAL_CONSTANT:
         if (opcode == kPushPacked31 || opcode == kPushPacked63 || opcode == kPushDecimal) {
@@ -114,11 +124,14 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
             /* C#: the double factor is constructed as what it is declared */
             if (cs)
                 declare(gen, "X_VAR_FACTOR_DOUBLE",
-                        EXPR_Format("operand%u = new X_VAR_FACTOR_DOUBLE( X_VAR.X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s );",
-                                    k, value.data()));
+                        EXPR_FormatInto(
+                            declaratorLine(),
+                            "   operand%u = new X_VAR_FACTOR_DOUBLE( X_VAR.X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s );", k,
+                            value.data()));
             else
                 declare(gen, "static const X_VAR_FACTOR_DOUBLE",
-                        EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s };", k, value.data()));
+                        EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s };", k,
+                                        value.data()));
         } else if (cs) {
             gen.Line(
                 EXPR_Format("X_VAR_FACTOR_DECIMAL_DOUBLE operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( "
@@ -139,8 +152,8 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
                                 node.value, node.maxLength);
         if (!cs) {
             declare(gen, "static const X_VAR_FACTOR_STRING",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_STRING, %s, %s };", k, length.c_str(),
-                                reference.c_str()));
+                    EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_STRING, %s, %s };", k,
+                                    length.c_str(), reference.c_str()));
             return;
         }
         gen.Line("X_VAR_FACTOR_STRING");
@@ -155,12 +168,14 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
     case EXPR_NODE_BOOLEAN_CONSTANT: {
         const long b = node.booleanValue != nullptr ? *node.booleanValue : 0;
         if (cs)
-            declare(
-                gen, "X_VAR_FACTOR_LONG",
-                EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld );", k, b));
+            declare(gen, "X_VAR_FACTOR_LONG",
+                    EXPR_FormatInto(
+                        declaratorLine(),
+                        "   operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld );", k, b));
         else
-            declare(gen, "static const X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld };", k, b));
+            declare(
+                gen, "static const X_VAR_FACTOR_LONG",
+                EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld };", k, b));
         return;
     }
     case EXPR_NODE_PACKED_CONSTANT: declarePacked(gen, k, node); return;
@@ -169,13 +184,15 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
             declare(gen, "X_VAR_FACTOR_SYSVAR_EVALUATION",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_SYSVAR_EVALUATION( "
-                                "X_VAR.X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, null, %s, \"%s\" );",
-                                k, d.text.c_str(), d.systemVariable.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = new X_VAR_FACTOR_SYSVAR_EVALUATION( "
+                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, null, %s, \"%s\" );",
+                                    k, d.text.c_str(), d.systemVariable.c_str()));
         else
             declare(gen, "static const X_VAR_FACTOR_SYSVAR_EVALUATION",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, NULL, %s, \"%s\" };", k,
-                                d.text.c_str(), d.systemVariable.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, NULL, %s, \"%s\" };",
+                                    k, d.text.c_str(), d.systemVariable.c_str()));
         return;
     }
     case EXPR_NODE_INT64_CONSTANT:
@@ -192,23 +209,28 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
             declare(gen, "X_VAR_FACTOR_LIST_VECTOR",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_LIST_VECTOR( "
-                                "X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, %s, %s );",
-                                k, d.listReference.c_str(), d.text.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = new X_VAR_FACTOR_LIST_VECTOR( "
+                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, %s, %s );",
+                                    k, d.listReference.c_str(), d.text.c_str()));
         else
             declare(gen, "static const X_VAR_FACTOR_LIST_VECTOR",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, NULL, %s, %s };", k,
-                                d.listReference.c_str(), d.text.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, NULL, %s, %s };", k,
+                                    d.listReference.c_str(), d.text.c_str()));
         return;
     }
     case EXPR_NODE_INT32_LOVAL:
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_Format(
-                        "operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL );", k));
+                    EXPR_FormatInto(
+                        declaratorLine(),
+                        "   operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL );",
+                        k));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };", k));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };", k));
         return;
     case EXPR_NODE_INT64_LOVAL:
         if (cs)
@@ -224,13 +246,15 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
             declare(gen, "X_VAR_FACTOR_RECORD_VECTOR",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_RECORD_VECTOR( "
-                                "X_VAR.X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s );",
-                                k, d.recordName.c_str(), d.text.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = new X_VAR_FACTOR_RECORD_VECTOR( "
+                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s );",
+                                    k, d.recordName.c_str(), d.text.c_str()));
         else
             declare(gen, "static const X_VAR_FACTOR_RECORD_VECTOR",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s };", k,
-                                d.recordName.c_str(), d.text.c_str()));
+                    EXPR_FormatInto(declaratorLine(),
+                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s };", k,
+                                    d.recordName.c_str(), d.text.c_str()));
         return;
     }
     default: return;

@@ -30,9 +30,16 @@ uint64_t& writerScopeSerial()
 
 void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
-    /* each line is put together in place, in a buffer kept between boxes */
+    /* each line is put together in place, in a buffer kept between boxes;
+    ** the rule stays as it is while boxes of one width and fill follow */
     static std::string rule, middle;
-    rule.assign("/* ").append(width - 6, fill).append(" */");
+    static size_t ruleWidth = 0;
+    static char ruleFill = 0;
+    if (ruleWidth != width || ruleFill != fill || rule.empty()) {
+        rule.assign("/* ").append(width - 6, fill).append(" */");
+        ruleWidth = width;
+        ruleFill = fill;
+    }
     middle.assign("/* ").append(text);
     if (middle.size() < width - 3)
         middle.append(width - 3 - middle.size(), ' ');

@@ -75,16 +75,16 @@ void FormRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NO
         ** node can only name the operand counted before it. */
         if (!EXPR_IsCountedOperand(node, opcode))
             rows.CountUnnumbered();
-        rows.SetPending(rows.Row(entry, rows.Index()));
+        rows.SetPendingRow(entry, rows.Index());
         return;
-    case ExprRowRule::Zero: rows.SetPending(rows.Row(entry, "0")); return;
-    case ExprRowRule::Pair: rows.SetPending(rows.Row(entry, rows.Pair(node))); return;
-    case ExprRowRule::Hex4Or0002: rows.SetPending(rows.Row(entry, rows.Hex4(node, "0x0002"))); return;
-    case ExprRowRule::Hex4OrZero: rows.SetPending(rows.Row(entry, rows.Hex4(node, "0"))); return;
+    case ExprRowRule::Zero: rows.SetPendingRow(entry, "0"); return;
+    case ExprRowRule::Pair: rows.SetPendingRow(entry, rows.Pair(node)); return;
+    case ExprRowRule::Hex4Or0002: rows.SetPendingRow(entry, rows.Hex4(node, "0x0002")); return;
+    case ExprRowRule::Hex4OrZero: rows.SetPendingRow(entry, rows.Hex4(node, "0")); return;
     case ExprRowRule::OperandText: {
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
-        rows.SetPending(rows.Row(entry, d.text));
+        rows.SetPendingRow(entry, d.text);
         return;
     }
     case ExprRowRule::VectorPush: EXPR_FormVectorPushRows(rows, entry, node); return;

@@ -95,7 +95,8 @@ void writeGuard(ExprCode& c, Operation& o)
         return;
     const std::string& R = o.R;
     const std::string& T = o.T;
-    const std::string datetime = "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
+    constexpr std::string_view datetime =
+        "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
     const ExprOpKind k = o.t.kind;
     if (o.opcode == EXPR_OP_COERCE_DATE_TO_DATETIME || o.opcode == EXPR_OP_COERCE_TIME_TO_DATETIME)
         c.Put({"if ( ", R, " ) X_CPYBYTES( ", T, ", ", datetime},
@@ -200,7 +201,7 @@ void writeWhenTest(ExprCode& c, Operation& o)
 void writeSubjectLoad(ExprCode& c, Operation& o)
 {
     EXPR_WriteCompareStatements(c, &o.s, o.s.left);
-    const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
+    const std::string& N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
     const std::string& T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT) {
         if (!N.empty())
@@ -440,7 +441,7 @@ void writeKind(ExprCode& c, Operation& o)
     case EXPR_OP_LOGICAL_IS_SQLNULL:
     case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: {
         const bool is = o.opcode == EXPR_OP_LOGICAL_IS_SQLNULL;
-        const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
+        const std::string& N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
         if (N.empty())
             c.Put({T, (is ? " = FALSE;" : " = TRUE;")});
         else
@@ -505,8 +506,9 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     R.clear();
     if (s.operation == nullptr)
         return;
-    const std::string NL = s.left != nullptr ? EXPR_BuildSqlNullTestText(c, s.left, &s) : "";
-    const std::string NR = s.right != nullptr ? EXPR_BuildSqlNullTestText(c, s.right, &s) : "";
+    /* the texts are kept by the variant's writers (empty for a missing operand) */
+    const std::string& NL = EXPR_BuildSqlNullTestText(c, s.left, &s);
+    const std::string& NR = EXPR_BuildSqlNullTestText(c, s.right, &s);
     const ExprFieldView& result = EXPR_ViewField(c, s.result);
     if (s.result == nullptr || result.field)
         R = (s.operation->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0 ? "bSqlnullResult" : "";

@@ -48,7 +48,7 @@ void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPE
     }
     if (d.array) {
         rows.WriteNow(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, d.text, tight));
-        rows.SetPending(rows.Row(entry, rows.Number(node->pullOperand)));
+        rows.SetPendingRow(entry, rows.Number(node->pullOperand));
         return;
     }
     rows.WriteNow(rows.Row(EXPR_OP_PUSH_VECTOR_AS_STACK_VECTOR, d.text, tight));
@@ -57,7 +57,7 @@ void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPE
         rows.SetPending(rows.Row(EXPR_OP_SET_INDEX, d.text, tight));
         return;
     }
-    rows.SetPending(rows.Row(entry, rows.Number(node->pullOperand)));
+    rows.SetPendingRow(entry, rows.Number(node->pullOperand));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ void RecordRows(ExprTableRows& rows, const ExprOpcodeEntry& entry)
 void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
 {
     if (node == nullptr) {
-        rows.SetPending(rows.Row(entry, rows.Unresolved()));
+        rows.SetPendingRow(entry, rows.Unresolved());
         return;
     }
     EXPR_OPERAND_DESCRIPTOR d;
@@ -55,7 +55,7 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, 
             ** character field and pushes its vector. */
             if (entry.whenRefresh && !rows.CSharp() && rows.RoutineKind() == EXPR_ROUTINE_WHEN_TEST) {
                 rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, d.text));
-                rows.SetPending(rows.Row(entry, d.text));
+                rows.SetPendingRow(entry, d.text);
                 return;
             }
             rows.SetPending(rows.Row(entry.dispatchCompanion, rows.Number(node->dispatchOp)));
@@ -66,26 +66,26 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, 
             rows.SetPending(rows.Row(ArrayCompanion(entry), "0"));
             return;
         }
-        rows.SetPending(rows.Row(entry, d.text));
+        rows.SetPendingRow(entry, d.text);
         return;
     case EXPR_NODE_SYSTEM_VARIABLE:
     case EXPR_NODE_FIELD_BYTE_LENGTH:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
-        rows.SetPending(rows.Row(entry, d.text));
+        rows.SetPendingRow(entry, d.text);
         return;
     case EXPR_NODE_LIST_FIELD:
         rows.WriteNow(rows.Row(EXPR_OP_PUSH_LIST_VECTOR_AS_STACK_VECTOR, rows.Index()));
         rows.SetPending(rows.Row(ListCompanion(entry), "0"));
         return;
     case EXPR_NODE_RECORD_FIELD: RecordRows(rows, entry); return;
-    default: rows.SetPending(rows.Row(entry, rows.Unresolved())); return;
+    default: rows.SetPendingRow(entry, rows.Unresolved()); return;
     }
 }
 
 void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
 {
     if (node == nullptr) {
-        rows.SetPending(rows.Row(entry, rows.Unresolved()));
+        rows.SetPendingRow(entry, rows.Unresolved());
         return;
     }
     EXPR_OPERAND_DESCRIPTOR d;
@@ -94,17 +94,17 @@ void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& en
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
         if (d.dispatch) {
             rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, d.text));
-            rows.SetPending(rows.Row(entry, d.text));
+            rows.SetPendingRow(entry, d.text);
         } else if (d.array) {
             rows.SetPending(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, d.text));
         } else {
-            rows.SetPending(rows.Row(entry, d.text));
+            rows.SetPendingRow(entry, d.text);
         }
         return;
     case EXPR_NODE_SYSTEM_VARIABLE:
     case EXPR_NODE_FIELD_BYTE_LENGTH:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
-        rows.SetPending(rows.Row(entry, d.text));
+        rows.SetPendingRow(entry, d.text);
         return;
     case EXPR_NODE_LIST_FIELD:
         rows.SetPending(rows.Row(EXPR_OP_PUSH_LIST_VECTOR_AS_STACK_VECTOR, rows.Index()));
@@ -112,15 +112,15 @@ void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& en
     case EXPR_NODE_RECORD_FIELD:
         rows.SetPending(ExprTableRows::CRow(EXPR_NAME_PUSH_RECORD_VECTOR, rows.Index()));
         return;
-    default: rows.SetPending(rows.Row(entry, rows.Unresolved())); return;
+    default: rows.SetPendingRow(entry, rows.Unresolved()); return;
     }
 }
 
 void EXPR_FormDispatchOperandRow(ExprTableRows& rows, const ExprOpcodeEntry& entry, const EXPR_OPERAND_NODE* node)
 {
     if (node != nullptr && (node->kind == EXPR_NODE_DISPATCH_CONSTANT || node->kind == EXPR_NODE_FIELD)) {
-        rows.SetPending(rows.Row(entry, rows.Number(node->dispatchOp)));
+        rows.SetPendingRow(entry, rows.Number(node->dispatchOp));
         return;
     }
-    rows.SetPending(rows.Row(entry, rows.Unresolved()));
+    rows.SetPendingRow(entry, rows.Unresolved());
 }

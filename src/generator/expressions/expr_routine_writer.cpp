@@ -188,9 +188,10 @@ void writeRoutine(ExprWriterServices& gen, EXPR_ROUTINE& routine)
     gen.SetOutputIndent(0);
     EXPR_WriteModuleComponentGuard(gen, stream, 0, "EVALUATE_PCODE");
     /* "_<number>", the suffix of the routine's names */
-    const std::string number = "_" + std::to_string(routine.number);
-    std::string line;
-    line.reserve(96);
+    std::string number("_");
+    number.append(ExprDigits(routine.number));
+    /* the lines are put together in a buffer kept between routines */
+    static std::string line;
     if (k->guarded) {
         gen.Column0("");
         line.assign(cs ? "#if !" : "#if !defined(").append(k->macro).append(number);

@@ -55,13 +55,15 @@ ExprTableRows::ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTIN
     : gen_(gen), routine_(routine), report_(report), csharp_(gen.TargetLanguage() == EXPR_TARGET_CSHARP)
 {}
 
-std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
+namespace {
+
+/* CRow's text, into `row` (which it replaces). */
+void cRowInto(std::string& row, std::string_view name, std::string_view operand)
 {
     /* "   " + the name and its comma padded to the name field + " " + operand,
        with room for the comma a flush adds */
     const size_t field = std::max(kNameField, name.size() + 1);
     const size_t length = 3 + field + 1 + operand.size();
-    std::string row = takeSpareRow();
     row.reserve(length + 1);
     /* blanks throughout, then the name, its comma and the operand put in place */
     row.assign(length, ' ');
@@ -71,24 +73,47 @@ std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
     at[3 + name.size()] = ',';
     if (!operand.empty())
         std::memcpy(at + 3 + field + 1, operand.data(), operand.size());
-    return row;
 }
 
-std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::string_view operand, ExprCsComma comma)
+/* CsRow's text, into `row` (which it replaces). */
+void csRowInto(std::string& row, uint32_t number, std::string_view name, std::string_view operand, ExprCsComma comma)
 {
     /* "   0x<number> ", then the name in a C# comment with its comma,
     ** padded to the name field, then " " and the operand */
     const std::string_view close = comma == ExprCsComma::Tight ? " */," : " */ ,";
     const size_t field = 3 + name.size() + close.size();
     char digits[8];
-    std::string row = takeSpareRow();
+    row.clear();
     row.reserve(14 + std::max(kNameField, field) + 1 + operand.size() + 1);
     row.append("   0x").append(EXPR_HexDigits(digits, number, 8, true)).append(" /* ").append(name).append(close);
     if (field < kNameField)
         row.append(kNameField - field, ' ');
     row.push_back(' ');
     row.append(operand);
+}
+
+}  // namespace
+
+std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
+{
+    std::string row = takeSpareRow();
+    cRowInto(row, name, operand);
     return row;
+}
+
+std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::string_view operand, ExprCsComma comma)
+{
+    std::string row = takeSpareRow();
+    csRowInto(row, number, name, operand, comma);
+    return row;
+}
+
+void ExprTableRows::SetPendingRow(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma)
+{
+    if (!csharp_)
+        cRowInto(pending_, entry.name, operand);
+    else
+        csRowInto(pending_, entry.writtenAs != 0 ? entry.writtenAs : entry.number, entry.name, operand, comma);
 }
 
 std::string ExprTableRows::Row(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma) const

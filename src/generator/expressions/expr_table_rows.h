@@ -57,6 +57,9 @@ public:
     void WriteNow(std::string row);
     /* Makes a row the pending one. */
     void SetPending(std::string row);
+    /* Makes the row of a catalogue entry (Row's) the pending one, put
+    ** together in the pending row's own room. */
+    void SetPendingRow(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma = ExprCsComma::Spaced);
     /* Writes the pending row with its comma, when there is one; the buffer is
     ** empty afterwards, so a row can never be written twice. */
     void FlushWithComma();

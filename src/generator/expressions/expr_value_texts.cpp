@@ -490,7 +490,9 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
     return known.value;
 }
 
-std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
+namespace {
+
+std::string operandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
     /* an instruction that views a field was described for its view already:
        the same description, kept for the variant */
@@ -505,6 +507,27 @@ std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
     return EXPR_BuildVarCharLengthText(node, c.cs());
 }
 
+}  // namespace
+
+const std::string& EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    if (node == nullptr) {
+        /* the same text for every missing operand */
+        static std::string missing;
+        missing = operandLengthText(c, node);
+        return missing;
+    }
+    /* the text of a node does not change while a variant is written (a
+       description's setting of the node's dispatch number, once made, is
+       made again alike) */
+    ExprCode::Known& known = c.known.Of(node);
+    if (!known.lengthKnown) {
+        known.length = operandLengthText(c, node);
+        known.lengthKnown = true;
+    }
+    return known.length;
+}
+
 namespace {
 
 void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
@@ -512,8 +535,9 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
     const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     const std::string& v2 = EXPR_BuildFactorValueText(c, op.right, &op);
     const long l1 = EXPR_lOperandLength(op.left), l2 = EXPR_lOperandLength(op.right);
-    const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
-    const std::string longer = l1 > l2 ? t1 : t2;
+    const std::string& t1 = EXPR_OperandLengthText(c, op.left);
+    const std::string& t2 = EXPR_OperandLengthText(c, op.right);
+    const std::string& longer = l1 > l2 ? t1 : t2;
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     auto pad = [&](const char* name, const std::string& fill, const std::string& value, const std::string& length) {
         if (c.cs()) {
@@ -524,7 +548,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
             c.Line(EXPR_FormatInto(c.formatted, "X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         }
     };
-    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+    switch (EXPR_StringCompareStrategy(c, op)) {
     case 2:
         if (l2 <= l1) {
             c.Line(c.cs()
@@ -644,7 +668,7 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     const std::string o(op);
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     const long l1 = EXPR_lOperandLength(operation.left), l2 = EXPR_lOperandLength(operation.right);
-    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &operation)) {
+    switch (EXPR_StringCompareStrategy(c, operation)) {
     case 1: return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
     case 2: return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
     case 3:
@@ -683,34 +707,70 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     }
 }
 
-std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+int16_t EXPR_StringCompareStrategy(ExprCode& c, const EXPR_STATEMENT& comparison)
 {
-    std::string text;
+    if (comparison.operation == nullptr)
+        return EXPR_sStringCompareStrategy(c.gen.Fields(), &comparison);
+    ExprCode::Known& known = c.known.Of(comparison.operation);
+    if (known.strategyOf != &comparison) {
+        known.strategy = EXPR_sStringCompareStrategy(c.gen.Fields(), &comparison);
+        known.strategyOf = &comparison;
+    }
+    return known.strategy;
+}
+
+namespace {
+
+/* The null test of an instruction, into `text`; true when it tests the
+** state of the field itself. */
+bool nullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& text)
+{
+    text.clear();
+    bool ofField = false;
     const ExprFieldView& f = EXPR_ViewField(c, node);
     /* only a field held with its field information has a null state to
        test: the storage of any other is its value's bytes */
     if (f.field && f.d.sqlNull && f.full()) {
-        if (EXPR_fIsResultOf(operation, node))
-            return "";
+        ofField = true;
         const std::string p = EXPR_BuildFieldPointerText(c, f);
         text = c.cs() ? "( ( ( " + p + ".bFieldState ) & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
-    } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
+    } else if ((node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
         text.assign("bSqlnull").append(ExprDigits(c.Number(node)));
     }
-    if (text.empty() || !EXPR_IsInstruction(node))
-        return text;
+    if (text.empty())
+        return ofField;
     const ExprOpTraits& t = EXPR_OpTraits(node->opcode);
     const bool subject =
         (t.kind == ExprOpKind::WhenSubject && t.value != ExprValue::Variant && t.value != ExprValue::Binary) ||
         t.kind == ExprOpKind::SubjectLoad;
     if (!subject)
-        return text;
+        return ofField;
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT)
-        return c.cs() ? "( ( ulSubjectState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
+        text = c.cs() ? "( ( ulSubjectState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ulSubjectState & FsIsSqlNull ) != 0 )";
-    return c.cs() ? "( ( operandStack[1].m_State & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
-                  : "( ( operandStack[1].m_State & FsIsSqlNull ) != 0 )";
+    else
+        text = c.cs() ? "( ( operandStack[1].m_State & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
+                      : "( ( operandStack[1].m_State & FsIsSqlNull ) != 0 )";
+    return ofField;
+}
+
+}  // namespace
+
+const std::string& EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    /* only an instruction has a null test */
+    if (!EXPR_IsInstruction(node))
+        return kNoText;
+    ExprCode::Known& known = c.known.Of(node);
+    if (!known.nullTested) {
+        known.nullTestOfField = nullTestText(c, node, known.nullTest);
+        known.nullTested = true;
+    }
+    /* the operation's own result field is stored, not tested */
+    if (known.nullTestOfField && EXPR_fIsResultOf(operation, node))
+        return kNoText;
+    return known.nullTest;
 }
 
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)

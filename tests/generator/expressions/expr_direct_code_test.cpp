@@ -92,6 +92,39 @@ TEST_F(DirectCode, OrIfBlockHasItsBraces)
         << ::testing::PrintToString(generic);
 }
 
+// (#A = 1) over a field that can be SQL null tests the field's state where
+// the comparison's null flag is worked out. The routine written next,
+// (#B = #C) where only #C can be null, tests #C's state alone: what the
+// writers keep of an operand while one variant is written (its null test,
+// its length) is not what the next variant finds for its own nodes.
+TEST_F(DirectCode, NullTestsStayWithTheirVariant)
+{
+    gen.dictionary.fields["C"] = FieldFacts("V_FIELD_C", 'P', 7);
+    const DQOO_CHECKED_OPERAND nullable[] = {Operand("FL", "A", 'P', 7, 0, DQOO_OPERAND_SQLNULL),
+                                             Operand("NL", "1", 'P', 1), Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERAND mixed[] = {Operand("FL", "B"), Operand("FL", "C", 'P', 7, 0, DQOO_OPERAND_SQLNULL),
+                                          Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERATION equal[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    compileCondition({3, nullable, 2, equal}, "D0000001");
+    compileCondition({3, mixed, 2, equal}, "D0000002");
+    const Lines t = written();
+    const auto second = std::find_if(t.begin(), t.end(), [](const std::string& l) {
+        return l.find("Boolean_Evaluation_Routine_2") != std::string::npos;
+    });
+    ASSERT_NE(second, t.end()) << ::testing::PrintToString(t);
+    /* the null flag of each routine's comparison in its generic variant */
+    const std::string stateOfA = "bSqlnullResult = ( ( ( ((X_FLD_PACKED*)( pX_Fld[V_FIELD_A].pField ))->bFieldState ) "
+                                 "& FsIsSqlNull ) != 0 );";
+    const std::string stateOfC = "bSqlnullResult = ( ( ( ((X_FLD_PACKED*)( pX_Fld[V_FIELD_C].pField ))->bFieldState ) "
+                                 "& FsIsSqlNull ) != 0 );";
+    const auto holds = [](Lines::const_iterator begin, Lines::const_iterator end, const std::string& text) {
+        return std::count_if(begin, end, [&text](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    EXPECT_GT(holds(t.begin(), second, stateOfA), 0) << ::testing::PrintToString(t);
+    EXPECT_GT(holds(second, t.end(), stateOfC), 0) << ::testing::PrintToString(t);
+    EXPECT_EQ(0, holds(second, t.end(), "V_FIELD_A")) << ::testing::PrintToString(t);
+}
+
 // #A := #T / 4: the quotient is guarded against a zero divisor, and a zero
 // divisor ends the program with message 11 naming the evaluation.
 TEST_F(DirectCode, DivisionIsGuarded)
