@@ -200,10 +200,11 @@ bool Preparer::ReadGroup(Value& v)
             v.written = text_.substr(open, pos_ - open);
             return true;
         }
-        Value item;
-        if (!ReadValue(item))
+        /* read in place: no value of its own to move in and destroy */
+        if (!ReadValue(v.items.emplace_back())) {
+            v.items.pop_back();
             return false;
-        v.items.push_back(std::move(item));
+        }
     }
 }
 
