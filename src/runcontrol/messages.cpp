@@ -4,6 +4,7 @@
 #include "dqov/runcontrol/messages.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -68,20 +69,38 @@ struct Lister {
 void show(Lister& l, const std::string& id, char severity, uint32_t line, const std::string& command,
           const std::string& text)
 {
-    std::string shown = id;
+    const int16_t mode = FFC_sGetRunMode();
+    // a NUL from the source must not end a tools line: there the pieces are
+    // made visible as they are put together (a control character becomes
+    // the same escape wherever it stands), not copied once more afterwards
+    const bool visible = mode == FFC_RUN_MODE_TOOLS;
+    std::string shown;
+    shown.reserve(id.size() + command.size() + text.size() + 24);
+    auto add = [&](std::string_view piece) {
+        if (visible)
+            rc::AppendVisibleText(shown, piece);
+        else
+            shown.append(piece);
+    };
+    add(id);
     shown += ' ';
-    shown += severity;
+    add(std::string_view(&severity, 1));
     if (line) {
-        shown += " Line " + std::to_string(line);
-        if (!command.empty())
-            shown += ' ' + command;
+        char number[16];
+        const auto written = std::to_chars(number, number + sizeof number, line);
+        shown += " Line ";
+        shown.append(number, written.ptr);
+        if (!command.empty()) {
+            shown += ' ';
+            add(command);
+        }
         shown += ':';
     }
-    shown += ' ' + text;
-    switch (FFC_sGetRunMode()) {
+    shown += ' ';
+    add(text);
+    switch (mode) {
     case FFC_RUN_MODE_TOOLS:
         P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
-        shown = rc::VisibleText(shown);  // a NUL from the source must not end the line
         FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
         P31O2_SetSeverityColour(0);
         return;
