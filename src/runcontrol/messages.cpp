@@ -22,6 +22,8 @@ using dqov::Msg;
 using dqov::MsgId;
 
 constexpr uint16_t kQueueCapacity = 65000;
+// The most a tools message line takes.
+constexpr size_t kToolsLineMost = 32767;
 
 // Resolves one message; false when the id has no text. A message without
 // a default severity counts as information.
@@ -69,22 +71,11 @@ struct Lister {
 void show(Lister& l, const std::string& id, char severity, uint32_t line, const std::string& command,
           const std::string& text)
 {
-    const int16_t mode = FFC_sGetRunMode();
-    // a NUL from the source must not end a tools line: there the pieces are
-    // made visible as they are put together (a control character becomes
-    // the same escape wherever it stands), not copied once more afterwards
-    const bool visible = mode == FFC_RUN_MODE_TOOLS;
     std::string shown;
     shown.reserve(id.size() + command.size() + text.size() + 24);
-    auto add = [&](std::string_view piece) {
-        if (visible)
-            rc::AppendVisibleText(shown, piece);
-        else
-            shown.append(piece);
-    };
-    add(id);
+    shown += id;
     shown += ' ';
-    add(std::string_view(&severity, 1));
+    shown += severity;
     if (line) {
         char number[16];
         const auto written = std::to_chars(number, number + sizeof number, line);
@@ -92,16 +83,23 @@ void show(Lister& l, const std::string& id, char severity, uint32_t line, const 
         shown.append(number, written.ptr);
         if (!command.empty()) {
             shown += ' ';
-            add(command);
+            shown += command;
         }
         shown += ':';
     }
     shown += ' ';
-    add(text);
-    switch (mode) {
+    shown += text;
+    switch (FFC_sGetRunMode()) {
     case FFC_RUN_MODE_TOOLS:
         P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
-        FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
+        if (shown.size() <= kToolsLineMost / 4) {
+            // the tools line writes control bytes visibly itself, and even
+            // with every byte escaped (four for one) the line stays whole
+            rc::IssueText(shown);
+        } else {
+            shown = rc::VisibleText(shown);  // a NUL from the source must not end the line
+            FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min(shown.size(), kToolsLineMost)));
+        }
         P31O2_SetSeverityColour(0);
         return;
     case FFC_RUN_MODE_EDITOR:
