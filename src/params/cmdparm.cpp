@@ -34,6 +34,14 @@ using dqov::text::Upper;
 const void* g_area = nullptr;
 uint16_t g_areaCount = 0;
 
+std::string UpperCopy(std::string_view text)
+{
+    std::string s(text);
+    for (char& c : s)
+        c = dqov::text::UpperChar(c);
+    return s;
+}
+
 /* A value lies in the parameter text, which outlives the preparation;
  * only a quoted literal's content is kept apart (its '' are one quote). */
 struct Value {
@@ -46,13 +54,7 @@ struct Value {
 
     /* a literal's content, a word as written; nothing for a group */
     std::string_view Text() const { return quoted ? std::string_view(content) : group ? std::string_view() : written; }
-    std::string UpperText() const
-    {
-        std::string s(Text());
-        for (char& c : s)
-            c = dqov::text::UpperChar(c);
-        return s;
-    }
+    std::string UpperText() const { return UpperCopy(Text()); }
 };
 
 struct Item {
@@ -200,10 +202,11 @@ bool Preparer::ReadGroup(Value& v)
             v.written = text_.substr(open, pos_ - open);
             return true;
         }
-        Value item;
-        if (!ReadValue(item))
+        /* read in place: no value of its own to move in and destroy */
+        if (!ReadValue(v.items.emplace_back())) {
+            v.items.pop_back();
             return false;
-        v.items.push_back(std::move(item));
+        }
     }
 }
 
@@ -288,7 +291,8 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
     if (at < 0 || at + size > FFC_PARM_AREA_SIZE)
         return false;
     char* field = cmd_->acParms + at;
-    std::string s;
+    std::string_view s; /* the text stored, upper-cased in the field when upper */
+    bool upper = false;
     switch (el.kind) {
     case 'N':
     case 'H': {
@@ -315,7 +319,10 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         }
         return true;
     }
-    case 'A': s = v.quoted || v.group ? std::string(v.written) : v.UpperText(); break;
+    case 'A':
+        s = v.written;
+        upper = !v.quoted && !v.group;
+        break;
     case 'T':
     case 'X':
         /* texts and expressions lose trailing blanks, NULs, form feeds,
@@ -323,12 +330,13 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         s = v.quoted ? v.Text() : v.written;
         while (!s.empty() &&
                (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' || s.back() == '\r'))
-            s.pop_back();
+            s.remove_suffix(1);
         break;
     case 'S':
-        s = v.UpperText();
+        s = v.Text();
         if (!s.empty() && s[0] == '*')
-            s.erase(0, 1);
+            s.remove_prefix(1);
+        upper = true;
         break;
     case 'C': {
         std::string u = v.UpperText();
@@ -340,10 +348,15 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
     default: s = v.written; break;
     }
     if (static_cast<int32_t>(s.size()) > el.width) {
-        Issue(Msg::ParameterValueTooLong, Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
+        Issue(Msg::ParameterValueTooLong,
+              Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(upper ? UpperCopy(s) : std::string(s), 20));
         return false;
     }
+    /* the value goes in as written and is raised to upper case in place */
     dqov::text::Pad(field, static_cast<size_t>(el.width), s);
+    if (upper)
+        for (size_t i = 0; i < s.size(); ++i)
+            field[i] = dqov::text::UpperChar(field[i]);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "dqov/runcontrol/messages.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,8 @@ using dqov::Msg;
 using dqov::MsgId;
 
 constexpr uint16_t kQueueCapacity = 65000;
+// The most a tools message line takes.
+constexpr size_t kToolsLineMost = 32767;
 
 // Resolves one message; false when the id has no text. A message without
 // a default severity counts as information.
@@ -68,21 +71,35 @@ struct Lister {
 void show(Lister& l, const std::string& id, char severity, uint32_t line, const std::string& command,
           const std::string& text)
 {
-    std::string shown = id;
+    std::string shown;
+    shown.reserve(id.size() + command.size() + text.size() + 24);
+    shown += id;
     shown += ' ';
     shown += severity;
     if (line) {
-        shown += " Line " + std::to_string(line);
-        if (!command.empty())
-            shown += ' ' + command;
+        char number[16];
+        const auto written = std::to_chars(number, number + sizeof number, line);
+        shown += " Line ";
+        shown.append(number, written.ptr);
+        if (!command.empty()) {
+            shown += ' ';
+            shown += command;
+        }
         shown += ':';
     }
-    shown += ' ' + text;
+    shown += ' ';
+    shown += text;
     switch (FFC_sGetRunMode()) {
     case FFC_RUN_MODE_TOOLS:
         P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
-        shown = rc::VisibleText(shown);  // a NUL from the source must not end the line
-        FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
+        if (shown.size() <= kToolsLineMost / 4) {
+            // the tools line writes control bytes visibly itself, and even
+            // with every byte escaped (four for one) the line stays whole
+            rc::IssueText(shown);
+        } else {
+            shown = rc::VisibleText(shown);  // a NUL from the source must not end the line
+            FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min(shown.size(), kToolsLineMost)));
+        }
         P31O2_SetSeverityColour(0);
         return;
     case FFC_RUN_MODE_EDITOR:

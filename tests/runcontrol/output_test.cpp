@@ -1,9 +1,11 @@
 // Tools-mode lines with their colour tags, run modes and label numbers.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "dqov/runcontrol/messages.h"
+#include "dqov/runcontrol/record_store.h"
 #include "dqov/runcontrol/run_driver.h"
 #include "platform/dqos/dqos.h"
 
@@ -100,6 +102,34 @@ TEST_F(ToolsMode, ControlBytesAreShownAsHexPairs)
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "<BLU>\\x1Bab\\x09c\\x7F\\x01\\x1Fd\xe9\\x1B\r\n"
               "<BLU>no control bytes at all\r\n");
+}
+
+// The run messages listed at the end of a job in tools mode: one line each
+// in the colour of its severity, "ID S Line N COMMAND: text" (a message of
+// no line without its line part), control bytes of the text shown visibly.
+TEST_F(ToolsMode, RunMessagesAreListedOneLineEachWithTheirBytesVisible)
+{
+    FFC_CONTEXT ctx{};
+    auto add = [&](uint32_t line, char severity, const char* command, const char* text) {
+        FFC_CHECK_MESSAGE m;
+        std::memset(&m, ' ', sizeof m);
+        m.ulLine = line;
+        m.cSeverity = severity;
+        std::memcpy(m.acCommand, command, std::strlen(command));
+        std::memcpy(m.acText, text, std::strlen(text));
+        ASSERT_EQ(RS_sAddRunMessage(&ctx, &m), 0);
+    };
+    add(5, 'W', "CHANGE", "a\x1b" "b\tc\x7f  ");
+    add(0, ' ', "", "no line");
+    add(12, 'F', "", "\x01");
+    testing::internal::CaptureStdout();
+    P31O2_ListRunMessages(&ctx, nullptr, nullptr, nullptr, nullptr, nullptr);
+    FFC_TOOLS_Message("after the list", -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "<BRN> W Line 5 CHANGE: a\\x1Bb\\x09c\\x7F\r\n"
+                                                      "<RED> F Line 12: \\x01\r\n"
+                                                      "<GRN> I no line\r\n"
+                                                      "<BLU>after the list\r\n");
+    P31O2_FreeRunContext(&ctx);
 }
 
 TEST(LabelNumbers, PushPopAndReset)
