@@ -278,23 +278,36 @@ ParmPlace Locate(const char* keyword, int element, int entry)
     return LocateAt(ci, pi, element, entry);
 }
 
-std::string ReadElement(const ParmPlace& place)
+/* The element at `place` into `out`, whose room is kept: a number as its
+** digits, a text trimmed; nothing where the place is not in the area. */
+void ReadElementInto(const ParmPlace& place, std::string& out)
 {
     const FFC_PARSED_COMMAND& p = G().parsed;
     const int32_t at = place.at;
-    if (at < 0)
-        return {};
+    if (at < 0) {
+        out.clear();
+        return;
+    }
     if (place.kind == 'N') {
         int32_t v;
         std::memcpy(&v, p.acParms + at, 4);
-        return std::to_string(v);
+        out = std::to_string(v);
+        return;
     }
     if (place.kind == 'H') {
         int16_t v;
         std::memcpy(&v, p.acParms + at, 2);
-        return std::to_string(v);
+        out = std::to_string(v);
+        return;
     }
-    return Trim(p.acParms + at, place.width);
+    out.assign(TrimmedView(p.acParms + at, place.width));
+}
+
+std::string ReadElement(const ParmPlace& place)
+{
+    std::string value;
+    ReadElementInto(place, value);
+    return value;
 }
 
 }  // namespace
@@ -316,12 +329,7 @@ std::string ParmEntryAt(int command, int param, int entry, int element)
 
 void ReadParmEntryAt(int command, int param, int entry, int element, std::string& out)
 {
-    const ParmPlace place = LocateAt(command, param, element, entry);
-    if (place.at < 0 || place.kind == 'N' || place.kind == 'H') {
-        out = ReadElement(place);
-        return;
-    }
-    out.assign(TrimmedView(G().parsed.acParms + place.at, place.width));
+    ReadElementInto(LocateAt(command, param, element, entry), out);
 }
 
 bool SetParmEntry(const char* keyword, int entry, int element, std::string_view value)

@@ -249,21 +249,25 @@ TEST(ParameterArea, EntriesReadIntoOneStringReplaceTheValueBefore)
     ASSERT_GE(keepAt, 0);
     std::memcpy(g.parsed.acParms + keepAt, &kept, sizeof kept);
 
+    /* read one after the other into the same string, in this order */
+    const struct {
+        int param, entry, element;
+        const char* expected;
+        const char* why;
+    } reads[] = {
+        {where, 0, 0, "#CUSTNO = #ORDCUST AND #ORDSTAT *NE 'CLOSED'", "a long value"},
+        {fields, 0, 0, "#A", "leading blanks dropped, nothing of the longer value left"},
+        {fields, 1, 0, "", "a blank entry"},
+        {fields, 2, 0, "#ORDNO", "a later entry"},
+        {fields, 100, 0, "", "past the list"},
+        {fields, 0, 1, "", "no such element"},
+        {keep, 0, 0, "42", "a number as its digits"},
+    };
     std::string value;
-    checker::ReadParmEntryAt(ci, where, 0, 0, value);
-    EXPECT_EQ(value, "#CUSTNO = #ORDCUST AND #ORDSTAT *NE 'CLOSED'");
-    checker::ReadParmEntryAt(ci, fields, 0, 0, value);
-    EXPECT_EQ(value, "#A") << "leading blanks dropped, nothing of the longer value left";
-    checker::ReadParmEntryAt(ci, fields, 1, 0, value);
-    EXPECT_EQ(value, "") << "a blank entry";
-    checker::ReadParmEntryAt(ci, fields, 2, 0, value);
-    EXPECT_EQ(value, "#ORDNO");
-    checker::ReadParmEntryAt(ci, fields, 100, 0, value);
-    EXPECT_EQ(value, "") << "past the list";
-    checker::ReadParmEntryAt(ci, fields, 0, 1, value);
-    EXPECT_EQ(value, "") << "no such element";
-    checker::ReadParmEntryAt(ci, keep, 0, 0, value);
-    EXPECT_EQ(value, "42");
+    for (const auto& r : reads) {
+        checker::ReadParmEntryAt(ci, r.param, r.entry, r.element, value);
+        EXPECT_EQ(value, r.expected) << r.why;
+    }
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(checker::ParmEntryAt(ci, fields, i, 0), checker::ParmEntry("FIELDS", i)) << i;
     g.parsed = saved;

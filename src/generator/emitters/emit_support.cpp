@@ -10,6 +10,9 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "dqov/layout/layout_records.h"
 #include "dqov/runcontrol/record_store.h"
@@ -514,14 +517,42 @@ void P3109_LineAt(int16_t sIndent, std::string_view text)
     P3109_WriteLine(P3109_State().out.current, sIndent, text);
 }
 
-void P3109_MakeLineCommentText(std::string& text)
+bool P3109_MakeLineCommentTextFrom(std::string& text, size_t from)
 {
-    P3109_BlankControlChars(text);
-    text.resize(P3109_TrimmedRight(text).size());
-    const bool backslash = !text.empty() && text.back() == '\\';
-    const bool trigraph = text.size() >= 3 && text.compare(text.size() - 3, 3, "?\?/") == 0;
+    char* p = text.data() + from;
+    size_t n = text.size() - from;
+#if defined(__SSE2__)
+    /* comment texts are mostly long and hold no control character: sixteen
+       bytes are looked at together */
+    const __m128i high = _mm_set1_epi8(static_cast<char>(0xE0)), blanks = _mm_set1_epi8(' ');
+    for (; n >= 16; n -= 16, p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        /* a byte below 32 has none of its three high bits set */
+        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(v, high), _mm_setzero_si128());
+        if (_mm_movemask_epi8(control) != 0)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
+                             _mm_or_si128(_mm_andnot_si128(control, v), _mm_and_si128(control, blanks)));
+    }
+#endif
+    for (; n > 0; --n, ++p)
+        if (static_cast<unsigned char>(*p) < 32)
+            *p = ' ';
+    size_t end = text.size();
+    while (end > from && text[end - 1] == ' ')
+        --end;
+    text.resize(end);
+    if (end == from)
+        return false;
+    const bool backslash = text.back() == '\\';
+    const bool trigraph = end - from >= 3 && text.compare(end - 3, 3, "?\?/") == 0;
     if (backslash || trigraph)
         text += '.';
+    return true;
+}
+
+void P3109_MakeLineCommentText(std::string& text)
+{
+    P3109_MakeLineCommentTextFrom(text, 0);
 }
 
 std::string P3109_LineCommentText(std::string_view text)

@@ -179,6 +179,9 @@ void P3109_LineAt(int16_t sIndent, std::string_view text);
 std::string P3109_LineCommentText(std::string_view text);
 /* P3109_LineCommentText in place. */
 void P3109_MakeLineCommentText(std::string& text);
+/* The same for the part of `text` from `from` on, the part before it kept
+** as it is; false, with that part gone, when nothing of it is left. */
+bool P3109_MakeLineCommentTextFrom(std::string& text, size_t from);
 /* The writer through which the expression generator writes. */
 P3109_ExprWriter& P3109_ExpressionWriter();
 /* Whether a parameter holds a kind-3 routine reference of an evaluation

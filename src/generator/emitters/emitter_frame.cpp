@@ -10,9 +10,6 @@
 #include <charconv>
 #include <cstring>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "checker/command_records.h"
 #include "dqov/runcontrol/x_tree.h"
@@ -89,43 +86,6 @@ std::string_view sourceText(const GEN_COMMAND_RECORD& r)
         return {};
     at = text.find_first_not_of(' ', end);
     return at == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(at));
-}
-
-/* Appends the text to the line as a line comment's text holds it (as
-** P3109_MakeLineCommentText makes it): control characters blanked,
-** trailing blanks dropped, and a '.' after a final backslash or "??/",
-** which would continue the comment onto the next line. The line up to
-** there ends with a blank, so a text that is all blanks adds nothing.
-** Answers whether anything was added. */
-bool appendCommentText(std::string& line, std::string_view text)
-{
-    const size_t head = line.size();
-    line.append(text);
-    char* p = line.data() + head;
-    size_t n = text.size();
-#if defined(__SSE2__)
-    const __m128i high = _mm_set1_epi8(static_cast<char>(0xE0)), blanks = _mm_set1_epi8(' ');
-    for (; n >= 16; n -= 16, p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        /* a byte below 32 has none of its three high bits set */
-        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(v, high), _mm_setzero_si128());
-        if (_mm_movemask_epi8(control) != 0)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
-                             _mm_or_si128(_mm_andnot_si128(control, v), _mm_and_si128(control, blanks)));
-    }
-#endif
-    for (; n > 0; --n, ++p)
-        if (static_cast<unsigned char>(*p) < 32)
-            *p = ' ';
-    size_t end = line.size();
-    while (end > head && line[end - 1] == ' ')
-        --end;
-    line.resize(end);
-    if (end == head)
-        return false;
-    if (line.back() == '\\' || (end - head >= 3 && line.compare(end - 3, 3, "?\?/") == 0))
-        line.push_back('.');
-    return true;
 }
 
 void enterDebugName(std::string_view name)
@@ -259,14 +219,15 @@ void P3109_EmitCommandPrologue()
     /* the lines are put together in one buffer kept between commands */
     static std::string line;
     if (r.acName[0] == '*') {
-        line.assign("// ", 3);
-        if (appendCommentText(line, text))
+        line.assign("// ", 3).append(text);
+        if (P3109_MakeLineCommentTextFrom(line, 3))
             P3109_Line(line);
         else
             P3109_LineAt(1, " ");
     } else {
         line.assign("// ", 3).append(name).append(" ", 1);
-        appendCommentText(line, text);
+        const size_t head = line.size();
+        P3109_MakeLineCommentTextFrom(line.append(text), head);
         if (!executable) {
             P3109_Line(line);
         } else {

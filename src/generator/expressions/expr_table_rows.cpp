@@ -92,6 +92,12 @@ void csRowInto(std::string& row, uint32_t number, std::string_view name, std::st
     row.append(operand);
 }
 
+/* The number a C# row gives a catalogue entry. */
+uint32_t writtenNumber(const ExprOpcodeEntry& entry)
+{
+    return entry.writtenAs != 0 ? entry.writtenAs : entry.number;
+}
+
 }  // namespace
 
 std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
@@ -113,15 +119,14 @@ void ExprTableRows::SetPendingRow(const ExprOpcodeEntry& entry, std::string_view
     if (!csharp_)
         cRowInto(pending_, entry.name, operand);
     else
-        csRowInto(pending_, entry.writtenAs != 0 ? entry.writtenAs : entry.number, entry.name, operand, comma);
+        csRowInto(pending_, writtenNumber(entry), entry.name, operand, comma);
 }
 
 std::string ExprTableRows::Row(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma) const
 {
     if (!csharp_)
         return CRow(entry.name, operand);
-    const uint32_t number = entry.writtenAs != 0 ? entry.writtenAs : entry.number;
-    return CsRow(number, entry.name, operand, comma);
+    return CsRow(writtenNumber(entry), entry.name, operand, comma);
 }
 
 std::string ExprTableRows::Row(uint32_t number, std::string_view operand, ExprCsComma comma) const
