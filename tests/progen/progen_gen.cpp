@@ -899,7 +899,10 @@ void Writer::listOp(int depth)
 {
     const List& l = pick(lists_);
     const std::string n = ref(l.name);
-    switch (rnd(0, 8)) {
+    const int op = rnd(0, 8);
+    if ((op == 0 || op == 2) && addsNoEntry())
+        return;
+    switch (op) {
     case 0: {
         const bool after = !l.browse && chance(30);
         const std::string a = subset_ || chance(50) ? ref(num_[1]) : expand("{KN}");
@@ -1112,8 +1115,10 @@ void Writer::execute(int from)
             can.push_back(i);
     if (can.empty())
         return;
+    const bool selecting = addsNoEntry();  // (before s: the caller may be a routine of subs_)
     Sub& s = subs_[pick(can)];
     s.level = std::max(s.level, level_);
+    s.selecting = s.selecting || selecting;
     std::string parms;
     for (const auto& [f, how] : s.params) {
         const Field fd = field(f);

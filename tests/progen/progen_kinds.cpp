@@ -428,9 +428,11 @@ std::string Writer::operandFor(const Field& left, bool fieldsOnly)
     const Family f = FamilyOf(left.type);
     std::vector<std::string> fields;
     switch (f) {
-    case Family::Date: fields = ofTypes("EZ"); break;
-    case Family::Time: fields = ofTypes("MZ"); break;
-    case Family::Stamp: fields = ofTypes("ZEM"); break;
+    // the subset compares a date, time or timestamp field only with one of its own kind: how a
+    // time compares with a timestamp is the run time's comparison routine's
+    case Family::Date: fields = ofTypes(subset_ ? "E" : "EZ"); break;
+    case Family::Time: fields = ofTypes(subset_ ? "M" : "MZ"); break;
+    case Family::Stamp: fields = ofTypes(subset_ ? "Z" : "ZEM"); break;
     default: fields = ofFamily(f); break;
     }
     if (fieldsOnly || f == Family::Boolean || chance(45))

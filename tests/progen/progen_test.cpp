@@ -11,6 +11,8 @@
 #include <fstream>
 #include <algorithm>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -524,7 +526,9 @@ TEST(Progen, FlowAndDataFunctionsEnd)
 
 /* The run subset writes no form whose result the run time decides: UPD_ENTRY
 ** only of the entry just read, ADD_ENTRY only to a list with room, INZ_LIST of
-** no more entries than it holds, no label within a SELECTLIST, no *NULL
+** no more entries than it holds, no entry added inside a SELECTLIST's body or
+** in a routine executed there, no date, time or timestamp compared with one of
+** another kind, no label within a SELECTLIST, no *NULL
 ** against a date, time, timestamp or fixed characters, no quotient as a
 ** float's whole value, and a value that may not fit its numeric field only
 ** under a test that it does. */
@@ -563,6 +567,11 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
         std::map<std::string, std::pair<int, std::string>> lists;  // ENTRYS and COUNTER
         std::vector<std::string> subjects;  // of the CASEs the command stands in
         int selecting = 0;
+        // routines executed inside a SELECTLIST's body, then those they execute, and what each adds
+        std::set<std::string> selected;
+        std::map<std::string, std::vector<std::string>> executes;
+        std::set<std::string> adding;
+        std::string routine;
         std::vector<std::string> l;  // the commands without their labels
         for (const std::string& c : p.lines)
             l.push_back(c.substr(progen::LabelEnd(c)));
@@ -576,6 +585,16 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
                 lists[bare(inside(c, "NAME"))] = {std::stoi(inside(c, "ENTRYS")), inside(c, "COUNTER")};
             EXPECT_FALSE(selecting > 0 && progen::LabelEnd(p.lines[i]) > 0) << at;
             selecting += (cmd == "SELECTLIST") - (cmd == "ENDSELECT");
+            const bool adds = cmd == "ADD_ENTRY" || cmd == "INZ_LIST";
+            EXPECT_FALSE(selecting > 0 && adds) << at;  // an entry for each one deleted: no end
+            if (cmd == "SUBROUTINE")
+                routine = bare(inside(c, "NAME"));
+            if (cmd == "EXECUTE" && selecting > 0)
+                selected.insert(inside(c, "SUBROUTINE"));
+            if (cmd == "EXECUTE" && !routine.empty())
+                executes[routine].push_back(inside(c, "SUBROUTINE"));
+            if (adds && !routine.empty())
+                adding.insert(routine);
             if (cmd == "UPD_ENTRY") {
                 const std::string list = inside(c, "IN_LIST");
                 size_t j = i - 1;
@@ -599,6 +618,23 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
                 subjects.push_back(bare(inside(c, "OF_FIELD")));
             if (cmd == "ENDCASE")
                 subjects.pop_back();
+            // a date, time or timestamp field compared only with one of its own kind
+            static const std::regex compared(R"(#?([A-Z0-9_@$]+) (?:=|<>|<=|>=|<|>|\*EQ|\*NE|\*LT|\*GT|\*LE|\*GE) #([A-Z0-9_@$]+))");
+            static const std::regex whenCompared(R"('(?:=|<>|<=|>=|<|>|\*EQ|\*NE|\*LT|\*GT|\*LE|\*GE) #([A-Z0-9_@$]+))");
+            auto kindOf = [&](const std::string& n) {
+                const auto k = kinds.find(n);
+                return k == kinds.end() || std::string("EMZ").find(k->second.type) == std::string::npos ? 0 : k->second.type;
+            };
+            for (std::sregex_iterator m(c.begin(), c.end(), compared), end; m != end; ++m) {
+                const char a = kindOf((*m)[1]), b = kindOf((*m)[2]);
+                EXPECT_FALSE(a && b && a != b) << at;
+                seen["dated"] += a && b && a == b;
+            }
+            if (cmd == "WHEN")
+                for (std::sregex_iterator m(c.begin(), c.end(), whenCompared), end; m != end; ++m) {
+                    const char a = kindOf(subjects.back()), b = kindOf((*m)[1]);
+                    EXPECT_FALSE(a && b && a != b) << at;
+                }
             const bool dated = cmd == "WHEN" && std::string("EMZH").find(kinds.at(subjects.back()).type) != std::string::npos;
             EXPECT_FALSE(dated && holds(c, "*NULL")) << at;
             for (const auto& [name, f] : kinds) {
@@ -627,8 +663,18 @@ TEST(Progen, RunSeedsWriteNoFormLeftToTheRunTime)
                 ++seen["fits"];
             }
         }
+        // nor in a routine executed there, however deep
+        for (std::vector<std::string> work(selected.begin(), selected.end()); !work.empty();) {
+            const std::string r = work.back();
+            work.pop_back();
+            EXPECT_FALSE(adding.count(r)) << seed << ": " << r << " adds an entry and is executed in a SELECTLIST";
+            for (const std::string& callee : executes[r])
+                if (selected.insert(callee).second)
+                    work.push_back(callee);
+        }
+        seen["selected"] += static_cast<int>(selected.size());
     }
-    for (const char* form : {"UPD_ENTRY", "ADD_ENTRY", "INZ_LIST", "float", "fits"})
+    for (const char* form : {"UPD_ENTRY", "ADD_ENTRY", "INZ_LIST", "float", "fits", "selected", "dated"})
         EXPECT_GT(seen[form], 5) << form;
 }
 

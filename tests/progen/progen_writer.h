@@ -36,6 +36,7 @@ private:
         std::string name;
         std::vector<std::pair<std::string, std::string>> params;  // field, *RECEIVED/*RETURNED/*BOTH
         int level = 0;  // the subset: the deepest loop level it is executed at
+        bool selecting = false;  // the subset: executed, at some depth, inside a SELECTLIST's body
     };
     struct List {
         std::string name;
@@ -137,6 +138,12 @@ private:
     void emit(const std::string& written, bool more = true);
     void guarded(const std::string& cond, const std::string& line);
     std::string label() { return pick(labels_); }
+    /* The subset: no entry is added to a list inside a SELECTLIST's body, nor in a routine executed
+    ** there. An entry added for each one deleted keeps the selection from ever reaching its end. */
+    bool addsNoEntry() const
+    {
+        return subset_ && (selecting_ > 0 || (curSub_ >= 0 && subs_[size_t(curSub_)].selecting));
+    }
     std::string loopField() const { return level_ == 0 ? firstLoop_ : loopFields_[size_t(level_ - 1)]; }
     std::string target(const std::vector<std::string>& specials) { return inMain_ && chance(30) ? label() : pick(specials); }
     static int shown(const Field& d)

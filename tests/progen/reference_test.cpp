@@ -379,6 +379,10 @@ TEST(Reference, NamesWhatItDoesNotCompare)
          "CMD DEF_LIST NAME(#PGLIST1) FIELDS(#PGP1) ENTRYS(10) COUNTER(#PGP1)\n"
          "CMD ADD_ENTRY TO_LIST(#PGLIST1) INZ_ENTRY(*NO)\nCMD RETURN\n",
          "NOT COMPARED ADD_ENTRY INZ_ENTRY(*NO) of a list counted in its own field\n"},
+        // a float field's digits past a double's own (a float result is stored at 16 decimals: modelled)
+        {"FIELD PGP1 P 29 25 N\nFIELD PGF2 F 4 0 N\nCMD FUNCTION OPTIONS(*DIRECT)\n"
+         "CMD CHANGE FIELD(#PGF2) TO(-31.27)\nCMD CHANGE FIELD(#PGP1) TO(#PGF2)\nCMD RETURN\n",
+         "NOT COMPARED a float field moved into a decimal field of more than 16 decimals\n"},
     };
     for (const auto& [text, said] : cases)
         EXPECT_EQ(evaluate(text), said) << text;
