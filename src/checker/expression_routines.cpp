@@ -21,17 +21,27 @@ namespace {
 
 using dqov::text::Fixed;
 using dqov::text::TrimBlanks;
+using dqov::text::TrimmedBlanks;
 
 bool indexesAnArray(std::string_view field);
 
-uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
-{
+// The attribute codes of a field that tell how its routine holds it: read
+// once for its flags and its held type.
+struct HeldCodes {
     char asqn = 'N', suns = 'N', suni = 'N';
-    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+
+    explicit HeldCodes(const FFC_FIELD_DEFINITION& def)
+    {
+        P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+    }
+};
+
+uint32_t flagsOf(const HeldCodes& codes, std::string_view field)
+{
     uint32_t flags = indexesAnArray(field) ? DQOO_OPERAND_ARRAY_INDEX : 0;
-    if (asqn == 'Y')
+    if (codes.asqn == 'Y')
         flags |= DQOO_OPERAND_SQLNULL;
-    if (suns == 'Y' || suni == 'Y')
+    if (codes.suns == 'Y' || codes.suni == 'Y')
         flags |= DQOO_OPERAND_UNSIGNED;
     return flags;
 }
@@ -40,15 +50,13 @@ uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
 // characters (of the partition's width) that is not national is held as a
 // short character field ('U'), as the generator lays it out; the compiled
 // code must reach it in that form.
-char heldType(const FFC_FIELD_DEFINITION& def)
+char heldType(const FFC_FIELD_DEFINITION& def, const HeldCodes& codes)
 {
     if (def.cType != 'H' && def.cType != '1')
         return def.cType;
-    char asqn = 'N', suns = 'N', suni = 'N';
-    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
     const FFC_CONTEXT* ctx = G().ctx;
     const int32_t unit = ctx && ctx->cDoubleByte == 'Y' ? 2 : 1;
-    return def.lLength > 0 && def.lLength <= 32 * unit && suns != 'Y' ? 'U' : def.cType;
+    return def.lLength > 0 && def.lLength <= 32 * unit && codes.suns != 'Y' ? 'U' : def.cType;
 }
 
 // A field operand by its name as written, without the name character.
@@ -119,11 +127,12 @@ struct Targets {
                 continue;
             DQOO_CHECKED_OPERAND o{};
             std::memcpy(o.achClass, "FL", 2);
-            o.chType = heldType(def);
+            const HeldCodes codes(def);
+            o.chType = heldType(def, codes);
             o.lLength = def.lLength;
             o.lDecimals = def.lDecimals;
             o.pszName = names.emplace_back(fieldName(w)).c_str();
-            o.ulFlags = flagsOf(def, o.pszName);
+            o.ulFlags = flagsOf(codes, o.pszName);
             operands.push_back(o);
         }
     }
@@ -272,19 +281,35 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         o.lLength = in.lLength;
         o.lDecimals = in.sDecimals;
         const bool literal = !work && (std::memcmp(in.acClass, "AL", 2) == 0 || std::memcmp(in.acClass, "HL", 2) == 0);
+        const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
+        if (field) {
+            // a field by its name without the name character, in capitals,
+            // made from the name as the table holds it; the definition is
+            // looked up by the name as written
+            const std::string_view written = TrimmedBlanks(std::string_view(in.acName, sizeof in.acName));
+            std::string& name = names.emplace_back(written);
+            const FFC_CONTEXT* ctx = G().ctx;
+            if (ctx && !name.empty() && name[0] == ctx->cNatChar1 && ctx->cNatChar1 != ' ')
+                name.erase(0, 1);
+            for (char& c : name)
+                c = UpperChar(c);
+            o.pszName = name.c_str();
+            FFC_FIELD_DEFINITION def;
+            if (LookUpFieldDefinition(written, def)) {
+                const HeldCodes codes(def);
+                o.ulFlags = flagsOf(codes, o.pszName);
+                if (o.chType == def.cType)
+                    o.chType = heldType(def, codes);
+            }
+            operands.push_back(o);
+            continue;
+        }
         const std::string whole = literal ? dqov::literal::WholeOperandName(&request, i) : std::string();
         const std::string written =
             !whole.empty() ? whole
             : literal      ? wholeLiteral(expressionText, std::string_view(in.acName, sizeof in.acName))
                            : TrimBlanks(std::string_view(in.acName, sizeof in.acName));
-        const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
-        o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
-        FFC_FIELD_DEFINITION def;
-        if (field && LookUpFieldDefinition(written, def)) {
-            o.ulFlags = flagsOf(def, o.pszName);
-            if (o.chType == def.cType)
-                o.chType = heldType(def);
-        }
+        o.pszName = names.emplace_back(written).c_str();
         /* a system variable or a multilingual variable the routine reads is
         ** a used field of the object */
         if (!work && ((std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0) ||

@@ -238,12 +238,12 @@ ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t le
     return RunExpressionCheck(text, type, length, decimals, Reporting::None());
 }
 
-bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)
+bool LookUpFieldDefinition(std::string_view name, FFC_FIELD_DEFINITION& def)
 {
     Globals& g = G();
-    std::string n = TrimBlanks(name);
+    std::string_view n = dqov::text::TrimmedBlanks(name);
     if (!n.empty() && g.ctx && n[0] == g.ctx->cNatChar1)
-        n.erase(0, 1);
+        n.remove_prefix(1);
     if (n.empty() || n.size() > 10)
         return false;
     std::memset(&def, ' ', sizeof def);
