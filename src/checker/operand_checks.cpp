@@ -140,7 +140,13 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
 {
     const bool report = reporting.report;
     Globals& g = G();
-    std::string expression = TrimBlanks(text);
+    // the text without its outer blanks: most texts have none, and are
+    // checked where they lie
+    const std::string_view trimmed = dqov::text::TrimmedBlanks(text);
+    std::string trimmedCopy;
+    if (trimmed.size() != text.size())
+        trimmedCopy.assign(trimmed);
+    const std::string& expression = trimmed.size() != text.size() ? trimmedCopy : text;
     // The check fills the operand and operation tables up to their counts,
     // which is all that is read of them: only the request's head is set
     // beforehand. The work area, token table and operand list belong to the
