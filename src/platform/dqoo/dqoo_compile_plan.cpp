@@ -197,6 +197,11 @@ private:
     bool quotientInside_ = false;
     bool assignedQuotient_ = false; /* a quotient with decimals is the value */
     bool exact_ = true;
+
+public:
+    /* Whether the plan has a quotient with decimals as the value assigned:
+     * the one place where the direct division changes the plan. */
+    bool AssignedQuotient() const { return assignedQuotient_; }
 };
 
 }  // namespace
@@ -205,8 +210,11 @@ Plan PlanNumbers(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* t
 {
     /* a quotient assigned in a double needs decimals beyond the field's;
     ** where they do not fit, the p-code keeps only the ones the value has */
-    Plan plan = Planner(e, target, round, true).Run();
-    if (plan.numeric != op::Double)
+    Planner direct(e, target, round, true);
+    Plan plan = direct.Run();
+    /* without such a quotient the plan without direct division is this
+    ** one: it is not made again */
+    if (plan.numeric != op::Double && direct.AssignedQuotient())
         plan = Planner(e, target, round, false).Run();
     return plan;
 }
