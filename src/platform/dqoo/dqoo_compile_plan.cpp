@@ -34,7 +34,7 @@ bool isArithmetic(const DQOO_CHECKED_OPERATION& op)
 class Planner {
 public:
     Planner(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target, bool round, bool directDivision)
-        : e_(e), target_(target), round_(round), directDivision_(directDivision)
+        : e_(e), producers_(e), target_(target), round_(round), directDivision_(directDivision)
     {}
 
     Plan Run()
@@ -52,7 +52,7 @@ public:
     }
 
 private:
-    const DQOO_CHECKED_OPERATION* producer(int idx) const { return ProducerOf(e_, idx); }
+    const DQOO_CHECKED_OPERATION* producer(int idx) const { return producers_.Of(idx); }
     const DQOO_CHECKED_OPERAND& operand(int idx) const
     {
         if (idx < 1 || static_cast<uint32_t>(idx) > e_.ulOperandCount)
@@ -184,6 +184,7 @@ private:
     }
 
     const DQOO_CHECKED_EXPRESSION& e_;
+    Producers producers_;
     const DQOO_CHECKED_OPERAND* target_;
     bool round_;
     bool directDivision_;
