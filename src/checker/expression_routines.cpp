@@ -147,8 +147,10 @@ void refuse(const std::string& text, const std::string& reason)
           Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
 }
 
-// Runs the compiler and keeps the reference, or reports what it refused.
-void compile(const DQOO_COMPILE_REQUEST& request, const std::string& text)
+// Runs the compiler and keeps the reference, or reports what it refused
+// with the text textOf() gives (made only then).
+template <typename TextOf>
+void compile(const DQOO_COMPILE_REQUEST& request, TextOf&& textOf)
 {
     char reference[9];
     char reason[256];
@@ -160,7 +162,7 @@ void compile(const DQOO_COMPILE_REQUEST& request, const std::string& text)
     }
     if (rc != DQOO_ERR_UNSUPPORTED)
         std::snprintf(reason, sizeof reason, "the object layer answered %ld", rc);
-    refuse(text, reason);
+    refuse(textOf(), reason);
 }
 
 bool isConditionName(const DQOO_CHECKED_OPERAND& o)
@@ -365,7 +367,7 @@ void CompileCondition(CheckedExpression& e)
     request.lForm = DQOO_COMPILE_CONDITION;
     request.ulExpressionCount = 1;
     request.pExpressions = &view;
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets, bool round)
@@ -381,7 +383,7 @@ void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets,
     request.ulTargetCount = static_cast<uint32_t>(fields.operands.size());
     request.pTargets = fields.operands.data();
     request.chRound = round ? 'Y' : 'N';
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileSpecialValue(const std::string& value, const std::vector<std::string>& targets)
@@ -392,7 +394,7 @@ void CompileSpecialValue(const std::string& value, const std::vector<std::string
     request.ulTargetCount = static_cast<uint32_t>(fields.operands.size());
     request.pTargets = fields.operands.data();
     request.pszSpecialValue = value.c_str();
-    compile(request, value);
+    compile(request, [&value]() -> const std::string& { return value; });
 }
 
 void CompileWhenSubject(CheckedExpression& e, uint32_t level)
@@ -405,7 +407,7 @@ void CompileWhenSubject(CheckedExpression& e, uint32_t level)
     request.ulGroupLevel = level;
     request.ulExpressionCount = 1;
     request.pExpressions = &view;
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
@@ -413,13 +415,19 @@ void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
     if (values.empty())
         return;
     std::vector<DQOO_CHECKED_EXPRESSION> views;
-    std::string text;
+    views.reserve(values.size());
     for (CheckedExpression& e : values) {
         if (!withConditions(e))
             return;
         views.push_back(e.View());
-        text += (text.empty() ? "" : " | ") + e.text;
     }
+    // the tests one after the other, as a refusal names them
+    auto text = [&values] {
+        std::string all;
+        for (const CheckedExpression& e : values)
+            all += (all.empty() ? "" : " | ") + e.text;
+        return all;
+    };
     DQOO_COMPILE_REQUEST request{};
     request.lForm = DQOO_COMPILE_WHEN_TEST;
     request.ulGroupLevel = level;
