@@ -76,7 +76,8 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
 {
     Globals& g = G();
     OperandInfo info;
-    std::string text = TrimBlanks(operand);
+    // the operand without its outer blanks, read where it lies
+    const std::string_view text = dqov::text::TrimmedBlanks(operand);
     if (text.empty())
         return info;
     if (text.size() > DC_OPERAND_TEXT_SIZE) {
@@ -84,7 +85,7 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
         // quotes (and doubled quotes inside), runs past the operand block:
         // it is resolved and fitted from its whole text.
         if (text[0] == '\'')
-            return CheckLongLiteral(text, options, typeClass, length, decimals);
+            return CheckLongLiteral(std::string(text), options, typeClass, length, decimals);
         // Longer than any operand can be: refused as it stands, never cut
         // into something that might pass.
         Issue(Msg::FieldNotUsableHere, text.substr(0, 50));
@@ -111,7 +112,7 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
     P3100_ReplayQueuedMessages();
     info.valid = rc == 0 && block.cValid == 'Y';
     if (!info.valid) {
-        NoteUndefinedField(text);
+        NoteUndefinedField(std::string(text));
         return info;
     }
     info.type = block.cTypeCode;
