@@ -149,8 +149,7 @@ void refuse(const std::string& text, const std::string& reason)
 
 // Runs the compiler and keeps the reference, or reports what it refused
 // with the text textOf() gives (made only then).
-template <typename TextOf>
-void compile(const DQOO_COMPILE_REQUEST& request, TextOf&& textOf)
+template <typename TextOf> void compile(const DQOO_COMPILE_REQUEST& request, TextOf&& textOf)
 {
     char reference[9];
     char reason[256];

@@ -229,8 +229,8 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
 
 bool StartsWithComparison(std::string_view value)
 {
-    static constexpr std::string_view kOperators[] = {"=",    "<",    ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
-                                                      "GT ",  "GE ",  "*EQ ", "*NE ", "*LT ", "*LE ", "*GT ", "*GE "};
+    static constexpr std::string_view kOperators[] = {"=",   "<",   ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
+                                                      "GT ", "GE ", "*EQ ", "*NE ", "*LT ", "*LE ", "*GT ", "*GE "};
     // the value's start in capitals, compared where it lies
     return std::any_of(std::begin(kOperators), std::end(kOperators), [value](std::string_view op) {
         if (value.size() < op.size())
