@@ -21,17 +21,27 @@ namespace {
 
 using dqov::text::Fixed;
 using dqov::text::TrimBlanks;
+using dqov::text::TrimmedBlanks;
 
 bool indexesAnArray(std::string_view field);
 
-uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
-{
+// The attribute codes of a field that tell how its routine holds it: read
+// once for its flags and its held type.
+struct HeldCodes {
     char asqn = 'N', suns = 'N', suni = 'N';
-    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+
+    explicit HeldCodes(const FFC_FIELD_DEFINITION& def)
+    {
+        P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+    }
+};
+
+uint32_t flagsOf(const HeldCodes& codes, std::string_view field)
+{
     uint32_t flags = indexesAnArray(field) ? DQOO_OPERAND_ARRAY_INDEX : 0;
-    if (asqn == 'Y')
+    if (codes.asqn == 'Y')
         flags |= DQOO_OPERAND_SQLNULL;
-    if (suns == 'Y' || suni == 'Y')
+    if (codes.suns == 'Y' || codes.suni == 'Y')
         flags |= DQOO_OPERAND_UNSIGNED;
     return flags;
 }
@@ -40,15 +50,13 @@ uint32_t flagsOf(const FFC_FIELD_DEFINITION& def, std::string_view field)
 // characters (of the partition's width) that is not national is held as a
 // short character field ('U'), as the generator lays it out; the compiled
 // code must reach it in that form.
-char heldType(const FFC_FIELD_DEFINITION& def)
+char heldType(const FFC_FIELD_DEFINITION& def, const HeldCodes& codes)
 {
     if (def.cType != 'H' && def.cType != '1')
         return def.cType;
-    char asqn = 'N', suns = 'N', suni = 'N';
-    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
     const FFC_CONTEXT* ctx = G().ctx;
     const int32_t unit = ctx && ctx->cDoubleByte == 'Y' ? 2 : 1;
-    return def.lLength > 0 && def.lLength <= 32 * unit && suns != 'Y' ? 'U' : def.cType;
+    return def.lLength > 0 && def.lLength <= 32 * unit && codes.suns != 'Y' ? 'U' : def.cType;
 }
 
 // A field operand by its name as written, without the name character.
@@ -119,11 +127,12 @@ struct Targets {
                 continue;
             DQOO_CHECKED_OPERAND o{};
             std::memcpy(o.achClass, "FL", 2);
-            o.chType = heldType(def);
+            const HeldCodes codes(def);
+            o.chType = heldType(def, codes);
             o.lLength = def.lLength;
             o.lDecimals = def.lDecimals;
             o.pszName = names.emplace_back(fieldName(w)).c_str();
-            o.ulFlags = flagsOf(def, o.pszName);
+            o.ulFlags = flagsOf(codes, o.pszName);
             operands.push_back(o);
         }
     }
@@ -138,8 +147,9 @@ void refuse(const std::string& text, const std::string& reason)
           Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
 }
 
-// Runs the compiler and keeps the reference, or reports what it refused.
-void compile(const DQOO_COMPILE_REQUEST& request, const std::string& text)
+// Runs the compiler and keeps the reference, or reports what it refused
+// with the text textOf() gives (made only then).
+template <typename TextOf> void compile(const DQOO_COMPILE_REQUEST& request, TextOf&& textOf)
 {
     char reference[9];
     char reason[256];
@@ -151,7 +161,7 @@ void compile(const DQOO_COMPILE_REQUEST& request, const std::string& text)
     }
     if (rc != DQOO_ERR_UNSUPPORTED)
         std::snprintf(reason, sizeof reason, "the object layer answered %ld", rc);
-    refuse(text, reason);
+    refuse(textOf(), reason);
 }
 
 bool isConditionName(const DQOO_CHECKED_OPERAND& o)
@@ -272,19 +282,35 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         o.lLength = in.lLength;
         o.lDecimals = in.sDecimals;
         const bool literal = !work && (std::memcmp(in.acClass, "AL", 2) == 0 || std::memcmp(in.acClass, "HL", 2) == 0);
+        const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
+        if (field) {
+            // a field by its name without the name character, in capitals,
+            // made from the name as the table holds it; the definition is
+            // looked up by the name as written
+            const std::string_view written = TrimmedBlanks(std::string_view(in.acName, sizeof in.acName));
+            std::string& name = names.emplace_back(written);
+            const FFC_CONTEXT* ctx = G().ctx;
+            if (ctx && !name.empty() && name[0] == ctx->cNatChar1 && ctx->cNatChar1 != ' ')
+                name.erase(0, 1);
+            for (char& c : name)
+                c = UpperChar(c);
+            o.pszName = name.c_str();
+            FFC_FIELD_DEFINITION def;
+            if (LookUpFieldDefinition(written, def)) {
+                const HeldCodes codes(def);
+                o.ulFlags = flagsOf(codes, o.pszName);
+                if (o.chType == def.cType)
+                    o.chType = heldType(def, codes);
+            }
+            operands.push_back(o);
+            continue;
+        }
         const std::string whole = literal ? dqov::literal::WholeOperandName(&request, i) : std::string();
         const std::string written =
             !whole.empty() ? whole
             : literal      ? wholeLiteral(expressionText, std::string_view(in.acName, sizeof in.acName))
                            : TrimBlanks(std::string_view(in.acName, sizeof in.acName));
-        const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
-        o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
-        FFC_FIELD_DEFINITION def;
-        if (field && LookUpFieldDefinition(written, def)) {
-            o.ulFlags = flagsOf(def, o.pszName);
-            if (o.chType == def.cType)
-                o.chType = heldType(def);
-        }
+        o.pszName = names.emplace_back(written).c_str();
         /* a system variable or a multilingual variable the routine reads is
         ** a used field of the object */
         if (!work && ((std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0) ||
@@ -340,7 +366,7 @@ void CompileCondition(CheckedExpression& e)
     request.lForm = DQOO_COMPILE_CONDITION;
     request.ulExpressionCount = 1;
     request.pExpressions = &view;
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets, bool round)
@@ -356,7 +382,7 @@ void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets,
     request.ulTargetCount = static_cast<uint32_t>(fields.operands.size());
     request.pTargets = fields.operands.data();
     request.chRound = round ? 'Y' : 'N';
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileSpecialValue(const std::string& value, const std::vector<std::string>& targets)
@@ -367,7 +393,7 @@ void CompileSpecialValue(const std::string& value, const std::vector<std::string
     request.ulTargetCount = static_cast<uint32_t>(fields.operands.size());
     request.pTargets = fields.operands.data();
     request.pszSpecialValue = value.c_str();
-    compile(request, value);
+    compile(request, [&value]() -> const std::string& { return value; });
 }
 
 void CompileWhenSubject(CheckedExpression& e, uint32_t level)
@@ -380,7 +406,7 @@ void CompileWhenSubject(CheckedExpression& e, uint32_t level)
     request.ulGroupLevel = level;
     request.ulExpressionCount = 1;
     request.pExpressions = &view;
-    compile(request, e.text);
+    compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
 void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
@@ -388,13 +414,19 @@ void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
     if (values.empty())
         return;
     std::vector<DQOO_CHECKED_EXPRESSION> views;
-    std::string text;
+    views.reserve(values.size());
     for (CheckedExpression& e : values) {
         if (!withConditions(e))
             return;
         views.push_back(e.View());
-        text += (text.empty() ? "" : " | ") + e.text;
     }
+    // the tests one after the other, as a refusal names them
+    auto text = [&values] {
+        std::string all;
+        for (const CheckedExpression& e : values)
+            all += (all.empty() ? "" : " | ") + e.text;
+        return all;
+    };
     DQOO_COMPILE_REQUEST request{};
     request.lForm = DQOO_COMPILE_WHEN_TEST;
     request.ulGroupLevel = level;

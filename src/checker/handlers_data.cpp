@@ -227,13 +227,19 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
     return false;
 }
 
-bool StartsWithComparison(const std::string& value)
+bool StartsWithComparison(std::string_view value)
 {
-    static constexpr const char* kOperators[] = {"=",    "<",    ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
-                                                 "GT ",  "GE ",  "*EQ ", "*NE ", "*LT ", "*LE ", "*GT ", "*GE "};
-    std::string v = Upper(value);
-    return std::any_of(std::begin(kOperators), std::end(kOperators),
-                       [&](const char* op) { return v.compare(0, std::strlen(op), op) == 0; });
+    static constexpr std::string_view kOperators[] = {"=",   "<",   ">",    "^=",   "EQ ",  "NE ",  "LT ",  "LE ",
+                                                      "GT ", "GE ", "*EQ ", "*NE ", "*LT ", "*LE ", "*GT ", "*GE "};
+    // the value's start in capitals, compared where it lies
+    return std::any_of(std::begin(kOperators), std::end(kOperators), [value](std::string_view op) {
+        if (value.size() < op.size())
+            return false;
+        for (size_t i = 0; i < op.size(); ++i)
+            if (UpperChar(value[i]) != op[i])
+                return false;
+        return true;
+    });
 }
 
 // A group named "XG_..." joins the run's field groups, so that later field
@@ -685,14 +691,17 @@ void P3100_CheckWhen(void)
     std::vector<CheckedExpression> tests;
     tests.reserve(static_cast<size_t>(std::max<int32_t>(values, 0)));
     bool accepted = true;
+    std::string value, test;
     for (int32_t i = 0; i < values; ++i) {
-        std::string value = ParmEntry("VALUE_IS", i);
+        value = ParmEntry("VALUE_IS", i);
         if (value.empty())
             continue;
-        if (!StartsWithComparison(value))
-            value = "= " + value;
+        // the operand, and the value as a comparison with it
+        test.assign(operand);
+        test += StartsWithComparison(value) ? " " : " = ";
+        test += value;
         tests.emplace_back();
-        accepted = CheckConditionText(operand + " " + value, &tests.back()) && accepted;
+        accepted = CheckConditionText(test, &tests.back()) && accepted;
     }
     if (accepted)
         CompileWhenTests(tests, static_cast<uint32_t>(g.caseLevels.size()));

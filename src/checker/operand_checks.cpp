@@ -76,7 +76,8 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
 {
     Globals& g = G();
     OperandInfo info;
-    std::string text = TrimBlanks(operand);
+    // the operand without its outer blanks, read where it lies
+    const std::string_view text = dqov::text::TrimmedBlanks(operand);
     if (text.empty())
         return info;
     if (text.size() > DC_OPERAND_TEXT_SIZE) {
@@ -84,7 +85,7 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
         // quotes (and doubled quotes inside), runs past the operand block:
         // it is resolved and fitted from its whole text.
         if (text[0] == '\'')
-            return CheckLongLiteral(text, options, typeClass, length, decimals);
+            return CheckLongLiteral(std::string(text), options, typeClass, length, decimals);
         // Longer than any operand can be: refused as it stands, never cut
         // into something that might pass.
         Issue(Msg::FieldNotUsableHere, text.substr(0, 50));
@@ -111,7 +112,7 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
     P3100_ReplayQueuedMessages();
     info.valid = rc == 0 && block.cValid == 'Y';
     if (!info.valid) {
-        NoteUndefinedField(text);
+        NoteUndefinedField(std::string(text));
         return info;
     }
     info.type = block.cTypeCode;
@@ -140,7 +141,13 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
 {
     const bool report = reporting.report;
     Globals& g = G();
-    std::string expression = TrimBlanks(text);
+    // the text without its outer blanks: most texts have none, and are
+    // checked where they lie
+    const std::string_view trimmed = dqov::text::TrimmedBlanks(text);
+    std::string trimmedCopy;
+    if (trimmed.size() != text.size())
+        trimmedCopy.assign(trimmed);
+    const std::string& expression = trimmed.size() != text.size() ? trimmedCopy : text;
     // The check fills the operand and operation tables up to their counts,
     // which is all that is read of them: only the request's head is set
     // beforehand. The work area, token table and operand list belong to the
@@ -238,12 +245,12 @@ ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t le
     return RunExpressionCheck(text, type, length, decimals, Reporting::None());
 }
 
-bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)
+bool LookUpFieldDefinition(std::string_view name, FFC_FIELD_DEFINITION& def)
 {
     Globals& g = G();
-    std::string n = TrimBlanks(name);
+    std::string_view n = dqov::text::TrimmedBlanks(name);
     if (!n.empty() && g.ctx && n[0] == g.ctx->cNatChar1)
-        n.erase(0, 1);
+        n.remove_prefix(1);
     if (n.empty() || n.size() > 10)
         return false;
     std::memset(&def, ' ', sizeof def);

@@ -67,7 +67,7 @@ ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t le
  * and the dictionary. */
 bool LookUpField(const std::string& name, char& type, int32_t& length, int32_t& decimals);
 /* The same with the whole definition. */
-bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def);
+bool LookUpFieldDefinition(std::string_view name, FFC_FIELD_DEFINITION& def);
 
 }  // namespace checker
 

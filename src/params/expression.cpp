@@ -114,6 +114,42 @@ std::string WorkResultName(const std::string& prefix, int n)
     return name + digits;
 }
 
+/* The tables of an expression check, kept with their room from one check
+ * to the next: a function checks thousands of short expressions, and each
+ * would otherwise make and free its tables anew. A check made while one is
+ * running (none is, today) makes its own. */
+struct CheckTables {
+    std::vector<Token> tokens;
+    std::vector<Operand> operands;
+    std::vector<DC_OPERATION> operations;
+    std::vector<int> values;
+    std::vector<const Token*> pending;
+    bool lent = false;
+
+    void SwapWith(CheckTables& other)
+    {
+        tokens.swap(other.tokens);
+        operands.swap(other.operands);
+        operations.swap(other.operations);
+        values.swap(other.values);
+        pending.swap(other.pending);
+    }
+    void Clear()
+    {
+        tokens.clear();
+        operands.clear();
+        operations.clear();
+        values.clear();
+        pending.clear();
+    }
+};
+
+CheckTables& KeptTables()
+{
+    static CheckTables tables;
+    return tables;
+}
+
 class ExpressionCheck {
 public:
     ExpressionCheck(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req, const char* queue,
@@ -125,7 +161,23 @@ public:
         opt_.component = component;
         if (req_->acWorkPrefix[0] != ' ' && req_->acWorkPrefix[0] != 0)
             prefix_.assign(req_->acWorkPrefix, 6);
+        CheckTables& kept = KeptTables();
+        if (!kept.lent) {
+            kept.lent = borrowed_ = true;
+            tables_.SwapWith(kept);
+        }
     }
+    ~ExpressionCheck()
+    {
+        if (!borrowed_)
+            return;
+        CheckTables& kept = KeptTables();
+        tables_.Clear();
+        tables_.SwapWith(kept);
+        kept.lent = false;
+    }
+    ExpressionCheck(const ExpressionCheck&) = delete;
+    ExpressionCheck& operator=(const ExpressionCheck&) = delete;
 
     void Run();
     const std::vector<Token>& Tokens() const { return tokens_; }
@@ -166,9 +218,11 @@ private:
     bool issue_;
     ResolveOptions opt_;
     std::string prefix_ = "@@@@@@";
-    std::vector<Token> tokens_;
-    std::vector<Operand> operands_;
-    std::vector<DC_OPERATION> operations_;
+    CheckTables tables_;
+    bool borrowed_ = false;
+    std::vector<Token>& tokens_ = tables_.tokens;
+    std::vector<Operand>& operands_ = tables_.operands;
+    std::vector<DC_OPERATION>& operations_ = tables_.operations;
     int errors_ = 0;
     int firstPosition_ = 0;
     bool tooMany_ = false;
@@ -411,8 +465,10 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
 
 bool ExpressionCheck::Parse()
 {
-    std::vector<int> values;
-    std::vector<const Token*> ops; /* operators and open brackets */
+    std::vector<int>& values = tables_.values;
+    std::vector<const Token*>& ops = tables_.pending; /* operators and open brackets */
+    values.clear();
+    ops.clear();
     values.reserve(tokens_.size());
     ops.reserve(tokens_.size());
     bool expectOperand = true;

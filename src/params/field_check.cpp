@@ -167,7 +167,20 @@ extern "C" {
 
 char P3100_chTypeClass(char cType)
 {
-    return std::strchr("1234ABEHMZ", cType) && cType ? 'A' : 'N';
+    // the alphanumeric types, told apart without a search of their list
+    switch (cType) {
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case 'A':
+    case 'B':
+    case 'E':
+    case 'H':
+    case 'M':
+    case 'Z': return 'A';
+    default: return 'N';
+    }
 }
 
 int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry, char cType, char cShift,

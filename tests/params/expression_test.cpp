@@ -203,6 +203,27 @@ TEST_F(Expression, ConditionsWithAndOrChains)
     EXPECT_EQ(env.Take(), Msgs{});
 }
 
+// One check after another, each refused at a different stage or holding
+// more than the next: the last condition's request holds its own three
+// tokens, three operands and two operations, nothing of the checks before.
+TEST_F(Expression, EachCheckHoldsOnlyItsOwnTables)
+{
+    ASSERT_EQ(Check("#CUSTSTS = A AND #CREDIT > 100 OR #WRKCNT < 5", 'L'), 0);
+    EXPECT_EQ(req->sOperandCount, 11);
+    EXPECT_EQ(Check("(#CREDIT + 1 + 2 + 3", 'N'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0451", "+0000001"}}));
+    EXPECT_EQ(Check("#CREDIT * / 2", 'N'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0454", "/         +0000011"}}));
+    ASSERT_EQ(Check("#CUSTSTS = A", 'L'), 0);
+    EXPECT_EQ(req->lTokenCount, 3);
+    EXPECT_EQ(req->sOperandCount, 3);
+    EXPECT_EQ(OperandName(1), "#CUSTSTS");
+    EXPECT_EQ(OperandName(2), "A");
+    EXPECT_EQ(req->aOperands[2].cWorkResult, 'Y');
+    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "EQ", 2, 3}, {3, "IF", 0, 0}}));
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
 TEST_F(Expression, EveryOperatorSpellingGivesItsCode)
 {
     // symbols and words, in either case, words with or without their '*'

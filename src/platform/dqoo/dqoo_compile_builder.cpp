@@ -220,12 +220,29 @@ Family FieldFamily(char type)
     }
 }
 
+namespace {
+
+// Whether the operand's name in capitals is the word (in capitals), read
+// where the name lies.
+bool NameIs(const DQOO_CHECKED_OPERAND& o, std::string_view word)
+{
+    const std::string_view name = o.pszName != nullptr ? std::string_view(o.pszName) : std::string_view();
+    if (name.size() != word.size())
+        return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (static_cast<char>(std::toupper(static_cast<unsigned char>(name[i]))) != word[i])
+            return false;
+    return true;
+}
+
+}  // namespace
+
 bool IsNullValue(const DQOO_CHECKED_OPERAND& o)
 {
     if (classOf(o) != "SV")
         return false;
-    const std::string n = upper(nameOf(o));
-    return n == "*NULL" || n == "*BLANK" || n == "*BLANKS" || n == "*ZERO" || n == "*ZEROS" || n == "*ZEROES";
+    return NameIs(o, "*NULL") || NameIs(o, "*BLANK") || NameIs(o, "*BLANKS") || NameIs(o, "*ZERO") ||
+           NameIs(o, "*ZEROS") || NameIs(o, "*ZEROES");
 }
 
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
@@ -236,13 +253,12 @@ Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
     if (cls == "AL" || cls == "HL")
         return Family::Alpha;
     if (cls == "SV") {
-        const std::string n = upper(nameOf(o));
         if (IsNullValue(o))
             return Family::Null;
-        if (n == "*HIVAL" || n == "*LOVAL")
+        if (NameIs(o, "*HIVAL") || NameIs(o, "*LOVAL"))
             return Family::HiLo;
         if (o.lLength <= 0)
-            throw Unsupported("the special value " + n + " in an expression");
+            throw Unsupported("the special value " + upper(nameOf(o)) + " in an expression");
         return FieldFamily(o.chType);
     }
     if (cls == "FL" || cls == "  ")

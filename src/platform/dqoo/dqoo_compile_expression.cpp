@@ -72,7 +72,7 @@ const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int i
 
 const DQOO_CHECKED_OPERATION* ExpressionCompiler::Producer(int idx) const
 {
-    return ProducerOf(e_, idx);
+    return producers_.Of(idx);
 }
 
 int ExpressionCompiler::Root() const

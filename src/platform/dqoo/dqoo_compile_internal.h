@@ -143,6 +143,42 @@ private:
 // for an operand no operation makes.
 const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int idx);
 
+// ProducerOf for every operand of a short expression, worked out once: a
+// compile asks for the operations behind its operands many times. An
+// expression of more operands, and an operand outside its table, are
+// answered by ProducerOf itself.
+class Producers {
+public:
+    explicit Producers(const DQOO_CHECKED_EXPRESSION& e) : e_(e)
+    {
+        const uint32_t operands = e.ulOperandCount;
+        if (operands >= kHeld)
+            return;
+        held_ = true;
+        for (uint32_t i = 0; i <= operands; ++i)
+            at_[i] = -1;
+        /* from the last operation but one back, so that the first that
+        ** makes an operand is the one kept */
+        for (uint32_t i = e.ulOperationCount > 0 ? e.ulOperationCount - 1 : 0; i-- > 0;) {
+            const int result = e.pOperations[i].sResult;
+            if (result >= 1 && static_cast<uint32_t>(result) <= operands)
+                at_[result] = static_cast<int16_t>(i);
+        }
+    }
+    const DQOO_CHECKED_OPERATION* Of(int idx) const
+    {
+        if (!held_ || idx < 1 || static_cast<uint32_t>(idx) > e_.ulOperandCount)
+            return ProducerOf(e_, idx);
+        return at_[idx] < 0 ? nullptr : &e_.pOperations[at_[idx]];
+    }
+
+private:
+    static constexpr uint32_t kHeld = 64;
+    const DQOO_CHECKED_EXPRESSION& e_;
+    bool held_ = false;
+    int16_t at_[kHeld];
+};
+
 // The family of a checked operand; throws for operands without one.
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o);
 // The family of a field of the given type letter.
@@ -196,7 +232,7 @@ uint32_t SubjectIndex(Family family, op::ValueType numeric);
 class ExpressionCompiler {
 public:
     ExpressionCompiler(Builder& b, const DQOO_CHECKED_EXPRESSION& e, Plan plan)
-        : b_(b), e_(e), plan_(std::move(plan)), numeric_(plan_.numeric)
+        : b_(b), e_(e), producers_(e), plan_(std::move(plan)), numeric_(plan_.numeric)
     {
         if (!plan_.direct)
             b_.NoDirectForm();
@@ -229,6 +265,7 @@ private:
 
     Builder& b_;
     const DQOO_CHECKED_EXPRESSION& e_;
+    Producers producers_;
     Plan plan_;
     op::ValueType numeric_;
     EXPR_OPERAND_NODE* subject_ = nullptr;

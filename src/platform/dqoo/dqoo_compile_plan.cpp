@@ -34,7 +34,7 @@ bool isArithmetic(const DQOO_CHECKED_OPERATION& op)
 class Planner {
 public:
     Planner(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target, bool round, bool directDivision)
-        : e_(e), target_(target), round_(round), directDivision_(directDivision)
+        : e_(e), producers_(e), target_(target), round_(round), directDivision_(directDivision)
     {}
 
     Plan Run()
@@ -52,7 +52,7 @@ public:
     }
 
 private:
-    const DQOO_CHECKED_OPERATION* producer(int idx) const { return ProducerOf(e_, idx); }
+    const DQOO_CHECKED_OPERATION* producer(int idx) const { return producers_.Of(idx); }
     const DQOO_CHECKED_OPERAND& operand(int idx) const
     {
         if (idx < 1 || static_cast<uint32_t>(idx) > e_.ulOperandCount)
@@ -184,6 +184,7 @@ private:
     }
 
     const DQOO_CHECKED_EXPRESSION& e_;
+    Producers producers_;
     const DQOO_CHECKED_OPERAND* target_;
     bool round_;
     bool directDivision_;
@@ -197,6 +198,11 @@ private:
     bool quotientInside_ = false;
     bool assignedQuotient_ = false; /* a quotient with decimals is the value */
     bool exact_ = true;
+
+public:
+    /* Whether the plan has a quotient with decimals as the value assigned:
+     * the one place where the direct division changes the plan. */
+    bool AssignedQuotient() const { return assignedQuotient_; }
 };
 
 }  // namespace
@@ -205,8 +211,11 @@ Plan PlanNumbers(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* t
 {
     /* a quotient assigned in a double needs decimals beyond the field's;
     ** where they do not fit, the p-code keeps only the ones the value has */
-    Plan plan = Planner(e, target, round, true).Run();
-    if (plan.numeric != op::Double)
+    Planner direct(e, target, round, true);
+    Plan plan = direct.Run();
+    /* without such a quotient the plan without direct division is this
+    ** one: it is not made again */
+    if (plan.numeric != op::Double && direct.AssignedQuotient())
         plan = Planner(e, target, round, false).Run();
     return plan;
 }
