@@ -221,39 +221,32 @@ void P3109_GenerateCommands()
     g.skel.cKeep = 'N';
     P31O2_ShowStatusText("Loading/Extracting all List Definitions ", 40);
 
-    /* first run: the definition commands register what they define */
+    /* first run: the definition commands register what they define (the
+       list's survey holds them and the SELECT commands, read once for the
+       walks before this run) */
     uint16_t number = 0, sequence = 0;
     GEN_COMMAND_RECORD r;
     g.usCommandCounter = 0;
     g.out.cSuppress = 'Y';
+    const GEN_COMMAND_SURVEY& survey = P3109_CommandSurvey();
+    for (const GEN_COMMAND_RECORD& kept : survey.records) {
+        g.out.cSuppress = 'Y';
+        g.cLabelFlag = 'Y';
+        if (nameIs(kept.acName, "SELECT") || nameIs(kept.acName, "SELECT_SQL")) {
+            ++g.sSqlCursorCount;
+            continue;
+        }
+        P3109_MakeCurrentCommand(kept);
+        P3109_DispatchCommand();
+    }
     /* Only a command that is dispatched is made the current one as it is
        read; the last one read is made current after the walk, as the walk
        leaves it, since what follows the run may look at it. */
-    GEN_COMMAND_RECORD last;
-    bool lastPending = false;
-    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+    if (survey.fAny && (!survey.fLastKept || !P3109_fFirstRunCommand(survey.last.acName))) {
         g.out.cSuppress = 'Y';
         g.cLabelFlag = 'Y';
-        if (nameIs(r.acName, "SELECT") || nameIs(r.acName, "SELECT_SQL")) {
-            ++g.sSqlCursorCount;
-            last = r;
-            lastPending = true;
-            continue;
-        }
-        if (std::memcmp(r.acName, "DEF_LIST", 8) == 0 || std::memcmp(r.acName, "DEF_COND", 8) == 0 ||
-            std::memcmp(r.acName, "DEF_HEAD", 8) == 0 || std::memcmp(r.acName, "DEF_FOOT", 8) == 0 ||
-            std::memcmp(r.acName, "DEF_LINE", 8) == 0 || std::memcmp(r.acName, "DEF_BREAK", 9) == 0 ||
-            std::memcmp(r.acName, "POINT", 5) == 0) {
-            P3109_MakeCurrentCommand(r);
-            lastPending = false;
-            P3109_DispatchCommand();
-        } else {
-            last = r;
-            lastPending = true;
-        }
+        P3109_MakeCurrentCommand(survey.last);
     }
-    if (lastPending)
-        P3109_MakeCurrentCommand(last);
 
     /* between the runs */
     g.out.cSuppress = 'N';
