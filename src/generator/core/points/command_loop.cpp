@@ -5,6 +5,8 @@
 */
 #include "generator/core/points/command_loop.h"
 
+#include <bit>
+#include <compare>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -151,6 +153,45 @@ void releaseMethod(GEN_STREAM stream, bool fMethodHead)
     P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
 }
 
+/* A ten-byte command name as two numbers that order as its bytes do. */
+struct NameOrder {
+    uint64_t head;
+    uint16_t tail;
+    auto operator<=>(const NameOrder&) const = default;
+};
+
+inline NameOrder nameOrder(const char* acName)
+{
+    uint64_t head;
+    uint16_t tail;
+    std::memcpy(&head, acName, 8);
+    std::memcpy(&tail, acName + 8, 2);
+    if constexpr (std::endian::native == std::endian::little)
+        return {__builtin_bswap64(head), __builtin_bswap16(tail)};
+    else
+        return {head, tail};
+}
+
+/* The entry of the command lookup named as the command: the halving search
+** of bsearch over the ten bytes of the name, its steps taken as bsearch
+** takes them, without a call of the comparison at each. */
+FFC_COMMAND_ENTRY* findCommandEntry(FFC_COMMAND_LOOKUP& lookup, const char* acName)
+{
+    const NameOrder wanted = nameOrder(acName);
+    size_t low = 0, high = FFC_COMMAND_LOOKUP_ENTRIES;
+    while (low < high) {
+        const size_t middle = (low + high) / 2;
+        const auto order = wanted <=> nameOrder(lookup.aEntries[middle].acName);
+        if (order < 0)
+            high = middle;
+        else if (order > 0)
+            low = middle + 1;
+        else
+            return &lookup.aEntries[middle];
+    }
+    return nullptr;
+}
+
 void resetCheckStateCommand()
 {
     FFC_CHECK_STATE* st = P3109_CheckState();
@@ -171,8 +212,7 @@ void P3109_DispatchCommand()
     auto* lookup = ctx ? static_cast<FFC_COMMAND_LOOKUP*>(ctx->pCommandLookup) : nullptr;
     FFC_COMMAND_ENTRY* e = nullptr;
     if (lookup && st)
-        e = static_cast<FFC_COMMAND_ENTRY*>(std::bsearch(st->acCommand, lookup->aEntries, FFC_COMMAND_LOOKUP_ENTRIES,
-                                                         sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
+        e = findCommandEntry(*lookup, st->acCommand);
     if (!e)
         P3109_InternalError("Unknown Command encountered");
     if (e->pfnEmitter) {
