@@ -142,10 +142,9 @@ TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
 ** for a list, afresh when the list is set again. */
 TEST_F(CommandLoop, SurveyKeepsTheCommandsTheFirstWalksActOn)
 {
-    testCommands() = {{"FUNCTION", {}, 1},  {"DEF_COND", {}, 2},   {"CHANGE", {}, 3},
-                      {"SELECT", {}, 4},    {"DEF_LIST", {}, 5},   {"SELECT_SQL", {}, 6},
-                      {"POINT", {}, 7},     {"DEF_BREAK", {}, 8},  {"SELECTLIST", {}, 9},
-                      {"ENDSELECT", {}, 10}};
+    testCommands() = {{"FUNCTION", {}, 1},   {"DEF_COND", {}, 2},   {"CHANGE", {}, 3}, {"SELECT", {}, 4},
+                      {"DEF_LIST", {}, 5},   {"SELECT_SQL", {}, 6}, {"POINT", {}, 7},  {"DEF_BREAK", {}, 8},
+                      {"SELECTLIST", {}, 9}, {"ENDSELECT", {}, 10}};
     auto names = [](const GEN_COMMAND_SURVEY& survey) {
         std::vector<std::string> n;
         for (const GEN_COMMAND_RECORD& r : survey.records)
