@@ -452,9 +452,7 @@ void P3109_RegisterConditionWorkFields()
     const uint16_t savedIndent = s.out.usIndent;
     s.out.cSuppress = 'Y';
     emptyValuesUsed().clear();
-    uint16_t number = 0, sequence = 0;
-    GEN_COMMAND_RECORD r;
-    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+    for (const GEN_COMMAND_RECORD& r : P3109_CommandSurvey().records) {
         if (std::memcmp(r.acName, "DEF_COND  ", 10) != 0)
             continue;
         P3109_MakeCurrentCommand(r);

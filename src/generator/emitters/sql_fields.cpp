@@ -437,9 +437,7 @@ void P3109_LoadSelectSqlCommands()
     s.out.sDepth = 0;
     P31O2_ShowStatusText("Loading/Analysing SELECT_SQL commands   ", 40);
     FFC_CONTEXT* ctx = P3109_Context();
-    uint16_t number = 0, sequence = 0;
-    GEN_COMMAND_RECORD r;
-    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+    for (const GEN_COMMAND_RECORD& r : P3109_CommandSurvey().records) {
         if (std::memcmp(r.acName, "SELECT_SQL", 10) != 0)
             continue;
         P3109_MakeCurrentCommand(r);

@@ -37,6 +37,26 @@ void*& buildHandle()
     return build;
 }
 
+/* The survey and the list it was made of. */
+struct SurveyHeld {
+    const GEN_COMMAND_SOURCE* source = nullptr;
+    const FFC_CONTEXT* ctx = nullptr;
+    const FFC_RECORD_STORE* store = nullptr;
+    bool fMade = false;
+    GEN_COMMAND_SURVEY survey;
+};
+
+SurveyHeld& surveyHeld()
+{
+    static SurveyHeld held;
+    return held;
+}
+
+bool isSelect(const char* acName)
+{
+    return std::memcmp(acName, "SELECT    ", 10) == 0 || std::memcmp(acName, "SELECT_SQL", 10) == 0;
+}
+
 }  // namespace
 
 void P3109_UseGeneratorParts(const P3109_GENERATOR_PARTS* pParts)
@@ -71,6 +91,7 @@ void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
 void P3109_SetCommandSource(const GEN_COMMAND_SOURCE* pSource)
 {
     commandSource() = pSource;
+    P3109_ForgetCommandSurvey();
 }
 
 const GEN_COMMAND_SOURCE* P3109_pCommandSource()
@@ -114,6 +135,46 @@ int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_C
     ++usNumber;
     usSequence = 0;
     return 0;
+}
+
+bool P3109_fFirstRunCommand(const char* acName)
+{
+    return std::memcmp(acName, "DEF_LIST", 8) == 0 || std::memcmp(acName, "DEF_COND", 8) == 0 ||
+           std::memcmp(acName, "DEF_HEAD", 8) == 0 || std::memcmp(acName, "DEF_FOOT", 8) == 0 ||
+           std::memcmp(acName, "DEF_LINE", 8) == 0 || std::memcmp(acName, "DEF_BREAK", 9) == 0 ||
+           std::memcmp(acName, "POINT", 5) == 0;
+}
+
+const GEN_COMMAND_SURVEY& P3109_CommandSurvey()
+{
+    SurveyHeld& h = surveyHeld();
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const FFC_RECORD_STORE* store = ctx ? ctx->pCommandStore : nullptr;
+    if (h.fMade && h.source == commandSource() && h.ctx == ctx && h.store == store)
+        return h.survey;
+    h.survey = GEN_COMMAND_SURVEY{};
+    GEN_COMMAND_SURVEY& survey = h.survey;
+    uint16_t number = 0, sequence = 0;
+    GEN_COMMAND_RECORD r;
+    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+        survey.fAny = true;
+        survey.fLastKept = isSelect(r.acName) || P3109_fFirstRunCommand(r.acName);
+        if (survey.fLastKept)
+            survey.records.push_back(r);
+        survey.last = r;
+    }
+    h.source = commandSource();
+    h.ctx = ctx;
+    h.store = store;
+    h.fMade = true;
+    return survey;
+}
+
+void P3109_ForgetCommandSurvey()
+{
+    SurveyHeld& h = surveyHeld();
+    h.fMade = false;
+    h.survey = GEN_COMMAND_SURVEY{};
 }
 
 std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "generator/core/output/command_lookup.h"
 
@@ -24,6 +25,24 @@ void P3109_WriteContinuePoint();
 /* Steps the key to the next command record (next sequence, else the next
 ** number with sequence 0); 0 with the record, non-zero at the end. */
 int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record);
+/* The commands the walks before the second run act on, read in one walk
+** of the whole list: the definition commands the first run dispatches
+** (names starting DEF_LIST, DEF_COND, DEF_HEAD, DEF_FOOT, DEF_LINE,
+** DEF_BREAK or POINT) and the SELECT and SELECT_SQL commands, in the
+** list's order, with the last command of the list. Kept for the job: the
+** generator never adds, drops or renames a command. */
+struct GEN_COMMAND_SURVEY {
+    std::vector<GEN_COMMAND_RECORD> records;
+    GEN_COMMAND_RECORD last;
+    bool fAny = false;      /* the list holds a command */
+    bool fLastKept = false; /* the last command is among `records` */
+};
+/* Whether the first run dispatches the command (see GEN_COMMAND_SURVEY). */
+bool P3109_fFirstRunCommand(const char* acName);
+/* The survey of the current job's command list, made at its first use. */
+const GEN_COMMAND_SURVEY& P3109_CommandSurvey();
+/* Drops the survey (a new job, or a test's new command list). */
+void P3109_ForgetCommandSurvey();
 /* Makes the record the current command: key, line, label and name into
 ** the check state, and the line-number text. */
 void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& record);

@@ -5,6 +5,8 @@
 */
 #include "generator/core/points/command_loop.h"
 
+#include <bit>
+#include <compare>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -151,6 +153,45 @@ void releaseMethod(GEN_STREAM stream, bool fMethodHead)
     P3109_sIssueMessage(Msg::NoCSharpForm, P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
 }
 
+/* A ten-byte command name as two numbers that order as its bytes do. */
+struct NameOrder {
+    uint64_t head;
+    uint16_t tail;
+    auto operator<=>(const NameOrder&) const = default;
+};
+
+inline NameOrder nameOrder(const char* acName)
+{
+    uint64_t head;
+    uint16_t tail;
+    std::memcpy(&head, acName, 8);
+    std::memcpy(&tail, acName + 8, 2);
+    if constexpr (std::endian::native == std::endian::little)
+        return {__builtin_bswap64(head), __builtin_bswap16(tail)};
+    else
+        return {head, tail};
+}
+
+/* The entry of the command lookup named as the command: the halving search
+** of bsearch over the ten bytes of the name, its steps taken as bsearch
+** takes them, without a call of the comparison at each. */
+FFC_COMMAND_ENTRY* findCommandEntry(FFC_COMMAND_LOOKUP& lookup, const char* acName)
+{
+    const NameOrder wanted = nameOrder(acName);
+    size_t low = 0, high = FFC_COMMAND_LOOKUP_ENTRIES;
+    while (low < high) {
+        const size_t middle = (low + high) / 2;
+        const auto order = wanted <=> nameOrder(lookup.aEntries[middle].acName);
+        if (order < 0)
+            high = middle;
+        else if (order > 0)
+            low = middle + 1;
+        else
+            return &lookup.aEntries[middle];
+    }
+    return nullptr;
+}
+
 void resetCheckStateCommand()
 {
     FFC_CHECK_STATE* st = P3109_CheckState();
@@ -171,8 +212,7 @@ void P3109_DispatchCommand()
     auto* lookup = ctx ? static_cast<FFC_COMMAND_LOOKUP*>(ctx->pCommandLookup) : nullptr;
     FFC_COMMAND_ENTRY* e = nullptr;
     if (lookup && st)
-        e = static_cast<FFC_COMMAND_ENTRY*>(std::bsearch(st->acCommand, lookup->aEntries, FFC_COMMAND_LOOKUP_ENTRIES,
-                                                         sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
+        e = findCommandEntry(*lookup, st->acCommand);
     if (!e)
         P3109_InternalError("Unknown Command encountered");
     if (e->pfnEmitter) {
@@ -221,39 +261,32 @@ void P3109_GenerateCommands()
     g.skel.cKeep = 'N';
     P31O2_ShowStatusText("Loading/Extracting all List Definitions ", 40);
 
-    /* first run: the definition commands register what they define */
+    /* first run: the definition commands register what they define (the
+       list's survey holds them and the SELECT commands, read once for the
+       walks before this run) */
     uint16_t number = 0, sequence = 0;
     GEN_COMMAND_RECORD r;
     g.usCommandCounter = 0;
     g.out.cSuppress = 'Y';
+    const GEN_COMMAND_SURVEY& survey = P3109_CommandSurvey();
+    for (const GEN_COMMAND_RECORD& kept : survey.records) {
+        g.out.cSuppress = 'Y';
+        g.cLabelFlag = 'Y';
+        if (nameIs(kept.acName, "SELECT") || nameIs(kept.acName, "SELECT_SQL")) {
+            ++g.sSqlCursorCount;
+            continue;
+        }
+        P3109_MakeCurrentCommand(kept);
+        P3109_DispatchCommand();
+    }
     /* Only a command that is dispatched is made the current one as it is
        read; the last one read is made current after the walk, as the walk
        leaves it, since what follows the run may look at it. */
-    GEN_COMMAND_RECORD last;
-    bool lastPending = false;
-    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+    if (survey.fAny && (!survey.fLastKept || !P3109_fFirstRunCommand(survey.last.acName))) {
         g.out.cSuppress = 'Y';
         g.cLabelFlag = 'Y';
-        if (nameIs(r.acName, "SELECT") || nameIs(r.acName, "SELECT_SQL")) {
-            ++g.sSqlCursorCount;
-            last = r;
-            lastPending = true;
-            continue;
-        }
-        if (std::memcmp(r.acName, "DEF_LIST", 8) == 0 || std::memcmp(r.acName, "DEF_COND", 8) == 0 ||
-            std::memcmp(r.acName, "DEF_HEAD", 8) == 0 || std::memcmp(r.acName, "DEF_FOOT", 8) == 0 ||
-            std::memcmp(r.acName, "DEF_LINE", 8) == 0 || std::memcmp(r.acName, "DEF_BREAK", 9) == 0 ||
-            std::memcmp(r.acName, "POINT", 5) == 0) {
-            P3109_MakeCurrentCommand(r);
-            lastPending = false;
-            P3109_DispatchCommand();
-        } else {
-            last = r;
-            lastPending = true;
-        }
+        P3109_MakeCurrentCommand(survey.last);
     }
-    if (lastPending)
-        P3109_MakeCurrentCommand(last);
 
     /* between the runs */
     g.out.cSuppress = 'N';

@@ -98,6 +98,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     g.lGeneratorWord = generatorWord;
     g.nationalChar1 = nat1;
     g.nationalChar3 = nat3;
+    P3109_ForgetCommandSurvey();
     P3109_ResetSkeletonConditions();
     P3109_ResetNameServices();
     P3109_ResetChains();

@@ -2,6 +2,7 @@
 // emitters in the shared command lookup, and the status text of a command.
 #include "generator/core/gen_fixture.h"
 
+#include "generator/core/output/command_state.h"
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
 
@@ -134,6 +135,49 @@ TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
         << main.text();
     EXPECT_STREQ(std::string(state.acCommand, 10).c_str(), "          ");
     EXPECT_EQ(state.lLine, -1);
+}
+
+/* The survey of the list: the definition commands and the SELECT and
+** SELECT_SQL commands in the list's order and the last command; read once
+** for a list, afresh when the list is set again. */
+TEST_F(CommandLoop, SurveyKeepsTheCommandsTheFirstWalksActOn)
+{
+    testCommands() = {{"FUNCTION", {}, 1},   {"DEF_COND", {}, 2},   {"CHANGE", {}, 3}, {"SELECT", {}, 4},
+                      {"DEF_LIST", {}, 5},   {"SELECT_SQL", {}, 6}, {"POINT", {}, 7},  {"DEF_BREAK", {}, 8},
+                      {"SELECTLIST", {}, 9}, {"ENDSELECT", {}, 10}};
+    auto names = [](const GEN_COMMAND_SURVEY& survey) {
+        std::vector<std::string> n;
+        for (const GEN_COMMAND_RECORD& r : survey.records)
+            n.emplace_back(r.acName, 10);
+        return n;
+    };
+    const GEN_COMMAND_SURVEY& survey = P3109_CommandSurvey();
+    EXPECT_EQ(names(survey), (std::vector<std::string>{"DEF_COND  ", "SELECT    ", "DEF_LIST  ", "SELECT_SQL",
+                                                       "POINT     ", "DEF_BREAK "}));
+    ASSERT_EQ(survey.records.size(), 6u);
+    EXPECT_EQ(survey.records[0].usNumber, 2);
+    EXPECT_EQ(survey.records[5].usNumber, 8);
+    EXPECT_TRUE(survey.fAny);
+    EXPECT_FALSE(survey.fLastKept);
+    EXPECT_EQ(std::string(survey.last.acName, 10), "ENDSELECT ");
+    EXPECT_EQ(survey.last.usNumber, 10);
+
+    /* the same list: the survey is not read again */
+    testCommands().push_back({"DEF_HEAD", {}, 11});
+    EXPECT_EQ(P3109_CommandSurvey().records.size(), 6u);
+    /* the list set again: read afresh, its last command now a kept one */
+    P3109_SetCommandSource(&kTestSource);
+    const GEN_COMMAND_SURVEY& again = P3109_CommandSurvey();
+    ASSERT_EQ(again.records.size(), 7u);
+    EXPECT_EQ(std::string(again.records.back().acName, 10), "DEF_HEAD  ");
+    EXPECT_TRUE(again.fLastKept);
+    EXPECT_EQ(again.last.usNumber, 11);
+
+    /* an empty list */
+    testCommands().clear();
+    P3109_ForgetCommandSurvey();
+    EXPECT_FALSE(P3109_CommandSurvey().fAny);
+    EXPECT_TRUE(P3109_CommandSurvey().records.empty());
 }
 
 TEST_F(CommandLoop, StatusTextOfACommand)
