@@ -876,7 +876,11 @@ public sealed class RtEvaluator : X_VAR_EVALUATOR
                                                RT.Structure<X_FLD_CHAR>(to));
                 return top - 2;
             }
-            RT.Write(to, RT.Read(from, frame.pX_Fld[target].sByteLen));
+            if (from.Root is X_FLD_INFO && to.Root is X_FLD_INFO && from.Offset == 0 && to.Offset == 0)
+                // a decimal's structure, its state and digits, copied whole as the field's bytes are in C
+                DqooDef.X_CPYBYTES(to.Root, from.Root, 0);
+            else
+                RT.Write(to, RT.Read(from, frame.pX_Fld[target].sByteLen));
             RT.SetIndexValue(frame.pX_Fld, target);
             return top - 2;
         }
