@@ -94,6 +94,10 @@ struct Index {
         const size_t n = numbers.size();
         if (n == 0 || numberAt(n - 1) < v)
             return SIZE_MAX;
+        // the entry after the one found last (a reader going on in key
+        // order), the first of its number
+        if (hint + 1 < n && numberAt(hint) < v && numberAt(hint + 1) == v)
+            return ++hint;
         size_t i = hint > 0 ? hint - 1 : 0;
         if (i >= n || (i > 0 && numberAt(i - 1) >= v)) {
             i = boundNumber(v, 0, std::min(i, n), false);
@@ -123,9 +127,30 @@ struct Index {
         extract(rec, len, scratch.data());
         return scratch.data();
     }
+    // The key of a record: a key of four bytes is written to `small`, a
+    // longer one to the index's scratch.
+    const unsigned char* keyOf(const void* rec, uint32_t len, unsigned char (&small)[4])
+    {
+        if (keyLength != sizeof small)
+            return keyOf(rec, len);
+        extract(rec, len, small);
+        return small;
+    }
     // Adds after the entries of equal key; records mostly come in key order.
     void insert(const unsigned char* key, uint32_t n)
     {
+        if (numeric()) {
+            // a number past the last (a record added in key order) goes on
+            // the end straight away
+            const uint32_t v = numberOf(key);
+            if (numbers.empty() || numberAt(numbers.size() - 1) <= v) {
+                unsigned char number[4];
+                std::memcpy(number, &v, 4);
+                keys.insert(keys.end(), number, number + 4);
+                numbers.push_back(n);
+                return;
+            }
+        }
         const size_t last = numbers.size() - 1;
         const bool atEnd = numbers.empty() || (numeric() ? numberAt(last) <= numberOf(key) : order(keyAt(last), key) <= 0);
         size_t at = atEnd ? numbers.size() : bound(key, true);
@@ -361,21 +386,35 @@ void RS_DestroyStore(FFC_RECORD_STORE** pp)
     *pp = nullptr;
 }
 
-uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
+namespace {
+
+// RS_ulAddRecord, with the record's key in index 0 already made (key0, or
+// null).
+uint32_t addRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len, const unsigned char* key0)
 {
-    if (!s || !rec)
-        return 0;
     changed();
     ++s->changes;
     try {
         s->records.push_back(s->keep(rec, len));
         auto n = static_cast<uint32_t>(s->records.size());
-        for (auto& ix : s->indexes)
-            ix.insert(ix.keyOf(rec, len), n);
+        for (size_t i = 0; i < s->indexes.size(); ++i) {
+            Index& ix = s->indexes[i];
+            unsigned char small[4];
+            ix.insert(i == 0 && key0 ? key0 : ix.keyOf(rec, len, small), n);
+        }
         return n;
     } catch (const std::bad_alloc&) {
         return 0;
     }
+}
+
+}  // namespace
+
+uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
+{
+    if (!s || !rec)
+        return 0;
+    return addRecord(s, rec, len, nullptr);
 }
 
 uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
@@ -386,9 +425,11 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         return RS_ulAddRecord(s, rec, len);
     try {
         Index& ix0 = s->indexes[0];
-        size_t at = ix0.find(ix0.keyOf(rec, len));
+        unsigned char small[4];
+        const unsigned char* key = ix0.keyOf(rec, len, small);
+        size_t at = ix0.find(key);
         if (at == SIZE_MAX)
-            return RS_ulAddRecord(s, rec, len);
+            return addRecord(s, rec, len, key);
         uint32_t n = ix0.numbers[at];
         changed();
         ++s->changes;

@@ -6,6 +6,8 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -233,12 +235,14 @@ std::optional<MessageText> findMessage(std::string_view file, std::string_view i
 
 }  // namespace
 
-std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language)
+namespace {
+
+// The text lookupMessage finds, with the lock held: a text kept is answered
+// where it lies (valid while the lock is held), one that cannot be kept is
+// put into `spare`. Null when there is none.
+const MessageText* findLocked(sqlite3* db, std::string_view file, std::string_view id, std::string_view language,
+                              std::optional<MessageText>& spare)
 {
-    std::lock_guard lock(dbLock());
-    sqlite3* db = dbHandle();
-    if (db == nullptr)
-        return std::nullopt;
     FoundTexts& found = foundTexts();
     const RepositoryVersion version = repositoryVersion(db);
     const bool keeps = version.others >= 0;
@@ -254,11 +258,90 @@ std::optional<MessageText> lookupMessage(std::string_view file, std::string_view
     key += '\0';
     key += sessionLanguage();
     if (auto known = found.texts.find(key); known != found.texts.end())
-        return known->second;
-    std::optional<MessageText> m = findMessage(file, id, language);
-    if (m && keeps)
-        found.texts.emplace(std::move(key), *m);
-    return m;
+        return &known->second;
+    spare = findMessage(file, id, language);
+    if (!spare)
+        return nullptr;
+    if (!keeps)
+        return &*spare;
+    return &found.texts.emplace(std::move(key), std::move(*spare)).first->second;
+}
+
+// The fields of the substitution data by the layout, without their
+// trailing blanks (views of `data`); returns how many there are.
+size_t cutFields(const std::string& layout, std::string_view data, std::vector<std::string_view>& fields)
+{
+    std::vector<long> widths = fieldWidths(layout);
+    if (widths.empty() && !data.empty())
+        widths.push_back(-1);
+    fields.clear();
+    size_t pos = 0;
+    for (long w : widths) {
+        if (pos >= data.size()) {
+            fields.emplace_back();
+            continue;
+        }
+        size_t n = w < 0 ? data.size() - pos : std::min(static_cast<size_t>(w), data.size() - pos);
+        std::string_view field = data.substr(pos, n);
+        while (!field.empty() && (field.back() == ' ' || field.back() == '\0'))
+            field.remove_suffix(1);
+        fields.push_back(field);
+        pos += n;
+    }
+    return fields.size();
+}
+
+// substituteMessage into out: the text between markers is copied in one
+// piece each.
+void substituteInto(const MessageText& message, std::string_view data, std::string& out)
+{
+    std::vector<std::string_view> fields;
+    cutFields(message.layout, data, fields);
+    const std::string_view t = message.text;
+    out.clear();
+    out.reserve(t.size() + data.size());
+    size_t i = 0;
+    while (i < t.size()) {
+        const size_t amp = t.find('&', i);
+        if (amp == std::string_view::npos) {
+            out.append(t.substr(i));
+            break;
+        }
+        out.append(t.substr(i, amp - i));
+        i = amp;
+        if (i + 1 < t.size() && t[i + 1] == '&') {
+            out += '&';
+            i += 2;
+            continue;
+        }
+        if (i + 1 < t.size() && std::isdigit(static_cast<unsigned char>(t[i + 1]))) {
+            size_t j = i + 1;
+            size_t n = 0;
+            while (j < t.size() && std::isdigit(static_cast<unsigned char>(t[j])))
+                n = n * 10 + (t[j++] - '0');
+            if (n >= 1 && n <= fields.size())
+                out.append(fields[n - 1]);
+            i = j;
+            continue;
+        }
+        out += '&';
+        ++i;
+    }
+}
+
+}  // namespace
+
+std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language)
+{
+    std::lock_guard lock(dbLock());
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return std::nullopt;
+    std::optional<MessageText> spare;
+    const MessageText* m = findLocked(db, file, id, language, spare);
+    if (!m)
+        return std::nullopt;
+    return *m;
 }
 
 void forgetMessageTexts()
@@ -288,40 +371,8 @@ std::optional<MessageText> findMessage(std::string_view file, std::string_view i
 
 std::string substituteMessage(const MessageText& message, std::string_view data)
 {
-    std::vector<std::string> fields;
-    std::vector<long> widths = fieldWidths(message.layout);
-    if (widths.empty() && !data.empty())
-        widths.push_back(-1);
-    size_t pos = 0;
-    for (long w : widths) {
-        if (pos >= data.size()) {
-            fields.emplace_back();
-            continue;
-        }
-        size_t n = w < 0 ? data.size() - pos : std::min(static_cast<size_t>(w), data.size() - pos);
-        fields.push_back(trimmed(data.substr(pos, n)));
-        pos += n;
-    }
     std::string out;
-    const std::string& t = message.text;
-    for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '&' && i + 1 < t.size() && t[i + 1] == '&') {
-            out += '&';
-            ++i;
-            continue;
-        }
-        if (t[i] == '&' && i + 1 < t.size() && std::isdigit(static_cast<unsigned char>(t[i + 1]))) {
-            size_t j = i + 1;
-            size_t n = 0;
-            while (j < t.size() && std::isdigit(static_cast<unsigned char>(t[j])))
-                n = n * 10 + (t[j++] - '0');
-            if (n >= 1 && n <= fields.size())
-                out += fields[n - 1];
-            i = j - 1;
-            continue;
-        }
-        out += t[i];
-    }
+    substituteInto(message, data, out);
     return out;
 }
 
@@ -420,21 +471,35 @@ extern "C" unsigned short SMSG_sGetMessageText(const char* pszMsgFile, const cha
                                                char* pchSeverity)
 {
     std::string_view data = pData ? std::string_view(pData, ulDataLen) : std::string_view();
-    std::optional<MessageText> m = lookupMessage(trimmed(pszMsgFile), trimmed(pszMsgId), trimmed(pszLanguage));
+    const std::string file = trimmed(pszMsgFile), id = trimmed(pszMsgId), language = trimmed(pszLanguage);
     std::string text;
-    if (m) {
-        text = substituteMessage(*m, data);
-        if (pchSeverity)
-            *pchSeverity = m->severity;
-    } else {
-        text = trimmed(pszMsgId);
+    bool found = false;
+    {
+        // the text kept is substituted where it lies, under the lock
+        std::lock_guard lock(dbLock());
+        if (sqlite3* db = dbHandle()) {
+            std::optional<MessageText> spare;
+            if (const MessageText* m = findLocked(db, file, id, language, spare)) {
+                substituteInto(*m, data, text);
+                if (pchSeverity)
+                    *pchSeverity = m->severity;
+                found = true;
+            }
+        }
+    }
+    if (!found) {
+        text = id;
         std::string d = trimmed(data);
         if (!d.empty())
             text += " " + d;
         if (pchSeverity)
             *pchSeverity = ' ';
     }
-    if (pszOut != nullptr && ulOutSize > 0)
-        std::snprintf(pszOut, ulOutSize, "%s", text.c_str());
-    return m ? 0 : 1;
+    if (pszOut != nullptr && ulOutSize > 0) {
+        // as far as the text's first NUL, cut to the room
+        const size_t n = std::min(std::min(text.find('\0'), text.size()), ulOutSize - 1);
+        std::memcpy(pszOut, text.data(), n);
+        pszOut[n] = '\0';
+    }
+    return found ? 0 : 1;
 }

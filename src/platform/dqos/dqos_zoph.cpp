@@ -168,30 +168,44 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
         return 1;
     std::string partition = sessionPartition();
     // a job loads its function's commands more than once: kept prepared
-    PooledStmt st(db, "SELECT SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
+    auto list = std::make_unique<SZOPH_LIST>();
+    {
+        // the list's kind is the first command's: asked of that row alone,
+        // not read from every row
+        PooledStmt first(db, "SELECT SRCKND FROM QV_DTA.QV_SRC WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? "
+                             "ORDER BY SRCSEQ LIMIT 1");
+        if (!first.ok())
+            return 1;
+        first.bindText(1, partition);
+        first.bindText(2, process);
+        first.bindText(3, function);
+        const int rc = first.step();
+        if (rc == SQLITE_ROW) {
+            if (std::string_view kind = columnText(first.get(), 0); !kind.empty())
+                list->kind = kind[0];
+        } else if (rc != SQLITE_DONE) {
+            return 1;
+        }
+    }
+    PooledStmt st(db, "SELECT SRCSEQ, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
                       "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
     if (!st.ok())
         return 1;
     st.bindText(1, partition);
     st.bindText(2, process);
     st.bindText(3, function);
-    auto list = std::make_unique<SZOPH_LIST>();
     int rc;
     // the row's texts are read in place (valid until the next step)
     auto column = [&st](int i) { return columnText(st.get(), i); };
     while ((rc = st.step()) == SQLITE_ROW) {
-        // the list's kind is the first command's
-        if (list->commands.empty())
-            if (std::string_view kind = column(1); !kind.empty())
-                list->kind = kind[0];
         SZOPH_CMDDATA* d = &list->commands.emplace_back();
         d->owner = list.get();
         d->pub.pData = d;
         d->pub.sNumber = static_cast<int16_t>(std::clamp<int64_t>(st.integer(0), 0, 32767));
-        copyTrimmed(d->pub.szLabel, sizeof d->pub.szLabel, column(2));
-        copyTrimmed(d->pub.szName, sizeof d->pub.szName, column(3));
-        d->pub.usCode = static_cast<uint16_t>(std::clamp<int64_t>(st.integer(4), 0, 65535));
-        composeText(*d, column(5));
+        copyTrimmed(d->pub.szLabel, sizeof d->pub.szLabel, column(1));
+        copyTrimmed(d->pub.szName, sizeof d->pub.szName, column(2));
+        d->pub.usCode = static_cast<uint16_t>(std::clamp<int64_t>(st.integer(3), 0, 65535));
+        composeText(*d, column(4));
     }
     if (rc != SQLITE_DONE)
         return 1;

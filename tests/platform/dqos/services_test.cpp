@@ -150,6 +150,31 @@ TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData)
     EXPECT_EQ(std::string(out), carried);
 }
 
+// The markers of a text: "&&" is one '&', an '&' before no number stays
+// as it is, a number without its field (0, or past the fields) gives
+// nothing, and a field is put in as often as it is named. The text shown
+// ends at a NUL byte the data brings.
+TEST_F(Services, MessageMarkersTakeTheirFieldsOrNothing)
+{
+    exec("INSERT INTO QV_DTA.QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES "
+         "('DC@F23', 'TST0001', 'ENG', 'W', '3, *', '&1/&2 && &3 & &x &0 &12 &1&1&')");
+    auto m = dqos::lookupMessage("DC@F23", "TST0001", "ENG");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(dqos::substituteMessage(*m, "AB CDEF  "), "AB/CDEF &  & &x   ABAB&");
+    EXPECT_EQ(dqos::substituteMessage(*m, ""), "/ &  & &x   &");
+    char out[100];
+    char sev = 0;
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "TST0001", "ENG", "AB CDEF  ", 9, out, sizeof out, &sev), 0);
+    EXPECT_STREQ(out, "AB/CDEF &  & &x   ABAB&");
+    EXPECT_EQ(sev, 'W');
+    const char nul[] = {'X', '\0', 'Y', 'Z', 'Z'};
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "TST0001", "ENG", nul, sizeof nul, out, sizeof out, nullptr), 0);
+    EXPECT_STREQ(out, "X");
+    char four[5];
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "TST0001", "ENG", "AB CDEF  ", 9, four, sizeof four, nullptr), 0);
+    EXPECT_STREQ(four, "AB/C");
+}
+
 TEST_F(Services, DisplayHookAndRedirection)
 {
     std::vector<std::string> shown;
