@@ -187,7 +187,32 @@ inline bool EXPR_fIsSubjectLoad(uint32_t opcode)
 }
 /* The logical, compare and null-test opcodes whose result is an X_BOOL
 ** bOperand<n>: the bOperand rule of the value texts. */
-bool EXPR_fHasBooleanResult(uint32_t opcode);
+inline bool EXPR_fHasBooleanResult(uint32_t opcode)
+{
+    switch (opcode) {
+    case EXPR_OP_LOGICAL_NOT:
+    case EXPR_OP_LOGICAL_OR:
+    case EXPR_OP_LOGICAL_AND:
+    case EXPR_OP_LOGICAL_BEGIN_ORIF:
+    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
+    case EXPR_OP_LOGICAL_IS_SQLNULL:
+    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL:
+    case EXPR_OP_STRING_IS_NULL:
+    case EXPR_OP_DATE_IS_NULL:
+    case EXPR_OP_TIME_IS_NULL:
+    case EXPR_OP_DATETIME_IS_NULL:
+    case EXPR_OP_BOOLEAN_IS_TRUE:
+    case EXPR_OP_BOOLEAN_IS_FALSE:
+    case EXPR_OP_BOOLEAN_IS_NULL: return true;
+    default: break;
+    }
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    if (t.kind == ExprOpKind::Compare)
+        return t.value != ExprValue::Variant && t.value != ExprValue::Binary;
+    if (t.kind == ExprOpKind::IsNull)
+        return t.value != ExprValue::Variant;
+    return false;
+}
 /* The null tests that a command routine without a result declares
 ** "X_BOOL bResult;" for. */
 bool EXPR_fIsNullTest(uint32_t opcode);
