@@ -299,20 +299,21 @@ void P3109_ExprWriter::SetMacroContinuation(bool on)
 void P3109_ExprWriter::StringConstant(std::string_view text, std::string& reference, std::string& declared)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string c = "\"";
-    for (unsigned char ch : text) {
-        if (ch >= ' ' && ch < 0x7F && ch != '\\' && ch != '?' && ch != '\'' && ch != '"') {
-            c += static_cast<char>(ch);
+    /* the runs of plain characters are appended whole */
+    reference.assign(1, '"');
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto ch = static_cast<unsigned char>(text[i]);
+        if (ch >= ' ' && ch < 0x7F && ch != '\\' && ch != '?' && ch != '\'' && ch != '"')
             continue;
-        }
+        reference.append(text.substr(run, i - run));
         /* a hexadecimal escape ends the literal so no following digit joins it */
-        c += "\\x";
-        c += kHex[ch >> 4];
-        c += kHex[ch & 0x0F];
-        c += "\"\"";
+        const char escape[] = {'\\', 'x', kHex[ch >> 4], kHex[ch & 0x0F], '"', '"'};
+        reference.append(escape, sizeof escape);
+        run = i + 1;
     }
-    reference = c + "\"";
-    declared = "\"" + P3109_MakeCSharpLiteral(text) + "\"";
+    reference.append(text.substr(run)).push_back('"');
+    declared.assign(1, '"').append(P3109_MakeCSharpLiteral(text)).push_back('"');
 }
 
 void P3109_ExprWriter::SetTextLiteralPrefix(std::string_view namePart)

@@ -5,8 +5,7 @@
 ** The macro writer (insertion point 15) and the routine writer (point 14)
 ** write the same variants with the same lines, only at another stream and
 ** indent, and each enumeration would build them anew. While the macros are
-** written, the lines of each variant are recorded and kept (every distinct
-** line text once, since a program's variants repeat few lines many times);
+** written, the lines of each variant are recorded and kept;
 ** the routine writer writes the kept variants it meets in the same order
 ** from their lines, and the lines are dropped when it ends or a new
 ** generation starts. A variant whose
@@ -26,30 +25,14 @@
 
 namespace {
 
-/* The distinct texts of the kept lines, each stored once: the variants of
-** one program repeat a small set of lines many times over. A text is
-** stored as its length (two bytes, or a mark and four more) and its bytes,
-** in chunks that never move; its id tells its chunk and its place there. */
+/* The texts of the kept lines, one after the other in chunks that never
+** move: a text is stored as its length (two bytes, or a mark and four
+** more) and its bytes, and its id tells its chunk and its place there.
+** The texts are not looked up to be stored once: a line is written from
+** here once more only, and storing it again costs less than finding it. */
 class LineTexts {
 public:
-    uint32_t Id(std::string_view text)
-    {
-        if (4 * (count_ + 1) > 3 * slots_.size())
-            Grow();
-        const uint64_t hash = EXPR_TextHash(text);
-        const size_t mask = slots_.size() - 1;
-        for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
-            Slot& slot = slots_[at];
-            if (slot.id == kFree) {
-                const uint32_t id = Store(text);
-                slot = Slot{static_cast<uint32_t>(hash >> 32), id};
-                ++count_;
-                return id;
-            }
-            if (slot.check == static_cast<uint32_t>(hash >> 32) && Text(slot.id) == text)
-                return slot.id;
-        }
-    }
+    uint32_t Id(std::string_view text) { return Store(text); }
     std::string_view Text(uint32_t id) const
     {
         const char* at = chunks_[id >> kPlaceBits].get() + (id & (kChunk - 1));
@@ -64,32 +47,23 @@ public:
     /* Whether every id fits in `bits` bits. */
     bool IdsFit(unsigned bits) const { return chunks_.size() <= (size_t{1} << (bits - kPlaceBits)); }
 
-private:
-    /* A slot of the open table of ids: the id of a text and the high half
-    ** of its hash. */
-    struct Slot {
-        uint32_t check;
-        uint32_t id;
+    /* Where the next text goes, and the texts stored since a mark dropped
+    ** (those of a variant that is not kept). */
+    struct Mark {
+        size_t chunks;
+        size_t used;
     };
-    static constexpr uint32_t kFree = UINT32_MAX;
+    Mark Here() const { return {chunks_.size(), used_}; }
+    void DropSince(const Mark& mark)
+    {
+        chunks_.resize(mark.chunks);
+        used_ = mark.used;
+    }
+
+private:
     static constexpr unsigned kPlaceBits = 14;
     static constexpr size_t kChunk = size_t{1} << kPlaceBits;
     static constexpr uint16_t kLongText = 0xFFFF;
-
-    void Grow()
-    {
-        std::vector<Slot> slots(slots_.empty() ? 1024 : 2 * slots_.size(), Slot{0, kFree});
-        const size_t mask = slots.size() - 1;
-        for (const Slot& old : slots_) {
-            if (old.id == kFree)
-                continue;
-            size_t at = static_cast<size_t>(EXPR_TextHash(Text(old.id))) & mask;
-            while (slots[at].id != kFree)
-                at = (at + 1) & mask;
-            slots[at] = old;
-        }
-        slots_.swap(slots);
-    }
 
     uint32_t Store(std::string_view text)
     {
@@ -117,8 +91,6 @@ private:
 
     std::vector<std::unique_ptr<char[]>> chunks_;
     size_t used_ = 0;
-    size_t count_ = 0;
-    std::vector<Slot> slots_;
 };
 
 /* A recorded line: the step of its indent from the variant's indent and
@@ -241,12 +213,15 @@ void buildAndKeep(KeptStore& store, ExprWriterServices& gen, EXPR_ROUTINE& routi
                   EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
 {
     static std::vector<RecordedLine> recorded;
+    const LineTexts::Mark mark = store.texts.Here();
     LineRecorder recorder(gen, store.texts, recorded, stream, indent);
     EXPR_WriteDirectExpressionCode(recorder, routine, expression, variant, stream, indent);
     for (const RecordedLine& line : recorded)
         gen.WriteLine(stream, static_cast<uint16_t>(indent + line.step), store.texts.Text(line.id));
-    if (!recorder.Keepable())
+    if (!recorder.Keepable()) {
+        store.texts.DropSince(mark);
         return;
+    }
     store.variants.push_back({routine.number, routine.kind, variant.tag, variant.statementCount,
                               static_cast<uint32_t>(store.lines.size()), static_cast<uint32_t>(recorded.size()),
                               recorder.LastIoStatus()});

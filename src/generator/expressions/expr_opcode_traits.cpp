@@ -275,23 +275,14 @@ ExprOpTraits traitsOfName(std::string_view name, ExprOpFamily family)
     return t;
 }
 
-constexpr uint32_t kTableSize = 1300;
-
-/* The traits of the numbered opcodes, each read from its catalogue name the
-** first time it is asked for (a program uses a few dozen of the thousand);
-** constant-initialised, so that a lookup takes no guard. */
-struct NumberedTraits {
-    ExprOpTraits byNumber[kTableSize]{};
-    bool read[kTableSize]{};
-};
-constinit NumberedTraits numbered{};
+constexpr uint32_t kTableSize = ExprNumberedTraits::kSize;
 
 const ExprOpTraits& readTraits(uint32_t opcode)
 {
     if (const ExprOpcodeEntry* e = EXPR_FindOpcode(opcode); e != nullptr)
-        numbered.byNumber[opcode] = traitsOfName(e->name, e->family);
-    numbered.read[opcode] = true;
-    return numbered.byNumber[opcode];
+        g_exprNumberedTraits.byNumber[opcode] = traitsOfName(e->name, e->family);
+    g_exprNumberedTraits.read[opcode] = true;
+    return g_exprNumberedTraits.byNumber[opcode];
 }
 
 /* The pseudo opcodes' traits and an unknown number's. */
@@ -320,52 +311,19 @@ const OtherTraits& otherTraits()
 
 }  // namespace
 
-const ExprOpTraits& EXPR_OpTraits(uint32_t opcode)
+/* Each numbered opcode's traits are read from its catalogue name the first
+** time they are asked for (a program uses a few dozen of the thousand);
+** constant-initialised, so that a lookup takes no guard. */
+constinit ExprNumberedTraits g_exprNumberedTraits{};
+
+const ExprOpTraits& EXPR_OtherOpTraits(uint32_t opcode)
 {
     if (opcode < kTableSize)
-        return numbered.read[opcode] ? numbered.byNumber[opcode] : readTraits(opcode);
+        return g_exprNumberedTraits.read[opcode] ? g_exprNumberedTraits.byNumber[opcode] : readTraits(opcode);
     const OtherTraits& t = otherTraits();
     if (EXPR_IsPseudoOpcode(opcode))
         return t.pseudo[opcode - EXPR_OP_SUBJECT_LOAD_FIRST];
     return t.unknown;
-}
-
-bool EXPR_fIsWhenOpcode(uint32_t opcode)
-{
-    const ExprOpKind k = EXPR_OpTraits(opcode).kind;
-    return k == ExprOpKind::WhenSubject || k == ExprOpKind::WhenTrue || k == ExprOpKind::WhenAllFalse;
-}
-
-bool EXPR_fIsSubjectLoad(uint32_t opcode)
-{
-    return EXPR_OpTraits(opcode).kind == ExprOpKind::SubjectLoad;
-}
-
-bool EXPR_fHasBooleanResult(uint32_t opcode)
-{
-    switch (opcode) {
-    case EXPR_OP_LOGICAL_NOT:
-    case EXPR_OP_LOGICAL_OR:
-    case EXPR_OP_LOGICAL_AND:
-    case EXPR_OP_LOGICAL_BEGIN_ORIF:
-    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
-    case EXPR_OP_LOGICAL_IS_SQLNULL:
-    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL:
-    case EXPR_OP_STRING_IS_NULL:
-    case EXPR_OP_DATE_IS_NULL:
-    case EXPR_OP_TIME_IS_NULL:
-    case EXPR_OP_DATETIME_IS_NULL:
-    case EXPR_OP_BOOLEAN_IS_TRUE:
-    case EXPR_OP_BOOLEAN_IS_FALSE:
-    case EXPR_OP_BOOLEAN_IS_NULL: return true;
-    default: break;
-    }
-    const ExprOpTraits& t = EXPR_OpTraits(opcode);
-    if (t.kind == ExprOpKind::Compare)
-        return t.value != ExprValue::Variant && t.value != ExprValue::Binary;
-    if (t.kind == ExprOpKind::IsNull)
-        return t.value != ExprValue::Variant;
-    return false;
 }
 
 bool EXPR_fIsNullTest(uint32_t opcode)

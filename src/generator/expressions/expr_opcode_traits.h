@@ -120,8 +120,26 @@ struct ExprOpTraits {
     ExprArith arith = ExprArith::None;
 };
 
+/* The traits of the numbered opcodes already asked for, by number: the
+** writers ask for the traits of every node they meet, so the lookup of a
+** known number is made where it is asked for. */
+struct ExprNumberedTraits {
+    static constexpr uint32_t kSize = 1300;
+    ExprOpTraits byNumber[kSize]{};
+    bool read[kSize]{};
+};
+extern ExprNumberedTraits g_exprNumberedTraits;
+/* The traits of any other opcode (a number not asked for yet, a pseudo
+** opcode, an unknown number). */
+const ExprOpTraits& EXPR_OtherOpTraits(uint32_t opcode);
+
 /* The traits of an opcode; an unknown number gives kind Other. */
-const ExprOpTraits& EXPR_OpTraits(uint32_t opcode);
+inline const ExprOpTraits& EXPR_OpTraits(uint32_t opcode)
+{
+    if (opcode < ExprNumberedTraits::kSize && g_exprNumberedTraits.read[opcode])
+        return g_exprNumberedTraits.byNumber[opcode];
+    return EXPR_OtherOpTraits(opcode);
+}
 
 /* The named opcodes the writers test one by one. */
 inline constexpr uint32_t EXPR_OP_LOGICAL_NOT = 768;
@@ -156,11 +174,45 @@ inline constexpr uint32_t EXPR_OP_SUBJECT_LOAD_LAST = 65550;
 inline constexpr uint32_t EXPR_OP_PLAIN_OPERATION = 65552;
 
 /* Opcode sets that several writers test. */
-bool EXPR_fIsWhenOpcode(uint32_t opcode);  /* WHEN_SUBJECT_, WHEN_TRUE_, WHEN_ALL_FALSE_ */
-bool EXPR_fIsSubjectLoad(uint32_t opcode); /* 65536-65550 */
+/* WHEN_SUBJECT_, WHEN_TRUE_, WHEN_ALL_FALSE_ */
+inline bool EXPR_fIsWhenOpcode(uint32_t opcode)
+{
+    const ExprOpKind k = EXPR_OpTraits(opcode).kind;
+    return k == ExprOpKind::WhenSubject || k == ExprOpKind::WhenTrue || k == ExprOpKind::WhenAllFalse;
+}
+/* 65536-65550 */
+inline bool EXPR_fIsSubjectLoad(uint32_t opcode)
+{
+    return EXPR_OpTraits(opcode).kind == ExprOpKind::SubjectLoad;
+}
 /* The logical, compare and null-test opcodes whose result is an X_BOOL
 ** bOperand<n>: the bOperand rule of the value texts. */
-bool EXPR_fHasBooleanResult(uint32_t opcode);
+inline bool EXPR_fHasBooleanResult(uint32_t opcode)
+{
+    switch (opcode) {
+    case EXPR_OP_LOGICAL_NOT:
+    case EXPR_OP_LOGICAL_OR:
+    case EXPR_OP_LOGICAL_AND:
+    case EXPR_OP_LOGICAL_BEGIN_ORIF:
+    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
+    case EXPR_OP_LOGICAL_IS_SQLNULL:
+    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL:
+    case EXPR_OP_STRING_IS_NULL:
+    case EXPR_OP_DATE_IS_NULL:
+    case EXPR_OP_TIME_IS_NULL:
+    case EXPR_OP_DATETIME_IS_NULL:
+    case EXPR_OP_BOOLEAN_IS_TRUE:
+    case EXPR_OP_BOOLEAN_IS_FALSE:
+    case EXPR_OP_BOOLEAN_IS_NULL: return true;
+    default: break;
+    }
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    if (t.kind == ExprOpKind::Compare)
+        return t.value != ExprValue::Variant && t.value != ExprValue::Binary;
+    if (t.kind == ExprOpKind::IsNull)
+        return t.value != ExprValue::Variant;
+    return false;
+}
 /* The null tests that a command routine without a result declares
 ** "X_BOOL bResult;" for. */
 bool EXPR_fIsNullTest(uint32_t opcode);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_opcodes.h"
 
 namespace {
@@ -283,6 +284,47 @@ TEST(OpcodeCatalogue, IntrinsicsTakeTheValueWord)
 {
     for (uint32_t n = 1072; n <= 1284; ++n)
         EXPECT_EQ(EXPR_FindRowEntry(n)->rule, n == 1280 ? ExprRowRule::Hex4Or0002 : ExprRowRule::Hex4OrZero) << n;
+}
+
+// The traits of a number are read from the catalogue the first time and
+// found in the table of numbers after that; the pseudo opcodes and numbers
+// past the table have theirs apart. Asked again, every one is the same.
+TEST(OpcodeTraits, FirstAndLaterAnswersAgreeInsideAndOutsideTheTable)
+{
+    struct Expected {
+        uint32_t opcode;
+        ExprOpKind kind;
+        ExprValue value;
+        ExprComparator comparator;
+    };
+    const Expected cases[] = {
+        {801, ExprOpKind::Compare, ExprValue::Long, ExprComparator::Lt},
+        {992, ExprOpKind::WhenSubject, ExprValue::Long, ExprComparator::None},
+        {1008, ExprOpKind::WhenTrue, ExprValue::Long, ExprComparator::None},
+        {65536, ExprOpKind::SubjectLoad, ExprValue::Long, ExprComparator::None},
+        {65552, ExprOpKind::Pseudo, ExprValue::None, ExprComparator::None},
+        {1300, ExprOpKind::Other, ExprValue::None, ExprComparator::None},
+        {70000, ExprOpKind::Other, ExprValue::None, ExprComparator::None},
+    };
+    for (const Expected& c : cases) {
+        const ExprOpTraits& first = EXPR_OpTraits(c.opcode);
+        EXPECT_EQ(first.kind, c.kind) << c.opcode;
+        EXPECT_EQ(first.value, c.value) << c.opcode;
+        EXPECT_EQ(first.comparator, c.comparator) << c.opcode;
+        EXPECT_EQ(&EXPR_OpTraits(c.opcode), &first) << c.opcode;
+    }
+    /* the sets the writers test, answered from the same traits */
+    EXPECT_TRUE(EXPR_fIsWhenOpcode(992));
+    EXPECT_TRUE(EXPR_fIsWhenOpcode(1008));
+    EXPECT_FALSE(EXPR_fIsWhenOpcode(801));
+    EXPECT_TRUE(EXPR_fIsSubjectLoad(65536));
+    EXPECT_TRUE(EXPR_fIsSubjectLoad(65550));
+    EXPECT_FALSE(EXPR_fIsSubjectLoad(65552));
+    EXPECT_FALSE(EXPR_fIsSubjectLoad(70000));
+    EXPECT_TRUE(EXPR_fHasBooleanResult(770));  /* LOGICAL_AND */
+    EXPECT_TRUE(EXPR_fHasBooleanResult(801));  /* a LONG compare */
+    EXPECT_FALSE(EXPR_fHasBooleanResult(992)); /* a When subject */
+    EXPECT_FALSE(EXPR_fHasBooleanResult(70000));
 }
 
 }  // namespace

@@ -212,6 +212,42 @@ TEST_F(RoutineWriter, RoutineBodyFromTheMacroLinesIsTheBodyBuiltAnew)
     EXPECT_EQ(std::count(kept.begin(), kept.end(), "      " + Code()), 2);
 }
 
+TEST_F(RoutineWriter, RoutineBodiesFromManyKeptVariantsAreTheBodiesBuiltAnew)
+{
+    /* 300 command routines of two one-line variants each, every routine on
+       a field of its own: their kept lines fill several of the keeper's
+       blocks of text */
+    std::string fixture;
+    constexpr int kRoutines = 300;
+    auto code = [](int n) {
+        return "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_F" + std::to_string(n) +
+               ", X_REMEMBER_FORMAT_USER_FUNCTION );";
+    };
+    for (int n = 1; n <= kRoutines; ++n) {
+        const std::string number = std::to_string(n);
+        gen.dictionary.fields["F" + number] = FieldFacts(("V_FIELD_F" + number).c_str(), 'A', 5);
+        fixture += "ROUTINE r" + number + " kind=100 number=" + number +
+                   " stack=1\nEXPRESSION\nVARIANT tag=52\nSTATEMENT kind=300 field=f" + number +
+                   "\nVARIANT tag=50\nSTATEMENT kind=300 field=f" + number + "\nNODE f" + number +
+                   " kind=1007 field=F" + number + "\n";
+    }
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(fixture.c_str(), error, sizeof error), 0) << error;
+    EXPR_WriteEvaluationHeaderSections(gen);
+    const Lines macros = gen.Indented();
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* from the lines the macros kept */
+    const Lines kept = gen.Indented();
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* nothing kept now: built */
+    EXPECT_EQ(kept, gen.Indented());
+    /* each routine's two variants, in its macros and in its body */
+    for (int n = 1; n <= kRoutines; ++n) {
+        EXPECT_EQ(std::count(macros.begin(), macros.end(), std::string(9, ' ') + code(n)), 2) << n;
+        EXPECT_EQ(std::count(kept.begin(), kept.end(), "      " + code(n)), 2) << n;
+    }
+}
+
 TEST(ExprFormat, WritesTheConversionsOfPrintf)
 {
     EXPECT_EQ(EXPR_Format("dOperand%d", 7), "dOperand7");
