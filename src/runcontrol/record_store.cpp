@@ -456,6 +456,10 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
 int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
                            uint32_t* length, const void* heldKey)
 {
+    // The record held is looked up before the one wanted: the index then
+    // keeps the wanted one as the one found last, where a reader going on
+    // in key order looks next.
+    const uint32_t held = s && rec ? s->find(index, heldKey) : 0;
     uint32_t n = s ? s->find(index, key) : 0;
     if (n == 0)
         return 1;
@@ -464,7 +468,7 @@ int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key,
             *length = s->arena.Length(s->records[n - 1]);
         return 0;
     }
-    uint32_t full = s->copyOver(n, rec, capacity, s->find(index, heldKey), heldKey != nullptr);
+    uint32_t full = s->copyOver(n, rec, capacity, held, heldKey != nullptr);
     if (length)
         *length = full;
     return 0;
