@@ -36,8 +36,9 @@ public:
     // True with a row in the columns, false past the last.
     template <typename... Columns> bool Next(Columns... columns)
     {
+        // the row is read from the buffers: no descriptor area is made
         unsigned short rc =
-            SSQL_sFetchExt(&area_, cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
+            SSQL_sFetchExt(&area_, cursor_, &ca_, nullptr, static_cast<uint16_t>(sizeof...(Columns)), columns...);
         if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
             return false;
         if (rc != SSQL_RC_OK)
@@ -45,13 +46,13 @@ public:
         return true;
     }
 
-    void Close() { SSQL_sCloseExt(cursor_, &ca_, &da_); }
+    void Close() { SSQL_sCloseExt(cursor_, &ca_, nullptr); }
 
 private:
     const char* location_;
     SSQL_AREA area_;
     uint16_t cursor_ = 0;
-    SSQL_SQLDA *ca_ = nullptr, *da_ = nullptr;
+    SSQL_SQLDA* ca_ = nullptr;
 };
 
 // The function of an upper-case name in functions held in name order, or null.

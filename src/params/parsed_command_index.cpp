@@ -84,6 +84,22 @@ constexpr uint32_t Hash(std::string_view name, uint32_t seed)
     return static_cast<uint32_t>(h >> 32);
 }
 
+/* Whether the name equals a table name of the same length, told by the same
+ * loads as the hash (first and last eight or four bytes, which cover a name
+ * of up to sixteen) rather than a call; a longer name is compared whole. */
+inline bool SameBytes(std::string_view name, const char* stored)
+{
+    const size_t n = name.size();
+    const std::string_view other(stored, n);
+    if (n > 16)
+        return name == other;
+    if (n >= 8)
+        return Bytes(name, 0, 8) == Bytes(other, 0, 8) && Bytes(name, n - 8, 8) == Bytes(other, n - 8, 8);
+    if (n >= 4)
+        return Bytes(name, 0, 4) == Bytes(other, 0, 4) && Bytes(name, n - 4, 4) == Bytes(other, n - 4, 4);
+    return Bytes(name, 0, n) == Bytes(other, 0, n);
+}
+
 struct Slot {
     int16_t command = -1; /* -1: free */
     int16_t param = -1;
@@ -137,8 +153,7 @@ int IndexedCommand(std::string_view name)
         const Slot& slot = kCommandTable[at];
         if (slot.command < 0)
             return -1;
-        if (slot.length == name.size() &&
-            std::char_traits<char>::compare(name.data(), kCommands[slot.command].name, name.size()) == 0)
+        if (slot.length == name.size() && SameBytes(name, kCommands[slot.command].name))
             return slot.command;
     }
 }
@@ -151,8 +166,7 @@ int IndexedParam(int command, std::string_view keyword)
         if (slot.command < 0)
             return -1;
         if (slot.command == command && slot.length == keyword.size() &&
-            std::char_traits<char>::compare(keyword.data(), kCommands[command].params[slot.param].keyword,
-                                            keyword.size()) == 0)
+            SameBytes(keyword, kCommands[command].params[slot.param].keyword))
             return slot.param;
     }
 }

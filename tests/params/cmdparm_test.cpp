@@ -80,6 +80,38 @@ TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
         EXPECT_EQ(FindCommand(unknown), -1);
 }
 
+// A name that differs from a known one in a single byte, wherever that byte
+// stands (first, last, or inside a name of any length), is not taken for
+// it: it is found only when it is itself a name of the table.
+TEST(KeywordTable, NamesOneByteAwayAreNotFound)
+{
+    auto paramOf = [](const CommandDef& c, const std::string& keyword) {
+        for (int pi = 0; pi < c.count; ++pi)
+            if (keyword == c.params[pi].keyword)
+                return pi;
+        return -1;
+    };
+    auto commandOf = [](const std::string& name) {
+        for (size_t ci = 0; ci < kCommands.size(); ++ci)
+            if (name == kCommands[ci].name)
+                return static_cast<int>(ci);
+        return -1;
+    };
+    for (const CommandDef& c : kCommands) {
+        for (size_t at = 0; c.name[at] != '\0'; ++at) {
+            std::string other = c.name;
+            other[at] = other[at] == '#' ? '@' : '#';
+            EXPECT_EQ(FindCommand(other), commandOf(other)) << other;
+        }
+        for (int pi = 0; pi < c.count; ++pi)
+            for (size_t at = 0; c.params[pi].keyword[at] != '\0'; ++at) {
+                std::string other = c.params[pi].keyword;
+                other[at] = other[at] == '#' ? '@' : '#';
+                EXPECT_EQ(FindParam(c, other), paramOf(c, other)) << c.name << " " << other;
+            }
+    }
+}
+
 // A keyword row of a hand-made area: blanks, then the fields given.
 CMDPARM_KEYWORD_ENTRY Row(char type, const char* command, const char* keyword, const char* seq, char kind,
                           const char* offset, const char* value)

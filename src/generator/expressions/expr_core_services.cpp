@@ -299,6 +299,13 @@ void P3109_ExprWriter::SetMacroContinuation(bool on)
 void P3109_ExprWriter::StringConstant(std::string_view text, std::string& reference, std::string& declared)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    /* each pass writes the form of its own language only */
+    if (CSharp()) {
+        reference.clear();
+        declared.assign(1, '"').append(P3109_MakeCSharpLiteral(text)).push_back('"');
+        return;
+    }
+    declared.clear();
     /* the runs of plain characters are appended whole */
     reference.assign(1, '"');
     size_t run = 0;
@@ -313,7 +320,6 @@ void P3109_ExprWriter::StringConstant(std::string_view text, std::string& refere
         run = i + 1;
     }
     reference.append(text.substr(run)).push_back('"');
-    declared.assign(1, '"').append(P3109_MakeCSharpLiteral(text)).push_back('"');
 }
 
 void P3109_ExprWriter::SetTextLiteralPrefix(std::string_view namePart)

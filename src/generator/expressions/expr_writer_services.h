@@ -39,7 +39,8 @@ public:
     /* GEN_MACRO_CONTINUATION. */
     virtual void SetMacroContinuation(bool on) = 0;
     /* How generated code names a string constant: its C text and its C#
-    ** text (where the text-literal reference and declared name stand). */
+    ** text (where the text-literal reference and declared name stand). The
+    ** form of the language not being written may be left empty. */
     virtual void StringConstant(std::string_view text, std::string& reference, std::string& declared) = 0;
     /* CGEN_SetTextLiteralPrefix. */
     virtual void SetTextLiteralPrefix(std::string_view namePart) = 0;

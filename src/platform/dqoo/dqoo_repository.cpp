@@ -13,7 +13,7 @@ Cursor::Cursor(const SSQL_AREA& area, const char* location) : area_(area), locat
 Cursor::~Cursor()
 {
     if (open_)
-        SSQL_sCloseExt(cursor_, &ca_, &da_);
+        SSQL_sCloseExt(cursor_, &ca_, nullptr);
 }
 
 }  // namespace dqoo

@@ -45,7 +45,8 @@ public:
         if (!open_)
             return SSQL_RC_ERROR;
         SSQL_SetLocation(location_.c_str());
-        return SSQL_sFetchExt(&area_, cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
+        // the row is read from the buffers: no descriptor area is made
+        return SSQL_sFetchExt(&area_, cursor_, &ca_, nullptr, static_cast<uint16_t>(sizeof...(Columns)), columns...);
     }
 
 private:
@@ -54,7 +55,6 @@ private:
     uint16_t cursor_ = 0;
     bool open_ = false;
     SSQL_SQLDA* ca_ = nullptr;
-    SSQL_SQLDA* da_ = nullptr;
 };
 
 }  // namespace dqoo

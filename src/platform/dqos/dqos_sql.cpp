@@ -282,8 +282,13 @@ unsigned short fillBuffers(sqlite3_stmt* row, uint16_t count, va_list& ap, SSQL_
         switch (col.usType) {
         case SSQL_COL_FIXED: {
             const std::string_view text = columnText(row, i);
-            const size_t n = std::min<size_t>(text.size(), col.usWidth);
             auto* dst = static_cast<char*>(col.pBuffer);
+            // a one-letter code is stored without a call
+            if (col.usWidth == 1) {
+                *dst = text.empty() ? ' ' : text[0];
+                break;
+            }
+            const size_t n = std::min<size_t>(text.size(), col.usWidth);
             if (n)
                 std::memcpy(dst, text.data(), n);
             // most texts fill their field (a one-letter code, a full key)

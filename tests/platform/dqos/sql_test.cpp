@@ -163,6 +163,31 @@ TEST_F(SqlTest, FetchWithoutAreasFillsTheBuffers)
     EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
 }
 
+// A one-letter fixed buffer takes the first letter of its column, a blank for
+// an empty text or NULL, on every row it is fetched into again; the bytes
+// around it are not touched.
+TEST_F(SqlTest, OneLetterBuffersTakeTheFirstLetterOrABlank)
+{
+    ASSERT_EQ(insert("L1", "abc", -7), SSQL_RC_OK);
+    ASSERT_EQ(insert("L2", "", 5), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT TXT, NULL, N, K FROM QV_DTA.QV_T1 ORDER BY K");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    char row[8];
+    std::memset(row, 'x', sizeof row);
+    auto fetch = [&] {
+        return SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 4, SSQL_FIXED(row + 1, 1), SSQL_FIXED(row + 3, 1),
+                              SSQL_FIXED(row + 5, 1), SSQL_FIXED(row + 6, 1));
+    };
+    ASSERT_EQ(fetch(), SSQL_RC_OK);
+    EXPECT_EQ(std::string(row, 8), "xax x-Lx");
+    ASSERT_EQ(fetch(), SSQL_RC_OK);
+    EXPECT_EQ(std::string(row, 8), "x x x5Lx");
+    EXPECT_EQ(fetch(), SSQL_RC_END);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
+}
+
 // Text buffers and the descriptor area take each column as its text: a
 // number as its digits, an empty text as no characters, NULL as nothing
 // (blanks in a fixed buffer, length 0 in a varying one, no text in the area).

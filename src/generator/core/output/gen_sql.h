@@ -25,7 +25,7 @@ public:
     ~GenSqlCursor()
     {
         if (open_)
-            SSQL_sCloseExt(cursor_, &ca_, &da_);
+            SSQL_sCloseExt(cursor_, &ca_, nullptr);
     }
     GenSqlCursor(const GenSqlCursor&) = delete;
     GenSqlCursor& operator=(const GenSqlCursor&) = delete;
@@ -47,8 +47,9 @@ public:
     {
         const int step = first_ ? 1 : 2;
         SetTag(step);
+        // the row is read from the buffers: no descriptor area is made
         unsigned short rc =
-            SSQL_sFetchExt(area_.get(), cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
+            SSQL_sFetchExt(area_.get(), cursor_, &ca_, nullptr, static_cast<uint16_t>(sizeof...(Columns)), columns...);
         first_ = false;
         if (rc == SSQL_RC_OK)
             return true;
@@ -60,7 +61,7 @@ public:
     {
         SetTag(3);
         open_ = false;
-        if (SSQL_sCloseExt(cursor_, &ca_, &da_) != SSQL_RC_OK)
+        if (SSQL_sCloseExt(cursor_, &ca_, nullptr) != SSQL_RC_OK)
             P3109_FatalSqlError(Tag(3).c_str());
     }
 
@@ -75,7 +76,6 @@ private:
     bool open_ = false;
     bool first_ = true;
     SSQL_SQLDA* ca_ = nullptr;
-    SSQL_SQLDA* da_ = nullptr;
 };
 
 #endif

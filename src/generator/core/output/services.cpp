@@ -204,17 +204,24 @@ std::string P3109_MakeHexLiteral(std::string_view text, size_t ulLength)
 std::string P3109_MakeCSharpLiteral(std::string_view text)
 {
     std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\0': out += "\\0"; break;
-        default: out += c;
+    out.reserve(text.size());
+    /* the runs of characters kept as they are are appended whole */
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char* escape;
+        switch (text[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '"': escape = "\\\""; break;
+        case '\r': escape = "\\r"; break;
+        case '\n': escape = "\\n"; break;
+        case '\t': escape = "\\t"; break;
+        case '\0': escape = "\\0"; break;
+        default: continue;
         }
+        out.append(text.data() + run, i - run).append(escape, 2);
+        run = i + 1;
     }
+    out.append(text.data() + run, text.size() - run);
     return out;
 }
 

@@ -206,5 +206,19 @@ TEST_F(Identifiers, LiteralsAreEscapedForTheirTarget)
     EXPECT_EQ(P3109_MakeShortLiteral(5), "((X_SHORT)5)");
 }
 
+TEST_F(Identifiers, CSharpLiteralEscapesEachCharacterWhereItStands)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ(P3109_MakeCSharpLiteral(""), "");
+    EXPECT_EQ(P3109_MakeCSharpLiteral("PLAIN TEXT  "), "PLAIN TEXT  ");
+    // an escape first, last, and two side by side
+    EXPECT_EQ(P3109_MakeCSharpLiteral("\" quoted \""), "\\\" quoted \\\"");
+    EXPECT_EQ(P3109_MakeCSharpLiteral("C:\\\\DIR\t\r\n"), "C:\\\\\\\\DIR\\t\\r\\n");
+    // a NUL inside the text is written, and the text after it kept
+    EXPECT_EQ(P3109_MakeCSharpLiteral("A\0B"s), "A\\0B");
+    // the C forms' escapes are no C# escapes
+    EXPECT_EQ(P3109_MakeCSharpLiteral("it's ?"), "it's ?");
+}
+
 }  // namespace
 }  // namespace gencore_test
