@@ -413,20 +413,6 @@ void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUA
         w.lUseCount = 0;
         w.boundTo.clear();
     }
-    /* A named condition's routine called from this one runs in the middle
-       of it and stores into its own work results: those stay taken here,
-       so that no result of this routine is one the call overwrites. */
-    for (int i = 0; i < r.sOperandCount; ++i) {
-        const DC_EXPRESSION_OPERAND& o = r.aOperands[i];
-        if (o.cWorkResult == 'Y' || std::memcmp(o.acClass, "CN", 2) != 0)
-            continue;
-        const GEN_EVALUATION_NODE* called =
-            P3109_pFindNamedCondition(P3109_TrimRight(std::string_view(o.acName, sizeof o.acName)));
-        if (called && called != &entry)
-            for (const uint32_t at : called->workResultsHeld)
-                if (at < es.workResults.size())
-                    es.workResults[at].lUseCount = std::max(es.workResults[at].lUseCount, 1);
-    }
     for (int i = 0; i < r.sOperandCount; ++i) {
         const DC_EXPRESSION_OPERAND& o = r.aOperands[i];
         GEN_FIELD_INFO info;
@@ -449,10 +435,6 @@ void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUA
         else if (mathOperation(o))
             w.arithmetic(o);
     }
-    entry.workResultsHeld.clear();
-    for (uint32_t at = 0; at < es.workResults.size(); ++at)
-        if (es.workResults[at].lUseCount > 0)
-            entry.workResultsHeld.push_back(at);
 }
 
 void P3109_RegisterConditionWorkFields()

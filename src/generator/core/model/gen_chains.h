@@ -43,9 +43,6 @@ struct GEN_EVALUATION_NODE {
     int32_t lResultLength = 0;
     int16_t sResultDecimals = 0;
     int32_t alWorkFields[2] = {0, 0};
-    /* the work results (their places in the module's list) its routine
-       stores into, those of the named conditions' routines it calls included */
-    std::vector<uint32_t> workResultsHeld;
 };
 
 /* One SELECT or SELECT_SQL loop. */
