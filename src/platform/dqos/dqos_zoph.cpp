@@ -169,6 +169,12 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
     std::string partition = sessionPartition();
     // a job loads its function's commands more than once: kept prepared
     auto list = std::make_unique<SZOPH_LIST>();
+    // both reads select the function's rows by its three keys
+    auto keyed = [&](PooledStmt& q) {
+        q.bindText(1, partition);
+        q.bindText(2, process);
+        q.bindText(3, function);
+    };
     {
         // the list's kind is the first command's: asked of that row alone,
         // not read from every row
@@ -176,9 +182,7 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
                              "ORDER BY SRCSEQ LIMIT 1");
         if (!first.ok())
             return 1;
-        first.bindText(1, partition);
-        first.bindText(2, process);
-        first.bindText(3, function);
+        keyed(first);
         const int rc = first.step();
         if (rc == SQLITE_ROW) {
             if (std::string_view kind = columnText(first.get(), 0); !kind.empty())
@@ -191,9 +195,7 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
                       "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
     if (!st.ok())
         return 1;
-    st.bindText(1, partition);
-    st.bindText(2, process);
-    st.bindText(3, function);
+    keyed(st);
     int rc;
     // the row's texts are read in place (valid until the next step)
     auto column = [&st](int i) { return columnText(st.get(), i); };
