@@ -209,11 +209,49 @@ struct LogicWriter {
     std::string& last;
     char& flag;
     int count = 0; /* the operations that compute (without the value mark) */
+    /* named conditions called before the first operation that reads them */
+    std::vector<std::pair<int16_t, std::string>> called;
 
     std::string name(int16_t sIndex)
     {
+        for (const auto& c : called)
+            if (c.first == sIndex)
+                return c.second;
         GEN_FIELD_INFO info;
         return P3109_FormatEvaluationWorkResult(sIndex, info);
+    }
+
+    /* A named condition's routine stores into the same work results as
+    ** this one. Called in the middle of this routine, after an operation
+    ** has set a result that a later one reads, it would overwrite that
+    ** result: such a condition is called first, its answer kept in a
+    ** variable of the routine. */
+    void callNamedConditionsFirst(const DC_EXPRESSION_REQUEST& r)
+    {
+        int computed = 0;
+        for (int i = 0; i < r.sOperationCount; ++i) {
+            const DC_OPERATION& o = r.aOperations[i];
+            if (isValueMark(o, i, r.sOperationCount))
+                continue;
+            if (computed++ == 0)
+                continue;
+            for (const int16_t sIndex : {o.sFirst, o.sSecond}) {
+                const DC_EXPRESSION_OPERAND* v = operand(sIndex);
+                if (!v || v->cWorkResult == 'Y' || std::memcmp(v->acClass, "CN", 2) != 0 || calledAlready(sIndex))
+                    continue;
+                const std::string variable = "cNamedCondition_" + std::to_string(sIndex);
+                P3109_Line((cs() ? "char " : "X_YES_NO ") + variable + " = " + name(sIndex) + ";");
+                called.emplace_back(sIndex, variable);
+            }
+        }
+    }
+
+    bool calledAlready(int16_t sIndex) const
+    {
+        for (const auto& c : called)
+            if (c.first == sIndex)
+                return true;
+        return false;
     }
 
     /* The name of a compared operand; an empty value's work field set first. */
@@ -424,6 +462,7 @@ void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUA
     for (int i = 0; i < r.sOperationCount; ++i)
         if (!isValueMark(r.aOperations[i], i, r.sOperationCount))
             ++w.count;
+    w.callNamedConditionsFirst(r);
     for (int i = 0; i < r.sOperationCount; ++i) {
         const DC_OPERATION& o = r.aOperations[i];
         if (isValueMark(o, i, r.sOperationCount))
