@@ -24,7 +24,9 @@ TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
           "   do \r\n   { \r\n",
           "   } while ( !( ",
           "if (Evaluation_Routine_2(FUNCTION_STD_PARMS) == YES) \r\n",
-          "   if ((Evaluation_Routine_1(FUNCTION_STD_PARMS) == YES) \r\n",
+          /* *FLWRICH names *FLWBIG: its routine is called before the comparison of *FLWRICH's own */
+          "   X_YES_NO cNamedCondition_1 = Evaluation_Routine_1(FUNCTION_STD_PARMS); \r\n",
+          "   if ((cNamedCondition_1 == YES) \r\n",
           "X_REMEMBER_FORMAT_SYSTEM ); \r\n",
           "/* Perform a BEGIN_LOOP/END_LOOP block */ \r\n",
           "while (X_Loop_Index_2 >= X_Loop_Limit_2) \r\n",
