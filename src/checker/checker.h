@@ -252,7 +252,6 @@ struct Globals {
     std::vector<std::string> labelReferences; /* "*FIRST" candidates (10 characters) */
     std::string firstLabel;
     bool firstLabelKnown = false;
-    char trimmedName[11]{};
     /* pass 2: the operands of the open CASE blocks, each with whether it
      * was accepted (the WHEN commands compare against the innermost) */
     std::vector<std::pair<std::string, bool>> caseLevels;

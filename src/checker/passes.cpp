@@ -72,19 +72,6 @@ void FillState()
     FFC_CHECK_STATE& st = *g.state;
     std::memcpy(st.acLabel, g.source.acLabel, 3);
     std::memcpy(st.acCommand, g.source.acName, 10);
-    // the name up to a NUL, without its trailing blanks (and form or line
-    // feeds) and its leading blanks: ten bytes, read in place
-    const char* name = g.source.acName;
-    size_t end = 0;
-    while (end < 10 && name[end] != '\0')
-        ++end;
-    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '\f' || name[end - 1] == '\n' || name[end - 1] == '\r'))
-        --end;
-    size_t begin = 0;
-    while (begin < end && name[begin] == ' ')
-        ++begin;
-    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
-    std::memcpy(g.trimmedName, name + begin, end - begin);
     st.lLine = g.source.sLine;
     st.lLineWord = g.source.sSubLine;
     st.lLineNumber = g.source.sLine;
@@ -439,7 +426,6 @@ void P3100_Pass2(void)
     ShowTotal();
     // A source over the limit was reported once, by pass 1.
     std::memset(g.state->acCommand, ' ', 10);
-    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
     g.state->lLine = -1;
     g.state->lLineWord = 0;
     if (g.prc0324 == 'Y')
