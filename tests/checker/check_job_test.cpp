@@ -128,9 +128,9 @@ TEST_F(CheckJob, ReaderTellsComponentCommandsAndIncludesByName)
     // name, component command, its code, INCLUDE
     using Read = std::tuple<std::string, int32_t, uint16_t, int32_t>;
     const std::vector<Read> expected = {
-        {"FUNCTION  ", 0, 0, 0}, {"SET       ", 1, 105, 0}, {"INCLUDE   ", 0, 0, 1}, {"RETURN    ", 0, 0, 0},
-        {"RETURN    ", 0, 0, 0}, {"CHANGE    ", 0, 0, 0},   {"FOR       ", 1, 115, 0}, {"SET       ", 1, 105, 0},
-        {"RETURN    ", 0, 0, 0},
+        {"FUNCTION  ", 0, 0, 0},   {"SET       ", 1, 105, 0}, {"INCLUDE   ", 0, 0, 1},
+        {"RETURN    ", 0, 0, 0},   {"RETURN    ", 0, 0, 0},   {"CHANGE    ", 0, 0, 0},
+        {"FOR       ", 1, 115, 0}, {"SET       ", 1, 105, 0}, {"RETURN    ", 0, 0, 0},
     };
     for (int reading = 1; reading <= 2; ++reading) {
         auto r = std::make_unique<FFC_SOURCE_COMMAND>();

@@ -73,8 +73,8 @@ TEST(CommandTables, ChecksThatDoNothing)
         ASSERT_NE(NumberOf(name), 0u) << name;
         EXPECT_EQ(P3100_fCheckDoesNothing(NumberOf(name)), 1) << name;
     }
-    for (const char* name : {"IF", "ELSE", "CASE", "WHEN", "CHANGE", "DISPLAY", "SELECT", "DOWHILE", "CALL",
-                             "GROUP_BY", "SUBROUTINE", "ENDROUTINE", "INCLUDE", "_INVOKE"}) {
+    for (const char* name : {"IF", "ELSE", "CASE", "WHEN", "CHANGE", "DISPLAY", "SELECT", "DOWHILE", "CALL", "GROUP_BY",
+                             "SUBROUTINE", "ENDROUTINE", "INCLUDE", "_INVOKE"}) {
         ASSERT_NE(NumberOf(name), 0u) << name;
         EXPECT_EQ(P3100_fCheckDoesNothing(NumberOf(name)), 0) << name;
     }
