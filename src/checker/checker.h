@@ -98,6 +98,9 @@ void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName);
 void P3100_RecordLabel(void);
 void P3100_CheckStructure(void);
 void P3100_DispatchCommand(FFC_COMMAND_ENTRY* pEntry);
+/* 1 when the check of the command with the number does nothing (its
+ * dispatch leaves the parsed command as it is), else 0. */
+int32_t P3100_fCheckDoesNothing(uint32_t ulNumber);
 char P3100_fNextCommand(void);
 void P3100_ShowProgress(int32_t lMode);
 void P3100_RecordFieldUsage(int32_t lMode, const char* pachName, const char* pachKind);
@@ -252,7 +255,6 @@ struct Globals {
     std::vector<std::string> labelReferences; /* "*FIRST" candidates (10 characters) */
     std::string firstLabel;
     bool firstLabelKnown = false;
-    char trimmedName[11]{};
     /* pass 2: the operands of the open CASE blocks, each with whether it
      * was accepted (the WHEN commands compare against the innermost) */
     std::vector<std::pair<std::string, bool>> caseLevels;

@@ -3,6 +3,7 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -48,9 +49,23 @@ bool IsRowName(const char* name, std::string_view rowName)
     return true;
 }
 
+// The commands whose check does nothing: the rows bound without a run, by
+// command number (a row's number is its place in the command list).
+constexpr auto kDoesNothing = [] {
+    std::array<bool, FFC_COMMAND_COUNT + 1> rows{};
+    for (size_t i = 0; i < std::size(kRows); ++i)
+        rows[i + 1] = kRows[i].mode == Mode::StoredEmpty;
+    return rows;
+}();
+
 }  // namespace
 
 extern "C" {
+
+int32_t P3100_fCheckDoesNothing(uint32_t ulNumber)
+{
+    return ulNumber < kDoesNothing.size() && kDoesNothing[ulNumber] ? 1 : 0;
+}
 
 void P3100_DispatchCommand(FFC_COMMAND_ENTRY* pEntry)
 {

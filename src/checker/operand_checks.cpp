@@ -35,6 +35,24 @@ void NoteUndefinedField(const std::string& operand)
     NoteFieldReported(field);
 }
 
+// The function's process and name as the check blocks hold them, ten
+// characters each, blank-padded: made again only when the run names others.
+const char* PaddedProcessAndFunction()
+{
+    static std::string process, function;
+    static char padded[20];
+    static bool made = false;
+    const Globals& g = G();
+    if (!made || process != g.processName || function != g.functionName) {
+        process = g.processName;
+        function = g.functionName;
+        Pad(padded, 10, process);
+        Pad(padded + 10, 10, function);
+        made = true;
+    }
+    return padded;
+}
+
 bool ComponentFlavour()
 {
     const FFC_CONTEXT* ctx = G().ctx;
@@ -101,8 +119,9 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
     block.cFlag = 'Y';
     std::memcpy(block.acOptions, options, 8);
     std::memcpy(block.acSourceKind, "DC@F23", 6);
-    Pad(block.acProcess, 10, g.processName);
-    Pad(block.acFunction, 10, g.functionName);
+    const char* names = PaddedProcessAndFunction();
+    std::memcpy(block.acProcess, names, 10);
+    std::memcpy(block.acFunction, names + 10, 10);
     block.lResultLength = 0;
     block.sResultDecimals = block.sOperandKind = block.sLocal = 0;
     block.lIntegerValue = block.lFractionValue = 0;
@@ -167,8 +186,9 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
     std::memset(&options, ' ', sizeof options);
     std::memset(options.acOptions, 'Y', 8);
     std::memcpy(options.acMsgFile, "DC@F23", 6);
-    Pad(options.acProcess, 10, g.processName);
-    Pad(options.acFunction, 10, g.functionName);
+    const char* names = PaddedProcessAndFunction();
+    std::memcpy(options.acProcess, names, 10);
+    std::memcpy(options.acFunction, names + 10, 10);
     options.lReserved = 0;
     DC_SetExpressionQueue(g.msgQueue);
     int16_t issue = report ? 1 : 0;

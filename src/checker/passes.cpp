@@ -72,19 +72,6 @@ void FillState()
     FFC_CHECK_STATE& st = *g.state;
     std::memcpy(st.acLabel, g.source.acLabel, 3);
     std::memcpy(st.acCommand, g.source.acName, 10);
-    // the name up to a NUL, without its trailing blanks (and form or line
-    // feeds) and its leading blanks: ten bytes, read in place
-    const char* name = g.source.acName;
-    size_t end = 0;
-    while (end < 10 && name[end] != '\0')
-        ++end;
-    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '\f' || name[end - 1] == '\n' || name[end - 1] == '\r'))
-        --end;
-    size_t begin = 0;
-    while (begin < end && name[begin] == ' ')
-        ++begin;
-    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
-    std::memcpy(g.trimmedName, name + begin, end - begin);
     st.lLine = g.source.sLine;
     st.lLineWord = g.source.sSubLine;
     st.lLineNumber = g.source.sLine;
@@ -128,12 +115,21 @@ bool Parse()
     return errors == 0;
 }
 
+// The bytes of a parsed command before its parameter area: its numbers,
+// name, label, references and the checker's marks.
+constexpr size_t kCommandHead = offsetof(FFC_PARSED_COMMAND, acParms);
+
 // Stores the parsed command (and its extension); true when the command
-// store holds it as it stands.
-bool StoreCommand()
+// store holds it as it stands. storedHead, when given, is the head of the
+// command as the store holds it, for a command whose parameter area
+// nothing wrote to since it was read: while its head (the marks set here
+// included) is still that, the store holds it already.
+bool StoreCommand(const char* storedHead = nullptr)
 {
     Globals& g = G();
     std::memcpy(FFC_CommandStatus(g.parsed), g.commandFatal ? "FTL" : "OK ", 3);
+    if (storedHead && FFC_ExtensionSwitch(g.parsed) != 'Y' && std::memcmp(storedHead, &g.parsed, kCommandHead) == 0)
+        return true;
     bool stored = RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed) == 0;
     if (FFC_ExtensionSwitch(g.parsed) == 'Y') {
         g.extension.sLine = g.parsed.sLine;
@@ -399,6 +395,8 @@ void P3100_Pass2(void)
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
+        char storedHead[kCommandHead];
+        std::memcpy(storedHead, &p, kCommandHead);
         // A command without keyword data of its own has none: what the
         // previous command left in the extension is not its.
         if (FFC_ExtensionSwitch(p) != 'Y' || RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension) != 0) {
@@ -419,19 +417,25 @@ void P3100_Pass2(void)
         }
         held.held = false;
         if (Parse()) {
+            // whether a check ran that may have written to the command
+            bool checked = false;
             FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName);
             if (entry) {
                 g.currentNumber = entry->ulNumber;
                 std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
-                if (p.cPrepared == 'Y')
+                if (p.cPrepared == 'Y') {
                     P3100_DispatchCommand(entry);
+                    checked = !P3100_fCheckDoesNothing(entry->ulNumber);
+                }
             }
             if (g.switchWebEvent == 'Y' && g.screenCommands > 0 && std::memcmp(g.currentRoutine, "*MAIN", 5) == 0 &&
                 std::memcmp(g.source.acName, "DISPLAY ", 8) != 0 && std::memcmp(g.source.acName, "REQUEST ", 8) != 0 &&
                 std::memcmp(g.source.acName, "POP_UP  ", 8) != 0 && std::memcmp(g.source.acName, "ENDROUTI", 8) != 0)
                 g.prc0324 = 'Y';
             FFC_SetLabelNumber(p, g.ctx->ulLabelNumber);
-            if (StoreCommand())
+            // a command no check wrote to is stored again only when its
+            // marks changed
+            if (StoreCommand(checked ? nullptr : storedHead))
                 held.Hold(p);
         }
         std::memcpy(g.previousName, g.source.acName, 10);
@@ -439,7 +443,6 @@ void P3100_Pass2(void)
     ShowTotal();
     // A source over the limit was reported once, by pass 1.
     std::memset(g.state->acCommand, ' ', 10);
-    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
     g.state->lLine = -1;
     g.state->lLineWord = 0;
     if (g.prc0324 == 'Y')

@@ -4,6 +4,7 @@
 #include "checker/checker.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -336,6 +337,40 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
     RS_PutSourceRecord(pContext, &r, TextEnd(r));
 }
 
+}  // extern "C"
+
+namespace {
+
+// What a stored command's name tells: whether it is a built-in command (and
+// its code), or else the object layer's INCLUDE. Both passes read every
+// command and a function names few commands many times: the answer for a
+// name is kept in a slot per name hash.
+struct NameKind {
+    char name[10];
+    bool set = false;
+    int32_t builtIn = 0;
+    uint16_t code = 0;
+    int32_t include = 0;
+};
+
+const NameKind& KindOfName(const char* name)
+{
+    static std::array<NameKind, 64> known;
+    NameKind& k = known[dqov::text::NameFieldHash(name) >> 58];
+    if (!k.set || std::memcmp(k.name, name, sizeof k.name) != 0) {
+        std::memcpy(k.name, name, sizeof k.name);
+        k.code = 0;
+        k.builtIn = P31O2_usLookupCommandCode(name, &k.code);
+        k.include = k.builtIn ? 0 : P31O2_fIsIncludeCommand(name);
+        k.set = true;
+    }
+    return k;
+}
+
+}  // namespace
+
+extern "C" {
+
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord)
 {
     FFC_SOURCE_COMMAND& r = *pRecord;
@@ -356,10 +391,12 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pReco
         }
         BlankPastText(r, oldLength);
         // the stored record keeps the length of a text cut at the area's end
-        r.lBuiltIn = r.lObjectLayerParse = r.lSpare = 0;
-        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
-        if (!r.lBuiltIn)
-            r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
+        r.lSpare = 0;
+        const NameKind& kind = KindOfName(r.acName);
+        r.lBuiltIn = kind.builtIn;
+        if (kind.builtIn)
+            r.usCommandCode = kind.code;
+        r.lObjectLayerParse = kind.include;
         return '0';
     }
     auto* source = static_cast<ComponentSource*>(pContext->pSourceLines);

@@ -134,6 +134,9 @@ void P3100_RecordLabel(void)
     Globals& g = G();
     if (Pass() != 1)
         return;
+    // most commands carry no label: three blanks are told at once
+    if (g.parsed.acLabel[0] == ' ' && g.parsed.acLabel[1] == ' ' && g.parsed.acLabel[2] == ' ')
+        return;
     std::string label = Trim(g.parsed.acLabel, 3);
     if (label.empty())
         return;

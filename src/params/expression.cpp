@@ -452,7 +452,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     }
     result.name = WorkResultName(prefix_, static_cast<int>(operations_.size() + 1));
     result.code = "FL";
-    operands_.push_back(result);
+    operands_.push_back(std::move(result));
     DC_OPERATION o;
     o.sFirst = static_cast<int16_t>(a);
     std::memcpy(o.acCode, code.data(), 2);

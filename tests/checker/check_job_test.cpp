@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using checker_test::CheckJob;
@@ -111,6 +112,36 @@ TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
     EXPECT_NE(shown.find("FFC_Fatal_Error: SQL Error at location PCONTROL/QV_F23. integer overflow. "),
               std::string::npos)
         << shown;
+}
+
+// Every read of a command tells by its name whether it is a component
+// command (with the parser's code) or an INCLUDE, whichever names came
+// before it and however often the source is read.
+TEST_F(CheckJob, ReaderTellsComponentCommandsAndIncludesByName)
+{
+    addFunction("TSTPRC", "INCTWO", {"RETURN", "RETURN"});
+    addFunction("TSTPRC", "NAMES",
+                {"FUNCTION OPTIONS(*DIRECT)", "SET COM(#X) VALUE(1)", "INCLUDE PROCESS(*DIRECT) FUNCTION(INCTWO)",
+                 "CHANGE FIELD(#A) TO(1)", "FOR EACH(#X) IN(#Y)", "SET COM(#X) VALUE(2)", "RETURN"});
+    prepare("TSTPRC", "NAMES");
+    run();
+    // name, component command, its code, INCLUDE
+    using Read = std::tuple<std::string, int32_t, uint16_t, int32_t>;
+    const std::vector<Read> expected = {
+        {"FUNCTION  ", 0, 0, 0},   {"SET       ", 1, 105, 0}, {"INCLUDE   ", 0, 0, 1},
+        {"RETURN    ", 0, 0, 0},   {"RETURN    ", 0, 0, 0},   {"CHANGE    ", 0, 0, 0},
+        {"FOR       ", 1, 115, 0}, {"SET       ", 1, 105, 0}, {"RETURN    ", 0, 0, 0},
+    };
+    for (int reading = 1; reading <= 2; ++reading) {
+        auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+        r->sLine = 0;
+        r->sSubLine = 0;
+        std::vector<Read> reads;
+        while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0')
+            reads.emplace_back(std::string(r->acName, 10), r->lBuiltIn, r->lBuiltIn ? r->usCommandCode : 0,
+                               r->lObjectLayerParse);
+        EXPECT_EQ(reads, expected) << "reading " << reading;
+    }
 }
 
 TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)

@@ -61,6 +61,29 @@ TEST(CommandTables, RolesPartnersAndFlags)
     EXPECT_EQ(std::string(P3100_pCommandFlags(127), 28), std::string(28, 'N'));
 }
 
+// The closers and middle parts that only the structure check looks at, and
+// the unit-of-work commands without parameters, have no check of their own:
+// their dispatch leaves the parsed command alone. Every other command's may
+// write to it (ELSE looks for a second ELSE under its IF).
+TEST(CommandTables, ChecksThatDoNothing)
+{
+    P3100_BuildCommandTables(nullptr);
+    for (const char* name : {"ENDIF", "ENDCASE", "OTHERWISE", "IF_STATUS", "END_LOOP", "ENDWHILE", "ENDUNTIL",
+                             "ENDSELECT", "COMMIT", "ROLLBACK"}) {
+        ASSERT_NE(NumberOf(name), 0u) << name;
+        EXPECT_EQ(P3100_fCheckDoesNothing(NumberOf(name)), 1) << name;
+    }
+    for (const char* name : {"IF", "ELSE", "CASE", "WHEN", "CHANGE", "DISPLAY", "SELECT", "DOWHILE", "CALL", "GROUP_BY",
+                             "SUBROUTINE", "ENDROUTINE", "INCLUDE", "_INVOKE"}) {
+        ASSERT_NE(NumberOf(name), 0u) << name;
+        EXPECT_EQ(P3100_fCheckDoesNothing(NumberOf(name)), 0) << name;
+    }
+    // no command, the lookup's end entry and numbers past it
+    EXPECT_EQ(P3100_fCheckDoesNothing(0), 0);
+    EXPECT_EQ(P3100_fCheckDoesNothing(128), 0);
+    EXPECT_EQ(P3100_fCheckDoesNothing(9999), 0);
+}
+
 // The flag columns by their names, against the rows of the file commands.
 TEST(CommandTables, FlagColumnsByName)
 {
