@@ -222,10 +222,11 @@ __attribute__((target("avx2"))) void fillWide(unsigned char* out, unsigned char 
 }
 #endif
 
-// Writes n bytes of `byte` at out in vector stores, the last overlapping
-// the one before: memset is a call for the short runs of a record and
-// writes its long ones (the blank tail) with a string instruction.
-void fill(unsigned char* out, unsigned char byte, size_t n)
+// Writes n bytes (more than 32) of `byte` at out in vector stores, the last
+// overlapping the one before: memset is a call for the short runs of a
+// record and writes its long ones (the blank tail) with a string
+// instruction.
+__attribute__((noinline)) void fillLong(unsigned char* out, unsigned char byte, size_t n)
 {
 #if defined(__x86_64__) || defined(__i386__)
     if (n >= 128 && wideCompares) {
@@ -234,25 +235,46 @@ void fill(unsigned char* out, unsigned char byte, size_t n)
     }
 #endif
 #if defined(__SSE2__)
+    const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
+    auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
+    unsigned char* const end = out + n;
+    for (; out + 64 <= end; out += 64) {
+        put(out);
+        put(out + 16);
+        put(out + 32);
+        put(out + 48);
+    }
+    // the last bytes: up to 64 before the end, again in part
+    for (; out + 16 < end; out += 16)
+        put(out);
+    put(end - 16);
+#else
+    std::memset(out, byte, n);
+#endif
+}
+
+// Writes n bytes of `byte` at out: most runs of a record are short, and
+// are written in place in two stores, the second overlapping the first.
+inline void fill(unsigned char* out, unsigned char byte, size_t n)
+{
+    if (n > 32) {
+        fillLong(out, byte, n);
+        return;
+    }
+#if defined(__SSE2__)
     if (n >= 16) {
         const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
-        auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
-        unsigned char* const end = out + n;
-        for (; out + 64 <= end; out += 64) {
-            put(out);
-            put(out + 16);
-            put(out + 32);
-            put(out + 48);
-        }
-        // the last bytes: up to 64 before the end, again in part
-        for (; out + 16 < end; out += 16)
-            put(out);
-        put(end - 16);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n - 16), v);
         return;
     }
 #endif
     const uint64_t w = byte * 0x0101010101010101ULL;
     if (n >= 8) {
+        if (n > 16) {  // (without vector stores)
+            fillLong(out, byte, n);
+            return;
+        }
         std::memcpy(out, &w, 8);
         std::memcpy(out + n - 8, &w, 8);
     } else if (n >= 4) {
