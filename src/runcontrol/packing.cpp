@@ -99,27 +99,54 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
     }
 }
 
-// The end of the run of `byte` that goes on at p[to], at most n. Runs are
-// followed in vector compares, 256 bytes at a time while they hold: the
-// blank tail of a record runs to thousands of bytes.
+// The end of the run of `byte` that goes on at p[to], at most n. Most runs
+// of a record (the blank pad of a field) end within 32 bytes, which one
+// compare tells; a longer one (the blank tail of a record, thousands of
+// bytes) is followed 512 bytes at a time while it holds, the differences of
+// its 16 vectors from the byte or'ed together and tested once, then 128
+// and 32 at a time.
 #if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx2"))) inline __m256i same32(const unsigned char* at, __m256i fill)
 {
     return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), fill);
 }
 
+__attribute__((target("avx2"))) inline __m256i differs32(const unsigned char* at, __m256i fill)
+{
+    return _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), fill);
+}
+
+// Whether the 128 bytes at `at` all are the byte of fill.
+__attribute__((target("avx2"))) inline bool same128(const unsigned char* at, __m256i fill)
+{
+    const __m256i d = _mm256_or_si256(_mm256_or_si256(differs32(at, fill), differs32(at + 32, fill)),
+                                      _mm256_or_si256(differs32(at + 64, fill), differs32(at + 96, fill)));
+    return _mm256_testz_si256(d, d) != 0;
+}
+
 __attribute__((target("avx2"))) size_t runEndWide(const unsigned char* p, size_t n, size_t to, unsigned char byte)
 {
     const __m256i fill = _mm256_set1_epi8(static_cast<char>(byte));
     const auto same = [p, fill](size_t at) __attribute__((target("avx2"))) { return same32(p + at, fill); };
-    while (to + 256 <= n) {
-        __m256i all = _mm256_and_si256(_mm256_and_si256(same(to), same(to + 32)),
-                                       _mm256_and_si256(same(to + 64), same(to + 96)));
-        all = _mm256_and_si256(all, _mm256_and_si256(_mm256_and_si256(same(to + 128), same(to + 160)),
-                                                      _mm256_and_si256(same(to + 192), same(to + 224))));
-        if (static_cast<uint32_t>(_mm256_movemask_epi8(all)) != 0xFFFFFFFFu)
-            break;
-        to += 256;
+    if (to + 32 <= n) {
+        const auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(same(to)));
+        if (equal != 0xFFFFFFFFu)
+            return to + static_cast<size_t>(__builtin_ctz(~equal));
+        to += 32;
+        while (to + 512 <= n) {
+            const unsigned char* at = p + to;
+            __m256i d = _mm256_or_si256(_mm256_or_si256(differs32(at, fill), differs32(at + 32, fill)),
+                                        _mm256_or_si256(differs32(at + 64, fill), differs32(at + 96, fill)));
+            for (size_t k = 128; k < 512; k += 128)
+                d = _mm256_or_si256(
+                    d, _mm256_or_si256(_mm256_or_si256(differs32(at + k, fill), differs32(at + k + 32, fill)),
+                                       _mm256_or_si256(differs32(at + k + 64, fill), differs32(at + k + 96, fill))));
+            if (!_mm256_testz_si256(d, d))
+                break;
+            to += 512;
+        }
+        while (to + 128 <= n && same128(p + to, fill))
+            to += 128;
     }
     while (to + 32 <= n) {
         auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(same(to)));
@@ -195,10 +222,11 @@ __attribute__((target("avx2"))) void fillWide(unsigned char* out, unsigned char 
 }
 #endif
 
-// Writes n bytes of `byte` at out in vector stores, the last overlapping
-// the one before: memset is a call for the short runs of a record and
-// writes its long ones (the blank tail) with a string instruction.
-void fill(unsigned char* out, unsigned char byte, size_t n)
+// Writes n bytes (more than 32) of `byte` at out in vector stores, the last
+// overlapping the one before: memset is a call for the short runs of a
+// record and writes its long ones (the blank tail) with a string
+// instruction.
+__attribute__((noinline)) void fillLong(unsigned char* out, unsigned char byte, size_t n)
 {
 #if defined(__x86_64__) || defined(__i386__)
     if (n >= 128 && wideCompares) {
@@ -207,25 +235,46 @@ void fill(unsigned char* out, unsigned char byte, size_t n)
     }
 #endif
 #if defined(__SSE2__)
+    const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
+    auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
+    unsigned char* const end = out + n;
+    for (; out + 64 <= end; out += 64) {
+        put(out);
+        put(out + 16);
+        put(out + 32);
+        put(out + 48);
+    }
+    // the last bytes: up to 64 before the end, again in part
+    for (; out + 16 < end; out += 16)
+        put(out);
+    put(end - 16);
+#else
+    std::memset(out, byte, n);
+#endif
+}
+
+// Writes n bytes of `byte` at out: most runs of a record are short, and
+// are written in place in two stores, the second overlapping the first.
+inline void fill(unsigned char* out, unsigned char byte, size_t n)
+{
+    if (n > 32) {
+        fillLong(out, byte, n);
+        return;
+    }
+#if defined(__SSE2__)
     if (n >= 16) {
         const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
-        auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
-        unsigned char* const end = out + n;
-        for (; out + 64 <= end; out += 64) {
-            put(out);
-            put(out + 16);
-            put(out + 32);
-            put(out + 48);
-        }
-        // the last bytes: up to 64 before the end, again in part
-        for (; out + 16 < end; out += 16)
-            put(out);
-        put(end - 16);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n - 16), v);
         return;
     }
 #endif
     const uint64_t w = byte * 0x0101010101010101ULL;
     if (n >= 8) {
+        if (n > 16) {  // (without vector stores)
+            fillLong(out, byte, n);
+            return;
+        }
         std::memcpy(out, &w, 8);
         std::memcpy(out + n - 8, &w, 8);
     } else if (n >= 4) {

@@ -592,8 +592,12 @@ int16_t RS_sCreateCommandStores(FFC_CONTEXT* ctx)
     if (!ctx)
         return -1;
     RS_DestroyCommandStores(ctx);
+    // A source record ends with its text (its store takes no blank tail),
+    // so packing would save only the few zeros and blanks of its head: it
+    // is kept as it is, stored without looking for runs and read back in
+    // a few literal pieces by both passes and the generator.
     if (createKeyed(&ctx->pCommandStore, true) || createKeyed(&ctx->pExtensionStore, true) ||
-        createKeyed(&ctx->pSourceStore, true)) {
+        createKeyed(&ctx->pSourceStore, false)) {
         RS_DestroyCommandStores(ctx);
         return -9;
     }

@@ -76,6 +76,35 @@ TEST(Packing, RunsOfEveryLengthAtEveryPlaceComeBackAndMatchOnlyThemselves)
             }
 }
 
+TEST(Packing, LongRunsEndWhereTheyEndPastEveryBlockOfTheirCompares)
+{
+    // A run is followed 32 bytes at first, then 512, 128 and 32 at a time:
+    // runs of zeros and of blanks ending one byte before, on and after the
+    // ends of those blocks, with text after them or the record's end.
+    for (size_t blocks : {1, 2, 5, 9})
+        for (size_t extra : {0, 32, 128, 160, 384, 480})
+            for (long off : {-1, 0, 1})
+                for (size_t tail : {0, 1, 40})
+                    for (unsigned char byte : {' ', '\0'}) {
+                        const size_t run = 32 + blocks * 512 + extra + 8 + static_cast<size_t>(off);
+                        const size_t at = 5;
+                        std::vector<unsigned char> r = Record(at + run + tail, at, run, byte);
+                        std::string fault = Fault(r);
+                        ASSERT_EQ(fault, "") << "run of " << run << ", " << tail << " after";
+                        // the run packs to one piece of its length: the record
+                        // packs to its text and a few bytes
+                        EXPECT_LE(Packed(r).size(), at + tail + 2 + 4) << "run of " << run;
+                    }
+    // a byte that differs anywhere in a long run ends it there
+    std::vector<unsigned char> blank(3000, ' ');
+    for (size_t at = 1; at < blank.size(); at += 37) {
+        std::vector<unsigned char> r = blank;
+        r[at] = 'X';
+        std::string fault = Fault(r);
+        ASSERT_EQ(fault, "") << "X at " << at;
+    }
+}
+
 TEST(Packing, RunsOfEightOrMoreAreFoundWhereverTheyLie)
 {
     // a run of eight in text is kept as a run wherever it starts: the record
