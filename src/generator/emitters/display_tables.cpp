@@ -23,6 +23,7 @@
 #include "generator/emitters/display_support.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <map>
 
@@ -76,6 +77,19 @@ std::string csValue(const std::string& value)
     if (value.rfind("X_", 0) == 0 || value == "BLANK")
         return "X_PnlStr." + value;
     return value;
+}
+
+/* A value of a panel table appended to a line, as csValue gives it in C#. */
+void appendValue(std::string& line, std::string_view value, bool fCSharp)
+{
+    if (!fCSharp)
+        line.append(value);
+    else if (value == "pX_NULL")
+        line.append("null");
+    else if (value.substr(0, 2) == "X_" || value == "BLANK")
+        line.append("X_PnlStr.").append(value);
+    else
+        line.append(value);
 }
 
 /* The head of a table of the data section. */
@@ -308,8 +322,12 @@ void writeLanguageText(const std::string& target, const std::string& field, char
 
 void writeHeadings(const std::string& entry, const std::string& field)
 {
-    for (int k = 0; k < 3; ++k)
-        writeLanguageText(entry + ".pvchIdString[" + std::to_string(k) + "]", field, static_cast<char>('1' + k));
+    /* the target is put together in a buffer kept between fields */
+    static std::string target;
+    for (int k = 0; k < 3; ++k) {
+        target.assign(entry).append(".pvchIdString[").append(1, static_cast<char>('0' + k)).append("]");
+        writeLanguageText(target, field, static_cast<char>('1' + k));
+    }
 }
 
 /* The condition numbers of a field: the first (its placement flag 'Y'),
@@ -465,19 +483,55 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
             P3109_sIssueMessage(Msg::DecimalsWithoutEdit, P3109_Padded(P3109_DropNationalChar(name), 10));
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
-    const auto n = [](int32_t v) { return std::to_string(v); };
+    /* the four lines are put together in a buffer kept between fields */
+    static std::string line;
+    const bool csharp = cs();
+    const auto n = [](int32_t value) {
+        char digits[16];
+        line.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+    };
     /* C#: one constructor call of the same values */
-    const auto v = [](const std::string& value) { return cs() ? csValue(value) : value; };
-    const std::string lead = std::string(lPosition == 1 ? " " : ",") + (cs() ? "new X_PANEL_FLD( " : "");
-    data(6, lead + reference + ",'" + P3109_PrintableChar(e.cUsage1) + "'," + n(c.sFirst) + "," + n(c.sSecond) + "," +
-                n(row) + "," + n(column) + "," + v(colours.inputColour) + "," + v(colours.outputColour) + ",");
-    data(6, std::string(" '") + P3109_PrintableChar(identification) + "'," + n(c.sIdentification) +
-                (cs() ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,"));
-    data(6, " " + n(id.asRows[0]) + "," + n(id.asRows[1]) + "," + n(id.asRows[2]) + "," + n(id.asColumns[0]) + "," +
-                n(id.asColumns[1]) + "," + n(id.asColumns[2]) + ",'" + editCode + "'," + v(editWord) + ",'" +
-                P3109_PrintableChar(e.cShift) + "',");
-    data(6, " " + v(colours.inputAttributes) + "," + v(colours.outputAttributes) + "," + n(e.lValueWidth) +
-                (cs() ? " )" : " "));
+    const auto v = [csharp](const std::string& value) { appendValue(line, value, csharp); };
+    line.assign(lPosition == 1 ? " " : ",").append(csharp ? "new X_PANEL_FLD( " : "").append(reference);
+    line.append(",'").append(1, P3109_PrintableChar(e.cUsage1)).append("',");
+    n(c.sFirst);
+    line.append(1, ',');
+    n(c.sSecond);
+    line.append(1, ',');
+    n(row);
+    line.append(1, ',');
+    n(column);
+    line.append(1, ',');
+    v(colours.inputColour);
+    line.append(1, ',');
+    v(colours.outputColour);
+    line.append(1, ',');
+    data(6, line);
+    line.assign(" '").append(1, P3109_PrintableChar(identification)).append("',");
+    n(c.sIdentification);
+    line.append(csharp ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,");
+    data(6, line);
+    line.assign(" ");
+    for (int k = 0; k < 3; ++k) {
+        n(id.asRows[k]);
+        line.append(1, ',');
+    }
+    for (int k = 0; k < 3; ++k) {
+        n(id.asColumns[k]);
+        line.append(1, ',');
+    }
+    line.append(1, '\'').append(1, editCode).append("',");
+    v(editWord);
+    line.append(",'").append(1, P3109_PrintableChar(e.cShift)).append("',");
+    data(6, line);
+    line.assign(" ");
+    v(colours.inputAttributes);
+    line.append(1, ',');
+    v(colours.outputAttributes);
+    line.append(1, ',');
+    n(e.lValueWidth);
+    line.append(csharp ? " )" : " ");
+    data(6, line);
 
     if (t.fWeb) {
         FFC_CONTEXT* ctx = P3109_Context();

@@ -24,6 +24,7 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "params/fixed_text.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;
@@ -39,8 +40,18 @@ constexpr std::string_view kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_
 
 bool isExecutable(const char* acName)
 {
-    if (acName[0] == '*')
-        return false;
+    switch (acName[0]) {
+    case '*': return false;
+    /* the first letters of the names above */
+    case 'B':
+    case 'D':
+    case 'E':
+    case 'G':
+    case 'O':
+    case 'R':
+    case 'W': break;
+    default: return true;
+    }
     /* the name field without its trailing blanks equals a name exactly
        when the field is that name blank-padded */
     std::string_view field(acName, 10);
@@ -80,12 +91,12 @@ std::string_view sourceText(const GEN_COMMAND_RECORD& r)
         if (std::memcmp(r.acName, FFC_BLANK_COMMAND, 10) == 0)
             return {};
         const size_t from = text.find_first_not_of(' ', at + 1);
-        return from == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(from));
+        return from == std::string_view::npos ? std::string_view{} : dqov::text::TrimmedRight(text.substr(from));
     }
     if (end == std::string_view::npos)
         return {};
     at = text.find_first_not_of(' ', end);
-    return at == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(at));
+    return at == std::string_view::npos ? std::string_view{} : dqov::text::TrimmedRight(text.substr(at));
 }
 
 void enterDebugName(std::string_view name)
@@ -205,7 +216,7 @@ void P3109_EmitCommandPrologue()
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const bool executable = isExecutable(r.acName);
     /* the name without its trailing blanks, one blank for none */
-    std::string_view name = P3109_TrimmedRight(std::string_view(r.acName, 10));
+    std::string_view name = dqov::text::TrimmedRight(std::string_view(r.acName, 10));
     if (name.empty())
         name = " ";
     const uint16_t indent = g().out.usIndent;
@@ -289,7 +300,7 @@ void P3109_EmitCommandPrologue()
                        .append(name)
                        .append("_COMMAND)) return(X_SUBR_FAILED);"));
     else
-        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_").append(name).append("_COMMAND)) return;"));
+        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_", 34).append(name).append("_COMMAND)) return;", 18));
     P3109_Line("#endif");
 }
 
