@@ -139,7 +139,7 @@ bool isKeyword(std::string_view target, std::string_view name)
 
 /* The end of the routine: C and the component routines the macros; the
 ** main function and subroutines of C# the statements of their end value. */
-void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent,
+void writeRoutineMacro(const char* component, const char* subroutine, const char* main, uint16_t usIndent,
                        const char* end)
 {
     if (P3109_fInComponentRoutine() && P3109_fCSharp())
@@ -154,7 +154,8 @@ void writeRoutineMacro(const char* component, const char* subroutine, const std:
     else if (P3109_fInSubroutine())
         P3109_LineAt(static_cast<int16_t>(usIndent), subroutine);
     else
-        P3109_LineAt(static_cast<int16_t>(usIndent), main);
+        /* the main function's macro names its module */
+        P3109_LineAt(static_cast<int16_t>(usIndent), std::string(main) + P3109_ModuleName() + ")");
 }
 
 /* A component routine left before its end ends as at its end: through its
@@ -181,7 +182,7 @@ void writeReturn(uint16_t usIndent)
         return;
     }
     if (!P3109_fCSharp()) {
-        writeRoutineMacro("", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent, "");
+        writeRoutineMacro("", "X_SUBR_RETURN", "X_MAIN_RETURN(", usIndent, "");
         return;
     }
     if (P3109_fInSubroutine()) {
@@ -357,7 +358,6 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, GEN_CONDITIO
 void P3109_EmitFatalErrorTest()
 {
     P3109_WriteComment("Test for a fatal error");
-    const std::string module = P3109_ModuleName();
     if (P3109_fInComponentRoutine())
         P3109_Line(P3109_fCSharp() ? P3109_Format("X_COMR_CHECK_FATAL(%s);", GEN_COMPONENT_ROUTINE_ARGS)
                                    : std::string("X_COMR_CHECK_FATAL"));
@@ -368,13 +368,12 @@ void P3109_EmitFatalErrorTest()
     else if (P3109_fCSharp())
         P3109_Line("if ( pX_Ids.chFatalError == YES ) " + P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_FAILED"));
     else
-        P3109_Line("X_MAIN_CHECK_FATAL(" + module + ")");
+        P3109_Line("X_MAIN_CHECK_FATAL(" + P3109_ModuleName() + ")");
 }
 
 void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
 {
-    const std::string t = P3109_TrimRight(target);
-    const std::string module = P3109_ModuleName();
+    const std::string_view t = dqov::text::TrimmedRight(target);
     bool abort = false;
     if (startsWith(t, "*LASTDIS")) {
         if (P3109_fInComponentRoutine()) {
@@ -392,19 +391,19 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     }
     if (abort || isKeyword(t, "ERROR") || isKeyword(t, "ABORT")) {
         P3109_WriteComment("Abort function execution");
-        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (" + module + ")", usIndent, "X_SUBR_ABORTED");
+        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (", usIndent, "X_SUBR_ABORTED");
         return;
     }
     if (startsWith(t, "*NEXT"))
         return;
     if (isKeyword(t, "EXIT")) {
         P3109_WriteComment("Exit from this function");
-        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (" + module + ")", usIndent, "X_SUBR_EXITED");
+        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (", usIndent, "X_SUBR_EXITED");
         return;
     }
     if (startsWith(t, "*MENU")) {
         P3109_WriteComment("Cancel this function");
-        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(" + module + ")", usIndent,
+        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(", usIndent,
                           "X_SUBR_CANCELLED");
         return;
     }
@@ -436,7 +435,7 @@ void P3109_EmitUnsupportedCommand()
 void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)
 {
     g().emit.cLastIoStatus = 'Y';
-    const bool next = startsWith(P3109_TrimRight(target), "*NEXT");
+    const bool next = startsWith(dqov::text::TrimmedRight(target), "*NEXT");
     const bool validation = outcome == "X_DBM_VALIDATION_ERROR";
     if (next && !validation) {
         P3109_WriteComment("Error code check skipped as *NEXT requested");
