@@ -325,7 +325,9 @@ void writeHeadings(const std::string& entry, const std::string& field)
     /* the target is put together in a buffer kept between fields */
     static std::string target;
     for (int k = 0; k < 3; ++k) {
-        target.assign(entry).append(".pvchIdString[").append(1, static_cast<char>('0' + k)).append("]");
+        target.assign(entry).append(".pvchIdString[", 14);
+        target.push_back(static_cast<char>('0' + k));
+        target.push_back(']');
         writeLanguageText(target, field, static_cast<char>('1' + k));
     }
 }
@@ -493,42 +495,50 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
     /* C#: one constructor call of the same values */
     const auto v = [csharp](const std::string& value) { appendValue(line, value, csharp); };
     line.assign(lPosition == 1 ? " " : ",").append(csharp ? "new X_PANEL_FLD( " : "").append(reference);
-    line.append(",'").append(1, P3109_PrintableChar(e.cUsage1)).append("',");
+    line.append(",'", 2);
+    line.push_back(P3109_PrintableChar(e.cUsage1));
+    line.append("',", 2);
     n(c.sFirst);
-    line.append(1, ',');
+    line.push_back(',');
     n(c.sSecond);
-    line.append(1, ',');
+    line.push_back(',');
     n(row);
-    line.append(1, ',');
+    line.push_back(',');
     n(column);
-    line.append(1, ',');
+    line.push_back(',');
     v(colours.inputColour);
-    line.append(1, ',');
+    line.push_back(',');
     v(colours.outputColour);
-    line.append(1, ',');
+    line.push_back(',');
     data(6, line);
-    line.assign(" '").append(1, P3109_PrintableChar(identification)).append("',");
+    line.assign(" '", 2);
+    line.push_back(P3109_PrintableChar(identification));
+    line.append("',", 2);
     n(c.sIdentification);
     line.append(csharp ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,");
     data(6, line);
     line.assign(" ");
     for (int k = 0; k < 3; ++k) {
         n(id.asRows[k]);
-        line.append(1, ',');
+        line.push_back(',');
     }
     for (int k = 0; k < 3; ++k) {
         n(id.asColumns[k]);
-        line.append(1, ',');
+        line.push_back(',');
     }
-    line.append(1, '\'').append(1, editCode).append("',");
+    line.push_back('\'');
+    line.push_back(editCode);
+    line.append("',", 2);
     v(editWord);
-    line.append(",'").append(1, P3109_PrintableChar(e.cShift)).append("',");
+    line.append(",'", 2);
+    line.push_back(P3109_PrintableChar(e.cShift));
+    line.append("',", 2);
     data(6, line);
     line.assign(" ");
     v(colours.inputAttributes);
-    line.append(1, ',');
+    line.push_back(',');
     v(colours.outputAttributes);
-    line.append(1, ',');
+    line.push_back(',');
     n(e.lValueWidth);
     line.append(csharp ? " )" : " ");
     data(6, line);

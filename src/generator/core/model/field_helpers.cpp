@@ -393,16 +393,20 @@ void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, 
     /* the line is put together in a buffer kept between calls (a panel
        writes one for each text of each of its fields) */
     static std::string line;
+    using namespace std::string_view_literals;
     if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
-        line.assign(fStatic ? "pGlobal1.p" : "").append(target).append(" = X_Get_MFld(").append(n);
-        line.append(",FunctionGlobalStatic3.sLangNo,'").append(1, cKind).append("');");
+        line.assign(fStatic ? "pGlobal1.p"sv : ""sv).append(target).append(" = X_Get_MFld("sv).append(n);
+        line.append(",FunctionGlobalStatic3.sLangNo,'"sv);
+        line.push_back(cKind);
+        line.append("');"sv);
     } else {
         if (fStatic)
-            line.assign("INSTANCE(p").append(target).append(")");
+            line.assign("INSTANCE(p"sv).append(target).append(")"sv);
         else
             line.assign(target);
-        line.append(" = X_Get_MFld( ").append(n).append(fStatic ? ",INSTANCE_S3(sLangNo), '" : ", INSTANCE_S3(sLangNo), '");
-        line.append(1, cKind).append("' );");
+        line.append(" = X_Get_MFld( "sv).append(n).append(fStatic ? ",INSTANCE_S3(sLangNo), '"sv : ", INSTANCE_S3(sLangNo), '"sv);
+        line.push_back(cKind);
+        line.append("' );"sv);
     }
     P3109_Line(line);
 }
