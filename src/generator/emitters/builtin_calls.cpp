@@ -354,8 +354,7 @@ void P3109_EmitUse()
         P3109_Line(P3109_Format("    %d, X_BIF_Arg_%ld, %d, X_BIF_Ret_%ld );", static_cast<int>(a), n,
                                 static_cast<int>(r), n));
     } else {
-        write(line() << routine << "( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" << n << "), " << flag
-                     << "pX_Fld, pX_List, ");
+        write(line() << routine << "( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" << n << "), " << flag << "pX_Fld, pX_List, ");
         write(line() << "    " << static_cast<int>(a) << ", X_BIF_Arg_" << n << ", " << static_cast<int>(r)
                      << ", X_BIF_Ret_" << n << " );");
     }

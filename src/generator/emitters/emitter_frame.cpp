@@ -138,7 +138,9 @@ bool isKeyword(std::string_view target, std::string_view name)
 }
 
 /* The end of the routine: C and the component routines the macros; the
-** main function and subroutines of C# the statements of their end value. */
+** main function and subroutines of C# the statements of their end value.
+** `main` is the head of the main function's macro: the module's name and
+** a closing parenthesis complete it. */
 void writeRoutineMacro(const char* component, const char* subroutine, const char* main, uint16_t usIndent,
                        const char* end)
 {
@@ -403,8 +405,7 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     }
     if (startsWith(t, "*MENU")) {
         P3109_WriteComment("Cancel this function");
-        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(", usIndent,
-                          "X_SUBR_CANCELLED");
+        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(", usIndent, "X_SUBR_CANCELLED");
         return;
     }
     if (startsWith(t, "*RETURN")) {

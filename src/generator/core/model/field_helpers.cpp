@@ -389,7 +389,8 @@ void P3109_WriteGetMultilingualText(std::string_view target, int32_t lOrdinal)
 void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, char cKind, bool fStatic)
 {
     char number[16];
-    const std::string_view n(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, lOrdinal).ptr - number));
+    const std::string_view n(number,
+                             static_cast<size_t>(std::to_chars(number, number + sizeof number, lOrdinal).ptr - number));
     /* the line is put together in a buffer kept between calls (a panel
        writes one for each text of each of its fields) */
     static std::string line;
@@ -404,7 +405,9 @@ void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, 
             line.assign("INSTANCE(p"sv).append(target).append(")"sv);
         else
             line.assign(target);
-        line.append(" = X_Get_MFld( "sv).append(n).append(fStatic ? ",INSTANCE_S3(sLangNo), '"sv : ", INSTANCE_S3(sLangNo), '"sv);
+        line.append(" = X_Get_MFld( "sv)
+            .append(n)
+            .append(fStatic ? ",INSTANCE_S3(sLangNo), '"sv : ", INSTANCE_S3(sLangNo), '"sv);
         line.push_back(cKind);
         line.append("' );"sv);
     }
