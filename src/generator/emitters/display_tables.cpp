@@ -197,14 +197,23 @@ std::string textAttributes(const LAYOUT_FIELD_ENTRY& e)
 /* Registers an array of the panel: its pointer and count variables. */
 void registerArray(const std::string& name, const char* type, std::string& count, std::string& pointer)
 {
-    CGEN_AddStaticWorkingEntry(
-        0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
-        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", GEN_STATIC_ALWAYS);
-    CGEN_AddStaticWorkingEntry(
-        0, "X_SHORT sc" + name, "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
-        "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", GEN_STATIC_ALWAYS);
-    count = P3109_Instance("sc" + name);
-    pointer = P3109_Instance("p" + name);
+    /* the entries' texts are put together in buffers kept between arrays */
+    static std::string c, cInit, cs, csInit;
+    c.assign("struct ").append(type).append(" * p").append(name);
+    cInit.assign("INSTANCE(p").append(name).append(") = &(").append(name).append("[0]);");
+    cs.assign("public ").append(type).append("[] p").append(name);
+    csInit.assign("pGlobal1.p").append(name).append(" = ").append(name).append(";");
+    CGEN_AddStaticWorkingEntry(0, c, cInit, cs, csInit, GEN_STATIC_ALWAYS);
+    c.assign("X_SHORT sc").append(name);
+    cInit.assign("INSTANCE(sc").append(name).append(") = sizeof(").append(name).append(") / sizeof(struct ");
+    cInit.append(type).append(");");
+    cs.assign("public int sc").append(name);
+    csInit.assign("pGlobal1.sc").append(name).append(" = ").append(name).append(".Length;");
+    CGEN_AddStaticWorkingEntry(0, c, cInit, cs, csInit, GEN_STATIC_ALWAYS);
+    c.assign("sc").append(name);
+    count = P3109_Instance(c);
+    c.assign("p").append(name);
+    pointer = P3109_Instance(c);
 }
 
 void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& format)
