@@ -47,6 +47,18 @@ TEST_F(ParameterText, BlanksInsideTheTextStay)
     EXPECT_EQ(P3109_ParmView("MSGTXT"), text);
 }
 
+TEST_F(ParameterText, AnElementNarrowerThanAWordLosesItsBlanksToo)
+{
+    /* MSGID: seven characters */
+    for (const std::string text : {"A", "AB C", "ABCDEF", "ABCDEFG"}) {
+        FFC_PARSED_COMMAND& p = command("MESSAGE");
+        set(p, "MSGID", text);
+        current(p);
+        EXPECT_EQ(P3109_Parm("MSGID"), text);
+        EXPECT_EQ(P3109_ParmField("MSGID"), text + std::string(7 - text.size(), ' '));
+    }
+}
+
 TEST_F(ParameterText, AnAllBlankElementIsEmpty)
 {
     store("");
