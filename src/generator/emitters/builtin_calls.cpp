@@ -38,7 +38,8 @@ class LineText {
 public:
     LineText& operator<<(std::string_view text)
     {
-        text_.append(text.substr(0, text.find('\0')));
+        text = text.substr(0, text.find('\0'));
+        text_.append(text.data(), text.size());
         return *this;
     }
     LineText& operator<<(const char* text)

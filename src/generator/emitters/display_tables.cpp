@@ -82,14 +82,13 @@ std::string csValue(const std::string& value)
 /* A value of a panel table appended to a line, as csValue gives it in C#. */
 void appendValue(std::string& line, std::string_view value, bool fCSharp)
 {
-    if (!fCSharp)
-        line.append(value);
-    else if (value == "pX_NULL")
-        line.append("null");
-    else if (value.substr(0, 2) == "X_" || value == "BLANK")
-        line.append("X_PnlStr.").append(value);
-    else
-        line.append(value);
+    if (fCSharp && value == "pX_NULL") {
+        line.append("null", 4);
+        return;
+    }
+    if (fCSharp && (value.substr(0, 2) == "X_" || value == "BLANK"))
+        line.append("X_PnlStr.", 9);
+    line.append(value.data(), value.size());
 }
 
 /* The head of a table of the data section. */

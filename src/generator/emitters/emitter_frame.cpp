@@ -138,10 +138,8 @@ bool isKeyword(std::string_view target, std::string_view name)
 }
 
 /* The end of the routine: C and the component routines the macros; the
-** main function and subroutines of C# the statements of their end value.
-** `main` is the head of the main function's macro: the module's name and
-** a closing parenthesis complete it. */
-void writeRoutineMacro(const char* component, const char* subroutine, const char* main, uint16_t usIndent,
+** main function and subroutines of C# the statements of their end value. */
+void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent,
                        const char* end)
 {
     if (P3109_fInComponentRoutine() && P3109_fCSharp())
@@ -156,8 +154,7 @@ void writeRoutineMacro(const char* component, const char* subroutine, const char
     else if (P3109_fInSubroutine())
         P3109_LineAt(static_cast<int16_t>(usIndent), subroutine);
     else
-        /* the main function's macro names its module */
-        P3109_LineAt(static_cast<int16_t>(usIndent), std::string(main) + P3109_ModuleName() + ")");
+        P3109_LineAt(static_cast<int16_t>(usIndent), main);
 }
 
 /* A component routine left before its end ends as at its end: through its
@@ -184,7 +181,7 @@ void writeReturn(uint16_t usIndent)
         return;
     }
     if (!P3109_fCSharp()) {
-        writeRoutineMacro("", "X_SUBR_RETURN", "X_MAIN_RETURN(", usIndent, "");
+        writeRoutineMacro("", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent, "");
         return;
     }
     if (P3109_fInSubroutine()) {
@@ -376,6 +373,7 @@ void P3109_EmitFatalErrorTest()
 void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
 {
     const std::string_view t = dqov::text::TrimmedRight(target);
+    const std::string module = P3109_ModuleName();
     bool abort = false;
     if (startsWith(t, "*LASTDIS")) {
         if (P3109_fInComponentRoutine()) {
@@ -393,19 +391,20 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     }
     if (abort || isKeyword(t, "ERROR") || isKeyword(t, "ABORT")) {
         P3109_WriteComment("Abort function execution");
-        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (", usIndent, "X_SUBR_ABORTED");
+        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (" + module + ")", usIndent, "X_SUBR_ABORTED");
         return;
     }
     if (startsWith(t, "*NEXT"))
         return;
     if (isKeyword(t, "EXIT")) {
         P3109_WriteComment("Exit from this function");
-        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (", usIndent, "X_SUBR_EXITED");
+        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (" + module + ")", usIndent, "X_SUBR_EXITED");
         return;
     }
     if (startsWith(t, "*MENU")) {
         P3109_WriteComment("Cancel this function");
-        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(", usIndent, "X_SUBR_CANCELLED");
+        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(" + module + ")", usIndent,
+                          "X_SUBR_CANCELLED");
         return;
     }
     if (startsWith(t, "*RETURN")) {

@@ -433,8 +433,11 @@ void appendFieldAddress(std::string& out, const GEN_FIELD_INFO& f)
 {
     const Storage s = storageOf(f);
     if (csharp()) {
-        out.append(s.csPrefix)
-            .append(f.cResolved == 'E' ? std::string_view("EvaluationRoutineTable_1") : std::string_view(f.localName));
+        out.append(s.csPrefix);
+        if (f.cResolved == 'E')
+            out.append("EvaluationRoutineTable_1");
+        else
+            out.append(f.localName);
         return;
     }
     if (f.cResolved == 'E') {

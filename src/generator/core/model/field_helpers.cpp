@@ -394,22 +394,29 @@ void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, 
     /* the line is put together in a buffer kept between calls (a panel
        writes one for each text of each of its fields) */
     static std::string line;
-    using namespace std::string_view_literals;
+    /* the pieces appended with their lengths */
+    const auto put = [](std::string_view text) { line.append(text.data(), text.size()); };
+    line.clear();
     if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
-        line.assign(fStatic ? "pGlobal1.p"sv : ""sv).append(target).append(" = X_Get_MFld("sv).append(n);
-        line.append(",FunctionGlobalStatic3.sLangNo,'"sv);
+        if (fStatic)
+            put("pGlobal1.p");
+        put(target);
+        put(" = X_Get_MFld(");
+        put(n);
+        put(",FunctionGlobalStatic3.sLangNo,'");
         line.push_back(cKind);
-        line.append("');"sv);
+        put("');");
     } else {
         if (fStatic)
-            line.assign("INSTANCE(p"sv).append(target).append(")"sv);
-        else
-            line.assign(target);
-        line.append(" = X_Get_MFld( "sv)
-            .append(n)
-            .append(fStatic ? ",INSTANCE_S3(sLangNo), '"sv : ", INSTANCE_S3(sLangNo), '"sv);
+            put("INSTANCE(p");
+        put(target);
+        if (fStatic)
+            put(")");
+        put(" = X_Get_MFld( ");
+        put(n);
+        put(fStatic ? ",INSTANCE_S3(sLangNo), '" : ", INSTANCE_S3(sLangNo), '");
         line.push_back(cKind);
-        line.append("' );"sv);
+        put("' );");
     }
     P3109_Line(line);
 }

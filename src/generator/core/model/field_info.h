@@ -62,8 +62,8 @@ struct GEN_FIELD_INFO {
     int32_t lIntegerValue = 0;
     /* ten 4-character codes each: fixed fields, held in place (a field's
        description is made for most operands of most commands) */
-    std::array<char, 40> inputAttributes = blankAttributes();
-    std::array<char, 40> outputAttributes = blankAttributes();
+    std::array<char, 40> inputAttributes = kBlankAttributes;
+    std::array<char, 40> outputAttributes = kBlankAttributes;
     char cControl = 'N'; /* 'P' push button, 'R' radio, 'D' drop-down, 'X' check box */
     char acControlNumber[2] = {' ', ' '};
     int32_t alFlags[4] = {0, 0, 0, 0};            /* dictionary flag words (GEN_DICTIONARY_FLAG) */
@@ -93,12 +93,11 @@ struct GEN_FIELD_INFO {
     /* The name the field is known by in messages. */
     std::string DisplayName() const;
 
-    static constexpr std::array<char, 40> blankAttributes()
-    {
+    static constexpr std::array<char, 40> kBlankAttributes = [] {
         std::array<char, 40> blank{};
         blank.fill(' ');
         return blank;
-    }
+    }();
 };
 
 /* A work value of an expression: its three names, kind letter ('L' and 'C'
