@@ -6,6 +6,7 @@
 ** user DLL, or a function written in ZOPH, which receives a parameter
 ** list), and branches to the error handling when the call fails.
 */
+#include <charconv>
 #include <cstring>
 
 #include "checker/support_names.h"
@@ -28,6 +29,56 @@ namespace {
 bool cs()
 {
     return P3109_fCSharp();
+}
+
+/* The lines of a call are put together in one buffer kept between lines,
+** piece by piece as printf's formats put them: a text up to its first NUL,
+** a number in decimal. */
+class LineText {
+public:
+    LineText& operator<<(std::string_view text)
+    {
+        text = text.substr(0, text.find('\0'));
+        text_.append(text.data(), text.size());
+        return *this;
+    }
+    LineText& operator<<(const char* text)
+    {
+        text_.append(text);
+        return *this;
+    }
+    LineText& operator<<(const std::string& text) { return *this << text.c_str(); }
+    LineText& operator<<(char c)
+    {
+        text_.push_back(c);
+        return *this;
+    }
+    LineText& operator<<(long value)
+    {
+        char digits[24];
+        text_.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+        return *this;
+    }
+    LineText& operator<<(int value) { return *this << static_cast<long>(value); }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+    friend LineText& line();
+};
+
+/* The buffer, emptied for a new line. */
+LineText& line()
+{
+    static LineText text;
+    text.text_.clear();
+    return text;
+}
+
+/* Writes the line put together. */
+void write(const LineText& text)
+{
+    P3109_Line(text.Text());
 }
 
 bool componentRun()
@@ -81,8 +132,8 @@ void writeDefaults(const char* table, const std::array<GEN_BIF_VALUE, GEN_BIF_DE
                                     static_cast<int>(v.sLength), static_cast<int>(v.sDecimals),
                                     declared ? declared : "null"));
         else
-            P3109_Line(P3109_Format("  %s'%c',%d,%d,%s ", i == 0 ? " " : ",", type, static_cast<int>(v.sLength),
-                                    static_cast<int>(v.sDecimals), reference ? reference : "pX_NULL"));
+            write(line() << "  " << (i == 0 ? " " : ",") << '\'' << type << "'," << static_cast<int>(v.sLength) << ','
+                         << static_cast<int>(v.sDecimals) << ',' << (reference ? reference : "pX_NULL") << ' ');
     }
     P3109_Line("};");
 }
@@ -120,8 +171,8 @@ bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::
 void branchOnFailure(long lNumber)
 {
     P3109_Line(" ");
-    P3109_Line(P3109_Format("if ( ( X_BIF_%ld.chReturnCode != YES ) || ( pX_Ids%schFatalError == YES ) )", lNumber,
-                            cs() ? "." : "->"));
+    write(line() << "if ( ( X_BIF_" << lNumber << ".chReturnCode != YES ) || ( pX_Ids" << (cs() ? "." : "->")
+                 << "chFatalError == YES ) )");
     P3109_Line("{");
     P3109_EmitBranchToTarget("*ERROR", static_cast<uint16_t>(g().out.usIndent + 3));
     P3109_Line("}");
@@ -151,16 +202,13 @@ void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_v
         return;
     }
     if (!type.empty())
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sType = ((X_SHORT) %.*s);", n, static_cast<int>(type.size()),
-                                type.data()));
+        write(line() << "aZOPHBIFParms[" << n << "].sType = ((X_SHORT) " << type << ");");
     if (!name.empty())
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].vchName = %.*s;", n, static_cast<int>(name.size()), name.data()));
+        write(line() << "aZOPHBIFParms[" << n << "].vchName = " << name << ';');
     if (!count.empty())
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sNumberOf = ((X_SHORT) %.*s);", n, static_cast<int>(count.size()),
-                                count.data()));
+        write(line() << "aZOPHBIFParms[" << n << "].sNumberOf = ((X_SHORT) " << count << ");");
     if (!value.empty())
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].pValue = ((X_PVOID) %.*s);", n, static_cast<int>(value.size()),
-                                value.data()));
+        write(line() << "aZOPHBIFParms[" << n << "].pValue = ((X_PVOID) " << value << ");");
 }
 
 void P3109_EmitUse()
@@ -176,14 +224,17 @@ void P3109_EmitUse()
     P3109_Line("{");
     P3109_IndentIn();
     const bool csharp = cs();
-    P3109_Line(P3109_Format(csharp ? "X_BIF X_BIF_%ld = new X_BIF();" : "struct X_BIF X_BIF_%ld;", n));
+    if (csharp)
+        write(line() << "X_BIF X_BIF_" << n << " = new X_BIF();");
+    else
+        write(line() << "struct X_BIF X_BIF_" << n << ';');
     if (zoph) {
         const long entries = a + r + 2 + (def->sArgumentCount > 0 ? 1 : 0) + (def->sReturnCount > 0 ? 1 : 0);
         if (csharp) {
             P3109_Line(P3109_Format("X_PARM[] aZOPHBIFParms = new X_PARM[%ld];", entries));
             P3109_Line("int scZOPHBIFParms = aZOPHBIFParms.Length;");
         } else {
-            P3109_Line(P3109_Format("struct X_PARM aZOPHBIFParms[%ld];", entries));
+            write(line() << "struct X_PARM aZOPHBIFParms[" << entries << "];");
             P3109_Line("X_SHORT scZOPHBIFParms = (sizeof(aZOPHBIFParms) / sizeof(struct X_PARM));");
         }
         if (def->sArgumentCount > 0)
@@ -197,8 +248,8 @@ void P3109_EmitUse()
         P3109_Line(P3109_Format("short[] X_BIF_Arg_%ld = new short[%ld];", n, static_cast<long>(a == 0 ? 1 : a)));
         P3109_Line(P3109_Format("short[] X_BIF_Ret_%ld = new short[%ld];", n, static_cast<long>(r == 0 ? 1 : r)));
     } else {
-        P3109_Line(P3109_Format("X_SHORT X_BIF_Arg_%ld[%ld];", n, static_cast<long>(a == 0 ? 1 : a)));
-        P3109_Line(P3109_Format("X_SHORT X_BIF_Ret_%ld[%ld];", n, static_cast<long>(r == 0 ? 1 : r)));
+        write(line() << "X_SHORT X_BIF_Arg_" << n << '[' << static_cast<long>(a == 0 ? 1 : a) << "];");
+        write(line() << "X_SHORT X_BIF_Ret_" << n << '[' << static_cast<long>(r == 0 ? 1 : r) << "];");
     }
 
     std::string routine, flag;
@@ -231,7 +282,7 @@ void P3109_EmitUse()
     long next = 0;
     if (zoph) {
         P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_CALLER_PX_FUN", "", "pX_Fun");
-        P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_CALLER_PX_BIF", "", P3109_Format("&X_BIF_%ld", n));
+        P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_CALLER_PX_BIF", "", "&X_BIF_" + std::to_string(n));
         if (def->sArgumentCount > 0)
             P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_DEFAULT_ARG_INFO", std::to_string(def->sArgumentCount),
                                    "&(XZOPHArgDefaults[0])");
@@ -240,9 +291,9 @@ void P3109_EmitUse()
                                    "&(XZOPHRetDefaults[0])");
         P3109_Line(" ");
     }
-    P3109_Line(P3109_Format("X_BIF_%ld.sUID = %ld;", n, static_cast<long>(def->sIdentifier)));
-    P3109_Line(P3109_Format("X_BIF_%ld.chShutDown = NO;", n));
-    P3109_Line(P3109_Format("X_BIF_%ld.chReturnCode = YES;", n));
+    write(line() << "X_BIF_" << n << ".sUID = " << static_cast<long>(def->sIdentifier) << ';');
+    write(line() << "X_BIF_" << n << ".chShutDown = NO;");
+    write(line() << "X_BIF_" << n << ".chReturnCode = YES;");
     std::vector<std::string> arguments;
     for (int32_t i = 0; i < a; ++i)
         arguments.push_back(P3109_ParmField("WITH_ARGS", 0, i));
@@ -269,8 +320,8 @@ void P3109_EmitUse()
             if (zoph) {
                 P3109_EmitBifParmEntry(next++, "", type, number, "");
             } else {
-                P3109_Line(P3109_Format("X_BIF_%s_%ld[%d] = %s;", returns ? "Ret" : "Arg", n, static_cast<int>(i),
-                                        number.c_str()));
+                write(line() << "X_BIF_" << (returns ? "Ret" : "Arg") << '_' << n << '[' << static_cast<int>(i)
+                             << "] = " << number << ';');
             }
         }
     }
@@ -304,10 +355,9 @@ void P3109_EmitUse()
         P3109_Line(P3109_Format("    %d, X_BIF_Arg_%ld, %d, X_BIF_Ret_%ld );", static_cast<int>(a), n,
                                 static_cast<int>(r), n));
     } else {
-        P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_%ld), %spX_Fld, %s, ", routine.c_str(), n,
-                                flag.c_str(), "pX_List"));
-        P3109_Line(P3109_Format("    %d, X_BIF_Arg_%ld, %d, X_BIF_Ret_%ld );", static_cast<int>(a), n,
-                                static_cast<int>(r), n));
+        write(line() << routine << "( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" << n << "), " << flag << "pX_Fld, pX_List, ");
+        write(line() << "    " << static_cast<int>(a) << ", X_BIF_Arg_" << n << ", " << static_cast<int>(r)
+                     << ", X_BIF_Ret_" << n << " );");
     }
     EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
     branchOnFailure(n);

@@ -23,6 +23,7 @@
 #include "generator/emitters/display_support.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <map>
 
@@ -76,6 +77,18 @@ std::string csValue(const std::string& value)
     if (value.rfind("X_", 0) == 0 || value == "BLANK")
         return "X_PnlStr." + value;
     return value;
+}
+
+/* A value of a panel table appended to a line, as csValue gives it in C#. */
+void appendValue(std::string& line, std::string_view value, bool fCSharp)
+{
+    if (fCSharp && value == "pX_NULL") {
+        line.append("null", 4);
+        return;
+    }
+    if (fCSharp && (value.substr(0, 2) == "X_" || value == "BLANK"))
+        line.append("X_PnlStr.", 9);
+    line.append(value.data(), value.size());
 }
 
 /* The head of a table of the data section. */
@@ -183,14 +196,23 @@ std::string textAttributes(const LAYOUT_FIELD_ENTRY& e)
 /* Registers an array of the panel: its pointer and count variables. */
 void registerArray(const std::string& name, const char* type, std::string& count, std::string& pointer)
 {
-    CGEN_AddStaticWorkingEntry(
-        0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
-        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", GEN_STATIC_ALWAYS);
-    CGEN_AddStaticWorkingEntry(
-        0, "X_SHORT sc" + name, "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
-        "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", GEN_STATIC_ALWAYS);
-    count = P3109_Instance("sc" + name);
-    pointer = P3109_Instance("p" + name);
+    /* the entries' texts are put together in buffers kept between arrays */
+    static std::string c, cInit, cs, csInit;
+    c.assign("struct ").append(type).append(" * p").append(name);
+    cInit.assign("INSTANCE(p").append(name).append(") = &(").append(name).append("[0]);");
+    cs.assign("public ").append(type).append("[] p").append(name);
+    csInit.assign("pGlobal1.p").append(name).append(" = ").append(name).append(";");
+    CGEN_AddStaticWorkingEntry(0, c, cInit, cs, csInit, GEN_STATIC_ALWAYS);
+    c.assign("X_SHORT sc").append(name);
+    cInit.assign("INSTANCE(sc").append(name).append(") = sizeof(").append(name).append(") / sizeof(struct ");
+    cInit.append(type).append(");");
+    cs.assign("public int sc").append(name);
+    csInit.assign("pGlobal1.sc").append(name).append(" = ").append(name).append(".Length;");
+    CGEN_AddStaticWorkingEntry(0, c, cInit, cs, csInit, GEN_STATIC_ALWAYS);
+    c.assign("sc").append(name);
+    count = P3109_Instance(c);
+    c.assign("p").append(name);
+    pointer = P3109_Instance(c);
 }
 
 void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& format)
@@ -308,8 +330,14 @@ void writeLanguageText(const std::string& target, const std::string& field, char
 
 void writeHeadings(const std::string& entry, const std::string& field)
 {
-    for (int k = 0; k < 3; ++k)
-        writeLanguageText(entry + ".pvchIdString[" + std::to_string(k) + "]", field, static_cast<char>('1' + k));
+    /* the target is put together in a buffer kept between fields */
+    static std::string target;
+    for (int k = 0; k < 3; ++k) {
+        target.assign(entry).append(".pvchIdString[", 14);
+        target.push_back(static_cast<char>('0' + k));
+        target.push_back(']');
+        writeLanguageText(target, field, static_cast<char>('1' + k));
+    }
 }
 
 /* The condition numbers of a field: the first (its placement flag 'Y'),
@@ -465,19 +493,63 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
             P3109_sIssueMessage(Msg::DecimalsWithoutEdit, P3109_Padded(P3109_DropNationalChar(name), 10));
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
-    const auto n = [](int32_t v) { return std::to_string(v); };
+    /* the four lines are put together in a buffer kept between fields */
+    static std::string line;
+    const bool csharp = cs();
+    const auto n = [](int32_t value) {
+        char digits[16];
+        line.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+    };
     /* C#: one constructor call of the same values */
-    const auto v = [](const std::string& value) { return cs() ? csValue(value) : value; };
-    const std::string lead = std::string(lPosition == 1 ? " " : ",") + (cs() ? "new X_PANEL_FLD( " : "");
-    data(6, lead + reference + ",'" + P3109_PrintableChar(e.cUsage1) + "'," + n(c.sFirst) + "," + n(c.sSecond) + "," +
-                n(row) + "," + n(column) + "," + v(colours.inputColour) + "," + v(colours.outputColour) + ",");
-    data(6, std::string(" '") + P3109_PrintableChar(identification) + "'," + n(c.sIdentification) +
-                (cs() ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,"));
-    data(6, " " + n(id.asRows[0]) + "," + n(id.asRows[1]) + "," + n(id.asRows[2]) + "," + n(id.asColumns[0]) + "," +
-                n(id.asColumns[1]) + "," + n(id.asColumns[2]) + ",'" + editCode + "'," + v(editWord) + ",'" +
-                P3109_PrintableChar(e.cShift) + "',");
-    data(6, " " + v(colours.inputAttributes) + "," + v(colours.outputAttributes) + "," + n(e.lValueWidth) +
-                (cs() ? " )" : " "));
+    const auto v = [csharp](const std::string& value) { appendValue(line, value, csharp); };
+    line.assign(lPosition == 1 ? " " : ",").append(csharp ? "new X_PANEL_FLD( " : "").append(reference);
+    line.append(",'", 2);
+    line.push_back(P3109_PrintableChar(e.cUsage1));
+    line.append("',", 2);
+    n(c.sFirst);
+    line.push_back(',');
+    n(c.sSecond);
+    line.push_back(',');
+    n(row);
+    line.push_back(',');
+    n(column);
+    line.push_back(',');
+    v(colours.inputColour);
+    line.push_back(',');
+    v(colours.outputColour);
+    line.push_back(',');
+    data(6, line);
+    line.assign(" '", 2);
+    line.push_back(P3109_PrintableChar(identification));
+    line.append("',", 2);
+    n(c.sIdentification);
+    line.append(csharp ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,");
+    data(6, line);
+    line.assign(" ");
+    for (int k = 0; k < 3; ++k) {
+        n(id.asRows[k]);
+        line.push_back(',');
+    }
+    for (int k = 0; k < 3; ++k) {
+        n(id.asColumns[k]);
+        line.push_back(',');
+    }
+    line.push_back('\'');
+    line.push_back(editCode);
+    line.append("',", 2);
+    v(editWord);
+    line.append(",'", 2);
+    line.push_back(P3109_PrintableChar(e.cShift));
+    line.append("',", 2);
+    data(6, line);
+    line.assign(" ");
+    v(colours.inputAttributes);
+    line.push_back(',');
+    v(colours.outputAttributes);
+    line.push_back(',');
+    n(e.lValueWidth);
+    line.append(csharp ? " )" : " ");
+    data(6, line);
 
     if (t.fWeb) {
         FFC_CONTEXT* ctx = P3109_Context();

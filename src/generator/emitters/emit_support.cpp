@@ -25,6 +25,7 @@
 #include "generator/core/output/services.h"
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
+#include "params/fixed_text.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;
@@ -97,9 +98,14 @@ const FFC_PARSED_COMMAND& loadParsed()
     static bool fHeld = false;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
-    const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
-    if (current && key.ctx && parsedKey() == key)
+    const uint64_t stamp = RS_ulChangeStamp();
+    /* mostly the record read last: its key is compared field by field,
+       the cheapest first */
+    if (const ParsedKey& last = parsedKey(); current && ctx && last.stamp == stamp && last.usNumber == r.usNumber &&
+                                             last.usSequence == r.usSequence && last.ctx == ctx &&
+                                             last.store == ctx->pCommandStore)
         return *current;
+    const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, stamp, r.usNumber, r.usSequence};
     parsedKey() = key;
     ++parsedSerial();
     current = &blankCommand();
@@ -186,8 +192,11 @@ std::string_view parmElement(std::string_view keyword, int iElement, int iEntry,
     const std::string_view element(p.acParms + at, static_cast<size_t>(size));
     if (fField)
         return element;
-    const size_t last = element.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view() : element.substr(0, last + 1);
+    /* wide elements are mostly blank: their blank words are passed first */
+    size_t end = dqov::text::BeforeBlankWords(element.data(), element.size());
+    while (end > 0 && element[end - 1] == ' ')
+        --end;
+    return end == 0 ? std::string_view() : element.substr(0, end);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "params/fixed_text.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;
@@ -39,8 +40,18 @@ constexpr std::string_view kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_
 
 bool isExecutable(const char* acName)
 {
-    if (acName[0] == '*')
-        return false;
+    switch (acName[0]) {
+    case '*': return false;
+    /* the first letters of the names above */
+    case 'B':
+    case 'D':
+    case 'E':
+    case 'G':
+    case 'O':
+    case 'R':
+    case 'W': break;
+    default: return true;
+    }
     /* the name field without its trailing blanks equals a name exactly
        when the field is that name blank-padded */
     std::string_view field(acName, 10);
@@ -80,12 +91,12 @@ std::string_view sourceText(const GEN_COMMAND_RECORD& r)
         if (std::memcmp(r.acName, FFC_BLANK_COMMAND, 10) == 0)
             return {};
         const size_t from = text.find_first_not_of(' ', at + 1);
-        return from == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(from));
+        return from == std::string_view::npos ? std::string_view{} : dqov::text::TrimmedRight(text.substr(from));
     }
     if (end == std::string_view::npos)
         return {};
     at = text.find_first_not_of(' ', end);
-    return at == std::string_view::npos ? std::string_view{} : P3109_TrimmedRight(text.substr(at));
+    return at == std::string_view::npos ? std::string_view{} : dqov::text::TrimmedRight(text.substr(at));
 }
 
 void enterDebugName(std::string_view name)
@@ -205,7 +216,7 @@ void P3109_EmitCommandPrologue()
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const bool executable = isExecutable(r.acName);
     /* the name without its trailing blanks, one blank for none */
-    std::string_view name = P3109_TrimmedRight(std::string_view(r.acName, 10));
+    std::string_view name = dqov::text::TrimmedRight(std::string_view(r.acName, 10));
     if (name.empty())
         name = " ";
     const uint16_t indent = g().out.usIndent;
@@ -289,7 +300,7 @@ void P3109_EmitCommandPrologue()
                        .append(name)
                        .append("_COMMAND)) return(X_SUBR_FAILED);"));
     else
-        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_").append(name).append("_COMMAND)) return;"));
+        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_", 34).append(name).append("_COMMAND)) return;", 18));
     P3109_Line("#endif");
 }
 
@@ -346,7 +357,6 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, GEN_CONDITIO
 void P3109_EmitFatalErrorTest()
 {
     P3109_WriteComment("Test for a fatal error");
-    const std::string module = P3109_ModuleName();
     if (P3109_fInComponentRoutine())
         P3109_Line(P3109_fCSharp() ? P3109_Format("X_COMR_CHECK_FATAL(%s);", GEN_COMPONENT_ROUTINE_ARGS)
                                    : std::string("X_COMR_CHECK_FATAL"));
@@ -357,12 +367,12 @@ void P3109_EmitFatalErrorTest()
     else if (P3109_fCSharp())
         P3109_Line("if ( pX_Ids.chFatalError == YES ) " + P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_FAILED"));
     else
-        P3109_Line("X_MAIN_CHECK_FATAL(" + module + ")");
+        P3109_Line("X_MAIN_CHECK_FATAL(" + P3109_ModuleName() + ")");
 }
 
 void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
 {
-    const std::string t = P3109_TrimRight(target);
+    const std::string_view t = dqov::text::TrimmedRight(target);
     const std::string module = P3109_ModuleName();
     bool abort = false;
     if (startsWith(t, "*LASTDIS")) {
@@ -425,7 +435,7 @@ void P3109_EmitUnsupportedCommand()
 void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)
 {
     g().emit.cLastIoStatus = 'Y';
-    const bool next = startsWith(P3109_TrimRight(target), "*NEXT");
+    const bool next = startsWith(dqov::text::TrimmedRight(target), "*NEXT");
     const bool validation = outcome == "X_DBM_VALIDATION_ERROR";
     if (next && !validation) {
         P3109_WriteComment("Error code check skipped as *NEXT requested");

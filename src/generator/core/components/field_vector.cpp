@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -427,42 +428,79 @@ char usageCode(const GEN_FIELD_INFO& f)
     return ' ';
 }
 
-std::string fieldAddress(const GEN_FIELD_INFO& f)
+/* The address of the field's storage appended to `out`. */
+void appendFieldAddress(std::string& out, const GEN_FIELD_INFO& f)
 {
     const Storage s = storageOf(f);
-    const std::string macro = s.macro;
-    if (csharp())
-        return s.csPrefix + (f.cResolved == 'E' ? std::string("EvaluationRoutineTable_1") : f.localName);
-    if (f.cResolved == 'E')
-        return "((X_PDICTIONARY_FIELD)( &" + macro + "(EvaluationRoutineTable_1) ))";
+    if (csharp()) {
+        out.append(s.csPrefix);
+        if (f.cResolved == 'E')
+            out.append("EvaluationRoutineTable_1");
+        else
+            out.append(f.localName);
+        return;
+    }
+    if (f.cResolved == 'E') {
+        out.append("((X_PDICTIONARY_FIELD)( &").append(s.macro).append("(EvaluationRoutineTable_1) ))");
+        return;
+    }
     if (f.cType == 'D' || f.cType == 'L' || P3109_fIsZophxOnlyType(f.cType))
-        return "(X_PDICTIONARY_FIELD) &(" + macro + "(" + f.localName + "))";
-    if (f.usByteLength == 1)
-        return "&(" + macro + "(" + f.localName + "))";
-    return "&(" + macro + "(" + f.localName + "[0]))";
+        out.append("(X_PDICTIONARY_FIELD) &(");
+    else
+        out.append("&(");
+    out.append(s.macro).append("(").append(f.localName);
+    if (f.cType == 'D' || f.cType == 'L' || P3109_fIsZophxOnlyType(f.cType) || f.usByteLength == 1)
+        out.append("))");
+    else
+        out.append("[0]))");
 }
 
-void writeFieldRow(const Entry& e, bool fFirst)
+/* A number appended to `out` as std::to_string writes it. */
+void appendNumber(std::string& out, int32_t value)
+{
+    char digits[16];
+    out.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+}
+
+/* The row of a used field. `arrayReferenced` is whether the field lies in
+** an array's storage (P3109_MakeFieldArrayRef), when the caller has asked
+** already: -1 when not. */
+void writeFieldRow(const Entry& e, bool fFirst, int arrayReferencedKnown)
 {
     const GEN_FIELD_INFO& f = *e.f;
     nameUse(e);
     const bool needs = P3109_fNeedsZophxHandling(f) != 0;
     std::string arrayRef;
-    const bool arrayReferenced = f.array.cKind == ' ' && P3109_MakeFieldArrayRef(f.fieldName, arrayRef);
-    Row r;
+    const bool arrayReferenced =
+        f.array.cKind == ' ' && arrayReferencedKnown != 0 && P3109_MakeFieldArrayRef(f.fieldName, arrayRef);
+    /* the row's texts are put together in buffers kept between rows */
+    static Row r;
     r.name = CGEN_NameLiteral(f.DisplayName());
     r.typeName = P3109_pszFieldTypeName(&f);
     r.typeConst = P3109_fIsComponentField(f) ? "X_TYPE_COMPONENT" : P3109_pszFieldTypeConstName(f.cType);
     r.subtype = P3109_pszComponentSubtypeName(usageCode(f), &f, false);
     r.cShift = f.cShift;
-    r.length = f.fNational() || f.lLength > 32767 ? "-1" : std::to_string(f.lLength);
+    r.length.clear();
     if (f.cResolved == 'L' && f.usLiteralLength1 != f.usLiteralLength2)
-        r.length = "BYTE_LEN_" + f.vectorName;
+        r.length.assign("BYTE_LEN_").append(f.vectorName);
+    else if (f.fNational() || f.lLength > 32767)
+        r.length.assign("-1");
+    else
+        appendNumber(r.length, f.lLength);
     const bool inArray = f.array.cKind == 'A' || f.array.cKind == 'B' || f.array.cKind == 'C';
     const bool decimalBytes = ((arrayReferenced || inArray) && !needs) || f.array.cKind == 'O';
-    r.byteLength = decimalBytes ? std::to_string(f.usByteLength) : "BYTE_LEN_" + f.vectorName;
+    r.byteLength.clear();
+    if (decimalBytes)
+        appendNumber(r.byteLength, f.usByteLength);
+    else
+        r.byteLength.assign("BYTE_LEN_").append(f.vectorName);
 
-    std::string address = arrayReferenced ? arrayRef : fieldAddress(f);
+    static std::string address;
+    address.clear();
+    if (arrayReferenced)
+        address.assign(arrayRef);
+    else
+        appendFieldAddress(address, f);
     std::string alternative = "0";
     if (f.array.cKind != ' ')
         arrayMember(f, address, alternative);
@@ -470,10 +508,13 @@ void writeFieldRow(const Entry& e, bool fFirst)
         alternative = csharp() ? "(" + std::to_string(f.lComponentNumber) + ")"
                                : "((X_SHORT)" + std::to_string(f.lComponentNumber) + ")";
     const int32_t decimals = f.cResolved == 'E' ? 0 : f.sDecimals;
+    r.second.clear();
+    appendNumber(r.second, decimals);
+    r.second.append(",pX_NULL,");
     if (f.cResolved == 'E')
-        r.second = std::to_string(decimals) + ",pX_NULL," + std::to_string(vs().lEvaluationItems++);
+        appendNumber(r.second, vs().lEvaluationItems++);
     else
-        r.second = std::to_string(decimals) + ",pX_NULL," + alternative;
+        r.second.append(alternative);
     writeRow(r, fFirst);
 
     /* the lines are put together in buffers kept between rows */
@@ -674,10 +715,17 @@ void P3109_WriteFieldVector()
     P3109_BuildArrayTable();
 
     int32_t extended = 0;
-    for (const Entry& e : entries) {
+    /* whether each entry lies in an array's storage, when asked here: its
+       row asks only for the others (the array table does not change) */
+    std::vector<int8_t> arrayReferenced(entries.size(), -1);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
         extended += e.f->cResolved == 'E';
         std::string arrayRef;
-        if (e.f->array.cKind == ' ' && e.f->cResolved != 'E' && !P3109_MakeFieldArrayRef(e.f->fieldName, arrayRef))
+        if (e.f->array.cKind != ' ' || e.f->cResolved == 'E')
+            continue;
+        arrayReferenced[i] = P3109_MakeFieldArrayRef(e.f->fieldName, arrayRef) ? 1 : 0;
+        if (arrayReferenced[i] == 0)
             declareField(*e.f);
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)
@@ -691,8 +739,8 @@ void P3109_WriteFieldVector()
                              : "static struct X_FLD FUNCTION_FIELD_DEF[] =");
     P3109_WriteLine(kDescriptorQueue, 3, "{");
     bool first = true;
-    for (const Entry& e : entries) {
-        writeFieldRow(e, first);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        writeFieldRow(entries[i], first, arrayReferenced[i]);
         first = false;
     }
     for (const GEN_WORK_FIELD& w : vs().workFields) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 #include <new>
 
@@ -387,14 +388,37 @@ void P3109_WriteGetMultilingualText(std::string_view target, int32_t lOrdinal)
 
 void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, char cKind, bool fStatic)
 {
-    const std::string n = std::to_string(lOrdinal), t(target), kind(1, cKind);
-    if (P3109_State().cTarget == GEN_TARGET_CSHARP)
-        P3109_Line((fStatic ? "pGlobal1.p" + t : t) + " = X_Get_MFld(" + n + ",FunctionGlobalStatic3.sLangNo,'" + kind +
-                   "');");
-    else if (fStatic)
-        P3109_Line("INSTANCE(p" + t + ") = X_Get_MFld( " + n + ",INSTANCE_S3(sLangNo), '" + kind + "' );");
-    else
-        P3109_Line(t + " = X_Get_MFld( " + n + ", INSTANCE_S3(sLangNo), '" + kind + "' );");
+    char number[16];
+    const std::string_view n(number,
+                             static_cast<size_t>(std::to_chars(number, number + sizeof number, lOrdinal).ptr - number));
+    /* the line is put together in a buffer kept between calls (a panel
+       writes one for each text of each of its fields) */
+    static std::string line;
+    /* the pieces appended with their lengths */
+    const auto put = [](std::string_view text) { line.append(text.data(), text.size()); };
+    line.clear();
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
+        if (fStatic)
+            put("pGlobal1.p");
+        put(target);
+        put(" = X_Get_MFld(");
+        put(n);
+        put(",FunctionGlobalStatic3.sLangNo,'");
+        line.push_back(cKind);
+        put("');");
+    } else {
+        if (fStatic)
+            put("INSTANCE(p");
+        put(target);
+        if (fStatic)
+            put(")");
+        put(" = X_Get_MFld( ");
+        put(n);
+        put(fStatic ? ",INSTANCE_S3(sLangNo), '" : ", INSTANCE_S3(sLangNo), '");
+        line.push_back(cKind);
+        put("' );");
+    }
+    P3109_Line(line);
 }
 
 bool P3109_fGrowTextReferences()

@@ -13,6 +13,7 @@
 #ifndef GENERATOR_CORE_FIELD_INFO_H
 #define GENERATOR_CORE_FIELD_INFO_H
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,8 +60,10 @@ struct GEN_FIELD_INFO {
     char cIntegerLiteral = 'N'; /* 'Y' for a numeric literal that is a plain integer */
     char cSign = '+';
     int32_t lIntegerValue = 0;
-    std::string inputAttributes = std::string(40, ' '); /* ten 4-character codes */
-    std::string outputAttributes = std::string(40, ' ');
+    /* ten 4-character codes each: fixed fields, held in place (a field's
+       description is made for most operands of most commands) */
+    std::array<char, 40> inputAttributes = kBlankAttributes;
+    std::array<char, 40> outputAttributes = kBlankAttributes;
     char cControl = 'N'; /* 'P' push button, 'R' radio, 'D' drop-down, 'X' check box */
     char acControlNumber[2] = {' ', ' '};
     int32_t alFlags[4] = {0, 0, 0, 0};            /* dictionary flag words (GEN_DICTIONARY_FLAG) */
@@ -89,6 +92,12 @@ struct GEN_FIELD_INFO {
     bool fKind(const char* kind) const { return acKind[0] == kind[0] && acKind[1] == kind[1]; }
     /* The name the field is known by in messages. */
     std::string DisplayName() const;
+
+    static constexpr std::array<char, 40> kBlankAttributes = [] {
+        std::array<char, 40> blank{};
+        blank.fill(' ');
+        return blank;
+    }();
 };
 
 /* A work value of an expression: its three names, kind letter ('L' and 'C'

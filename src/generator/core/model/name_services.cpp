@@ -303,6 +303,12 @@ constexpr AttributeRow kAttributeRows[] = {
 
 const char* findStyle(const char (&codes)[10][4])
 {
+    /* every style's code starts "PB": most lists hold none of them */
+    bool candidate = false;
+    for (const auto& code : codes)
+        candidate = candidate || (code[0] == 'P' && code[1] == 'B');
+    if (!candidate)
+        return nullptr;
     for (const char* style : kDisplayStyles)
         for (const auto& code : codes)
             if (std::memcmp(code, style, 4) == 0)

@@ -139,8 +139,8 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
     info.cDeclaredType = def.cType;
     info.lLength = def.lLength;
     info.sDecimals = def.sDecimals;
-    info.inputAttributes.assign(def.input, 40);
-    info.outputAttributes.assign(def.output, 40);
+    std::memcpy(info.inputAttributes.data(), def.input, info.inputAttributes.size());
+    std::memcpy(info.outputAttributes.data(), def.output, info.outputAttributes.size());
     /* the shift class by the dictionary's keyboard shift: double-byte text
        (E, J, O), G, U, or none */
     switch (def.cShift) {
@@ -170,9 +170,9 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
 /* Control codes and the two time zone codes of the attribute lists. */
 void scanAttributes(GEN_FIELD_INFO& info)
 {
-    for (const std::string* list : {&info.inputAttributes, &info.outputAttributes})
+    for (const std::array<char, 40>* list : {&info.inputAttributes, &info.outputAttributes})
         for (size_t i = 0; i + 4 <= list->size() && i < 40; i += 4) {
-            const std::string_view code = std::string_view(*list).substr(i, 4);
+            const std::string_view code(list->data() + i, 4);
             if (code == "    ")
                 continue;
             if ((code >= "PB01" && code <= "PB20") || (code >= "RB01" && code <= "RB99") ||

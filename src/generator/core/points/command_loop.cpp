@@ -75,15 +75,20 @@ void callBound(const FFC_COMMAND_ENTRY& e)
        the indent of the opening for the new block */
     const bool reopens = e.lPopWhen == GEN_CONTROL_BEFORE && e.lPushWhen == GEN_CONTROL_AFTER;
     controls(e, GEN_CONTROL_BEFORE);
-    GEN_BLOCK_ENTRY closed;
+    /* the closed block's outer indent and depth, as a new entry holds them
+       when there is no closed block */
+    static const GEN_BLOCK_ENTRY kNewEntry;
+    const GEN_BLOCK_ENTRY* closed = &kNewEntry;
     if (reopens && static_cast<size_t>(g.sBlockDepth + 1) < g.blocks.size())
-        closed = g.blocks[static_cast<size_t>(g.sBlockDepth + 1)];
+        closed = &g.blocks[static_cast<size_t>(g.sBlockDepth + 1)];
+    const uint16_t outerIndent = closed->usOuterIndent;
+    const int16_t outerDepth = closed->sOuterDepth;
     e.pfnEmitter();
     controls(e, GEN_CONTROL_AFTER);
     if (reopens && g.sBlockDepth > 0) {
         GEN_BLOCK_ENTRY& top = g.blocks[static_cast<size_t>(g.sBlockDepth)];
-        top.usOuterIndent = closed.usOuterIndent;
-        top.sOuterDepth = closed.sOuterDepth;
+        top.usOuterIndent = outerIndent;
+        top.sOuterDepth = outerDepth;
     }
 }
 

@@ -18,6 +18,7 @@
 #include "generator/core/output/gen_state.h"
 #include "generator/core/output/services.h"
 #include "generator/core/points/p3109.h"
+#include "params/fixed_text.h"
 
 namespace {
 
@@ -106,14 +107,14 @@ bool checkedSourceText(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std
         fromComponent = true; /* its text holds the parameters only */
     }
     size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
-    const std::string_view parms = P3109_TrimmedRight(std::string_view(source->acParameters, length));
+    const std::string_view parms = dqov::text::TrimmedRight(std::string_view(source->acParameters, length));
     if (source->lPreSplit != 1 && source->lBuiltIn != 1 && !fromComponent) {
         text.assign(parms);
         return true;
     }
-    const std::string_view label = P3109_TrimmedRight(std::string_view(source->acLabel, 3));
+    const std::string_view label = dqov::text::TrimmedRight(std::string_view(source->acLabel, 3));
     const std::string_view name =
-        P3109_TrimmedRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
+        dqov::text::TrimmedRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
     text.reserve(label.size() + 2 + name.size() + 1 + parms.size());
     if (!label.empty())
         text.append(label).append(": ");
