@@ -657,7 +657,7 @@ void Writer::change()
 ** do: each divisor is written with at least as many decimals. */
 std::string Writer::fits(const std::string& value, const Field& into, bool round)
 {
-    if (FamilyOf(into.type) != Family::Number || into.type == 'F' || value.empty() ||
+    if (FamilyOf(into.type) != Family::Number || value.empty() ||
         (value[0] != '\'' && value[0] != '#' && !fieldAt_.count(value)))
         return "";
     std::string e = value[0] == '\'' ? value.substr(1, value.size() - 2) : value;
@@ -672,9 +672,10 @@ std::string Writer::fits(const std::string& value, const Field& into, bool round
         if (std::min(decimals, 9) > has)  // (a constant of the compiled C# holds no more)
             e.insert(end, (has ? "" : ".") + std::string(size_t(std::min(decimals, 9) - has), '0'));
     }
-    // below 10 to the whole digits (at most 18: a whole constant of 8 bytes); rounded up, no more
+    // below 10 to the whole digits (at most 18: a whole constant of 8 bytes; a float field's
+    // too, which a product repeated in a loop would take past its range); rounded up, no more
     // than the largest value the field holds
-    const int digits = std::min(into.type == 'I' ? 18 : whole, 18);
+    const int digits = std::min(into.type == 'I' || into.type == 'F' ? 18 : whole, 18);
     const std::string most = round && digits == whole
                                  ? (whole ? std::string(size_t(whole), '9') : "0") +
                                        (decimals ? "." + std::string(size_t(std::min(decimals, 9)), '9') : "")

@@ -264,6 +264,10 @@ void RT_DecFromDouble(RT_DEC *a, double v, int scale)
         char mantissa[32];
         snprintf(e, sizeof e, "%.14e", v);
         mark = strchr(e, 'e');
+        if (!mark) { /* an infinity or no number at all: no decimal holds it */
+            fprintf(stderr, "a float value beyond every decimal (%s)\n", e);
+            exit(1);
+        }
         exponent = atoi(mark + 1);
         *mark = '\0';
         for (i = 0; e[i] != '\0'; ++i)
