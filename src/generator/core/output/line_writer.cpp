@@ -100,6 +100,7 @@ struct StreamSlot {
     ** its buffer, is no C# source file and holds no lines in memory (kept
     ** by refreshCommon wherever one of them changes). */
     bool common = false;
+    GEN_STREAM self = GEN_NO_STREAM; /* the slot's stream number */
 };
 
 /* Sets the slot's common mark from what it stands for. */
@@ -807,6 +808,7 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.flushes = 0;
     slot.name.assign(name);
     slot.output = fOutput;
+    slot.self = static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
     slot.fCSharp = false;
     slot.holding = false;
     slot.holdInFile = false;
@@ -1292,6 +1294,14 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
     return endHeldLine(slot, at, text, ulLength);
 }
 
+/* writeHeldLine, and the slow way for a line it does not write. */
+[[gnu::noinline]] void writeHeldLineNarrow(const GEN_MODULE_STATE& g, StreamSlot& slot, GEN_STREAM stream, size_t indent,
+                                           std::string_view text)
+{
+    if (!writeHeldLine(g, slot, indent, text, indent + text.size() + 3 + (g.out.lMacroContinuation != 0)))
+        writeLineSlowly(g, stream, indent, text);
+}
+
 #if defined(__x86_64__)
 /* ---- held lines looked at thirty-two bytes at a time ----
 ** The same work as writeHeldLine's, for a processor that compares
@@ -1418,16 +1428,23 @@ template <bool Noted>
     return (o ? kHeldNoted : 0u) | (m ? kHeldMark : 0u) | (c ? kHeldControls : 0u);
 }
 
+/* A held line that cannot be read back as written (a NUL, a line end of
+** its own), its indent laid down before `at` and nothing taken yet: the
+** slow way holds it. */
+[[gnu::cold, gnu::noinline]] bool writeHeldSlowly(StreamSlot& slot, char* at, std::string_view text)
+{
+    writeLineSlowly(P3109_State(), slot.self, static_cast<size_t>(at - (slot.pending.get() + slot.ulUsed)), text);
+    return true;
+}
+
 /* A noted line whose text holds something looked for (`found`,
-** kHeld...), its text copied to `at`: noted as it is, or false for a line
-** that cannot be read back as written. */
+** kHeld...), its text copied to `at`: noted as it is, or written the slow
+** way when it cannot be read back as written. */
 [[gnu::noinline]] bool noteFoundLine(StreamSlot& slot, char* at, std::string_view text, unsigned found, size_t ulLength)
 {
     found = heldControls(text, found);
-    if (found & kHeldNul)
-        return false;
-    if ((found & kHeldReturn) && !readBackAsWritten(true, false, true, text))
-        return false;
+    if ((found & kHeldNul) || ((found & kHeldReturn) && !readBackAsWritten(true, false, true, text)))
+        return writeHeldSlowly(slot, at, text);
     noteLine(slot, notedHeld(slot, text, found), ulLength);
     return endHeldLine(slot, at, text, ulLength);
 }
@@ -1444,17 +1461,17 @@ template <bool Noted>
 
 /* A line before the notes begin whose text holds a NUL, a carriage return
 ** or the byte looked for (`found`, kHeld...), or one counted while the
-** watched text is seen: false for a line that cannot be read back as
-** written; else the watched text is looked for and the line counted. */
+** watched text is seen: written the slow way when it cannot be read back
+** as written; else the watched text is looked for and the line counted. */
 [[gnu::noinline]] bool countFoundLine(StreamSlot& slot, char* at, std::string_view text, unsigned found,
                                       size_t ulLength)
 {
     found = heldControls(text, found);
     if (found & kHeldNul)
-        return false;
+        return writeHeldSlowly(slot, at, text);
     if (found & (kHeldReturn | kHeldMark)) {
         if (!readBackAsWritten(true, false, true, text))
-            return false;
+            return writeHeldSlowly(slot, at, text);
         noteHeld(slot, text);
     }
     if (slot.notesKept)
@@ -1462,12 +1479,12 @@ template <bool Noted>
     return endHeldLine(slot, at, text, ulLength);
 }
 
-/* writeHeldLine, the text looked at thirty-two bytes at a time. */
-[[gnu::noinline, gnu::target("avx2")]] bool writeHeldLineWide(const GEN_MODULE_STATE& g, StreamSlot& slot,
-                                                              size_t indent, std::string_view text, size_t ulLength)
+/* writeHeldLine, the text looked at thirty-two bytes at a time, of a line
+** written with no macro continuation mark; a line that cannot be read
+** back as written is written the slow way. */
+[[gnu::noinline, gnu::target("avx2")]] bool writeHeldLineWide(StreamSlot& slot, size_t indent, std::string_view text,
+                                                              size_t ulLength)
 {
-    if (g.out.lMacroContinuation)
-        return false;
     const char* bytes = wideBytes();
     char* at = slot.pending.get() + slot.ulUsed;
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
@@ -1514,10 +1531,13 @@ template <bool Noted>
         return true;
     if (slot.holding) [[unlikely]] {
 #if defined(__x86_64__)
-        if (g_wideHeld)
-            return writeHeldLineWide(g, slot, indent, text, ulLength);
+        if (g_wideHeld && !g.out.lMacroContinuation) {
+            writeHeldLineWide(slot, indent, text, ulLength);
+            return true;
+        }
 #endif
-        return writeHeldLine(g, slot, indent, text, ulLength);
+        writeHeldLineNarrow(g, slot, stream, indent, text);
+        return true;
     }
     char* at = slot.pending.get() + slot.ulUsed;
     std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
