@@ -1295,8 +1295,8 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
 }
 
 /* writeHeldLine, and the slow way for a line it does not write. */
-[[gnu::noinline]] void writeHeldLineNarrow(const GEN_MODULE_STATE& g, StreamSlot& slot, GEN_STREAM stream, size_t indent,
-                                           std::string_view text)
+[[gnu::noinline]] void writeHeldLineNarrow(const GEN_MODULE_STATE& g, StreamSlot& slot, GEN_STREAM stream,
+                                           size_t indent, std::string_view text)
 {
     if (!writeHeldLine(g, slot, indent, text, indent + text.size() + 3 + (g.out.lMacroContinuation != 0)))
         writeLineSlowly(g, stream, indent, text);
