@@ -37,6 +37,20 @@ namespace {
 /* While a deferred queue is written out. */
 bool g_replaying = false;
 
+#if defined(__x86_64__)
+/* Whether held lines are looked at thirty-two bytes at a time: the
+** processor is asked when a stream first holds its lines (the line writer
+** keeps no static constructor). */
+constinit bool g_wideHeld = false;
+constinit bool g_wideAsked = false;
+
+bool wideProcessor()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+#endif
+
 /* A file stream and the generated text not yet handed to its file. Lines
 ** are gathered in the slot's buffer, the only large buffer of the file:
 ** generated programs run to megabytes, and stdio hands a full buffer to the
@@ -202,17 +216,19 @@ unsigned heldFound(std::string_view text, char mark)
 }
 
 /* Whether a held line's text, found to hold what `found` tells, is one the
-** notes set a bit for; `watched` is seen when it holds it. */
+** notes set a bit for. Lines are noted once the watched text is seen: a
+** line noted for its other bytes is not looked at for it. */
 inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 {
     /* a line comment opens with a slash, a blank or a tab */
     const bool mayComment = !text.empty() && (text[0] == '/' || text[0] == ' ' || text[0] == '\t');
-    bool noted = (found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text)));
+    if ((found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text))))
+        return true;
     if ((found & kHeldMark) && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos) {
         slot.watchedSeen = true;
-        noted = true;
+        return true;
     }
-    return noted;
+    return false;
 }
 
 inline char heldMark(const StreamSlot& slot)
@@ -356,9 +372,23 @@ void reportCutLine(size_t ulLength)
 ** no macro mark, ended the line and the text holds no line end of its own:
 ** any other line makes the slot hold in memory from then on. */
 
+/* Where the text's first line end ("\r\n") begins, or npos. */
+inline size_t lineEndIn(std::string_view text)
+{
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        if (!p)
+            break;
+        if (p + 1 < end && p[1] == '\n')
+            return static_cast<size_t>(p - text.data());
+    }
+    return std::string_view::npos;
+}
+
 inline bool readBackAsWritten(bool fBlank, bool fMacro, bool fEnd, std::string_view text)
 {
-    return fBlank && !fMacro && fEnd && text.find("\r\n") == std::string_view::npos;
+    return fBlank && !fMacro && fEnd && lineEndIn(text) == std::string_view::npos;
 }
 
 inline void noteHeld(StreamSlot& slot, std::string_view text)
@@ -410,7 +440,7 @@ public:
             /* the line from at_, when the buffer holds it to its end */
             if (buffered()) {
                 const std::string_view rest(buffer_.get() + (at_ - from_), static_cast<size_t>(from_ + size_ - at_));
-                const size_t lf = rest.find("\r\n");
+                const size_t lf = lineEndIn(rest);
                 if (lf != std::string_view::npos) {
                     ulIndent = 0;
                     text = rest.substr(0, lf > 0 ? lf - 1 : 0);
@@ -897,6 +927,12 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     if (!slot || slot->holding)
         return;
     slot->holding = true;
+#if defined(__x86_64__)
+    if (!g_wideAsked) {
+        g_wideAsked = true;
+        g_wideHeld = wideProcessor();
+    }
+#endif
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
     slot->mark = watched.empty() ? '\r' : watched[0];
@@ -960,8 +996,8 @@ bool P3109_fLineComment(std::string_view text)
         return false;
     /* the two slashes cannot end a pair with a star before them */
     const std::string_view rest = text.substr(first + 2);
-    return rest.find("*/") == std::string_view::npos && rest.find('\n') == std::string_view::npos &&
-           rest.find('\r') == std::string_view::npos;
+    return rest.find(std::string_view("*/", 2)) == std::string_view::npos &&
+           rest.find('\n') == std::string_view::npos && rest.find('\r') == std::string_view::npos;
 }
 
 size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_view word)
@@ -1308,15 +1344,6 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
 ** thirty-two bytes at once. Most lines hold nothing looked for and are
 ** only counted; every other case goes on in a function of its own that
 ** ends the line itself, so the common one saves no registers. */
-
-/* Whether the processor compares thirty-two bytes at once (read in a
-** static constructor, before any line is written). */
-const bool g_wideProcessor = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-#if DQOV_TEST_HOOKS
-bool g_wideHeld = g_wideProcessor;
-#else
-const bool g_wideHeld = g_wideProcessor;
-#endif
 
 /* The bytes looked for, thirty-two copies of each: a comparison reads
 ** them from memory (kept from being made again in registers for each line). */
@@ -1958,8 +1985,9 @@ void P3109_WritePublicConstIntText(GEN_STREAM stream, std::string_view name, std
 bool P3109_TestWideHeldLines(bool fWide)
 {
 #if defined(__x86_64__)
-    g_wideHeld = fWide && g_wideProcessor;
-    return g_wideProcessor;
+    g_wideAsked = true;
+    g_wideHeld = fWide && wideProcessor();
+    return wideProcessor();
 #else
     (void)fWide;
     return false;
