@@ -19,6 +19,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "dqov/runcontrol/fatal.h"
 #include "generator/core/output/command_state.h"
@@ -33,6 +36,20 @@ namespace {
 
 /* While a deferred queue is written out. */
 bool g_replaying = false;
+
+#if defined(__x86_64__)
+/* Whether held lines are looked at thirty-two bytes at a time: the
+** processor is asked when a stream first holds its lines (the line writer
+** keeps no static constructor). */
+constinit bool g_wideHeld = false;
+constinit bool g_wideAsked = false;
+
+bool wideProcessor()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+#endif
 
 /* A file stream and the generated text not yet handed to its file. Lines
 ** are gathered in the slot's buffer, the only large buffer of the file:
@@ -97,6 +114,7 @@ struct StreamSlot {
     ** its buffer, is no C# source file and holds no lines in memory (kept
     ** by refreshCommon wherever one of them changes). */
     bool common = false;
+    GEN_STREAM self = GEN_NO_STREAM; /* the slot's stream number */
 };
 
 /* Sets the slot's common mark from what it stands for. */
@@ -198,17 +216,19 @@ unsigned heldFound(std::string_view text, char mark)
 }
 
 /* Whether a held line's text, found to hold what `found` tells, is one the
-** notes set a bit for; `watched` is seen when it holds it. */
+** notes set a bit for. Lines are noted once the watched text is seen: a
+** line noted for its other bytes is not looked at for it. */
 inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 {
     /* a line comment opens with a slash, a blank or a tab */
     const bool mayComment = !text.empty() && (text[0] == '/' || text[0] == ' ' || text[0] == '\t');
-    bool noted = (found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text)));
+    if ((found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text))))
+        return true;
     if ((found & kHeldMark) && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos) {
         slot.watchedSeen = true;
-        noted = true;
+        return true;
     }
-    return noted;
+    return false;
 }
 
 inline char heldMark(const StreamSlot& slot)
@@ -352,9 +372,23 @@ void reportCutLine(size_t ulLength)
 ** no macro mark, ended the line and the text holds no line end of its own:
 ** any other line makes the slot hold in memory from then on. */
 
+/* Where the text's first line end ("\r\n") begins, or npos. */
+inline size_t lineEndIn(std::string_view text)
+{
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        if (!p)
+            break;
+        if (p + 1 < end && p[1] == '\n')
+            return static_cast<size_t>(p - text.data());
+    }
+    return std::string_view::npos;
+}
+
 inline bool readBackAsWritten(bool fBlank, bool fMacro, bool fEnd, std::string_view text)
 {
-    return fBlank && !fMacro && fEnd && text.find("\r\n") == std::string_view::npos;
+    return fBlank && !fMacro && fEnd && lineEndIn(text) == std::string_view::npos;
 }
 
 inline void noteHeld(StreamSlot& slot, std::string_view text)
@@ -406,7 +440,7 @@ public:
             /* the line from at_, when the buffer holds it to its end */
             if (buffered()) {
                 const std::string_view rest(buffer_.get() + (at_ - from_), static_cast<size_t>(from_ + size_ - at_));
-                const size_t lf = rest.find("\r\n");
+                const size_t lf = lineEndIn(rest);
                 if (lf != std::string_view::npos) {
                     ulIndent = 0;
                     text = rest.substr(0, lf > 0 ? lf - 1 : 0);
@@ -804,6 +838,7 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.flushes = 0;
     slot.name.assign(name);
     slot.output = fOutput;
+    slot.self = static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
     slot.fCSharp = false;
     slot.holding = false;
     slot.holdInFile = false;
@@ -892,6 +927,12 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     if (!slot || slot->holding)
         return;
     slot->holding = true;
+#if defined(__x86_64__)
+    if (!g_wideAsked) {
+        g_wideAsked = true;
+        g_wideHeld = wideProcessor();
+    }
+#endif
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
     slot->mark = watched.empty() ? '\r' : watched[0];
@@ -955,8 +996,8 @@ bool P3109_fLineComment(std::string_view text)
         return false;
     /* the two slashes cannot end a pair with a star before them */
     const std::string_view rest = text.substr(first + 2);
-    return rest.find("*/") == std::string_view::npos && rest.find('\n') == std::string_view::npos &&
-           rest.find('\r') == std::string_view::npos;
+    return rest.find(std::string_view("*/", 2)) == std::string_view::npos &&
+           rest.find('\n') == std::string_view::npos && rest.find('\r') == std::string_view::npos;
 }
 
 size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_view word)
@@ -1236,6 +1277,18 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
 #endif
 }
 
+/* The end of a held line written at `at` (its text copied there): the
+** blank and the line end, and the line taken into the buffer. */
+[[gnu::always_inline]] inline bool endHeldLine(StreamSlot& slot, char* at, std::string_view text, size_t ulLength)
+{
+    at += text.size();
+    at[0] = ' ';
+    at[1] = '\r';
+    at[2] = '\n';
+    slot.ulUsed += ulLength;
+    return true;
+}
+
 /* writeCommonLine's line of a stream that holds its lines in the file (the
 ** stream and the line's room are checked): false, with nothing written,
 ** for a line that could not be read back, which the slow way holds. The
@@ -1274,13 +1327,214 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
         if (slot.notesKept)
             countLine(slot, true, ulLength);
     }
-    at += text.size();
-    at[0] = ' ';
-    at[1] = '\r';
-    at[2] = '\n';
-    slot.ulUsed += ulLength;
+    return endHeldLine(slot, at, text, ulLength);
+}
+
+/* writeHeldLine, and the slow way for a line it does not write. */
+[[gnu::noinline]] void writeHeldLineNarrow(const GEN_MODULE_STATE& g, StreamSlot& slot, GEN_STREAM stream,
+                                           size_t indent, std::string_view text)
+{
+    if (!writeHeldLine(g, slot, indent, text, indent + text.size() + 3 + (g.out.lMacroContinuation != 0)))
+        writeLineSlowly(g, stream, indent, text);
+}
+
+#if defined(__x86_64__)
+/* ---- held lines looked at thirty-two bytes at a time ----
+** The same work as writeHeldLine's, for a processor that compares
+** thirty-two bytes at once. Most lines hold nothing looked for and are
+** only counted; every other case goes on in a function of its own that
+** ends the line itself, so the common one saves no registers. */
+
+/* The bytes looked for, thirty-two copies of each: a comparison reads
+** them from memory (kept from being made again in registers for each line). */
+enum : size_t { kWideBlank, kWideReturn, kWideOpen, kWideClose, kWideSlash, kWideColon, kWideKinds };
+alignas(32) constexpr auto kWideBytes = [] {
+    std::array<std::array<char, 32>, kWideKinds> b{};
+    static_assert(GEN_HELD_NOTED == "{}/:");
+    const char bytes[kWideKinds] = {' ', '\r', '{', '}', '/', ':'};
+    for (size_t k = 0; k < kWideKinds; ++k)
+        b[k].fill(bytes[k]);
+    return b;
+}();
+
+[[gnu::always_inline]] inline const char* wideBytes()
+{
+    const char* p = kWideBytes[0].data();
+    asm("" : "+r"(p)); /* its bytes are read, not known */
+    return p;
+}
+
+/* Found by copyHeldTextWide: a byte up to a carriage return, which may be
+** a NUL, a line feed or the carriage return itself (or a tab, or another). */
+constexpr unsigned kHeldControls = 16;
+
+/* What copyHeldTextWide found (kHeld...), kHeldControls told apart by a
+** look at each byte: few texts hold such a byte. */
+unsigned heldControls(std::string_view text, unsigned found)
+{
+    if (!(found & kHeldControls))
+        return found;
+    found &= ~kHeldControls;
+    for (const char c : text)
+        found |= c == '\0' ? kHeldNul : c == '\r' ? kHeldReturn : c == '\n' ? kHeldNoted : 0u;
+    return found;
+}
+
+/* copyHeldText thirty-two bytes at a time; before the notes begin
+** (Noted false) the bytes of GEN_HELD_NOTED are not looked for. A text
+** shorter than that is copied first and looked at where it is copied,
+** thirty-two bytes read from `to`: the buffer holds the indent piece past
+** its end. */
+template <bool Noted>
+[[gnu::target("avx2"), gnu::always_inline]] inline unsigned copyHeldTextWide(char* to, std::string_view text, char mark,
+                                                                             const char* bytes)
+{
+    const char* from = text.data();
+    const size_t n = text.size();
+    const auto wide = [bytes](size_t kind) __attribute__((target("avx2"))) {
+        return _mm256_load_si256(reinterpret_cast<const __m256i*>(bytes + 32 * kind));
+    };
+    const __m256i marks = _mm256_set1_epi8(mark);
+    /* the bytes up to a carriage return (a NUL, a line feed) together, the
+       noted ones and the watched text's first */
+    __m256i controls = _mm256_setzero_si256(), noted = _mm256_setzero_si256(), marked = _mm256_setzero_si256();
+    const auto find = [&](__m256i v) __attribute__((target("avx2"))) {
+        controls = _mm256_or_si256(controls, _mm256_cmpeq_epi8(_mm256_min_epu8(v, wide(kWideReturn)), v));
+        if (Noted)
+            noted = _mm256_or_si256(noted, _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(v, wide(kWideOpen)),
+                                                                           _mm256_cmpeq_epi8(v, wide(kWideClose))),
+                                                           _mm256_or_si256(_mm256_cmpeq_epi8(v, wide(kWideSlash)),
+                                                                           _mm256_cmpeq_epi8(v, wide(kWideColon)))));
+        marked = _mm256_or_si256(marked, _mm256_cmpeq_epi8(v, marks));
+    };
+    uint32_t places = ~uint32_t{0};
+    if (n >= 32) {
+        const auto take = [&](size_t k) __attribute__((target("avx2"))) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k), v);
+            find(v);
+        };
+        for (size_t k = 0; k + 32 < n; k += 32)
+            take(k);
+        take(n - 32); /* the last 32 bytes, overlapping what is copied already */
+    } else {
+        /* two pieces of a size, the second overlapping the first */
+        if (n >= 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), b);
+        } else if (n >= 8) {
+            uint64_t a, b;
+            std::memcpy(&a, from, 8);
+            std::memcpy(&b, from + n - 8, 8);
+            std::memcpy(to, &a, 8);
+            std::memcpy(to + n - 8, &b, 8);
+        } else if (n >= 4) {
+            uint32_t a, b;
+            std::memcpy(&a, from, 4);
+            std::memcpy(&b, from + n - 4, 4);
+            std::memcpy(to, &a, 4);
+            std::memcpy(to + n - 4, &b, 4);
+        } else if (n > 0) {
+            const char a = from[0], b = from[n / 2], c = from[n - 1];
+            to[0] = a;
+            to[n / 2] = b;
+            to[n - 1] = c;
+        }
+        find(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(to)));
+        places = (uint32_t{1} << n) - 1u;
+    }
+    const auto bits = [places](__m256i v) __attribute__((target("avx2"))) {
+        return static_cast<uint32_t>(_mm256_movemask_epi8(v)) & places;
+    };
+    const uint32_t c = bits(controls), m = bits(marked), o = Noted ? bits(noted) : 0u;
+    /* most lines hold none of them */
+    if ((c | m | o) == 0) [[likely]]
+        return 0;
+    return (o ? kHeldNoted : 0u) | (m ? kHeldMark : 0u) | (c ? kHeldControls : 0u);
+}
+
+/* A held line that cannot be read back as written (a NUL, a line end of
+** its own), its indent laid down before `at` and nothing taken yet: the
+** slow way holds it. */
+[[gnu::cold, gnu::noinline]] bool writeHeldSlowly(StreamSlot& slot, char* at, std::string_view text)
+{
+    writeLineSlowly(P3109_State(), slot.self, static_cast<size_t>(at - (slot.pending.get() + slot.ulUsed)), text);
     return true;
 }
+
+/* A noted line whose text holds something looked for (`found`,
+** kHeld...), its text copied to `at`: noted as it is, or written the slow
+** way when it cannot be read back as written. */
+[[gnu::noinline]] bool noteFoundLine(StreamSlot& slot, char* at, std::string_view text, unsigned found, size_t ulLength)
+{
+    found = heldControls(text, found);
+    if ((found & kHeldNul) || ((found & kHeldReturn) && !readBackAsWritten(true, false, true, text)))
+        return writeHeldSlowly(slot, at, text);
+    noteLine(slot, notedHeld(slot, text, found), ulLength);
+    return endHeldLine(slot, at, text, ulLength);
+}
+
+/* A noted line holding nothing looked for, the first of a word of notes
+** (noteLine for a line noted false). */
+[[gnu::noinline]] bool noteFirstOfWord(StreamSlot& slot, char* at, std::string_view text, size_t ulLength,
+                                       uint64_t begins)
+{
+    slot.notes.push_back(0);
+    slot.wordAt.push_back(begins);
+    return endHeldLine(slot, at, text, ulLength);
+}
+
+/* A line before the notes begin whose text holds a NUL, a carriage return
+** or the byte looked for (`found`, kHeld...), or one counted while the
+** watched text is seen: written the slow way when it cannot be read back
+** as written; else the watched text is looked for and the line counted. */
+[[gnu::noinline]] bool countFoundLine(StreamSlot& slot, char* at, std::string_view text, unsigned found,
+                                      size_t ulLength)
+{
+    found = heldControls(text, found);
+    if (found & kHeldNul)
+        return writeHeldSlowly(slot, at, text);
+    if (found & (kHeldReturn | kHeldMark)) {
+        if (!readBackAsWritten(true, false, true, text))
+            return writeHeldSlowly(slot, at, text);
+        noteHeld(slot, text);
+    }
+    if (slot.notesKept)
+        countLine(slot, true, ulLength);
+    return endHeldLine(slot, at, text, ulLength);
+}
+
+/* writeHeldLine, the text looked at thirty-two bytes at a time, of a line
+** written with no macro continuation mark; a line that cannot be read
+** back as written is written the slow way. */
+[[gnu::noinline, gnu::target("avx2")]] bool writeHeldLineWide(StreamSlot& slot, size_t indent, std::string_view text,
+                                                              size_t ulLength)
+{
+    const char* bytes = wideBytes();
+    char* at = slot.pending.get() + slot.ulUsed;
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
+                        _mm256_load_si256(reinterpret_cast<const __m256i*>(bytes + 32 * kWideBlank)));
+    at += indent;
+    if (!slot.noting) [[unlikely]] {
+        /* until the watched text is seen, only it and a carriage return
+           are looked for */
+        const unsigned found = copyHeldTextWide<false>(at, text, slot.watchedSeen ? '\r' : slot.mark, bytes);
+        if (found != 0 || (slot.notesKept && slot.watchedSeen)) [[unlikely]]
+            return countFoundLine(slot, at, text, found, ulLength);
+        slot.notedLines += slot.notesKept;
+        return endHeldLine(slot, at, text, ulLength);
+    }
+    if (const unsigned found = copyHeldTextWide<true>(at, text, heldMark(slot), bytes)) [[unlikely]]
+        return noteFoundLine(slot, at, text, found, ulLength);
+    const uint64_t begins = slot.heldBytes;
+    slot.heldBytes = begins + ulLength;
+    if (slot.notedLines++ % 64 == 0) [[unlikely]]
+        return noteFirstOfWord(slot, at, text, ulLength, begins);
+    return endHeldLine(slot, at, text, ulLength);
+}
+#endif
 
 /* The common line, written here: a C file's line of at most the indent
 ** piece's blanks, within the limit, with no NUL, and room for it in the
@@ -1302,8 +1556,16 @@ inline unsigned copyHeldText(char* to, std::string_view text, char mark)
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
         g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return true;
-    if (slot.holding) [[unlikely]]
-        return writeHeldLine(g, slot, indent, text, ulLength);
+    if (slot.holding) [[unlikely]] {
+#if defined(__x86_64__)
+        if (g_wideHeld && !g.out.lMacroContinuation) {
+            writeHeldLineWide(slot, indent, text, ulLength);
+            return true;
+        }
+#endif
+        writeHeldLineNarrow(g, slot, stream, indent, text);
+        return true;
+    }
     char* at = slot.pending.get() + slot.ulUsed;
     std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
     at += indent;
@@ -1718,3 +1980,17 @@ void P3109_WritePublicConstIntText(GEN_STREAM stream, std::string_view name, std
 {
     P3109_WriteLine(stream, 0, "public const int " + std::string(name) + " = " + std::string(value) + ";");
 }
+
+#if DQOV_TEST_HOOKS
+bool P3109_TestWideHeldLines(bool fWide)
+{
+#if defined(__x86_64__)
+    g_wideAsked = true;
+    g_wideHeld = fWide && wideProcessor();
+    return wideProcessor();
+#else
+    (void)fWide;
+    return false;
+#endif
+}
+#endif

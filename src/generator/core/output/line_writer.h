@@ -147,6 +147,12 @@ bool P3109_fRewriteHeldLines(GEN_STREAM stream, const GEN_HELD_REWRITE& rewrite)
 /* Writes lines to a file stream as they were held. */
 void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines);
 
+#if DQOV_TEST_HOOKS
+/* Whether held lines are looked at thirty-two bytes at a time where the
+** processor can (the default) or as on any other; answers whether it can. */
+bool P3109_TestWideHeldLines(bool fWide);
+#endif
+
 /* ---- deferred queues ---- */
 void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream);
 void P3109_WriteDeferredQueue1();

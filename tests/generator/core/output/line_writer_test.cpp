@@ -617,6 +617,87 @@ TEST_F(LineWriter, HeldLinesArePassedToWhereTheyBegin)
     }
 }
 
+/* Every byte a held line is looked at for is found at each place of texts
+   of every length, however the processor looks at them: a line holding a
+   brace, a slash, a colon, a carriage return or a line feed is noted and
+   read, one holding only the word's first letter or a tab is passed; the
+   word itself is found wherever it stands, before the notes begin too; the
+   lines come back as written. */
+TEST_F(LineWriter, HeldLinesAreLookedAtForEachByteAtEachPlace)
+{
+    struct Case {
+        char byte;
+        bool noted;
+    };
+    const Case cases[] = {{'{', true},  {'}', true},  {'/', true},  {':', true},
+                          {'\r', true}, {'\n', true}, {'g', false}, {'\t', false}};
+    for (const bool wide : {false, true}) {
+        if (!P3109_TestWideHeldLines(wide) && wide)
+            break; /* the processor has one way only */
+        SCOPED_TRACE(wide ? "thirty-two bytes at a time" : "sixteen bytes at a time");
+        HeldStream s(true);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        std::vector<std::string> texts{"goto X_End;"};
+        std::vector<bool> noted{true};
+        for (size_t length = 1; length <= 70; ++length)
+            for (const Case& c : cases)
+                for (size_t at = 0; at < length; ++at) {
+                    std::string text(length, 'a');
+                    text[at] = c.byte;
+                    texts.push_back(text);
+                    noted.push_back(c.noted);
+                }
+        for (size_t i = 0; i < texts.size(); ++i)
+            P3109_WriteLine(s.stream(), static_cast<int16_t>(i % 40), texts[i]);
+        {
+            const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+            size_t indent = 0;
+            std::string_view text;
+            for (size_t i = 0; i < texts.size(); ++i) {
+                const std::string expected = std::string(i % 40, ' ') + texts[i];
+                if (r->Pass(1, GEN_HELD_NOTED, "goto") == 1) {
+                    ASSERT_FALSE(noted[i]) << "line " << i << " passed: " << expected;
+                    continue;
+                }
+                ASSERT_TRUE(noted[i]) << "line " << i << " read: " << expected;
+                ASSERT_TRUE(r->Next(indent, text));
+                ASSERT_EQ(std::string(indent, ' ') + std::string(text), expected);
+            }
+            EXPECT_FALSE(r->Next(indent, text));
+        }
+        std::string all;
+        for (size_t i = 0; i < texts.size(); ++i)
+            all += std::string(i % 40, ' ') + texts[i] + " \r\n";
+        EXPECT_EQ(written(P3109_TakeHeldLines(s.stream())), all);
+
+        /* the word at each place, before the notes begin; a NUL or a line
+           end of its own makes the stream hold in memory */
+        for (size_t length = 4; length <= 70; length += 3)
+            for (size_t at = 0; at + 4 <= length; at += (length > 40 ? 7 : 1)) {
+                HeldStream w(true);
+                P3109_HoldStreamLines(w.stream(), "goto");
+                std::string text(length, 'g');
+                text.replace(at, 4, "goto");
+                P3109_WriteLine(w.stream(), static_cast<int16_t>(length % 33), std::string(length, 'g'));
+                P3109_WriteLine(w.stream(), 1, std::string(length, 'o'));
+                ASSERT_FALSE(P3109_fHeldLinesHold(w.stream())) << length;
+                P3109_WriteLine(w.stream(), static_cast<int16_t>(length % 33), text);
+                ASSERT_TRUE(P3109_fHeldLinesHold(w.stream())) << text;
+                std::string nul = std::string(length, 'x') + "{";
+                nul[at] = '\0';
+                P3109_WriteLine(w.stream(), 2, nul);
+                std::string ends = std::string(length, 'y');
+                ends.replace(at, 2, "\r\n");
+                P3109_WriteLine(w.stream(), 3, ends);
+                P3109_WriteLine(w.stream(), 4, "X_End: ;");
+                EXPECT_EQ(w.text(), std::string(length % 33, ' ') + std::string(length, 'g') + " \r\n " +
+                                        std::string(length, 'o') + " \r\n" + std::string(length % 33, ' ') + text +
+                                        " \r\n  " + nul.substr(0, at) + "   " + ends + " \r\n    X_End: ; \r\n");
+            }
+    }
+    P3109_TestWideHeldLines(true);
+}
+
 /* A line comment is one from its first byte that is neither a blank nor a
    tab, with no comment end and no line end byte after its slashes. */
 TEST_F(LineWriter, LineCommentsAreToldApart)
