@@ -228,13 +228,14 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
-            declare(gen, "X_VAR_FACTOR_LIST_VECTOR",
-                    declaratorOf(k)
-                        .append("new X_VAR_FACTOR_LIST_VECTOR( X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, ")
-                        .append(d.listReference.c_str())
-                        .append(", ")
-                        .append(d.text.c_str())
-                        .append(" );"));
+            declare(
+                gen, "X_VAR_FACTOR_LIST_VECTOR",
+                declaratorOf(k)
+                    .append("new X_VAR_FACTOR_LIST_VECTOR( X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, ")
+                    .append(d.listReference.c_str())
+                    .append(", ")
+                    .append(d.text.c_str())
+                    .append(" );"));
         else
             declare(gen, "static const X_VAR_FACTOR_LIST_VECTOR",
                     declaratorOf(k)

@@ -335,8 +335,8 @@ void writeComparison(ExprCode& c, Operation& o)
                        o.A, " ", first, " ", o.B, " ) );"});
                 return;
             default:
-                c.Put({o.T, " = ( ( ( dDifference", n, " >= -", K, " ) && ( dDifference", n, " <= +", K,
-                       " ) ) || ( ", o.A, " ", first, " ", o.B, " ) );"});
+                c.Put({o.T, " = ( ( ( dDifference", n, " >= -", K, " ) && ( dDifference", n, " <= +", K, " ) ) || ( ",
+                       o.A, " ", first, " ", o.B, " ) );"});
                 return;
             }
         }

@@ -174,12 +174,8 @@ void EXPR_BuildConditionRoutineCall(ExprWriterServices& gen, const char* referen
     const char* args = gen.CSharp() ? kCsArgs : "FUNCTION_STD_PARMS";
     /* "<routine>_<n>( <args> )", the When routine's with the group's stack */
     if (call != nullptr)
-        call->assign(routine)
-            .append("_")
-            .append(n)
-            .append("( ")
-            .append(args)
-            .append(letter == 'D' ? " )" : ", operandStack )");
+        call->assign(routine).append("_").append(n).append("( ").append(args).append(
+            letter == 'D' ? " )" : ", operandStack )");
     if (name != nullptr)
         name->assign(routine).append("_").append(n);
 }
