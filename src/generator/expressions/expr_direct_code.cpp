@@ -481,7 +481,7 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         }
     }
     if (c.iSeries() && f.d.typeLetter == 'S') {
-        c.Line(EXPR_FormatInto(c.formatted, "decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
+        c.Put({"decimal(", ExprDigits(f.d.length), ",", ExprDigits(f.d.decimals), ") decOperand", ExprDigits(n), ";"});
         return;
     }
     if (!read || !f.numericWork())

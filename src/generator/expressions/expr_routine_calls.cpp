@@ -57,7 +57,7 @@ void writeWhenStack(ExprWriterServices& gen, uint32_t size)
     if (!gen.CSharp()) {
         gen.Line("X_VAR_EXPRESSION_OPERAND");
         static std::string line;
-        gen.Line(EXPR_FormatInto(line, "   operandStack[%u];", size));
+        gen.Line(line.assign("   operandStack[").append(ExprDigits(size)).append("];"));
         gen.Line("");
         return;
     }
