@@ -147,6 +147,20 @@ ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
 
 namespace {
 
+/* The lower-case hexadecimal digits of a value, at least two (a zero
+** before one): printf's "%.2x". */
+std::string_view hexAtLeastTwo(char (&text)[8], uint32_t value)
+{
+    size_t at = sizeof text;
+    do {
+        text[--at] = "0123456789abcdef"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    if (at == sizeof text - 1)
+        text[--at] = '0';
+    return std::string_view(text + at, sizeof text - at);
+}
+
 bool needsWork(ExprCode& c, const ExprFieldView& f)
 {
     return f.field && (f.pointerVariable || f.d.record || f.numericWork() || (c.iSeries() && f.d.typeLetter == 'S'));
@@ -163,26 +177,29 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
     if (node == op.result && (t.kind == ExprOpKind::Compare || opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL ||
                               opcode == EXPR_OP_STRING_CUR_SIZE)) {
         const int32_t n = c.Number(op.operation);
+        const ExprDigits digits(n);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
-            c.Line(EXPR_FormatInto(c.formatted, "X_DOUBLE dDifference%d;", n));
+            c.Put({"X_DOUBLE dDifference", digits, ";"});
         if (opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL) {
             EXPR_OPERAND_NODE* operand = op.operation->operand;
             /* the work variable is read as decOperand in both variants */
-            c.Line(c.iSeries() ? EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(operand),
-                                             EXPR_lOperandScale(operand), n)
-                               : EXPR_Format("X_DOUBLE decOperand%d;", n));
+            if (c.iSeries())
+                c.Line(EXPR_FormatInto(c.formatted, "decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(operand),
+                                       EXPR_lOperandScale(operand), n));
+            else
+                c.Put({"X_DOUBLE decOperand", digits, ";"});
         }
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String) {
             const std::string& t1 = EXPR_OperandLengthText(c, op.left);
             const std::string& t2 = EXPR_OperandLengthText(c, op.right);
             const std::string& longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
             switch (EXPR_StringCompareStrategy(c, op)) {
-            case 2: c.Line(EXPR_FormatInto(c.formatted, "X_INT iCompare%d;", n)); break;
-            case 3: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, t1.c_str())); break;
-            case 4: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, t2.c_str())); break;
+            case 2: c.Put({"X_INT iCompare", digits, ";"}); break;
+            case 3: c.Put({"X_CHAR chObject", digits, "[", t1.c_str(), "];"}); break;
+            case 4: c.Put({"X_CHAR chSubject", digits, "[", t2.c_str(), "];"}); break;
             case 5:
-                c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, longer.c_str()));
-                c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, longer.c_str()));
+                c.Put({"X_CHAR chObject", digits, "[", longer.c_str(), "];"});
+                c.Put({"X_CHAR chSubject", digits, "[", longer.c_str(), "];"});
                 break;
             default: break;
             }
@@ -190,8 +207,8 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
         if (opcode == EXPR_OP_STRING_CUR_SIZE) {
             const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), op.left);
             if (cls == 5 || cls == 7)
-                c.Line(EXPR_FormatInto(c.formatted, "X_FLD_CHAR fldChar%d = { X_FLDDATA_V1, 0, X_MAX_SIZE_ALPHA_LEN, NULL };", n));
-            c.Line(EXPR_FormatInto(c.formatted, "X_ULONG ulCurSize%d;", n));
+                c.Put({"X_FLD_CHAR fldChar", digits, " = { X_FLDDATA_V1, 0, X_MAX_SIZE_ALPHA_LEN, NULL };"});
+            c.Put({"X_ULONG ulCurSize", digits, ";"});
         }
     }
     if (t.kind != ExprOpKind::SubjectLoad || node != op.left || c.routine.kind != EXPR_ROUTINE_BOOLEAN_SUBJECT)
@@ -423,7 +440,7 @@ void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
     const ExprFieldView& f = EXPR_ViewField(c, op.result);
     if (!f.field) {
         if (EXPR_IsInstruction(op.result) && (op.result->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0)
-            c.Line(EXPR_FormatInto(c.formatted, "X_BOOL bSqlnull%d;", c.Number(op.result)));
+            c.Put({"X_BOOL bSqlnull", ExprDigits(c.Number(op.result)), ";"});
         return;
     }
     if (tracks && !declared) {
@@ -448,23 +465,23 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
             c.Put({"X_PDICTIONARY_FIELD pField", digits, ";"},
                   {"X_PDICTIONARY_FIELD pField", digits, " = new X_PDICTIONARY_FIELD();"});
     } else if (f.d.record) {
+        const ExprDigits digits(n);
         c.Line("X_FLD_RECORD");
-        c.Line(EXPR_FormatInto(c.formatted, "   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
-                           f.d.recordName.c_str()));
+        c.Put({"   *pRecord", digits, " = ((X_FLD_RECORD*)( ", f.table().c_str(), "[", f.d.recordName.c_str(),
+               "].pField ));"});
         if (f.full()) {
             c.Line("X_FLD_INFO");
-            c.Line(EXPR_FormatInto(c.formatted, "   *pFldInfo%d = ((X_FLD_INFO*)( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
-                               "pRecord%d->pDescription->pOffsetTable[ %s ] ));",
-                               n, n, n, f.index().c_str()));
+            c.Put({"   *pFldInfo", digits, " = ((X_FLD_INFO*)( ((X_PDICTIONARY_FIELD)( pRecord", digits,
+                   "->pDataRecord )) + pRecord", digits, "->pDescription->pOffsetTable[ ", f.index().c_str(),
+                   " ] ));"});
         } else {
             c.Line("X_PDICTIONARY_FIELD");
-            c.Line(EXPR_FormatInto(c.formatted, "   pField%d = ( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
-                               "pRecord%d->pDescription->pOffsetTable[ %s ] );",
-                               n, n, n, f.index().c_str()));
+            c.Put({"   pField", digits, " = ( ((X_PDICTIONARY_FIELD)( pRecord", digits, "->pDataRecord )) + pRecord",
+                   digits, "->pDescription->pOffsetTable[ ", f.index().c_str(), " ] );"});
         }
     }
     if (c.iSeries() && f.d.typeLetter == 'S') {
-        c.Line(EXPR_FormatInto(c.formatted, "decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
+        c.Put({"decimal(", ExprDigits(f.d.length), ",", ExprDigits(f.d.decimals), ") decOperand", ExprDigits(n), ";"});
         return;
     }
     if (!read || !f.numericWork())
@@ -495,9 +512,12 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     if (EXPR_fIsResultOf(operation, instruction) || f.d.target)
         return;
     if (c.iSeries() && f.d.typeLetter == 'S') {
-        c.Line(EXPR_FormatInto(c.formatted, "_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
-                           f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
-                           EXPR_BuildFieldAccessText(c, f).c_str()));
+        /* the decimals and the length in two hexadecimal digits each */
+        char decimalsText[8], lengthText[8];
+        const std::string_view decimals = hexAtLeastTwo(decimalsText, static_cast<uint32_t>(f.d.decimals));
+        const std::string_view length = hexAtLeastTwo(lengthText, static_cast<uint32_t>(f.d.length));
+        c.Put({"_CPYNV( 0x03", decimals, length, "00, ((char*)( &decOperand", ExprDigits(f.n), " )), 0x02", decimals,
+               length, "00, ((X_CHAR*)( ", EXPR_BuildFieldAccessText(c, f).c_str(), " )) );"});
         return;
     }
     if (!f.numericWork())

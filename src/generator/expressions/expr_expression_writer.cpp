@@ -71,6 +71,13 @@ std::string& declaratorLine()
     return line;
 }
 
+/* The declarator line begun: "   operand<k> = ", in the kept buffer, for
+** the caller to append the rest to. */
+std::string& declaratorOf(uint32_t k)
+{
+    return declaratorLine().assign("   operand").append(ExprDigits(k)).append(" = ");
+}
+
 /* Two lines: the type, then the declarator (formatted three blanks in). */
 void declare(ExprWriterServices& gen, std::string_view type, std::string_view declarator)
 {
@@ -82,19 +89,22 @@ void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE&
 {
     const char* packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
     const long bytes = static_cast<long>(std::string_view(packed).size() / 4);
+    /* "<kind>, <bytes>, <scale>, \"<packed digits>\"" */
+    const auto tail = [&](std::string& line) -> std::string& {
+        return line.append("X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, ")
+            .append(ExprDigits(bytes))
+            .append(", ")
+            .append(ExprDigits(static_cast<long>(node.second)))
+            .append(", \"")
+            .append(packed)
+            .append("\"");
+    };
     if (gen.CSharp()) {
         declare(gen, "X_VAR_FACTOR_DECIMAL_PACKED",
-                EXPR_FormatInto(
-                    declaratorLine(),
-                    "   operand%u = new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, "
-                    "%ld, %ld, \"%s\" );",
-                    k, bytes, static_cast<long>(node.second), packed));
+                tail(declaratorOf(k).append("new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.")).append(" );"));
         return;
     }
-    declare(gen, "static const X_VAR_FACTOR_DECIMAL_PACKED",
-            EXPR_FormatInto(declaratorLine(),
-                            "   operand%u = { X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, %ld, %ld, \"%s\" };", k, bytes,
-                            static_cast<long>(node.second), packed));
+    declare(gen, "static const X_VAR_FACTOR_DECIMAL_PACKED", tail(declaratorOf(k).append("{ ")).append(" };"));
 }
 
 /* The declaration of one counted operand. */
@@ -109,13 +119,13 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
     case EXPR_NODE_INT32_CONSTANT:
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, %s );",
-                                    k, value.data()));
+                    declaratorOf(k)
+                        .append("new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, ")
+                        .append(value)
+                        .append(" );"));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
-                    EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, %s };", k,
-                                    value.data()));
+                    declaratorOf(k).append("{ X_VAR_HEADER_KIND_FACTOR_LONG, ").append(value).append(" };"));
         return;
     case EXPR_NODE_DECIMAL_CONSTANT:
         if (opcode == kPushPacked31 || opcode == kPushPacked63 || opcode == kPushDecimal) {
@@ -152,8 +162,12 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
                                 node.value, node.maxLength);
         if (!cs) {
             declare(gen, "static const X_VAR_FACTOR_STRING",
-                    EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_STRING, %s, %s };", k,
-                                    length.c_str(), reference.c_str()));
+                    declaratorOf(k)
+                        .append("{ X_VAR_HEADER_KIND_FACTOR_STRING, ")
+                        .append(length.c_str())
+                        .append(", ")
+                        .append(reference.c_str())
+                        .append(" };"));
             return;
         }
         gen.Line("X_VAR_FACTOR_STRING");
@@ -169,13 +183,13 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         const long b = node.booleanValue != nullptr ? *node.booleanValue : 0;
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_FormatInto(
-                        declaratorLine(),
-                        "   operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld );", k, b));
+                    declaratorOf(k)
+                        .append("new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, ")
+                        .append(ExprDigits(b))
+                        .append(" );"));
         else
-            declare(
-                gen, "static const X_VAR_FACTOR_LONG",
-                EXPR_FormatInto(declaratorLine(), "   operand%u = { X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld };", k, b));
+            declare(gen, "static const X_VAR_FACTOR_LONG",
+                    declaratorOf(k).append("{ X_VAR_HEADER_KIND_FACTOR_BOOLEAN, ").append(ExprDigits(b)).append(" };"));
         return;
     }
     case EXPR_NODE_PACKED_CONSTANT: declarePacked(gen, k, node); return;
@@ -184,15 +198,21 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
             declare(gen, "X_VAR_FACTOR_SYSVAR_EVALUATION",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = new X_VAR_FACTOR_SYSVAR_EVALUATION( "
-                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, null, %s, \"%s\" );",
-                                    k, d.text.c_str(), d.systemVariable.c_str()));
+                    declaratorOf(k)
+                        .append("new X_VAR_FACTOR_SYSVAR_EVALUATION( X_VAR.X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, "
+                                "null, ")
+                        .append(d.text.c_str())
+                        .append(", \"")
+                        .append(d.systemVariable.c_str())
+                        .append("\" );"));
         else
             declare(gen, "static const X_VAR_FACTOR_SYSVAR_EVALUATION",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, NULL, %s, \"%s\" };",
-                                    k, d.text.c_str(), d.systemVariable.c_str()));
+                    declaratorOf(k)
+                        .append("{ X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, NULL, ")
+                        .append(d.text.c_str())
+                        .append(", \"")
+                        .append(d.systemVariable.c_str())
+                        .append("\" };"));
         return;
     }
     case EXPR_NODE_INT64_CONSTANT:
@@ -208,16 +228,22 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
-            declare(gen, "X_VAR_FACTOR_LIST_VECTOR",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = new X_VAR_FACTOR_LIST_VECTOR( "
-                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, %s, %s );",
-                                    k, d.listReference.c_str(), d.text.c_str()));
+            declare(
+                gen, "X_VAR_FACTOR_LIST_VECTOR",
+                declaratorOf(k)
+                    .append("new X_VAR_FACTOR_LIST_VECTOR( X_VAR.X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, null, ")
+                    .append(d.listReference.c_str())
+                    .append(", ")
+                    .append(d.text.c_str())
+                    .append(" );"));
         else
             declare(gen, "static const X_VAR_FACTOR_LIST_VECTOR",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, NULL, %s, %s };", k,
-                                    d.listReference.c_str(), d.text.c_str()));
+                    declaratorOf(k)
+                        .append("{ X_VAR_HEADER_KIND_FACTOR_LIST_FIELD_VECTOR, NULL, ")
+                        .append(d.listReference.c_str())
+                        .append(", ")
+                        .append(d.text.c_str())
+                        .append(" };"));
         return;
     }
     case EXPR_NODE_INT32_LOVAL:
@@ -246,15 +272,20 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         EXPR_DescribeOperand(gen.Fields(), d, &node);
         if (cs)
             declare(gen, "X_VAR_FACTOR_RECORD_VECTOR",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = new X_VAR_FACTOR_RECORD_VECTOR( "
-                                    "X_VAR.X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s );",
-                                    k, d.recordName.c_str(), d.text.c_str()));
+                    declaratorOf(k)
+                        .append("new X_VAR_FACTOR_RECORD_VECTOR( X_VAR.X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, ")
+                        .append(d.recordName.c_str())
+                        .append(", ")
+                        .append(d.text.c_str())
+                        .append(" );"));
         else
             declare(gen, "static const X_VAR_FACTOR_RECORD_VECTOR",
-                    EXPR_FormatInto(declaratorLine(),
-                                    "   operand%u = { X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, %s, %s };", k,
-                                    d.recordName.c_str(), d.text.c_str()));
+                    declaratorOf(k)
+                        .append("{ X_VAR_HEADER_KIND_FACTOR_RECORD_FIELD_VECTOR, ")
+                        .append(d.recordName.c_str())
+                        .append(", ")
+                        .append(d.text.c_str())
+                        .append(" };"));
         return;
     }
     default: return;

@@ -317,18 +317,27 @@ void writeComparison(ExprCode& c, Operation& o)
     switch (o.t.value) {
     case ExprValue::Double:
         if (!c.iSeries()) {
+            /* the difference within the rounding constant K (eq) or outside it
+               (ne), and the plain comparison of its first character (ab) */
             const std::string K = EXPR_BuildRoundingConstant(c, o.s);
-            const std::string eq =
-                EXPR_Format("( dDifference%d >= -%s ) && ( dDifference%d <= +%s )", o.n, K.c_str(), o.n, K.c_str());
-            const std::string ne =
-                EXPR_Format("( dDifference%d < -%s ) || ( dDifference%d > +%s )", o.n, K.c_str(), o.n, K.c_str());
-            const std::string ab = o.A + " " + cmp.substr(0, 1) + " " + o.B;
+            const ExprDigits n(o.n);
+            const std::string_view first = std::string_view(cmp).substr(0, 1);
             switch (o.t.comparator) {
-            case ExprComparator::Eq: c.Put({o.T, " = ( ", eq, " );"}); return;
-            case ExprComparator::Ne: c.Put({o.T, " = ( ", ne, " );"}); return;
+            case ExprComparator::Eq:
+                c.Put({o.T, " = ( ( dDifference", n, " >= -", K, " ) && ( dDifference", n, " <= +", K, " ) );"});
+                return;
+            case ExprComparator::Ne:
+                c.Put({o.T, " = ( ( dDifference", n, " < -", K, " ) || ( dDifference", n, " > +", K, " ) );"});
+                return;
             case ExprComparator::Lt:
-            case ExprComparator::Gt: c.Put({o.T, " = ( ( ", ne, " ) && ( ", ab, " ) );"}); return;
-            default: c.Put({o.T, " = ( ( ", eq, " ) || ( ", ab, " ) );"}); return;
+            case ExprComparator::Gt:
+                c.Put({o.T, " = ( ( ( dDifference", n, " < -", K, " ) || ( dDifference", n, " > +", K, " ) ) && ( ",
+                       o.A, " ", first, " ", o.B, " ) );"});
+                return;
+            default:
+                c.Put({o.T, " = ( ( ( dDifference", n, " >= -", K, " ) && ( dDifference", n, " <= +", K, " ) ) || ( ",
+                       o.A, " ", first, " ", o.B, " ) );"});
+                return;
             }
         }
         break;

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "dqov/runcontrol/fix.h"
+#include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
 #include "runcontrol/message_table.h"
@@ -56,7 +57,7 @@ void writeWhenStack(ExprWriterServices& gen, uint32_t size)
     if (!gen.CSharp()) {
         gen.Line("X_VAR_EXPRESSION_OPERAND");
         static std::string line;
-        gen.Line(EXPR_FormatInto(line, "   operandStack[%u];", size));
+        gen.Line(line.assign("   operandStack[").append(ExprDigits(size)).append("];"));
         gen.Line("");
         return;
     }
@@ -102,11 +103,19 @@ long EXPR_lWriteCommandCallLine(EXPR_ROUTINE* element, void*, void*)
         return 0;
     /* the line is put together in a buffer kept between calls */
     static std::string line;
-    if (element->kind == EXPR_ROUTINE_COMMAND)
-        gen->Line(gen->CSharp() ? EXPR_FormatInto(line, "Command_Evaluation_Routine_%d( %s%s );", element->number,
-                                                  kCsArgs, EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
-                                : EXPR_FormatInto(line, "EVALUATE_COMMAND_%d", element->number));
-    else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
+    if (element->kind == EXPR_ROUTINE_COMMAND) {
+        const ExprDigits number(element->number);
+        if (gen->CSharp())
+            line.assign("Command_Evaluation_Routine_")
+                .append(number)
+                .append("( ")
+                .append(kCsArgs)
+                .append(EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
+                .append(" );");
+        else
+            line.assign("EVALUATE_COMMAND_").append(number);
+        gen->Line(line);
+    } else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
         writeWhenStack(*gen, element->operandStackSize);
     return 0;
 }
@@ -161,13 +170,14 @@ void EXPR_BuildConditionRoutineCall(ExprWriterServices& gen, const char* referen
             name->clear();
         return;
     }
-    const int32_t n = EXPR_lRoutineNumber(reference);
+    const ExprDigits n(EXPR_lRoutineNumber(reference));
     const char* args = gen.CSharp() ? kCsArgs : "FUNCTION_STD_PARMS";
+    /* "<routine>_<n>( <args> )", the When routine's with the group's stack */
     if (call != nullptr)
-        *call = letter == 'D' ? EXPR_Format("%s_%d( %s )", routine, n, args)
-                              : EXPR_Format("%s_%d( %s, operandStack )", routine, n, args);
+        call->assign(routine).append("_").append(n).append("( ").append(args).append(
+            letter == 'D' ? " )" : ", operandStack )");
     if (name != nullptr)
-        *name = EXPR_Format("%s_%d", routine, n);
+        name->assign(routine).append("_").append(n);
 }
 
 void EXPR_WriteVarCharRelease(ExprWriterServices& gen, const char* reference, std::string_view variable)

@@ -126,9 +126,9 @@ void writeBooleanBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const Kind
     const bool cs = gen.CSharp();
     /* the macro's name and lines are put together in buffers kept between routines */
     static std::string macro, line;
-    EXPR_FormatInto(macro, "%s_%d",
-                    routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
-                    routine.number);
+    macro.assign(routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO")
+        .append("_")
+        .append(ExprDigits(routine.number));
     gen.Line(cs ? "bool" : "X_BOOL");
     gen.Line(cs ? "   bResult = false;" : "   bResult = FALSE;");
     gen.Column0(" ");
@@ -250,7 +250,7 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
     /* the name and the lines are put together in buffers kept between
     ** routines */
     static std::string name, line;
-    name.assign(k->macro).append("_").append(std::to_string(routine.number));
+    name.assign(k->macro).append("_").append(ExprDigits(routine.number));
     for (uint32_t i = 0; i < expression.variantCount; ++i) {
         EXPR_VARIANT* variant = expression.variants[i];
         if (variant == nullptr)
@@ -288,7 +288,8 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
     static std::string prototype;
     if (k->prototypePass == 0 && (pass == nullptr || *pass == 0)) {
         /* the lines are put together in one buffer, by appends */
-        const std::string number = "_" + std::to_string(n);
+        std::string number("_");
+        number.append(ExprDigits(n));
         static std::string line;
         line.assign("#if defined(").append(k->macro).append(number).append(")");
         gen.LineAt(header, 3, line);
@@ -306,7 +307,7 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         gen.LineAt(header, 0, " ");
     }
     if (k->prototypePass == 1 && (pass == nullptr || *pass == 1))
-        gen.LineAt(header, 3, EXPR_FormatInto(prototype, k->prototype, n));
+        gen.LineAt(header, 3, numberedInto(prototype, k->prototype, n));
 }
 
 /* Keeps the variants' lines while the macros are written, also when the

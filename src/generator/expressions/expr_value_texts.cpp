@@ -549,27 +549,30 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
         }
     };
     switch (EXPR_StringCompareStrategy(c, op)) {
-    case 2:
+    case 2: {
+        /* the line put together by appends: the compare of the shorter
+           length, then the longer value's tail against blanks */
+        const ExprDigits number(n);
         if (l2 <= l1) {
-            c.Line(c.cs()
-                       ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, %ld, "
-                                     "DqooDef.X_ALPHA_BLANK_STRING, %ld );",
-                                     n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2)
-                       : EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( ( %s + %ld ), "
-                                     "X_ALPHA_BLANK_STRING, %ld );",
-                                     n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2,
-                                     l1 - l2));
+            const ExprDigits shorter(l2), tail(l1 - l2);
+            c.Put({"if ( ( iCompare", number, " = ", memcmpName, "( ", v1, ", ", v2, ", ", shorter,
+                   " ) ) == 0 ) iCompare", number, " = ", memcmpName, "( ( ", v1, " + ", shorter,
+                   " ), X_ALPHA_BLANK_STRING, ", tail, " );"},
+                  {"if ( ( iCompare", number, " = ", memcmpName, "( ", v1, ", ", v2, ", ", shorter,
+                   " ) ) == 0 ) iCompare", number, " = ", memcmpName, "( ", v1, ", ", shorter,
+                   ", DqooDef.X_ALPHA_BLANK_STRING, ", tail, " );"});
         } else {
             /* C# reaches the tail of the longer value through the offset form of the compare, whose
                operands are the other way round */
-            c.Line(EXPR_FormatInto(c.formatted, "if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
-                               "X_ALPHA_BLANK_STRING, ( %s + %ld ), %ld );",
-                               n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1),
-                   EXPR_Format("if ( ( iCompare%d = DqooDef.X_MEMCMP( %s, %s, %ld ) ) == 0 ) iCompare%d = "
-                               "-DqooDef.X_MEMCMP( %s, %ld, DqooDef.X_ALPHA_BLANK_STRING, %ld );",
-                               n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1));
+            const ExprDigits shorter(l1), tail(l2 - l1);
+            c.Put({"if ( ( iCompare", number, " = memcmp( ", v1, ", ", v2, ", ", shorter, " ) ) == 0 ) iCompare",
+                   number, " = memcmp( X_ALPHA_BLANK_STRING, ( ", v2, " + ", shorter, " ), ", tail, " );"},
+                  {"if ( ( iCompare", number, " = DqooDef.X_MEMCMP( ", v1, ", ", v2, ", ", shorter,
+                   " ) ) == 0 ) iCompare", number, " = -DqooDef.X_MEMCMP( ", v2, ", ", shorter,
+                   ", DqooDef.X_ALPHA_BLANK_STRING, ", tail, " );"});
         }
         return;
+    }
     case 3: pad("chObject", t1, v2, t2); return;
     case 4: pad("chSubject", t2, v1, t1); return;
     case 5:
@@ -636,9 +639,8 @@ const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT
         const ExprOpTraits& t = EXPR_OpTraits(opcode);
         const int32_t n = c.Number(operation->operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
-            c.Line(EXPR_FormatInto(c.formatted, "dDifference%d = ( %s - %s );", n,
-                               EXPR_BuildFactorValueText(c, operation->left, operation).c_str(),
-                               EXPR_BuildFactorValueText(c, operation->right, operation).c_str()));
+            c.Put({"dDifference", ExprDigits(n), " = ( ", EXPR_BuildFactorValueText(c, operation->left, operation),
+                   " - ", EXPR_BuildFactorValueText(c, operation->right, operation), " );"});
         else if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String)
             writeStringPreparation(c, *operation, n);
         else if (opcode == EXPR_OP_STRING_CUR_SIZE)
@@ -668,18 +670,28 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     const std::string o(op);
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     const long l1 = EXPR_lOperandLength(operation.left), l2 = EXPR_lOperandLength(operation.right);
+    /* the memcmp forms put together by appends */
+    const ExprDigits number(n);
+    std::string text;
     switch (EXPR_StringCompareStrategy(c, operation)) {
-    case 1: return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
-    case 2: return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
+    case 1:
+        text.append("( ").append(memcmpName).append("( ").append(v1).append(", ").append(v2).append(", ");
+        text.append(ExprDigits(l1)).append(" ) ").append(o).append(" 0 )");
+        return text;
+    case 2: return text.append("( iCompare").append(number).append(" ").append(o).append(" 0 )");
     case 3:
-        return EXPR_Format("( %s( %s, chObject%d, %s ) %s 0 )", memcmpName, v1.c_str(), n,
-                           EXPR_OperandLengthText(c, operation.left).c_str(), o.c_str());
+        text.append("( ").append(memcmpName).append("( ").append(v1).append(", chObject").append(number);
+        text.append(", ").append(EXPR_OperandLengthText(c, operation.left)).append(" ) ").append(o).append(" 0 )");
+        return text;
     case 4:
-        return EXPR_Format("( %s( chSubject%d, %s, %s ) %s 0 )", memcmpName, n, v2.c_str(),
-                           EXPR_OperandLengthText(c, operation.right).c_str(), o.c_str());
+        text.append("( ").append(memcmpName).append("( chSubject").append(number).append(", ").append(v2);
+        text.append(", ").append(EXPR_OperandLengthText(c, operation.right)).append(" ) ").append(o).append(" 0 )");
+        return text;
     case 5:
-        return EXPR_Format("( %s( chSubject%d, chObject%d, %s ) %s 0 )", memcmpName, n, n,
-                           EXPR_OperandLengthText(c, l1 > l2 ? operation.left : operation.right).c_str(), o.c_str());
+        text.append("( ").append(memcmpName).append("( chSubject").append(number).append(", chObject");
+        text.append(number).append(", ").append(EXPR_OperandLengthText(c, l1 > l2 ? operation.left : operation.right));
+        text.append(" ) ").append(o).append(" 0 )");
+        return text;
     case 6: {
         auto triple = [&](EXPR_OPERAND_NODE* node, const std::string& v, bool first) {
             const std::string length = EXPR_OperandLengthText(c, node);

@@ -305,7 +305,7 @@ EXPR_OPERAND_NODE* PropertyNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
     const std::string field = PropertyField(o);
     const bool throughRecords = ScopeIsDataRecord(PropertyScope(o), field);
     EXPR_OPERAND_NODE* n = b.Node(throughRecords ? EXPR_NODE_COMPONENT_FIELD_REF : EXPR_NODE_COMPONENT_FIELD);
-    n->fieldRef = b.Store().keepText(field);
+    n->fieldRef = b.Store().keepName(field);
     if (throughRecords)
         n->componentFieldRef = n->fieldRef;
     return n;
@@ -325,7 +325,7 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
     }
     if (cls == "FL" || cls == "SV" || cls == "ML") {
         EXPR_OPERAND_NODE* n = b.Node(cls == "FL" ? EXPR_NODE_FIELD : EXPR_NODE_SYSTEM_VARIABLE);
-        n->fieldRef = store.keepText(cls == "FL" ? nameOf(o) : upper(nameOf(o)));
+        n->fieldRef = store.keepName(cls == "FL" ? nameOf(o) : upper(nameOf(o)));
         n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
         n->second = static_cast<uint32_t>(std::max<int32_t>(o.lDecimals, 0));
         /* a field that can be SQL null carries a field state: a packed or

@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dqoo {
@@ -73,9 +75,22 @@ private:
 class TextArena {
 public:
     const char* Keep(const std::string& s) { return chars_.Keep(s.c_str(), s.size() + 1); }
+    // The one copy of a name that many records give: the same text kept
+    // again is the same pointer. The expression writers find what they know
+    // of a field again by its text's address, so the nodes of one field
+    // share theirs (and a function's few hundred names are kept once).
+    const char* KeepShared(const std::string& s)
+    {
+        if (const auto it = shared_.find(s); it != shared_.end())
+            return it->second;
+        const char* kept = Keep(s);
+        shared_.emplace(std::string_view(kept, s.size()), kept);
+        return kept;
+    }
 
 private:
     ArrayBlocks<char, 4096> chars_;
+    std::unordered_map<std::string_view, const char*> shared_;
 };
 
 // The elements of every routine reference, by its key (a letter and seven
@@ -138,6 +153,8 @@ struct ExpressionStore {
     std::vector<WhenGroup> whenGroups;
 
     const char* keepText(const std::string& s) { return texts.Keep(s); }
+    // A field or system variable name: one copy for every node that names it.
+    const char* keepName(const std::string& s) { return texts.KeepShared(s); }
 };
 
 // The store of the current object; empty at first.

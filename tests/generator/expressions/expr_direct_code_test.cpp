@@ -729,3 +729,54 @@ TEST_F(DirectCode, IntegerComparisonsUseTheirOwnOperators)
 }
 
 }  // namespace
+
+namespace {
+
+using expr_compile_test::Op;
+using expr_compile_test::Operand;
+
+// Alphanumeric fields of unequal lengths are compared over the shorter
+// length, then the longer value's tail against blanks; the comparison reads
+// the result of the two compares. Both orders of the operands.
+class UnequalAlphaCompare : public DirectCode {
+protected:
+    Lines compare(const char* left, int32_t leftLength, const char* right, int32_t rightLength)
+    {
+        gen.dictionary.fields["A5"] = FieldFacts("V_FIELD_A5", 'A', 5);
+        gen.dictionary.fields["A10"] = FieldFacts("V_FIELD_A10", 'A', 10);
+        const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", left, 'A', leftLength),
+                                                 Operand("FL", right, 'A', rightLength), Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+        compileCondition({3, operands, 2, operations}, "D0000001");
+        return written();
+    }
+    static bool has(const Lines& lines, const std::string& line)
+    {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(UnequalAlphaCompare, LongerOnTheLeft)
+{
+    /* p-code: 1 push A10, 2 push A5, 3 EQ, the expression's result; the
+    ** only (generic) variant in the routine's #else at indent 6 */
+    const Lines t = compare("A10", 10, "A5", 5);
+    EXPECT_TRUE(has(t, "      X_INT iCompare3;")) << ::testing::PrintToString(t);
+    EXPECT_TRUE(has(t, "      if ( ( iCompare3 = memcmp( pX_Fld[V_FIELD_A10].pField, pX_Fld[V_FIELD_A5].pField, 5 "
+                       ") ) == 0 ) iCompare3 = memcmp( ( pX_Fld[V_FIELD_A10].pField + 5 ), X_ALPHA_BLANK_STRING, 5 );"))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(has(t, "      bResult = ( iCompare3 == 0 );")) << ::testing::PrintToString(t);
+}
+
+TEST_F(UnequalAlphaCompare, LongerOnTheRight)
+{
+    const Lines t = compare("A5", 5, "A10", 10);
+    EXPECT_TRUE(has(t, "      X_INT iCompare3;")) << ::testing::PrintToString(t);
+    /* the blanks stand first: the compare keeps the order of the operands */
+    EXPECT_TRUE(has(t, "      if ( ( iCompare3 = memcmp( pX_Fld[V_FIELD_A5].pField, pX_Fld[V_FIELD_A10].pField, 5 "
+                       ") ) == 0 ) iCompare3 = memcmp( X_ALPHA_BLANK_STRING, ( pX_Fld[V_FIELD_A10].pField + 5 ), 5 );"))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(has(t, "      bResult = ( iCompare3 == 0 );")) << ::testing::PrintToString(t);
+}
+
+}  // namespace

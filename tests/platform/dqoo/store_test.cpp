@@ -46,6 +46,32 @@ TEST(TextArena, TextsAreKeptWithTheirEndingZero)
     EXPECT_STREQ(after, "AFTER");
 }
 
+// A shared name is kept once: the same text gives the same copy, also after
+// other texts and blocks were kept; a name that only starts like another,
+// or differs in case, is a copy of its own; a plain Keep never shares.
+TEST(TextArena, SharedNamesAreKeptOnce)
+{
+    dqoo::TextArena texts;
+    const char* amount = texts.KeepShared("AMOUNT");
+    const char* amounts = texts.KeepShared("AMOUNTS");
+    const char* lower = texts.KeepShared("amount");
+    const char* plain = texts.Keep("AMOUNT");
+    texts.Keep(std::string(5000, 'L'));  // a block of its own in between
+    for (int i = 0; i < 2000; ++i)
+        texts.KeepShared("NAME" + std::to_string(i));  // blocks and table grown
+    EXPECT_EQ(texts.KeepShared("AMOUNT"), amount);
+    EXPECT_EQ(texts.KeepShared("AMOUNTS"), amounts);
+    EXPECT_EQ(texts.KeepShared("NAME17"), texts.KeepShared(std::string("NAME") + "17"));
+    EXPECT_NE(amount, amounts);
+    EXPECT_NE(amount, lower);
+    EXPECT_NE(amount, plain);
+    EXPECT_STREQ(amount, "AMOUNT");
+    EXPECT_STREQ(amounts, "AMOUNTS");
+    EXPECT_STREQ(lower, "amount");
+    EXPECT_STREQ(texts.KeepShared(""), "");
+    EXPECT_EQ(texts.KeepShared(""), texts.KeepShared(""));
+}
+
 }  // namespace
 
 namespace {
