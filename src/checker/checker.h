@@ -378,6 +378,9 @@ int32_t ParmCount(const char* keyword);
  * table (command `command`, parameter `param`, as the keyword finds it):
  * for a caller that walks the parameters of the current command. */
 std::string ParmEntryAt(int command, int param, int entry, int element);
+/* The current command's place in the command table (-1 for none), kept
+ * while the parsed command's name stays the same. */
+int CurrentCommandIndex();
 /* ParmEntryAt into `out`, whose room is kept for the next value. */
 void ReadParmEntryAt(int command, int param, int entry, int element, std::string& out);
 int32_t ParmCountAt(int command, int param);

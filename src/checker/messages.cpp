@@ -327,6 +327,11 @@ std::string ParmEntryAt(int command, int param, int entry, int element)
     return ReadElement(LocateAt(command, param, element, entry));
 }
 
+int CurrentCommandIndex()
+{
+    return CurrentCommand();
+}
+
 void ReadParmEntryAt(int command, int param, int entry, int element, std::string& out)
 {
     ReadElementInto(LocateAt(command, param, element, entry), out);

@@ -564,7 +564,7 @@ void RecordKeywordUses()
     using namespace dqov::cmdparm;
     if (Pass() != 1)
         return;
-    const int ci = FindCommand(CommandNameOf(G().parsed));
+    const int ci = CurrentCommandIndex();
     if (ci < 0)
         return;
     const CommandDef& command = kCommands[static_cast<size_t>(ci)];
