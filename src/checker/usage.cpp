@@ -188,10 +188,12 @@ struct UseIndex {
     bool groupStampKnown = false;
 };
 
-UseIndex& Index()
+/* At namespace scope, so that the many asks for it test no guard. */
+UseIndex g_useIndex;
+
+inline UseIndex& Index()
 {
-    static UseIndex index;
-    return index;
+    return g_useIndex;
 }
 
 // An operand's name as the key of its record holds it, without the blanks
