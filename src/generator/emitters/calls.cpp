@@ -90,6 +90,12 @@ void declareParameterVector(const Passed& p)
     P3109_Line("};");
 }
 
+/* The value pointer of call parameter `index`. */
+std::string callParm(size_t index)
+{
+    return "X_CallParms[" + std::to_string(index) + "].pValue";
+}
+
 void assignParameterVector(const Passed& p)
 {
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -99,12 +105,12 @@ void assignParameterVector(const Passed& p)
             P3109_WriteComment("Prepare working details to be passed");
         const std::string vector = P3109_ListVectorName(p.lists[i]);
         if (cs()) {
-            P3109_Line(P3109_Format("X_CallParms[%zu].pValue = pX_List[%s];", i, vector.c_str()));
+            P3109_Line(callParm(i).append(" = pX_List[").append(vector.c_str()).append("];"));
         } else if (zoph2) {
             P3109_Line("X_CAST_LIST_FROM_NO( pX_List, " + vector + ", pX_Fun)");
-            P3109_Line(P3109_Format("X_CallParms[%zu].pValue = (X_PVOID) X_LIST_PTR;", i));
+            P3109_Line(callParm(i).append(" = (X_PVOID) X_LIST_PTR;"));
         } else {
-            P3109_Line(P3109_Format("X_CallParms[%zu].pValue = (X_PVOID) &(pX_List[%s]);", i, vector.c_str()));
+            P3109_Line(callParm(i).append(" = (X_PVOID) &(pX_List[").append(vector.c_str()).append("]);"));
         }
     }
     if (p.structures.empty())
@@ -112,9 +118,10 @@ void assignParameterVector(const Passed& p)
     P3109_WriteComment("Prepare details of data structures to be passed");
     for (size_t i = 0; i < p.structures.size(); ++i) {
         /* the structure's pointer, which addresses its storage (C# its reference) */
-        P3109_Line(P3109_Format(cs() ? "X_CallParms[%zu].pValue = pGlobal1.%s;"
-                                     : "X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);",
-                                p.lists.size() + i, P3109_DataStructurePointerName(*p.structures[i]).c_str()));
+        const std::string pointer = P3109_DataStructurePointerName(*p.structures[i]);
+        P3109_Line(
+            cs() ? callParm(p.lists.size() + i).append(" = pGlobal1.").append(pointer.c_str()).append(";")
+                 : callParm(p.lists.size() + i).append(" = (X_PVOID) INSTANCE(").append(pointer.c_str()).append(");"));
         P3109_WriteDataStructureCall(p.structures[i]->name, 'A');
     }
 }
@@ -344,8 +351,10 @@ void callProgram(const Passed& passed)
                (values.empty() ? "0, pX_NULL," : "(sizeof(Call3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Call3GLParms),"));
     P3109_Line(margin + (passed.any() ? "sizeof(X_CallParms)/sizeof(struct X_PARM), X_CallParms," : "0, pX_NULL,"));
     const std::string numLen = P3109_ParmField("NUM_LEN"), exch = P3109_ParmField("PGM_EXCH");
-    P3109_Line(margin +
-               P3109_Format("'%c', '%c', &sRetCode);", numLen.empty() ? ' ' : numLen[0], exch.empty() ? ' ' : exch[0]));
+    std::string flags = margin + "' ', ' ', &sRetCode);";
+    flags[margin.size() + 1] = numLen.empty() ? ' ' : numLen[0];
+    flags[margin.size() + 6] = exch.empty() ? ' ' : exch[0];
+    P3109_Line(flags);
     if (passed.any())
         receiveBack(passed);
     if (exchange)

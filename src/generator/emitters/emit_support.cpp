@@ -401,6 +401,15 @@ bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_F
     return false;
 }
 
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldRequiredField(std::string_view keyword, std::string_view name,
+                                                              size_t ulWidth)
+{
+    if (std::shared_ptr<const GEN_FIELD_INFO> info = P3109_HoldOperandField(name, ulWidth))
+        return info;
+    P3109_UnresolvedName(keyword, name.substr(0, std::min(name.size(), ulWidth)));
+    return nullptr;
+}
+
 std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view name, size_t ulWidth)
 {
     if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(name, ulWidth))

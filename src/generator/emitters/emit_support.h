@@ -12,6 +12,7 @@
 #define GENERATOR_EMITTERS_EMIT_SUPPORT_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,6 +126,10 @@ std::string P3109_CursorOffsetText();
 ** keyword's effect would pass for complete. */
 bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info,
                           size_t ulWidth = 10);
+/* The same, the description held rather than copied (null beside that
+** finding). */
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldRequiredField(std::string_view keyword, std::string_view name,
+                                                              size_t ulWidth = 10);
 /* Its vector identifier; "V_NOT_AVAILABLE" only beside that finding. */
 std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view name, size_t ulWidth = 10);
 /* PRC1194 for a name of keyword `keyword` of the current command that the

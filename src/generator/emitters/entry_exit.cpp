@@ -471,7 +471,7 @@ void P3109_EmitExecCpf()
     }
     P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
     P3109_WriteOpenBrace();
-    P3109_Line(P3109_Format("X_SHORT sCommandLen = %zu;", command.size()));
+    P3109_Line("X_SHORT sCommandLen = " + std::to_string(command.size()) + ";");
     P3109_Line("X_SHORT sRetCode;");
     CGEN_SetTextLiteralPrefix("COMMAND");
     const char* reference = nullptr;

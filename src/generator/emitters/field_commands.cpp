@@ -452,19 +452,20 @@ void P3109_EmitSubstring()
     for (const std::string& v : {fromPos, fromLen, toPos, toLen})
         P3109_Line(type + v + (cs() ? " = 0;" : ";"));
     auto load = [zoph2](const char* keyword, const std::string& operand, const std::string& variable) {
-        GEN_FIELD_INFO info;
-        if (!P3109_fRequiredField(keyword, operand, info))
+        const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_HoldRequiredField(keyword, operand);
+        if (!info)
             return;
         if (zoph2)
-            P3109_WriteGetLongFromPacked(info, variable);
+            P3109_WriteGetLongFromPacked(*info, variable);
         else
-            P3109_WriteGetShortFromPacked(info, variable);
+            P3109_WriteGetShortFromPacked(*info, variable);
     };
     /* A position not given is the first; a length not given (or "*END")
        reaches to the end of the field from the position. */
     auto part = [&](const char* keyword, const std::string& pos, const std::string& len) {
-        GEN_FIELD_INFO field;
-        const bool found = P3109_fRequiredField(keyword, P3109_ParmField(keyword, 0), field);
+        const std::shared_ptr<const GEN_FIELD_INFO> field =
+            P3109_HoldRequiredField(keyword, P3109_ParmField(keyword, 0));
+        const bool found = field != nullptr;
         const std::string position = P3109_ParmField(keyword, 1);
         if (P3109_TrimRight(position).empty())
             P3109_Line(pos + " = 1;");
@@ -473,10 +474,10 @@ void P3109_EmitSubstring()
         const std::string length = P3109_ParmField(keyword, 2);
         const std::string written = upper(P3109_TrimRight(length));
         if (written.empty() || written == "*END")
-            P3109_Line(len + " = " + std::to_string((found ? field.lLength : 0) + 1) + " - " + pos + ";");
+            P3109_Line(len + " = " + std::to_string((found ? field->lLength : 0) + 1) + " - " + pos + ";");
         else
             load(keyword, length, len);
-        return found ? field.vectorName : std::string("V_NOT_AVAILABLE");
+        return found ? field->vectorName : std::string("V_NOT_AVAILABLE");
     };
     const std::string source = part("FIELD", fromPos, fromLen);
     const std::string target = part("INTO_FIELD", toPos, toLen);

@@ -433,9 +433,9 @@ void P3109_EmitEndLoop()
     if (literalStep == 0)
         P3109_Line(index + " = " + index + " + " + step + ";");
     else if (literalStep > 0)
-        P3109_Line(P3109_Format("%s = %s + %d;", index.c_str(), index.c_str(), literalStep));
+        P3109_Line(index + " = " + index + " + " + std::to_string(literalStep) + ";");
     else
-        P3109_Line(P3109_Format("%s = %s - %lld;", index.c_str(), index.c_str(), -static_cast<long long>(literalStep)));
+        P3109_Line(index + " = " + index + " - " + std::to_string(-static_cast<long long>(literalStep)) + ";");
     if (usingGiven)
         P3109_WriteStoreLongInPacked(counter, index);
     if (block.fFrame)

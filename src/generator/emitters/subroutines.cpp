@@ -106,9 +106,11 @@ void moveArguments(const std::string& subroutine, bool fIn)
     const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_PARMS"), GEN_CALL_PARMS_MAX);
     bool first = true;
     for (int32_t i = 0; i < count; ++i) {
-        GEN_FIELD_INFO argument, parameter;
-        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, GEN_OPERAND_NAME_WIDTH))
+        const std::shared_ptr<const GEN_FIELD_INFO> held =
+            P3109_HoldRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), GEN_OPERAND_NAME_WIDTH);
+        if (!held)
             continue;
+        const GEN_FIELD_INFO& argument = *held;
         if (!fIn && !argument.fKind("FL"))
             continue;
         char direction = ' ';
@@ -116,8 +118,12 @@ void moveArguments(const std::string& subroutine, bool fIn)
         if (!subroutineParameter(subroutine, i + 1, direction, field))
             continue;
         const bool wanted = fIn ? (direction == 'R' || direction == 'B') : (direction == 'T' || direction == 'B');
-        if (!wanted || !P3109_fRequiredField("PARMS", field, parameter))
+        if (!wanted)
             continue;
+        const std::shared_ptr<const GEN_FIELD_INFO> heldParameter = P3109_HoldRequiredField("PARMS", field);
+        if (!heldParameter)
+            continue;
+        const GEN_FIELD_INFO& parameter = *heldParameter;
         if (first)
             P3109_WriteComment(fIn ? "Assign the subroutine arguments" : "Get the subroutine returned values");
         first = false;

@@ -90,9 +90,15 @@ void standardLines(const std::string& indent, const std::string& in, const std::
                (cs() ? "ref pGlobal1.chResultofCheck);" : "&(INSTANCE(chResultofCheck)));"));
 }
 
+/* The error counter of validation block level `level`. */
+std::string errorCountName(int level)
+{
+    return "X_ErrorCount_" + std::to_string(level);
+}
+
 /* A check command: its frame around the preparation and the call. */
 struct Check {
-    const char* comment;
+    const char* comment; /* the comment's text before the field's name */
     const char* inKeyword;
     const char* outKeyword;
 };
@@ -102,7 +108,9 @@ bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
     P3109_EmitCommandPrologue();
     if (!P3109_fFindUsedField(P3109_ParmField("FIELD"), field))
         return false;
-    P3109_WriteComment(P3109_Format(c.comment, P3109_TrimRight(field.fieldName).c_str()));
+    /* the name ends at a terminator, as a C string would */
+    const std::string name = P3109_TrimRight(field.fieldName);
+    P3109_WriteComment(std::string(c.comment).append(name.c_str()));
     /* outside a validation block no earlier check of the block can have
        accepted the field: the check always runs */
     if (insideBlock())
@@ -197,7 +205,7 @@ void P3109_EmitBeginCheck()
     }
     if (componentRun())
         P3109_Line(P3109_RunTime("X_Comp_Set_All_Errors_Off") + "(pX_Ids,pX_Pro,pX_Fun,X_VECTOR_TOTAL,pX_Fld);");
-    P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", depth)) + " = 0;");
+    P3109_Line(P3109_Instance(errorCountName(depth)) + " = 0;");
     const std::string count = P3109_ParmField("KEEP_COUNT");
     GEN_FIELD_INFO info;
     if (P3109_TrimRight(count) != "*NONE" && P3109_fFindUsedField(count, info)) {
@@ -226,7 +234,7 @@ void P3109_EmitEndCheck()
         P3109_Line("}");
     }
     P3109_WriteComment("If an error has occured in this block");
-    P3109_Line("if (" + P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(depth, 1))) + " > 0)");
+    P3109_Line("if (" + P3109_Instance(errorCountName(std::max<int16_t>(depth, 1))) + " > 0)");
     P3109_Line("{");
     P3109_IndentIn();
     P3109_EmitMessageCall(0);
@@ -245,10 +253,8 @@ void P3109_EmitIfError()
 {
     P3109_EmitCommandPrologue();
     P3109_WriteComment("If an error has occured in this block");
-    P3109_Line(
-        "if (" +
-        P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1))) +
-        " > 0)");
+    P3109_Line("if (" + P3109_Instance(errorCountName(std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1))) +
+               " > 0)");
     P3109_Line("{");
     P3109_IndentIn();
     P3109_EmitMessageCall(0);
@@ -274,7 +280,7 @@ void P3109_EmitIncrementErrorCount()
 {
     const GEN_MODULE_STATE& s = g();
     for (int16_t level = 1; level <= P3109_EmitterState().sValidationDepth; ++level)
-        P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", level)) + "++;");
+        P3109_Line(P3109_Instance(errorCountName(level)) + "++;");
     for (int i = 0; i <= s.sBlockDepth; ++i) {
         const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
         if (!e.fErrorCountField)
@@ -395,7 +401,7 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
 
 void P3109_EmitDateCheck()
 {
-    const Check c{"Perform a Date Check on field %s", "IF_VALID", "IF_INVALID"};
+    const Check c{"Perform a Date Check on field ", "IF_VALID", "IF_INVALID"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))
@@ -412,9 +418,10 @@ void P3109_EmitDateCheck()
             indent + field.vectorName + "," +
             (cs() ? P3109_MakeStringLiteral(format.substr(0, 8)) : "\"" + P3109_MakeHexLiteral(format, 8) + "\"") +
             ",");
-        P3109_Line(indent + P3109_Format(cs() ? "%ld,%ld," : "%ldL,%ldL,",
-                                         static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
-                                         static_cast<long>(P3109_ParmNumber("DAY_RANGE", 1))));
+        /* C writes the bounds as long literals */
+        const char* suffix = cs() ? "," : "L,";
+        P3109_Line(indent + std::to_string(static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0))) + suffix +
+                   std::to_string(static_cast<long>(P3109_ParmNumber("DAY_RANGE", 1))) + suffix);
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
     closeCheck(field, frame, true);
@@ -465,7 +472,7 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
 
 void P3109_EmitRangeCheck()
 {
-    const Check c{"Perform Range Check on Field %s", "IN_RANGE", "OUT_RANGE"};
+    const Check c{"Perform Range Check on Field ", "IN_RANGE", "OUT_RANGE"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))
@@ -477,7 +484,7 @@ void P3109_EmitRangeCheck()
 
 void P3109_EmitValueCheck()
 {
-    const Check c{"Perform Value Check on Field %s", "IN_LIST", "NOT_INLIST"};
+    const Check c{"Perform Value Check on Field ", "IN_LIST", "NOT_INLIST"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))
@@ -489,7 +496,7 @@ void P3109_EmitValueCheck()
 
 void P3109_EmitCondCheck()
 {
-    const Check c{"Perform Condition check on field %s", "IF_TRUE", "IF_FALSE"};
+    const Check c{"Perform Condition check on field ", "IF_TRUE", "IF_FALSE"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))
@@ -513,7 +520,7 @@ void P3109_EmitCondCheck()
 
 void P3109_EmitCallCheck()
 {
-    const Check c{"Perform Complex Check on Field %s", "IF_VALID", "IF_INVALID"};
+    const Check c{"Perform Complex Check on Field ", "IF_VALID", "IF_INVALID"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))
@@ -542,7 +549,7 @@ void P3109_EmitCallCheck()
 
 void P3109_EmitFileCheck()
 {
-    const Check c{"Perform File Check on field %s", "IN_FILE", "NOT_INFILE"};
+    const Check c{"Perform File Check on field ", "IN_FILE", "NOT_INFILE"};
     GEN_FIELD_INFO field;
     bool frame = false;
     if (!openCheck(c, field, frame))

@@ -303,6 +303,12 @@ const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlo
     return f && f->kind != Found::kMissing ? f->info.get() : nullptr;
 }
 
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldUsedField(std::string_view name, uint16_t usSlot, size_t ulNameLength)
+{
+    const Found* f = lookUp(name, usSlot, ulNameLength, false, 0);
+    return f && f->kind != Found::kMissing ? f->info : nullptr;
+}
+
 std::shared_ptr<const GEN_FIELD_INFO> P3109_DescribeUse(const FFC_WORK_RECORD& r)
 {
     FFC_CONTEXT* ctx = P3109_Context();
@@ -350,6 +356,13 @@ const GEN_FIELD_INFO* P3109_pFindOperandField(std::string_view name, size_t ulWi
     if (name.empty() || name[0] == ' ')
         return nullptr;
     return P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, ulWidth);
+}
+
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldOperandField(std::string_view name, size_t ulWidth)
+{
+    if (name.empty() || name[0] == ' ')
+        return nullptr;
+    return P3109_HoldUsedField(name, GEN_SLOT_LOOKUP_INNER, ulWidth);
 }
 
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth)

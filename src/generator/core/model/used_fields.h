@@ -46,6 +46,12 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
                                            size_t ulNameLength = FFC_WORK_NAME_LEN);
 
+/* The same look-up holding the description instead of copying it: it
+** stays as it is for as long as the caller holds it, whatever later
+** look-ups do; null as the pointer above. */
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldUsedField(std::string_view name, uint16_t usSlot,
+                                                          size_t ulNameLength = FFC_WORK_NAME_LEN);
+
 /* The description of a used-field record, as P3109_ResolveOperandName
 ** makes it, with fMangled set from the record's mangled mark. Records of
 ** the same bytes share one description while anyone holds it and what it
@@ -64,6 +70,8 @@ bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ul
 /* The same look-up without a copy: the description, or null; valid until
 ** the next look-up. */
 const GEN_FIELD_INFO* P3109_pFindOperandField(std::string_view name, size_t ulWidth = 10);
+/* The same look-up, the description held (P3109_HoldUsedField). */
+std::shared_ptr<const GEN_FIELD_INFO> P3109_HoldOperandField(std::string_view name, size_t ulWidth = 10);
 /* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
 

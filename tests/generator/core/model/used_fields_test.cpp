@@ -184,6 +184,41 @@ TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
     EXPECT_EQ(info.lMangledValue, 4711);
 }
 
+TEST_F(UsedFields, AHeldDescriptionIsTheCopiedOneAndOutlivesLaterChanges)
+{
+    useField("#SIZED", "FL", "SIZED");
+    useField("#NOGEN", "FL", "NOGEN", 'N');
+    useField("*DATE", "SV", "");
+    defineField("SIZED", 'A', 10, 0);
+    setUp();
+
+    const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldUsedField("#SIZED", GEN_SLOT_LOOKUP);
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->vectorName, "V_FIELD_SIZED");
+    EXPECT_EQ(held->lLength, 10);
+    EXPECT_EQ(std::string(held->acKind, 2), "FL");
+    /* the name is cut at its width as the copying look-up cuts it */
+    EXPECT_EQ(P3109_HoldOperandField("#SIZEDXYZ", 6), held);
+    /* none where the copying look-up answers 1: not generated, unknown,
+       or no name at all */
+    EXPECT_EQ(P3109_HoldUsedField("#NOGEN", GEN_SLOT_LOOKUP), nullptr);
+    EXPECT_EQ(P3109_HoldUsedField("#NOSUCH", GEN_SLOT_LOOKUP), nullptr);
+    EXPECT_EQ(P3109_HoldOperandField(" SIZED"), nullptr);
+    EXPECT_EQ(P3109_HoldOperandField(""), nullptr);
+    ASSERT_NE(P3109_HoldOperandField("*DATE", 5), nullptr);
+    EXPECT_EQ(P3109_HoldOperandField("*DATE", 5)->vectorName, "V_SV_DATE");
+
+    /* a changed definition makes later look-ups see the new length; the
+       description held stays as it was */
+    defineField("SIZED", 'A', 25, 0);
+    GEN_FIELD_INFO copied;
+    ASSERT_EQ(P3109_sGetUsedField("#SIZED", GEN_SLOT_LOOKUP, copied), 0);
+    EXPECT_EQ(copied.lLength, 25);
+    EXPECT_EQ(P3109_HoldUsedField("#SIZED", GEN_SLOT_LOOKUP)->lLength, 25);
+    EXPECT_EQ(held->lLength, 10);
+    EXPECT_EQ(held->vectorName, "V_FIELD_SIZED");
+}
+
 TEST_F(UsedFields, SetUpNamesTheSystemFieldsItFinds)
 {
     /* the third name character of the run maps to 'd' in identifiers */
