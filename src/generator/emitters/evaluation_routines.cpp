@@ -210,7 +210,7 @@ struct LogicWriter {
     char& flag;
     int count = 0; /* the operations that compute (without the value mark) */
     /* named conditions called before the first operation that reads them */
-    std::vector<std::pair<int16_t, std::string>> called;
+    std::vector<std::pair<int16_t, std::string>> called{};
 
     std::string name(int16_t sIndex)
     {

@@ -147,19 +147,6 @@ ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
 
 namespace {
 
-/* The lower-case hexadecimal digits of a value, at least two (a zero
-** before one): printf's "%.2x". */
-std::string_view hexAtLeastTwo(char (&text)[8], uint32_t value)
-{
-    size_t at = sizeof text;
-    do {
-        text[--at] = "0123456789abcdef"[value & 0xF];
-        value >>= 4;
-    } while (value != 0);
-    if (at == sizeof text - 1)
-        text[--at] = '0';
-    return std::string_view(text + at, sizeof text - at);
-}
 
 bool needsWork(ExprCode& c, const ExprFieldView& f)
 {
@@ -514,8 +501,8 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     if (c.iSeries() && f.d.typeLetter == 'S') {
         /* the decimals and the length in two hexadecimal digits each */
         char decimalsText[8], lengthText[8];
-        const std::string_view decimals = hexAtLeastTwo(decimalsText, static_cast<uint32_t>(f.d.decimals));
-        const std::string_view length = hexAtLeastTwo(lengthText, static_cast<uint32_t>(f.d.length));
+        const std::string_view decimals = EXPR_HexAtLeastTwo(decimalsText, static_cast<uint32_t>(f.d.decimals));
+        const std::string_view length = EXPR_HexAtLeastTwo(lengthText, static_cast<uint32_t>(f.d.length));
         c.Put({"_CPYNV( 0x03", decimals, length, "00, ((char*)( &decOperand", ExprDigits(f.n), " )), 0x02", decimals,
                length, "00, ((X_CHAR*)( ", EXPR_BuildFieldAccessText(c, f).c_str(), " )) );"});
         return;

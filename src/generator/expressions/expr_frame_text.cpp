@@ -14,6 +14,18 @@
 #include "generator/expressions/expr_routines.h"
 #include "platform/qvutil/qvutil.h"
 
+std::string_view EXPR_HexAtLeastTwo(char (&text)[8], uint32_t value)
+{
+    size_t at = sizeof text;
+    do {
+        text[--at] = "0123456789abcdef"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    if (at == sizeof text - 1)
+        text[--at] = '0';
+    return std::string_view(text + at, sizeof text - at);
+}
+
 namespace {
 
 ExprWriterServices*& currentWriter()
@@ -110,15 +122,7 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
         } else if (mark[1] == '.' && mark[2] == '2' && mark[3] == 'x') {
             /* lower-case hexadecimal digits, at least two (zeros before) */
             char digits[8];
-            unsigned int value = va_arg(rest, unsigned int);
-            size_t at = sizeof digits;
-            do {
-                digits[--at] = "0123456789abcdef"[value & 0xF];
-                value >>= 4;
-            } while (value != 0);
-            if (at == sizeof digits - 1)
-                digits[--at] = '0';
-            out.Append(std::string_view(digits + at, sizeof digits - at));
+            out.Append(EXPR_HexAtLeastTwo(digits, va_arg(rest, unsigned int)));
             skip = 4;
         } else if (mark[1] == '0' && mark[2] == '8' && mark[3] == 'X') {
             /* eight upper-case hexadecimal digits, zeros before */

@@ -55,6 +55,10 @@ std::string EXPR_Format(const char* format, ...) __attribute__((format(printf, 1
 /* The same text put into `text` (a buffer the caller keeps), which it returns. */
 const std::string& EXPR_FormatInto(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+/* The lower-case hexadecimal digits of a value, at least two (a zero
+** before one), in `text`: printf's "%.2x". */
+std::string_view EXPR_HexAtLeastTwo(char (&text)[8], uint32_t value);
+
 void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteCommentAfterBlank(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text);
