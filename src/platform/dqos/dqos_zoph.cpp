@@ -15,8 +15,10 @@
 
 struct SZOPH_CMDDATA {
     SZOPH_COMMAND pub{};
-    char* text = nullptr;  // label, name and parameters, in the list's text room: the parameters end it
-    size_t textRoom = 0;   // bytes of the room the text may use, its terminator included
+    char* text = nullptr;    // label, name and parameters, in the list's text room: the parameters end it
+    uint32_t textRoom = 0;   // bytes of the room the text may use, its terminator included
+    uint8_t labelLength = 0; // lengths of the label and name the text was composed of
+    uint8_t nameLength = 0;
     struct Comp {
         uint16_t parm;
         uint16_t comp;
@@ -59,6 +61,9 @@ private:
 };
 
 }  // namespace
+
+// A list of thousands of commands keeps five of them to a block of its deque.
+static_assert(sizeof(SZOPH_CMDDATA) <= 96);
 
 struct SZOPH_LIST {
     char kind = 'F';
@@ -104,7 +109,7 @@ void composeText(SZOPH_CMDDATA& d, std::string_view parms)
         if (!parms.empty())
             std::memcpy(room + prefix, parms.data(), parms.size());
         d.text = room;
-        d.textRoom = size + 1;
+        d.textRoom = static_cast<uint32_t>(size + 1);
     } else if (!parms.empty()) {
         std::memmove(d.text + prefix, parms.data(), parms.size());
     }
@@ -125,6 +130,36 @@ void composeText(SZOPH_CMDDATA& d, std::string_view parms)
     d.pub.pszParms = d.text + prefix;
     d.pub.ulParmsLength = static_cast<uint32_t>(parms.size());
     d.pub.ulTextLength = static_cast<uint32_t>(size);
+    d.labelLength = static_cast<uint8_t>(label.size());
+    d.nameLength = static_cast<uint8_t>(name.size());
+}
+
+// Whether composing the text again would change nothing: the command's
+// label, name and parameters are still those its text was composed of, the
+// parameters where they stand in it. A text held in a list loaded for a
+// pass is mostly brought up to date unchanged.
+bool composedFromFields(const SZOPH_CMDDATA& d)
+{
+    if (d.text == nullptr || d.pub.pszText != d.text)
+        return false;
+    const size_t label = d.labelLength, name = d.nameLength;
+    const size_t parms = d.pub.ulParmsLength;
+    const size_t prefix = (label == 0 ? 0 : label + 2) + name + (parms != 0 && name != 0 ? 1 : 0);
+    const size_t size = prefix + parms;
+    // the terminator stands where a new composition would write it, in the room
+    if (d.pub.pszParms != d.text + prefix || d.pub.ulTextLength != size || size + 1 > d.textRoom ||
+        d.text[size] != '\0')
+        return false;
+    // the label and name as the text holds them, each ending its field
+    // (the text holds them trimmed, without a NUL); a few letters each,
+    // compared in place
+    auto same = [](const char* field, size_t n, const char* text) {
+        for (size_t i = 0; i < n; ++i)
+            if (field[i] != text[i])
+                return false;
+        return field[n] == '\0';
+    };
+    return same(d.pub.szLabel, label, d.text) && same(d.pub.szName, name, d.text + (label == 0 ? 0 : label + 2));
 }
 
 // Copies text without its trailing blanks into a terminated field, cut
@@ -236,6 +271,8 @@ extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND* pCommand, int iReserved1, int
     if (pCommand == nullptr || pCommand->pData == nullptr)
         return;
     SZOPH_CMDDATA& d = *pCommand->pData;
+    if (composedFromFields(d))
+        return;
     composeText(d, std::string_view(d.pub.pszParms, d.pub.ulParmsLength));
 }
 
