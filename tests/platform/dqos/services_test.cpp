@@ -265,6 +265,62 @@ TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds)
     SZOPH_DropCommands(list);
 }
 
+TEST_F(Services, CommandTextFollowsEveryChangeOfItsParts)
+{
+    exec("INSERT INTO QV_DTA.QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOPRC', 'TEXTFN')");
+    exec("INSERT INTO QV_DTA.QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCPRM) VALUES "
+         "('DEM', 'DEMOPRC', 'TEXTFN', 1, 'F', 'L1', 'CHANGE', 'FIELD(#A) TO(1)'),"
+         "('DEM', 'DEMOPRC', 'TEXTFN', 2, 'F', '', 'RETURN', '')");
+    SZOPH_LIST* list = nullptr;
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "TEXTFN", &list, 0), 0);
+    SZOPH_COMMAND* c = nullptr;
+    ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+
+    // nothing changed: the same text in the same place
+    const char* text = c->pszText;
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_EQ(c->pszText, text);
+    EXPECT_STREQ(c->pszText, "L1: CHANGE FIELD(#A) TO(1)");
+    EXPECT_EQ(c->ulTextLength, 26u);
+
+    // a name of the same length, a label of the same length, a name with
+    // trailing blanks: each one is in the text afterwards
+    std::strcpy(c->szName, "MOVEIT");
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "L1: MOVEIT FIELD(#A) TO(1)");
+    c->szLabel[1] = '9';
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "L9: MOVEIT FIELD(#A) TO(1)");
+    std::strcpy(c->szName, "SET   ");
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "L9: SET FIELD(#A) TO(1)");
+    EXPECT_EQ(c->ulTextLength, 23u);
+
+    // parameters cut short where they stand, then parameters of another buffer
+    c->ulParmsLength = 9;
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "L9: SET FIELD(#A)");
+    EXPECT_STREQ(c->pszParms, "FIELD(#A)");
+    EXPECT_EQ(c->ulTextLength, 17u);
+    const std::string other = "FIELD(#B) TO(2)";
+    c->pszParms = other.c_str();
+    c->ulParmsLength = static_cast<uint32_t>(other.size());
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "L9: SET FIELD(#B) TO(2)");
+    EXPECT_STREQ(c->pszParms, "FIELD(#B) TO(2)");
+    EXPECT_NE(c->pszParms, other.c_str());
+
+    // a command of a name alone, its name changed
+    ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "RETURN");
+    std::strcpy(c->szName, "EXIT");
+    SZOPH_UpdateCmdText(c, 0, 0, 'F');
+    EXPECT_STREQ(c->pszText, "EXIT");
+    EXPECT_EQ(c->ulTextLength, 4u);
+    SZOPH_DropCommands(list);
+}
+
 TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged)
 {
     SZOPH_LIST* list = nullptr;
