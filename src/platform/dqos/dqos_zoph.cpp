@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,16 +59,36 @@ private:
     size_t left_ = 0;
 };
 
-}  // namespace
+// A list's commands, in blocks of a fixed count: a command stays where it
+// is while the list grows, and a function of thousands of commands needs
+// an allocation for every 64 of them only.
+class CommandBlocks {
+public:
+    SZOPH_CMDDATA& emplace_back()
+    {
+        if (size_ % kBlock == 0)
+            blocks_.push_back(std::make_unique<SZOPH_CMDDATA[]>(kBlock));
+        SZOPH_CMDDATA& d = blocks_.back()[size_ % kBlock];
+        ++size_;
+        return d;
+    }
+    SZOPH_CMDDATA& operator[](size_t i) { return blocks_[i / kBlock][i % kBlock]; }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
 
-// A list of thousands of commands keeps five of them to a block of its deque.
-static_assert(sizeof(SZOPH_CMDDATA) <= 96);
+private:
+    static constexpr size_t kBlock = 64;
+    std::vector<std::unique_ptr<SZOPH_CMDDATA[]>> blocks_;
+    size_t size_ = 0;
+};
+
+}  // namespace
 
 struct SZOPH_LIST {
     char kind = 'F';
     bool changed = false;
     size_t next = 0;
-    std::deque<SZOPH_CMDDATA> commands;  // a command stays where it is while the list grows
+    CommandBlocks commands;
     TextRoom texts;
 };
 
