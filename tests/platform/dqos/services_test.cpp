@@ -265,6 +265,39 @@ TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds)
     SZOPH_DropCommands(list);
 }
 
+TEST_F(Services, LongCommandListKeepsOrderAndPlaces)
+{
+    // 130 commands, stored in reverse order: more than two blocks of the list
+    exec("INSERT INTO QV_DTA.QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOPRC', 'LONGFN')");
+    for (int n = 130; n >= 1; --n) {
+        const std::string row = "INSERT INTO QV_DTA.QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+                                "('DEM', 'DEMOPRC', 'LONGFN', " +
+                                std::to_string(n) + ", 'CHANGE', 'FIELD(#A) TO(" + std::to_string(n) + ")')";
+        exec(row.c_str());
+    }
+    SZOPH_LIST* list = nullptr;
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "LONGFN", &list, 0), 0);
+    std::vector<SZOPH_COMMAND*> seen;
+    SZOPH_COMMAND* c = nullptr;
+    while (SZOPH_sGetNextCommand(list, &c) == 0)
+        seen.push_back(c);
+    ASSERT_EQ(seen.size(), 130u);
+    EXPECT_STREQ(seen[0]->pszText, "CHANGE FIELD(#A) TO(1)");
+    EXPECT_STREQ(seen[63]->pszText, "CHANGE FIELD(#A) TO(64)");
+    EXPECT_STREQ(seen[64]->pszText, "CHANGE FIELD(#A) TO(65)");
+    EXPECT_STREQ(seen[129]->pszText, "CHANGE FIELD(#A) TO(130)");
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i]->sNumber, static_cast<int16_t>(i + 1));
+    // read again from the start: the same commands where they were
+    SZOPH_ResetCommandList(list);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+        EXPECT_EQ(c, seen[i]);
+    }
+    EXPECT_EQ(SZOPH_sGetNextCommand(list, &c), 1);
+    SZOPH_DropCommands(list);
+}
+
 TEST_F(Services, CommandTextFollowsEveryChangeOfItsParts)
 {
     exec("INSERT INTO QV_DTA.QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOPRC', 'TEXTFN')");
