@@ -14,9 +14,9 @@
 
 struct SZOPH_CMDDATA {
     SZOPH_COMMAND pub{};
-    char* text = nullptr;    // label, name and parameters, in the list's text room: the parameters end it
-    uint32_t textRoom = 0;   // bytes of the room the text may use, its terminator included
-    uint8_t labelLength = 0; // lengths of the label and name the text was composed of
+    char* text = nullptr;     // label, name and parameters, in the list's text room: the parameters end it
+    uint32_t textRoom = 0;    // bytes of the room the text may use, its terminator included
+    uint8_t labelLength = 0;  // lengths of the label and name the text was composed of
     uint8_t nameLength = 0;
     struct Comp {
         uint16_t parm;
