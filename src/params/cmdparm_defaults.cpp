@@ -118,17 +118,18 @@ struct ViewIndex {
     };
     std::vector<Run> runs;
     /* the views asked for, by the ten bytes of the name as asked: a function
-     * asks for few commands, many times each */
+     * asks for few commands, many times each (256 slots: with fewer, the
+     * few dozen a function uses would often take each other's) */
     struct Known {
         char name[10];
         const CommandView* view = nullptr;
     };
-    std::array<Known, 64> known{};
+    std::array<Known, 256> known{};
 };
 
 size_t KnownSlot(const char* acCommand)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 58);
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 56);
 }
 
 ViewIndex& Views()
