@@ -91,9 +91,11 @@ Scratch& TheScratch()
 
 class Preparer {
 public:
+    /* ownDefaults: the area holds the view's defaults (this module's
+     * defaults handler set it) */
     Preparer(FFC_CONTEXT* ctx, const char* queue, const CommandView& view, FFC_PARSED_COMMAND* cmd,
-             FFC_COMMAND_EXTENSION* ext)
-        : ctx_(ctx), queue_(queue), view_(view), cmd_(cmd), ext_(ext)
+             FFC_COMMAND_EXTENSION* ext, bool ownDefaults)
+        : ctx_(ctx), queue_(queue), view_(view), cmd_(cmd), ext_(ext), ownDefaults_(ownDefaults)
     {}
 
     bool Run(std::string_view text);
@@ -150,6 +152,7 @@ private:
     const CommandView& view_;
     FFC_PARSED_COMMAND* cmd_;
     FFC_COMMAND_EXTENSION* ext_;
+    bool ownDefaults_;
     std::string_view text_;
     size_t pos_ = 0;
     bool failed_ = false;
@@ -411,8 +414,10 @@ void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
         Issue(Msg::TooManyParameterEntries, Fixed(p.keyword, 10) + Signed7(p.entries));
         n = p.entries;
     }
-    /* given values replace the default entries */
-    for (size_t e = 0; e < p.elements.size(); ++e) {
+    /* given values replace the default entries; entries the defaults left
+     * blank are blank already */
+    const bool blankAlready = ownDefaults_ && p.entriesBlankInDefaults;
+    for (size_t e = 0; e < p.elements.size() && !blankAlready; ++e) {
         const ElementView& el = p.elements[e];
         const int32_t size = p.ElementSize(e);
         const int32_t stride = p.layout == 'C' ? size : p.RowWidth();
@@ -782,7 +787,7 @@ int16_t dqov::cmdparm::PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND*
         read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     }
     const CommandView& view = *read;
-    Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
+    Preparer preparer(pContext, acQueue, view, pCommand, pExtension, pEntry->pfnDefaults == CMDPARM_SetDefaults);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();
     /* a defaults handler of another module may have written anywhere */

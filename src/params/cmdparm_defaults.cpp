@@ -118,17 +118,18 @@ struct ViewIndex {
     };
     std::vector<Run> runs;
     /* the views asked for, by the ten bytes of the name as asked: a function
-     * asks for few commands, many times each */
+     * asks for few commands, many times each (256 slots: with fewer, the
+     * few dozen a function uses would often take each other's) */
     struct Known {
         char name[10];
         const CommandView* view = nullptr;
     };
-    std::array<Known, 64> known{};
+    std::array<Known, 256> known{};
 };
 
 size_t KnownSlot(const char* acCommand)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 58);
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 56);
 }
 
 ViewIndex& Views()
@@ -357,10 +358,44 @@ size_t firstNotBlank(std::string_view area, size_t at)
 
 }  // namespace
 
+namespace {
+
+/* Whether every entry of the parameter holds, in the area, what a list's
+ * entries are blanked to before the entries given are stored: blanks, and
+ * binary zeros for numbers (the rows as Preparer::StoreEntries takes them). */
+bool EntriesBlank(const ParamView& p, const char* area)
+{
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const ElementView& el = p.elements[e];
+        const int32_t size = p.ElementSize(e);
+        const int32_t stride = p.layout == 'C' ? size : p.RowWidth();
+        const char blank = el.kind == 'N' || el.kind == 'H' ? 0 : ' ';
+        if (el.offset < 0 || size <= 0)
+            continue;
+        /* the rows side by side are looked at as one stretch */
+        const int32_t rows = stride == size ? 1 : p.entries;
+        const int32_t most = stride == size ? (FFC_PARM_AREA_SIZE - el.offset) / size : 1;
+        const int32_t length = size * std::min(p.entries, most);
+        for (int32_t r = 0; r < rows; ++r) {
+            const int32_t at = el.offset + r * stride;
+            if (length <= 0 || at < 0 || at + length > FFC_PARM_AREA_SIZE)
+                break;
+            if (blank == ' ' ? dqov::text::BeforeBlankWords(area + at, static_cast<size_t>(length)) != 0
+                             : std::any_of(area + at, area + at + length, [](char c) { return c != 0; }))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void MakeDefaults(CommandView& view)
 {
     std::string area(FFC_PARM_AREA_SIZE, ' ');
     SetDefaults(view, area.data());
+    for (ParamView& p : view.params)
+        p.entriesBlankInDefaults = p.layout != 'S' && EntriesBlank(p, area.data());
     view.defaults.clear();
     // the defaults lie before the end of the parameters' writes (a
     // parameter not indexed counts to the area's end): past it the area is

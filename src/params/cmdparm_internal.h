@@ -35,6 +35,10 @@ struct ParamView {
     /* every byte of the parameter area that the parameter's defaults and
      * values may take lies before this offset; set when the view is indexed */
     int32_t writtenPast = FFC_PARM_AREA_SIZE;
+    /* whether the defaults leave every entry of a list as the preparation
+     * blanks it before storing the entries given (blanks, numbers zero);
+     * set with the defaults */
+    bool entriesBlankInDefaults = false;
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const

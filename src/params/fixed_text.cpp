@@ -6,12 +6,64 @@
 
 namespace dqov::text {
 
+namespace {
+
+/* Where the first NUL of the field's first n bytes lies, or n; the field is
+ * `width` wide and its bytes from n on are blanks, so a block may reach past
+ * n within the field. */
+size_t FirstNul(const char* field, size_t n, size_t width)
+{
+#if defined(__SSE2__)
+    if (width >= 16) {
+        const __m128i nul = _mm_setzero_si128();
+        auto nuls16 = [field, nul](size_t at) {
+            return static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at)), nul)));
+        };
+        size_t at = 0;
+        for (; at + 16 <= n; at += 16)
+            if (const unsigned nuls = nuls16(at))
+                return at + static_cast<size_t>(std::countr_zero(nuls));
+        if (at == n)
+            return n;
+        /* the last bytes in a block that ends at n, or at 16 (blanks past n) */
+        const size_t from = n >= 16 ? n - 16 : 0;
+        const unsigned nuls = nuls16(from);
+        return nuls ? std::min(n, from + static_cast<size_t>(std::countr_zero(nuls))) : n;
+    }
+#endif
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n >= 8) {
+            /* a word's NUL bytes as their high bits: the lowest is exact */
+            auto nuls8 = [field](size_t at) {
+                uint64_t word;
+                std::memcpy(&word, field + at, 8);
+                return (word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL;
+            };
+            size_t at = 0;
+            for (; at + 8 <= n; at += 8)
+                if (const uint64_t nuls = nuls8(at))
+                    return at + static_cast<size_t>(std::countr_zero(nuls)) / 8;
+            if (at == n)
+                return n;
+            const uint64_t nuls = nuls8(n - 8);
+            return nuls ? n - 8 + static_cast<size_t>(std::countr_zero(nuls)) / 8 : n;
+        }
+    }
+    size_t at = 0;
+    while (at < n && field[at] != '\0')
+        ++at;
+    return at;
+}
+
+}  // namespace
+
 std::string_view TrimmedView(const char* field, size_t width)
 {
     // The text ends at a NUL, which can only lie before the trailing blanks.
     size_t n = BeforeBlankWords(field, width);
-    if (const void* end = std::memchr(field, '\0', n))
-        n = BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
+    if (const size_t nul = FirstNul(field, n, width); nul < n)
+        n = BeforeBlankWords(field, nul);
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
     size_t start = 0;

@@ -27,22 +27,19 @@ inline std::string Fixed(std::string_view text, size_t width)
     return s;
 }
 
-/* The end of the n characters' text before their trailing blanks, passed
- * 64 (with SSE2), 32, then eight at a time (wide fields are mostly
- * blank); up to seven blanks may stay. */
+/* The end of the n characters' text before their trailing blanks. Wide
+ * fields are mostly blank: their blank blocks of 64 are passed first (with
+ * SSE2), then 16 (or eight) bytes at a time, and the last text byte is told
+ * by a bit scan of the block that holds it. */
 inline size_t BeforeBlankWords(const char* field, size_t n)
 {
-    auto blanks = [field](size_t at, size_t words) {
-        uint64_t differ = 0;
-        for (size_t i = 0; i < words; ++i) {
-            uint64_t word;
-            std::memcpy(&word, field + at + 8 * i, 8);
-            differ |= word ^ 0x2020202020202020ULL;
-        }
-        return differ == 0;
-    };
 #if defined(__SSE2__)
     const __m128i blank = _mm_set1_epi8(' ');
+    /* the bits of the sixteen bytes from `at` that are not blanks */
+    auto texts16 = [field, blank](size_t at) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at));
+        return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank))) & 0xFFFFu;
+    };
     auto blank64 = [field, blank](size_t at) {
         auto same = [&](size_t k) {
             return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at + k)), blank);
@@ -50,21 +47,35 @@ inline size_t BeforeBlankWords(const char* field, size_t n)
         __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
         return _mm_movemask_epi8(all) == 0xFFFF;
     };
-    while (n >= 64 && blank64(n - 64))
-        n -= 64;
-#endif
-    while (n >= 32 && blanks(n - 32, 4))
-        n -= 32;
-    while (n >= 8 && blanks(n - 8, 1))
-        n -= 8;
-    if (n >= 8) {
-        // the blanks that end the last word, counted from its high bytes
-        uint64_t word;
-        std::memcpy(&word, field + n - 8, 8);
-        word ^= 0x2020202020202020ULL;
-        if constexpr (std::endian::native == std::endian::little)
-            n -= static_cast<size_t>(std::countl_zero(word)) / 8;
+    if (n >= 16) {
+        while (n >= 64 && blank64(n - 64))
+            n -= 64;
+        for (; n > 16; n -= 16)
+            if (const unsigned texts = texts16(n - 16))
+                return n - 16 + static_cast<size_t>(32 - std::countl_zero(texts));
+        /* the field's first sixteen bytes hold what is left: those from n
+         * on were found blank */
+        const unsigned texts = texts16(0);
+        return texts ? static_cast<size_t>(32 - std::countl_zero(texts)) : 0;
     }
+#endif
+    if constexpr (std::endian::native == std::endian::little) {
+        auto texts8 = [field](size_t at) {
+            uint64_t word;
+            std::memcpy(&word, field + at, 8);
+            return word ^ 0x2020202020202020ULL;
+        };
+        if (n >= 8) {
+            for (; n > 8; n -= 8)
+                if (const uint64_t texts = texts8(n - 8))
+                    return n - static_cast<size_t>(std::countl_zero(texts)) / 8;
+            /* the first eight bytes hold what is left, as above */
+            const uint64_t texts = texts8(0);
+            return texts ? 8 - static_cast<size_t>(std::countl_zero(texts)) / 8 : 0;
+        }
+    }
+    while (n > 0 && field[n - 1] == ' ')
+        --n;
     return n;
 }
 

@@ -310,7 +310,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     }
     /* a field, named with or without the national name character */
     bool prefixed = ctx && c0 == ctx->cNatChar1 && c0 != ' ' && c0 != 0;
-    std::string name(text, prefixed ? 1 : 0);
+    /* the name in capitals, made where a field found keeps it */
+    std::string& name = r.resolved;
+    name.assign(text, prefixed ? 1 : 0);
     for (char& c : name)
         c = dqov::text::UpperChar(c);
     bool nameLike = !name.empty() && name.size() <= 10 &&
@@ -338,7 +340,6 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.length = def->lLength, r.decimals = static_cast<int16_t>(def->lDecimals);
             r.integerDigits = def->lLength - def->lDecimals;
             r.local = local == 'Y';
-            r.resolved = std::move(name);
             if (!allowed(5))
                 notAllowed();
             return r;
@@ -354,6 +355,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         return r;
     }
     {
+        name.clear();
         fail(Msg::OperandFieldNotDefined, Fixed(Upper(text), 20));
         return r;
     }

@@ -661,6 +661,39 @@ TEST_F(Prepare, ParameterAreaBlankedBeforeWhereTheCallerKnowsItBlank)
     EXPECT_EQ(env.Take(), Msgs{});
 }
 
+// Defaults of another module: every byte of the area left as something else.
+void FillWithQ(FFC_CONTEXT*, FFC_PARSED_COMMAND* pCommand)
+{
+    std::memset(pCommand->acParms, 'Q', sizeof pCommand->acParms);
+}
+
+// The entries given of a list replace its default entries, also where a
+// value is refused; entries past them are blank whatever the defaults left.
+TEST_F(Prepare, ListEntriesGivenReplaceTheDefaultEntries)
+{
+    ASSERT_EQ(Run("IF_STATUS", "IS_NOT(*ERROR *VALERROR)"), 0);
+    EXPECT_EQ(Text("IF_STATUS", "IS", 0, 0), "*OKAY");
+    EXPECT_EQ(Text("IF_STATUS", "IS_NOT", 0, 0), "*ERROR");
+    EXPECT_EQ(Text("IF_STATUS", "IS_NOT", 0, 1), "*VALERROR");
+    EXPECT_EQ(Text("IF_STATUS", "IS_NOT", 0, 2), "");
+    // 21 characters: refused, and the entry is blank rather than "*OKAY"
+    EXPECT_EQ(Run("IF_STATUS", "IS(ABCDEFGHIJKLMNOPQRSTU)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "IS        +0000020ABCDEFGHIJKLMNOPQRST"}}));
+    EXPECT_EQ(Text("IF_STATUS", "IS", 0, 0), "");
+    EXPECT_EQ(Text("IF_STATUS", "IS_NOT", 0, 0), "");
+
+    // a list whose own defaults are blank, after a handler of another module
+    ASSERT_EQ(Run("SELECT", "FIELDS(#CUSTNO) FROM_FILE(CUSTMST)"), 0);
+    entry.pfnDefaults = FillWithQ;
+    entry.lDefaultsCached = 1;
+    ASSERT_EQ(PrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, kQueue, env.area.data(), env.count, &entry, -1), 0);
+    EXPECT_EQ(Count("SELECT", "FIELDS"), 1);
+    EXPECT_EQ(Text("SELECT", "FIELDS", 0, 0), "#CUSTNO");
+    for (int e = 1; e < 100; ++e)
+        ASSERT_EQ(Text("SELECT", "FIELDS", 0, e), "") << e;
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
 // An entry of a field list takes its field and seven attributes: eight
 // values, which the finding of a ninth names.
 TEST_F(Prepare, AFieldListEntryTakesItsFieldAndSevenAttributes)

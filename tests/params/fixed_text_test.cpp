@@ -76,4 +76,47 @@ TEST(FixedText, WideBlankFieldsTrimToTheirText)
     EXPECT_EQ(Trim(padded.data(), padded.size()), "NAME");
 }
 
+TEST(FixedText, TrimStopsAtTheFirstNulAndTheLastTextByteAtEveryPlace)
+{
+    // every field width up to past two 64-byte blocks, with the text's last
+    // byte, a NUL and a form feed placed at each position in turn: the
+    // blocks the trim reads overlap the field's ends in every way
+    for (size_t width = 0; width <= 140; ++width) {
+        for (size_t last = 0; last <= width; ++last) {
+            std::string field(width, ' ');
+            if (last > 0)
+                field[last - 1] = 'Z';
+            if (last > 1)
+                field[0] = 'A';
+            const std::string text = field.substr(0, last);
+            EXPECT_EQ(std::string(TrimmedBlanks(field)), text) << width << "/" << last;
+            EXPECT_EQ(std::string(TrimmedView(field.data(), width)), text) << width << "/" << last;
+            // a NUL at each place inside the text ends it there, blanks
+            // before the NUL going with it
+            for (size_t nul = 0; nul < last; nul += 1 + nul / 8) {
+                std::string cut = field;
+                cut[nul] = '\0';
+                const std::string want = nul > 0 ? "A" : "";
+                EXPECT_EQ(std::string(TrimmedView(cut.data(), width)), want) << width << "/" << last << "/" << nul;
+            }
+            // a NUL among the trailing blanks ends nothing that shows
+            if (last < width) {
+                std::string tail = field;
+                tail[width - 1] = '\0';
+                EXPECT_EQ(std::string(TrimmedView(tail.data(), width)), text) << width << "/" << last << "/tail";
+            }
+            // line ends and form feeds before the blanks go too
+            if (last > 1) {
+                std::string feed = field;
+                feed[last - 1] = '\f';
+                EXPECT_EQ(std::string(TrimmedView(feed.data(), width)), "A") << width << "/" << last << "/feed";
+            }
+        }
+    }
+    // leading blanks go, a blank inside stays
+    EXPECT_EQ(std::string(TrimmedView("   AB CD      ", 14)), "AB CD");
+    EXPECT_EQ(std::string(TrimmedView("  X\0Y    ", 10)), "X");
+    EXPECT_EQ(std::string(TrimmedView("\0ABCDEFGHIJKLMNOPQRSTUVWXYZ", 27)), "");
+}
+
 }  // namespace
