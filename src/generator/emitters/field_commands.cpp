@@ -385,18 +385,21 @@ int16_t classifyChangeValue(std::shared_ptr<const GEN_FIELD_INFO>& source)
     auto startIs = [upperValue](std::string_view keyword, size_t width) {
         return upperValue.size() >= width && P3109_fPaddedIs(upperValue.substr(0, width), keyword);
     };
-    for (const Remembered& r : kRemembered)
-        if (startIs(r.keyword, 51))
-            return r.sClass;
-    static constexpr Keyword kSpecial[] = {
-        {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
-    for (int16_t i = 0; i < 5; ++i)
-        if (startIs(kSpecial[i].keyword, 20))
-            return i;
-    /* the other names of blanks or zero take the same statements */
-    for (std::string_view name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
-        if (startIs(name, 20))
-            return kNull;
+    /* every keyword starts with '*' */
+    if (!upperValue.empty() && upperValue[0] == '*') {
+        for (const Remembered& r : kRemembered)
+            if (startIs(r.keyword, 51))
+                return r.sClass;
+        static constexpr Keyword kSpecial[] = {
+            {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
+        for (int16_t i = 0; i < 5; ++i)
+            if (startIs(kSpecial[i].keyword, 20))
+                return i;
+        /* the other names of blanks or zero take the same statements */
+        for (std::string_view name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
+            if (startIs(name, 20))
+                return kNull;
+    }
     const std::string_view kind = P3109_ParmView("@LITKIND");
     if (kind == "ALL")
         return kAllSame;
