@@ -110,9 +110,9 @@ TEST_F(ExactLines, EveryModeOfAModeTest)
                                   "|| (X_FUNCTION_MODE_IS_CHANGE)", "|| (X_FUNCTION_MODE_IS_DELETE))", "{"});
 }
 
-// Every command that runs tells the debugger its name through a constant
-// the program declares once, and a definition command (DEFINE) has no hook
-// and no constant. Two functions generated one after the other in the same
+// Every command that runs (FUNCTION too) tells the debugger its name through
+// a constant the program's header declares once, and a definition command
+// (DEFINE) has no hook and no constant. Two functions generated one after the other in the same
 // run, the second naming in another order the commands the first used, each
 // declare the names of their own hooks.
 TEST_F(ExactLines, EveryDebuggerHookNamesOneDeclaredCommand)
@@ -125,12 +125,15 @@ TEST_F(ExactLines, EveryDebuggerHookNamesOneDeclaredCommand)
                 {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DBB) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
                  "BEGIN_LOOP FROM(1) TO(3)", "IF COND('#DBB *LT 9')", "CHANGE FIELD(#DBB) TO('#DBB + 1')", "ENDIF",
                  "END_LOOP", "CHANGE FIELD(#DBB) TO(0)", "RETURN"});
-    const auto check = [](const std::string& c, const std::set<std::string>& expected) {
+    const auto check = [this](const char* function, const std::string& c, const std::set<std::string>& expected) {
         std::map<std::string, int> hooks, declared;
         for (const std::string& line : programLines(c)) {
             const std::string hook = "DebugMain(FUNCTION_STD_PARMS,_";
             if (const size_t at = line.find(hook); at != std::string::npos)
                 ++hooks[line.substr(at + hook.size(), line.find("_COMMAND", at) - at - hook.size())];
+        }
+        const std::string header = gencore_test::readFile(sourceDir() / (std::string(function) + ".H"));
+        for (const std::string& line : programLines(header)) {
             const std::string constant = "static const X_PVCHAR _";
             if (const size_t at = line.find(constant); at != std::string::npos) {
                 const std::string name = line.substr(at + constant.size(), line.find("_COMMAND", at) - at - constant.size());
@@ -150,10 +153,10 @@ TEST_F(ExactLines, EveryDebuggerHookNamesOneDeclaredCommand)
     };
     const std::string a = generateFunction("DBGNMA", "DEMORUN");
     ASSERT_FALSE(a.empty());
-    check(a, {"CHANGE", "IF", "ENDIF", "RETURN"});
+    check("DBGNMA", a, {"FUNCTION", "CHANGE", "IF", "ENDIF", "RETURN"});
     const std::string b = generateFunction("DBGNMB", "DEMORUN");
     ASSERT_FALSE(b.empty());
-    check(b, {"BEGIN_LOOP", "IF", "CHANGE", "ENDIF", "END_LOOP", "RETURN"});
+    check("DBGNMB", b, {"FUNCTION", "BEGIN_LOOP", "IF", "CHANGE", "ENDIF", "END_LOOP", "RETURN"});
 }
 
 }  // namespace
