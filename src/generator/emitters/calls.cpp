@@ -144,10 +144,11 @@ void moveName(const char* keyword, const char* variable)
 {
     const std::string operand = P3109_ParmField(keyword);
     const std::string target = P3109_Instance(variable);
-    GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(operand, info, 20) ||
-        (P3109_fWrittenAsField(operand) && P3109_fRequiredField(keyword, operand, info, 20))) {
-        P3109_WriteGetAsVchar(info, target);
+    std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(operand, 20);
+    if (!held && P3109_fWrittenAsField(operand))
+        held = P3109_HoldRequiredField(keyword, operand, 20);
+    if (held) {
+        P3109_WriteGetAsVchar(*held, target);
         return;
     }
     const std::string name = P3109_TrimRight(operand);

@@ -415,8 +415,10 @@ int32_t listColumn(const GEN_LIST_DEFINITION& list, const std::string& name)
 int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lPosition, char cKind)
 {
     const std::string name = text(e.acName, sizeof e.acName);
-    GEN_FIELD_INFO f;
-    const bool used = P3109_fFindUsedField(name, f);
+    /* held, not copied: the texts and conditions below look other fields up */
+    const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(name);
+    const GEN_FIELD_INFO& f = P3109_FieldOrNone(held);
+    const bool used = held != nullptr;
     const bool browse = cKind == 'S';
     std::string reference = used ? f.vectorName : kNotAvailable;
     char identification = e.cIdentification;
@@ -653,9 +655,10 @@ void writeGuiTable(Tables& t)
     P3109_WriteDashedBoxComment(kDataQueue, "Dialogue extended GUI attributes defined by ZOPH line " + t.panel.number);
     data(3, tableHead("X_PANEL_FLD_EXT", name));
     for (const std::string& field : t.guiNames) {
-        GEN_FIELD_INFO f;
-        if (!P3109_fFindUsedField(field, f))
+        const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(field);
+        if (!held)
             continue;
+        const GEN_FIELD_INFO& f = *held;
         const std::string_view number(f.acControlNumber, 2);
         const std::string value = P3109_MakeHexLiteral(number, 2);
         std::string text = "\"\"";

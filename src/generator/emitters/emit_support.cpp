@@ -216,6 +216,11 @@ std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
     return std::string(parmElement(keyword, iElement, iEntry, true));
 }
 
+std::string_view P3109_ParmFieldView(std::string_view keyword, int iElement, int iEntry)
+{
+    return parmElement(keyword, iElement, iEntry, true);
+}
+
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement, int iEntry)
 {
     return dqov::cmdparm::ParmNumber(P3109_CurrentParsedCommand(), keyword, iElement, iEntry);
@@ -391,6 +396,12 @@ void P3109_UnusableValue(std::string_view keyword, std::string_view value)
     P3109_sIssueMessage(Msg::KeywordValueNotUsable, P3109_Padded(P3109_CurrentCommandName(), 10) +
                                                         P3109_Padded(keyword, 10) +
                                                         P3109_Padded(P3109_TrimRight(value), GEN_OPERAND_NAME_WIDTH));
+}
+
+const GEN_FIELD_INFO& P3109_NoFieldInfo()
+{
+    static const GEN_FIELD_INFO none;
+    return none;
 }
 
 bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)

@@ -47,6 +47,8 @@ std::string P3109_Parm(std::string_view keyword, int iElement = 0, int iEntry = 
 std::string_view P3109_ParmView(std::string_view keyword, int iElement = 0, int iEntry = 0);
 /* The same as a fixed field of its full width (blank-padded). */
 std::string P3109_ParmField(std::string_view keyword, int iElement = 0, int iEntry = 0);
+/* The full-width field read where it stands, valid as P3109_ParmView. */
+std::string_view P3109_ParmFieldView(std::string_view keyword, int iElement = 0, int iEntry = 0);
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement = 0, int iEntry = 0);
 int32_t P3109_ParmCount(std::string_view keyword);
 /* Whether a flag-set parameter of the current command gives the value. */
@@ -119,6 +121,17 @@ bool P3109_fHasCursors();
 std::string P3109_CursorOffsetText();
 
 /* ---- used fields ---- */
+
+/* The description a field has that the used fields do not hold: a fresh
+** one, as a look-up that finds nothing leaves it. */
+const GEN_FIELD_INFO& P3109_NoFieldInfo();
+
+/* The description held (P3109_HoldOperandField) or, for none, the fresh
+** one: read where it is kept instead of copied. */
+inline const GEN_FIELD_INFO& P3109_FieldOrNone(const std::shared_ptr<const GEN_FIELD_INFO>& held)
+{
+    return held ? *held : P3109_NoFieldInfo();
+}
 
 /* A field that keyword `keyword` of the current command names: false when
 ** the used fields do not hold it, after the fatal finding PRC1194 (command,

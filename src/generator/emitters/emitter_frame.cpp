@@ -31,35 +31,39 @@ using dqov::Msg;
 
 namespace {
 
-/* Commands that write no executable code: their prologue has no sequence
-** line and no debugger hook. */
-constexpr std::string_view kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
-                                               "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
-                                               "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
-                                               "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
+/* Whether the ten-byte name field is the name, blank-padded to ten. */
+bool namedAs(const char* acName, const char (&padded)[11])
+{
+    return std::memcmp(acName, padded, 10) == 0;
+}
 
+/* Commands that write no executable code (the name fields of DEFINE,
+** DEF_LIST, ..., WEB_MAP, and comments): their prologue has no sequence
+** line and no debugger hook. The names are told apart by their first
+** letter, then compared whole. */
 bool isExecutable(const char* acName)
 {
     switch (acName[0]) {
     case '*': return false;
-    /* the first letters of the names above */
-    case 'B':
-    case 'D':
-    case 'E':
-    case 'G':
-    case 'O':
-    case 'R':
-    case 'W': break;
+    case 'B': return !namedAs(acName, "BEGIN_COM ");
+    case 'E': return !namedAs(acName, "END_COM   ");
+    case 'G': return !namedAs(acName, "GROUP_BY  ");
+    case 'O': return !namedAs(acName, "OVERRIDE  ");
+    case 'R': return !namedAs(acName, "RENAME    ");
+    case 'W': return !namedAs(acName, "WEB_MAP   ");
+    case 'D': {
+        if (acName[1] != 'E')
+            return true;
+        static constexpr const char kDefinitions[][11] = {
+            "DEFINE    ", "DEF_LIST  ", "DEF_ARRAY ", "DEF_REPORT", "DEF_HEAD  ", "DEF_FOOT  ", "DEF_LINE  ",
+            "DEF_BREAK ", "DEF_COND  ", "DEFINE_COM", "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT"};
+        for (const auto& name : kDefinitions)
+            if (namedAs(acName, name))
+                return false;
+        return true;
+    }
     default: return true;
     }
-    /* the name field without its trailing blanks equals a name exactly
-       when the field is that name blank-padded */
-    std::string_view field(acName, 10);
-    field = field.substr(0, field.find_last_not_of(' ') + 1);
-    for (std::string_view name : kNonExecutable)
-        if (field == name)
-            return false;
-    return true;
 }
 
 /* The command's parameter text as written, without its label and name and
@@ -117,13 +121,23 @@ void enterDebugName(std::string_view name)
         return std::pair{head, tail};
     };
     const auto wanted = words(key);
-    for (const std::array<char, 11>& known : entered)
-        if (words(known) == wanted)
+    /* the place in `entered` a name was last seen at, one for each of a
+       few hash slots: a hit is checked against `entered` itself, so a slot
+       left from an earlier generation is only a miss */
+    static std::array<uint32_t, 64> seenAt{};
+    uint32_t& slot = seenAt[(wanted.first * 0x9E3779B97F4A7C15ull + wanted.second) >> 58];
+    if (slot != 0 && slot <= entered.size() && words(entered[slot - 1]) == wanted)
+        return;
+    for (size_t i = 0; i < entered.size(); ++i)
+        if (words(entered[i]) == wanted) {
+            slot = static_cast<uint32_t>(i + 1);
             return;
+        }
     const void* keys[] = {key.data()};
     if (!RBTree_GetEntry(tree, keys, nullptr))
         RBTree_PutEntry(tree, keys, nullptr);
     entered.push_back(key);
+    slot = static_cast<uint32_t>(entered.size());
 }
 
 bool startsWith(std::string_view target, std::string_view keyword)

@@ -26,6 +26,7 @@
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
+#include "params/fixed_text.h"
 #include "runcontrol/message_table.h"
 
 using dqov::Msg;
@@ -337,9 +338,11 @@ void writeFieldByField(int16_t sClass, const GEN_FIELD_INFO& source, const char*
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
     for (int32_t i = 0; i < count; ++i) {
         for (const std::string& name : P3109_ExpandFieldName(P3109_ParmView("FIELD", 0, i))) {
-            GEN_FIELD_INFO field;
-            if (!P3109_fFindUsedField(name, field))
+            /* held, not copied: the change looks its value's fields up */
+            const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(name);
+            if (!held)
                 continue;
+            const GEN_FIELD_INFO& field = *held;
             if (fieldByFieldClass(sClass) && setByRoutine(sClass, field)) {
                 /* no routine: the check did not hand the field's value over */
                 if (!routine) {
@@ -361,38 +364,65 @@ void writeFieldByField(int16_t sClass, const GEN_FIELD_INFO& source, const char*
 
 }  // namespace
 
-int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
+namespace {
+
+/* The class of the current CHANGE's value; a single field's description
+** held in `source`. */
+int16_t classifyChangeValue(std::shared_ptr<const GEN_FIELD_INFO>& source)
 {
-    const std::string value = P3109_ParmField("TO");
+    /* what is compared below is the value's first 62 characters: copied out
+       of the command's record, which the reads below may read again */
+    const std::string_view field = P3109_ParmFieldView("TO");
+    char head[62];
+    const size_t size = field.size();
+    const std::string_view value(head, std::min(size, sizeof head));
+    std::memcpy(head, field.data(), value.size());
     /* the value's start is compared with the keywords, at most 51 characters */
-    const std::string upperValue = upper(value.substr(0, 51));
-    auto startIs = [&upperValue](std::string_view keyword, size_t width) {
-        return upperValue.size() >= width && P3109_fPaddedIs(std::string_view(upperValue).substr(0, width), keyword);
+    char upperHead[51];
+    const std::string_view upperValue(upperHead, std::min(value.size(), sizeof upperHead));
+    for (size_t i = 0; i < upperValue.size(); ++i)
+        upperHead[i] = dqov::text::UpperChar(head[i]);
+    auto startIs = [upperValue](std::string_view keyword, size_t width) {
+        return upperValue.size() >= width && P3109_fPaddedIs(upperValue.substr(0, width), keyword);
     };
-    for (const Remembered& r : kRemembered)
-        if (startIs(r.keyword, 51))
-            return r.sClass;
-    static constexpr Keyword kSpecial[] = {
-        {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
-    for (int16_t i = 0; i < 5; ++i)
-        if (startIs(kSpecial[i].keyword, 20))
-            return i;
-    /* the other names of blanks or zero take the same statements */
-    for (const char* name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
-        if (startIs(name, 20))
-            return kNull;
-    const std::string kind = P3109_Parm("@LITKIND");
+    /* every keyword starts with '*' */
+    if (!upperValue.empty() && upperValue[0] == '*') {
+        for (const Remembered& r : kRemembered)
+            if (startIs(r.keyword, 51))
+                return r.sClass;
+        static constexpr Keyword kSpecial[] = {
+            {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
+        for (int16_t i = 0; i < 5; ++i)
+            if (startIs(kSpecial[i].keyword, 20))
+                return i;
+        /* the other names of blanks or zero take the same statements */
+        for (std::string_view name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
+            if (startIs(name, 20))
+                return kNull;
+    }
+    const std::string_view kind = P3109_ParmView("@LITKIND");
     if (kind == "ALL")
         return kAllSame;
     if (kind == "ALP")
         return kAlpha;
     const FFC_CONTEXT* ctx = P3109_Context();
     const char marker = ctx && ctx->cNatChar1 != ' ' ? ctx->cNatChar1 : '#';
-    const bool single =
-        !value.empty() && value[0] == marker && value.size() >= 62 && P3109_TrimRight(value.substr(10, 52)).empty();
-    if (single && P3109_Parm("ROUND_UP") != "*YES" && P3109_fFindUsedField(value.substr(0, 10), source))
+    const bool single = !value.empty() && value[0] == marker && size >= 62 &&
+                        dqov::text::TrimmedRight(value.substr(10, 52)).empty();
+    if (single && P3109_ParmView("ROUND_UP") != "*YES" && (source = P3109_HoldOperandField(value.substr(0, 10))))
         return kField;
     return kExpression;
+}
+
+}  // namespace
+
+int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
+{
+    std::shared_ptr<const GEN_FIELD_INFO> held;
+    const int16_t sClass = classifyChangeValue(held);
+    if (held)
+        source = *held;
+    return sClass;
 }
 
 namespace {
@@ -414,8 +444,10 @@ bool namesGroup()
 void P3109_EmitChange()
 {
     P3109_EmitCommandPrologue();
-    GEN_FIELD_INFO source;
-    const int16_t sClass = P3109_sClassifyChangeValue(source);
+    /* a single field's description, held: the writers below look others up */
+    std::shared_ptr<const GEN_FIELD_INFO> held;
+    const int16_t sClass = classifyChangeValue(held);
+    const GEN_FIELD_INFO& source = P3109_FieldOrNone(held);
     /* a special value of groups or *DEFAULT comes with a routine for the
        fields the writers below cannot set (the extended language's types);
        the others are still set field by field */
@@ -509,9 +541,8 @@ void P3109_EmitIfNull()
         }
     std::vector<std::string> vectors;
     for (const std::string& name : names) {
-        GEN_FIELD_INFO info;
-        if (P3109_fFindUsedField(name, info))
-            vectors.push_back(info.vectorName);
+        if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(name))
+            vectors.push_back(info->vectorName);
     }
     if (vectors.empty()) {
         writeJoinedTest({});

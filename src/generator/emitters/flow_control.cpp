@@ -345,9 +345,8 @@ namespace {
 void loadLoopValue(const char* keyword, const std::string& variable)
 {
     const std::string operand = P3109_ParmField(keyword);
-    GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(operand, info, 20)) {
-        P3109_WriteGetLongFromPacked(info, variable);
+    if (const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(operand, 20)) {
+        P3109_WriteGetLongFromPacked(*held, variable);
         return;
     }
     std::string written = P3109_TrimRight(operand);
@@ -385,10 +384,10 @@ void P3109_EmitBeginLoop()
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
 
     const std::string usingField = P3109_ParmField("USING");
-    GEN_FIELD_INFO info;
     loadLoopValue("FROM", index);
-    if (usingField[0] != '*' && P3109_fFindUsedField(usingField, info))
-        P3109_WriteStoreLongInPacked(info, index);
+    if (usingField[0] != '*')
+        if (const std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(usingField))
+            P3109_WriteStoreLongInPacked(*held, index);
     loadLoopValue("TO", limit);
     if (literalStep == 0)
         loadLoopValue("STEP", step);
@@ -421,13 +420,13 @@ void P3109_EmitEndLoop()
     const GEN_BLOCK_ENTRY& block = innermost();
     if (block.fFrame)
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
-    GEN_FIELD_INFO to, counter;
-    if (P3109_fFindUsedField(block.loopTo, to, 20) && to.fKind("FL"))
-        P3109_WriteGetLongFromPacked(to, limit);
-    const bool usingGiven =
-        !block.loopUsing.empty() && block.loopUsing[0] != '*' && P3109_fFindUsedField(block.loopUsing, counter);
-    if (usingGiven)
-        P3109_WriteGetLongFromPacked(counter, index);
+    if (const std::shared_ptr<const GEN_FIELD_INFO> to = P3109_HoldOperandField(block.loopTo, 20); to && to->fKind("FL"))
+        P3109_WriteGetLongFromPacked(*to, limit);
+    const std::shared_ptr<const GEN_FIELD_INFO> counter = !block.loopUsing.empty() && block.loopUsing[0] != '*'
+                                                              ? P3109_HoldOperandField(block.loopUsing)
+                                                              : nullptr;
+    if (counter)
+        P3109_WriteGetLongFromPacked(*counter, index);
     /* the step keeps its full 32 bits, as the loop head tested it */
     const int32_t literalStep = block.lIterator1;
     if (literalStep == 0)
@@ -436,8 +435,8 @@ void P3109_EmitEndLoop()
         P3109_Line(index + " = " + index + " + " + std::to_string(literalStep) + ";");
     else
         P3109_Line(index + " = " + index + " - " + std::to_string(-static_cast<long long>(literalStep)) + ";");
-    if (usingGiven)
-        P3109_WriteStoreLongInPacked(counter, index);
+    if (counter)
+        P3109_WriteStoreLongInPacked(*counter, index);
     if (block.fFrame)
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
     P3109_IndentOut();

@@ -84,12 +84,13 @@ std::vector<std::string> keyValues()
 ** decimal value. */
 std::string keyVector(const std::string& key)
 {
-    GEN_FIELD_INFO info;
-    if (!P3109_fFindUsedField(key, info, 20))
+    /* held: noting the name as referenced drops the kept look-ups */
+    const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_HoldOperandField(key, 20);
+    if (!info)
         return P3109_PassedValueVector("WITH_KEY", key, 20);
-    if (info.fKind("NL"))
+    if (info->fKind("NL"))
         P3109_AddReferencedName(key, 20);
-    return info.vectorName;
+    return info->vectorName;
 }
 
 /* The numeric literals the I/O module reads from their vectors keep their
@@ -101,8 +102,7 @@ long noteLiteralRow(EXPR_ROUTINE* element, void*, void*)
     if (!row || element->node == nullptr || element->node->kind != EXPR_NODE_FIELD || element->node->fieldRef == nullptr)
         return 0;
     const std::string name = element->node->fieldRef;
-    GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(name, info, name.size()) && info.fKind("NL"))
+    if (const GEN_FIELD_INFO* info = P3109_pFindOperandField(name, name.size()); info && info->fKind("NL"))
         P3109_AddReferencedName(name, name.size());
     return 0;
 }

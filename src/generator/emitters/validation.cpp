@@ -103,11 +103,14 @@ struct Check {
     const char* outKeyword;
 };
 
-bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
+/* The checked field's description, held; null when the check is left out. */
+std::shared_ptr<const GEN_FIELD_INFO> openCheck(const Check& c, bool& frame)
 {
     P3109_EmitCommandPrologue();
-    if (!P3109_fFindUsedField(P3109_ParmField("FIELD"), field))
-        return false;
+    std::shared_ptr<const GEN_FIELD_INFO> held = P3109_HoldOperandField(P3109_ParmField("FIELD"));
+    if (!held)
+        return nullptr;
+    const GEN_FIELD_INFO& field = *held;
     /* the name ends at a terminator, as a C string would */
     const std::string name = P3109_TrimRight(field.fieldName);
     P3109_WriteComment(std::string(c.comment).append(name.c_str()));
@@ -120,7 +123,7 @@ bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
     frame = P3109_fFrameIndicator();
     if (frame)
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
-    return true;
+    return held;
 }
 
 void closeCheck(const GEN_FIELD_INFO& field, bool frame, bool called)
@@ -402,10 +405,11 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
 void P3109_EmitDateCheck()
 {
     const Check c{"Perform a Date Check on field ", "IF_VALID", "IF_INVALID"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     GEN_CHECK_MESSAGE message;
     P3109_EmitCheckMessage(message, 'B');
     noteCheckResult();
@@ -473,10 +477,11 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
 void P3109_EmitRangeCheck()
 {
     const Check c{"Perform Range Check on Field ", "IN_RANGE", "OUT_RANGE"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     std::vector<std::string> bounds = collectEntries("RANGE", 2);
     finishGroupCheck(c, field, frame, bounds, "RANGE", "Range_Check_", "Invoke the standard range checker", "X_Range_Check",
                      true);
@@ -485,10 +490,11 @@ void P3109_EmitRangeCheck()
 void P3109_EmitValueCheck()
 {
     const Check c{"Perform Value Check on Field ", "IN_LIST", "NOT_INLIST"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     std::vector<std::string> values = collectEntries("WITH_LIST", 1);
     finishGroupCheck(c, field, frame, values, "WITH_LIST", "List_Check_", "Invoke the standard values checker", "X_Values_Check",
                      false);
@@ -497,10 +503,11 @@ void P3109_EmitValueCheck()
 void P3109_EmitCondCheck()
 {
     const Check c{"Perform Condition check on field ", "IF_TRUE", "IF_FALSE"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     GEN_CHECK_MESSAGE message;
     P3109_EmitCheckMessage(message, 'B');
     noteCheckResult();
@@ -521,10 +528,11 @@ void P3109_EmitCondCheck()
 void P3109_EmitCallCheck()
 {
     const Check c{"Perform Complex Check on Field ", "IF_VALID", "IF_INVALID"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     std::vector<std::string> parms = collectEntries("PROG_PARM", 1);
     const std::string group = "Parms_" + g().lineNumberText;
     if (!parms.empty()) {
@@ -550,10 +558,11 @@ void P3109_EmitCallCheck()
 void P3109_EmitFileCheck()
 {
     const Check c{"Perform File Check on field ", "IN_FILE", "NOT_INFILE"};
-    GEN_FIELD_INFO field;
     bool frame = false;
-    if (!openCheck(c, field, frame))
+    const std::shared_ptr<const GEN_FIELD_INFO> held = openCheck(c, frame);
+    if (!held)
         return;
+    const GEN_FIELD_INFO& field = *held;
     GEN_CHECK_MESSAGE message;
     P3109_EmitCheckMessage(message, 'D');
     noteCheckResult();

@@ -3,6 +3,9 @@
 // heading routine in their order and number, the default term of an I/O
 // status test, and "not available" set field by field into alphanumeric
 // fields of two, three and four characters.
+#include <map>
+#include <set>
+
 #include "sample_checks.h"
 
 namespace emitters_test {
@@ -105,6 +108,55 @@ TEST_F(ExactLines, EveryModeOfAModeTest)
     ASSERT_FALSE(c.empty());
     expectBlock(programLines(c), {"if ((X_FUNCTION_MODE_IS_DISPLAY)", "|| (X_FUNCTION_MODE_IS_ADD)",
                                   "|| (X_FUNCTION_MODE_IS_CHANGE)", "|| (X_FUNCTION_MODE_IS_DELETE))", "{"});
+}
+
+// Every command that runs (FUNCTION too) tells the debugger its name through
+// a constant the program's header declares once, and a definition command
+// (DEFINE) has no hook and no constant. Two functions generated one after the other in the same
+// run, the second naming in another order the commands the first used, each
+// declare the names of their own hooks.
+TEST_F(ExactLines, EveryDebuggerHookNamesOneDeclaredCommand)
+{
+    addFunction("DEMORUN", "DBGNMA",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DBA) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
+                 "CHANGE FIELD(#DBA) TO(1)", "IF COND('#DBA *GT 0')", "CHANGE FIELD(#DBA) TO(2)", "ENDIF",
+                 "CHANGE FIELD(#DBA) TO(3)", "RETURN"});
+    addFunction("DEMORUN", "DBGNMB",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DBB) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
+                 "BEGIN_LOOP FROM(1) TO(3)", "IF COND('#DBB *LT 9')", "CHANGE FIELD(#DBB) TO('#DBB + 1')", "ENDIF",
+                 "END_LOOP", "CHANGE FIELD(#DBB) TO(0)", "RETURN"});
+    const auto check = [this](const char* function, const std::string& c, const std::set<std::string>& expected) {
+        std::map<std::string, int> hooks, declared;
+        for (const std::string& line : programLines(c)) {
+            const std::string hook = "DebugMain(FUNCTION_STD_PARMS,_";
+            if (const size_t at = line.find(hook); at != std::string::npos)
+                ++hooks[line.substr(at + hook.size(), line.find("_COMMAND", at) - at - hook.size())];
+        }
+        const std::string header = gencore_test::readFile(sourceDir() / (std::string(function) + ".H"));
+        for (const std::string& line : programLines(header)) {
+            const std::string constant = "static const X_PVCHAR _";
+            if (const size_t at = line.find(constant); at != std::string::npos) {
+                const std::string name = line.substr(at + constant.size(), line.find("_COMMAND", at) - at - constant.size());
+                EXPECT_NE(line.find("_COMMAND = \"" + name + "\";"), std::string::npos) << line;
+                ++declared[name];
+            }
+        }
+        std::set<std::string> hooked, constants;
+        for (const auto& [name, count] : hooks)
+            hooked.insert(name);
+        for (const auto& [name, count] : declared) {
+            EXPECT_EQ(count, 1) << name << " declared more than once";
+            constants.insert(name);
+        }
+        EXPECT_EQ(hooked, expected);
+        EXPECT_EQ(constants, expected);
+    };
+    const std::string a = generateFunction("DBGNMA", "DEMORUN");
+    ASSERT_FALSE(a.empty());
+    check("DBGNMA", a, {"FUNCTION", "CHANGE", "IF", "ENDIF", "RETURN"});
+    const std::string b = generateFunction("DBGNMB", "DEMORUN");
+    ASSERT_FALSE(b.empty());
+    check("DBGNMB", b, {"FUNCTION", "BEGIN_LOOP", "IF", "CHANGE", "ENDIF", "END_LOOP", "RETURN"});
 }
 
 }  // namespace
