@@ -148,6 +148,88 @@ public:
         return static_cast<long>(n);
     }
 
+    /* The whole lines from the reader's place, as many as follow one
+    ** another in the block (more are read when it holds not one whole
+    ** line) and can be written over in the block as the writer writes
+    ** them: trimmed as next() trims them, a blank and "\r\n" appended
+    ** (no longer than it stood). Their written text in `text` (answered),
+    ** the bytes they took in `taken`, their count in `count`; passed only
+    ** by skip(). */
+    size_t run(const char*& text, size_t& taken, long& count)
+    {
+        count = 0;
+        taken = 0;
+        for (;;) {
+            if (nulAt_ < at_) {
+                /* the block's first NUL is passed: the next one from here */
+                const void* nul = std::memchr(block_ + at_, '\0', end_ - at_);
+                nulAt_ = nul ? static_cast<size_t>(static_cast<const char*>(nul) - block_) : end_;
+            }
+            char* const first = block_ + at_;
+            /* the lines before the next NUL */
+            const char* const end = block_ + nulAt_;
+            char* p = first;
+            char* to = first;    /* where the next line's written text goes */
+            char* stand = first; /* from here to p, lines that stand as written, not yet moved to `to` */
+            long lines = 0;
+            bool more = false; /* the line at p may go on past what is read */
+            for (;;) {
+                const size_t left = static_cast<size_t>(end - p);
+                const size_t most = std::min<size_t>(left, GEN_LINE_LIMIT + 3);
+                char* nl = static_cast<char*>(std::memchr(p, '\n', most));
+                if (!nl) {
+                    more = most == left && nulAt_ == end_ && !eof_;
+                    break;
+                }
+                /* most lines stand as written: "TEXT \r\n", TEXT empty or
+                   ending in a byte not trimmed */
+                if (nl - p >= 2 && nl[-1] == '\r' && nl[-2] == ' ' && (nl - p == 2 || !lineEndOrBlank(nl[-3]))) {
+                    p = nl + 1;
+                    ++lines;
+                    continue;
+                }
+                const char* q = nl + 1;
+                while (q > p && lineEndOrBlank(q[-1]))
+                    --q;
+                const size_t length = static_cast<size_t>(q - p), was = static_cast<size_t>(nl + 1 - p);
+                if (length + 3 > was)
+                    break; /* it grows: written by the writer */
+                /* the text gets its blank and line end here */
+                if (to != stand)
+                    std::memmove(to, stand, static_cast<size_t>(p - stand));
+                to += p - stand;
+                if (to != p)
+                    std::memmove(to, p, length);
+                to += length;
+                to[0] = ' ';
+                to[1] = '\r';
+                to[2] = '\n';
+                to += 3;
+                stand = nl + 1;
+                p = nl + 1;
+                ++lines;
+            }
+            if (lines > 0 || !more) {
+                if (to != stand)
+                    std::memmove(to, stand, static_cast<size_t>(p - stand));
+                to += p - stand;
+                text = first;
+                taken = static_cast<size_t>(p - first);
+                count = lines;
+                return static_cast<size_t>(to - first);
+            }
+            /* the block ends within its first line: more is read */
+            if (!fill())
+                return 0;
+        }
+    }
+    /* Passes the lines run() answered, `taken` bytes of the block. */
+    void skip(size_t taken, long count, InputFile& in)
+    {
+        at_ += taken;
+        in.lLine += count;
+    }
+
 private:
     /* Moves what is left to the front and reads more behind it; false when
     ** nothing more could be read. */
@@ -193,15 +275,29 @@ private:
 
 /* Copies the lines of the open file to the stream, each with a blank
 ** appended; the lines go from the read buffer to the stream with no copy
-** between. */
+** between. A work file's lines are written so already (the text, one
+** blank, the line end) or trimmed to it in the read buffer: those go on
+** as many at a time as the buffer holds. */
 void copyFileLines(GEN_STREAM out, FILE* f, InputFile& file)
 {
     BlockLineReader reader(f);
     /* the abort word is the check state's count of later errors */
     const FFC_CHECK_STATE* state = P3109_CheckState();
+    /* the lines the writer writes as they stand go to it a block of them
+       at a time, while the stream takes them so; the others one by one */
+    bool asWritten = true;
     while (!state || state->stats.lFatalLater == 0) {
         FFC_StopWhenInterrupted();
         const char* text = nullptr;
+        long count = 0;
+        if (asWritten && (asWritten = P3109_fTakesLinesAsWritten(out))) {
+            size_t taken = 0;
+            if (const size_t length = reader.run(text, taken, count); taken > 0) {
+                P3109_WriteLinesAsWritten(out, std::string_view(text, length));
+                reader.skip(taken, count, file);
+                continue;
+            }
+        }
         const long n = reader.next(file, text);
         if (n < 0)
             break;

@@ -1639,6 +1639,36 @@ void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM str
     putLine(g, slot, stream, fAppendBlank != 0, 0, text);
 }
 
+bool P3109_fTakesLinesAsWritten(GEN_STREAM stream)
+{
+    const GEN_MODULE_STATE& g = lineState();
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    if (g.out.cSuppress == 'Y' || g.out.lMacroContinuation || i >= g_slotCount)
+        return false;
+    const StreamSlot& slot = g_slots[i];
+    /* the lines writeCommonLine writes as they stand, all but their length */
+    return slot.file && !slot.fCSharp && !slot.holding && !csharpFileStream(g, stream) &&
+           !((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+             g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0);
+}
+
+void P3109_WriteLinesAsWritten(GEN_STREAM stream, std::string_view lines)
+{
+    StreamSlot& slot = g_slots[static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM];
+    if (!slot.pending)
+        reserve(slot, 0);
+    /* the file takes the same bytes as from the lines one at a time; a
+       line may be split between two writes */
+    while (!lines.empty()) {
+        if (slot.ulUsed == slot.ulCapacity)
+            flushPending(slot);
+        const size_t n = std::min(lines.size(), slot.ulCapacity - slot.ulUsed);
+        std::memcpy(slot.pending.get() + slot.ulUsed, lines.data(), n);
+        slot.ulUsed += n;
+        lines.remove_prefix(n);
+    }
+}
+
 void P3109_Line(std::string_view text)
 {
     if (!g_lineState) [[unlikely]] {

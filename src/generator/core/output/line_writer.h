@@ -52,6 +52,15 @@ void P3109_DropAllStreams();
 /* ---- lines ---- */
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text);
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream);
+/* Whether the stream writes a line of P3109_WriteFileLine with its blank
+** appended as it stands: its lines are not suppressed, dropped, held or
+** refused, and no macro is continued. */
+bool P3109_fTakesLinesAsWritten(GEN_STREAM stream);
+/* Writes whole lines to such a stream in one piece, as P3109_WriteFileLine
+** writes them one by one: each a text of at most GEN_LINE_LIMIT bytes,
+** holding no NUL and not ending in a blank, form feed or line end byte,
+** then a blank and "\r\n". */
+void P3109_WriteLinesAsWritten(GEN_STREAM stream, std::string_view lines);
 /* Writes the text at the current stream and indent. */
 void P3109_Line(std::string_view text);
 

@@ -98,6 +98,80 @@ TEST_F(FileHelpers, AppendedWorkFileTrimsOnlyBlanksAndCutsEachLineAtItsNul)
     EXPECT_EQ(state.stats.lFatalLater, 0);
 }
 
+/* Lines that stand as the writer writes them (a text, one blank, "\r\n")
+   and lines trimmed to that where they were read are written together with
+   the lines the writer writes longer than they stood, in their order,
+   across the reader's blocks, texts of 4,096 characters and longer too. */
+TEST_F(FileHelpers, AppendedWorkFileKeepsTheOrderOfLinesWrittenAsTheyStandAndOthers)
+{
+    std::string file, expected;
+    const std::string limit(4096, 'L'), over(4097, 'O');
+    for (int i = 0; i < 4000; ++i) {
+        const std::string text = std::string(static_cast<size_t>(i % 7), ' ') + "t" + std::to_string(i);
+        switch (i % 9) {
+        case 0: /* as written */
+        case 1:
+        case 2:
+            file += text + " \r\n";
+            break;
+        case 3: /* blanks only, kept as one blank */
+            file += std::string(static_cast<size_t>(i % 11), ' ') + "\r\n";
+            expected += " \r\n";
+            continue;
+        case 4: /* more blanks, form feeds and carriage returns to trim */
+            file += text + "  \f\r \r\n";
+            break;
+        case 5: /* no blank: the writer writes it longer */
+            file += text + "\n";
+            break;
+        case 6: /* carriage returns alone at the end: trimmed */
+            file += text + "\r \r\r\n";
+            break;
+        case 7: /* a carriage return within the text stays */
+            file += text + "\rx \r\n";
+            expected += text + "\rx \r\n";
+            continue;
+        default: /* an empty line */
+            file += "\n";
+            expected += " \r\n";
+            continue;
+        }
+        expected += text + " \r\n";
+        if (i == 2000) {
+            file += limit + " \r\n" + over + " \r\n" + limit + "   \r\n";
+            expected += limit + " \r\n" + over + " \r\n" + limit + " \r\n";
+        }
+    }
+    writeFile(dir_ / "root" / "mixed.sbr", file);
+    Capture c;
+    P3109_AppendWorkFile(c.stream(), "\\mixed.sbr");
+    EXPECT_EQ(c.text(), expected);
+    EXPECT_EQ(state.stats.lFatalLater, 0);
+}
+
+/* While a macro is continued, every appended line takes the continuation
+   mark, those that stood as written too; a suppressed output takes none. */
+TEST_F(FileHelpers, AppendedWorkFileLinesTakeTheMacroMarkAndTheSuppression)
+{
+    writeFile(dir_ / "root" / "macro.sbr", "one \r\n  two  \r\nthree \r\n");
+    {
+        Capture c;
+        P3109_State().out.lMacroContinuation = 1;
+        P3109_AppendWorkFile(c.stream(), "\\macro.sbr");
+        P3109_State().out.lMacroContinuation = 0;
+        EXPECT_EQ(c.text(), "one \\\r\n  two \\\r\nthree \\\r\n");
+    }
+    {
+        Capture c;
+        P3109_State().out.cSuppress = 'Y';
+        P3109_AppendWorkFile(c.stream(), "\\macro.sbr");
+        P3109_State().out.cSuppress = 'N';
+        EXPECT_EQ(c.text(), "");
+        P3109_AppendWorkFile(c.stream(), "\\macro.sbr");
+        EXPECT_EQ(c.text(), "one \r\n  two \r\nthree \r\n");
+    }
+}
+
 /* A line of more than 4,100 characters other than blanks ends the copy with
    a message naming its number; the lines before it are copied. */
 TEST_F(FileHelpers, AppendedWorkFileStopsAtALineTooLong)
