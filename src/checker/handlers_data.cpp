@@ -682,11 +682,11 @@ void P3100_CheckCase(void)
 void P3100_CheckWhen(void)
 {
     Globals& g = G();
-    int32_t values = ParmCount("VALUE_IS");
     if (Pass() == 1)
         return;
     if (g.caseLevels.empty() || !g.caseLevels.back().second)
         return;
+    const int32_t values = ParmCount("VALUE_IS");
     const std::string& operand = g.caseLevels.back().first;
     std::vector<CheckedExpression> tests;
     tests.reserve(static_cast<size_t>(std::max<int32_t>(values, 0)));
