@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "dqov/runcontrol/definitions.h"
@@ -688,8 +689,10 @@ void P3100_CheckWhen(void)
         return;
     const int32_t values = ParmCount("VALUE_IS");
     const std::string& operand = g.caseLevels.back().first;
-    std::vector<CheckedExpression> tests;
-    tests.reserve(static_cast<size_t>(std::max<int32_t>(values, 0)));
+    /* the tests of one WHEN after the other, each in the room of the one
+    ** before it (an accepted check fills every part of its test) */
+    static std::vector<CheckedExpression> tests;
+    size_t count = 0;
     bool accepted = true;
     std::string value, test;
     for (int32_t i = 0; i < values; ++i) {
@@ -700,11 +703,12 @@ void P3100_CheckWhen(void)
         test.assign(operand);
         test += StartsWithComparison(value) ? " " : " = ";
         test += value;
-        tests.emplace_back();
-        accepted = CheckConditionText(test, &tests.back()) && accepted;
+        if (count == tests.size())
+            tests.emplace_back();
+        accepted = CheckConditionText(test, &tests[count++]) && accepted;
     }
     if (accepted)
-        CompileWhenTests(tests, static_cast<uint32_t>(g.caseLevels.size()));
+        CompileWhenTests(std::span<CheckedExpression>(tests.data(), count), static_cast<uint32_t>(g.caseLevels.size()));
 }
 
 // BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and
