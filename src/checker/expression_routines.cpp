@@ -415,7 +415,7 @@ void CompileWhenSubject(CheckedExpression& e, uint32_t level)
     compile(request, [&e]() -> const std::string& { return e.text; });
 }
 
-void CompileWhenTests(std::span<CheckedExpression> values, uint32_t level)
+void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
 {
     if (values.empty())
         return;

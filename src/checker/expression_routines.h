@@ -6,7 +6,6 @@
 #ifndef DQOV_CHECKER_EXPRESSION_ROUTINES_H
 #define DQOV_CHECKER_EXPRESSION_ROUTINES_H
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -52,7 +51,7 @@ void CompileCondition(CheckedExpression& e);
 void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets, bool round);
 void CompileSpecialValue(const std::string& value, const std::vector<std::string>& targets);
 void CompileWhenSubject(CheckedExpression& e, uint32_t level);
-void CompileWhenTests(std::span<CheckedExpression> values, uint32_t level);
+void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level);
 
 /* The WHERE of a file command, compiled with the fields of its file
  * marked, so that its routine also holds the tables that hand the WHERE

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <span>
 #include <vector>
 
 #include "dqov/runcontrol/definitions.h"
@@ -690,8 +689,9 @@ void P3100_CheckWhen(void)
     const int32_t values = ParmCount("VALUE_IS");
     const std::string& operand = g.caseLevels.back().first;
     /* the tests of one WHEN after the other, each in the room of the one
-    ** before it (an accepted check fills every part of its test) */
-    static std::vector<CheckedExpression> tests;
+    ** before it (an accepted check fills every part of its test); kept to
+    ** the end of the run */
+    static std::vector<CheckedExpression>& tests = *new std::vector<CheckedExpression>();
     size_t count = 0;
     bool accepted = true;
     std::string value, test;
@@ -707,8 +707,10 @@ void P3100_CheckWhen(void)
             tests.emplace_back();
         accepted = CheckConditionText(test, &tests[count++]) && accepted;
     }
+    if (count < tests.size())
+        tests.resize(count);
     if (accepted)
-        CompileWhenTests(std::span<CheckedExpression>(tests.data(), count), static_cast<uint32_t>(g.caseLevels.size()));
+        CompileWhenTests(tests, static_cast<uint32_t>(g.caseLevels.size()));
 }
 
 // BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and
