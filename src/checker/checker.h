@@ -199,6 +199,9 @@ struct Globals {
     char language[4]{};
     std::string processName; /* stripped */
     std::string functionName;
+    /* both names as the check blocks hold them, ten characters each,
+     * blank-padded (and a closing null); set with the names */
+    char paddedNames[21] = "                    ";
 
     /* work areas of a check */
     FFC_SOURCE_COMMAND source{};

@@ -184,10 +184,14 @@ constexpr size_t kExpandedOperandMax = 2000;
 int16_t splice(CheckedExpression& e, const CheckedExpression& condition)
 {
     const auto offset = static_cast<int16_t>(e.operands.size());
+    e.names.reserve(e.names.size() + condition.operands.size());
     for (DQOO_CHECKED_OPERAND o : condition.operands) {
-        o.pszName = e.names.emplace_back(o.pszName != nullptr ? o.pszName : "").c_str();
+        e.names.emplace_back(o.pszName != nullptr ? o.pszName : "");
         e.operands.push_back(o);
     }
+    /* the names may have moved with the room made for the new ones */
+    for (size_t i = 0; i < e.operands.size(); ++i)
+        e.operands[i].pszName = e.names[i].c_str();
     auto shift = [offset](int16_t i) { return static_cast<int16_t>(i > 0 ? i + offset : i); };
     std::vector<DQOO_CHECKED_OPERATION> inner;
     for (size_t i = 0; i + 1 < condition.operations.size(); ++i) {
@@ -272,6 +276,8 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
     names.clear();
     operations.clear();
     operands.reserve(static_cast<size_t>(std::max<int>(request.sOperandCount, 0)));
+    /* room for every name first: no name moves once an operand points to it */
+    names.reserve(static_cast<size_t>(std::max<int>(request.sOperandCount, 0)));
     operations.reserve(static_cast<size_t>(std::max<int>(request.sOperationCount, 0)));
     for (int i = 0; i < request.sOperandCount; ++i) {
         const DC_EXPRESSION_OPERAND& in = request.aOperands[i];

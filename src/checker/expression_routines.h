@@ -6,7 +6,6 @@
 #ifndef DQOV_CHECKER_EXPRESSION_ROUTINES_H
 #define DQOV_CHECKER_EXPRESSION_ROUTINES_H
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,9 @@ struct CheckedExpression {
 
     std::string text;
     std::vector<DQOO_CHECKED_OPERAND> operands;
-    std::deque<std::string> names;
+    /* names[i] holds the name operands[i].pszName points to: one for each
+     * operand, in their order */
+    std::vector<std::string> names;
     std::vector<DQOO_CHECKED_OPERATION> operations;
 
     /* Takes the operands and operations of an accepted request. */

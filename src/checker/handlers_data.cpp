@@ -682,14 +682,17 @@ void P3100_CheckCase(void)
 void P3100_CheckWhen(void)
 {
     Globals& g = G();
-    int32_t values = ParmCount("VALUE_IS");
     if (Pass() == 1)
         return;
     if (g.caseLevels.empty() || !g.caseLevels.back().second)
         return;
+    const int32_t values = ParmCount("VALUE_IS");
     const std::string& operand = g.caseLevels.back().first;
-    std::vector<CheckedExpression> tests;
-    tests.reserve(static_cast<size_t>(std::max<int32_t>(values, 0)));
+    /* the tests of one WHEN after the other, each in the room of the one
+    ** before it (an accepted check fills every part of its test); kept to
+    ** the end of the run */
+    static std::vector<CheckedExpression>& tests = *new std::vector<CheckedExpression>();
+    size_t count = 0;
     bool accepted = true;
     std::string value, test;
     for (int32_t i = 0; i < values; ++i) {
@@ -700,9 +703,12 @@ void P3100_CheckWhen(void)
         test.assign(operand);
         test += StartsWithComparison(value) ? " " : " = ";
         test += value;
-        tests.emplace_back();
-        accepted = CheckConditionText(test, &tests.back()) && accepted;
+        if (count == tests.size())
+            tests.emplace_back();
+        accepted = CheckConditionText(test, &tests[count++]) && accepted;
     }
+    if (count < tests.size())
+        tests.resize(count);
     if (accepted)
         CompileWhenTests(tests, static_cast<uint32_t>(g.caseLevels.size()));
 }

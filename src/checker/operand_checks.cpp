@@ -36,21 +36,10 @@ void NoteUndefinedField(const std::string& operand)
 }
 
 // The function's process and name as the check blocks hold them, ten
-// characters each, blank-padded: made again only when the run names others.
+// characters each, blank-padded (made when the run names them).
 const char* PaddedProcessAndFunction()
 {
-    static std::string process, function;
-    static char padded[20];
-    static bool made = false;
-    const Globals& g = G();
-    if (!made || process != g.processName || function != g.functionName) {
-        process = g.processName;
-        function = g.functionName;
-        Pad(padded, 10, process);
-        Pad(padded + 10, 10, function);
-        made = true;
-    }
-    return padded;
+    return G().paddedNames;
 }
 
 bool ComponentFlavour()

@@ -498,6 +498,8 @@ void P3100_RunChecker(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pPro
     };
     g.processName = upToBlank(g.process, 10);
     g.functionName = upToBlank(g.function, 7);
+    Pad(g.paddedNames, 10, g.processName);
+    Pad(g.paddedNames + 10, 10, g.functionName);
 
     P3100_StartChecking();
     P3100_LoadKeywordTables();

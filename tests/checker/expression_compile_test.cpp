@@ -11,7 +11,9 @@
 #include <vector>
 
 using checker_test::CheckJob;
+using checker_test::Lines;
 using checker_test::Message;
+using checker_test::OnLine;
 
 namespace {
 
@@ -113,6 +115,32 @@ TEST_F(CheckJob, ConditionNamesStandForTheirConditions)
     EXPECT_EQ(refused[0].data.substr(70), "the condition *LOOP that names itself");
     EXPECT_TRUE(FieldsOfRoutine(ctx, 4).empty()) << "no routine of its own";
     EXPECT_EQ(FieldsOfRoutine(ctx, 6), (std::set<std::string>{"CUSTSTS", "CREDIT"}));
+}
+
+/* Each WHEN's routine tests the CASE operand against that WHEN's own values
+** only: a WHEN of one value after one of three holds none of the three's
+** fields, a WHEN refused in between compiles nothing, and a condition name
+** among the values stands for its condition. */
+TEST_F(CheckJob, EachWhenRoutineTestsItsOwnValues)
+{
+    addFunction("TSTPRC", "WHENS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                 // 1
+                 "DEF_COND NAME(*ACTIVE) COND('#CUSTSTS = A')",               // 2
+                 "CASE OF_FIELD(#CREDIT)",                                    // 3
+                 "WHEN VALUE_IS('> #CUSTNO' '= 5 AND *ACTIVE' '< #CREDIT')",  // 4
+                 "WHEN VALUE_IS('> #CUSTNAM')",                               // 5
+                 "WHEN VALUE_IS('= 9')",                                      // 6
+                 "WHEN VALUE_IS('< 1' '> 2 OR *ACTIVE')",                     // 7
+                 "ENDCASE",                                                   // 8
+                 "RETURN"});
+    prepare("TSTPRC", "WHENS");
+    run();
+    EXPECT_EQ(OnLine(messages(), 5), Lines{"DCM0456 #CREDIT             #CUSTNAM"}) << output;
+    EXPECT_TRUE(withId("PRC1810").empty()) << output;
+    EXPECT_EQ(FieldsOfRoutine(ctx, 4), (std::set<std::string>{"CREDIT", "CUSTNO", "CUSTSTS"}));
+    EXPECT_FALSE(HoldsRoutine(ctx, 5)) << "a refused value compiles nothing";
+    EXPECT_EQ(FieldsOfRoutine(ctx, 6), (std::set<std::string>{"CREDIT"}));
+    EXPECT_EQ(FieldsOfRoutine(ctx, 7), (std::set<std::string>{"CREDIT", "CUSTSTS"}));
 }
 
 }  // namespace
