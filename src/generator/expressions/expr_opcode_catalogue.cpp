@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -1427,7 +1429,29 @@ constexpr std::array<int16_t, kHighestOpcode + 1> kByNumber = [] {
     return index;
 }();
 
+/* The length of each entry's name, by the entry's place in the catalogue,
+** counted by the compiler. */
+constexpr auto kNameLengths = [] {
+    std::array<uint8_t, std::size(kCatalogue)> lengths{};
+    for (size_t i = 0; i < std::size(kCatalogue); ++i) {
+        size_t n = 0;
+        while (n < EXPR_OPCODE_NAME_SIZE && kCatalogue[i].name[n] != '\0')
+            ++n;
+        lengths[i] = static_cast<uint8_t>(n);
+    }
+    return lengths;
+}();
+static_assert(EXPR_OPCODE_NAME_SIZE <= 255, "a name's length is kept in a byte");
+
 }  // namespace
+
+std::string_view EXPR_OpcodeName(const ExprOpcodeEntry& entry)
+{
+    /* an entry outside the catalogue (none is made today) is counted */
+    if (!std::less<>{}(&entry, kCatalogue) && std::less<>{}(&entry, std::end(kCatalogue)))
+        return {entry.name, kNameLengths[static_cast<size_t>(&entry - kCatalogue)]};
+    return {entry.name, strnlen(entry.name, EXPR_OPCODE_NAME_SIZE)};
+}
 
 const ExprOpcodeEntry* EXPR_FindOpcode(uint32_t number)
 {

@@ -130,6 +130,10 @@ std::span<const ExprOpcodeEntry> EXPR_OpcodeCatalogue();
 /* The entry of an opcode, companions included; null when the number has none. */
 const ExprOpcodeEntry* EXPR_FindOpcode(uint32_t number);
 
+/* The written name of an entry, its length known without counting it (a
+** table row is put together from it for every instruction). */
+std::string_view EXPR_OpcodeName(const ExprOpcodeEntry& entry);
+
 /* The entry with the given written name (prefix included); null when none. */
 const ExprOpcodeEntry* EXPR_FindOpcodeByName(std::string_view name);
 

@@ -3,9 +3,13 @@
 */
 #include "generator/expressions/expr_operand.h"
 
+#include <string_view>
 #include <utility>
 
 namespace {
+
+/* The field table a plain field's C name indexes. */
+constexpr std::string_view kFieldTable = "pX_Fld";
 
 bool IsDescribedKind(int32_t kind)
 {
@@ -144,7 +148,7 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIP
 
     EXPR_OPERAND_DESCRIPTOR& d = descriptor;
     d.node = node;
-    d.base = "pX_Fld";
+    d.base.assign(kFieldTable);
     d.plain = true;
     d.indexed = (node->flags & EXPR_NODE_FLAG_INDEXED) != 0;
     d.flag40 = (node->flags & EXPR_NODE_FLAG_40) != 0;

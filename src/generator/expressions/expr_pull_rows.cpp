@@ -65,7 +65,7 @@ void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPE
 void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
 {
     if (node == nullptr) {
-        rows.SetPending(ExprTableRows::CRow(entry.name, "0"));
+        rows.SetPending(ExprTableRows::CRow(EXPR_OpcodeName(entry), "0"));
         return;
     }
     switch (node->kind) {
@@ -85,17 +85,17 @@ void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_O
                                             : nullptr;
         if (vector == nullptr) {
             /* No result vector has that number. */
-            rows.SetPending(ExprTableRows::CRow(entry.name, rows.Unresolved()));
+            rows.SetPending(ExprTableRows::CRow(EXPR_OpcodeName(entry), rows.Unresolved()));
             return;
         }
         rows.WriteNow(ExprTableRows::CRow(vector->name, "0"));
-        rows.SetPending(ExprTableRows::CRow(entry.name, "0"));
+        rows.SetPending(ExprTableRows::CRow(EXPR_OpcodeName(entry), "0"));
         return;
     }
     case EXPR_NODE_RECORD_FIELD:
         rows.WriteNow(ExprTableRows::CRow(EXPR_NAME_PUSH_RECORD_VECTOR, rows.Index()));
-        rows.SetPending(ExprTableRows::CRow(entry.name, rows.Number(node->pullOperand)));
+        rows.SetPending(ExprTableRows::CRow(EXPR_OpcodeName(entry), rows.Number(node->pullOperand)));
         return;
-    default: rows.SetPending(ExprTableRows::CRow(entry.name, rows.Unresolved())); return;
+    default: rows.SetPending(ExprTableRows::CRow(EXPR_OpcodeName(entry), rows.Unresolved())); return;
     }
 }

@@ -14,6 +14,15 @@
 
 namespace {
 
+/* The descriptor the push rules describe their node into: one for all the
+** rows, so that its strings keep their room from one push to the next
+** (EXPR_DescribeOperand clears it first). */
+EXPR_OPERAND_DESCRIPTOR& pushDescriptor()
+{
+    static EXPR_OPERAND_DESCRIPTOR descriptor;
+    return descriptor;
+}
+
 /* The row after an array, list or record push. */
 uint32_t ArrayCompanion(const ExprOpcodeEntry& e)
 {
@@ -46,7 +55,7 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, 
         rows.SetPendingRow(entry, rows.Unresolved());
         return;
     }
-    EXPR_OPERAND_DESCRIPTOR d;
+    EXPR_OPERAND_DESCRIPTOR& d = pushDescriptor();
     switch (node->kind) {
     case EXPR_NODE_FIELD:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
@@ -88,7 +97,7 @@ void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& en
         rows.SetPendingRow(entry, rows.Unresolved());
         return;
     }
-    EXPR_OPERAND_DESCRIPTOR d;
+    EXPR_OPERAND_DESCRIPTOR& d = pushDescriptor();
     switch (node->kind) {
     case EXPR_NODE_FIELD:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);

@@ -117,16 +117,16 @@ std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::st
 void ExprTableRows::SetPendingRow(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma)
 {
     if (!csharp_)
-        cRowInto(pending_, entry.name, operand);
+        cRowInto(pending_, EXPR_OpcodeName(entry), operand);
     else
-        csRowInto(pending_, writtenNumber(entry), entry.name, operand, comma);
+        csRowInto(pending_, writtenNumber(entry), EXPR_OpcodeName(entry), operand, comma);
 }
 
 std::string ExprTableRows::Row(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma) const
 {
     if (!csharp_)
-        return CRow(entry.name, operand);
-    return CsRow(writtenNumber(entry), entry.name, operand, comma);
+        return CRow(EXPR_OpcodeName(entry), operand);
+    return CsRow(writtenNumber(entry), EXPR_OpcodeName(entry), operand, comma);
 }
 
 std::string ExprTableRows::Row(uint32_t number, std::string_view operand, ExprCsComma comma) const

@@ -60,7 +60,7 @@ FieldStructure structureOf(const EXPR_OPERAND_DESCRIPTOR& d)
 void appendBase(std::string& text, const ExprFieldView& f)
 {
     if (f.vector() ? f.pointerVariable : f.d.record) {
-        text.append(f.full() ? "pFldInfo" : "pField").append(std::to_string(f.n));
+        text.append(f.full() ? "pFldInfo" : "pField").append(ExprDigits(f.n));
     } else if (f.vector()) {
         text.append("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ")
             .append(f.table())

@@ -50,25 +50,31 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
 /* The letter and the number in seven digits or more. */
 std::string keyOf(char letter, int32_t number)
 {
-    // as "%c%07d" writes it, without the formatting machinery
-    char digits[16];
+    // as "%c%07d" writes it, without the formatting machinery; a routine
+    // number of seven digits at most fills the string's own room in place
+    if (number >= 0 && number <= 9999999) {
+        std::string key(8, '0');
+        key[0] = letter;
+        for (size_t i = 7; number != 0; --i, number /= 10)
+            key[i] = static_cast<char>('0' + number % 10);
+        return key;
+    }
+    // else put together from the end of a buffer and made a string once
+    char text[16];
+    char* at = text + sizeof text;
     const bool negative = number < 0;
     uint32_t v = negative ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
-    size_t n = 0;
     do {
-        digits[n++] = static_cast<char>('0' + v % 10);
+        *--at = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    const size_t width = negative ? 6 : 7; /* the sign counts in the width */
-    std::string key(1, letter);
-    key.reserve(1 + (negative ? 1 : 0) + std::max(n, width));
+    /* the sign counts in the width */
+    for (char* const first = text + sizeof text - (negative ? 6 : 7); at > first;)
+        *--at = '0';
     if (negative)
-        key += '-';
-    if (n < width)
-        key.append(width - n, '0');
-    while (n > 0)
-        key += digits[--n];
-    return key;
+        *--at = '-';
+    *--at = letter;
+    return std::string(at, static_cast<size_t>(text + sizeof text - at));
 }
 
 /* The pull row of a target field. */

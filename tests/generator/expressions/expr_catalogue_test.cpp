@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -165,6 +166,21 @@ TEST(OpcodeCatalogue, NamesAreUniqueAndFoundByName)
     }
     for (uint32_t n = 16; n <= 18; ++n)
         EXPECT_EQ(EXPR_FindOpcode(n)->writtenAs, n + 5);
+}
+
+TEST(OpcodeCatalogue, NameViewsHoldTheWholeNameInAndOutsideTheCatalogue)
+{
+    // Every row is put together from the entry's name: its view must hold
+    // the whole name, no more, for the catalogue's entries and for a copy.
+    EXPECT_EQ(EXPR_OpcodeName(*EXPR_FindOpcode(184)), "X_COMP_OPCODE_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR");
+    EXPECT_EQ(EXPR_OpcodeName(*EXPR_FindOpcode(183)), "X_COMP_OPCODE_PUSH_LIST_VECTOR_AS_STACK_VECTOR");
+    for (const auto& e : EXPR_OpcodeCatalogue())
+        EXPECT_EQ(EXPR_OpcodeName(e), std::string(e.name));
+    ExprOpcodeEntry copy = *EXPR_FindOpcode(184);
+    copy.name[14] = '\0';
+    EXPECT_EQ(EXPR_OpcodeName(copy), "X_COMP_OPCODE_");
+    std::fill(std::begin(copy.name), std::end(copy.name), 'X');
+    EXPECT_EQ(EXPR_OpcodeName(copy).size(), EXPR_OPCODE_NAME_SIZE);
 }
 
 TEST(OpcodeCatalogue, VectorPushCompanionsFollowTheirNames)
