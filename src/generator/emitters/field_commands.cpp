@@ -376,7 +376,8 @@ int16_t classifyChangeValue(std::shared_ptr<const GEN_FIELD_INFO>& source)
     char head[62];
     const size_t size = field.size();
     const std::string_view value(head, std::min(size, sizeof head));
-    std::memcpy(head, field.data(), value.size());
+    if (!value.empty())  // a command without the parameter gives an empty view, which may hold no pointer
+        std::memcpy(head, field.data(), value.size());
     /* the value's start is compared with the keywords, at most 51 characters */
     char upperHead[51];
     const std::string_view upperValue(upperHead, std::min(value.size(), sizeof upperHead));
