@@ -57,7 +57,28 @@ bool isSelect(const char* acName)
     return std::memcmp(acName, "SELECT    ", 10) == 0 || std::memcmp(acName, "SELECT_SQL", 10) == 0;
 }
 
+/* Whether the record holds nothing beyond what its head keeps. */
+bool headOnly(const GEN_COMMAND_RECORD& r)
+{
+    return r.pFieldTable == nullptr && r.lRoutineValue1 == 0 && r.lRoutineValue2 == 0 && r.sRoutineValue3 == 0 &&
+           r.fSequence && r.lLineNumber == r.usNumber;
+}
+
 }  // namespace
+
+GEN_COMMAND_RECORD P3109_CommandOfHead(const GEN_COMMAND_HEAD& head)
+{
+    GEN_COMMAND_RECORD r;
+    r.usNumber = head.usNumber;
+    r.usSequence = head.usSequence;
+    r.lLineNumber = head.usNumber;
+    std::memcpy(r.acLabel, head.acLabel, sizeof r.acLabel);
+    std::memcpy(r.acName, head.acName, sizeof r.acName);
+    r.cExtension = head.cExtension;
+    r.fSequence = true;
+    r.sSequence = head.sSequence;
+    return r;
+}
 
 void P3109_UseGeneratorParts(const P3109_GENERATOR_PARTS* pParts)
 {
@@ -156,7 +177,21 @@ const GEN_COMMAND_SURVEY& P3109_CommandSurvey()
     GEN_COMMAND_SURVEY& survey = h.survey;
     uint16_t number = 0, sequence = 0;
     GEN_COMMAND_RECORD r;
+    survey.fHeads = true;
     while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+        if (survey.fHeads && headOnly(r)) {
+            GEN_COMMAND_HEAD head;
+            head.usNumber = r.usNumber;
+            head.usSequence = r.usSequence;
+            head.sSequence = r.sSequence;
+            std::memcpy(head.acLabel, r.acLabel, sizeof head.acLabel);
+            std::memcpy(head.acName, r.acName, sizeof head.acName);
+            head.cExtension = r.cExtension;
+            survey.heads.push_back(head);
+        } else if (survey.fHeads) {
+            survey.fHeads = false;
+            std::vector<GEN_COMMAND_HEAD>().swap(survey.heads);
+        }
         survey.fAny = true;
         survey.fLastKept = isSelect(r.acName) || P3109_fFirstRunCommand(r.acName);
         if (survey.fLastKept)
@@ -168,6 +203,17 @@ const GEN_COMMAND_SURVEY& P3109_CommandSurvey()
     h.store = store;
     h.fMade = true;
     return survey;
+}
+
+bool P3109_fTakeCommandHeads(std::vector<GEN_COMMAND_HEAD>& heads)
+{
+    SurveyHeld& h = surveyHeld();
+    heads.clear();
+    if (!h.fMade || !h.survey.fHeads)
+        return false;
+    heads.swap(h.survey.heads);
+    h.survey.fHeads = false;
+    return true;
 }
 
 void P3109_ForgetCommandSurvey()

@@ -31,12 +31,33 @@ int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_C
 ** DEF_BREAK or POINT) and the SELECT and SELECT_SQL commands, in the
 ** list's order, with the last command of the list. Kept for the job: the
 ** generator never adds, drops or renames a command. */
+/* The head of a command as the walk reads it, kept for the second run so
+** that it need not read every record again: 20 bytes a command. */
+struct GEN_COMMAND_HEAD {
+    uint16_t usNumber;
+    uint16_t usSequence;
+    int16_t sSequence;
+    char acLabel[3];
+    char acName[10];
+    char cExtension;
+};
 struct GEN_COMMAND_SURVEY {
     std::vector<GEN_COMMAND_RECORD> records;
     GEN_COMMAND_RECORD last;
     bool fAny = false;      /* the list holds a command */
     bool fLastKept = false; /* the last command is among `records` */
+    /* Every command's head, in the list's order, when the reader gives
+    ** each record as its head alone (no field table, no routine values,
+    ** its line the key's number, its sequence known); else fHeads false
+    ** and the second run reads the list again. */
+    bool fHeads = false;
+    std::vector<GEN_COMMAND_HEAD> heads;
 };
+/* Moves the survey's heads into `heads` (the survey keeps none after);
+** false, with `heads` empty, when the survey has none. */
+bool P3109_fTakeCommandHeads(std::vector<GEN_COMMAND_HEAD>& heads);
+/* The record the reader gave for the head. */
+GEN_COMMAND_RECORD P3109_CommandOfHead(const GEN_COMMAND_HEAD& head);
 /* Whether the first run dispatches the command (see GEN_COMMAND_SURVEY). */
 bool P3109_fFirstRunCommand(const char* acName);
 /* The survey of the current job's command list, made at its first use. */

@@ -305,11 +305,23 @@ void P3109_GenerateCommands()
         ctx->ulLabelNumber = P31O2_ResetLabelNumbers();
     }
 
-    /* second run: every command is emitted */
+    /* second run: every command is emitted, from the heads the survey
+       kept when it has them, else read again from the list */
     number = sequence = 0;
     const GEN_STREAM mainStream = g.out.mainOutput;
     holdMethod(mainStream);
-    while (P3109_lAbortWord() == 0 && P3109_sNextCommandRecord(number, sequence, r) == 0) {
+    std::vector<GEN_COMMAND_HEAD> heads;
+    const bool fHeads = P3109_fTakeCommandHeads(heads);
+    size_t nextHead = 0;
+    const auto nextCommand = [&]() {
+        if (!fHeads)
+            return P3109_sNextCommandRecord(number, sequence, r) == 0;
+        if (nextHead >= heads.size())
+            return false;
+        r = P3109_CommandOfHead(heads[nextHead++]);
+        return true;
+    };
+    while (P3109_lAbortWord() == 0 && nextCommand()) {
         P3109_MakeCurrentCommand(r);
         g.out.cSuppress = 'N';
         g.cLabelFlag = 'N';
