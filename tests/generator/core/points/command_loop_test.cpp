@@ -180,6 +180,78 @@ TEST_F(CommandLoop, SurveyKeepsTheCommandsTheFirstWalksActOn)
     EXPECT_TRUE(P3109_CommandSurvey().records.empty());
 }
 
+/* A list whose reader gives each command as its head alone, numbered by
+** the list, with a running sequence and a label on the second command. */
+int32_t findHeadOnly(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* r)
+{
+    if (findCommand(ctx, number, sequence, r) != 0)
+        return 1;
+    r->lLineNumber = number;
+    r->fSequence = true;
+    r->sSequence = static_cast<int16_t>(100 + number);
+    r->cExtension = number == 2 ? 'Y' : 'N';
+    if (number == 2)
+        std::memcpy(r->acLabel, "L1 ", 3);
+    return 0;
+}
+const GEN_COMMAND_SOURCE kHeadOnlySource{findHeadOnly, sourceText};
+
+/* The survey keeps every command's head for the second run only when the
+** reader gives nothing more; the heads give back the records read, and are
+** handed over once. */
+TEST_F(CommandLoop, SurveyKeepsHeadsOnlyOfPlainRecords)
+{
+    testCommands() = {{"FUNCTION", {}, 1}, {"CHANGE", {}, 2}, {"RETURN", {}, 3}};
+    P3109_SetCommandSource(&kHeadOnlySource);
+    ASSERT_TRUE(P3109_CommandSurvey().fHeads);
+    std::vector<GEN_COMMAND_HEAD> heads;
+    ASSERT_TRUE(P3109_fTakeCommandHeads(heads));
+    ASSERT_EQ(heads.size(), 3u);
+    GEN_COMMAND_RECORD read;
+    for (uint16_t n = 1; n <= 3; ++n) {
+        ASSERT_EQ(findHeadOnly(nullptr, n, 0, &read), 0);
+        const GEN_COMMAND_RECORD made = P3109_CommandOfHead(heads[n - 1]);
+        EXPECT_EQ(made.usNumber, n);
+        EXPECT_EQ(made.usSequence, 0);
+        EXPECT_EQ(made.lLineNumber, read.lLineNumber);
+        EXPECT_EQ(std::string(made.acLabel, 3), std::string(read.acLabel, 3));
+        EXPECT_EQ(std::string(made.acName, 10), std::string(read.acName, 10));
+        EXPECT_EQ(made.cExtension, read.cExtension);
+        EXPECT_TRUE(made.fSequence);
+        EXPECT_EQ(made.sSequence, 100 + n);
+        EXPECT_EQ(made.pFieldTable, nullptr);
+    }
+    EXPECT_EQ(std::string(heads[1].acLabel, 3), "L1 ");
+    /* taken once: the survey keeps its kept records and last command */
+    EXPECT_FALSE(P3109_fTakeCommandHeads(heads));
+    EXPECT_TRUE(heads.empty());
+    EXPECT_EQ(P3109_CommandSurvey().last.usNumber, 3);
+
+    /* a reader that leaves the sequence unknown, or whose line differs
+       from the number, gives no heads: the second run reads the list */
+    P3109_SetCommandSource(&kTestSource);
+    EXPECT_FALSE(P3109_CommandSurvey().fHeads);
+    EXPECT_FALSE(P3109_fTakeCommandHeads(heads));
+}
+
+/* The second run emits the commands from the heads as from the list. */
+TEST_F(CommandLoop, SecondRunFromHeadsWritesEveryCommand)
+{
+    testCommands() = {{"DEF_LIST", {"DEF_LIST NAME(#L)"}, 1}, {"ADD_ENTRY", {"ADD_ENTRY TO_LIST(#L)"}, 2}};
+    P3109_SetCommandSource(&kHeadOnlySource);
+    Capture main;
+    GEN_MODULE_STATE& g = P3109_State();
+    g.out.mainOutput = main.stream();
+    g.out.current = main.stream();
+    g.out.usIndent = 3;
+    P3109_GenerateCommands();
+    EXPECT_EQ(main.text().rfind("   // DEF_LIST NAME(#L) \r\n   \r\n   // \r\n   // ADD_ENTRY TO_LIST(#L) \r\n", 0), 0u)
+        << main.text();
+    EXPECT_EQ(g.usCommandCounter, 2);
+    std::vector<GEN_COMMAND_HEAD> heads;
+    EXPECT_FALSE(P3109_fTakeCommandHeads(heads)); /* used by the run */
+}
+
 TEST_F(CommandLoop, StatusTextOfACommand)
 {
     GEN_COMMAND_RECORD r;
