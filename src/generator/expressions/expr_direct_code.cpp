@@ -71,6 +71,19 @@ struct ExprCode::KnownNodes::Pool {
     }
 };
 
+size_t EXPR_ulWriteDigits(char* text, int64_t value)
+{
+    /* the numbers of operands, routines and lengths are nearly all small */
+    if (static_cast<uint64_t>(value) < 10000) {
+        auto v = static_cast<uint32_t>(value);
+        const size_t size = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : 4;
+        for (size_t i = size; i-- > 0; v /= 10)
+            text[i] = static_cast<char>('0' + v % 10);
+        return size;
+    }
+    return static_cast<size_t>(std::to_chars(text, text + 24, value).ptr - text);
+}
+
 namespace {
 
 ExprCode::KnownNodes::Pool& sharedPool()

@@ -63,14 +63,16 @@ struct ExprCsVariantLine {
 bool EXPR_fRecordCsVariant(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
                            EXPR_VARIANT& variant, std::vector<ExprCsVariantLine>& lines);
 
+/* Writes the decimal digits of a number (a minus first when negative) at
+** `text`, which has room for 24 bytes; answers how many it wrote. Out of
+** line, so that the many places that put a number in a line stay small. */
+size_t EXPR_ulWriteDigits(char* text, int64_t value);
+
 /* The decimal digits of a number, kept on the stack: a piece of a line
 ** that Put puts together, without a string of its own. */
 class ExprDigits {
 public:
-    explicit ExprDigits(int64_t value)
-    {
-        size_ = static_cast<size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr - text_);
-    }
+    explicit ExprDigits(int64_t value) : size_(EXPR_ulWriteDigits(text_, value)) {}
     operator std::string_view() const { return {text_, size_}; }
 
 private:

@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "expr_compile_support.h"
 #include "expr_routine_support.h"
+#include "generator/expressions/expr_direct_code.h"
 
 namespace {
 
@@ -57,6 +62,37 @@ protected:
 
 // (#A = *ZERO) OR ((#B > 1) AND (#T <> 5)): the right side is evaluated
 // only when the left is false, inside the braces of its block.
+/* Numbers in lines are written in decimal whatever their size: the small
+   ones on each side of a change in their count of digits, the first that
+   is not small, negatives and the ends of the range. */
+TEST(DirectCodeDigits, NumbersOfEverySizeAreWrittenInDecimal)
+{
+    const std::pair<int64_t, std::string_view> cases[] = {
+        {0, "0"},
+        {7, "7"},
+        {9, "9"},
+        {10, "10"},
+        {42, "42"},
+        {99, "99"},
+        {100, "100"},
+        {509, "509"},
+        {999, "999"},
+        {1000, "1000"},
+        {4096, "4096"},
+        {9999, "9999"},
+        {10000, "10000"},
+        {10001, "10001"},
+        {123456789, "123456789"},
+        {-1, "-1"},
+        {-9999, "-9999"},
+        {-10000, "-10000"},
+        {std::numeric_limits<int64_t>::max(), "9223372036854775807"},
+        {std::numeric_limits<int64_t>::min(), "-9223372036854775808"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(std::string_view(ExprDigits(value)), text) << value;
+}
+
 TEST_F(DirectCode, OrIfBlockHasItsBraces)
 {
     const DQOO_CHECKED_OPERAND operands[] = {

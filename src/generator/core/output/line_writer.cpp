@@ -994,10 +994,41 @@ bool P3109_fLineComment(std::string_view text)
         ++first;
     if (first + 1 >= text.size() || text[first] != '/' || text[first + 1] != '/')
         return false;
-    /* the two slashes cannot end a pair with a star before them */
-    const std::string_view rest = text.substr(first + 2);
-    return rest.find(std::string_view("*/", 2)) == std::string_view::npos &&
-           rest.find('\n') == std::string_view::npos && rest.find('\r') == std::string_view::npos;
+    /* One pass over the rest for a line end byte or a star with a slash
+       after it (the two slashes cannot end a pair with a star before them),
+       sixteen bytes at a time: the bytes before the rest are blanks, tabs
+       and the slashes, none of which is looked for, so a block may reach
+       back over them. */
+    const char* const p = text.data();
+    const size_t n = text.size();
+#if defined(__SSE2__)
+    const __m128i star = _mm_set1_epi8('*'), slash = _mm_set1_epi8('/'), lineFeed = _mm_set1_epi8('\n'),
+                  ret = _mm_set1_epi8('\r');
+    const auto found = [&](__m128i v, __m128i after) {
+        return _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lineFeed), _mm_cmpeq_epi8(v, ret)),
+                                              _mm_and_si128(_mm_cmpeq_epi8(v, star), _mm_cmpeq_epi8(after, slash)))) != 0;
+    };
+    if (n < 16) {
+        /* a short text whole, with NUL bytes after it */
+        alignas(16) char block[16] = {};
+        std::memcpy(block, p, n);
+        const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+        return !found(v, _mm_srli_si128(v, 1));
+    }
+    size_t k = first + 2;
+    for (; k + 16 < n; k += 16)
+        if (found(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k)),
+                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k + 1))))
+            return false;
+    /* the last sixteen bytes, the star of the last one with nothing after it */
+    const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16));
+    return !found(last, _mm_srli_si128(last, 1));
+#else
+    for (size_t k = first + 2; k < n; ++k)
+        if (p[k] == '\n' || p[k] == '\r' || (p[k] == '*' && k + 1 < n && p[k + 1] == '/'))
+            return false;
+    return true;
+#endif
 }
 
 size_t GEN_HELD_LINES::Pass(size_t ulMost, std::string_view bytes, std::string_view word)

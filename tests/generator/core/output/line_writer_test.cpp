@@ -13,6 +13,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gencore_test {
@@ -707,6 +708,54 @@ TEST_F(LineWriter, LineCommentsAreToldApart)
     for (const char* t : {"", "/", "/ / x", "x = 1; // y", "/* x */", "\"//\"", "//*/", "// a */ b", "// a\nb",
                           "// a\r", "\n// a"})
         EXPECT_FALSE(P3109_fLineComment(t)) << t;
+}
+
+/* The edges of a line comment: blanks alone, slashes at the very end, a
+   block comment opened with its end or without, a NUL byte (an ordinary
+   byte here), and a comment end or line end byte at each place of texts
+   long and short. */
+TEST_F(LineWriter, LineCommentsAreToldApartAtTheirEdges)
+{
+    using namespace std::string_view_literals;
+    for (const std::string_view t : {"  "sv, "\t \t"sv, " /"sv, "x //"sv, "/ /"sv, "/*"sv, "/* x */"sv, " \t/* // */"sv,
+                                     "\0//"sv, "//\n"sv, "//\r\n"sv, "//*/"sv, "// */"sv, "// x*/"sv})
+        EXPECT_FALSE(P3109_fLineComment(t)) << t;
+    for (const std::string_view t : {"//"sv, "  //"sv, " \t//"sv, "///*"sv, "// /*"sv, "// x /* y"sv, "//\0"sv,
+                                     "// a\0*/"sv.substr(0, 5), "// a*"sv, "// a* /"sv, "// a/*"sv, "//**"sv})
+        EXPECT_TRUE(P3109_fLineComment(t)) << t;
+
+    /* one byte pair or byte at each place after "// ", for rests of every
+       length up to a few blocks of sixteen */
+    for (size_t length = 0; length < 70; ++length) {
+        const std::string plain = "\t// " + std::string(length, 'x');
+        EXPECT_TRUE(P3109_fLineComment(plain)) << length;
+        for (size_t at = 5; at < plain.size(); ++at) {
+            for (const char end : {'\n', '\r'}) {
+                std::string t = plain;
+                t[at] = end;
+                EXPECT_FALSE(P3109_fLineComment(t)) << length << " " << at;
+            }
+            std::string star = plain;
+            star[at] = '*';
+            EXPECT_TRUE(P3109_fLineComment(star)) << length << " " << at; /* a star alone */
+            std::string slash = plain;
+            slash[at] = '/';
+            EXPECT_TRUE(P3109_fLineComment(slash)) << length << " " << at; /* a slash alone */
+            if (at + 1 < plain.size()) {
+                std::string pair = plain;
+                pair[at] = '*';
+                pair[at + 1] = '/';
+                EXPECT_FALSE(P3109_fLineComment(pair)) << length << " " << at;
+                pair[at] = '/';
+                pair[at + 1] = '*';
+                EXPECT_TRUE(P3109_fLineComment(pair)) << length << " " << at; /* an opening pair */
+            }
+        }
+        /* a star last, its slash cut off by the view */
+        std::string cut = plain + "*/";
+        EXPECT_TRUE(P3109_fLineComment(std::string_view(cut).substr(0, cut.size() - 1))) << length;
+        EXPECT_FALSE(P3109_fLineComment(cut)) << length;
+    }
 }
 
 /* Line comments are passed whatever bytes they hold, held in the file or
