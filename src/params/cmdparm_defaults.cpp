@@ -368,8 +368,8 @@ bool EntriesBlank(const ParamView& p, const char* area)
     for (size_t e = 0; e < p.elements.size(); ++e) {
         const ElementView& el = p.elements[e];
         const int32_t size = p.ElementSize(e);
-        const int32_t stride = p.layout == 'C' ? size : p.RowWidth();
-        const char blank = el.kind == 'N' || el.kind == 'H' ? 0 : ' ';
+        const int32_t stride = p.EntryStride(e);
+        const char blank = p.EmptyByte(e);
         if (el.offset < 0 || size <= 0)
             continue;
         /* the rows side by side are looked at as one stretch */

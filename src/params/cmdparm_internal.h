@@ -46,6 +46,12 @@ struct ParamView {
         const ElementView& el = elements[e];
         return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
     }
+    /* From one entry of element e to the next: the element's own size when
+     * its entries lie side by side ('C' layout), else a whole row. */
+    int32_t EntryStride(size_t e) const { return layout == 'C' ? ElementSize(e) : RowWidth(); }
+    /* What an empty entry of element e holds: binary zeros for numbers,
+     * else blanks. */
+    char EmptyByte(size_t e) const { return elements[e].kind == 'N' || elements[e].kind == 'H' ? 0 : ' '; }
 };
 
 /* The parameters the derived slots are worked out from and written to:

@@ -64,6 +64,19 @@ bool headOnly(const GEN_COMMAND_RECORD& r)
            r.fSequence && r.lLineNumber == r.usNumber;
 }
 
+/* The head the survey keeps of a record that holds nothing more (headOnly). */
+GEN_COMMAND_HEAD headOf(const GEN_COMMAND_RECORD& r)
+{
+    GEN_COMMAND_HEAD head;
+    head.usNumber = r.usNumber;
+    head.usSequence = r.usSequence;
+    head.sSequence = r.sSequence;
+    std::memcpy(head.acLabel, r.acLabel, sizeof head.acLabel);
+    std::memcpy(head.acName, r.acName, sizeof head.acName);
+    head.cExtension = r.cExtension;
+    return head;
+}
+
 }  // namespace
 
 GEN_COMMAND_RECORD P3109_CommandOfHead(const GEN_COMMAND_HEAD& head)
@@ -180,14 +193,7 @@ const GEN_COMMAND_SURVEY& P3109_CommandSurvey()
     survey.fHeads = true;
     while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
         if (survey.fHeads && headOnly(r)) {
-            GEN_COMMAND_HEAD head;
-            head.usNumber = r.usNumber;
-            head.usSequence = r.usSequence;
-            head.sSequence = r.sSequence;
-            std::memcpy(head.acLabel, r.acLabel, sizeof head.acLabel);
-            std::memcpy(head.acName, r.acName, sizeof head.acName);
-            head.cExtension = r.cExtension;
-            survey.heads.push_back(head);
+            survey.heads.push_back(headOf(r));
         } else if (survey.fHeads) {
             survey.fHeads = false;
             std::vector<GEN_COMMAND_HEAD>().swap(survey.heads);
