@@ -1134,7 +1134,9 @@ void Writer::execute(int from)
             for (const Field& o : p_.fields)
                 // of the parameter's layout: a field that may be null is laid out otherwise
                 if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && o.nullable == fd.nullable &&
-                    !(subset_ && (o.name == index_ || own_.count(o.name))))
+                    // the subset: no loop's counter is returned into (a Boolean index leaves
+                    // the first level's loops a field of their own, not the index)
+                    !(subset_ && (o.name == index_ || o.name == firstLoop_ || own_.count(o.name))))
                     same.push_back(o.name);
             v = ref(pick(same));
         }
