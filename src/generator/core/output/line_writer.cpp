@@ -88,6 +88,8 @@ struct StreamSlot {
     off_t holdStart = 0;
     std::string watched;       /* the text a held line is looked at for */
     char mark = '\r';          /* its first byte; a carriage return for none (heldMark) */
+    char markNext = 0;         /* its second byte, when it has one (markPaired) */
+    bool markPaired = false;
     bool watchedSeen = false;  /* a line held since the holding began holds it */
     std::vector<GEN_HELD_LINE> held;
     /* Of each line held in the file, in order, a bit: set for a line whose
@@ -936,6 +938,8 @@ void P3109_HoldStreamLines(GEN_STREAM stream, std::string_view watched)
     slot->holdInFile = canHoldInFile(*slot, slot->holdStart);
     slot->watched.assign(watched);
     slot->mark = watched.empty() ? '\r' : watched[0];
+    slot->markPaired = watched.size() >= 2;
+    slot->markNext = slot->markPaired ? watched[1] : '\0';
     slot->watchedSeen = false;
     resetNotes(*slot, slot->holdInFile);
     refreshCommon(*slot);
@@ -1418,17 +1422,20 @@ unsigned heldControls(std::string_view text, unsigned found)
 ** its end. */
 template <bool Noted>
 [[gnu::target("avx2"), gnu::always_inline]] inline unsigned copyHeldTextWide(char* to, std::string_view text, char mark,
-                                                                             const char* bytes)
+                                                                             char next, bool paired, const char* bytes)
 {
     const char* from = text.data();
     const size_t n = text.size();
     const auto wide = [bytes](size_t kind) __attribute__((target("avx2"))) {
         return _mm256_load_si256(reinterpret_cast<const __m256i*>(bytes + 32 * kind));
     };
-    const __m256i marks = _mm256_set1_epi8(mark);
+    const __m256i marks = _mm256_set1_epi8(mark), nexts = _mm256_set1_epi8(next);
     /* the bytes up to a carriage return (a NUL, a line feed) together, the
-       noted ones and the watched text's first */
-    __m256i controls = _mm256_setzero_si256(), noted = _mm256_setzero_si256(), marked = _mm256_setzero_si256();
+       noted ones, and the places of the watched text's first byte followed
+       by its second (when it has one); the last place of thirty-two bytes
+       counts whatever follows it */
+    __m256i controls = _mm256_setzero_si256(), noted = _mm256_setzero_si256();
+    uint32_t marked = 0;
     const auto find = [&](__m256i v) __attribute__((target("avx2"))) {
         controls = _mm256_or_si256(controls, _mm256_cmpeq_epi8(_mm256_min_epu8(v, wide(kWideReturn)), v));
         if (Noted)
@@ -1436,7 +1443,10 @@ template <bool Noted>
                                                                            _mm256_cmpeq_epi8(v, wide(kWideClose))),
                                                            _mm256_or_si256(_mm256_cmpeq_epi8(v, wide(kWideSlash)),
                                                                            _mm256_cmpeq_epi8(v, wide(kWideColon)))));
-        marked = _mm256_or_si256(marked, _mm256_cmpeq_epi8(v, marks));
+        uint32_t first = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, marks)));
+        if (first != 0 && paired) [[unlikely]]
+            first &= (static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, nexts))) >> 1) | 0x80000000u;
+        marked |= first;
     };
     uint32_t places = ~uint32_t{0};
     if (n >= 32) {
@@ -1479,7 +1489,7 @@ template <bool Noted>
     const auto bits = [places](__m256i v) __attribute__((target("avx2"))) {
         return static_cast<uint32_t>(_mm256_movemask_epi8(v)) & places;
     };
-    const uint32_t c = bits(controls), m = bits(marked), o = Noted ? bits(noted) : 0u;
+    const uint32_t c = bits(controls), m = marked & places, o = Noted ? bits(noted) : 0u;
     /* most lines hold none of them */
     if ((c | m | o) == 0) [[likely]]
         return 0;
@@ -1551,13 +1561,15 @@ template <bool Noted>
     if (!slot.noting) [[unlikely]] {
         /* until the watched text is seen, only it and a carriage return
            are looked for */
-        const unsigned found = copyHeldTextWide<false>(at, text, slot.watchedSeen ? '\r' : slot.mark, bytes);
+        const unsigned found = copyHeldTextWide<false>(at, text, slot.watchedSeen ? '\r' : slot.mark, slot.markNext,
+                                                       slot.markPaired && !slot.watchedSeen, bytes);
         if (found != 0 || (slot.notesKept && slot.watchedSeen)) [[unlikely]]
             return countFoundLine(slot, at, text, found, ulLength);
         slot.notedLines += slot.notesKept;
         return endHeldLine(slot, at, text, ulLength);
     }
-    if (const unsigned found = copyHeldTextWide<true>(at, text, heldMark(slot), bytes)) [[unlikely]]
+    if (const unsigned found = copyHeldTextWide<true>(at, text, heldMark(slot), slot.markNext, slot.markPaired, bytes))
+        [[unlikely]]
         return noteFoundLine(slot, at, text, found, ulLength);
     const uint64_t begins = slot.heldBytes;
     slot.heldBytes = begins + ulLength;

@@ -699,6 +699,67 @@ TEST_F(LineWriter, HeldLinesAreLookedAtForEachByteAtEachPlace)
     P3109_TestWideHeldLines(true);
 }
 
+/* Once the notes begin, a held line is read when it holds the watched word
+   wherever it stands (across the edges of sixteen and thirty-two bytes
+   too), and passed when it holds only its first letters: "go" alone, its
+   letter next to others, or the word cut short. */
+TEST_F(LineWriter, HeldLinesAreReadForTheWordAndPassedForItsFirstLetters)
+{
+    for (const bool wide : {false, true}) {
+        if (!P3109_TestWideHeldLines(wide) && wide)
+            break; /* the processor has one way only */
+        SCOPED_TRACE(wide ? "thirty-two bytes at a time" : "sixteen bytes at a time");
+        HeldStream s(true);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        std::vector<std::string> texts{"goto X_End;"};
+        std::vector<bool> noted{true};
+        const auto add = [&](std::string text, bool word) {
+            texts.push_back(std::move(text));
+            noted.push_back(word);
+        };
+        for (size_t length = 2; length <= 70; ++length)
+            for (size_t at = 0; at + 2 <= length; ++at) {
+                std::string go(length, 'g');
+                go.replace(at, 2, "go");
+                add(go, false);
+                std::string letter(length, 'o');
+                letter[at] = 'g';
+                add(letter, false);
+                if (at + 4 <= length) {
+                    std::string word(length, 'g');
+                    word.replace(at, 4, "goto");
+                    add(word, true);
+                    std::string cut(length, 'x');
+                    cut.replace(at, 4, "gotx");
+                    add(cut, false);
+                }
+            }
+        for (size_t i = 0; i < texts.size(); ++i)
+            P3109_WriteLine(s.stream(), static_cast<int16_t>(i % 35), texts[i]);
+        {
+            const std::unique_ptr<GEN_HELD_LINES> r = P3109_ReadHeldLines(s.stream());
+            size_t indent = 0;
+            std::string_view text;
+            for (size_t i = 0; i < texts.size(); ++i) {
+                const std::string expected = std::string(i % 35, ' ') + texts[i];
+                if (r->Pass(1, GEN_HELD_NOTED, "goto") == 1) {
+                    ASSERT_FALSE(noted[i]) << "line " << i << " passed: " << expected;
+                    continue;
+                }
+                ASSERT_TRUE(noted[i]) << "line " << i << " read: " << expected;
+                ASSERT_TRUE(r->Next(indent, text));
+                ASSERT_EQ(std::string(indent, ' ') + std::string(text), expected);
+            }
+            EXPECT_FALSE(r->Next(indent, text));
+        }
+        std::string all;
+        for (size_t i = 0; i < texts.size(); ++i)
+            all += std::string(i % 35, ' ') + texts[i] + " \r\n";
+        EXPECT_EQ(written(P3109_TakeHeldLines(s.stream())), all);
+    }
+    P3109_TestWideHeldLines(true);
+}
+
 /* A line comment is one from its first byte that is neither a blank nor a
    tab, with no comment end and no line end byte after its slashes. */
 TEST_F(LineWriter, LineCommentsAreToldApart)
