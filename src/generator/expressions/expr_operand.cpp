@@ -226,3 +226,21 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIP
     d.converted = IsConverted(*node, d);
     return 1;
 }
+
+ExprPlainField EXPR_DescribePlainField(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE& node)
+{
+    ExprPlainField f;
+    f.dispatch = (node.flags & EXPR_NODE_FLAG_DISPATCH) != 0;
+    const ExprFieldFacts* known = node.fieldRef != nullptr ? fields.KnownField(node.fieldRef) : nullptr;
+    if (known == nullptr) {
+        f.text = "V_NOT_AVAILABLE";
+        return f;
+    }
+    f.text = std::string_view(known->vectorName).substr(0, EXPR_OPERAND_TEXT_MAX);
+    f.array = known->isArray;
+    if (!f.dispatch && known->dispatchOp != 0) {
+        f.dispatch = true;
+        node.dispatchOp = known->dispatchOp;
+    }
+    return f;
+}

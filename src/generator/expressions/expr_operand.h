@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/dqoo/dqoo_pcode.h"
 
@@ -125,5 +126,18 @@ private:
 */
 int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIPTOR& descriptor,
                          EXPR_OPERAND_NODE* node);
+
+/* What a table row of a plain field node (kind 1007 itself, not a wrapper)
+** reads of it: the C name, whether it is reached through dispatch
+** operations and whether it is an array, as EXPR_DescribeOperand gives them
+** (with its one effect on the node), without the rest of the descriptor put
+** together. The name is the dictionary's text or a constant: read it
+** before the dictionary's next lookup. */
+struct ExprPlainField {
+    std::string_view text;
+    bool dispatch = false;
+    bool array = false;
+};
+ExprPlainField EXPR_DescribePlainField(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE& node);
 
 #endif

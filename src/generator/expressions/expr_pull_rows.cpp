@@ -24,7 +24,7 @@ constexpr const char* kStatusOffset =
 ** function's status member is marked as used, and the row of the status
 ** offset and the refresh of the user status follow.
 */
-void StatusRefreshTail(ExprTableRows& rows, const std::string& operandText)
+void StatusRefreshTail(ExprTableRows& rows, std::string_view operandText)
 {
     rows.FlushWithComma();
     rows.Gen().SetLastIoStatusFlag();
@@ -33,7 +33,7 @@ void StatusRefreshTail(ExprTableRows& rows, const std::string& operandText)
 }
 
 void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node,
-                     const EXPR_OPERAND_DESCRIPTOR& d)
+                     const ExprPlainField& d)
 {
     constexpr ExprCsComma tight = ExprCsComma::Tight;
     if (d.dispatch && entry.rule == ExprRowRule::PullStandard) {
@@ -52,7 +52,7 @@ void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPE
         return;
     }
     rows.WriteNow(rows.Row(EXPR_OP_PUSH_VECTOR_AS_STACK_VECTOR, d.text, tight));
-    if (d.indexed) {
+    if ((node->flags & EXPR_NODE_FLAG_INDEXED) != 0) {
         rows.WriteNow(rows.Row(entry, rows.Number(node->pullOperand)));
         rows.SetPending(rows.Row(EXPR_OP_SET_INDEX, d.text, tight));
         return;
@@ -70,8 +70,8 @@ void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_O
     }
     switch (node->kind) {
     case EXPR_NODE_FIELD: {
-        EXPR_OPERAND_DESCRIPTOR d;
-        EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
+        /* the rows read only the field's name, dispatch and array facts */
+        const ExprPlainField d = EXPR_DescribePlainField(rows.Gen().Fields(), *node);
         FieldTargetRows(rows, entry, node, d);
         if (rows.RoutineKind() == EXPR_ROUTINE_COMMAND && (node->flags & EXPR_NODE_FLAG_STATUS_REFRESH) != 0) {
             StatusRefreshTail(rows, d.text);

@@ -57,26 +57,28 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, 
     }
     EXPR_OPERAND_DESCRIPTOR& d = pushDescriptor();
     switch (node->kind) {
-    case EXPR_NODE_FIELD:
-        EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
-        if (d.dispatch) {
+    case EXPR_NODE_FIELD: {
+        /* the rows read only the field's name, dispatch and array facts */
+        const ExprPlainField f = EXPR_DescribePlainField(rows.Gen().Fields(), *node);
+        if (f.dispatch) {
             /* In C, a When routine refreshes a dispatched alpha or short
             ** character field and pushes its vector. */
             if (entry.whenRefresh && !rows.CSharp() && rows.RoutineKind() == EXPR_ROUTINE_WHEN_TEST) {
-                rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, d.text));
-                rows.SetPendingRow(entry, d.text);
+                rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, f.text));
+                rows.SetPendingRow(entry, f.text);
                 return;
             }
             rows.SetPending(rows.Row(entry.dispatchCompanion, rows.Number(node->dispatchOp)));
             return;
         }
-        if (d.array) {
-            rows.WriteNow(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, d.text));
+        if (f.array) {
+            rows.WriteNow(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, f.text));
             rows.SetPending(rows.Row(ArrayCompanion(entry), "0"));
             return;
         }
-        rows.SetPendingRow(entry, d.text);
+        rows.SetPendingRow(entry, f.text);
         return;
+    }
     case EXPR_NODE_SYSTEM_VARIABLE:
     case EXPR_NODE_FIELD_BYTE_LENGTH:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
@@ -99,17 +101,18 @@ void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& en
     }
     EXPR_OPERAND_DESCRIPTOR& d = pushDescriptor();
     switch (node->kind) {
-    case EXPR_NODE_FIELD:
-        EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
-        if (d.dispatch) {
-            rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, d.text));
-            rows.SetPendingRow(entry, d.text);
-        } else if (d.array) {
-            rows.SetPending(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, d.text));
+    case EXPR_NODE_FIELD: {
+        const ExprPlainField f = EXPR_DescribePlainField(rows.Gen().Fields(), *node);
+        if (f.dispatch) {
+            rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, f.text));
+            rows.SetPendingRow(entry, f.text);
+        } else if (f.array) {
+            rows.SetPending(rows.Row(EXPR_OP_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR, f.text));
         } else {
-            rows.SetPendingRow(entry, d.text);
+            rows.SetPendingRow(entry, f.text);
         }
         return;
+    }
     case EXPR_NODE_SYSTEM_VARIABLE:
     case EXPR_NODE_FIELD_BYTE_LENGTH:
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);

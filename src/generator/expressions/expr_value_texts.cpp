@@ -327,7 +327,9 @@ int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
     if (node == nullptr)
         return 0;
     const auto key = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(node));
-    NumberSlot& slot = numbers_[(key >> 4 ^ key >> 9) % std::size(numbers_)];
+    /* the nodes lie side by side, 64 bytes each: the slot is taken from the
+    ** bits above a node's size, so that neighbours take different slots */
+    NumberSlot& slot = numbers_[(key >> 6 ^ key >> 11) % std::size(numbers_)];
     if (slot.node != node) {
         slot.node = node;
         slot.number = EXPR_lInstructionPosition(node, &expression);

@@ -130,6 +130,51 @@ TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode)
     EXPECT_EQ(sv->dispatchOp, 0);
 }
 
+// What a table row reads of a plain field: its name (bounded to 40
+// characters, "V_NOT_AVAILABLE" when the field is not found), whether it is
+// an array, and whether it is reached through dispatch operations, by the
+// node's bit (keeping the node's number) or by the definition (whose number
+// the node then takes).
+TEST_F(OperandTest, PlainFieldFactsOfATableRow)
+{
+    ExprPlainField f = EXPR_DescribePlainField(dict, *b.Field("AMOUNT"));
+    EXPECT_EQ(f.text, "V_FIELD_AMOUNT");
+    EXPECT_FALSE(f.array);
+    EXPECT_FALSE(f.dispatch);
+
+    f = EXPR_DescribePlainField(dict, *b.Field("ARR", 0, EXPR_NODE_FLAG_INDEXED));
+    EXPECT_EQ(f.text, "V_ARR");
+    EXPECT_TRUE(f.array);
+    EXPECT_FALSE(f.dispatch);
+
+    f = EXPR_DescribePlainField(dict, *b.Field("LONG"));
+    EXPECT_EQ(f.text, std::string(40, 'V'));
+
+    EXPR_OPERAND_NODE* missing = b.Field("NOSUCH", 0, EXPR_NODE_FLAG_DISPATCH);
+    missing->dispatchOp = 3;
+    f = EXPR_DescribePlainField(dict, *missing);
+    EXPECT_EQ(f.text, "V_NOT_AVAILABLE");
+    EXPECT_FALSE(f.array);
+    EXPECT_TRUE(f.dispatch);
+    EXPECT_EQ(missing->dispatchOp, 3);
+    EXPR_OPERAND_NODE* unnamed = b.Node(EXPR_NODE_FIELD);
+    f = EXPR_DescribePlainField(dict, *unnamed);
+    EXPECT_EQ(f.text, "V_NOT_AVAILABLE");
+    EXPECT_FALSE(f.dispatch);
+
+    EXPR_OPERAND_NODE* byDefinition = b.Field("DISP");
+    f = EXPR_DescribePlainField(dict, *byDefinition);
+    EXPECT_EQ(f.text, "V_DISP");
+    EXPECT_TRUE(f.dispatch);
+    EXPECT_EQ(byDefinition->dispatchOp, 77);
+
+    EXPR_OPERAND_NODE* own = b.Field("DISP", 0, EXPR_NODE_FLAG_DISPATCH);
+    own->dispatchOp = 5;
+    f = EXPR_DescribePlainField(dict, *own);
+    EXPECT_TRUE(f.dispatch);
+    EXPECT_EQ(own->dispatchOp, 5);
+}
+
 // The string class of a field comes from its type letter: character 8,
 // binary 10, C strings 3, alpha 6 (4 when the node marks it), short
 // character 9, anything else 11, as for a field not found; an alpha push
