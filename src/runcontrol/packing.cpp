@@ -649,8 +649,20 @@ unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
 
 PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs)
 {
-    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
     Ref ref;
+    // Where the last block has room for the most the record can take, it
+    // is packed there straight away: Room would put it there too.
+    if (!blocks_.empty() && used_ <= kMaxOffset && blocks_.back().capacity - used_ >= kLengthMax + PackedBound(length)) {
+        unsigned char* at = blocks_.back().bytes.get() + used_;
+        const size_t k = putLength(at, length);
+        const auto size = static_cast<uint32_t>(k + Pack(record, length, at + k, runs));
+        ref.place = static_cast<uint32_t>(blocks_.size() - 1) << 16 | used_;
+        ref.size = size;
+        used_ += size;
+        held_ += size;
+        return ref;
+    }
+    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
     std::memcpy(Room(size, ref), scratch_.data(), size);
     ref.size = size;
     held_ += size;

@@ -5,7 +5,9 @@
 // holds a record's runs gives the new record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -224,6 +226,64 @@ TEST(Packing, NumberKeysFindTheFirstOfEqualKeysInEveryOrderOfLookups)
     EXPECT_EQ(got.serial, 4242u);
     EXPECT_EQ(RS_ulRecordCount(s), keys.size() + 24 + 1);
     RS_DestroyStore(&s);
+}
+
+// Records added to an arena come back as they were, whether the last block
+// had room for the most the record could take (packed there at once) or
+// not (a new block, or packed aside first): lengths straddle the one- and
+// two-byte length prefixes and the blocks' sizes, packed and literal alike,
+// and again after records stored anew moved and the arena was compacted.
+TEST(Packing, ArenaRecordsComeBackWhereverTheirBlockRoomFalls)
+{
+    for (bool runs : {true, false}) {
+        rc::PackedArena arena;
+        std::vector<std::vector<unsigned char>> records;
+        std::vector<rc::PackedArena::Ref> refs;
+        const size_t lengths[] = {0, 1, 127, 128, 129, 300, 5056, 4000, 16383, 16384, 70000, 3, 9000, 64 * 1024, 2};
+        for (int round = 0; round < 12; ++round)
+            for (size_t i = 0; i < std::size(lengths); ++i) {
+                const size_t n = lengths[(i + static_cast<size_t>(round)) % std::size(lengths)];
+                // text at the head, a blank tail (most of a checker record)
+                records.push_back(Record(n, std::min<size_t>(n, 40 + static_cast<size_t>(round)), n, ' '));
+                if (!records.back().empty())
+                    records.back()[0] = static_cast<unsigned char>('a' + round);
+                refs.push_back(arena.Add(records.back().data(), static_cast<uint32_t>(records.back().size()), runs));
+            }
+        const auto check = [&](const char* when) {
+            for (size_t i = 0; i < records.size(); ++i) {
+                const std::vector<unsigned char>& r = records[i];
+                std::vector<unsigned char> back(r.size() + 1, 0xEE);
+                ASSERT_EQ(arena.Length(refs[i]), r.size()) << when << " record " << i;
+                ASSERT_EQ(arena.CopyTo(refs[i], back.data(), static_cast<uint32_t>(r.size())), r.size());
+                ASSERT_TRUE(std::equal(r.begin(), r.end(), back.begin())) << when << " record " << i;
+                ASSERT_EQ(back[r.size()], 0xEE) << when << " record " << i;
+            }
+        };
+        check("added");
+        // every third record stored again longer (it moves), every fifth
+        // with other text in place; then the moved-from room is taken back
+        for (size_t i = 0; i < records.size(); i += 3) {
+            records[i].resize(records[i].size() + 200, 'Q');
+            arena.Replace(refs[i], records[i].data(), static_cast<uint32_t>(records[i].size()), runs);
+        }
+        for (size_t i = 1; i < records.size(); i += 5)
+            if (!records[i].empty()) {
+                records[i][0] = '#';
+                arena.Replace(refs[i], records[i].data(), static_cast<uint32_t>(records[i].size()), runs);
+            }
+        check("replaced");
+        std::vector<rc::PackedArena::Ref*> all;
+        for (rc::PackedArena::Ref& r : refs)
+            all.push_back(&r);
+        arena.Compact(all);
+        check("compacted");
+        // added after the compaction, into the room it left at the end
+        for (size_t n : {5056u, 100u, 60000u}) {
+            records.push_back(Record(n, 10, n, 0));
+            refs.push_back(arena.Add(records.back().data(), static_cast<uint32_t>(records.back().size()), runs));
+        }
+        check("added after compacting");
+    }
 }
 
 }  // namespace
