@@ -24,6 +24,7 @@
 #endif
 
 #include "dqov/runcontrol/fatal.h"
+#include "generator/core/output/code_runs.h"
 #include "generator/core/output/command_state.h"
 #include "generator/core/output/csharp_text.h"
 #include "generator/core/output/services.h"
@@ -112,6 +113,12 @@ struct StreamSlot {
     size_t notesFrom = 0;
     bool notesKept = false;
     bool noting = false;
+    /* Whether a comment is open after the last line noted (as the reader of
+    ** the lines, gen_code::codeRuns, finds it): unknown when the notes begin,
+    ** since the lines counted before them were not looked at for it, until
+    ** a line tells it whatever was open before it. */
+    enum class Comment : uint8_t { Closed, Open, Unknown };
+    Comment comment = Comment::Unknown;
     /* The writer's common line may be written here: the file is open, has
     ** its buffer, is no C# source file and holds no lines in memory (kept
     ** by refreshCommon wherever one of them changes). */
@@ -160,6 +167,7 @@ inline StreamSlot* streamSlot(GEN_STREAM stream)
 [[gnu::cold, gnu::noinline]] void beginNotes(StreamSlot& slot)
 {
     slot.noting = true;
+    slot.comment = StreamSlot::Comment::Unknown;
     slot.notesFrom = slot.notedLines;
     slot.notes.assign((slot.notedLines + 63) / 64, ~uint64_t{0});
     if (const size_t tail = slot.notedLines % 64)
@@ -217,6 +225,38 @@ unsigned heldFound(std::string_view text, char mark)
     return found;
 }
 
+/* Of a line holding a byte of GEN_HELD_NOTED, not a line comment: follows
+** the comment open from the line before to the line after, and answers
+** whether the line is a closed comment (no comment open before or after
+** it, no code but blanks): such a line opens and closes no block and holds
+** no label, so a reader may pass it. A slash alone can begin or end a
+** comment; a line of its own line end cannot be followed as the reader
+** reads it, and leaves the comment unknown. */
+[[gnu::noinline]] bool closedComment(StreamSlot& slot, std::string_view text)
+{
+    using Comment = StreamSlot::Comment;
+    if (!std::memchr(text.data(), '/', text.size()))
+        return false;
+    if (std::memchr(text.data(), '\n', text.size())) {
+        slot.comment = Comment::Unknown;
+        return false;
+    }
+    if (slot.comment == Comment::Unknown) {
+        /* a line that ends as it would with a comment open before it or not tells it */
+        bool closed = false, open = true;
+        gen_code::holdsCode(text, closed);
+        gen_code::holdsCode(text, open);
+        if (closed == open)
+            slot.comment = closed ? Comment::Open : Comment::Closed;
+        return false;
+    }
+    const bool before = slot.comment == Comment::Open;
+    bool after = before;
+    const bool code = gen_code::holdsCode(text, after);
+    slot.comment = after ? Comment::Open : Comment::Closed;
+    return !before && !after && !code;
+}
+
 /* Whether a held line's text, found to hold what `found` tells, is one the
 ** notes set a bit for. Lines are noted once the watched text is seen: a
 ** line noted for its other bytes is not looked at for it. */
@@ -224,7 +264,11 @@ inline bool notedHeld(StreamSlot& slot, std::string_view text, unsigned found)
 {
     /* a line comment opens with a slash, a blank or a tab */
     const bool mayComment = !text.empty() && (text[0] == '/' || text[0] == ' ' || text[0] == '\t');
-    if ((found & kHeldReturn) != 0 || ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text))))
+    if ((found & kHeldReturn) != 0) {
+        slot.comment = StreamSlot::Comment::Unknown;
+        return true;
+    }
+    if ((found & kHeldNoted) && !(mayComment && P3109_fLineComment(text)) && !closedComment(slot, text))
         return true;
     if ((found & kHeldMark) && !slot.watched.empty() && text.find(slot.watched) != std::string_view::npos) {
         slot.watchedSeen = true;

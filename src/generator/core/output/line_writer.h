@@ -77,7 +77,9 @@ struct GEN_HELD_LINE {
 /* The bytes for which a line held in its file is noted as it is written
 ** (with line ends and the watched text): a reader of the held lines passes
 ** a line that holds none of them by its line end alone (Pass). A line
-** comment (P3109_fLineComment) is not noted for its bytes. */
+** comment (P3109_fLineComment) is not noted for its bytes, nor is a closed
+** comment: a line of nothing but comments and blanks, with no comment open
+** before it or after it as the lines held before it are read. */
 inline constexpr std::string_view GEN_HELD_NOTED = "{}/:";
 /* Whether the text is a "//" comment from its first byte that is neither
 ** a blank nor a tab, and holds no "*" "/" pair and no line end byte: with a
@@ -119,9 +121,9 @@ public:
     ** `bytes` or is a line comment (P3109_fLineComment), and does not hold
     ** `word` (none when empty), or over fewer of them (the lines held in a
     ** file are passed as far as their notes tell: up to a line holding one
-    ** of GEN_HELD_NOTED outside a line comment, a line end's byte or the
-    ** watched text); answers how many it passed. The line read next is the
-    ** first it did not pass. */
+    ** of GEN_HELD_NOTED outside a line comment and a closed comment, a line
+    ** end's byte or the watched text); answers how many it passed. The line
+    ** read next is the first it did not pass. */
     virtual size_t Pass(size_t ulMost, std::string_view bytes, std::string_view word);
 };
 /* The lines of a vector, read as held lines (the vector outlives the reader). */

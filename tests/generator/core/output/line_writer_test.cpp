@@ -7,11 +7,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -853,11 +855,63 @@ TEST_F(LineWriter, LineCommentsArePassedWhateverTheyHold)
         EXPECT_EQ(next(), "   // b */ c");
         EXPECT_EQ(pass(), 0u);
         EXPECT_EQ(next(), "   b = 2; // x");
-        EXPECT_EQ(pass(), 0u);
-        EXPECT_EQ(next(), "   /* y */");
-        EXPECT_EQ(pass(), 1u);
+        if (inFile) {
+            /* a closed comment, none open before it (line 6 told it), is passed too */
+            EXPECT_EQ(pass(), 2u);
+        } else {
+            EXPECT_EQ(pass(), 0u);
+            EXPECT_EQ(next(), "   /* y */");
+            EXPECT_EQ(pass(), 1u);
+        }
         EXPECT_EQ(next(), "(none)");
     }
+}
+
+/* A line of nothing but comments and blanks held in the file is passed
+   when no comment is open before it or after it; a line that leaves a
+   comment open or closes one, a line with code beside its comment, and
+   the lines from the notes' start until a line tells whether a comment is
+   open (the lines before the word were not looked at) are read. */
+TEST_F(LineWriter, ClosedCommentsArePassedWhereNoCommentIsOpen)
+{
+    HeldStream s(true);
+    P3109_HoldStreamLines(s.stream(), "goto");
+    const char* const lines[] = {
+        "/* before the word",                /* 0: opens a comment, not looked at */
+        "goto X_End;",                       /* 1: the notes begin: is a comment open? */
+        "{",                                 /* 2: read (a brace) */
+        "X_End: ;",                          /* 3: read (a colon) */
+        "/* ends */",                        /* 4: read: it ends as it would either way */
+        "/* a { */",                         /* 5: passed */
+        "/* b : } */ /* c */",               /* 6: passed */
+        "x = \"/*\";",                       /* 7: read (code) */
+        "/* d */",                           /* 8: passed: the literal opened nothing */
+        "/* open {",                         /* 9: read: opens one */
+        "   still } open",                   /* 10: read (braces) */
+        "/* closes */",                      /* 11: read: closes the open one */
+        "/* e */",                           /* 12: passed */
+        "/* f */ y = 1;",                    /* 13: read (code) */
+        "   /* g */   ",                     /* 14: passed */
+        "/* goto X_End; */",                 /* 15: read (the word) */
+        "/* h */",                           /* 16: passed */
+        "}",                                 /* 17 */
+    };
+    for (const char* l : lines)
+        P3109_WriteLine(s.stream(), 0, l);
+    const std::unique_ptr<GEN_HELD_LINES> held = P3109_ReadHeldLines(s.stream());
+    size_t indent = 0;
+    std::string_view text;
+    std::vector<std::string> read;
+    for (;;) {
+        held->Pass(64, GEN_HELD_NOTED, "goto");
+        if (!held->Next(indent, text))
+            break;
+        read.emplace_back(text);
+    }
+    const std::vector<std::string> expected = {"/* before the word", "goto X_End;", "{", "X_End: ;", "/* ends */",
+                                               "x = \"/*\";", "/* open {", "   still } open", "/* closes */",
+                                               "/* f */ y = 1;", "/* goto X_End; */", "}"};
+    EXPECT_EQ(read, expected);
 }
 
 /* A method's lines: each line's leading blanks are its indent. */
@@ -968,6 +1022,91 @@ TEST_F(LineWriter, HeldJumpsAreMendedAsInMemory)
             EXPECT_EQ(written(lines), written(without));
         }
     }
+}
+
+/* Comments of every kind around a method's lines (closed ones holding
+   braces and labels, comments over many lines, a closed-looking line that
+   ends an open comment, a literal holding a comment's opening, line
+   comments) change nothing of how its held jumps are mended: mended where
+   the lines are held, they are those mended in memory, which reads every
+   line. Each method begins with a jump, so that the lines after it are
+   noted. */
+TEST_F(LineWriter, HeldJumpsAreMendedAsInMemoryWhateverCommentsLieAround)
+{
+    struct Method {
+        bool csharp;
+        std::string before, after;
+    };
+    const std::string start = "      goto X_Label_S00;\n   X_Label_S00: ;\n";
+    const Method methods[] = {
+        {false,
+         start + "      {\n         long lCount;\n         long lLimit;\n         lCount = 0;\n"
+                 "         lLimit = 2;\n         while ( lCount < lLimit )\n         {\n            T(\"top\", lCount);\n",
+         "   X_Label_M01: ;\n            T(\"x\", lCount);\n            lCount++;\n         }\n      }\n"
+         "      if ( a == 1 && back == 0 ) { back = 1; goto X_Label_M01; }\n"},
+        {true,
+         start + "      int n = 0;\n      do\n      {\n         if ( a == 1 )\n         {\n            T(\"w1\");\n",
+         "   X_Last_Display_0006:\n            T(\"display\");\n            n++;\n            break;\n         }\n"
+         "         if ( a == 2 )\n         {\n            T(\"w2\");\n            if ( n < 2 )\n            {\n"
+         "               goto X_Last_Display_0006;\n            }\n            break;\n         }\n"
+         "      } while(false);\n      T(\"end\" + n);\n"},
+    };
+    const std::vector<std::vector<std::string>> pieces = {
+        {"/* } { X_Label_Q: */"},
+        {"/* a { */ /* b : } */"},
+        {"/* over many lines {", "   X_Label_Q: } goto X_Label_M01;", "   } */"},
+        {"/* opens {", "/* and is closed here } */"},
+        {"T(\"/* { not a comment\");"},
+        {"// } a line comment { X_Label_Q:"},
+        {"T(1); /* } */"},
+        {"/* { */ T(2);"},
+    };
+    std::mt19937 random(20261211);
+    int changed = 0;
+    for (int round = 0; round < 200; ++round) {
+        const Method& m = methods[round % 2];
+        std::vector<std::string> lines;
+        const auto add = [&](const std::string& text) {
+            for (size_t from = 0, nl = text.find('\n'); nl != std::string::npos; from = nl + 1, nl = text.find('\n', from))
+                lines.push_back(text.substr(from, nl - from));
+        };
+        add(m.before);
+        for (int i = 0; i < 100; ++i)
+            lines.push_back("            T(\"f\", " + std::to_string(i) + ");");
+        add(m.after);
+        /* pieces put between the lines, from the last place back */
+        std::vector<size_t> places;
+        for (int k = static_cast<int>(random() % 12); k >= 0; --k)
+            places.push_back(random() % (lines.size() + 1));
+        std::sort(places.rbegin(), places.rend());
+        for (const size_t at : places) {
+            const std::vector<std::string>& piece = pieces[random() % pieces.size()];
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), piece.begin(), piece.end());
+        }
+        std::string body;
+        for (const std::string& l : lines)
+            body += l + "\n";
+        SCOPED_TRACE(body);
+        std::vector<GEN_HELD_LINE> inMemory = methodLines(body);
+        const std::string unmended = written(inMemory);
+        std::string refused, heldRefused;
+        int32_t command = -1, heldCommand = -1;
+        bool mended = true;
+        if (m.csharp)
+            mended = P3109_fMendCSharpJumps(inMemory, false, refused, &command);
+        else
+            P3109_MendJumpsPastDeclarations(inMemory, false);
+        HeldStream s(true);
+        P3109_HoldStreamLines(s.stream(), "goto");
+        for (const GEN_HELD_LINE& l : methodLines(body))
+            P3109_WriteLine(s.stream(), static_cast<int16_t>(l.ulIndent), l.text);
+        EXPECT_EQ(P3109_fMendHeldJumps(s.stream(), false, m.csharp, heldRefused, &heldCommand), mended);
+        EXPECT_EQ(s.text(), written(inMemory));
+        EXPECT_EQ(heldRefused, refused);
+        changed += written(inMemory) != unmended;
+    }
+    /* the jumps are mended in most of the methods, whatever the pieces */
+    EXPECT_GT(changed, 150);
 }
 
 TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
