@@ -10,6 +10,7 @@
 #include "generator/core/components/field_initialisation.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -54,17 +55,41 @@ void drop()
 }
 
 /* Calls f(record, info) for every used-field record of generation flag
-** 'Y' whose class is the two letters (any class when null). */
-template <typename F> void forEachUsedField(const char* cls, F f)
+** 'Y' whose class is the two letters (any class when null) of which
+** take(record) holds: a record the writer would pass over is not
+** described. take() is asked first of the head of the record's data (its
+** first ulHead bytes; takeHead) and of the record whole after. */
+template <typename TakeHead, typename Take, typename F>
+void forEachUsedFieldWhere(const char* cls, uint32_t ulHead, TakeHead takeHead, Take take, F f)
 {
-    P3109_ForEachGeneratedUse(
-        P3109_Context(), GEN_SLOT_SECTIONS,
+    P3109_ForEachGeneratedUseWhere(
+        P3109_Context(), GEN_SLOT_SECTIONS, ulHead, takeHead,
         [&](const FFC_WORK_RECORD& r) {
+            if (!take(r))
+                return;
             /* the record's description, held while f writes */
             const std::shared_ptr<const GEN_FIELD_INFO> info = P3109_DescribeUse(r);
             f(r, *info);
         },
         cls);
+}
+
+template <typename F> void forEachUsedField(const char* cls, F f)
+{
+    forEachUsedFieldWhere(
+        cls, 0, [](const WR_USEFIELD_DATA&) { return true; }, [](const FFC_WORK_RECORD&) { return true; }, f);
+}
+
+/* Calls f(info) for every field record (class "FL") of generation flag 'Y'
+** that has a default: the description's default is the record's value item
+** when its first byte is 3 (the reference of a routine), else none. */
+template <typename F> void forEachFieldWithDefault(F f)
+{
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, acValueItem) + 1;
+    forEachUsedFieldWhere(
+        "FL", head, [](const WR_USEFIELD_DATA& d) { return static_cast<unsigned char>(d.acValueItem[0]) == 3; },
+        [](const FFC_WORK_RECORD&) { return true; },
+        [&](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& info) { f(info); });
 }
 
 /* The default of a field at the start of the program: its default-value
@@ -263,7 +288,7 @@ void P3109_WriteFieldInitialValues(int32_t lArgument)
 {
     drop();
     if (lArgument == 0) {
-        forEachUsedField("FL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+        forEachFieldWithDefault([](const GEN_FIELD_INFO& f) {
             if (mainScopeField(f))
                 writeDefault(f);
         });
@@ -301,20 +326,24 @@ void P3109_WriteWorkFieldInits()
 void P3109_WriteVarFieldReleases()
 {
     drop();
-    forEachUsedField(nullptr, [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
-        /* only a field of variable length is released */
-        const bool chars = f.cType == 'H' || f.cType == '1', bytes = f.cType == 'B' || f.cType == '2';
-        if (f.cResolved == 'E' || (!chars && !bytes))
-            return;
-        const std::string field = "pX_Fld[" + f.vectorName + "].pField";
-        const char* dll = csharp() ? "X_VAR_DLL." : "";
-        if (chars)
-            P3109_Line(std::string(dll) + "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR" +
-                       (csharp() ? "" : "*") + ")( " + field + " )) );");
-        else
-            P3109_Line(std::string(dll) + "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY" +
-                       (csharp() ? "" : "*") + ")( " + field + " )) );");
-    });
+    /* a record that cannot be of such a field is not described */
+    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, cResolved) + 1;
+    forEachUsedFieldWhere(
+        nullptr, head, P3109_fHeadMayBeReleased, P3109_fMayBeReleased,
+        [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+            /* only a field of variable length is released */
+            const bool chars = f.cType == 'H' || f.cType == '1', bytes = f.cType == 'B' || f.cType == '2';
+            if (f.cResolved == 'E' || (!chars && !bytes))
+                return;
+            const std::string field = "pX_Fld[" + f.vectorName + "].pField";
+            const char* dll = csharp() ? "X_VAR_DLL." : "";
+            if (chars)
+                P3109_Line(std::string(dll) + "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR" +
+                           (csharp() ? "" : "*") + ")( " + field + " )) );");
+            else
+                P3109_Line(std::string(dll) + "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY" +
+                           (csharp() ? "" : "*") + ")( " + field + " )) );");
+        });
 }
 
 void P3109_WriteArrayBounds()
@@ -352,7 +381,7 @@ void P3109_WriteLiteralWorkFields(int32_t lScope)
     /* the used-field records hold the fields of the main scope */
     if (lScope != 0)
         return;
-    forEachUsedField("FL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+    forEachFieldWithDefault([](const GEN_FIELD_INFO& f) {
         if (mainScopeField(f))
             writeDefault(f);
     });

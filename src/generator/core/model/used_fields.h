@@ -6,6 +6,7 @@
 #ifndef GENERATOR_CORE_USED_FIELDS_H
 #define GENERATOR_CORE_USED_FIELDS_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -110,6 +111,38 @@ inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)
     return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
 }
 
+/* Whether the description of a used-field record may be of a field the
+** program releases at its end: a field of variable length (type H, 1, B
+** or 2) that is not extended (marker 'E'). False when the record alone
+** shows that it cannot be, so that the walk over the records for the
+** releases describes none it would pass over:
+**  - an extended field;
+**  - a numeric literal: it is described as of type S, L or D whatever its
+**    definition;
+**  - an alphanumeric literal written with its quote or a system variable
+**    written with its '*', naming no field: its type is what the operand
+**    check makes of it as written (a literal's whole text keeps its
+**    quote): A for a literal; A, P, S or L for a system variable, a
+**    multilingual variable or a condition; none for one the check
+**    refuses. The work type chosen after is that type, L or D.
+** The first two show in the head of the data (through the marker), read
+** before the record whole. */
+inline bool P3109_fHeadMayBeReleased(const WR_USEFIELD_DATA& d)
+{
+    return d.cResolved != 'E' && std::memcmp(d.acClass, "NL", 2) != 0;
+}
+
+inline bool P3109_fMayBeReleased(const FFC_WORK_RECORD& r)
+{
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    if (!P3109_fHeadMayBeReleased(d))
+        return false;
+    const bool literal = std::memcmp(d.acClass, "AL", 2) == 0 && r.acName[0] == '\'';
+    const bool systemVariable = std::memcmp(d.acClass, "SV", 2) == 0 && r.acName[0] == '*';
+    return !(literal || systemVariable) ||
+           !P3109_TrimmedField(std::string_view(d.acFieldName, sizeof d.acFieldName)).empty();
+}
+
 /* Whether a used-field record is one the generation takes (its generation
 ** flag 'Y') of the class given (two letters; any class when null). */
 inline bool P3109_fGeneratedUseOf(const WR_USEFIELD_DATA& d, const char* acClass)
@@ -119,22 +152,36 @@ inline bool P3109_fGeneratedUseOf(const WR_USEFIELD_DATA& d, const char* acClass
 
 /* Calls f(record) for every used-field record the generation takes (its
 ** generation flag 'Y') of the class given (two letters; any class when
-** null), in the order of the records, read through the cursor slot given;
-** nothing without a work file. Each record's flag and class are read
-** first, the whole record (thousands of bytes) only when it is taken. */
-template <typename F> void P3109_ForEachGeneratedUse(FFC_CONTEXT* ctx, uint16_t usSlot, F f, const char* acClass = nullptr)
+** null) of which take(data) holds, in the order of the records, read
+** through the cursor slot given; nothing without a work file. Each
+** record's first ulHead bytes of data (at least through the generation
+** flag) are read first and all take() looks at; the whole record
+** (thousands of bytes) only when it is taken. */
+template <typename Take, typename F>
+void P3109_ForEachGeneratedUseWhere(FFC_CONTEXT* ctx, uint16_t usSlot, uint32_t ulHead, Take take, F f,
+                                    const char* acClass = nullptr)
 {
     if (!ctx || !ctx->pWorkFile)
         return;
-    constexpr uint32_t head = offsetof(WR_USEFIELD_DATA, cGenerate) + 1;
-    static_assert(offsetof(WR_USEFIELD_DATA, acClass) + 2 <= head, "the class lies in the head read");
+    static_assert(offsetof(WR_USEFIELD_DATA, acClass) + 2 <= offsetof(WR_USEFIELD_DATA, cGenerate) + 1,
+                  "the class lies before the generation flag");
+    const uint32_t head = std::max<uint32_t>(ulHead, offsetof(WR_USEFIELD_DATA, cGenerate) + 1);
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
     for (char rc = WF_cReadFirstHead(ctx, usSlot, &r, 1, head); rc == '0';
          rc = WF_cReadNextHead(ctx, usSlot, &r, 1, head))
-        if (P3109_fGeneratedUseOf(P3109_UsedFieldData(r), acClass) && WF_cReadCurrent(ctx, usSlot, &r) == '0')
+        if (P3109_fGeneratedUseOf(P3109_UsedFieldData(r), acClass) && take(P3109_UsedFieldData(r)) &&
+            WF_cReadCurrent(ctx, usSlot, &r) == '0')
             f(r);
+}
+
+/* The same walk taking every record the generation takes. */
+template <typename F>
+void P3109_ForEachGeneratedUse(FFC_CONTEXT* ctx, uint16_t usSlot, F f, const char* acClass = nullptr)
+{
+    P3109_ForEachGeneratedUseWhere(
+        ctx, usSlot, 0, [](const WR_USEFIELD_DATA&) { return true; }, f, acClass);
 }
 
 #endif

@@ -247,6 +247,50 @@ TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
     EXPECT_EQ(P3109_Definitions().reports[1].returnFields[0], "V_NOT_AVAILABLE");
 }
 
+/* A record passed over by the walk for the releases is never one whose
+** description is of a field released: records of every class, written as
+** a literal, a system variable, a number or a name, naming a field of
+** variable length or none, with the plain, extended or qualified marker. */
+TEST_F(UsedFields, ARecordPassedOverForTheReleasesIsNeverDescribedAsVariableLength)
+{
+    defineField("VTXT", 'H', 100, 0);
+    defineField("VBIN", '2', 50, 0);
+    defineField("VCHR", '1', 80, 0);
+    defineField("NAME", 'A', 20, 0);
+    setUp();
+    const auto released = [](const GEN_FIELD_INFO& f) {
+        return f.cResolved != 'E' && (f.cType == 'H' || f.cType == '1' || f.cType == 'B' || f.cType == '2');
+    };
+    int passedOver = 0, releasedCount = 0, number = 0;
+    for (const char* cls : {"FL", "AL", "NL", "SV", "UP"})
+        for (const char* name : {"'X'", "'VTXT'", "VTXT", "VCHR", "*DATE", "*VBIN", "12", "NAME"})
+            for (const char* field : {"", "VTXT", "VBIN", "NAME"})
+                for (const char marker : {' ', 'E', 'R'}) {
+                    FFC_WORK_RECORD r;
+                    WF_BlankRecord(&ctx, &r);
+                    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+                    std::memcpy(r.acName, name, std::strlen(name));
+                    auto& d = *reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
+                    std::memcpy(d.acClass, cls, 2);
+                    std::memcpy(d.acFieldName, field, std::strlen(field));
+                    d.cGenerate = 'Y';
+                    d.cResolved = marker;
+                    std::memcpy(d.acQualified, name, std::strlen(name));
+                    const std::string digits = std::to_string(100 + number++ % 900);
+                    std::memcpy(d.acLiteralNumber, digits.data(), 3);
+                    const bool described = released(*P3109_DescribeUse(r));
+                    releasedCount += described ? 1 : 0;
+                    if (P3109_fMayBeReleased(r))
+                        continue;
+                    ++passedOver;
+                    EXPECT_FALSE(described) << cls << " " << name << " field " << field << " marker " << marker;
+                }
+    /* neither half is empty: a numeric literal is always passed over, a
+       field named by an unquoted alphanumeric literal is released */
+    EXPECT_GT(passedOver, 0);
+    EXPECT_GT(releasedCount, 0);
+}
+
 TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
 {
     useField("#CUSTNO", "FL", "CUSTNO");
