@@ -35,6 +35,18 @@ MUTANTS ?= scripts/mutants.txt
 
 .PHONY: all setup build hooks run test shuffle coverage fuzz format bench clean progen mutate
 
+# The tests and scripts start python3 thousands of times: a version
+# manager's shim in front of it (pyenv's takes up to two seconds a start on
+# a busy machine) is stepped past by putting the interpreter's own folder
+# first.
+PYTHON_BIN := $(shell python3 -c 'import os, sys; print(os.path.dirname(sys.executable))' 2>/dev/null)
+PYTHON_FOUND := $(shell dirname "$$(command -v python3)" 2>/dev/null)
+ifneq ($(PYTHON_BIN),$(PYTHON_FOUND))
+ifneq ($(PYTHON_BIN),)
+export PATH := $(PYTHON_BIN):$(PATH)
+endif
+endif
+
 all: build
 
 setup:
