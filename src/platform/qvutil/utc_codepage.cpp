@@ -166,6 +166,42 @@ const char* IanaName(unsigned codePage)
 
 namespace {
 
+/* The characters of bytes 0x80-0x9F of code page 1252 (0: no character);
+** 0xA0-0xFF are the characters of the same numbers. */
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+/* Code page 1252 to UTF-8 without iconv: the default code page's texts are
+** converted in every generation, and iconv would load a module of its own
+** for them. The same result as iconv's, the same failure on the five
+** undefined bytes. */
+bool Cp1252ToUtf8(std::string_view in, std::string& out, const std::string_view* replacement)
+{
+    out.reserve(in.size());
+    for (const char byte : in) {
+        const unsigned char b = static_cast<unsigned char>(byte);
+        const char16_t c = b < 0x80 ? b : b < 0xA0 ? kCp1252High[b - 0x80] : b;
+        if (c == 0 && b != 0) {
+            if (replacement == nullptr)
+                return false;
+            out.append(*replacement);
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return true;
+}
+
 /* Converts `in` from `from` to `to`. A character that has no conversion
    ends the conversion (false) when `replacement` is null; otherwise it
    becomes the replacement and the conversion goes on. */
@@ -175,6 +211,8 @@ bool ConvertWith(const char* from, const char* to, std::string_view in, std::str
     out.clear();
     if (from == nullptr || to == nullptr)
         return false;
+    if (std::strcmp(from, "CP1252") == 0 && std::strcmp(to, "UTF-8") == 0)
+        return Cp1252ToUtf8(in, out, replacement);
     IconvHandle h(to, from);
     if (!h.ok())
         return false;

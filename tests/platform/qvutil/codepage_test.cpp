@@ -4,6 +4,7 @@
 #include "platform/qvutil/qvutil_iconv.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstdlib>
 #include <string>
@@ -57,6 +58,49 @@ TEST(QvutilCodePage, Cp1252ToUtf8AndBack)
     EXPECT_EQ(UTC_WideCharToMultiByteStream(&back, 1252, wide.data(), wide.size(), buf, sizeof buf, Collect),
               static_cast<long>(native.size()));
     EXPECT_EQ(Joined(back), native);
+}
+
+// The C library's own conversion of one byte of code page 1252 into out;
+// false where it has none.
+bool IconvCp1252Byte(unsigned char b, std::string& out)
+{
+    iconv_t cd = iconv_open("UTF-8", "CP1252");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    char in[1] = {static_cast<char>(b)};
+    char buf[8];
+    char* inPtr = in;
+    char* outPtr = buf;
+    size_t inLeft = 1, outLeft = sizeof buf;
+    const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    out.assign(buf, static_cast<size_t>(outPtr - buf));
+    return ok;
+}
+
+// Code page 1252 is converted without iconv: every byte as the C library's
+// iconv converts it, the undefined ones failing or replaced.
+TEST(QvutilCodePage, Cp1252BytesConvertAsIconvDoes)
+{
+    std::string all;
+    std::string wanted;
+    for (int b = 0; b < 256; ++b) {
+        std::string want;
+        const bool defined = IconvCp1252Byte(static_cast<unsigned char>(b), want);
+        std::string got;
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(qvutil::Convert("CP1252", "UTF-8", one, got), defined) << b;
+        if (defined) {
+            EXPECT_EQ(got, want) << b;
+            all += one;
+            wanted += want;
+        }
+        EXPECT_TRUE(qvutil::ConvertReplacing("CP1252", "UTF-8", "a" + one + "b", got, "?")) << b;
+        EXPECT_EQ(got, "a" + (defined ? want : std::string("?")) + "b") << b;
+    }
+    EXPECT_EQ(all.size(), 251u);  // 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character
+    std::string got;
+    EXPECT_TRUE(qvutil::Convert("CP1252", "UTF-8", all, got));
+    EXPECT_EQ(got, wanted);
 }
 
 TEST(QvutilCodePage, UndefinedBytesAndUnknownCodePagesFail)
