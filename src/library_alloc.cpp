@@ -36,6 +36,7 @@
 #include <sqlite3.h>
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +57,7 @@ constexpr std::size_t kPageShift = 12;
 constexpr std::size_t kPage = std::size_t(1) << kPageShift;
 constexpr std::size_t kStretch = std::size_t(32) << 20;
 constexpr std::size_t kPages = kStretch / kPage;
+constexpr std::size_t kPopulated = 8;  // pages faulted in together
 
 struct FreeBlock {
     FreeBlock* next;
@@ -221,6 +223,12 @@ Page* PageWithRoom(std::size_t k, char* base)
             return nullptr;
         page = &g_pages[g_heap.carved];
         start = base + (g_heap.carved << kPageShift);
+        // fresh pages are faulted in eight at a time: one call costs about
+        // half of eight faults, and the job takes the next seven soon after
+#ifdef MADV_POPULATE_WRITE
+        if (g_heap.carved % kPopulated == 0)
+            madvise(start, std::min(kPopulated, kPages - g_heap.carved) << kPageShift, MADV_POPULATE_WRITE);
+#endif
         ++g_heap.carved;
     }
     const std::size_t size = (k + 1) * kGranule;

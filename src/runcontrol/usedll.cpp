@@ -3,6 +3,7 @@
 // ENTALS=, ENTSKL=); lines starting with '*' are comments. Built-in
 // functions of kind 'D' are called through these entries.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <mutex>
 #include <new>
 #include <string>
@@ -140,12 +140,14 @@ bool nextLine(const std::string& text, size_t& at, std::string& line)
 
 // A record with room for 256 entries (85 KB): only its head is cleared
 // here, an entry when it is taken, so the room no entry takes is never
-// touched.
+// touched. It is mapped on its own, so that those pages stay out of the
+// job's memory even where the heap's pages are faulted in ahead of use.
 USEDLL_RECORD* newRecord()
 {
-    auto* r = new (std::nothrow) USEDLL_RECORD;
-    if (!r)
+    void* at = ::mmap(nullptr, sizeof(USEDLL_RECORD), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (at == MAP_FAILED)
         return nullptr;
+    auto* r = new (at) USEDLL_RECORD;
     std::memset(r, 0, offsetof(USEDLL_RECORD, aEntries));
     r->pNext = nullptr;
     return r;
@@ -282,8 +284,9 @@ void USEDLL_FreeList(USEDLL_RECORD** anchor)
         return;
     USEDLL_RECORD* r = *anchor;
     while (r) {
-        std::unique_ptr<USEDLL_RECORD> owned(r);
-        r = r->pNext;
+        USEDLL_RECORD* next = r->pNext;
+        ::munmap(r, sizeof(USEDLL_RECORD));
+        r = next;
     }
     *anchor = nullptr;
 }

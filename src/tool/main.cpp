@@ -5,10 +5,15 @@
 // could not run (bad arguments, no usable repository, a lock held too long,
 // a fatal end, an interruption); a job that could not run leaves the
 // repository and the generated files as they were.
+#include <malloc.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -116,6 +121,38 @@ void closingLineOfAFatalEnd(unsigned long, unsigned long)
     toolsLine(1, "Job ended with result 2: the job could not run; nothing of it was kept.");
 }
 
+// A job's heap grows a page at a time, and each page's first touch costs a
+// fault: to about a megabyte for a function of 500 commands, two for 1,000,
+// three quarters of one for the smallest. Its first megabyte is made at once
+// here: its pages are faulted in by one call, at about half the cost, and
+// freed for the job's blocks to take. Memory the job frees is kept, not
+// handed back to the system and faulted in again; a job is one process.
+void prepareJobHeap()
+{
+#if !defined(__SANITIZE_ADDRESS__) && defined(MADV_POPULATE_WRITE)
+    constexpr size_t kBlock = 64 * 1024 - 64;  // below the size malloc maps on its own
+    constexpr size_t kBlocks = 16;
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    void* blocks[kBlocks];
+    uintptr_t first = UINTPTR_MAX, last = 0;
+    for (void*& b : blocks) {
+        b = std::malloc(kBlock);
+        if (b != nullptr) {
+            first = std::min(first, reinterpret_cast<uintptr_t>(b));
+            last = std::max(last, reinterpret_cast<uintptr_t>(b) + kBlock);
+        }
+    }
+    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    first = (first + page - 1) & ~(page - 1);
+    last &= ~(page - 1);
+    // an older system refuses the advice: the pages are then faulted in as used
+    if (first < last && last - first <= 2 * kBlocks * kBlock)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    for (size_t i = kBlocks; i-- > 0;)
+        std::free(blocks[i]);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -214,6 +251,7 @@ int main(int argc, char** argv)
 
     FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
     catchInterrupts();
+    prepareJobHeap();
     std::string sample = sampleDir();
     if (root.empty())
         root = std::getenv("DQOV_ENV_ROOT") ? std::getenv("DQOV_ENV_ROOT") : sample + "/root";
